@@ -1,0 +1,289 @@
+#include "store/DateUtility.h"
+
+#include "store/NumberText.h"
+
+#include <climits>
+#include <cstdio>
+
+const char* const DateUtility::kMonthNames[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                                  "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+const char* const DateUtility::kWeekdayNames[7] = {"SUN", "MON", "TUE", "WED",
+                                                   "THR", "FRI", "SAT"};
+
+namespace {
+
+const char* MonthName(std::int32_t month) {
+    return month >= 1 && month <= 12 ? DateUtility::kMonthNames[month - 1] : "???";
+}
+
+const char* WeekdayName(std::int32_t weekday) {
+    return weekday >= 1 && weekday <= 7 ? DateUtility::kWeekdayNames[weekday - 1] : "???";
+}
+
+bool IsCalendarDate(const DateValue& date, const DateUtility& dates) {
+    return date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+           date.day <= dates.DaysInMonth(date);
+}
+
+// Days since 1 March of year 0 in the proleptic Gregorian calendar.
+long long DayNumber(const DateValue& date) {
+    long long y = date.year;
+    const long long m = date.month;
+    if (m <= 2) {
+        --y;
+    }
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yearOfEra = y - era * 400;
+    const long long dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + date.day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra;
+}
+
+// Splits a duration text at ':' into at most three integers, skipping empty pieces.
+int DurationPieces(std::string_view text, int pieces[3]) {
+    int count = 0;
+    std::size_t start = 0;
+    while (start <= text.size() && count < 3) {
+        std::size_t end = text.find(':', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        if (end > start) {
+            pieces[count++] = NumberText::ReadInteger(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return count;
+}
+
+std::string TwoDigits(int hours, int minutes, int seconds) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hours, minutes, seconds);
+    return text;
+}
+
+} // namespace
+
+void DateUtility::Today(DateValue& date) const {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    date = DateOfClock(local);
+}
+
+DateValue DateUtility::DateOfClock(const std::tm& local) {
+    DateValue date;
+    date.month = local.tm_mon + 1;
+    date.weekday = local.tm_wday + 1;
+    date.day = local.tm_mday;
+    date.year = local.tm_year > 50 ? local.tm_year + 1900 : local.tm_year + 2000;
+    return date;
+}
+
+bool DateUtility::IsLeapYear(std::int32_t year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+int DateUtility::DaysInMonth(const DateValue& date) const {
+    switch (date.month) {
+    case 2:
+        return IsLeapYear(date.year) ? 29 : 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        return 30;
+    default:
+        return 31;
+    }
+}
+
+void DateUtility::AddDays(DateValue& date, int n) const {
+    for (int i = 0; i < n && date.year != kLastYear; ++i) {
+        date.weekday = date.weekday >= 7 ? 1 : date.weekday + 1;
+        if (date.day < DaysInMonth(date)) {
+            ++date.day;
+        } else {
+            date.day = 1;
+            if (date.month >= 12) {
+                date.month = 1;
+                ++date.year;
+            } else {
+                ++date.month;
+            }
+        }
+    }
+}
+
+void DateUtility::SubtractDays(DateValue& date, int n) const {
+    for (int i = 0; i < n && date.year != kFirstYear; ++i) {
+        date.weekday = date.weekday < 2 ? 7 : date.weekday - 1;
+        if (date.day >= 2) {
+            --date.day;
+        } else {
+            if (date.month <= 1) {
+                date.month = 12;
+                --date.year;
+            } else {
+                --date.month;
+            }
+            date.day = DaysInMonth(date);
+        }
+    }
+}
+
+void DateUtility::NextMonth(DateValue& date) const {
+    if (date.month == 12 && date.year == kLastYear) {
+        return;
+    }
+    if (date.month >= 12) {
+        date.month = 1;
+        ++date.year;
+    } else {
+        ++date.month;
+    }
+}
+
+void DateUtility::PreviousMonth(DateValue& date) const {
+    if (date.month == 1 && date.year == kFirstYear) {
+        return;
+    }
+    if (date.month <= 1) {
+        date.month = 12;
+        --date.year;
+    } else {
+        --date.month;
+    }
+}
+
+void DateUtility::NextYear(DateValue& date) const {
+    if (date.year != kLastYear) {
+        ++date.year;
+    }
+}
+
+void DateUtility::PreviousYear(DateValue& date) const {
+    if (date.year != kFirstYear) {
+        --date.year;
+    }
+}
+
+int DateUtility::DaysBetween(const DateValue& first, const DateValue& last) const {
+    // Counted by day numbers rather than by stepping, so that dates out of order or with
+    // weekdays from different origins cannot keep the walk from ending.
+    if (!IsCalendarDate(first, *this) || !IsCalendarDate(last, *this)) {
+        return 0;
+    }
+    const long long days = DayNumber(last) - DayNumber(first) + 1;
+    if (days <= 0) {
+        return 0;
+    }
+    return days > INT_MAX ? INT_MAX : static_cast<int>(days);
+}
+
+int DateUtility::MonthBounds(const DateValue& date, DateValue& first, DateValue& last) const {
+    const int days = DaysInMonth(date);
+    first = date;
+    first.day = 1;
+    last = date;
+    last.day = days;
+    return days;
+}
+
+int DateUtility::WeekdayOfMonthStart(const DateValue& date) const {
+    if (date.year >= kFirstYear && date.year <= kLastYear && date.month >= 1 &&
+        date.month <= 12) {
+        // The key-value method below holds for 1900..2099 only; 2100 is reachable, so
+        // the calendar's own years are counted exactly.
+        DateValue start = date;
+        start.day = 1;
+        const long long sinceMarch = DayNumber(start); // day 0 of the count is a Wednesday
+        return static_cast<int>((sinceMarch + 3) % 7);
+    }
+    static const int kMonthCode[12] = {1, 4, 4, 0, 2, 5, 0, 3, 6, 1, 4, 6};
+    const int month = date.month >= 1 && date.month <= 12 ? date.month : 1;
+    const int yy = ((date.year % 100) + 100) % 100;
+    const int c = kMonthCode[month - 1] + yy + yy / 4;
+    int d = c + 1;
+    if (IsLeapYear(date.year) && month <= 2) {
+        d = c;
+    }
+    if (date.year >= 2000) {
+        d += 6;
+    }
+    const int r = d % 7;
+    return r > 0 ? r - 1 : 6;
+}
+
+std::int32_t DateUtility::KeyOfDate(const DateValue& date) const {
+    return date.year * 10000 + date.month * 100 + date.day;
+}
+
+void DateUtility::DateOfKey(std::int32_t key, DateValue& date) const {
+    date.month = key / 100 % 100;
+    date.year = key / 10000;
+    date.day = key % 100;
+    date.weekday = 2;
+}
+
+std::string DateUtility::ShortDateText(const DateValue& date) const {
+    char text[48];
+    std::snprintf(text, sizeof text, "%s-%02d-%4d", MonthName(date.month), date.day, date.year);
+    return text;
+}
+
+std::string DateUtility::LongDateText(const DateValue& date) const {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s, %s %02d, %4d", WeekdayName(date.weekday),
+                  MonthName(date.month), date.day, date.year);
+    return text;
+}
+
+std::string DateUtility::MonthText(const DateValue& date) const {
+    char text[48];
+    std::snprintf(text, sizeof text, "%s, %4d", MonthName(date.month), date.year);
+    return text;
+}
+
+std::string DateUtility::DurationText(std::int32_t seconds) const {
+    if (seconds <= 0) {
+        return "00:00:00";
+    }
+    return TwoDigits(seconds / 3600, seconds % 3600 / 60, seconds % 60);
+}
+
+void DateUtility::NormaliseDurationText(std::string& text) const {
+    int pieces[3] = {0, 0, 0};
+    const int count = DurationPieces(text, pieces);
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    if (count == 1) {
+        minutes = pieces[0];
+    } else if (count == 2) {
+        minutes = pieces[0];
+        seconds = pieces[1];
+    } else if (count == 3) {
+        hours = pieces[0];
+        minutes = pieces[1];
+        seconds = pieces[2];
+    }
+    const auto inRange = [](int v) { return v >= 0 && v < 60 ? v : 0; };
+    text = TwoDigits(inRange(hours), inRange(minutes), inRange(seconds));
+}
+
+std::int32_t DateUtility::SecondsOfDurationText(std::string_view text) const {
+    if (text.size() != 8) {
+        return 0;
+    }
+    int pieces[3] = {0, 0, 0};
+    DurationPieces(text, pieces);
+    const long long total = 3600LL * pieces[0] + 60LL * pieces[1] + pieces[2];
+    if (total > INT_MAX) {
+        return INT_MAX;
+    }
+    if (total < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<std::int32_t>(total);
+}

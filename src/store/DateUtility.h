@@ -1,0 +1,50 @@
+#pragma once
+// All calendar arithmetic, the date key, the three date texts and the duration texts.
+// Dates are stepped one day at a time and stay within 1 January 1960 .. 1 January 2100
+// when stepped by days; month and year steps reach December 2100.
+
+#include "store/DateValue.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+class DateUtility {
+public:
+    static constexpr std::int32_t kFirstYear = 1960;
+    static constexpr std::int32_t kLastYear = 2100;
+
+    void Today(DateValue& date) const;
+    // The date a broken-down local time stands for; the clock's year is counted from 1900.
+    static DateValue DateOfClock(const std::tm& local);
+
+    static bool IsLeapYear(std::int32_t year);
+    int DaysInMonth(const DateValue& date) const;
+    void AddDays(DateValue& date, int n) const;
+    void SubtractDays(DateValue& date, int n) const;
+    void NextMonth(DateValue& date) const;
+    void PreviousMonth(DateValue& date) const;
+    void NextYear(DateValue& date) const;
+    void PreviousYear(DateValue& date) const;
+    // Inclusive count of days from first to last; 0 when last lies before first or either
+    // date is not a calendar date. Weekdays are not consulted.
+    int DaysBetween(const DateValue& first, const DateValue& last) const;
+    int MonthBounds(const DateValue& date, DateValue& first, DateValue& last) const;
+    // 0 = Sunday .. 6 = Saturday.
+    int WeekdayOfMonthStart(const DateValue& date) const;
+
+    std::int32_t KeyOfDate(const DateValue& date) const;
+    void DateOfKey(std::int32_t key, DateValue& date) const;
+
+    std::string ShortDateText(const DateValue& date) const; // JAN-05-2026
+    std::string LongDateText(const DateValue& date) const;  // MON, JAN 05, 2026
+    std::string MonthText(const DateValue& date) const;     // JAN, 2026
+
+    std::string DurationText(std::int32_t seconds) const;
+    void NormaliseDurationText(std::string& text) const;
+    std::int32_t SecondsOfDurationText(std::string_view text) const;
+
+    static const char* const kMonthNames[12];
+    static const char* const kWeekdayNames[7];
+};

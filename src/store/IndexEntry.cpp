@@ -1,0 +1,32 @@
+#include "store/IndexEntry.h"
+
+#include "store/ByteOrder.h"
+
+int IndexEntry::Matches(DayType type) const {
+    if (IsErased()) {
+        return 0;
+    }
+    switch (type) {
+    case DayType::Training:
+        return (flags & kTraining) ? 1 : 0;
+    case DayType::Competition:
+        return (flags & kCompetition) ? 1 : 0;
+    case DayType::AllDays:
+        return 1;
+    }
+    return 0;
+}
+
+void IndexEntry::ToBytes(unsigned char* out) const {
+    byteorder::PutInt32(out, dateKey);
+    byteorder::PutInt32(out + 4, slot);
+    out[8] = flags;
+}
+
+IndexEntry IndexEntry::FromBytes(const unsigned char* in) {
+    IndexEntry entry;
+    entry.dateKey = byteorder::GetInt32(in);
+    entry.slot = byteorder::GetInt32(in + 4);
+    entry.flags = in[8];
+    return entry;
+}

@@ -1,0 +1,271 @@
+#include "store/IndexFile.h"
+
+#include "store/ByteOrder.h"
+#include "store/DataFile.h"
+#include "store/DayRecord.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kChunkRecords = 256;
+
+std::string Printf(const char* format, long long a, long long b = 0, long long c = 0,
+                   long long d = 0) {
+    char text[200];
+    std::snprintf(text, sizeof text, format, a, b, c, d);
+    return text;
+}
+
+IndexFile::Verdict Problem(IndexFile::State state, std::string text) {
+    return {state, std::move(text)};
+}
+
+bool ValidFlags(std::uint8_t flags) {
+    return flags == 0 || flags == IndexEntry::kCompetition || flags == IndexEntry::kTraining ||
+           flags == IndexEntry::kErased;
+}
+
+// Passes every whole record of the data file, in order, to visit(recordNumber, bytes).
+// Returns false when the first read already fails.
+template <typename Visit>
+bool ForEachRecord(const DataFile& data, Visit&& visit) {
+    std::vector<unsigned char> chunk(kChunkRecords * DayRecord::kSize);
+    std::int64_t offset = 0;
+    std::int64_t record = 0;
+    for (;;) {
+        const std::int64_t got = data.ReadSome(offset, chunk.data(), chunk.size());
+        if (got < 0) {
+            return record > 0;
+        }
+        const auto whole = static_cast<std::size_t>(got) / DayRecord::kSize;
+        for (std::size_t i = 0; i < whole; ++i, ++record) {
+            if (!visit(record, chunk.data() + i * DayRecord::kSize)) {
+                return true;
+            }
+        }
+        if (static_cast<std::size_t>(got) < chunk.size()) {
+            return true;
+        }
+        offset += got;
+    }
+}
+
+} // namespace
+
+std::string IndexFile::NameFor(const std::string& dataFileName) {
+    const std::size_t slash = dataFileName.rfind('/');
+    std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    while (start < dataFileName.size() && dataFileName[start] == '.') {
+        ++start;
+    }
+    const std::size_t dot = dataFileName.find('.', start);
+    return (dot == std::string::npos ? dataFileName : dataFileName.substr(0, dot)) + ".idx";
+}
+
+IndexFile::Verdict IndexFile::Load(const std::string& indexFileName, const DataFile& data,
+                                   IndexTable& table) {
+    const int fd = ::open(indexFileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Problem(State::Missing, errno == ENOENT ? "no index file"
+                                                       : std::string("index file cannot be read: ") +
+                                                             std::strerror(errno));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Problem(State::Missing, "index file is not a readable file");
+    }
+    const auto size = static_cast<long long>(info.st_size);
+    if (size % static_cast<long long>(IndexEntry::kSize) != 0) {
+        ::close(fd);
+        return Problem(State::Damaged,
+                       Printf("index file is %lld bytes, not a whole number of 9-byte entries", size));
+    }
+    const long long count = size / static_cast<long long>(IndexEntry::kSize);
+    if (count > IndexTable::kMaxEntries) {
+        ::close(fd);
+        return Problem(State::Damaged, Printf("index file holds %lld entries, more than the %lld "
+                                              "days a logbook can hold",
+                                              count, IndexTable::kMaxEntries));
+    }
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (done != bytes.size()) {
+        return Problem(State::Damaged, "index file could not be read to its end");
+    }
+    std::vector<IndexEntry> entries(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i] = IndexEntry::FromBytes(bytes.data() + i * IndexEntry::kSize);
+    }
+    IndexTable candidate;
+    candidate.Assign(std::move(entries));
+    Verdict verdict = Check(candidate, data);
+    if (verdict.state == State::Ok) {
+        table = std::move(candidate);
+    }
+    return verdict;
+}
+
+IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& data) {
+    const int count = table.Count();
+    if (count > IndexTable::kMaxEntries) {
+        return Problem(State::Damaged, Printf("%lld entries, more than a logbook can hold", count));
+    }
+    for (int i = 0; i < count; ++i) {
+        const IndexEntry& e = table.At(i);
+        if (i > 0 && e.dateKey <= table.At(i - 1).dateKey) {
+            return Problem(State::Damaged, Printf("entry %lld: day %lld does not follow day %lld",
+                                                  i, e.dateKey, table.At(i - 1).dateKey));
+        }
+        if (!ValidFlags(e.flags)) {
+            return Problem(State::Damaged,
+                           Printf("entry %lld: flags %lld are not a day's flags", i, e.flags));
+        }
+        if (e.slot < -1) {
+            return Problem(State::Damaged,
+                           Printf("entry %lld: slot %lld is not a record number", i, e.slot));
+        }
+        if (e.slot == -1 && !e.IsErased()) {
+            return Problem(State::Damaged,
+                           Printf("entry %lld: day %lld has no record but is not erased", i,
+                                  e.dateKey));
+        }
+    }
+
+    const std::int64_t size = data.Size();
+    if (size < 0) {
+        return Problem(State::Stale, "the data file's size cannot be read");
+    }
+    const std::int64_t records = size / static_cast<std::int64_t>(DayRecord::kSize);
+    std::vector<std::pair<std::int32_t, int>> slotted; // (slot, position)
+    slotted.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const IndexEntry& e = table.At(i);
+        if (e.slot < 0) {
+            continue;
+        }
+        if (e.slot >= records) {
+            return Problem(State::Stale,
+                           Printf("entry %lld: day %lld names record %lld, past the end of the "
+                                  "data file (%lld records)",
+                                  i, e.dateKey, e.slot, records));
+        }
+        slotted.emplace_back(e.slot, i);
+    }
+    std::sort(slotted.begin(), slotted.end());
+    for (std::size_t k = 1; k < slotted.size(); ++k) {
+        if (slotted[k].first == slotted[k - 1].first) {
+            return Problem(State::Stale, Printf("entries %lld and %lld both name record %lld",
+                                                slotted[k - 1].second, slotted[k].second,
+                                                slotted[k].first));
+        }
+    }
+    if (static_cast<std::int64_t>(slotted.size()) != records) {
+        return Problem(State::Stale,
+                       Printf("the index names %lld records, the data file holds %lld",
+                              static_cast<long long>(slotted.size()), records));
+    }
+    // Slots are now exactly 0 .. records-1, one entry each, in slot order.
+    Verdict verdict;
+    const bool read = ForEachRecord(data, [&](std::int64_t record, const unsigned char* bytes) {
+        const IndexEntry& e = table.At(slotted[static_cast<std::size_t>(record)].second);
+        const std::int32_t key = byteorder::GetInt32(bytes);
+        if (key != e.dateKey) {
+            verdict = Problem(State::Stale, Printf("record %lld holds day %lld, not day %lld of "
+                                                   "its entry",
+                                                   record, key, e.dateKey));
+            return false;
+        }
+        return true;
+    });
+    if (!read && records > 0) {
+        return Problem(State::Stale, "the data file cannot be read");
+    }
+    return verdict;
+}
+
+bool IndexFile::Rebuild(const DataFile& data, IndexTable& table) {
+    table.Clear();
+    if (data.Size() == 0) {
+        return true;
+    }
+    return ForEachRecord(data, [&](std::int64_t record, const unsigned char* bytes) {
+        const DayRecord day = DayRecord::FromBytes(bytes);
+        if (table.Count() >= IndexTable::kMaxEntries && table.Find(day.dateKey) < 0) {
+            return false;
+        }
+        table.Insert(day.dateKey, static_cast<std::int32_t>(record), day.Flags());
+        return true;
+    });
+}
+
+bool IndexFile::Write(const std::string& indexFileName, const IndexTable& table) {
+    const std::size_t slash = indexFileName.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : indexFileName.substr(0, slash);
+    std::string temporary = folder + "/.index-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(table.Count()) * IndexEntry::kSize);
+    for (int i = 0; i < table.Count(); ++i) {
+        table.At(i).ToBytes(bytes.data() + static_cast<std::size_t>(i) * IndexEntry::kSize);
+    }
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        done += ok ? static_cast<std::size_t>(n) : 0;
+    }
+    ok = (::close(fd) == 0) && ok;
+    if (ok) {
+        ok = ::rename(temporary.c_str(), indexFileName.c_str()) == 0;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+    }
+    return ok;
+}
+
+const char* IndexFile::StateName(State state) {
+    switch (state) {
+    case State::Ok:
+        return "ok";
+    case State::Missing:
+        return "missing";
+    case State::Stale:
+        return "stale";
+    case State::Damaged:
+        return "damaged";
+    }
+    return "?";
+}
