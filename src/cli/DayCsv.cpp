@@ -1,0 +1,287 @@
+#include "cli/DayCsv.h"
+
+#include "cli/CsvText.h"
+#include "store/Windows1252.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+const char* const DayCsv::kColumnNames[kColumnCount] = {
+    "date",          "distance",     "time",     "pace",      "speed",      "restHeartRate",
+    "maxHeartRate",  "calories",     "waterUsed", "hoursSlept", "temperature", "bodyWeight",
+    "competition",   "difficulty",   "workout",  "comments"};
+
+namespace {
+
+void AppendReal(std::string& line, float value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    line.append(text, result.ptr);
+}
+
+void AppendInteger(std::string& line, std::int32_t value) {
+    char text[16];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    line.append(text, result.ptr);
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    // Keep the message on one line whatever the field holds.
+    for (const char c : text.substr(0, 40)) {
+        out.push_back(c == '\n' || c == '\r' ? ' ' : c);
+    }
+    return out + (text.size() > 40 ? "...\"" : "\"");
+}
+
+bool ReadReal(std::string_view text, float& value) {
+    if (text.empty()) {
+        value = 0;
+        return true;
+    }
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool ReadInteger(std::string_view text, std::int32_t& value) {
+    if (text.empty()) {
+        value = 0;
+        return true;
+    }
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// Unsigned decimal digits only, at most maxDigits of them.
+bool ReadDigits(std::string_view text, std::size_t maxDigits, std::int64_t& value) {
+    if (text.empty() || text.size() > maxDigits) {
+        return false;
+    }
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+// h:mm:ss, hours of any width; minutes and seconds below 60.
+bool ReadDuration(std::string_view text, std::int32_t& seconds) {
+    if (text.empty()) {
+        seconds = 0;
+        return true;
+    }
+    const std::size_t first = text.find(':');
+    const std::size_t second = first == std::string_view::npos ? first : text.find(':', first + 1);
+    if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos) {
+        return false;
+    }
+    std::int64_t h = 0;
+    std::int64_t m = 0;
+    std::int64_t s = 0;
+    if (!ReadDigits(text.substr(0, first), 10, h) ||
+        !ReadDigits(text.substr(first + 1, second - first - 1), 2, m) ||
+        !ReadDigits(text.substr(second + 1), 2, s) || m >= 60 || s >= 60) {
+        return false;
+    }
+    const std::int64_t total = h * 3600 + m * 60 + s;
+    if (total > INT32_MAX) {
+        return false;
+    }
+    seconds = static_cast<std::int32_t>(total);
+    return true;
+}
+
+} // namespace
+
+std::string DayCsv::HeaderLine() {
+    std::string line;
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (c > 0) {
+            line.push_back(',');
+        }
+        line.append(kColumnNames[c]);
+    }
+    return line + "\n";
+}
+
+std::string DayCsv::DateText(std::int32_t dateKey) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", dateKey / 10000, dateKey / 100 % 100,
+                  dateKey % 100);
+    return text;
+}
+
+std::string DayCsv::Line(const DayRecord& r) const {
+    std::string line = DateText(r.dateKey);
+    line.push_back(',');
+    AppendReal(line, r.distance);
+    line.push_back(',');
+    line.append(dates.DurationText(r.time));
+    line.push_back(',');
+    line.append(dates.DurationText(r.pace));
+    line.push_back(',');
+    AppendReal(line, r.speed);
+    line.push_back(',');
+    AppendInteger(line, r.restHeartRate);
+    line.push_back(',');
+    AppendInteger(line, r.maxHeartRate);
+    line.push_back(',');
+    AppendInteger(line, r.calories);
+    line.push_back(',');
+    AppendReal(line, r.waterUsed);
+    line.push_back(',');
+    AppendReal(line, r.hoursSlept);
+    line.push_back(',');
+    AppendInteger(line, r.temperature);
+    line.push_back(',');
+    AppendReal(line, r.bodyWeight);
+    line.push_back(',');
+    if (r.competition == 'Y' || r.competition == 'N') {
+        line.push_back(r.competition);
+    }
+    line.push_back(',');
+    if (r.difficulty == 'E' || r.difficulty == 'M' || r.difficulty == 'H') {
+        line.push_back(r.difficulty);
+    }
+    line.push_back(',');
+    CsvText::AppendField(line, Windows1252::Decode(r.WorkoutText()));
+    line.push_back(',');
+    CsvText::AppendField(line, Windows1252::Decode(r.CommentsText()));
+    line.push_back('\n');
+    return line;
+}
+
+bool DayCsv::ReadHeader(const std::vector<std::string>& names, Layout& layout,
+                        std::string& problem) {
+    layout.fill(-1);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        int column = 0;
+        while (column < kColumnCount && names[i] != kColumnNames[column]) {
+            ++column;
+        }
+        if (column == kColumnCount) {
+            problem = "unknown column " + Quoted(names[i]);
+            return false;
+        }
+        if (layout[column] >= 0) {
+            problem = "column " + Quoted(names[i]) + " appears twice";
+            return false;
+        }
+        layout[column] = static_cast<int>(i);
+    }
+    if (layout[kDate] < 0) {
+        problem = "no date column";
+        return false;
+    }
+    return true;
+}
+
+bool DayCsv::ReadDate(std::string_view text, DateValue& date) const {
+    std::int64_t y = 0;
+    std::int64_t m = 0;
+    std::int64_t d = 0;
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !ReadDigits(text.substr(0, 4), 4, y) ||
+        !ReadDigits(text.substr(5, 2), 2, m) || !ReadDigits(text.substr(8, 2), 2, d)) {
+        return false;
+    }
+    if (y < DateUtility::kFirstYear || y > DateUtility::kLastYear || m < 1 || m > 12 || d < 1) {
+        return false;
+    }
+    DateValue value;
+    value.year = static_cast<std::int32_t>(y);
+    value.month = static_cast<std::int32_t>(m);
+    value.day = 1;
+    if (d > dates.DaysInMonth(value)) {
+        return false;
+    }
+    value.day = static_cast<std::int32_t>(d);
+    value.weekday = (dates.WeekdayOfMonthStart(value) + value.day - 1) % 7 + 1;
+    date = value;
+    return true;
+}
+
+bool DayCsv::ReadRow(const std::vector<std::string>& fields, const Layout& layout,
+                     DayRecord& record, std::vector<std::string>& problems) const {
+    const std::size_t before = problems.size();
+    auto field = [&](Column c) -> std::string_view {
+        const int at = layout[c];
+        return at >= 0 && static_cast<std::size_t>(at) < fields.size()
+                   ? std::string_view(fields[static_cast<std::size_t>(at)])
+                   : std::string_view();
+    };
+    auto bad = [&](Column c, const char* what) {
+        problems.push_back(std::string(kColumnNames[c]) + " " + Quoted(field(c)) + " " + what);
+    };
+
+    DateValue date;
+    if (!ReadDate(field(kDate), date)) {
+        bad(kDate, "is not a date from 1960-01-01 to 2100-12-31");
+    }
+    record = DayRecord::Blank(dates.KeyOfDate(date));
+
+    const struct {
+        Column column;
+        float DayRecord::*member;
+    } reals[] = {{kDistance, &DayRecord::distance},   {kSpeed, &DayRecord::speed},
+                 {kWaterUsed, &DayRecord::waterUsed}, {kHoursSlept, &DayRecord::hoursSlept},
+                 {kBodyWeight, &DayRecord::bodyWeight}};
+    for (const auto& r : reals) {
+        if (!ReadReal(field(r.column), record.*r.member)) {
+            bad(r.column, "is not a number");
+        }
+    }
+    const struct {
+        Column column;
+        std::int32_t DayRecord::*member;
+    } integers[] = {{kRestHeartRate, &DayRecord::restHeartRate},
+                    {kMaxHeartRate, &DayRecord::maxHeartRate},
+                    {kCalories, &DayRecord::calories},
+                    {kTemperature, &DayRecord::temperature}};
+    for (const auto& i : integers) {
+        if (!ReadInteger(field(i.column), record.*i.member)) {
+            bad(i.column, "is not a whole number");
+        }
+    }
+    if (!ReadDuration(field(kTime), record.time)) {
+        bad(kTime, "is not a duration h:mm:ss with minutes and seconds below 60");
+    }
+    if (!ReadDuration(field(kPace), record.pace)) {
+        bad(kPace, "is not a duration h:mm:ss with minutes and seconds below 60");
+    }
+
+    const std::string_view competition = field(kCompetition);
+    if (competition == "Y" || competition == "N") {
+        record.competition = competition[0];
+    } else if (!competition.empty()) {
+        bad(kCompetition, "is not Y, N or empty");
+    }
+    const std::string_view difficulty = field(kDifficulty);
+    if (difficulty == "E" || difficulty == "M" || difficulty == "H") {
+        record.difficulty = difficulty[0];
+    } else if (!difficulty.empty()) {
+        bad(kDifficulty, "is not E, M, H or empty");
+    }
+
+    const struct {
+        Column column;
+        char* target;
+        std::size_t size;
+    } texts[] = {{kWorkout, record.workout, DayRecord::kWorkoutSize},
+                 {kComments, record.comments, DayRecord::kCommentsSize}};
+    for (const auto& t : texts) {
+        std::string bytes;
+        if (!Windows1252::EncodeExact(field(t.column), bytes) ||
+            bytes.find('\0') != std::string::npos) {
+            bad(t.column, "holds characters that cannot be stored (Windows-1252 only)");
+        } else if (bytes.size() >= t.size) {
+            bad(t.column, ("is longer than " + std::to_string(t.size - 1) + " bytes").c_str());
+        } else {
+            bytes.copy(t.target, bytes.size());
+        }
+    }
+    return problems.size() == before;
+}

@@ -1,0 +1,254 @@
+#include "cli/DayCsv.h"
+#include "cli/LogBookTool.h"
+#include "store/LogBookDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SilentReporter : public ErrorReporter {
+public:
+    void ReportError(const char* message) override { messages.emplace_back(message); }
+    std::vector<std::string> messages;
+};
+
+class LogBookToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/veloria-cli-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string Path(const std::string& name) const { return (folder / name).string(); }
+
+    int Run(std::vector<std::string> arguments) {
+        std::ostringstream o;
+        std::ostringstream e;
+        LogBookTool tool(o, e);
+        const int status = tool.Run(arguments);
+        out = o.str();
+        err = e.str();
+        return status;
+    }
+
+    static std::string Read(const std::string& name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Write(const std::string& name, const std::string& text) {
+        std::ofstream(name, std::ios::binary) << text;
+    }
+
+    // A logbook of days that exercise every field's text form.
+    void MakeLogbook(const std::string& name) {
+        SilentReporter reporter;
+        DateUtility dates;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(name), 1);
+        DayRecord a = DayRecord::Blank(20260105);
+        a.distance = 12.345f;
+        a.time = 360000;
+        a.pace = 431;
+        a.speed = 0.1f;
+        a.restHeartRate = 48;
+        a.maxHeartRate = 181;
+        a.calories = -12;
+        a.waterUsed = 1.5e-7f;
+        a.hoursSlept = 7.25f;
+        a.temperature = -3;
+        a.bodyWeight = 70.4f;
+        a.competition = 'Y';
+        a.difficulty = 'H';
+        std::memcpy(a.workout, DayRecord::kWorkoutNames[13], 19);
+        const char comment[] = "Race, \"hard\"\nfelt \x80 \xE9 fine \x81  ";
+        std::memcpy(a.comments, comment, sizeof comment);
+        DayRecord b = DayRecord::Blank(20260106);
+        b.competition = 'N';
+        b.difficulty = 'E';
+        DayRecord erased = DayRecord::Blank(20260107);
+        erased.erased = 1;
+        DayRecord c = DayRecord::Blank(20260301);
+        std::memset(c.workout, 'w', 29);
+        std::memset(c.comments, 'c', 255);
+        for (const DayRecord& r : {c, a, erased, b}) {
+            ASSERT_EQ(db.StoreRecord(r), 1);
+        }
+        ASSERT_EQ(db.Close(), 1);
+        ASSERT_TRUE(reporter.messages.empty());
+    }
+
+    fs::path folder;
+    std::string out;
+    std::string err;
+};
+
+TEST_F(LogBookToolTest, ExportImportExportGivesTheSameBytes) {
+    MakeLogbook(Path("a.vrl"));
+    ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
+    const std::string first = Read(Path("a.csv"));
+    EXPECT_EQ(first.substr(0, first.find('\n') + 1), DayCsv::HeaderLine());
+    EXPECT_EQ(first.rfind(
+                  "date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
+                  "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
+                  0),
+              0u);
+    EXPECT_NE(first.find("\n2026-01-05,12.345,100:00:00,00:07:11,0.1,48,181,-12,1.5e-07,7.25,-3,"
+                         "70.4,Y,H,\"Competition, Flat  \",\"Race, \"\"hard\"\"\nfelt € é fine "
+                         "\xC2\x81  \"\n"),
+              std::string::npos)
+        << first;
+    EXPECT_NE(first.find("\n2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"),
+              std::string::npos);
+    EXPECT_EQ(first.find("2026-01-07"), std::string::npos) << "erased days are never exported";
+
+    ASSERT_EQ(Run({"import", Path("b.vrl"), Path("a.csv")}), 0) << err;
+    EXPECT_EQ(out, "imported 3 days into " + Path("b.vrl") + "\n");
+    ASSERT_EQ(Run({"export", Path("b.vrl")}), 0) << err;
+    EXPECT_EQ(out, first);
+}
+
+TEST_F(LogBookToolTest, ExportSelectsByDateAndDayType) {
+    MakeLogbook(Path("a.vrl"));
+    ASSERT_EQ(Run({"export", Path("a.vrl"), "--type", "competition"}), 0);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3); // header and a quoted break
+    EXPECT_NE(out.find("\n2026-01-05,"), std::string::npos);
+    ASSERT_EQ(Run({"export", Path("a.vrl"), "--from=2026-01-06", "--to", "2026-02-28"}), 0);
+    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n");
+    ASSERT_EQ(Run({"export", Path("a.vrl"), "--type", "training", "--from", "2026-02-01"}), 0);
+    EXPECT_EQ(out, DayCsv::HeaderLine());
+}
+
+TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
+    MakeLogbook(Path("a.vrl"));
+    const std::string before = Read(Path("a.vrl"));
+    const std::string beforeIndex = Read(Path("a.idx"));
+    Write(Path("in.csv"),
+          "comments,date,distance,time,competition,workout\n"
+          ",2026-02-29,1,,,\n"                    // 2: not a calendar date
+          ",1959-12-31,1,,,\n"                    // 3: before the first day
+          ",2026-04-01,1.2.3,1:60:00,X,\n"       // 4: number, duration, competition
+          ",2026-04-02,1e99,,,\n"                 // 5: out of single precision
+          ",2026-04-03,,,,abcdefghijabcdefghijabcdefghij\n" // 6: 30 bytes of workout
+          "\"\xF0\x9F\x8F\x83\",2026-04-04,,,,\n" // 7: no such character in the code page
+          ",2026-04-05,,,\n"                      // 8: too few fields
+          ",2026-04-06,,,,\n"                     // 9: good
+          ",2026-04-06,,,,\n"                     // 10: repeats line 9
+          ",2026-01-05,,,,\n");                   // 11: a live day without --replace
+    ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1);
+    const std::string p = "veloria-logbook: " + Path("in.csv") + ": line ";
+    for (const char* expected :
+         {"2: date \"2026-02-29\" is not a date from 1960-01-01 to 2100-12-31",
+          "3: date \"1959-12-31\" is not a date", "4: distance \"1.2.3\" is not a number",
+          "4: time \"1:60:00\" is not a duration h:mm:ss with minutes and seconds below 60",
+          "4: competition \"X\" is not Y, N or empty", "5: distance \"1e99\" is not a number",
+          "6: workout \"abcdefghijabcdefghijabcdefghij\" is longer than 29 bytes",
+          "7: comments", "8: has 5 fields, the header 6", "10: date 2026-04-06 repeats line 9",
+          "11: date 2026-01-05 already holds a day"}) {
+        EXPECT_NE(err.find(p + expected), std::string::npos) << expected << "\n" << err;
+    }
+    EXPECT_EQ(err.find("line 9:"), std::string::npos);
+    EXPECT_NE(err.find("9 bad rows; nothing was stored"), std::string::npos) << err;
+    EXPECT_EQ(Read(Path("a.vrl")), before);
+    EXPECT_EQ(Read(Path("a.idx")), beforeIndex);
+
+    ASSERT_EQ(Run({"import", Path("new.vrl"), Path("in.csv")}), 1);
+    EXPECT_FALSE(fs::exists(Path("new.vrl"))) << "a refused import creates no logbook";
+}
+
+TEST_F(LogBookToolTest, ReplaceOverwritesDaysAndMissingColumnsAreEmpty) {
+    MakeLogbook(Path("a.vrl"));
+    Write(Path("in.csv"), "date,calories\n2026-01-05,2500\n2026-01-07,10\n");
+    ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1) << "2026-01-05 is a live day";
+    ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv"), "--replace"}), 0) << err;
+    ASSERT_EQ(Run({"export", Path("a.vrl"), "--to", "2026-01-07"}), 0);
+    EXPECT_EQ(out, DayCsv::HeaderLine() +
+                       "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
+                       "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
+                       "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
+}
+
+TEST_F(LogBookToolTest, HeaderProblemsAreReportedOnLineOne) {
+    Write(Path("x.csv"), "date,distance,speeed\n");
+    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("x.csv")}), 1);
+    EXPECT_NE(err.find("line 1: unknown column \"speeed\""), std::string::npos) << err;
+    Write(Path("y.csv"), "distance,time\n1,00:01:00\n");
+    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("y.csv")}), 1);
+    EXPECT_NE(err.find("line 1: no date column"), std::string::npos);
+    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("missing.csv")}), 1);
+    EXPECT_FALSE(fs::exists(Path("a.vrl")));
+}
+
+TEST_F(LogBookToolTest, CheckReportsWithoutChangingAndRepairRebuilds) {
+    MakeLogbook(Path("a.vrl"));
+    ASSERT_EQ(Run({"check", Path("a.vrl")}), 0) << err;
+    // The erased day gave its record to the day stored after it.
+    EXPECT_NE(out.find("live days: 3\nerased days: 1\nrecords: 3\nindex: ok\n"), std::string::npos)
+        << out;
+
+    // An index from before the last day was added: one record too few.
+    const std::string index = Read(Path("a.idx"));
+    Write(Path("a.idx"), index.substr(0, index.size() - 9));
+    ASSERT_EQ(Run({"check", Path("a.vrl")}), 1);
+    EXPECT_NE(out.find("index: stale ("), std::string::npos) << out;
+    EXPECT_NE(out.find("live days: 3 (counted from the data file)"), std::string::npos) << out;
+    EXPECT_EQ(Read(Path("a.idx")).size(), index.size() - 9) << "check alone changes nothing";
+
+    ASSERT_EQ(Run({"check", Path("a.vrl"), "--repair"}), 0) << err;
+    EXPECT_NE(out.find("index: ok\nrepair: rebuilt the index from the data file (it was stale"),
+              std::string::npos)
+        << out;
+    // A rebuilt index forgets the erased day whose record went to another day.
+    EXPECT_NE(out.find("live days: 3\nerased days: 0\nrecords: 3\n"), std::string::npos) << out;
+    EXPECT_EQ(Run({"check", Path("a.vrl")}), 0);
+
+    fs::remove(Path("a.idx"));
+    EXPECT_EQ(Run({"check", Path("a.vrl")}), 1);
+    EXPECT_NE(out.find("index: missing (no index file)"), std::string::npos) << out;
+
+    EXPECT_EQ(Run({"check", Path("none.vrl")}), 1);
+    EXPECT_FALSE(fs::exists(Path("none.vrl")));
+    EXPECT_EQ(Run({"check", Path("none.vrl"), "--repair"}), 0);
+    EXPECT_TRUE(fs::exists(Path("none.vrl")) && fs::exists(Path("none.idx")));
+}
+
+TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
+    MakeLogbook(Path("a.vrl"));
+    SilentReporter reporter;
+    DateUtility dates;
+    LogBookDatabase holder(reporter, dates);
+    ASSERT_EQ(holder.Open(Path("a.vrl")), 1);
+    Write(Path("in.csv"), "date\n2027-01-01\n");
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"export", Path("a.vrl")}, {"import", Path("a.vrl"), Path("in.csv")},
+             {"check", Path("a.vrl"), "--repair"}}) {
+        EXPECT_EQ(Run(args), 1) << args[0];
+        EXPECT_NE(err.find("Logbook is in use by another program."), std::string::npos) << err;
+    }
+    EXPECT_EQ(holder.Close(), 1);
+}
+
+TEST_F(LogBookToolTest, UsageErrorsGiveStatusTwo) {
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({"frobnicate", "x"}), 2);
+    EXPECT_EQ(Run({"export"}), 2);
+    EXPECT_EQ(Run({"export", "a", "--type", "races"}), 2);
+    EXPECT_EQ(Run({"export", "a", "--from", "2026-1-5"}), 2);
+    EXPECT_EQ(Run({"export", "a", "--output"}), 2);
+    EXPECT_EQ(Run({"import", "a"}), 2);
+    EXPECT_EQ(Run({"check", "a", "--replace"}), 2);
+    EXPECT_NE(err.find("usage: veloria-logbook"), std::string::npos);
+    EXPECT_EQ(Run({"check", "--help"}), 0);
+    EXPECT_EQ(out, LogBookTool::kUsage);
+}
+
+} // namespace
