@@ -1,0 +1,40 @@
+#pragma once
+// A fresh folder per test and a reporter that keeps the store's messages.
+
+#include "store/ErrorReporter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+class RecordingReporter : public ErrorReporter {
+public:
+    void ReportError(const char* message) override { messages.emplace_back(message); }
+    std::vector<std::string> messages;
+};
+
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/veloria-store-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string Path(const std::string& name) const { return (folder / name).string(); }
+
+    static std::string Read(const std::string& name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+    std::filesystem::path folder;
+};
