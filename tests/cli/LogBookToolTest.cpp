@@ -1,6 +1,7 @@
 #include "cli/DayCsv.h"
 #include "cli/LogBookTool.h"
 #include "store/LogBookDatabase.h"
+#include "TempFolderTest.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SilentReporter : public ErrorReporter {
-public:
-    void ReportError(const char* message) override { messages.emplace_back(message); }
-    std::vector<std::string> messages;
-};
-
-class LogBookToolTest : public ::testing::Test {
+class LogBookToolTest : public TempFolderTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/veloria-cli-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string Path(const std::string& name) const { return (folder / name).string(); }
-
     int Run(std::vector<std::string> arguments) {
         std::ostringstream o;
         std::ostringstream e;
@@ -41,17 +27,9 @@ protected:
         return status;
     }
 
-    static std::string Read(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void Write(const std::string& name, const std::string& text) {
-        std::ofstream(name, std::ios::binary) << text;
-    }
-
     // A logbook of days that exercise every field's text form.
     void MakeLogbook(const std::string& name) {
-        SilentReporter reporter;
+        RecordingReporter reporter;
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
         ASSERT_EQ(db.Open(name), 1);
@@ -87,7 +65,6 @@ protected:
         ASSERT_TRUE(reporter.messages.empty());
     }
 
-    fs::path folder;
     std::string out;
     std::string err;
 };
@@ -223,7 +200,7 @@ TEST_F(LogBookToolTest, CheckReportsWithoutChangingAndRepairRebuilds) {
 
 TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
     MakeLogbook(Path("a.vrl"));
-    SilentReporter reporter;
+    RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase holder(reporter, dates);
     ASSERT_EQ(holder.Open(Path("a.vrl")), 1);
