@@ -157,8 +157,8 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
         return Problem(State::Stale, "the data file's size cannot be read");
     }
     const std::int64_t records = size / static_cast<std::int64_t>(DayRecord::kSize);
-    std::vector<std::pair<std::int32_t, int>> slotted; // (slot, position)
-    slotted.reserve(static_cast<std::size_t>(count));
+    // owner[slot] = the position of the entry that names the record, -1 for none.
+    std::vector<int> owner(static_cast<std::size_t>(std::max<std::int64_t>(records, 0)), -1);
     for (int i = 0; i < count; ++i) {
         const IndexEntry& e = table.At(i);
         if (e.slot < 0) {
@@ -170,30 +170,35 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
                                   "data file (%lld records)",
                                   i, e.dateKey, e.slot, records));
         }
-        slotted.emplace_back(e.slot, i);
-    }
-    std::sort(slotted.begin(), slotted.end());
-    for (std::size_t k = 1; k < slotted.size(); ++k) {
-        if (slotted[k].first == slotted[k - 1].first) {
+        int& held = owner[static_cast<std::size_t>(e.slot)];
+        if (held >= 0) {
             return Problem(State::Stale, Printf("entries %lld and %lld both name record %lld",
-                                                slotted[k - 1].second, slotted[k].second,
-                                                slotted[k].first));
+                                                held, i, e.slot));
         }
+        held = i;
     }
-    if (static_cast<std::int64_t>(slotted.size()) != records) {
-        return Problem(State::Stale,
-                       Printf("the index names %lld records, the data file holds %lld",
-                              static_cast<long long>(slotted.size()), records));
-    }
-    // Slots are now exactly 0 .. records-1, one entry each, in slot order.
+    // Every record is named by the entry of its own day. The one exception is an older copy
+    // of a day whose newer record the index names (a rebuild keeps the last record of a day
+    // that repeats): such a copy is never handed to another day, so it can stay unnamed.
     Verdict verdict;
     const bool read = ForEachRecord(data, [&](std::int64_t record, const unsigned char* bytes) {
-        const IndexEntry& e = table.At(slotted[static_cast<std::size_t>(record)].second);
         const std::int32_t key = byteorder::GetInt32(bytes);
-        if (key != e.dateKey) {
-            verdict = Problem(State::Stale, Printf("record %lld holds day %lld, not day %lld of "
-                                                   "its entry",
-                                                   record, key, e.dateKey));
+        const int position = owner[static_cast<std::size_t>(record)];
+        if (position >= 0) {
+            const IndexEntry& e = table.At(position);
+            if (key != e.dateKey) {
+                verdict = Problem(State::Stale, Printf("record %lld holds day %lld, not day "
+                                                       "%lld of its entry",
+                                                       record, key, e.dateKey));
+                return false;
+            }
+            return true;
+        }
+        const int named = table.Find(key);
+        if (named == IndexTable::kNotFound || table.At(named).slot < 0 ||
+            table.At(named).slot == record) {
+            verdict = Problem(State::Stale,
+                              Printf("record %lld (day %lld) is not in the index", record, key));
             return false;
         }
         return true;

@@ -2,7 +2,8 @@
 // Reading, checking, rebuilding and writing a logbook's index file.
 // An index is trusted only when it agrees with its data file: every slot lies inside the
 // data file, no two entries share a slot, keys ascend, the record at each slot carries its
-// entry's key, and the number of slotted entries equals the number of records.
+// entry's key, and every record is named by an entry (only an older copy of a day whose
+// newer record is named may stay unnamed).
 
 #include "store/IndexTable.h"
 

@@ -1,0 +1,337 @@
+#include "store/DateUtility.h"
+#include "store/IndexFile.h"
+#include "store/LogBookDatabase.h"
+
+#include "TempFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+DayRecord Day(std::int32_t key, char competition = 'N', float distance = 5.0F) {
+    DayRecord r = DayRecord::Blank(key);
+    r.competition = competition;
+    r.distance = distance;
+    std::strcpy(r.workout, "Easy Run");
+    return r;
+}
+
+DateValue Date(int year, int month, int day) {
+    DateValue d;
+    d.year = year;
+    d.month = month;
+    d.day = day;
+    return d;
+}
+
+class LogBookDatabaseTest : public TempFolderTest {
+protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        name = Path("mylog.vrl");
+        db = std::make_unique<LogBookDatabase>(reporter, dates);
+    }
+
+    std::string IndexName() const { return Path("mylog.idx"); }
+    std::uintmax_t DataSize() const { return std::filesystem::file_size(name); }
+
+    // Opens a new logbook holding the given days, stored in the given order.
+    void OpenWith(std::initializer_list<DayRecord> days) {
+        ASSERT_EQ(db->Open(name), 1);
+        for (const DayRecord& d : days) {
+            ASSERT_EQ(db->StoreRecord(d), 1);
+        }
+    }
+
+    DateUtility dates;
+    RecordingReporter reporter;
+    std::string name;
+    std::unique_ptr<LogBookDatabase> db;
+};
+
+TEST_F(LogBookDatabaseTest, NewLogbookIsCreatedEmptyAndItsIndexWrittenOnClose) {
+    EXPECT_EQ(db->Open(name), 1);
+    EXPECT_TRUE(std::filesystem::exists(name));
+    EXPECT_EQ(DataSize(), 0U);
+    EXPECT_EQ(db->EntryCount(), 0);
+    EXPECT_EQ(db->IndexFileName(), IndexName());
+    EXPECT_EQ(db->Close(), 1);
+    EXPECT_TRUE(std::filesystem::exists(IndexName()));
+    EXPECT_EQ(std::filesystem::file_size(IndexName()), 0U);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
+    OpenWith({Day(20260305), Day(20260301, 'Y'), Day(20260303, 0)});
+    EXPECT_EQ(DataSize(), 3 * 340U);
+    const IndexTable& t = db->Table();
+    ASSERT_EQ(t.Count(), 3);
+    EXPECT_EQ(t.At(0), (IndexEntry{20260301, 1, IndexEntry::kCompetition}));
+    EXPECT_EQ(t.At(1), (IndexEntry{20260303, 2, 0}));
+    EXPECT_EQ(t.At(2), (IndexEntry{20260305, 0, IndexEntry::kTraining}));
+
+    // Every byte of a stored record comes back, the bytes after a text's NUL included.
+    DayRecord odd = Day(20260310);
+    std::memset(odd.comments, 'x', sizeof odd.comments);
+    odd.comments[3] = '\0';
+    ASSERT_EQ(db->StoreRecord(odd), 1);
+    DayRecord back{};
+    ASSERT_EQ(db->ReadDay(Date(2026, 3, 10), back), 1);
+    EXPECT_EQ(std::memcmp(&odd, &back, sizeof odd), 0);
+}
+
+TEST_F(LogBookDatabaseTest, OverwriteKeepsTheSlotAndRefreshesTheFlags) {
+    OpenWith({Day(20260301), Day(20260302)});
+    ASSERT_EQ(db->StoreRecord(Day(20260301, 'Y', 42.0F)), 1);
+    EXPECT_EQ(DataSize(), 2 * 340U);
+    EXPECT_EQ(db->Table().At(0), (IndexEntry{20260301, 0, IndexEntry::kCompetition}));
+    DayRecord back{};
+    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), 1);
+    EXPECT_EQ(back.distance, 42.0F);
+
+    DayRecord erased = Day(20260302, 'Y');
+    erased.erased = 1;
+    ASSERT_EQ(db->StoreRecord(erased), 1);
+    EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 1, IndexEntry::kErased}));
+}
+
+TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
+    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
+    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
+    EXPECT_EQ(db->Table().At(1).flags, IndexEntry::kErased);
+
+    ASSERT_EQ(db->StoreRecord(Day(20260320)), 1);
+    EXPECT_EQ(DataSize(), 3 * 340U); // reused, not appended
+    EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, -1, IndexEntry::kErased}));
+    EXPECT_EQ(db->Table().At(3), (IndexEntry{20260320, 1, IndexEntry::kTraining}));
+
+    // The erased day stored again gets a fresh slot at the end of the file.
+    ASSERT_EQ(db->StoreRecord(Day(20260302)), 1);
+    EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 3, IndexEntry::kTraining}));
+    EXPECT_EQ(DataSize(), 4 * 340U);
+
+    DayRecord back{};
+    ASSERT_EQ(db->ReadDay(Date(2026, 3, 20), back), 1);
+    EXPECT_EQ(back.dateKey, 20260320);
+    ASSERT_EQ(db->ReadDay(Date(2026, 3, 2), back), 1);
+    EXPECT_EQ(back.dateKey, 20260302);
+    EXPECT_EQ(back.erased, 0);
+
+    // The index written at close reads back as a valid index.
+    ASSERT_EQ(db->Close(), 1);
+    EXPECT_EQ(std::filesystem::file_size(IndexName()), 4 * 9U);
+    EXPECT_EQ(db->Open(name), 1);
+    EXPECT_EQ(db->EntryCount(), 4);
+}
+
+TEST_F(LogBookDatabaseTest, ReadAndEraseOfAnAbsentDayAnswerZeroQuietly) {
+    OpenWith({Day(20260301)});
+    DayRecord back = Day(19990101);
+    EXPECT_EQ(db->ReadDay(Date(2026, 3, 2), back), 0);
+    EXPECT_EQ(back.dateKey, 19990101);
+    EXPECT_EQ(db->EraseDay(Date(2026, 3, 2)), 0);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(db->EraseDay(Date(2026, 3, 1)), 1);
+    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), 1);
+    EXPECT_EQ(back.erased, 1);
+}
+
+TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
+    OpenWith({Day(20260110, 'Y'), Day(20260101), Day(20260105, 0), Day(20260120),
+              Day(20260115, 'Y')});
+    ASSERT_EQ(db->EraseDay(Date(2026, 1, 20)), 1);
+    const DateValue first = Date(2026, 1, 2);
+    const DateValue last = Date(2026, 1, 20);
+
+    std::vector<DayRecord> records;
+    int count = -1;
+    ASSERT_EQ(db->LoadRange(&first, &last, DayType::AllDays, records, count), 1);
+    ASSERT_EQ(count, 3);
+    EXPECT_EQ(records[0].dateKey, 20260105);
+    EXPECT_EQ(records[1].dateKey, 20260110);
+    EXPECT_EQ(records[2].dateKey, 20260115);
+
+    ASSERT_EQ(db->LoadRange(nullptr, nullptr, DayType::Competition, records, count), 1);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(records[0].dateKey, 20260110);
+    EXPECT_EQ(records[1].competition, 'Y');
+
+    ASSERT_EQ(db->LoadRange(nullptr, &first, DayType::Training, records, count), 1);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(records[0].dateKey, 20260101);
+
+    std::vector<std::int32_t> positions;
+    ASSERT_EQ(db->FastIndex(&first, nullptr, DayType::AllDays, positions, count), 1);
+    EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 2, 3}));
+    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::Training, count), 1);
+    EXPECT_EQ(count, 1);
+    const DateValue late = Date(2027, 1, 1);
+    ASSERT_EQ(db->CountRange(&late, nullptr, DayType::AllDays, count), 1);
+    EXPECT_EQ(count, 0);
+}
+
+TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) {
+    OpenWith({Day(20260101), Day(20260102), Day(20260103)});
+    ASSERT_EQ(db->EraseDay(Date(2026, 1, 2)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260104)), 1); // takes the erased day's slot
+
+    EXPECT_EQ(db->EndReading(), 0);
+    ASSERT_EQ(reporter.messages.size(), 1U);
+    EXPECT_EQ(reporter.messages[0], "Cannot close database.");
+
+    ASSERT_EQ(db->BeginReading("rb"), 1);
+    DayRecord buffer{};
+    std::vector<std::int32_t> seen;
+    for (int position = 0;; ++position) {
+        buffer.erased = 1;
+        const int result = db->ReadAtPosition(position, buffer);
+        if (result == 2) {
+            EXPECT_EQ(position, 4);
+            break;
+        }
+        ASSERT_EQ(result, 1);
+        if (buffer.erased == 0) {
+            seen.push_back(buffer.dateKey);
+        }
+    }
+    EXPECT_EQ(seen, (std::vector<std::int32_t>{20260101, 20260103, 20260104}));
+
+    // A store between reads is seen by the next read.
+    ASSERT_EQ(db->StoreRecord(Day(20260101, 'N', 9.0F)), 1);
+    ASSERT_EQ(db->ReadAtPosition(0, buffer), 1);
+    EXPECT_EQ(buffer.distance, 9.0F);
+    EXPECT_EQ(db->EndReading(), 1);
+    EXPECT_EQ(db->ReadAtPosition(0, buffer), 2); // outside a read-many sequence
+}
+
+TEST_F(LogBookDatabaseTest, MissingIndexIsRebuiltFromTheDataFile) {
+    OpenWith({Day(20260303), Day(20260301, 'Y'), Day(20260302)});
+    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
+    const IndexTable before = db->Table();
+    ASSERT_EQ(db->Close(), 1);
+    std::filesystem::remove(IndexName());
+
+    ASSERT_EQ(db->Open(name), 2);
+    ASSERT_EQ(db->EntryCount(), 3);
+    EXPECT_EQ(db->Table().Entries(), before.Entries());
+    ASSERT_EQ(db->Close(), 1);
+    EXPECT_EQ(db->Open(name), 1);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(LogBookDatabaseTest, CloseLeavesOnlyTheTwoFilesAndWritesNothingWhenNotOpen) {
+    OpenWith({Day(20260301), Day(20260302)});
+    ASSERT_EQ(db->Close(), 1);
+    std::filesystem::remove(IndexName());
+    EXPECT_EQ(db->Close(), 1);
+    EXPECT_FALSE(std::filesystem::exists(IndexName()));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(LogBookDatabaseTest, SecondOpenerOfTheSameLogbookIsRefused) {
+    OpenWith({Day(20260301)});
+    RecordingReporter other;
+    LogBookDatabase second(other, dates);
+    EXPECT_EQ(second.Open(name), 0);
+    ASSERT_EQ(other.messages.size(), 1U);
+    EXPECT_EQ(other.messages[0], "Logbook is in use by another program.");
+    EXPECT_FALSE(second.IsOpen());
+    ASSERT_EQ(db->Close(), 1);
+    EXPECT_EQ(second.Open(name), 1);
+}
+
+TEST_F(LogBookDatabaseTest, OverlongNamesAreRefusedBeforeAnyFileIsTouched) {
+    EXPECT_EQ(db->Open(std::string(256, 'a')), 0);
+    EXPECT_EQ(db->Open(folder.string() + "/" + std::string(250 - folder.string().size(), 'b') +
+                       ".vrl"),
+              1);
+    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(reporter.messages.size(), 1U);
+    EXPECT_EQ(reporter.messages[0], "Logbook file name is longer than 255 characters.");
+    EXPECT_FALSE(db->IsOpen());
+}
+
+TEST_F(LogBookDatabaseTest, IndexNameComesFromTheLastPathComponent) {
+    EXPECT_EQ(IndexFile::NameFor("a.b/log.vrl"), "a.b/log.idx");
+    EXPECT_EQ(IndexFile::NameFor("dir/log.2026.vrl"), "dir/log.idx");
+    EXPECT_EQ(IndexFile::NameFor("dir/.hidden.vrl"), "dir/.hidden.idx");
+    EXPECT_EQ(IndexFile::NameFor("plain"), "plain.idx");
+}
+
+// Holds the process's file size limit at a number of bytes, so that writes past it fail
+// (for root too, unlike file permissions).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+    }
+
+private:
+    rlimit saved{};
+    void (*previous)(int) = nullptr;
+};
+
+TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
+    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
+    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260305)), 1); // slot 1 handed over, the 2nd keeps -1
+    const IndexTable before = db->Table();
+    {
+        const FileSizeLimit limit(DataSize());
+        EXPECT_EQ(db->StoreRecord(Day(20260310)), 0); // a new day past the end
+        EXPECT_EQ(db->StoreRecord(Day(20260302)), 0); // the erased day needs a new slot
+        EXPECT_EQ(db->StoreRecord(Day(20260301, 'Y')), 1); // in place still works
+    }
+    EXPECT_EQ(reporter.messages,
+              (std::vector<std::string>{"Error storing database record.",
+                                        "Error storing database record."}));
+    IndexTable expected = before;
+    expected.At(0).flags = IndexEntry::kCompetition;
+    EXPECT_EQ(db->Table().Entries(), expected.Entries());
+    EXPECT_EQ(DataSize(), 3 * 340U);
+
+    // Nothing was lost: the next new day gets the true end of the file.
+    ASSERT_EQ(db->StoreRecord(Day(20260310)), 1);
+    EXPECT_EQ(db->Table().At(db->Table().Find(20260310)).slot, 3);
+    ASSERT_EQ(db->Close(), 1);
+    EXPECT_EQ(db->Open(name), 1);
+}
+
+TEST_F(LogBookDatabaseTest, ReadOnlyLogbookReadsButRefusesChanges) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root";
+    }
+    OpenWith({Day(20260301)});
+    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
+    ASSERT_EQ(db->Open(name), 1);
+    DayRecord back{};
+    EXPECT_EQ(db->ReadDay(Date(2026, 3, 1), back), 1);
+    EXPECT_EQ(db->StoreRecord(Day(20260310)), 0);
+    EXPECT_EQ(db->EraseDay(Date(2026, 3, 1)), 0);
+    EXPECT_EQ(db->EntryCount(), 1);
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
+                                                           "Error deleting database record."}));
+}
+
+} // namespace
