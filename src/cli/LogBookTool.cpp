@@ -8,6 +8,7 @@
 #include "store/LogBookDatabase.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -245,32 +246,66 @@ int LogBookTool::Export(const Options& options) {
     if (database.Open(logbook) == 0) {
         return kProblem;
     }
-    std::vector<DayRecord> records;
+    // Days are read one by one and the text goes out in pieces, so memory stays small
+    // whatever the logbook's size. A file is written beside its name and renamed into place
+    // only when every day is in, so a failed export never leaves a partial file behind.
+    std::vector<std::int32_t> positions;
     int count = 0;
-    const int loaded = database.LoadRange(options.from ? &from : nullptr,
-                                          options.to ? &to : nullptr, type, records, count);
-    if (loaded != 1) {
-        return loaded == 0 ? kProblem
-                           : Fail(logbook + ": only " + std::to_string(count) +
-                                  " days could be read; nothing was exported");
+    database.FastIndex(options.from ? &from : nullptr, options.to ? &to : nullptr, type,
+                       positions, count);
+    std::string temporary;
+    std::ofstream file;
+    if (options.output) {
+        temporary = *options.output + ".part";
+        file.open(temporary, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            return Fail(temporary + ": " + std::strerror(errno));
+        }
     }
+    std::ostream& sink = options.output ? static_cast<std::ostream&>(file) : out;
+    constexpr std::size_t kPiece = 64 * 1024;
     std::string text = DayCsv::HeaderLine();
-    text.reserve(text.size() + records.size() * 120);
-    for (const DayRecord& record : records) {
+    text.reserve(kPiece + 1024);
+    int written = 0;
+    if (database.BeginReading("rb") != 1) {
+        return kProblem;
+    }
+    DayRecord record;
+    for (const std::int32_t position : positions) {
+        if (database.ReadAtPosition(position, record) != 1) {
+            break;
+        }
         text += csv.Line(record);
+        ++written;
+        if (text.size() >= kPiece) {
+            sink.write(text.data(), static_cast<std::streamsize>(text.size()));
+            text.clear();
+        }
     }
-    if (!options.output) {
-        out << text;
-        out.flush();
-        return out ? kSuccess : Fail("cannot write to standard output");
+    database.EndReading();
+    sink.write(text.data(), static_cast<std::streamsize>(text.size()));
+    sink.flush();
+    if (options.output) {
+        file.close();
     }
-    std::ofstream file(*options.output, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        return Fail(*options.output + ": " + std::strerror(errno));
+    const std::string target = options.output ? *options.output : std::string("standard output");
+    if (written != count) {
+        if (options.output) {
+            std::remove(temporary.c_str());
+            return Fail(logbook + ": only " + std::to_string(written) +
+                        " days could be read; nothing was exported");
+        }
+        return Fail(logbook + ": only " + std::to_string(written) +
+                    " days could be read; the export is incomplete");
     }
-    file << text;
-    file.close();
-    return file ? kSuccess : Fail(*options.output + ": write failed");
+    if (!sink || (options.output && std::rename(temporary.c_str(), target.c_str()) != 0)) {
+        const std::string reason = std::strerror(errno);
+        if (options.output) {
+            std::remove(temporary.c_str());
+        }
+        return Fail("cannot write to " + target + ": " + reason);
+    }
+    return kSuccess;
 }
 
 int LogBookTool::Import(const Options& options) {

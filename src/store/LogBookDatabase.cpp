@@ -41,7 +41,7 @@ void FixByteOrder(DayRecord* records, std::size_t count) {
 // cost one read per window instead of one per record.
 class LogBookDatabase::ReadWindow {
 public:
-    static constexpr std::size_t kRecords = 192;
+    static constexpr std::size_t kRecords = 320;
 
     bool Read(const DataFile& data, std::int32_t slot, DayRecord& record) {
         if (slot < firstSlot || slot >= firstSlot + heldRecords) {
@@ -53,8 +53,13 @@ public:
                 return false;
             }
         }
-        record = DayRecord::FromBytes(bytes + static_cast<std::size_t>(slot - firstSlot) *
-                                                  DayRecord::kSize);
+        const unsigned char* held =
+            bytes + static_cast<std::size_t>(slot - firstSlot) * DayRecord::kSize;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&record, held, DayRecord::kSize);
+        } else {
+            record = DayRecord::FromBytes(held);
+        }
         return true;
     }
 

@@ -94,6 +94,20 @@ TEST_F(LogBookToolTest, ExportImportExportGivesTheSameBytes) {
     EXPECT_EQ(out, first);
 }
 
+TEST_F(LogBookToolTest, ExportReplacesItsFileWholeAndLeavesNothingBehind) {
+    MakeLogbook(Path("a.vrl"));
+    ASSERT_EQ(Run({"export", Path("a.vrl")}), 0);
+    const std::string expected = out;
+    Write(Path("a.csv"), std::string(100000, 'x'));
+    ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
+    EXPECT_EQ(Read(Path("a.csv")), expected);
+    EXPECT_FALSE(fs::exists(Path("a.csv.part")));
+
+    EXPECT_EQ(Run({"export", Path("a.vrl"), "--output", Path("none/a.csv")}), 1);
+    EXPECT_NE(err.find("none/a.csv.part"), std::string::npos) << err;
+    EXPECT_EQ(Read(Path("a.csv")), expected);
+}
+
 TEST_F(LogBookToolTest, ExportSelectsByDateAndDayType) {
     MakeLogbook(Path("a.vrl"));
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--type", "competition"}), 0);
