@@ -1,0 +1,44 @@
+#pragma once
+// The application: its name, the main window built once before the message loop, the show
+// mode the main window starts in, and the loop's exit code.
+
+#include "framework/TWindow.h"
+
+#include <memory>
+#include <string>
+
+class QApplication;
+
+class TApplication {
+public:
+    // Builds the platform's application object unless one exists (tests make their own).
+    TApplication(std::string name, int& argc, char** argv);
+    virtual ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    static TApplication* Instance();
+    const std::string& Name() const { return name; }
+
+    void SetMainWindow(TWindow* window) { mainWindow = window; }
+    TWindow* MainWindow() const { return mainWindow; }
+    void SetShowMode(TShowMode mode) { showMode = mode; }
+    TShowMode ShowMode() const { return showMode; }
+
+    // BuildMainWindow once, then create and show the main window and run the loop until the
+    // main window goes. Returns the loop's exit code; 1 when there is no main window.
+    int Run();
+    // Builds, creates and shows the main window without entering the loop (tests).
+    bool Start();
+    void Quit(int exitCode);
+
+protected:
+    virtual void BuildMainWindow() {}
+
+private:
+    std::string name;
+    std::unique_ptr<QApplication> ownApplication;
+    TWindow* mainWindow = nullptr;
+    TShowMode showMode = TShowMode::Normal;
+    bool built = false;
+};

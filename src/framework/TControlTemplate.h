@@ -1,0 +1,42 @@
+#pragma once
+// One control of a dialog template: kind, identifier, place and size in dialog units, text
+// and style.
+
+#include <string>
+
+enum class TControlKind {
+    Static,        // text, left-aligned or centred (kCentered)
+    Edit,          // one line, or word-wrapping lines without scrolling (kMultiLine)
+    Button,        // push button; kDefault for the default button
+    BitmapButton,  // three faces from bitmap resources id + 1000, + 3000, + 5000
+    RadioButton,   // automatic; kGroup starts a new group
+    CheckBox,
+    GroupBox,      // a frame, with a caption when text is set
+    ComboBox,      // drop-down, editable, unsorted
+    DropDownList,  // drop-down, choose only
+    ListBox,       // both scroll bars, one selected line
+    Picture,       // bitmap resource id + 1000
+    ShadedCell,    // a raised, shaded header cell
+    DipLine,       // a shaded dip line, vertical when higher than wide
+    Gauge,         // a progress bar
+};
+
+struct TControlTemplate {
+    static constexpr unsigned kDefault = 0x1;
+    static constexpr unsigned kDisabled = 0x2;
+    static constexpr unsigned kMultiLine = 0x4;
+    static constexpr unsigned kCentered = 0x8;
+    static constexpr unsigned kGroup = 0x10;
+    static constexpr unsigned kReadOnly = 0x20;
+    static constexpr unsigned kHidden = 0x40;
+
+    TControlKind kind = TControlKind::Static;
+    int id = -1;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    std::string text;
+    unsigned style = 0;
+    int textLimit = 0; // edit and combo boxes; 0 for none
+};

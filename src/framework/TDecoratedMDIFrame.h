@@ -1,0 +1,65 @@
+#pragma once
+// The main frame: a menu from a menu resource, the client area, a title and icon, and
+// decorations (control bars, the status bar) at the left, top and bottom edges. Commands
+// from the menu and the tool bar go to the active tool window's hosted window first, then
+// along its command chain; a menu item's enabler is asked when its menu opens.
+
+#include "framework/TWindow.h"
+
+#include <string>
+#include <vector>
+
+class TMDIClient;
+class TStatusBar;
+
+class TDecoratedMDIFrame : public TWindow {
+public:
+    enum class Location { Left, Top, Bottom };
+
+    TDecoratedMDIFrame(std::string title, int menuResource, TMDIClient& client,
+                       bool trackMenuSelection);
+    ~TDecoratedMDIFrame() override;
+
+    TMDIClient& Client() const { return client; }
+    // Decorations are created with the frame, or at once when it exists already.
+    void Insert(TWindow& decoration, Location location);
+    void Remove(TWindow& decoration);
+    bool HasDecoration(const TWindow& decoration) const;
+    // Lays the decorations out anew after they were inserted, removed, shown or hidden.
+    void Layout();
+
+    // Where a menu or tool-bar command starts: the active child's hosted window, else the
+    // client window.
+    TWindow* CommandTarget() const;
+    bool RouteCommand(int id);
+    void ShowHint(const std::string& text);
+    TStatusBar* StatusBar() const { return statusBar; }
+
+    // For tests: the enabled state the menu would show for a command now.
+    bool MenuItemEnabled(int command) const;
+    // Chooses a menu item as the user does.
+    bool ChooseMenuItem(int command);
+
+protected:
+    QWidget* CreateWidget(QWidget* parentWidget) override;
+    void SetupWindow() override;
+    void AfterDestroy(int value) override;
+
+private:
+    struct Placed {
+        TWindow* window;
+        Location location;
+    };
+    void BuildMenu();
+    void PlaceDecoration(const Placed& placed);
+
+    TMDIClient& client;
+    int menuResource;
+    bool trackMenuSelection;
+    std::vector<Placed> decorations;
+    TStatusBar* statusBar = nullptr;
+    class QBoxLayout* top = nullptr;
+    class QBoxLayout* left = nullptr;
+    class QBoxLayout* middle = nullptr;
+    class QBoxLayout* bottom = nullptr;
+};

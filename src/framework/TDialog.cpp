@@ -1,0 +1,546 @@
+#include "framework/TDialog.h"
+
+#include "framework/TBitmapButton.h"
+#include "framework/TQtConvert.h"
+#include "framework/TResources.h"
+#include "framework/TWindowHost.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextLayout>
+
+namespace {
+
+// The dialog's window: Escape and the close box come to the dialog as Cancel.
+class TDialogHost : public TWindowHost<QDialog> {
+public:
+    TDialogHost(TWindow* window, QWidget* parent) : TWindowHost<QDialog>(window, parent) {
+        paintsItself = true;
+    }
+    void reject() override {
+        if (auto* dialog = dynamic_cast<TDialog*>(Window())) {
+            dialog->Command(TDialog::kIdCancel);
+        }
+    }
+};
+
+// Windows shows '&' as the mnemonic mark; a label here shows the text without it.
+QString WithoutMnemonic(const std::string& text) {
+    QString out;
+    const QString in = TQtConvert::Text(text);
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        if (in[i] == '&' && i + 1 < in.size()) {
+            ++i;
+        }
+        out += in[i];
+    }
+    return out;
+}
+
+QString Truncated(const std::string& utf8, int limit) {
+    QString text = TQtConvert::Text(utf8);
+    if (limit > 0 && text.size() > limit) {
+        text.truncate(limit);
+    }
+    return text;
+}
+
+// The lines a word-wrapping box of the given width shows for a text.
+QStringList WrappedLines(const QString& text, const QFont& font, int width) {
+    QStringList lines;
+    const QStringList paragraphs = text.split('\n');
+    for (const QString& paragraph : paragraphs) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        bool any = false;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(std::max(1, width));
+            lines << paragraph.mid(line.textStart(), line.textLength());
+            any = true;
+        }
+        layout.endLayout();
+        if (!any) {
+            lines << QString();
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+TDialog::TDialog(TWindow* parent, int id) : TWindow(parent), resourceId(id) {
+    if (const TDialogTemplate* found = TResources::Dialog(id)) {
+        dialogTemplate = *found;
+    }
+    OnCommand(kIdOk, [this] { CmOk(); });
+    OnCommand(kIdCancel, [this] { CmCancel(); });
+    OnCommand(kIdClose, [this] { CmOk(); });
+}
+
+TDialog::~TDialog() = default;
+
+QWidget* TDialog::CreateWidget(QWidget* parentWidget) {
+    auto* host = new TDialogHost(this, parentWidget);
+    host->setAttribute(Qt::WA_OpaquePaintEvent);
+    host->setFont(TQtConvert::DialogFont());
+    host->setFixedSize(TDialogTemplate::PixelsX(dialogTemplate.cx),
+                       TDialogTemplate::PixelsY(dialogTemplate.cy));
+    if (dialogTemplate.hasCaption) {
+        host->setWindowTitle(TQtConvert::Text(dialogTemplate.caption));
+    }
+    if (!BkgndColor()) {
+        SetBkgndColor(TColor::LightGray());
+    }
+    return host;
+}
+
+void TDialog::SetupWindow() { BuildControls(); }
+
+void TDialog::BuildControls() {
+    QWidget* host = Widget();
+    controls.clear();
+    QButtonGroup* group = nullptr;
+    std::vector<QWidget*> behind;
+    for (const TControlTemplate& c : dialogTemplate.controls) {
+        const TRect r = TDialogTemplate::PixelRect(c);
+        QWidget* w = nullptr;
+        const int id = c.id;
+        switch (c.kind) {
+        case TControlKind::Static: {
+            auto* label = new QLabel(WithoutMnemonic(c.text), host);
+            label->setAlignment((c.style & TControlTemplate::kCentered) ? Qt::AlignHCenter | Qt::AlignTop
+                                                                        : Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
+            MarkPassive(label);
+            w = label;
+            break;
+        }
+        case TControlKind::Edit:
+            if (c.style & TControlTemplate::kMultiLine) {
+                auto* edit = new QPlainTextEdit(host);
+                edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+                edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+                edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                edit->setTabChangesFocus(true);
+                edit->setPlainText(TQtConvert::Text(c.text));
+                QObject::connect(edit, &QPlainTextEdit::textChanged, [this, id, edit] {
+                    const int limit = textLimits.count(id) ? textLimits[id] : 0;
+                    const QString text = edit->toPlainText();
+                    if (limit > 0 && text.size() > limit) {
+                        const QSignalBlocker block(edit);
+                        edit->setPlainText(text.left(limit));
+                        edit->moveCursor(QTextCursor::End);
+                    }
+                    SendNotify(id, Notify::EditChange);
+                });
+                w = edit;
+            } else {
+                auto* edit = new QLineEdit(TQtConvert::Text(c.text), host);
+                if (c.textLimit > 0) {
+                    edit->setMaxLength(c.textLimit);
+                }
+                edit->setReadOnly(c.style & TControlTemplate::kReadOnly);
+                QObject::connect(edit, &QLineEdit::textEdited,
+                                 [this, id] { SendNotify(id, Notify::EditChange); });
+                w = edit;
+            }
+            if (c.textLimit > 0) {
+                textLimits[id] = c.textLimit;
+            }
+            break;
+        case TControlKind::Button: {
+            auto* button = new QPushButton(TQtConvert::Text(c.text), host);
+            button->setDefault(c.style & TControlTemplate::kDefault);
+            button->setAutoDefault(false);
+            QObject::connect(button, &QPushButton::clicked, [this, id] { ControlCommand(id); });
+            w = button;
+            break;
+        }
+        case TControlKind::BitmapButton: {
+            auto* button = new TBitmapButton(id, host);
+            button->setText(TQtConvert::Text(c.text));
+            QObject::connect(button, &QAbstractButton::clicked, [this, id] { ControlCommand(id); });
+            w = button;
+            break;
+        }
+        case TControlKind::RadioButton: {
+            auto* radio = new QRadioButton(WithoutMnemonic(c.text), host);
+            if (!group || (c.style & TControlTemplate::kGroup)) {
+                group = new QButtonGroup(host);
+            }
+            group->addButton(radio);
+            QObject::connect(radio, &QRadioButton::clicked, [this, id] { ControlCommand(id); });
+            w = radio;
+            break;
+        }
+        case TControlKind::CheckBox: {
+            auto* check = new QCheckBox(WithoutMnemonic(c.text), host);
+            QObject::connect(check, &QCheckBox::clicked, [this, id] { ControlCommand(id); });
+            w = check;
+            break;
+        }
+        case TControlKind::GroupBox: {
+            auto* box = new QGroupBox(WithoutMnemonic(c.text), host);
+            MarkPassive(box);
+            behind.push_back(box);
+            w = box;
+            break;
+        }
+        case TControlKind::ComboBox:
+        case TControlKind::DropDownList: {
+            auto* combo = new QComboBox(host);
+            combo->setEditable(c.kind == TControlKind::ComboBox);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->setMaxVisibleItems(16);
+            if (combo->lineEdit()) {
+                if (c.textLimit > 0) {
+                    combo->lineEdit()->setMaxLength(c.textLimit);
+                }
+                QObject::connect(combo->lineEdit(), &QLineEdit::textEdited,
+                                 [this, id] { SendNotify(id, Notify::ComboEditChange); });
+            }
+            QObject::connect(combo, qOverload<int>(&QComboBox::activated),
+                             [this, id] { SendNotify(id, Notify::ComboSelChange); });
+            if (c.textLimit > 0) {
+                textLimits[id] = c.textLimit;
+            }
+            // The template's height includes the drop-down list; the box shows one line.
+            w = combo;
+            combo->setGeometry(r.left, r.top, r.Width(), std::min(r.Height(), 22));
+            break;
+        }
+        case TControlKind::ListBox: {
+            auto* list = new QListWidget(host);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setUniformItemSizes(true);
+            QObject::connect(list, &QListWidget::itemDoubleClicked,
+                             [this, id] { SendNotify(id, Notify::ListDoubleClick); });
+            QObject::connect(list, &QListWidget::currentRowChanged,
+                             [this, id] { SendNotify(id, Notify::ListSelChange); });
+            w = list;
+            break;
+        }
+        case TControlKind::Picture: {
+            auto* picture = new QLabel(host);
+            if (const QImage* image = TResources::Bitmap(id + 1000)) {
+                picture->setPixmap(QPixmap::fromImage(*image));
+            }
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            MarkPassive(picture);
+            w = picture;
+            break;
+        }
+        case TControlKind::ShadedCell: {
+            auto* cell = new QFrame(host);
+            cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
+            cell->setLineWidth(1);
+            MarkPassive(cell);
+            behind.push_back(cell);
+            w = cell;
+            break;
+        }
+        case TControlKind::DipLine: {
+            auto* line = new QFrame(host);
+            line->setFrameStyle((r.Height() > r.Width() ? QFrame::VLine : QFrame::HLine) | QFrame::Sunken);
+            MarkPassive(line);
+            w = line;
+            break;
+        }
+        case TControlKind::Gauge:
+            break; // gauges are child windows of their own (TGauge)
+        }
+        if (!w) {
+            continue;
+        }
+        if (c.kind != TControlKind::ComboBox && c.kind != TControlKind::DropDownList) {
+            w->setGeometry(TQtConvert::Rect(r));
+        }
+        w->setEnabled(!(c.style & TControlTemplate::kDisabled));
+        w->setVisible(!(c.style & TControlTemplate::kHidden));
+        if (id != -1) {
+            controls[id] = w;
+        }
+    }
+    for (QWidget* w : behind) {
+        w->lower();
+    }
+}
+
+void TDialog::AfterDestroy(int) {
+    controls.clear();
+    if (modalLoop) {
+        modalLoop->quit();
+    }
+}
+
+int TDialog::Execute() {
+    if (!Create()) {
+        return kIdCancel;
+    }
+    QWidget* w = Widget();
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+    returnValue = kIdCancel;
+    if (IsCreated()) {
+        QEventLoop loop;
+        modalLoop = &loop;
+        loop.exec(QEventLoop::DialogExec);
+        modalLoop = nullptr;
+    }
+    return returnValue;
+}
+
+void TDialog::CmOk() { CloseWindow(kIdOk); }
+void TDialog::CmCancel() { Destroy(kIdCancel); }
+
+bool TDialog::ControlCommand(int id) {
+    // A control's id means nothing to the windows above this dialog.
+    return CommandHere(id);
+}
+
+QWidget* TDialog::Control(int id) const {
+    const auto found = controls.find(id);
+    return found == controls.end() ? nullptr : found->second;
+}
+
+bool TDialog::HasControl(int id) const { return Control(id) != nullptr; }
+
+TRect TDialog::ControlRect(int id) const {
+    QWidget* w = Control(id);
+    return w ? TQtConvert::Rect(w->geometry()) : TRect{};
+}
+
+void TDialog::SetDlgItemText(int id, const std::string& utf8) {
+    QWidget* w = Control(id);
+    const int limit = textLimits.count(id) ? textLimits.at(id) : 0;
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setText(Truncated(utf8, limit));
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
+        const QSignalBlocker block(text);
+        text->setPlainText(Truncated(utf8, limit));
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (combo->isEditable()) {
+            combo->setEditText(Truncated(utf8, limit));
+        } else {
+            combo->setCurrentIndex(combo->findText(TQtConvert::Text(utf8)));
+        }
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(WithoutMnemonic(utf8));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(TQtConvert::Text(utf8));
+    } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+        box->setTitle(WithoutMnemonic(utf8));
+    }
+}
+
+std::string TDialog::GetDlgItemText(int id) const {
+    QWidget* w = Control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        return TQtConvert::Text(edit->text());
+    }
+    if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
+        return TQtConvert::Text(text->toPlainText());
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        return TQtConvert::Text(combo->currentText());
+    }
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        return TQtConvert::Text(label->text());
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        return TQtConvert::Text(button->text());
+    }
+    return {};
+}
+
+void TDialog::CheckDlgButton(int id, bool checked) {
+    if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) {
+        if (auto* radio = qobject_cast<QRadioButton*>(button); radio && !checked && radio->group()) {
+            // An exclusive group cannot uncheck its checked button by itself.
+            QButtonGroup* group = radio->group();
+            group->setExclusive(false);
+            radio->setChecked(false);
+            group->setExclusive(true);
+            return;
+        }
+        if (auto* radio = qobject_cast<QRadioButton*>(button); radio && !radio->group()) {
+            radio->setAutoExclusive(false);
+        }
+        button->setChecked(checked);
+    }
+}
+
+bool TDialog::IsDlgButtonChecked(int id) const {
+    auto* button = qobject_cast<QAbstractButton*>(Control(id));
+    return button && button->isChecked();
+}
+
+void TDialog::EnableDlgItem(int id, bool enabled) {
+    if (QWidget* w = Control(id)) {
+        w->setEnabled(enabled);
+    }
+}
+
+bool TDialog::IsDlgItemEnabled(int id) const {
+    QWidget* w = Control(id);
+    return w && w->isEnabled();
+}
+
+void TDialog::SetDlgItemFocus(int id) {
+    if (QWidget* w = Control(id)) {
+        w->setFocus();
+    }
+}
+
+void TDialog::SetTextLimit(int id, int limit) {
+    textLimits[id] = limit;
+    if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) {
+        edit->setMaxLength(limit > 0 ? limit : 32767);
+    } else if (auto* combo = qobject_cast<QComboBox*>(Control(id)); combo && combo->lineEdit()) {
+        combo->lineEdit()->setMaxLength(limit > 0 ? limit : 32767);
+    }
+}
+
+void TDialog::SetControlFont(int id, const TFont& font) {
+    if (QWidget* w = Control(id)) {
+        w->setFont(TQtConvert::Font(font, font.height));
+    }
+}
+
+int TDialog::ListAddString(int id, const std::string& utf8) {
+    QWidget* w = Control(id);
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+        list->addItem(TQtConvert::Text(utf8));
+        return list->count() - 1;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        const QString edited = combo->currentText();
+        combo->addItem(TQtConvert::Text(utf8));
+        if (combo->isEditable()) {
+            combo->setEditText(edited); // adding a line leaves the edit field alone
+        }
+        return combo->count() - 1;
+    }
+    return -1;
+}
+
+void TDialog::ListClear(int id) {
+    QWidget* w = Control(id);
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+        list->clear();
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        combo->clear();
+    }
+}
+
+int TDialog::ListCount(int id) const {
+    QWidget* w = Control(id);
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+        return list->count();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        return combo->count();
+    }
+    return 0;
+}
+
+std::string TDialog::ListText(int id, int index) const {
+    QWidget* w = Control(id);
+    if (auto* list = qobject_cast<QListWidget*>(w); list && list->item(index)) {
+        return TQtConvert::Text(list->item(index)->text());
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && index >= 0 && index < combo->count()) {
+        return TQtConvert::Text(combo->itemText(index));
+    }
+    return {};
+}
+
+int TDialog::ListSelection(int id) const {
+    QWidget* w = Control(id);
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+        return list->currentItem() && list->currentItem()->isSelected() ? list->currentRow() : -1;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        return combo->currentIndex();
+    }
+    return -1;
+}
+
+void TDialog::ListSetSelection(int id, int index) {
+    QWidget* w = Control(id);
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+        list->setCurrentRow(index);
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        combo->setCurrentIndex(index);
+    }
+}
+
+void TDialog::ListSetHorizontalExtent(int id, int pixels) {
+    if (auto* list = qobject_cast<QListWidget*>(Control(id))) {
+        // Lines scroll sideways across at least this many pixels.
+        list->horizontalScrollBar()->setRange(0, std::max(0, pixels - list->viewport()->width()));
+        list->setProperty("veloriaExtent", pixels);
+        for (int i = 0; i < list->count(); ++i) {
+            list->item(i)->setSizeHint(QSize(pixels, list->sizeHintForRow(i)));
+        }
+    }
+}
+
+int TDialog::EditLineCount(int id) const {
+    auto* edit = qobject_cast<QPlainTextEdit*>(Control(id));
+    if (!edit) {
+        return Control(id) ? 1 : 0;
+    }
+    const int width = edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
+    return static_cast<int>(WrappedLines(edit->toPlainText(), edit->font(), width).size());
+}
+
+std::string TDialog::EditLine(int id, int line) const {
+    auto* edit = qobject_cast<QPlainTextEdit*>(Control(id));
+    if (!edit) {
+        return line == 0 ? GetDlgItemText(id) : std::string();
+    }
+    const int width = edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
+    const QStringList lines = WrappedLines(edit->toPlainText(), edit->font(), width);
+    return line >= 0 && line < lines.size() ? TQtConvert::Text(lines[line]) : std::string();
+}
+
+void TDialog::ClickButton(int id) {
+    if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) {
+        button->click();
+    }
+}
+
+void TDialog::OnNotify(int id, Notify code, std::function<void()> handler) {
+    notifications[{id, static_cast<int>(code)}] = std::move(handler);
+}
+
+void TDialog::SendNotify(int id, Notify code) {
+    const auto found = notifications.find({id, static_cast<int>(code)});
+    if (found != notifications.end()) {
+        const auto handler = found->second;
+        handler();
+        CommandStateChanged();
+    }
+}

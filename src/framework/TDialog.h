@@ -1,0 +1,87 @@
+#pragma once
+// A dialog built from a template held under a resource number: modal or modeless, its
+// controls read and written by id. Buttons, radio buttons and check boxes send their id as
+// a command to the dialog itself; OK (1) and the tool windows' close button (111) close
+// through CanClose, Cancel (2) closes at once.
+
+#include "framework/TDialogTemplate.h"
+#include "framework/TFont.h"
+#include "framework/TWindow.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class TDialog : public TWindow {
+public:
+    static constexpr int kIdOk = 1;
+    static constexpr int kIdCancel = 2;
+    static constexpr int kIdClose = 111;
+
+    enum class Notify { EditChange, ListDoubleClick, ListSelChange, ComboSelChange, ComboEditChange };
+
+    TDialog(TWindow* parent, int resourceId);
+    ~TDialog() override;
+
+    int ResourceId() const { return resourceId; }
+    // Runs the dialog modally; the id it ended with (kIdCancel when it could not be built).
+    int Execute();
+
+    // The control's text: edits, combos, statics, buttons. Set is bounded by the text limit.
+    void SetDlgItemText(int id, const std::string& utf8);
+    std::string GetDlgItemText(int id) const;
+    void CheckDlgButton(int id, bool checked);
+    bool IsDlgButtonChecked(int id) const;
+    void EnableDlgItem(int id, bool enabled);
+    bool IsDlgItemEnabled(int id) const;
+    void SetDlgItemFocus(int id);
+    void SetTextLimit(int id, int limit);
+    void SetControlFont(int id, const TFont& font);
+    bool HasControl(int id) const;
+    // The control's rectangle in client pixels.
+    TRect ControlRect(int id) const;
+
+    // List and combo boxes.
+    int ListAddString(int id, const std::string& utf8);
+    void ListClear(int id);
+    int ListCount(int id) const;
+    std::string ListText(int id, int index) const;
+    int ListSelection(int id) const; // -1 for none
+    void ListSetSelection(int id, int index);
+    void ListSetHorizontalExtent(int id, int pixels);
+
+    // Multi-line edits: the lines as the box shows them after word wrapping.
+    int EditLineCount(int id) const;
+    std::string EditLine(int id, int line) const;
+
+    // Presses a button as the user does (tests and keyboard handling).
+    void ClickButton(int id);
+    // Sends a notification as the control does.
+    void SendNotify(int id, Notify code);
+
+    // For framework code: the widget of a control.
+    class QWidget* Control(int id) const;
+
+protected:
+    void SetupWindow() override;
+    QWidget* CreateWidget(QWidget* parentWidget) override;
+    void AfterDestroy(int value) override;
+
+    void OnNotify(int id, Notify code, std::function<void()> handler);
+    // Commands from this dialog's own controls and speed menu: this dialog's table only.
+    bool ControlCommand(int id);
+
+    virtual void CmOk();
+    virtual void CmCancel();
+
+private:
+    void BuildControls();
+
+    int resourceId;
+    TDialogTemplate dialogTemplate;
+    std::map<int, QWidget*> controls;
+    std::map<int, int> textLimits;
+    std::map<std::pair<int, int>, std::function<void()>> notifications;
+    class QEventLoop* modalLoop = nullptr;
+};

@@ -1,0 +1,162 @@
+#include "framework/TFileOpenDialog.h"
+
+#include "framework/TMessageBox.h"
+#include "framework/TQtConvert.h"
+#include "framework/TWindow.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include <filesystem>
+
+namespace {
+
+struct Script {
+    bool active = false;
+    std::deque<std::optional<std::string>> answers;
+    std::optional<TFileOpenDialog::TData> last;
+    std::string title;
+};
+
+Script& TheScript() {
+    static Script script;
+    return script;
+}
+
+constexpr std::size_t kMaxName = 260;
+
+} // namespace
+
+TFileOpenDialog::TFileOpenDialog(TWindow* parent, TData& data, std::string title)
+    : parent(parent), data(data), title(std::move(title)) {}
+
+std::string TFileOpenDialog::QtFilter(const std::string& filter) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < filter.size()) {
+        const std::size_t bar = filter.find('|', start);
+        if (bar == std::string::npos) {
+            break;
+        }
+        const std::size_t end = filter.find('|', bar + 1);
+        const std::string description = filter.substr(start, bar - start);
+        const std::string pattern =
+            filter.substr(bar + 1, (end == std::string::npos ? filter.size() : end) - bar - 1);
+        std::string patterns = pattern;
+        for (char& c : patterns) {
+            if (c == ';') {
+                c = ' ';
+            }
+        }
+        if (!out.empty()) {
+            out += ";;";
+        }
+        out += description.find('(') != std::string::npos ? description
+                                                           : description + " (" + patterns + ")";
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string TFileOpenDialog::WithDefaultExtension(const std::string& name, const std::string& ext) {
+    if (ext.empty() || name.empty()) {
+        return name;
+    }
+    const std::filesystem::path p(name);
+    return p.has_extension() ? name : name + "." + ext;
+}
+
+bool TFileOpenDialog::Confirm(std::string& name) {
+    name = WithDefaultExtension(name, data.defaultExt);
+    if (name.size() > kMaxName) {
+        TMessageBox::Show(parent, name + "\nThe file name is too long.", title,
+                          TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        return false;
+    }
+    const QFileInfo info(TQtConvert::Text(name));
+    if ((data.flags & (kPathMustExist | kFileMustExist | kCreatePrompt)) && !info.dir().exists()) {
+        TMessageBox::Show(parent, name + "\nThe folder does not exist.\nCheck the path and try again.",
+                          title, TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        return false;
+    }
+    if (!info.exists()) {
+        if (data.flags & kCreatePrompt) {
+            return TMessageBox::Show(parent, name + "\nThis file does not exist.\nCreate the file?",
+                                     title, TMessageBox::Buttons::YesNo,
+                                     TMessageBox::Icon::Question) == TMessageBox::kIdYes;
+        }
+        if (data.flags & kFileMustExist) {
+            TMessageBox::Show(parent, name + "\nFile not found.\nCheck the file name and try again.",
+                              title, TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+int TFileOpenDialog::Execute() {
+    Script& script = TheScript();
+    if (script.active) {
+        script.last = data;
+        script.title = title;
+        while (!script.answers.empty()) {
+            std::optional<std::string> answer = script.answers.front();
+            script.answers.pop_front();
+            if (!answer) {
+                return kIdCancel;
+            }
+            if (Confirm(*answer)) {
+                data.fileName = *answer;
+                return kIdOk;
+            }
+        }
+        return kIdCancel;
+    }
+    QFileDialog dialog(parent && parent->Widget() ? parent->Widget()->window() : nullptr,
+                       TQtConvert::Text(title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDirectory(data.initialDir.empty() ? QDir::currentPath() : TQtConvert::Text(data.initialDir));
+    const QString filters = TQtConvert::Text(QtFilter(data.filter));
+    dialog.setNameFilters(filters.split(";;", Qt::SkipEmptyParts));
+    const QStringList names = dialog.nameFilters();
+    if (data.filterIndex >= 1 && data.filterIndex <= names.size()) {
+        dialog.selectNameFilter(names[data.filterIndex - 1]);
+    }
+    if (!data.fileName.empty()) {
+        dialog.selectFile(TQtConvert::Text(data.fileName));
+    }
+    if (!data.defaultExt.empty()) {
+        dialog.setDefaultSuffix(TQtConvert::Text(data.defaultExt));
+    }
+    SetupDialog(&dialog);
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        std::string name = TQtConvert::Text(dialog.selectedFiles().front());
+        if (Confirm(name)) {
+            data.fileName = name;
+            data.filterIndex = static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1;
+            return kIdOk;
+        }
+    }
+    return kIdCancel;
+}
+
+void TFileOpenDialog::QueueAnswers(std::deque<std::optional<std::string>> answers) {
+    TheScript().active = true;
+    for (auto& a : answers) {
+        TheScript().answers.push_back(std::move(a));
+    }
+}
+
+void TFileOpenDialog::ResetScript() { TheScript() = Script{}; }
+
+const TFileOpenDialog::TData* TFileOpenDialog::LastRun() {
+    return TheScript().last ? &*TheScript().last : nullptr;
+}
+
+const std::string& TFileOpenDialog::LastTitle() { return TheScript().title; }

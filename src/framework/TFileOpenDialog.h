@@ -1,0 +1,61 @@
+#pragma once
+// The file-open dialog. The filter text has '|' between each description and its pattern
+// and ends after the last '|'. Flags are the original ones: 0x0004 hides the read-only box,
+// 0x0800 wants an existing folder, 0x2000 asks before a file that does not exist is created
+// (0x1000 wants an existing file). Tests answer it from a queue.
+
+#include <deque>
+#include <optional>
+#include <string>
+
+class TWindow;
+
+class TFileOpenDialog {
+public:
+    static constexpr unsigned kHideReadOnly = 0x0004;
+    static constexpr unsigned kPathMustExist = 0x0800;
+    static constexpr unsigned kFileMustExist = 0x1000;
+    static constexpr unsigned kCreatePrompt = 0x2000;
+    static constexpr int kIdOk = 1;
+    static constexpr int kIdCancel = 2;
+
+    struct TData {
+        unsigned flags = 0;
+        std::string filter;
+        std::string customFilter;
+        int filterIndex = 1;
+        std::string fileName; // in: proposed, out: chosen; at most 260 characters
+        std::string initialDir;
+        std::string defaultExt;
+    };
+
+    TFileOpenDialog(TWindow* parent, TData& data, std::string title = "Open");
+    virtual ~TFileOpenDialog() = default;
+
+    // kIdOk with data.fileName set, or kIdCancel.
+    int Execute();
+    const std::string& Title() const { return title; }
+
+    // The Qt filter for an original filter text: "A (*.a)|*.a|B|*.b|" -> "A (*.a);;B (*.b)".
+    static std::string QtFilter(const std::string& filter);
+    // The name with the default extension added when it has none.
+    static std::string WithDefaultExtension(const std::string& name, const std::string& ext);
+
+    // Queued answers: a file name chosen, or nullopt for Cancel. The dialog is not shown
+    // while answers are queued; the last data it was run with is kept.
+    static void QueueAnswers(std::deque<std::optional<std::string>> answers);
+    static void ResetScript();
+    static const TData* LastRun();
+    static const std::string& LastTitle();
+
+protected:
+    // After the dialog's own set-up; the program's dialog centres itself here.
+    virtual void SetupDialog(class QWidget*) {}
+
+private:
+    bool Confirm(std::string& name);
+
+    TWindow* parent;
+    TData& data;
+    std::string title;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// Message boxes: text, caption, buttons and icon; the answer is the id of the button chosen.
+// Tests queue answers in advance and read back what was shown.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+class TWindow;
+
+class TMessageBox {
+public:
+    enum class Buttons { Ok, YesNoCancel, YesNo, OkCancel };
+    enum class Icon { None, Exclamation, Question, Information };
+
+    static constexpr int kIdOk = 1;
+    static constexpr int kIdCancel = 2;
+    static constexpr int kIdYes = 6;
+    static constexpr int kIdNo = 7;
+
+    struct Shown {
+        std::string text;
+        std::string caption;
+        Buttons buttons;
+        Icon icon;
+    };
+
+    static int Show(TWindow* owner, const std::string& text, const std::string& caption,
+                    Buttons buttons, Icon icon);
+
+    // While answers are queued, boxes are not shown: each takes the next answer.
+    static void QueueAnswers(std::deque<int> answers);
+    static std::vector<Shown>& History();
+    static void ResetScript();
+};

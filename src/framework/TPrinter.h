@@ -1,0 +1,39 @@
+#pragma once
+// The program's printer: the system's default printer, or, without one, a PDF file in the
+// user's documents folder ("NAME.pdf", "NAME 2.pdf", ... so nothing is overwritten). A print
+// run shows a "Printing" box with Cancel; printer errors come as message boxes.
+
+#include <memory>
+#include <string>
+
+class TPrintout;
+class TWindow;
+class QPrinter;
+
+class TPrinter {
+public:
+    TPrinter();
+    ~TPrinter();
+    TPrinter(const TPrinter&) = delete;
+    TPrinter& operator=(const TPrinter&) = delete;
+
+    // The printer set-up dialog; a PDF file can be chosen there too.
+    void Setup(TWindow* owner);
+    // Prints without a print dialog. False when nothing was printed (cancelled or failed).
+    bool Print(TWindow* owner, TPrintout& printout);
+
+    // Where the last run went: a printer's name or a PDF file's path.
+    const std::string& LastOutput() const { return lastOutput; }
+    int LastPageCount() const { return lastPages; }
+
+    // Tests: always print to PDF files in this folder ("" goes back to the normal choice).
+    static void SetPdfFolder(const std::string& folder);
+    // The free PDF name for a base name in a folder.
+    static std::string FreePdfName(const std::string& folder, const std::string& baseName);
+
+private:
+    std::unique_ptr<QPrinter> printer;
+    bool chosenInSetup = false;
+    std::string lastOutput;
+    int lastPages = 0;
+};

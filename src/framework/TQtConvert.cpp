@@ -1,0 +1,58 @@
+#include "framework/TQtConvert.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+#include <cstdlib>
+
+namespace {
+
+bool Installed(const QString& family) {
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+}
+
+QString FirstInstalled(std::initializer_list<const char*> families, QFontDatabase::SystemFont fallback) {
+    for (const char* f : families) {
+        if (Installed(f)) {
+            return f;
+        }
+    }
+    return QFontDatabase::systemFont(fallback).family();
+}
+
+} // namespace
+
+QString TQtConvert::Family(const std::string& face) {
+    const QString f = QString::fromStdString(face).toLower();
+    if (f.contains("courier") || f.contains("mono") || f == "fixedsys") {
+        return FirstInstalled({"Liberation Mono", "DejaVu Sans Mono"}, QFontDatabase::FixedFont);
+    }
+    if (f.contains("times") || (f.contains("serif") && !f.contains("sans"))) {
+        return FirstInstalled({"Liberation Serif", "DejaVu Serif"}, QFontDatabase::GeneralFont);
+    }
+    if (!f.isEmpty() && !f.contains("ms sans") && f != "arial" && f != "helv" &&
+        Installed(QString::fromStdString(face))) {
+        return QString::fromStdString(face);
+    }
+    return FirstInstalled({"Liberation Sans", "DejaVu Sans"}, QFontDatabase::GeneralFont);
+}
+
+QFont TQtConvert::Font(const TFont& font, int devicePixels) {
+    QFont q(Family(font.face));
+    q.setStyleStrategy(QFont::NoAntialias);
+    q.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
+    q.setItalic(font.italic);
+    int pixels = std::abs(devicePixels);
+    if (pixels == 0) {
+        pixels = 11;
+    } else if (devicePixels > 0) {
+        // A cell height: the em is the cell less the internal leading.
+        q.setPixelSize(100);
+        const QFontMetrics m(q);
+        pixels = std::max(1, pixels * 100 / std::max(1, m.ascent() + m.descent()));
+    }
+    q.setPixelSize(pixels);
+    return q;
+}
+
+QFont TQtConvert::DialogFont() { return Font(TFont{}, -11); }

@@ -1,0 +1,95 @@
+#include "framework/TStatusBar.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QWidget>
+
+namespace {
+
+// Follows the lock keys and Insert wherever the keyboard focus is.
+class TKeyWatcher : public QObject {
+public:
+    explicit TKeyWatcher(TStatusBar& bar) : bar(bar) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat()) {
+                if (key->key() == Qt::Key_CapsLock) {
+                    bar.SetMode(TStatusBar::kCapsLock, !bar.ModeOn(TStatusBar::kCapsLock));
+                } else if (key->key() == Qt::Key_NumLock) {
+                    bar.SetMode(TStatusBar::kNumLock, !bar.ModeOn(TStatusBar::kNumLock));
+                } else if (key->key() == Qt::Key_Insert) {
+                    bar.SetMode(TStatusBar::kOvertype, !bar.ModeOn(TStatusBar::kOvertype));
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    TStatusBar& bar;
+};
+
+const char* const kModeTexts[3] = {"CAPS", "NUM", "OVR"};
+
+} // namespace
+
+TStatusBar::TStatusBar(TWindow* parent, TGadget::Border border, unsigned modeIndicators,
+                       TGadgetWindowFont font)
+    : TControlBar(parent, Direction::Horizontal, font), border(border), indicators(modeIndicators) {
+    auto text = std::make_unique<TTextGadget>(0, border, TTextGadget::Align::Left, 0);
+    message = text.get();
+    Insert(std::move(text));
+}
+
+TStatusBar::~TStatusBar() {
+    if (keyWatcher) {
+        qApp->removeEventFilter(keyWatcher);
+        delete keyWatcher;
+    }
+}
+
+void TStatusBar::SetupWindow() {
+    TControlBar::SetupWindow();
+    auto* layout = qobject_cast<QBoxLayout*>(Widget()->layout());
+    for (int i = 0; i < 3; ++i) {
+        if (!(indicators & (1u << i))) {
+            continue;
+        }
+        // The indicators stay at the right end, after every gadget inserted later.
+        modeGadgets[i] = std::make_unique<TTextGadget>(-(i + 2), border, TTextGadget::Align::Center, 4);
+        layout->addWidget(modeGadgets[i]->Build(*this, Widget()));
+    }
+    if (!keyWatcher) {
+        keyWatcher = new TKeyWatcher(*this);
+        qApp->installEventFilter(keyWatcher);
+    }
+    ShowModes();
+}
+
+void TStatusBar::SetText(const std::string& utf8) {
+    if (message) {
+        message->SetText(utf8);
+    }
+}
+
+std::string TStatusBar::MessageText() const { return message ? message->Text() : std::string(); }
+
+bool TStatusBar::ModeOn(unsigned indicator) const { return (modes & indicator) != 0; }
+
+void TStatusBar::SetMode(unsigned indicator, bool on) {
+    modes = on ? (modes | indicator) : (modes & ~indicator);
+    ShowModes();
+}
+
+void TStatusBar::ShowModes() {
+    for (int i = 0; i < 3; ++i) {
+        if (modeGadgets[i]) {
+            modeGadgets[i]->SetText(ModeOn(1u << i) ? kModeTexts[i] : "");
+        }
+    }
+}

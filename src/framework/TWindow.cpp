@@ -1,0 +1,446 @@
+#include "framework/TWindow.h"
+
+#include "framework/TDC.h"
+#include "framework/TResources.h"
+#include "framework/TWindowHost.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::map<THandle, TWindow*>& Registry() {
+    static std::map<THandle, TWindow*> windows;
+    return windows;
+}
+
+THandle NextHandle() {
+    static THandle next = 0x1000;
+    return next += 4;
+}
+
+std::vector<std::pair<void*, std::function<void()>>>& Listeners() {
+    static std::vector<std::pair<void*, std::function<void()>>> listeners;
+    return listeners;
+}
+
+} // namespace
+
+TWindow::TWindow(TWindow* parent, std::string title)
+    : parent(parent), title(std::move(title)), handle(NextHandle()) {
+    Registry()[handle] = this;
+}
+
+TWindow::~TWindow() {
+    Registry().erase(handle);
+    timers.clear();
+    if (widget) {
+        // Too late for the hooks of a derived class: the widget simply goes.
+        QWidget* w = widget;
+        widget = nullptr;
+        if (auto* link = dynamic_cast<TWindowLink*>(w)) {
+            link->Detach();
+        }
+        w->setProperty("veloriaDetached", true);
+        delete w;
+    }
+}
+
+TWindow* TWindow::FromHandle(THandle h) {
+    const auto found = Registry().find(h);
+    return found == Registry().end() ? nullptr : found->second;
+}
+
+QWidget* TWindow::CreateWidget(QWidget* parentWidget) {
+    auto* host = new TWindowHost<QWidget>(this, parentWidget);
+    host->setAttribute(Qt::WA_OpaquePaintEvent);
+    return host;
+}
+
+bool TWindow::Create() {
+    if (widget) {
+        return true;
+    }
+    QWidget* parentWidget = parent ? parent->ContainerWidget() : nullptr;
+    widget = CreateWidget(parentWidget);
+    if (!widget) {
+        return false;
+    }
+    cleanedUp = false;
+    destroying = false;
+    if (!title.empty()) {
+        widget->setWindowTitle(TQtConvert::Text(title));
+    }
+    if (attr.right >= 0 && attr.Width() > 0) {
+        widget->setGeometry(attr.left, attr.top, attr.Width(), attr.Height());
+    }
+    ApplyIcon();
+    for (const THandle h : autoCreateChildren) {
+        if (TWindow* child = FromHandle(h)) {
+            child->Create();
+            child->Show(TShowMode::Normal);
+        }
+    }
+    SetupWindow();
+    CommandStateChanged();
+    return true;
+}
+
+void TWindow::AddDestroyListener(void* owner, std::function<void()> listener) {
+    destroyListeners.emplace_back(owner, std::move(listener));
+}
+
+void TWindow::RemoveDestroyListener(void* owner) {
+    std::erase_if(destroyListeners, [owner](const auto& e) { return e.first == owner; });
+}
+
+void TWindow::AddAutoCreateChild(TWindow& child) {
+    autoCreateChildren.push_back(child.Handle());
+    if (widget) {
+        child.Create();
+        child.Show(TShowMode::Normal);
+    }
+}
+
+void TWindow::CenterIn(const TWindow* reference) {
+    TSize outer;
+    if (reference) {
+        outer = reference->WindowRect().Size();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        outer = {screen->size().width(), screen->size().height()};
+    }
+    const TSize own = WindowRect().Size();
+    MoveWindow(outer.cx / 2 - own.cx / 2, outer.cy / 2 - own.cy / 2);
+}
+
+bool TWindow::IsCreated() const { return widget != nullptr; }
+QWidget* TWindow::Widget() const { return widget; }
+
+bool TWindow::CloseWindow(int value) {
+    if (!CanClose()) {
+        return false;
+    }
+    Destroy(value);
+    return true;
+}
+
+void TWindow::Destroy(int value) {
+    if (!widget || destroying) {
+        return;
+    }
+    destroying = true;
+    returnValue = value;
+    timers.clear();
+    if (!cleanedUp) {
+        cleanedUp = true;
+        CleanupWindow();
+    }
+    QWidget* w = widget;
+    widget = nullptr;
+    w->hide();
+    if (auto* link = dynamic_cast<TWindowLink*>(w)) {
+        link->Detach();
+    }
+    w->setProperty("veloriaDetached", true);
+    w->deleteLater();
+    destroying = false;
+    AfterDestroy(value);
+    // A listener or the parent may delete this window: nothing of it is touched after them.
+    const bool deleteIt = deleteOnDestroy;
+    const THandle self = handle;
+    TWindow* const above = parent;
+    const auto listeners = std::move(destroyListeners);
+    destroyListeners.clear();
+    for (const auto& [owner, listener] : listeners) {
+        listener();
+    }
+    if (above && FromHandle(self)) {
+        above->ChildDestroyed(*this);
+    }
+    CommandStateChanged();
+    if (deleteIt) {
+        QTimer::singleShot(0, [self] { delete TWindow::FromHandle(self); });
+    }
+}
+
+void TWindow::WidgetGone() {
+    // The widget went with its parent widget: the window is destroyed all the same.
+    if (!widget) {
+        return;
+    }
+    widget = nullptr;
+    timers.clear();
+    if (!cleanedUp) {
+        cleanedUp = true;
+        CleanupWindow();
+    }
+}
+
+void TWindow::Show(TShowMode mode) {
+    if (!widget) {
+        return;
+    }
+    switch (mode) {
+    case TShowMode::Hide:
+        widget->hide();
+        break;
+    case TShowMode::Normal:
+        widget->showNormal();
+        break;
+    case TShowMode::Maximized:
+        widget->showMaximized();
+        break;
+    case TShowMode::Minimized:
+        widget->showMinimized();
+        break;
+    }
+    CommandStateChanged();
+}
+
+bool TWindow::IsVisible() const { return widget && widget->isVisible(); }
+
+void TWindow::BringToTop() {
+    if (widget) {
+        widget->raise();
+        widget->activateWindow();
+    }
+}
+
+void TWindow::MoveWindow(int x, int y) {
+    attr = TRect::OfSize(x, y, attr.Width(), attr.Height());
+    if (widget) {
+        widget->move(x, y);
+        widget->update();
+    }
+}
+
+void TWindow::SetSize(int width, int height) {
+    attr = TRect::OfSize(attr.left, attr.top, width, height);
+    if (widget) {
+        widget->resize(width, height);
+    }
+}
+
+TRect TWindow::WindowRect() const {
+    if (!widget) {
+        return attr;
+    }
+    return TQtConvert::Rect(widget->isWindow() ? widget->frameGeometry() : widget->geometry());
+}
+
+TRect TWindow::ClientRect() const {
+    return widget ? TRect{0, 0, widget->width(), widget->height()} : TRect{};
+}
+
+TPoint TWindow::ClientToScreen(TPoint point) const {
+    if (!widget) {
+        return point;
+    }
+    const QPoint p = widget->mapToGlobal(QPoint(point.x, point.y));
+    return {p.x(), p.y()};
+}
+
+void TWindow::Invalidate(bool erase) { InvalidateRect(ClientRect(), erase); }
+
+void TWindow::InvalidateRect(const TRect& rect, bool erase) {
+    if (!widget) {
+        return;
+    }
+    eraseNext = eraseNext || erase;
+    widget->update(TQtConvert::Rect(rect));
+}
+
+void TWindow::UpdateWindow() {
+    if (widget) {
+        widget->repaint();
+    }
+}
+
+void TWindow::SetCaption(const std::string& text) {
+    title = text;
+    if (widget) {
+        widget->setWindowTitle(TQtConvert::Text(title));
+    }
+}
+
+void TWindow::SetBkgndColor(TColor color) {
+    bkgndColor = color;
+    if (widget) {
+        widget->update();
+    }
+}
+
+void TWindow::SetIcon(int id) {
+    iconResource = id;
+    ApplyIcon();
+}
+
+void TWindow::ApplyIcon() {
+    if (!widget || iconResource == 0) {
+        return;
+    }
+    if (const QImage* icon = TResources::Icon(iconResource)) {
+        widget->setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
+    }
+}
+
+void TWindow::HostPaint(QWidget& device, const TRect& area) {
+    QPainter painter(&device);
+    const bool erase = eraseNext;
+    eraseNext = true; // paints the system asks for always start from the background
+    if (erase) {
+        const QColor background = bkgndColor ? TQtConvert::Color(*bkgndColor)
+                                             : device.palette().color(QPalette::Window);
+        painter.fillRect(TQtConvert::Rect(area), background);
+    }
+    TDC dc(painter, 96, 96, TSize{device.width(), device.height()});
+    Paint(dc, erase, area);
+}
+
+void TWindow::HostResized() {
+    if (widget) {
+        attr = WindowRect();
+        EvSize(TSize{ClientRect().Width(), ClientRect().Height()});
+    }
+}
+
+void TWindow::HostMoved() {
+    if (widget) {
+        attr = WindowRect();
+    }
+}
+
+bool TWindow::HostClose() {
+    if (!CanClose()) {
+        return false;
+    }
+    Destroy(2);
+    return true;
+}
+
+void TWindow::HostRightButton(TPoint point) { EvRButtonDown(point); }
+
+void TWindow::Paint(TDC&, bool, const TRect&) {}
+void TWindow::EvTimer(int) {}
+void TWindow::EvRButtonDown(TPoint) {}
+void TWindow::EvSize(TSize) {}
+void TWindow::ChildDestroyed(TWindow&) {}
+
+void TWindow::OnMessage(unsigned message, MessageHandler handler) { messages[message] = std::move(handler); }
+
+std::int64_t TWindow::SendMessage(unsigned message, std::uint64_t wParam, std::int64_t lParam) {
+    const auto found = messages.find(message);
+    return found == messages.end() ? 0 : found->second(wParam, lParam);
+}
+
+void TWindow::OnCommand(int id, std::function<void()> handler) { commands[id].handler = std::move(handler); }
+
+void TWindow::OnCommandEnable(int id, std::function<bool()> enabler) {
+    commands[id].enabler = std::move(enabler);
+}
+
+const TWindow* TWindow::CommandOwner(int id) const {
+    for (const TWindow* w = this; w; w = w->CommandParent()) {
+        if (w->commands.count(id)) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+bool TWindow::HandlesCommand(int id) const {
+    const TWindow* owner = CommandOwner(id);
+    return owner && owner->commands.at(id).handler;
+}
+
+bool TWindow::IsCommandEnabled(int id) const {
+    const TWindow* owner = CommandOwner(id);
+    if (!owner) {
+        return true;
+    }
+    const CommandEntry& entry = owner->commands.at(id);
+    return !entry.enabler || entry.enabler();
+}
+
+bool TWindow::Command(int id) {
+    TWindow* owner = const_cast<TWindow*>(CommandOwner(id));
+    if (!owner || !owner->commands.at(id).handler) {
+        return false;
+    }
+    if (!IsCommandEnabled(id)) {
+        return false;
+    }
+    // The handler may destroy the window: hold it by handle.
+    const auto handler = owner->commands.at(id).handler;
+    handler();
+    CommandStateChanged();
+    return true;
+}
+
+bool TWindow::CommandHere(int id) {
+    const auto found = commands.find(id);
+    if (found == commands.end() || !found->second.handler ||
+        (found->second.enabler && !found->second.enabler())) {
+        return false;
+    }
+    const auto handler = found->second.handler;
+    handler();
+    CommandStateChanged();
+    return true;
+}
+
+bool TWindow::SetTimer(int id, int milliseconds) {
+    if (!widget) {
+        return false;
+    }
+    auto& timer = timers[id];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        QObject::connect(timer.get(), &QTimer::timeout, [this, id] { EvTimer(id); });
+    }
+    timer->start(std::max(0, milliseconds));
+    return true;
+}
+
+void TWindow::KillTimer(int id) {
+    const auto found = timers.find(id);
+    if (found != timers.end()) {
+        found->second->stop();
+        // Deleting a timer from inside its own tick is left to the event loop.
+        found->second.release()->deleteLater();
+        timers.erase(found);
+    }
+}
+
+bool TWindow::HasTimer(int id) const { return timers.count(id) != 0; }
+
+void TWindow::CommandStateChanged() {
+    // A listener may remove itself or others while running: walk a copy, and skip those
+    // removed meanwhile.
+    const auto listeners = Listeners();
+    for (const auto& [owner, listener] : listeners) {
+        const auto& now = Listeners();
+        if (std::any_of(now.begin(), now.end(), [o = owner](const auto& e) { return e.first == o; })) {
+            listener();
+        }
+    }
+}
+
+void TWindow::AddCommandStateListener(void* owner, std::function<void()> listener) {
+    Listeners().emplace_back(owner, std::move(listener));
+}
+
+void TWindow::RemoveCommandStateListener(void* owner) {
+    auto& l = Listeners();
+    std::erase_if(l, [owner](const auto& entry) { return entry.first == owner; });
+}

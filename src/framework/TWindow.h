@@ -1,0 +1,173 @@
+#pragma once
+// The base of every window: a stable handle, creation and destruction with their hooks,
+// placement, painting through a TDC, window messages answered synchronously from a table,
+// commands dispatched from a table with their enablers, and timers by id.
+
+#include "framework/TColor.h"
+#include "framework/TPoint.h"
+#include "framework/TRect.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+class TDC;
+
+using THandle = std::uintptr_t;
+
+enum class TShowMode { Hide, Normal, Maximized, Minimized };
+
+class TWindow {
+public:
+    using MessageHandler = std::function<std::int64_t(std::uint64_t wParam, std::int64_t lParam)>;
+
+    explicit TWindow(TWindow* parent = nullptr, std::string title = {});
+    virtual ~TWindow();
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+
+    // A number that names this window for as long as the object lives; never reused.
+    THandle Handle() const { return handle; }
+    static TWindow* FromHandle(THandle handle);
+
+    // Builds the window on screen (not yet shown) and runs SetupWindow. False on failure.
+    bool Create();
+    bool IsCreated() const;
+    // Asks CanClose, then destroys; false when the window refused.
+    bool CloseWindow(int returnValue = 1);
+    // Takes the window off the screen: CleanupWindow runs first, timers stop, the parent hears
+    // of it. The object stays; with SetDeleteOnDestroy it is deleted soon after.
+    void Destroy(int returnValue = 1);
+    void SetDeleteOnDestroy(bool deleteIt) { deleteOnDestroy = deleteIt; }
+
+    void Show(TShowMode mode);
+    bool IsVisible() const;
+    void BringToTop();
+    // Moves, keeping the size, in the parent's coordinates (the screen for top-level windows).
+    void MoveWindow(int x, int y);
+    void SetSize(int width, int height);
+    // The position and size recorded at the last move or size, frame included.
+    TRect WindowRect() const;
+    // The client area: 0, 0, width, height.
+    virtual TRect ClientRect() const;
+    TPoint ClientToScreen(TPoint point) const;
+
+    void Invalidate(bool erase = true);
+    void InvalidateRect(const TRect& rect, bool erase = true);
+    // Paints the window's client area at once (tests and printing read what it draws).
+    void UpdateWindow();
+
+    void SetCaption(const std::string& title);
+    const std::string& Title() const { return title; }
+    void SetBkgndColor(TColor color);
+    std::optional<TColor> BkgndColor() const { return bkgndColor; }
+    void SetIcon(int iconResource);
+    int IconResource() const { return iconResource; }
+
+    TWindow* Parent() const { return parent; }
+    void SetParent(TWindow* newParent) { parent = newParent; }
+
+    // Window messages by number, answered by the handler registered for the number (0 when
+    // none is).
+    std::int64_t SendMessage(unsigned message, std::uint64_t wParam = 0, std::int64_t lParam = 0);
+
+    // Commands: the first window along the command chain (this window, then its command
+    // parents) with a handler or an enabler for the id takes it.
+    bool Command(int id);
+    // This window's own table only (a dialog's controls and speed menu).
+    bool CommandHere(int id);
+    bool IsCommandEnabled(int id) const;
+    bool HandlesCommand(int id) const;
+    virtual TWindow* CommandParent() const { return parent; }
+
+    // Timers by id: SetTimer starts or restarts, KillTimer stops. DeliverTimer runs the
+    // handler at once, as a tick does (tests).
+    bool SetTimer(int id, int milliseconds);
+    void KillTimer(int id);
+    bool HasTimer(int id) const;
+    void DeliverTimer(int id) { EvTimer(id); }
+
+    // For framework code: the widget that shows this window, and the one its children go in.
+    QWidget* Widget() const;
+    virtual QWidget* ContainerWidget() const { return Widget(); }
+
+    // Called by the widget that shows this window.
+    void HostPaint(QWidget& device, const TRect& area);
+    void HostResized();
+    void HostMoved();
+    bool HostClose();
+    void HostRightButton(TPoint point);
+    void WidgetGone();
+
+    // Every enabler of the program is asked again (tool bars follow at once; menus are asked
+    // when they open). Runs after every command, creation, destruction and activation.
+    static void CommandStateChanged();
+    static void AddCommandStateListener(void* owner, std::function<void()> listener);
+    static void RemoveCommandStateListener(void* owner);
+
+    // A window's place on screen as a new window takes it, before Create.
+    void SetInitialRect(const TRect& rect) { attr = rect; }
+    // Asks the window whether it may close, as closing it would.
+    bool QueryClose() { return CanClose(); }
+    // Called once when the window is destroyed, after CleanupWindow.
+    void AddDestroyListener(void* owner, std::function<void()> listener);
+    void RemoveDestroyListener(void* owner);
+
+    // A child control created together with this window (at once when this one exists).
+    void AddAutoCreateChild(TWindow& child);
+    // Centres the window in the reference window, or on the screen without one: x = RW / 2
+    // - W / 2 and y = RH / 2 - H / 2 from the recorded sizes, in the parent's coordinates.
+    void CenterIn(const TWindow* reference);
+
+protected:
+    // Hooks.
+    virtual void SetupWindow() {}
+    virtual bool CanClose() { return true; }
+    virtual void CleanupWindow() {}
+    virtual void Paint(TDC& dc, bool erase, const TRect& area);
+    virtual void EvTimer(int id);
+    virtual void EvRButtonDown(TPoint point);
+    virtual void EvSize(TSize clientSize);
+    // A window whose parent this is has been destroyed.
+    virtual void ChildDestroyed(TWindow& child);
+
+    // Builds the widget; the default is a plain window that paints through Paint.
+    virtual QWidget* CreateWidget(QWidget* parentWidget);
+    virtual void AfterDestroy(int /*returnValue*/) {}
+
+    void OnMessage(unsigned message, MessageHandler handler);
+    void OnCommand(int id, std::function<void()> handler);
+    void OnCommandEnable(int id, std::function<bool()> enabler);
+
+    int returnValue = 0;
+
+private:
+    struct CommandEntry {
+        std::function<void()> handler;
+        std::function<bool()> enabler;
+    };
+    const TWindow* CommandOwner(int id) const;
+    void ApplyIcon();
+
+    TWindow* parent;
+    std::string title;
+    THandle handle;
+    QWidget* widget = nullptr;
+    std::vector<THandle> autoCreateChildren;
+    std::vector<std::pair<void*, std::function<void()>>> destroyListeners;
+    std::map<unsigned, MessageHandler> messages;
+    std::map<int, CommandEntry> commands;
+    std::map<int, std::unique_ptr<class QTimer>> timers;
+    std::optional<TColor> bkgndColor;
+    int iconResource = 0;
+    TRect attr{-1, -1, -1, -1};
+    bool eraseNext = true;
+    bool destroying = false;
+    bool deleteOnDestroy = false;
+    bool cleanedUp = false;
+};
