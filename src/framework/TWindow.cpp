@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
 #include <QScreen>
 #include <QImage>
 #include <QPainter>
@@ -94,6 +95,54 @@ bool TWindow::Create() {
     SetupWindow();
     CommandStateChanged();
     return true;
+}
+
+namespace {
+
+std::function<int(const std::vector<TMenuItem>&)>& SpeedMenuChooser() {
+    static std::function<int(const std::vector<TMenuItem>&)> chooser;
+    return chooser;
+}
+
+void AddItems(QMenu& menu, const std::vector<TMenuItem>& items) {
+    for (const TMenuItem& item : items) {
+        if (item.separator) {
+            menu.addSeparator();
+        } else if (item.IsPopup()) {
+            AddItems(*menu.addMenu(TQtConvert::Text(item.text)), item.items);
+        } else {
+            menu.addAction(TQtConvert::Text(item.text))->setData(item.command);
+        }
+    }
+}
+
+} // namespace
+
+void TWindow::SetSpeedMenuChooser(std::function<int(const std::vector<TMenuItem>&)> chooser) {
+    SpeedMenuChooser() = std::move(chooser);
+}
+
+int TWindow::TrackSpeedMenu(int menuResource, int index, TPoint clientPoint) {
+    const std::vector<TMenuItem>* menu = TResources::Menu(menuResource);
+    if (!menu || index < 0 || index >= static_cast<int>(menu->size())) {
+        return 0;
+    }
+    const std::vector<TMenuItem>& items = (*menu)[static_cast<std::size_t>(index)].items;
+    int chosen = 0;
+    if (SpeedMenuChooser()) {
+        chosen = SpeedMenuChooser()(items);
+    } else {
+        QMenu popup(widget);
+        AddItems(popup, items);
+        const TPoint at = ClientToScreen(clientPoint);
+        if (QAction* action = popup.exec(QPoint(at.x, at.y))) {
+            chosen = action->data().toInt();
+        }
+    }
+    if (chosen != 0) {
+        CommandHere(chosen);
+    }
+    return chosen;
 }
 
 void TWindow::AddDestroyListener(void* owner, std::function<void()> listener) {

@@ -4,6 +4,7 @@
 // commands dispatched from a table with their enablers, and timers by id.
 
 #include "framework/TColor.h"
+#include "framework/TMenuItem.h"
 #include "framework/TPoint.h"
 #include "framework/TRect.h"
 
@@ -109,6 +110,13 @@ public:
     static void CommandStateChanged();
     static void AddCommandStateListener(void* owner, std::function<void()> listener);
     static void RemoveCommandStateListener(void* owner);
+
+    // Opens popup `index` of a menu resource at a point of the client area, tracked with the
+    // right button; the chosen item comes to this window as a command of its own table.
+    // Returns the command chosen, 0 for none.
+    int TrackSpeedMenu(int menuResource, int index, TPoint clientPoint);
+    // Tests: chooses from a speed menu instead of the user (nullptr gives the menu back).
+    static void SetSpeedMenuChooser(std::function<int(const std::vector<TMenuItem>&)> chooser);
 
     // A window's place on screen as a new window takes it, before Create.
     void SetInitialRect(const TRect& rect) { attr = rect; }

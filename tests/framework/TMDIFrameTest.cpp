@@ -1,0 +1,184 @@
+#include "framework/TButtonGadget.h"
+#include "framework/TControlBar.h"
+#include "framework/TDecoratedMDIFrame.h"
+#include "framework/TDialog.h"
+#include "framework/TMDIChild.h"
+#include "framework/TMDIClient.h"
+#include "framework/TResources.h"
+#include "framework/TSeparatorGadget.h"
+#include "framework/TStatusBar.h"
+#include "framework/TTextGadget.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kMenu = 9100;
+constexpr int kTool = 9101;
+
+class Tool : public TDialog {
+public:
+    explicit Tool(TWindow* parent) : TDialog(parent, kTool) {
+        OnCommand(300, [this] { ++ownCommands; });
+    }
+    bool allowClose = true;
+    int ownCommands = 0;
+
+protected:
+    bool CanClose() override { return allowClose; }
+};
+
+class Client : public TMDIClient {
+public:
+    Client() {
+        OnCommand(200, [this] { ++opened; });
+        OnCommandEnable(201, [this] { return canCascade; });
+        OnCommand(201, [this] { CascadeChildren(); });
+    }
+    int opened = 0;
+    bool canCascade = false;
+};
+
+class TMDIFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TDialogTemplate t;
+        t.cx = 200;
+        t.cy = 100;
+        t.hasCaption = false;
+        t.controls = {{TControlKind::Button, 111, 4, 4, 40, 14, "Close", 0, 0}};
+        TResources::AddDialog(kTool, t);
+        TResources::AddMenu(kMenu, {TMenuItem::Popup("&File", {TMenuItem::Item("&Open", 200),
+                                                                 TMenuItem::Separator(),
+                                                                 TMenuItem::Item("&Cascade", 201)})});
+        TResources::AddString(200, "Open a logbook.");
+        frame = std::make_unique<TDecoratedMDIFrame>("Veloria", kMenu, client, true);
+        bar = std::make_unique<TControlBar>(frame.get(), TControlBar::Direction::Horizontal);
+        bar->Insert(std::make_unique<TButtonGadget>(950, 200));
+        bar->Insert(std::make_unique<TSeparatorGadget>(6));
+        bar->Insert(std::make_unique<TButtonGadget>(951, 201));
+        status = std::make_unique<TStatusBar>(frame.get(), TGadget::Border::Recessed,
+                                              TStatusBar::kCapsLock | TStatusBar::kNumLock |
+                                                  TStatusBar::kOvertype);
+        status->Insert(std::make_unique<TTextGadget>(7, TGadget::Border::Recessed,
+                                                     TTextGadget::Align::Center, 18, "MON, DEC 07, 2026"));
+        frame->Insert(*bar, TDecoratedMDIFrame::Location::Top);
+        frame->Insert(*status, TDecoratedMDIFrame::Location::Bottom);
+        ASSERT_TRUE(frame->Create());
+        frame->SetSize(1000, 700);
+        frame->Show(TShowMode::Normal);
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        for (auto& c : children) {
+            c->Destroy();
+        }
+        frame->Destroy();
+        QApplication::processEvents();
+    }
+
+    TMDIChild& Open(const std::string& title) {
+        auto tool = std::make_unique<Tool>(&client);
+        auto child = std::make_unique<TMDIChild>(client, title, tool.get());
+        EXPECT_TRUE(child->Create());
+        child->Show(TShowMode::Normal);
+        client.ActivateChild(*child);
+        tools.push_back(std::move(tool));
+        children.push_back(std::move(child));
+        return *children.back();
+    }
+
+    Client client;
+    std::unique_ptr<TDecoratedMDIFrame> frame;
+    std::unique_ptr<TControlBar> bar;
+    std::unique_ptr<TStatusBar> status;
+    std::vector<std::unique_ptr<Tool>> tools;
+    std::vector<std::unique_ptr<TMDIChild>> children;
+};
+
+TEST_F(TMDIFrameTest, CommandsGoToTheActiveToolFirstAndEnablersDriveTheButtons) {
+    auto* open = dynamic_cast<TButtonGadget*>(bar->Gadgets()[0].get());
+    auto* cascade = dynamic_cast<TButtonGadget*>(bar->Gadgets()[2].get());
+    EXPECT_TRUE(open->IsEnabled());
+    EXPECT_FALSE(cascade->IsEnabled());
+    EXPECT_FALSE(frame->MenuItemEnabled(201));
+    EXPECT_FALSE(frame->MenuItemEnabled(999)); // nobody handles it
+    client.canCascade = true;
+    TWindow::CommandStateChanged();
+    EXPECT_TRUE(cascade->IsEnabled());
+    open->Click();
+    EXPECT_EQ(client.opened, 1);
+
+    TMDIChild& child = Open("Log Book");
+    EXPECT_EQ(frame->CommandTarget(), child.Hosted());
+    EXPECT_TRUE(frame->ChooseMenuItem(300)); // the tool's own command
+    EXPECT_TRUE(frame->ChooseMenuItem(200)); // the client's, through the chain
+    EXPECT_EQ(tools[0]->ownCommands, 1);
+    EXPECT_EQ(client.opened, 2);
+}
+
+TEST_F(TMDIFrameTest, StatusBarShowsHintsAndKeepsItsIndicatorsLast) {
+    frame->ShowHint(TResources::String(200));
+    EXPECT_EQ(status->MessageText(), "Open a logbook.");
+    status->SetMode(TStatusBar::kOvertype, true);
+    EXPECT_TRUE(status->ModeOn(TStatusBar::kOvertype));
+    EXPECT_FALSE(status->ModeOn(TStatusBar::kCapsLock));
+    auto* date = dynamic_cast<TTextGadget*>(status->GadgetWithId(7));
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->Text(), "MON, DEC 07, 2026");
+}
+
+TEST_F(TMDIFrameTest, ChildrenShrinkToTheirToolAndTileAndCascade) {
+    TMDIChild& a = Open("A");
+    const TRect inner = a.ClientRect();
+    EXPECT_EQ(inner.Width(), 300);
+    EXPECT_EQ(inner.Height(), 162);
+    TMDIChild& b = Open("B");
+    TMDIChild& c = Open("C");
+    EXPECT_EQ(client.Children().size(), 3U);
+    EXPECT_EQ(client.ActiveChild(), &c);
+
+    const TRect area = client.ClientRect();
+    client.TileChildren(true);
+    EXPECT_EQ(a.WindowRect().Width(), area.Width());
+    EXPECT_EQ(b.WindowRect().top, area.Height() / 3);
+    EXPECT_EQ(c.WindowRect().Height(), area.Height() - area.Height() * 2 / 3);
+    client.TileChildren(false);
+    EXPECT_EQ(a.WindowRect().Height(), area.Height());
+    EXPECT_EQ(b.WindowRect().left, area.Width() / 3);
+    client.CascadeChildren();
+    EXPECT_LT(a.WindowRect().left, c.WindowRect().left);
+    EXPECT_LT(a.WindowRect().top, c.WindowRect().top);
+}
+
+TEST_F(TMDIFrameTest, CloseAllClosesNoneWhenOneRefuses) {
+    Open("A");
+    Open("B");
+    tools[1]->allowClose = false;
+    EXPECT_FALSE(client.CloseChildren());
+    EXPECT_EQ(client.Children().size(), 2U);
+    EXPECT_TRUE(tools[0]->IsCreated());
+    tools[1]->allowClose = true;
+    EXPECT_TRUE(client.CloseChildren());
+    EXPECT_TRUE(client.Children().empty());
+    EXPECT_FALSE(tools[0]->IsCreated());
+    EXPECT_FALSE(tools[1]->IsCreated());
+}
+
+TEST_F(TMDIFrameTest, ToolClosingItselfTakesItsChildWindowAlong) {
+    TMDIChild& child = Open("A");
+    tools[0]->allowClose = false;
+    tools[0]->ClickButton(111);
+    EXPECT_TRUE(child.IsCreated());
+    tools[0]->allowClose = true;
+    tools[0]->ClickButton(111);
+    EXPECT_FALSE(tools[0]->IsCreated());
+    EXPECT_FALSE(child.IsCreated());
+}
+
+} // namespace
