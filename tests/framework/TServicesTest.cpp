@@ -1,0 +1,181 @@
+#include "framework/TDC.h"
+#include "framework/TFileOpenDialog.h"
+#include "framework/THelpViewer.h"
+#include "framework/TMessageBox.h"
+#include "framework/TPrinter.h"
+#include "framework/TPrintout.h"
+#include "framework/TProfile.h"
+#include "framework/TResources.h"
+#include "framework/TWindow.h"
+
+#include "TempFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class ServicesTest : public TempFolderTest {
+protected:
+    void TearDown() override {
+        TMessageBox::ResetScript();
+        TFileOpenDialog::ResetScript();
+        TPrinter::SetPdfFolder("");
+        TWindow::SetSpeedMenuChooser(nullptr);
+        TempFolderTest::TearDown();
+    }
+};
+
+TEST_F(ServicesTest, MessageBoxesAnswerFromTheQueueAndAreRecorded) {
+    TMessageBox::QueueAnswers({TMessageBox::kIdNo, TMessageBox::kIdCancel});
+    EXPECT_EQ(TMessageBox::Show(nullptr, "\n\nSave changes to database?", "MESSAGE",
+                                TMessageBox::Buttons::YesNoCancel, TMessageBox::Icon::Question),
+              TMessageBox::kIdNo);
+    EXPECT_EQ(TMessageBox::Show(nullptr, "b", "MESSAGE", TMessageBox::Buttons::YesNoCancel,
+                                TMessageBox::Icon::Question),
+              TMessageBox::kIdCancel);
+    EXPECT_EQ(TMessageBox::Show(nullptr, "c", "MESSAGE", TMessageBox::Buttons::Ok,
+                                TMessageBox::Icon::Exclamation),
+              TMessageBox::kIdOk); // the queue ran dry: the plain answer
+    ASSERT_EQ(TMessageBox::History().size(), 3U);
+    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nSave changes to database?");
+    EXPECT_EQ(TMessageBox::History()[2].icon, TMessageBox::Icon::Exclamation);
+}
+
+TEST_F(ServicesTest, FileDialogTakesTheOriginalFilterFlagsAndCreationQuestion) {
+    EXPECT_EQ(TFileOpenDialog::QtFilter("Veloria (*.vrl)|*.vrl|"), "Veloria (*.vrl)");
+    EXPECT_EQ(TFileOpenDialog::QtFilter("Text files (*.txt)|*.txt|All files (*.*)|*.*|"),
+              "Text files (*.txt);;All files (*.*)");
+    EXPECT_EQ(TFileOpenDialog::QtFilter("Logs|*.vrl;*.idx|"), "Logs (*.vrl *.idx)");
+
+    TFileOpenDialog::TData data;
+    data.flags = 0x2804;
+    data.defaultExt = "vrl";
+    data.filter = "Veloria (*.vrl)|*.vrl|";
+    // A missing file is created only after a "Yes"; a missing folder is refused.
+    TFileOpenDialog::QueueAnswers({Path("new"), Path("none/x.vrl"), std::nullopt});
+    TMessageBox::QueueAnswers({TMessageBox::kIdNo});
+    TFileOpenDialog dialog(nullptr, data, "Select File");
+    EXPECT_EQ(dialog.Execute(), TFileOpenDialog::kIdCancel);
+    ASSERT_EQ(TMessageBox::History().size(), 2U);
+    EXPECT_NE(TMessageBox::History()[0].text.find("new.vrl"), std::string::npos);
+    EXPECT_EQ(TMessageBox::History()[0].buttons, TMessageBox::Buttons::YesNo);
+    EXPECT_EQ(TFileOpenDialog::LastTitle(), "Select File");
+    EXPECT_EQ(TFileOpenDialog::LastRun()->flags, 0x2804U);
+
+    TFileOpenDialog::QueueAnswers({Path("new")});
+    TMessageBox::QueueAnswers({TMessageBox::kIdYes});
+    EXPECT_EQ(dialog.Execute(), TFileOpenDialog::kIdOk);
+    EXPECT_EQ(data.fileName, Path("new.vrl"));
+
+    Write(Path("old.vrl"), "");
+    TFileOpenDialog::QueueAnswers({Path("old.vrl")});
+    const std::size_t asked = TMessageBox::History().size();
+    EXPECT_EQ(dialog.Execute(), TFileOpenDialog::kIdOk);
+    EXPECT_EQ(TMessageBox::History().size(), asked); // an existing file needs no question
+}
+
+TEST_F(ServicesTest, ProfileKeepsItsSectionAndOtherLines) {
+    const std::string ini = Path("cfg/vrl.ini");
+    TProfile profile(ini);
+    EXPECT_EQ(profile.GetString("GENERAL INFO", "VERSION", "NONE", 256), "NONE");
+    EXPECT_TRUE(profile.WriteString("GENERAL INFO", "VERSION", "3.2"));
+    EXPECT_TRUE(profile.WriteString("GENERAL INFO", "LOGBOOK", "/a/b/mylog.vrl"));
+    EXPECT_TRUE(profile.WriteString("GENERAL INFO", "VERSION", "3.3"));
+    EXPECT_EQ(Read(ini), "[GENERAL INFO]\nVERSION=3.3\nLOGBOOK=/a/b/mylog.vrl\n");
+    EXPECT_EQ(profile.GetString("general info", "logbook", "", 256), "/a/b/mylog.vrl");
+    EXPECT_EQ(profile.GetString("GENERAL INFO", "LOGBOOK", "", 5), "/a/b");
+
+    Write(ini, "; hand-written\r\n[OTHER]\r\nKEY = kept\r\n\r\n[GENERAL INFO]\r\nVERSION=NONE\r\n\x01\xff garbage\r\n");
+    EXPECT_EQ(profile.GetString("OTHER", "KEY", "", 256), "kept");
+    EXPECT_TRUE(profile.WriteString("GENERAL INFO", "LOGBOOK", "x.vrl"));
+    EXPECT_EQ(profile.GetString("GENERAL INFO", "LOGBOOK", "", 256), "x.vrl");
+    EXPECT_EQ(profile.GetString("OTHER", "KEY", "", 256), "kept");
+    EXPECT_NE(Read(ini).find("; hand-written"), std::string::npos);
+    EXPECT_FALSE(profile.WriteString("GENERAL INFO", "LOGBOOK", "two\nlines"));
+
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    EXPECT_EQ(TProfile::DefaultPath("vrl.ini"), Path("veloria/vrl.ini"));
+    ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(ServicesTest, HelpNamesMapToPagesInTheHelpFolder) {
+    std::filesystem::create_directories(folder / "help");
+    Write(Path("help/vrl.html"), "<html><body><h1>Contents</h1></body></html>");
+    ::setenv("VELORIA_RESOURCES", folder.c_str(), 1);
+    EXPECT_EQ(THelpViewer::PageFor("VRL.HLP"), Path("help/vrl.html"));
+    EXPECT_EQ(THelpViewer::PageFor("VRL1.HLP"), "");
+    EXPECT_TRUE(THelpViewer::Show(nullptr, "VRL.HLP"));
+    EXPECT_EQ(THelpViewer::CurrentPage(), Path("help/vrl.html"));
+    TMessageBox::QueueAnswers({});
+    EXPECT_FALSE(THelpViewer::Show(nullptr, "VRL1.HLP"));
+    EXPECT_EQ(TMessageBox::History().size(), 1U);
+    THelpViewer::Close();
+    EXPECT_FALSE(THelpViewer::IsShown());
+    ::unsetenv("VELORIA_RESOURCES");
+}
+
+class ThreePages : public TPrintout {
+public:
+    ThreePages() : TPrintout("Veloria Report") {}
+    bool HasPage(int n) override { return n <= 3; }
+    void PrintPage(int page, TRect&, unsigned) override {
+        pages.push_back(page);
+        DC()->SetMapMode(TDC::MapMode::LoEnglish);
+        DC()->TextOut(100, -100, "Page " + std::to_string(page));
+    }
+    void BeginPrinting() override { calls += "B"; }
+    void EndPrinting() override { calls += "E"; }
+    std::vector<int> pages;
+    std::string calls;
+};
+
+int PdfPageCount(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), {});
+    int count = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
+        count += pdf.compare(at, 12, "/Type /Pages") != 0;
+    }
+    return count;
+}
+
+TEST_F(ServicesTest, ThreePagePrintoutGivesAThreePagePdfWithoutOverwriting) {
+    TPrinter::SetPdfFolder(folder.string());
+    TPrinter printer;
+    ThreePages printout;
+    ASSERT_TRUE(printer.Print(nullptr, printout));
+    EXPECT_EQ(printout.pages, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(printout.calls, "BE");
+    EXPECT_EQ(printer.LastOutput(), Path("Veloria Report.pdf"));
+    EXPECT_EQ(PdfPageCount(printer.LastOutput()), 3);
+
+    ThreePages again;
+    ASSERT_TRUE(printer.Print(nullptr, again));
+    EXPECT_EQ(printer.LastOutput(), Path("Veloria Report 2.pdf"));
+}
+
+TEST_F(ServicesTest, SpeedMenuItemsComeBackAsTheWindowsOwnCommands) {
+    TResources::AddMenu(9200, {TMenuItem::Popup("Logbook Speed Menu", {TMenuItem::Item("Save Day", 101)}),
+                               TMenuItem::Popup("Calendar", {TMenuItem::Item("Next", 201)})});
+    class Target : public TWindow {
+    public:
+        Target() { OnCommand(201, [this] { ++got; }); }
+        int got = 0;
+    } target;
+    ASSERT_TRUE(target.Create());
+    std::string offered;
+    TWindow::SetSpeedMenuChooser([&](const std::vector<TMenuItem>& items) {
+        offered = items.front().text;
+        return items.front().command;
+    });
+    EXPECT_EQ(target.TrackSpeedMenu(9200, 1, TPoint{10, 10}), 201);
+    EXPECT_EQ(offered, "Next");
+    EXPECT_EQ(target.got, 1);
+    EXPECT_EQ(target.TrackSpeedMenu(9200, 5, TPoint{}), 0);
+}
+
+} // namespace
