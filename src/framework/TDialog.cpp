@@ -223,6 +223,9 @@ void TDialog::BuildControls() {
             if (c.textLimit > 0) {
                 textLimits[id] = c.textLimit;
             }
+            if (combo->isEditable() && !c.text.empty()) {
+                combo->setEditText(Truncated(c.text, c.textLimit));
+            }
             // The template's height includes the drop-down list; the box shows one line.
             w = combo;
             combo->setGeometry(r.left, r.top, r.Width(), std::min(r.Height(), 22));

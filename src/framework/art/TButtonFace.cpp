@@ -4,8 +4,8 @@
 #include "TPictogram.h"
 #include "TPixelCanvas.h"
 
-#include <QFontMetrics>
 
+#include <algorithm>
 #include <array>
 
 using P = TArtPalette;
@@ -41,7 +41,7 @@ const ButtonArt* Find(int id) {
 
 constexpr int captionTop = 25;
 constexpr int captionHeight = 11;
-constexpr int captionPixels = 9;
+constexpr int captionPixels = 10;
 
 // Sign and calendar leaf of the day-stepping buttons.
 void SignAndLeaf(TPixelCanvas& c, int ox, int oy, bool plus, const char* days) {
@@ -183,14 +183,15 @@ QImage TButtonFace::Render(int buttonId, State state) {
     DrawPicture(c, buttonId, shift, shift);
 
     const QString caption = QString::fromLatin1(art->caption);
-    const QFontMetrics metrics(TPixelCanvas::SansFont(captionPixels, true));
-    const int textWidth = metrics.horizontalAdvance(caption);
+    const int textWidth = TPixelCanvas::TextWidth(caption, captionPixels, true);
     const QRect captionRect(3 + shift, captionTop + shift, width - 6, captionHeight);
     c.Text(captionRect, Qt::AlignHCenter | Qt::AlignVCenter, caption, captionPixels, true,
            P::Black());
     if (state == State::Focused) {
         const int left = captionRect.left() + (captionRect.width() - textWidth) / 2 - 2;
-        c.DottedBox(QRect(left, captionTop - 1, textWidth + 4, captionHeight + 1), P::Black());
+        c.DottedBox(QRect(std::max(3, left), captionTop - 1, std::min(width - 6, textWidth + 4),
+                          captionHeight + 1),
+                    P::Black());
     }
     return image;
 }

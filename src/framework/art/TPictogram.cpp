@@ -329,8 +329,14 @@ void DrawClock(TPixelCanvas& c, const QRect& box) {
 }
 
 void DrawRunner(TPixelCanvas& c, const QRect& r) {
-    TRunner::Draw(c.Painter(), QPointF(r.center().x() + 0.5, r.bottom() + 1), r.height(), 1.1,
-                  P::Navy(), P::Blue());
+    // Mid-flight: one leg reaching forward, the other kicked back.
+    constexpr qreal stride = 2.36;
+    const QPointF ground(r.left() + r.width() / 2.0, r.bottom() + 1);
+    if (r.height() < 24) {
+        TRunner::DrawCrisp(c.Painter(), ground, r.height(), stride, P::Navy(), P::Blue());
+    } else {
+        TRunner::Draw(c.Painter(), ground, r.height(), stride, P::Navy(), P::Blue());
+    }
 }
 
 // A sign with a one-pixel black edge: `vertical` false gives the minus.

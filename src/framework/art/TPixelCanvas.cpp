@@ -1,6 +1,6 @@
 #include "TPixelCanvas.h"
 
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPainterPath>
 
 #include <array>
@@ -191,8 +191,25 @@ QFont TPixelCanvas::SansFont(int pixelSize, bool bold, bool smooth) {
 void TPixelCanvas::Text(const QRect& r, int flags, const QString& text, int pixelSize, bool bold,
                         const QColor& c, bool smooth) {
     painter.save();
-    painter.setFont(SansFont(pixelSize, bold, smooth));
     painter.setPen(c);
-    painter.drawText(r, flags, text);
+    if (bold && !smooth) {
+        // Hard-edged bold at this size comes out one pixel thin; striking the
+        // regular face twice, a pixel apart, gives the two-pixel stems of a
+        // screen font's bold.
+        painter.setFont(SansFont(pixelSize, false, false));
+        const QRect left = r.adjusted(0, 0, -1, 0);
+        painter.drawText(left, flags, text);
+        painter.drawText(left.translated(1, 0), flags, text);
+    } else {
+        painter.setFont(SansFont(pixelSize, bold, smooth));
+        painter.drawText(r, flags, text);
+    }
     painter.restore();
+}
+
+int TPixelCanvas::TextWidth(const QString& text, int pixelSize, bool bold, bool smooth) {
+    if (bold && !smooth) {
+        return QFontMetrics(SansFont(pixelSize, false, false)).horizontalAdvance(text) + 1;
+    }
+    return QFontMetrics(SansFont(pixelSize, bold, smooth)).horizontalAdvance(text);
 }

@@ -43,6 +43,7 @@ public:
     // Text in the system sans (Liberation Sans when present) at a pixel size.
     void Text(const QRect& r, int flags, const QString& text, int pixelSize, bool bold,
               const QColor& c, bool smooth = false);
+    static int TextWidth(const QString& text, int pixelSize, bool bold, bool smooth = false);
     static QFont SansFont(int pixelSize, bool bold, bool smooth = false);
 
 private:
