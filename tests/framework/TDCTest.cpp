@@ -1,5 +1,8 @@
 #include "framework/TDC.h"
 #include "framework/TImageDC.h"
+#include "framework/TResources.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +138,25 @@ TEST(TDC, SaveAndRestoreBringBackTheWholeState) {
     dc.FillRect(TRect{5, 5, 6, 6}, TBrush{kRed});
     EXPECT_EQ(image.Pixel(5, 5), kRed); // the clip went with the restore
     EXPECT_FALSE(dc.RestoreDC());
+}
+
+TEST(TDC, BitmapCellsAreCopiedPixelForPixel) {
+    // A strip of three 4 x 6 cells: red, green, blue.
+    QImage strip(12, 6, QImage::Format_RGB32);
+    for (int x = 0; x < 12; ++x) {
+        for (int y = 0; y < 6; ++y) {
+            strip.setPixel(x, y, x < 4 ? qRgb(255, 0, 0) : x < 8 ? qRgb(0, 255, 0) : qRgb(0, 0, 255));
+        }
+    }
+    TResources::AddBitmap(9801, strip);
+    TImageDC image(30, 20);
+    TDC& dc = image.DC();
+    ASSERT_TRUE(dc.DrawBitmapCell(9801, TRect{8, 0, 12, 6}, TPoint{10, 5}));
+    EXPECT_EQ(image.Pixel(10, 5), kBlue);
+    EXPECT_EQ(image.Pixel(13, 10), kBlue);
+    EXPECT_EQ(image.Pixel(14, 10), kWhite);
+    EXPECT_EQ(image.Pixel(13, 11), kWhite);
+    EXPECT_FALSE(dc.DrawBitmapCell(424242, TRect{0, 0, 1, 1}, TPoint{}));
 }
 
 } // namespace

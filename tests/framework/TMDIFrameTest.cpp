@@ -181,4 +181,22 @@ TEST_F(TMDIFrameTest, ToolClosingItselfTakesItsChildWindowAlong) {
     EXPECT_FALSE(child.IsCreated());
 }
 
+TEST_F(TMDIFrameTest, ScrollerShowsAndHidesItsBarsAndScrollsHome) {
+    TMDIChild& child = Open("A");
+    child.SetScroller(std::make_unique<TScroller>(child, 7, 16, 80, 60));
+    TScroller& s = *child.Scroller();
+    child.SetSize(150, 100); // smaller than the tool: room to scroll
+    s.ShowScrollBars(true, true);
+    QApplication::processEvents();
+    s.ScrollTo(2, 1);
+    EXPECT_EQ(s.XPos(), 2);
+    EXPECT_EQ(s.YPos(), 1);
+    s.ScrollTo(0, 0);
+    EXPECT_EQ(s.XPos(), 0);
+    EXPECT_EQ(s.YPos(), 0);
+    EXPECT_TRUE(s.HorizontalShown());
+    s.ShowScrollBars(false, false);
+    EXPECT_FALSE(s.VerticalShown());
+}
+
 } // namespace
