@@ -60,6 +60,8 @@ public:
 
     void Invalidate(bool erase = true);
     void InvalidateRect(const TRect& rect, bool erase = true);
+    // Runs the window's own paint on another device context (printing a window).
+    void PaintTo(TDC& dc, bool erase, const TRect& area) { Paint(dc, erase, area); }
     // Paints the window's client area at once (tests and printing read what it draws).
     void UpdateWindow();
 

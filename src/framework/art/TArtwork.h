@@ -6,7 +6,8 @@
 
 class TArtwork {
 public:
-    // The picture of a bitmap resource at its stated pixel size; a null image for a number without art.
+    // The picture of a bitmap resource at its stated pixel size; a null image for a number without
+    // art.
     static QImage Render(int resourceId);
     static bool Has(int resourceId);
 };

@@ -4,7 +4,6 @@
 #include "TPictogram.h"
 #include "TPixelCanvas.h"
 
-
 #include <algorithm>
 #include <array>
 
@@ -20,13 +19,13 @@ struct ButtonArt {
 
 // Captions as the dialogs name the buttons.
 constexpr std::array<ButtonArt, 30> buttons{{
-    {101, "Save Day"},   {102, "+ One Day"},   {103, "- One Day"},   {104, "+ 30 Days"},
-    {105, "- 30 Days"},  {106, "+ 7 Days"},    {107, "- 7 Days"},    {108, "Erase Day"},
-    {109, "Find"},       {110, "Calculate"},   {111, "Exit"},        {200, "Category"},
-    {201, "+One Month"}, {202, "-One Month"},  {203, "+ One Year"},  {204, "-One Year"},
-    {300, "Bar Graph"},  {301, "Line Graph"},  {302, "Area Graph"},  {303, "Moving Avg"},
-    {304, "Day Type"},   {305, "S+One Day"},   {306, "S-One Day"},   {307, "E+One Day"},
-    {308, "E-One Day"},  {400, "Preview"},     {401, "Print"},       {402, "Create File"},
+    {101, "Save Day"},   {102, "+ One Day"},  {103, "- One Day"},  {104, "+ 30 Days"},
+    {105, "- 30 Days"},  {106, "+ 7 Days"},   {107, "- 7 Days"},   {108, "Erase Day"},
+    {109, "Find"},       {110, "Calculate"},  {111, "Exit"},       {200, "Category"},
+    {201, "+One Month"}, {202, "-One Month"}, {203, "+ One Year"}, {204, "-One Year"},
+    {300, "Bar Graph"},  {301, "Line Graph"}, {302, "Area Graph"}, {303, "Moving Avg"},
+    {304, "Day Type"},   {305, "S+One Day"},  {306, "S-One Day"},  {307, "E+One Day"},
+    {308, "E-One Day"},  {400, "Preview"},    {401, "Print"},      {402, "Create File"},
     {403, "- Page"},     {404, "+ Page"},
 }};
 
@@ -42,6 +41,7 @@ const ButtonArt* Find(int id) {
 constexpr int captionTop = 25;
 constexpr int captionHeight = 11;
 constexpr int captionPixels = 10;
+constexpr bool captionSmooth = true;
 
 // Sign and calendar leaf of the day-stepping buttons.
 void SignAndLeaf(TPixelCanvas& c, int ox, int oy, bool plus, const char* days) {
@@ -152,7 +152,9 @@ void DrawPicture(TPixelCanvas& c, int id, int ox, int oy) {
 
 } // namespace
 
-bool TButtonFace::Has(int buttonId) { return Find(buttonId) != nullptr; }
+bool TButtonFace::Has(int buttonId) {
+    return Find(buttonId) != nullptr;
+}
 
 QString TButtonFace::Caption(int buttonId) {
     const ButtonArt* b = Find(buttonId);
@@ -183,10 +185,16 @@ QImage TButtonFace::Render(int buttonId, State state) {
     DrawPicture(c, buttonId, shift, shift);
 
     const QString caption = QString::fromLatin1(art->caption);
-    const int textWidth = TPixelCanvas::TextWidth(caption, captionPixels, true);
+    // The largest size at which the caption fits between the bevels.
+    int pixels = captionPixels;
+    while (pixels > 8 &&
+           TPixelCanvas::TextWidth(caption, pixels, true, captionSmooth) > width - 8) {
+        --pixels;
+    }
+    const int textWidth = TPixelCanvas::TextWidth(caption, pixels, true, captionSmooth);
     const QRect captionRect(3 + shift, captionTop + shift, width - 6, captionHeight);
-    c.Text(captionRect, Qt::AlignHCenter | Qt::AlignVCenter, caption, captionPixels, true,
-           P::Black());
+    c.Text(captionRect, Qt::AlignHCenter | Qt::AlignVCenter, caption, pixels, true, P::Black(),
+           captionSmooth);
     if (state == State::Focused) {
         const int left = captionRect.left() + (captionRect.width() - textWidth) / 2 - 2;
         c.DottedBox(QRect(std::max(3, left), captionTop - 1, std::min(width - 6, textWidth + 4),

@@ -33,7 +33,6 @@ QImage TCalendarLegend::Render() {
         const QRect s(x, top, swatch, swatch);
         c.Fill(s, P::Black());
         c.Fill(s.adjusted(1, 1, -1, -1), it.colour);
-        c.Bevel(s.adjusted(1, 1, -1, -1), it.colour.lighter(160), it.colour.darker(160));
         const int tw = TPixelCanvas::TextWidth(it.label, px, false);
         c.Text(QRect(x + swatch + textGap, 0, tw + 1, height), Qt::AlignLeft | Qt::AlignVCenter,
                it.label, px, false, P::Black());

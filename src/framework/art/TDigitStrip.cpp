@@ -13,9 +13,10 @@ namespace {
 enum Segment { A = 1, B = 2, C = 4, D = 8, E = 16, F = 32, G = 64 };
 
 constexpr std::array<int, 10> digitSegments{
-    A | B | C | D | E | F,     B | C,         A | B | D | E | G, A | B | C | D | G,
-    B | C | F | G,             A | C | D | F | G, A | C | D | E | F | G, A | B | C,
-    A | B | C | D | E | F | G, A | B | C | D | F | G,
+    A | B | C | D | E | F, B | C,         A | B | D | E | G,
+    A | B | C | D | G,     B | C | F | G, A | C | D | F | G,
+    A | C | D | E | F | G, A | B | C,     A | B | C | D | E | F | G,
+    A | B | C | D | F | G,
 };
 
 // A digit's frame: left and top of the box, its width and height, stroke
@@ -53,11 +54,11 @@ void PaintSegments(TPixelCanvas& c, const Frame& f, int lit, const QColor& on, c
     };
     const std::array<Bar, 7> bars{{
         {A, true, f.x, f.x + f.w, f.y},
-        {B, false, f.y, mid + f.t / 2, right},
-        {C, false, mid + f.t / 2, f.y + f.h, right},
+        {B, false, f.y, mid + f.t, right},
+        {C, false, mid, f.y + f.h, right},
         {D, true, f.x, f.x + f.w, bottom},
-        {E, false, mid + f.t / 2, f.y + f.h, f.x},
-        {F, false, f.y, mid + f.t / 2, f.x},
+        {E, false, mid, f.y + f.h, f.x},
+        {F, false, f.y, mid + f.t, f.x},
         {G, true, f.x, f.x + f.w, mid},
     }};
     for (const Bar& bar : bars) {
@@ -66,9 +67,13 @@ void PaintSegments(TPixelCanvas& c, const Frame& f, int lit, const QColor& on, c
             continue;
         }
         if (pointed) {
-            const QPolygon poly = bar.horizontal
-                                      ? HorizontalBar(bar.a + f.gap, bar.b - f.gap, bar.at, f.t)
-                                      : VerticalBar(bar.at, bar.a + f.gap, bar.b - f.gap, f.t);
+            // Bars run between the centre lines of the bars they meet, their
+            // pointed ends mitred against each other with `gap` between.
+            const int half = f.t / 2;
+            const QPolygon poly =
+                bar.horizontal
+                    ? HorizontalBar(f.x + half + f.gap, f.x + f.w - half - f.gap, bar.at, f.t)
+                    : VerticalBar(bar.at, bar.a + half + f.gap, bar.b - half - f.gap, f.t);
             c.Polygon(poly, col);
         } else if (bar.horizontal) {
             // Square segments stop short of the uprights, leaving the corners
@@ -85,9 +90,13 @@ void PaintSegments(TPixelCanvas& c, const Frame& f, int lit, const QColor& on, c
 
 } // namespace
 
-QColor TDigitStrip::TimerBackground() { return P::Black(); }
+QColor TDigitStrip::TimerBackground() {
+    return P::Black();
+}
 
-QColor TDigitStrip::CalculatorBackground() { return P::Grey(); }
+QColor TDigitStrip::CalculatorBackground() {
+    return P::Grey();
+}
 
 QImage TDigitStrip::Timer() {
     QImage image(timerCellWidth * timerCells, timerCellHeight, QImage::Format_RGB32);
@@ -103,8 +112,8 @@ QImage TDigitStrip::Timer() {
             PaintSegments(c, f, digitSegments[static_cast<std::size_t>(cell)], on, off, true);
         } else {
             // The colon: two rounded dots level with the digits' halves.
-            for (int y : {36, 78}) {
-                c.Disc(QRectF(x0 + 31, y, 13, 13), on, QColor(), 0);
+            for (int y : {34, 76}) {
+                c.Disc(QRectF(x0 + 30, y, 15, 15), on, QColor(), 0);
             }
         }
     }
@@ -112,8 +121,7 @@ QImage TDigitStrip::Timer() {
 }
 
 QImage TDigitStrip::Calculator() {
-    QImage image(calculatorCellWidth * calculatorCells, calculatorCellHeight,
-                 QImage::Format_RGB32);
+    QImage image(calculatorCellWidth * calculatorCells, calculatorCellHeight, QImage::Format_RGB32);
     image.fill(CalculatorBackground());
     TPixelCanvas c(image);
     const QColor ink = P::Black();

@@ -61,7 +61,7 @@ QImage TIconArt::Render(int iconId) {
         TPictogram::Draw(c, K::BarChart, QRect(1, 3, 30, 26));
         break;
     case 104:
-        TPictogram::Draw(c, K::Page, QRect(3, 1, 26, 30));
+        TPictogram::Draw(c, K::Sheet, QRect(3, 1, 26, 30));
         TPictogram::Draw(c, K::Sigma, QRect(9, 10, 14, 16));
         break;
     case 106:

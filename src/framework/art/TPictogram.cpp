@@ -9,12 +9,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 using P = TArtPalette;
 
 namespace {
 
-int Side(const QRect& r) { return std::min(r.width(), r.height()); }
+int Side(const QRect& r) {
+    return std::min(r.width(), r.height());
+}
 
 // The largest square centred in r.
 QRect Square(const QRect& r) {
@@ -176,7 +179,8 @@ void DrawDoor(TPixelCanvas& c, const QRect& box) {
     c.Fill(QRect(QPoint(ax0, ay - shaft - 1), QPoint(ax1 - head, ay + shaft + 1)), P::Black());
     c.Fill(QRect(QPoint(ax0 + 1, ay - shaft), QPoint(ax1 - head, ay + shaft)), P::Lime());
     QPolygon tip;
-    tip << QPoint(ax1 - head, ay - head) << QPoint(ax1 + 1, ay) << QPoint(ax1 - head, ay + head + 1);
+    tip << QPoint(ax1 - head, ay - head) << QPoint(ax1 + 1, ay)
+        << QPoint(ax1 - head, ay + head + 1);
     c.Polygon(tip, P::Black());
     QPolygon tipIn;
     tipIn << QPoint(ax1 - head + 1, ay - head + 2) << QPoint(ax1 - 1, ay)
@@ -199,7 +203,7 @@ void DrawPie(TPixelCanvas& c, const QRect& box) {
         QRectF d = disc;
         if (i == 3) {
             // The last slice stands out from the pie.
-            const qreal mid = (start + spans[i] / 2.0) * M_PI / 180.0;
+            const qreal mid = (start + spans[i] / 2.0) * std::numbers::pi / 180.0;
             const qreal o = std::max<qreal>(1.0, r.width() / 12.0);
             d.translate(o * std::cos(mid), -o * std::sin(mid));
             d.adjust(o / 2, o / 2, -o / 2, -o / 2);
@@ -314,7 +318,7 @@ void DrawClock(TPixelCanvas& c, const QRect& box) {
     if (s >= 14) {
         p.setPen(QPen(P::Black(), 1.0));
         for (int i = 0; i < 12; i += 3) {
-            const qreal a = i * M_PI / 6;
+            const qreal a = i * std::numbers::pi / 6;
             p.drawLine(m + QPointF(std::sin(a), -std::cos(a)) * (s * 0.36),
                        m + QPointF(std::sin(a), -std::cos(a)) * (s * 0.30));
         }
@@ -418,7 +422,8 @@ void DrawPrinter(TPixelCanvas& c, const QRect& box) {
     c.HLine(body.left() + 1, body.right() - 1, body.bottom() - 1, P::Grey());
     c.Fill(body.right() - 3, body.top() + 3, 2, std::max(1, h / 12), P::Lime());
     // Printed sheet leaving at the front.
-    const QRect out(r.left() + w / 5, body.bottom() - 1, w - 2 * (w / 5), r.bottom() - body.bottom() + 1);
+    const QRect out(r.left() + w / 5, body.bottom() - 1, w - 2 * (w / 5),
+                    r.bottom() - body.bottom() + 1);
     c.Fill(out, P::Black());
     c.Fill(out.adjusted(1, 0, -1, -1), P::White());
     c.HLine(out.left(), out.right(), out.top(), P::Black());
@@ -429,8 +434,9 @@ void DrawFolder(TPixelCanvas& c, const QRect& box) {
     const int l = box.left(), t = box.top() + h / 8, rt = box.right(), b = box.bottom();
     // Back with its tab.
     QPolygon back;
-    back << QPoint(l, t + 1) << QPoint(l + 1, t) << QPoint(l + w / 3, t) << QPoint(l + w / 3 + 2, t + 2)
-         << QPoint(rt - w / 8, t + 2) << QPoint(rt - w / 8, b) << QPoint(l, b);
+    back << QPoint(l, t + 1) << QPoint(l + 1, t) << QPoint(l + w / 3, t)
+         << QPoint(l + w / 3 + 2, t + 2) << QPoint(rt - w / 8, t + 2) << QPoint(rt - w / 8, b)
+         << QPoint(l, b);
     c.Polygon(back, P::Black());
     c.Fill(QRect(QPoint(l + 1, t + 1), QPoint(l + w / 3, t + 2)), P::Olive());
     c.Fill(QRect(QPoint(l + 1, t + 3), QPoint(rt - w / 8 - 1, b - 1)), P::Olive());
@@ -479,10 +485,14 @@ void DrawHeart(TPixelCanvas& c, const QRect& box) {
     const qreal x = r.left(), y = r.top();
     QPainterPath heart;
     heart.moveTo(x + s * 0.5, y + s * 0.97);
-    heart.cubicTo(x + s * 0.15, y + s * 0.68, x - s * 0.02, y + s * 0.45, x + s * 0.04, y + s * 0.26);
-    heart.cubicTo(x + s * 0.12, y + s * 0.02, x + s * 0.42, y + s * 0.02, x + s * 0.5, y + s * 0.25);
-    heart.cubicTo(x + s * 0.58, y + s * 0.02, x + s * 0.88, y + s * 0.02, x + s * 0.96, y + s * 0.26);
-    heart.cubicTo(x + s * 1.02, y + s * 0.45, x + s * 0.85, y + s * 0.68, x + s * 0.5, y + s * 0.97);
+    heart.cubicTo(x + s * 0.15, y + s * 0.68, x - s * 0.02, y + s * 0.45, x + s * 0.04,
+                  y + s * 0.26);
+    heart.cubicTo(x + s * 0.12, y + s * 0.02, x + s * 0.42, y + s * 0.02, x + s * 0.5,
+                  y + s * 0.25);
+    heart.cubicTo(x + s * 0.58, y + s * 0.02, x + s * 0.88, y + s * 0.02, x + s * 0.96,
+                  y + s * 0.26);
+    heart.cubicTo(x + s * 1.02, y + s * 0.45, x + s * 0.85, y + s * 0.68, x + s * 0.5,
+                  y + s * 0.97);
     QPainter& p = c.Painter();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -504,17 +514,19 @@ void DrawQuestion(TPixelCanvas& c, const QRect& box) {
 
 void DrawSigma(TPixelCanvas& c, const QRect& box) {
     const QRect r = Square(box).adjusted(1, 0, -1, 0);
-    const int l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
     const int th = std::max(2, r.height() / 6);
-    const int my = t + r.height() / 2;
-    QPolygon sigma;
-    sigma << QPoint(l, t) << QPoint(rt + 1, t) << QPoint(rt + 1, t + th * 3 / 2)
-          << QPoint(rt + 1 - th / 2, t + th) << QPoint(l + th * 3 / 2 + 1, t + th)
-          << QPoint(l + (rt - l) / 2 + 1, my) << QPoint(l + th * 3 / 2 + 1, b + 1 - th)
-          << QPoint(rt + 1 - th / 2, b + 1 - th) << QPoint(rt + 1, b + 1 - th * 3 / 2)
-          << QPoint(rt + 1, b + 1) << QPoint(l, b + 1) << QPoint(l, b + 1 - th / 2)
-          << QPoint(l + (rt - l) / 2 - th + 1, my) << QPoint(l, t + th / 2);
-    c.Polygon(sigma, P::Navy());
+    const int l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
+    const int mx = l + r.width() / 2, my = t + r.height() / 2;
+    c.Fill(QRect(QPoint(l, t), QPoint(rt, t + th - 1)), P::Navy());
+    c.Fill(QRect(QPoint(l, b - th + 1), QPoint(rt, b)), P::Navy());
+    // Serifs at the open ends of the bars.
+    c.Fill(QRect(QPoint(rt - th + 1, t + th), QPoint(rt, t + th + th / 2)), P::Navy());
+    c.Fill(QRect(QPoint(rt - th + 1, b - th - th / 2), QPoint(rt, b - th)), P::Navy());
+    // The two diagonals, each as wide as the bars.
+    for (int k = 0; k < th + 1; ++k) {
+        c.Line(l + k, t + th, mx + k - th / 2, my, P::Navy());
+        c.Line(mx + k - th / 2, my, l + k, b - th, P::Navy());
+    }
 }
 
 void DrawCross(TPixelCanvas& c, const QRect& box) {
@@ -628,6 +640,9 @@ void TPictogram::Draw(TPixelCanvas& c, Kind kind, const QRect& box) {
         break;
     case Kind::Page:
         DrawPage(c, Centred(box, std::min(box.width(), box.height() * 4 / 5), box.height()));
+        break;
+    case Kind::Sheet:
+        DrawPage(c, Centred(box, std::min(box.width(), box.height() * 4 / 5), box.height()), false);
         break;
     case Kind::Pages:
         DrawPages(c, Centred(box, std::min(box.width(), box.height()), box.height()));

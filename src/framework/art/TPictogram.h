@@ -13,6 +13,7 @@ public:
     enum class Kind {
         Floppy,
         Page,
+        Sheet,
         Pages,
         Calendar,
         Magnifier,

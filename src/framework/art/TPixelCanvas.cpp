@@ -15,11 +15,21 @@ struct TinyGlyph {
 };
 
 constexpr std::array<TinyGlyph, 15> tinyGlyphs{{
-    {'0', {7, 5, 5, 5, 7}}, {'1', {2, 6, 2, 2, 7}}, {'2', {7, 1, 7, 4, 7}},
-    {'3', {7, 1, 3, 1, 7}}, {'4', {5, 5, 7, 1, 1}}, {'5', {7, 4, 7, 1, 7}},
-    {'6', {7, 4, 7, 5, 7}}, {'7', {7, 1, 1, 2, 2}}, {'8', {7, 5, 7, 5, 7}},
-    {'9', {7, 5, 7, 1, 7}}, {'+', {0, 2, 7, 2, 0}}, {'-', {0, 0, 7, 0, 0}},
-    {':', {0, 2, 0, 2, 0}}, {'.', {0, 0, 0, 0, 2}}, {' ', {0, 0, 0, 0, 0}},
+    {'0', {7, 5, 5, 5, 7}},
+    {'1', {2, 6, 2, 2, 7}},
+    {'2', {7, 1, 7, 4, 7}},
+    {'3', {7, 1, 3, 1, 7}},
+    {'4', {5, 5, 7, 1, 1}},
+    {'5', {7, 4, 7, 1, 7}},
+    {'6', {7, 4, 7, 5, 7}},
+    {'7', {7, 1, 1, 2, 2}},
+    {'8', {7, 5, 7, 5, 7}},
+    {'9', {7, 5, 7, 1, 7}},
+    {'+', {0, 2, 7, 2, 0}},
+    {'-', {0, 0, 7, 0, 0}},
+    {':', {0, 2, 0, 2, 0}},
+    {'.', {0, 0, 0, 0, 2}},
+    {' ', {0, 0, 0, 0, 0}},
 }};
 
 const TinyGlyph* FindTiny(QChar ch) {
@@ -37,9 +47,13 @@ TPixelCanvas::TPixelCanvas(QImage& image) : painter(&image) {
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void TPixelCanvas::Fill(const QRect& r, const QColor& c) { painter.fillRect(r, c); }
+void TPixelCanvas::Fill(const QRect& r, const QColor& c) {
+    painter.fillRect(r, c);
+}
 
-void TPixelCanvas::Pixel(int x, int y, const QColor& c) { painter.fillRect(x, y, 1, 1, c); }
+void TPixelCanvas::Pixel(int x, int y, const QColor& c) {
+    painter.fillRect(x, y, 1, 1, c);
+}
 
 void TPixelCanvas::HLine(int x0, int x1, int y, const QColor& c) {
     if (x1 < x0) {
@@ -194,8 +208,7 @@ void TPixelCanvas::Text(const QRect& r, int flags, const QString& text, int pixe
     painter.setPen(c);
     if (bold && !smooth) {
         // Hard-edged bold at this size comes out one pixel thin; striking the
-        // regular face twice, a pixel apart, gives the two-pixel stems of a
-        // screen font's bold.
+        // regular face twice, a pixel apart, gives the two-pixel stems of a screen font's bold.
         painter.setFont(SansFont(pixelSize, false, false));
         const QRect left = r.adjusted(0, 0, -1, 0);
         painter.drawText(left, flags, text);

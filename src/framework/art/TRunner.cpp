@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -17,18 +18,18 @@ struct LegKey {
     qreal fold;
 };
 constexpr std::array<LegKey, 6> legKeys{{
-    {0.45, 0.15}, // foot strike, in front
-    {0.05, 0.30}, // under the body
+    {0.45, 0.15},  // foot strike, in front
+    {0.05, 0.30},  // under the body
     {-0.55, 0.35}, // toe-off, behind
     {-0.25, 1.90}, // heel kicked up
-    {0.65, 1.45}, // knee driving forward
-    {0.55, 0.55}, // shin reaching out
+    {0.65, 1.45},  // knee driving forward
+    {0.55, 0.55},  // shin reaching out
 }};
 
 // Catmull-Rom through the keys, closed over the cycle.
 LegKey LegAt(qreal phase) {
     const qreal n = legKeys.size();
-    qreal u = std::fmod(phase / (2 * M_PI), 1.0);
+    qreal u = std::fmod(phase / (2 * std::numbers::pi), 1.0);
     if (u < 0) {
         u += 1.0;
     }
@@ -78,14 +79,14 @@ Figure Build(QPointF ground, qreal h, qreal phase) {
     f.shoulder = f.hip + QPointF(0.08 * h, -0.27 * h);
     f.head = f.shoulder + QPointF(0.05 * h, -0.13 * h);
     f.nearSide = SideAt(f.hip, f.shoulder, h, phase);
-    f.farSide = SideAt(f.hip, f.shoulder, h, phase + M_PI);
+    f.farSide = SideAt(f.hip, f.shoulder, h, phase + std::numbers::pi);
     f.width = std::max<qreal>(1.5, 0.085 * h);
     // Stand the figure on its lower foot.
     const qreal lowest = std::max(f.nearSide.foot.y(), f.farSide.foot.y()) + f.width / 2;
     const QPointF shift = ground - QPointF(0, lowest);
-    for (QPointF* p : {&f.hip, &f.shoulder, &f.head, &f.nearSide.knee, &f.nearSide.foot,
-                       &f.nearSide.elbow, &f.nearSide.hand, &f.farSide.knee, &f.farSide.foot,
-                       &f.farSide.elbow, &f.farSide.hand}) {
+    for (QPointF* p :
+         {&f.hip, &f.shoulder, &f.head, &f.nearSide.knee, &f.nearSide.foot, &f.nearSide.elbow,
+          &f.nearSide.hand, &f.farSide.knee, &f.farSide.foot, &f.farSide.elbow, &f.farSide.hand}) {
         *p += shift;
     }
     return f;

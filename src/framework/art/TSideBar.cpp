@@ -2,8 +2,8 @@
 
 #include "TArtPalette.h"
 #include "TArtText.h"
+#include "TPictogram.h"
 #include "TPixelCanvas.h"
-#include "TRunner.h"
 
 using P = TArtPalette;
 
@@ -17,8 +17,8 @@ QImage TSideBar::Render() {
     c.VLine(width - 1, 0, height - 1, P::Black());
     c.VLine(width - 3, 0, height - 1, P::Teal());
 
-    TRunner::DrawCrisp(c.Painter(), QPointF(8.5, 21), 16, 2.36, P::Yellow(), P::Olive());
-    c.HLine(2, width - 5, 25, P::Teal());
+    TPictogram::Draw(c, TPictogram::Kind::Heart, QRect(2, 5, 15, 15));
+    c.HLine(2, width - 5, 24, P::Teal());
 
     // Upwards text: rotate so that x runs from the bottom edge to the top.
     QPainter& p = c.Painter();

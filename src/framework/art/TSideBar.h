@@ -1,6 +1,6 @@
 #pragma once
 // Bitmap 803, the 20 x 290 strip down the frame's left edge: the product
-// name and the notice written upwards on navy, a small runner at the top.
+// name and the notice written upwards on navy, a heart at the top.
 
 #include <QImage>
 

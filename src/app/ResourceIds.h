@@ -1,0 +1,35 @@
+#pragma once
+// Resource numbers of the application shell: menus, dialogs, bitmaps, icons, timers.
+
+namespace res {
+constexpr int kMainMenu = 1100;
+constexpr int kSpeedMenus = 1101;
+
+constexpr int kAboutDialog = 1;
+constexpr int kCalculatorDialog = 2;
+constexpr int kTitleDialog = 3;
+constexpr int kCalendarDialog = 4;
+constexpr int kGraphsDialog = 5;
+constexpr int kLogBookDialog = 6;
+constexpr int kReportsDialog = 7;
+constexpr int kStatsDialog = 8;
+constexpr int kHRateDialog = 10;
+constexpr int kFindDialog = 11;
+constexpr int kCalcDTPDialog = 12;
+
+constexpr int kAppIcon = 100;
+constexpr int kLogBookIcon = 101;
+constexpr int kCalendarIcon = 102;
+constexpr int kGraphsIcon = 103;
+constexpr int kStatsIcon = 104;
+constexpr int kReportsIcon = 106;
+
+constexpr int kSideBarBitmap = 803;
+constexpr int kAboutPicture = 806;  // shows bitmap 1806
+constexpr int kTitleVersion = 50;   // shows bitmap 1050
+constexpr int kTitleRunners = 51;   // shows bitmap 1051
+constexpr int kBannerStrip = 1052;
+
+constexpr int kTitleTimer = 1000;  // the client window's wait before the title screen
+constexpr int kBannerTimer = 2000; // the title screen's animation
+} // namespace res
