@@ -70,6 +70,20 @@ ClientWindow::ClientWindow(TMainApp& app, TProfile& profile) : app(app), profile
 }
 
 ClientWindow::~ClientWindow() {
+    // The tools go first: each tells this window that it closed.
+    for (const int id : {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
+                         res::kStatsDialog, res::kReportsDialog, res::kHRateDialog,
+                         res::kCalculatorDialog, res::kFindDialog, res::kCalcDTPDialog}) {
+        const auto found = tools.find(id);
+        if (found == tools.end() || !found->second.open) {
+            continue;
+        }
+        if (TWindow* child = found->second.child) {
+            child->Destroy(2);
+        } else if (TWindow* dialog = found->second.dialog) {
+            dialog->Destroy(2);
+        }
+    }
     THelpViewer::Close();
     if (database) {
         database->Close();

@@ -41,7 +41,7 @@ const char* const kModeTexts[3] = {"CAPS", "NUM", "OVR"};
 TStatusBar::TStatusBar(TWindow* parent, TGadget::Border border, unsigned modeIndicators,
                        TGadgetWindowFont font)
     : TControlBar(parent, Direction::Horizontal, font), border(border), indicators(modeIndicators) {
-    auto text = std::make_unique<TTextGadget>(0, border, TTextGadget::Align::Left, 0);
+    auto text = std::make_unique<TTextGadget>(-1, border, TTextGadget::Align::Left, 0);
     message = text.get();
     Insert(std::move(text));
 }

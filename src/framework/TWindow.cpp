@@ -247,6 +247,12 @@ void TWindow::Show(TShowMode mode) {
         widget->showNormal();
         break;
     case TShowMode::Maximized:
+        // Without a window manager nothing maximises: take the screen's free area first.
+        if (widget->isWindow()) {
+            if (const QScreen* screen = widget->screen()) {
+                widget->setGeometry(screen->availableGeometry());
+            }
+        }
         widget->showMaximized();
         break;
     case TShowMode::Minimized:
