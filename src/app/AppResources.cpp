@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ResourceIds.h"
+#include "app/ToolTemplates.h"
 #include "framework/TResources.h"
 
 namespace {
@@ -101,4 +102,5 @@ void AppResources::Register() {
     RegisterMenu();
     RegisterHints();
     RegisterDialogs();
+    ToolTemplates::Register();
 }

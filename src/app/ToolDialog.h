@@ -13,7 +13,10 @@ public:
     ClientWindow& Client() const { return client; }
 
 protected:
+    void SetupWindow() override;
     void CleanupWindow() override;
+    // The tool's speed menu, when the press is on the dialog's own surface.
+    void EvRButtonDown(TPoint point) override;
 
 private:
     ClientWindow& client;

@@ -25,6 +25,7 @@ public:
     ~TDialog() override;
 
     int ResourceId() const { return resourceId; }
+    const TDialogTemplate& Template() const { return dialogTemplate; }
     // Runs the dialog modally; the id it ended with (kIdCancel when it could not be built).
     int Execute();
 

@@ -104,14 +104,17 @@ std::function<int(const std::vector<TMenuItem>&)>& SpeedMenuChooser() {
     return chooser;
 }
 
-void AddItems(QMenu& menu, const std::vector<TMenuItem>& items) {
+void AddItems(QMenu& menu, const std::vector<TMenuItem>& items, const TWindow& owner) {
     for (const TMenuItem& item : items) {
         if (item.separator) {
             menu.addSeparator();
         } else if (item.IsPopup()) {
-            AddItems(*menu.addMenu(TQtConvert::Text(item.text)), item.items);
+            AddItems(*menu.addMenu(TQtConvert::Text(item.text)), item.items, owner);
         } else {
-            menu.addAction(TQtConvert::Text(item.text))->setData(item.command);
+            QAction* action = menu.addAction(TQtConvert::Text(item.text));
+            action->setData(item.command);
+            // Only what the window itself does can be chosen.
+            action->setEnabled(owner.HandlesCommand(item.command) && owner.IsCommandEnabled(item.command));
         }
     }
 }
@@ -133,7 +136,7 @@ int TWindow::TrackSpeedMenu(int menuResource, int index, TPoint clientPoint) {
         chosen = SpeedMenuChooser()(items);
     } else {
         QMenu popup(widget);
-        AddItems(popup, items);
+        AddItems(popup, items, *this);
         const TPoint at = ClientToScreen(clientPoint);
         if (QAction* action = popup.exec(QPoint(at.x, at.y))) {
             chosen = action->data().toInt();

@@ -18,6 +18,9 @@
 #include "TempFolderTest.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -27,10 +30,9 @@
 
 namespace {
 
-// A large tool until the real ones exist: the page grid and the close button.
+// A pop-up tool until the real one exists.
 void RegisterToolTemplates() {
-    for (const int id : {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
-                         res::kStatsDialog, res::kReportsDialog, res::kCalculatorDialog}) {
+    for (const int id : {res::kCalculatorDialog}) {
         TDialogTemplate t;
         t.cx = 396;
         t.cy = 204;
@@ -246,6 +248,19 @@ TEST_F(ShellTest, PrintingTheActiveWindowGivesOnePdfPage) {
     client->OpenCalendar();
     frame->ChooseMenuItem(cmd::kPrint);
     EXPECT_TRUE(std::filesystem::exists(Path("pdf/Veloria Screen.pdf")));
+}
+
+TEST_F(ShellTest, MainWindowWithAToolOpenRendersToAnImage) {
+    frame->Show(TShowMode::Normal);
+    frame->SetSize(1024, 720);
+    client->OpenLogBook();
+    QApplication::processEvents();
+    const QImage shot = frame->Widget()->grab().toImage();
+    EXPECT_EQ(shot.width(), 1024);
+    const char* out = std::getenv("VELORIA_SCREENSHOT");
+    if (out) {
+        EXPECT_TRUE(shot.save(out));
+    }
 }
 
 TEST(TitleDialog, BannerFramesCountDownFromFortyAndStartAgain) {
