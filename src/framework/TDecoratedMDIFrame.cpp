@@ -180,6 +180,8 @@ void TDecoratedMDIFrame::ShowHint(const std::string& text) {
     }
 }
 
+bool TDecoratedMDIFrame::CanClose() { return client.QueryClose(); }
+
 void TDecoratedMDIFrame::AfterDestroy(int) {
     if (TApplication* app = TApplication::Instance(); app && app->MainWindow() == this) {
         QCoreApplication::exit(0);

@@ -43,6 +43,8 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parentWidget) override;
     void SetupWindow() override;
+    // Closing the frame first asks the client, which asks every tool window.
+    bool CanClose() override;
     void AfterDestroy(int value) override;
 
 private:

@@ -93,6 +93,15 @@ void TMDIClient::TileChildren(bool horizontal) {
     }
 }
 
+bool TMDIClient::CanClose() {
+    for (TMDIChild* child : Children()) {
+        if (!child->QueryClose()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool TMDIClient::CloseChildren() {
     const auto children = Children();
     for (TMDIChild* child : children) {

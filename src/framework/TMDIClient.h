@@ -29,4 +29,6 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget* parentWidget) override;
+    // The client may close when every child may.
+    bool CanClose() override;
 };

@@ -9,6 +9,7 @@
 #include "framework/TControlBar.h"
 #include "framework/TDecoratedMDIFrame.h"
 #include "framework/TFileOpenDialog.h"
+#include "framework/TImageDC.h"
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
 #include "framework/TResources.h"
@@ -18,7 +19,9 @@
 #include "TempFolderTest.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QPixmap>
 #include <QWidget>
 
@@ -263,9 +266,50 @@ TEST_F(ShellTest, MainWindowWithAToolOpenRendersToAnImage) {
     }
 }
 
-TEST(TitleDialog, BannerFramesCountDownFromFortyAndStartAgain) {
+TEST_F(ShellTest, ExitAsksEveryToolWindowFirst) {
+    client->OpenLogBook();
+    Refusing::refuse = true;
+    frame->ChooseMenuItem(cmd::kExit);
+    EXPECT_TRUE(frame->IsCreated());
+    EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
+    Refusing::refuse = false;
+    frame->ChooseMenuItem(cmd::kExit);
+    EXPECT_FALSE(frame->IsCreated());
+}
+
+TEST_F(ShellTest, SecondStartLeavesTheSettingsAlone) {
+    app.reset();
+    QApplication::processEvents();
+    const std::string before = Read(Path("config/veloria/vrl.ini"));
+    app = std::make_unique<TMainApp>(argc, argv);
+    ASSERT_TRUE(app->Start());
+    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")), before);
+    EXPECT_TRUE(app->Frame()->Widget()->isMaximized());
+}
+
+TEST_F(ShellTest, TitleScreenCyclesItsBannerFromFortyDownAndAgain) {
     EXPECT_EQ(TitleDialog::FrameTop(40), 1);
     EXPECT_EQ(TitleDialog::FrameTop(0), 2601);
+    TitleDialog title(client);
+    ASSERT_TRUE(title.Create());
+    EXPECT_TRUE(title.HasTimer(res::kBannerTimer));
+    EXPECT_EQ(title.FrameCounter(), 40);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const TRect at = title.WindowRect();
+    EXPECT_EQ(at.left, screen.width() / 2 - at.Width() / 2);
+    EXPECT_EQ(at.top, screen.height() / 2 - at.Height() / 2 + 10);
+    std::vector<int> seen;
+    for (int i = 0; i < 42; ++i) {
+        TImageDC::PaintWindow(title);
+        seen.push_back(title.FrameCounter());
+    }
+    EXPECT_EQ(seen[0], 39);
+    EXPECT_EQ(seen[39], 0);
+    EXPECT_EQ(seen[40], 40);
+    EXPECT_EQ(seen[41], 39);
+    title.Command(1);
+    EXPECT_FALSE(title.IsCreated());
+    EXPECT_FALSE(title.HasTimer(res::kBannerTimer));
 }
 
 } // namespace
