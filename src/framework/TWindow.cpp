@@ -293,7 +293,9 @@ TRect TWindow::WindowRect() const {
     if (!widget) {
         return attr;
     }
-    return TQtConvert::Rect(widget->isWindow() ? widget->frameGeometry() : widget->geometry());
+    // A top-level window's frame is known only once it is shown.
+    return TQtConvert::Rect(widget->isWindow() && widget->isVisible() ? widget->frameGeometry()
+                                                                      : widget->geometry());
 }
 
 TRect TWindow::ClientRect() const {
