@@ -9,6 +9,7 @@
 #include "framework/TControlBar.h"
 #include "framework/TDecoratedMDIFrame.h"
 #include "framework/TFileOpenDialog.h"
+#include "framework/THelpViewer.h"
 #include "framework/TImageDC.h"
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
@@ -275,6 +276,16 @@ TEST_F(ShellTest, ExitAsksEveryToolWindowFirst) {
     Refusing::refuse = false;
     frame->ChooseMenuItem(cmd::kExit);
     EXPECT_FALSE(frame->IsCreated());
+}
+
+TEST_F(ShellTest, HelpCommandsShowTheProgramsOwnPages) {
+    frame->ChooseMenuItem(cmd::kHelpContents);
+    EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl.html");
+    frame->ChooseMenuItem(cmd::kProductFeatures);
+    EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl1.html");
+    const std::string page = Read(THelpViewer::CurrentPage());
+    EXPECT_NE(page.find("Veloria 3.2"), std::string::npos);
+    THelpViewer::Close();
 }
 
 TEST_F(ShellTest, SecondStartLeavesTheSettingsAlone) {
