@@ -284,7 +284,7 @@ TEST_F(ShellTest, HelpCommandsShowTheProgramsOwnPages) {
     frame->ChooseMenuItem(cmd::kProductFeatures);
     EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl1.html");
     const std::string page = Read(THelpViewer::CurrentPage());
-    EXPECT_NE(page.find("Veloria 3.2"), std::string::npos);
+    EXPECT_NE(page.find("<b>Version 3.2</b>"), std::string::npos);
     THelpViewer::Close();
 }
 
