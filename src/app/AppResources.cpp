@@ -1,6 +1,7 @@
 #include "app/AppResources.h"
 
 #include "app/CommandIds.h"
+#include "app/EditingTemplates.h"
 #include "app/ResourceIds.h"
 #include "app/ToolTemplates.h"
 #include "framework/TResources.h"
@@ -103,4 +104,5 @@ void AppResources::Register() {
     RegisterHints();
     RegisterDialogs();
     ToolTemplates::Register();
+    EditingTemplates::Register();
 }

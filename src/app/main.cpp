@@ -1,13 +1,18 @@
 // Veloria: a training log for athletes.
+#include "app/CalcDTPDialog.h"
 #include "app/ClientWindow.h"
+#include "app/FindDialog.h"
+#include "app/LogBookDialog.h"
 #include "app/ResourceIds.h"
 #include "app/TMainApp.h"
 #include "app/ToolDialog.h"
 
 int main(int argc, char** argv) {
     TMainApp app(argc, argv);
-    for (const int tool : {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
-                           res::kStatsDialog, res::kReportsDialog}) {
+    ClientWindow::RegisterTool(res::kLogBookDialog, [](ClientWindow& client) { return new LogBookDialog(client); });
+    ClientWindow::RegisterTool(res::kFindDialog, [](ClientWindow& client) { return new FindDialog(client); });
+    ClientWindow::RegisterTool(res::kCalcDTPDialog, [](ClientWindow& client) { return new CalcDTPDialog(client); });
+    for (const int tool : {res::kCalendarDialog, res::kGraphsDialog, res::kStatsDialog, res::kReportsDialog}) {
         ClientWindow::RegisterTool(tool, [tool](ClientWindow& client) { return new ToolDialog(client, tool); });
     }
     return app.Run();

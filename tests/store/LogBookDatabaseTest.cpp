@@ -2,6 +2,7 @@
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
 
+#include "FileSizeLimit.h"
 #include "TempFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -269,27 +270,6 @@ TEST_F(LogBookDatabaseTest, IndexNameComesFromTheLastPathComponent) {
     EXPECT_EQ(IndexFile::NameFor("dir/.hidden.vrl"), "dir/.hidden.idx");
     EXPECT_EQ(IndexFile::NameFor("plain"), "plain.idx");
 }
-
-// Holds the process's file size limit at a number of bytes, so that writes past it fail
-// (for root too, unlike file permissions).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
-    }
-
-private:
-    rlimit saved{};
-    void (*previous)(int) = nullptr;
-};
 
 TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
     OpenWith({Day(20260301), Day(20260302), Day(20260303)});
