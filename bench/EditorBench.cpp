@@ -1,0 +1,157 @@
+// The Log Book and Find in the running program's windows (offscreen), on the ten-year
+// sample: a step inside the cache window, a step that moves it, and full searches.
+// Repaints are not part of the figures: no events are processed inside the timed loops.
+
+#include "SampleLogBook.h"
+
+#include "app/CalcDTPDialog.h"
+#include "app/ClientWindow.h"
+#include "app/FindDialog.h"
+#include "app/FindQuery.h"
+#include "app/LogBookDialog.h"
+#include "app/ResourceIds.h"
+#include "app/TMainApp.h"
+#include "framework/TMessageBox.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr std::int32_t kMidSample = 20150615;
+
+// The program started on the sample logbook, with the Log Book open on a day in its middle.
+class RunningEditor {
+public:
+    explicit RunningEditor(SampleLogBook& book) : book(book) {
+        book.Database().Close();
+        ::setenv("XDG_CONFIG_HOME", (book.Folder() + "/config").c_str(), 1);
+        std::filesystem::create_directories(book.Folder() + "/config/veloria");
+        std::ofstream(book.Folder() + "/config/veloria/vrl.ini")
+            << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << book.DataFileName() << "\n";
+        ClientWindow::SetTitleScreenEnabled(false);
+        ClientWindow::RegisterTool(res::kLogBookDialog, [](ClientWindow& c) { return new LogBookDialog(c); });
+        ClientWindow::RegisterTool(res::kFindDialog, [](ClientWindow& c) { return new FindDialog(c); });
+        TMessageBox::QueueAnswers({}); // a message would fail the run rather than wait
+        app = std::make_unique<TMainApp>(argc, argv);
+        if (!app->Start() || app->Client()->Database().EntryCount() != SampleLogBook::kDays) {
+            book.Fail("the program did not open the sample");
+            return;
+        }
+        app->Client()->OpenLogBook();
+        editor = dynamic_cast<LogBookDialog*>(app->Client()->Tool(res::kLogBookDialog));
+        editor->SendMessage(LogBookDialog::kGoToDayMessage, 0, kMidSample);
+    }
+    ~RunningEditor() {
+        if (!TMessageBox::History().empty()) {
+            book.Fail(TMessageBox::History().front().text.c_str());
+        }
+        app.reset();
+        TMessageBox::ResetScript();
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    bool Ready() const { return editor != nullptr; }
+    ClientWindow& Client() { return *app->Client(); }
+
+    LogBookDialog* editor = nullptr;
+
+private:
+    SampleLogBook& book;
+    int argc = 1;
+    char name[8] = "veloria";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<TMainApp> app;
+};
+
+// Steps forward and back by one day: the cache window holds both days, so no file is read.
+void BM_EditorStepInsideWindow(benchmark::State& state) {
+    SampleLogBook book(state);
+    RunningEditor running(book);
+    if (!running.Ready()) {
+        return;
+    }
+    const int loads = running.editor->Cache().Loads();
+    int direction = 102;
+    for (auto _ : state) {
+        running.editor->ClickButton(direction);
+        direction = direction == 102 ? 103 : 102;
+    }
+    state.counters["loads"] = running.editor->Cache().Loads() - loads;
+    if (running.editor->GetDlgItemText(500).empty()) {
+        book.Fail("the shown day has no distance");
+    }
+}
+
+// Steps of thirty days forward and back: each leaves the window and loads the next one.
+void BM_EditorStepMovesWindow(benchmark::State& state) {
+    SampleLogBook book(state);
+    RunningEditor running(book);
+    if (!running.Ready()) {
+        return;
+    }
+    const int loads = running.editor->Cache().Loads();
+    int direction = 104;
+    for (auto _ : state) {
+        running.editor->ClickButton(direction);
+        direction = direction == 104 ? 105 : 104;
+    }
+    state.counters["loadsPerStep"] =
+        static_cast<double>(running.editor->Cache().Loads() - loads) / static_cast<double>(state.iterations());
+}
+
+// Every day tested, none listed: the search itself.
+void BM_FindSearchAll(benchmark::State& state) {
+    SampleLogBook book(state);
+    if (!book.OpenExpecting(1)) {
+        return;
+    }
+    FindQuery query;
+    query.field = FindQuery::kComments;
+    query.value = "no day says this";
+    FindQuery::Found found;
+    for (auto _ : state) {
+        if (!query.Search(book.Database(), book.Dates(), found) || !found.keys.empty()) {
+            book.Fail("the search failed or found something");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * SampleLogBook::kDays);
+}
+
+// The Find button in the dialog, with 500 result lines put in the list.
+void BM_FindDialogSearch(benchmark::State& state) {
+    SampleLogBook book(state);
+    RunningEditor running(book);
+    if (!running.Ready()) {
+        return;
+    }
+    running.editor->ClickButton(109);
+    auto* find = dynamic_cast<FindDialog*>(running.Client().Tool(res::kFindDialog));
+    find->ListSetSelection(102, FindQuery::kWorkout);
+    for (auto _ : state) {
+        find->ClickButton(105);
+    }
+    if (find->ListCount(107) != FindQuery::kMaxResults) {
+        book.Fail("the search did not list 500 days");
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_EditorStepInsideWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditorStepMovesWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindSearchAll)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindDialogSearch)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
