@@ -6,6 +6,7 @@
 #include "app/ResourceIds.h"
 #include "app/TMainApp.h"
 #include "framework/TMessageBox.h"
+#include "framework/TMenuItem.h"
 #include "framework/TWindow.h"
 
 #include "FileSizeLimit.h"
@@ -158,6 +159,21 @@ TEST_F(LogBookDialogTest, SteppingKeepsChangesInTheCacheUntilTheWindowMoves) {
     editor->ClickButton(105);
     EXPECT_EQ(editor->GetDlgItemText(517), Dates().LongDateText(Shifted(1)));
     EXPECT_EQ(editor->GetDlgItemText(500), "9.00");
+}
+
+TEST_F(LogBookDialogTest, TheSpeedMenuSendsTheButtonsCommands) {
+    std::vector<std::string> offered;
+    TWindow::SetSpeedMenuChooser([&](const std::vector<TMenuItem>& items) {
+        for (const TMenuItem& item : items) {
+            offered.push_back(item.text);
+        }
+        return items[3].command;
+    });
+    editor->HostRightButton(TPoint{700, 40});
+    TWindow::SetSpeedMenuChooser(nullptr);
+    EXPECT_EQ(offered, (std::vector<std::string>{"Save Day ", "Find     ", "Calculate...", "+ One Day",
+                                                 "- One Day", "+ 30 Days", "- 30 Days", "Erase Day"}));
+    EXPECT_EQ(editor->CurrentDate(), Shifted(1));
 }
 
 TEST_F(LogBookDialogTest, ClosingAsksAboutUnsavedChanges) {
