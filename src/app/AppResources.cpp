@@ -1,6 +1,8 @@
 #include "app/AppResources.h"
 
+#include "app/CalculatorDialog.h"
 #include "app/CommandIds.h"
+#include "app/HRateDialog.h"
 #include "app/ResourceIds.h"
 #include "app/ToolTemplates.h"
 #include "framework/TResources.h"
@@ -103,4 +105,6 @@ void AppResources::Register() {
     RegisterHints();
     RegisterDialogs();
     ToolTemplates::Register();
+    CalculatorDialog::RegisterTemplate();
+    HRateDialog::RegisterTemplate();
 }

@@ -1,5 +1,7 @@
 // Veloria: a training log for athletes.
+#include "app/CalculatorDialog.h"
 #include "app/ClientWindow.h"
+#include "app/HRateDialog.h"
 #include "app/ResourceIds.h"
 #include "app/TMainApp.h"
 #include "app/ToolDialog.h"
@@ -10,5 +12,7 @@ int main(int argc, char** argv) {
                            res::kStatsDialog, res::kReportsDialog}) {
         ClientWindow::RegisterTool(tool, [tool](ClientWindow& client) { return new ToolDialog(client, tool); });
     }
+    ClientWindow::RegisterTool(res::kCalculatorDialog, [](ClientWindow& c) { return new CalculatorDialog(c); });
+    ClientWindow::RegisterTool(res::kHRateDialog, [](ClientWindow& c) { return new HRateDialog(c); });
     return app.Run();
 }
