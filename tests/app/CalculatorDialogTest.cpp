@@ -90,6 +90,11 @@ TEST_F(CalculatorDialogTest, DisplayIsPaintedRightAlignedFromCellsOf802) {
     EXPECT_EQ(shown.pixel(100, 13), untouched);
     EXPECT_EQ(shown.pixel(100, 39), untouched);
 
+    // L->GL has the id the tool windows' close button uses: here it converts and keeps the
+    // calculator open.
+    Click(*d, {calc::kLToGl});
+    EXPECT_TRUE(d->IsCreated());
+    EXPECT_EQ(d->Engine().Display(), CalculatorEngine::Format(-12.5 * 0.26418));
     Click(*d, {calc::kDivide, calc::kZero, calc::kEquals, calc::kSeven});
     const QImage error = Painted(*d);
     EXPECT_EQ(error.copy(326, 14, 16, 24), Cell(12));
