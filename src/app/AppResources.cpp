@@ -1,7 +1,9 @@
 #include "app/AppResources.h"
 
+#include "app/CalculatorDialog.h"
 #include "app/CommandIds.h"
 #include "app/EditingTemplates.h"
+#include "app/HRateDialog.h"
 #include "app/ResourceIds.h"
 #include "app/ToolTemplates.h"
 #include "framework/TResources.h"
@@ -105,4 +107,6 @@ void AppResources::Register() {
     RegisterDialogs();
     ToolTemplates::Register();
     EditingTemplates::Register();
+    CalculatorDialog::RegisterTemplate();
+    HRateDialog::RegisterTemplate();
 }

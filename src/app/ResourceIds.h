@@ -24,6 +24,8 @@ constexpr int kGraphsIcon = 103;
 constexpr int kStatsIcon = 104;
 constexpr int kReportsIcon = 106;
 
+constexpr int kHRateDigits = 801;      // 11 cells of 75 x 125: 0-9 and a colon
+constexpr int kCalculatorDigits = 802; // 14 cells of 16 x 24: 0-9, minus, point, E, plus
 constexpr int kSideBarBitmap = 803;
 constexpr int kAboutPicture = 806;  // shows bitmap 1806
 constexpr int kTitleVersion = 50;   // shows bitmap 1050
@@ -32,4 +34,6 @@ constexpr int kBannerStrip = 1052;
 
 constexpr int kTitleTimer = 1000;  // the client window's wait before the title screen
 constexpr int kBannerTimer = 2000; // the title screen's animation
+constexpr int kCountdownTimer = 6000; // the heart-rate timer's seconds
+constexpr int kProgressTimer = 7000;  // the heart-rate timer's bar, every tenth of a second
 } // namespace res

@@ -1,7 +1,9 @@
 // Veloria: a training log for athletes.
 #include "app/CalcDTPDialog.h"
+#include "app/CalculatorDialog.h"
 #include "app/ClientWindow.h"
 #include "app/FindDialog.h"
+#include "app/HRateDialog.h"
 #include "app/LogBookDialog.h"
 #include "app/ResourceIds.h"
 #include "app/TMainApp.h"
@@ -15,5 +17,7 @@ int main(int argc, char** argv) {
     for (const int tool : {res::kCalendarDialog, res::kGraphsDialog, res::kStatsDialog, res::kReportsDialog}) {
         ClientWindow::RegisterTool(tool, [tool](ClientWindow& client) { return new ToolDialog(client, tool); });
     }
+    ClientWindow::RegisterTool(res::kCalculatorDialog, [](ClientWindow& c) { return new CalculatorDialog(c); });
+    ClientWindow::RegisterTool(res::kHRateDialog, [](ClientWindow& c) { return new HRateDialog(c); });
     return app.Run();
 }

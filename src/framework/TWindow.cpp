@@ -484,6 +484,11 @@ void TWindow::KillTimer(int id) {
 
 bool TWindow::HasTimer(int id) const { return timers.count(id) != 0; }
 
+int TWindow::TimerPeriod(int id) const {
+    const auto found = timers.find(id);
+    return found != timers.end() && found->second->isActive() ? found->second->interval() : 0;
+}
+
 void TWindow::CommandStateChanged() {
     // A listener may remove itself or others while running: walk a copy, and skip those
     // removed meanwhile.

@@ -93,6 +93,8 @@ public:
     bool SetTimer(int id, int milliseconds);
     void KillTimer(int id);
     bool HasTimer(int id) const;
+    // The period a running timer was started with, in milliseconds; 0 when it is stopped.
+    int TimerPeriod(int id) const;
     void DeliverTimer(int id) { EvTimer(id); }
 
     // For framework code: the widget that shows this window, and the one its children go in.

@@ -34,19 +34,6 @@
 
 namespace {
 
-// A pop-up tool until the real one exists.
-void RegisterToolTemplates() {
-    for (const int id : {res::kCalculatorDialog}) {
-        TDialogTemplate t;
-        t.cx = 396;
-        t.cy = 204;
-        t.hasCaption = id == res::kCalculatorDialog;
-        t.caption = "Calculator";
-        t.controls = {{TControlKind::Button, 111, 344, 172, 44, 26, "Exit", 0, 0}};
-        TResources::AddDialog(id, t);
-    }
-}
-
 class Refusing : public ToolDialog {
 public:
     Refusing(ClientWindow& c, int id) : ToolDialog(c, id) {
@@ -67,7 +54,6 @@ protected:
         std::filesystem::current_path(folder);
         ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
         ClientWindow::SetTitleScreenEnabled(false);
-        RegisterToolTemplates();
         ClientWindow::ClearTools();
         for (const int id : {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
                              res::kStatsDialog, res::kReportsDialog, res::kCalculatorDialog}) {

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QImage>
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -170,6 +171,27 @@ TEST_F(DigitStrips, EachCellHoldsItsOwnInk) {
     ExpectSeparateCells(TArtwork::Render(802), TDigitStrip::calculatorCells,
                         TDigitStrip::calculatorCellWidth,
                         TDigitStrip::CalculatorBackground().rgb());
+}
+
+TEST_F(DigitStrips, HoldOnlyTheirOwnColours) {
+    // A blurred edge (smoothing or scaling) brings in colours between ink and ground; the
+    // cells are copied 1:1 onto the dialogs, so every pixel must be one of the strip's own.
+    const struct {
+        int id;
+        std::set<QRgb> colours;
+    } strips[] = {
+        {801, {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(64, 0, 0)}},
+        {802, {qRgb(128, 128, 128), qRgb(0, 0, 0)}},
+    };
+    for (const auto& s : strips) {
+        const QImage strip = TArtwork::Render(s.id);
+        for (int y = 0; y < strip.height(); ++y) {
+            for (int x = 0; x < strip.width(); ++x) {
+                ASSERT_TRUE(s.colours.count(strip.pixel(x, y)))
+                    << s.id << " at " << x << "," << y << ": " << std::hex << strip.pixel(x, y);
+            }
+        }
+    }
 }
 
 TEST_F(DigitStrips, EightLightsEverySegmentOfTheOtherDigits) {

@@ -99,6 +99,8 @@ TEST(TWindow, TimersByIdStartRestartStopAndTickForReal) {
     ASSERT_TRUE(w.SetTimer(6000, 1000));
     ASSERT_TRUE(w.SetTimer(7, 1));
     EXPECT_TRUE(w.HasTimer(6000));
+    EXPECT_EQ(w.TimerPeriod(6000), 1000);
+    EXPECT_EQ(w.TimerPeriod(8), 0);
     w.DeliverTimer(6000);
     w.DeliverTimer(7000);
     EXPECT_EQ(w.ticks, (std::vector<int>{6000, 7000}));

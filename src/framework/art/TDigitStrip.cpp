@@ -111,9 +111,10 @@ QImage TDigitStrip::Timer() {
             const Frame f{x0 + 10, 10, 55, 105, 11, 2};
             PaintSegments(c, f, digitSegments[static_cast<std::size_t>(cell)], on, off, true);
         } else {
-            // The colon: two rounded dots level with the digits' halves.
+            // The colon: two round dots level with the digits' halves, hard-edged like the
+            // segments so the strip keeps its three colours.
             for (int y : {34, 76}) {
-                c.Disc(QRectF(x0 + 30, y, 15, 15), on, QColor(), 0);
+                c.Disc(QRectF(x0 + 30, y, 15, 15), on, QColor(), 0, false);
             }
         }
     }

@@ -1,0 +1,98 @@
+#pragma once
+// The program started offscreen in a fresh folder with the real calculator and heart-rate
+// timer registered, for the tests that open them through the client window.
+
+#include "app/CalculatorDialog.h"
+#include "app/ClientWindow.h"
+#include "app/HRateDialog.h"
+#include "app/ResourceIds.h"
+#include "app/TMainApp.h"
+#include "framework/TButtonGadget.h"
+#include "framework/TControlBar.h"
+#include "framework/TDecoratedMDIFrame.h"
+
+#include "TempFolderTest.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+class PopupToolFixture : public TempFolderTest {
+protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
+        ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+        ClientWindow::SetTitleScreenEnabled(false);
+        ClientWindow::ClearTools();
+        ClientWindow::RegisterTool(res::kCalculatorDialog,
+                                   [](ClientWindow& c) { return new CalculatorDialog(c); });
+        ClientWindow::RegisterTool(res::kHRateDialog,
+                                   [](ClientWindow& c) { return new HRateDialog(c); });
+        app = std::make_unique<TMainApp>(argc, argv);
+        ASSERT_TRUE(app->Start());
+        client = app->Client();
+        frame = app->Frame();
+    }
+    void TearDown() override {
+        app.reset();
+        QApplication::processEvents();
+        ::unsetenv("XDG_CONFIG_HOME");
+        std::filesystem::current_path(previous);
+        TempFolderTest::TearDown();
+    }
+
+    // Opens a tool with its menu command; the tool's dialog, or null.
+    template <typename Dialog> Dialog* Open(int command, int resourceId) {
+        frame->ChooseMenuItem(command);
+        return dynamic_cast<Dialog*>(client->Tool(resourceId));
+    }
+
+    TButtonGadget* ToolBarButton(int command) {
+        return dynamic_cast<TButtonGadget*>(app->ToolBar()->GadgetWithId(command));
+    }
+
+    // A pop-up tool opens once from its menu command, on the middle of the screen under its
+    // own caption; its command is disabled in the menu and the tool bar while it is open;
+    // closing it enables the command again and the tool bar opens a fresh one.
+    void ExpectOpensOnceCentred(int command, int resourceId, const char* caption) {
+        ASSERT_TRUE(frame->MenuItemEnabled(command));
+        frame->ChooseMenuItem(command);
+        TDialog* tool = client->Tool(resourceId);
+        ASSERT_NE(tool, nullptr);
+        EXPECT_TRUE(tool->IsVisible());
+        EXPECT_EQ(tool->Widget()->windowTitle().toStdString(), caption);
+        // Centred by the size it had before it was shown: its client area, since the frame
+        // is not known until the window is on the screen.
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        const TRect at = tool->WindowRect();
+        const TSize own = tool->ClientRect().Size();
+        EXPECT_EQ(at.left, screen.width() / 2 - own.cx / 2);
+        EXPECT_EQ(at.top, screen.height() / 2 - own.cy / 2);
+        EXPECT_FALSE(frame->MenuItemEnabled(command));
+        ASSERT_NE(ToolBarButton(command), nullptr);
+        EXPECT_FALSE(ToolBarButton(command)->IsEnabled());
+
+        tool->Command(TDialog::kIdCancel); // the close box
+        QApplication::processEvents();
+        EXPECT_FALSE(client->IsToolOpen(resourceId));
+        EXPECT_TRUE(frame->MenuItemEnabled(command));
+        EXPECT_TRUE(ToolBarButton(command)->IsEnabled());
+        ToolBarButton(command)->Click();
+        EXPECT_TRUE(client->IsToolOpen(resourceId));
+    }
+
+    int argc = 1;
+    char name[8] = "veloria";
+    char* argv[2] = {name, nullptr};
+    std::filesystem::path previous;
+    std::unique_ptr<TMainApp> app;
+    ClientWindow* client = nullptr;
+    TDecoratedMDIFrame* frame = nullptr;
+};
