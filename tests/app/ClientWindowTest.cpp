@@ -17,6 +17,7 @@
 #include "framework/TStatusBar.h"
 #include "framework/TTextGadget.h"
 
+#include "ShellFixture.h"
 #include "TempFolderTest.h"
 
 #include <QApplication>
@@ -46,36 +47,20 @@ protected:
     bool CanClose() override { return !refuse; }
 };
 
-class ShellTest : public TempFolderTest {
+class ShellTest : public ShellFixture {
 protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
-        ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
-        ClientWindow::SetTitleScreenEnabled(false);
-        ClientWindow::ClearTools();
+    void RegisterTools() override {
         for (const int id : {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
                              res::kStatsDialog, res::kReportsDialog, res::kCalculatorDialog}) {
             ClientWindow::RegisterTool(id, [id](ClientWindow& c) { return new Refusing(c, id); });
         }
         TPrinter::SetPdfFolder(Path("pdf"));
         Refusing::refuse = false;
-        app = std::make_unique<TMainApp>(argc, argv);
-        ASSERT_TRUE(app->Start());
-        client = app->Client();
-        frame = app->Frame();
     }
     void TearDown() override {
         Refusing::refuse = false;
-        app.reset();
-        QApplication::processEvents();
-        TMessageBox::ResetScript();
-        TFileOpenDialog::ResetScript();
+        ShellFixture::TearDown();
         TPrinter::SetPdfFolder("");
-        ::unsetenv("XDG_CONFIG_HOME");
-        std::filesystem::current_path(previous);
-        TempFolderTest::TearDown();
     }
 
     bool Enabled(int command) { return frame->MenuItemEnabled(command); }
@@ -88,14 +73,6 @@ protected:
         }
         return 0;
     }
-
-    int argc = 1;
-    char name[8] = "veloria";
-    char* argv[2] = {name, nullptr};
-    std::filesystem::path previous;
-    std::unique_ptr<TMainApp> app;
-    ClientWindow* client = nullptr;
-    TDecoratedMDIFrame* frame = nullptr;
 };
 
 TEST_F(ShellTest, FirstRunStampsTheVersionAndOpensTheDefaultLogbook) {

@@ -10,7 +10,7 @@
 #include "framework/TWindow.h"
 
 #include "FileSizeLimit.h"
-#include "TempFolderTest.h"
+#include "ShellFixture.h"
 
 #include <QApplication>
 
@@ -23,22 +23,17 @@
 
 namespace {
 
-class LogBookDialogTest : public TempFolderTest {
+class LogBookDialogTest : public ShellFixture {
 protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
-        ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
-        ClientWindow::SetTitleScreenEnabled(false);
-        ClientWindow::ClearTools();
+    void RegisterTools() override {
         ClientWindow::RegisterTool(res::kLogBookDialog, [](ClientWindow& c) { return new LogBookDialog(c); });
         ClientWindow::RegisterTool(res::kFindDialog, [](ClientWindow& c) { return new FindDialog(c); });
         ClientWindow::RegisterTool(res::kCalcDTPDialog, [](ClientWindow& c) { return new CalcDTPDialog(c); });
-        TMessageBox::QueueAnswers({});
-        app = std::make_unique<TMainApp>(argc, argv);
-        ASSERT_TRUE(app->Start());
-        client = app->Client();
+        TMessageBox::QueueAnswers({}); // every box is answered by the test, never shown
+    }
+    void SetUp() override {
+        ShellFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         client->Dates().Today(today);
         client->OpenLogBook();
         editor = dynamic_cast<LogBookDialog*>(client->Tool(res::kLogBookDialog));
@@ -46,12 +41,7 @@ protected:
     }
     void TearDown() override {
         TMessageBox::QueueAnswers({TMessageBox::kIdNo});
-        app.reset();
-        QApplication::processEvents();
-        TMessageBox::ResetScript();
-        ::unsetenv("XDG_CONFIG_HOME");
-        std::filesystem::current_path(previous);
-        TempFolderTest::TearDown();
+        ShellFixture::TearDown();
     }
 
     LogBookDatabase& Db() { return client->Database(); }
@@ -91,12 +81,6 @@ protected:
         return texts;
     }
 
-    int argc = 1;
-    char name[8] = "veloria";
-    char* argv[2] = {name, nullptr};
-    std::filesystem::path previous;
-    std::unique_ptr<TMainApp> app;
-    ClientWindow* client = nullptr;
     LogBookDialog* editor = nullptr;
     DateValue today;
 };

@@ -11,7 +11,7 @@
 #include "framework/TControlBar.h"
 #include "framework/TDecoratedMDIFrame.h"
 
-#include "TempFolderTest.h"
+#include "ShellFixture.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -22,30 +22,13 @@
 #include <filesystem>
 #include <memory>
 
-class PopupToolFixture : public TempFolderTest {
+class PopupToolFixture : public ShellFixture {
 protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
-        ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
-        ClientWindow::SetTitleScreenEnabled(false);
-        ClientWindow::ClearTools();
+    void RegisterTools() override {
         ClientWindow::RegisterTool(res::kCalculatorDialog,
                                    [](ClientWindow& c) { return new CalculatorDialog(c); });
         ClientWindow::RegisterTool(res::kHRateDialog,
                                    [](ClientWindow& c) { return new HRateDialog(c); });
-        app = std::make_unique<TMainApp>(argc, argv);
-        ASSERT_TRUE(app->Start());
-        client = app->Client();
-        frame = app->Frame();
-    }
-    void TearDown() override {
-        app.reset();
-        QApplication::processEvents();
-        ::unsetenv("XDG_CONFIG_HOME");
-        std::filesystem::current_path(previous);
-        TempFolderTest::TearDown();
     }
 
     // Opens a tool with its menu command; the tool's dialog, or null.
@@ -87,12 +70,4 @@ protected:
         ToolBarButton(command)->Click();
         EXPECT_TRUE(client->IsToolOpen(resourceId));
     }
-
-    int argc = 1;
-    char name[8] = "veloria";
-    char* argv[2] = {name, nullptr};
-    std::filesystem::path previous;
-    std::unique_ptr<TMainApp> app;
-    ClientWindow* client = nullptr;
-    TDecoratedMDIFrame* frame = nullptr;
 };
