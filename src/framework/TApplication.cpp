@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QStyleFactory>
 
+#include <clocale>
+
 namespace {
 
 TApplication* current = nullptr;
@@ -44,6 +46,10 @@ TApplication::TApplication(std::string appName, int& argc, char** argv) : name(s
     if (!QApplication::instance()) {
         ownApplication = std::make_unique<QApplication>(argc, argv);
     }
+    // Qt takes the whole locale from the environment; numbers are written and read with a
+    // point everywhere in the program (boxes, stored texts, reports), so the C library's
+    // number formatting stays that of the C locale.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(TQtConvert::Text(name));
     if (auto* app = qobject_cast<QApplication*>(QApplication::instance())) {
         ApplyLook(*app);
