@@ -27,15 +27,11 @@ bool LogBookCache::Adjust(const DateValue& current) {
         return false;
     }
     std::vector<DayRecord> unstored;
-    if (changed) {
-        changed = false;
-        if (!StoreDirty()) {
-            for (std::size_t i = 0; i < records.size(); ++i) {
-                if (dirty[i] != 0) {
-                    unstored.push_back(records[i]);
-                }
+    if (!StoreDirty()) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (dirty[i] != 0) {
+                unstored.push_back(records[i]);
             }
-            changed = true;
         }
     }
     Reload(unstored);
@@ -78,10 +74,7 @@ void LogBookCache::Insert(const DayRecord& record, bool isDirty) {
     dirty.insert(dirty.begin() + static_cast<std::ptrdiff_t>(at), isDirty ? 1 : 0);
 }
 
-void LogBookCache::Put(const DayRecord& record) {
-    Insert(record, true);
-    changed = true;
-}
+void LogBookCache::Put(const DayRecord& record) { Insert(record, true); }
 
 bool LogBookCache::StoreDirty() {
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -96,6 +89,8 @@ bool LogBookCache::StoreDirty() {
     return true;
 }
 
-bool LogBookCache::AnyDirty() const {
+bool LogBookCache::Changed() const {
     return std::any_of(dirty.begin(), dirty.end(), [](unsigned char d) { return d != 0; });
 }
+
+void LogBookCache::DropChanges() { std::fill(dirty.begin(), dirty.end(), 0); }

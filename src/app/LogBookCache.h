@@ -28,17 +28,17 @@ public:
 
     // The cached day with this key, or null.
     const DayRecord* Find(std::int32_t key) const;
-    // Puts a changed day in, replacing the cached one of the same key; marks it dirty and
-    // the cache changed.
+    // Puts a changed day in, replacing the cached one of the same key, and marks it dirty.
     void Put(const DayRecord& record);
     // Stores the dirty days in key order; stops at the first failure (the store has shown
     // its message) and answers false, leaving that day and the rest dirty.
     bool StoreDirty();
 
-    bool Changed() const { return changed; }
-    // Unsaved changes are to be dropped at the next move (a reset), or kept as they are.
-    void SetChanged(bool value) { changed = value; }
-    bool AnyDirty() const;
+    // Some cached day is changed and not yet stored.
+    bool Changed() const;
+    // Unsaved changes are dropped (a reset): the days stay cached until the next move
+    // reloads the window, but nothing of them is stored.
+    void DropChanges();
 
     int Count() const { return static_cast<int>(records.size()); }
     const DayRecord& At(int index) const { return records[static_cast<std::size_t>(index)]; }
@@ -60,6 +60,5 @@ private:
     std::vector<unsigned char> dirty;
     DateValue start;
     DateValue end;
-    bool changed = false;
     int loads = 0;
 };

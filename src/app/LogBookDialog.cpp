@@ -52,7 +52,6 @@ void LogBookDialog::SetupWindow() {
         ListAddString(kWorkout, name);
     }
     dates.Today(current);
-    cache->SetChanged(false);
     cache->StartAt(current);
     cache->Adjust(current);
     ShowCurrentDay();
@@ -121,10 +120,9 @@ void LogBookDialog::ReadBoxes() {
 
 void LogBookDialog::Save() {
     ReadBoxes();
+    // A day that could not be stored stays dirty, so closing still asks about it.
     cache->StoreDirty();
     ShowCurrentDay();
-    // A day that could not be stored stays a change, so closing still asks about it.
-    cache->SetChanged(cache->AnyDirty());
     Client().RefreshToolWindows(false);
 }
 
@@ -141,9 +139,8 @@ void LogBookDialog::Step(int days) {
 
 void LogBookDialog::EraseDay() {
     currentRecord.erased = 1;
-    ReadBoxes();
+    ReadBoxes(); // differs from the shown day by its mark, so it is cached as changed
     ShowCurrentDay();
-    cache->SetChanged(true);
 }
 
 void LogBookDialog::GoToDay(std::int32_t key) {
@@ -168,7 +165,7 @@ void LogBookDialog::GoToDay(std::int32_t key) {
 }
 
 void LogBookDialog::Reset() {
-    cache->SetChanged(false);
+    cache->DropChanges();
     dates.Today(current);
     cache->StartAt(current);
     cache->Adjust(current);
@@ -184,11 +181,7 @@ bool LogBookDialog::CanClose() {
                               TMessageBox::Icon::Question)) {
     case TMessageBox::kIdYes:
         // When a day cannot be stored the window stays, so nothing typed is lost.
-        if (!cache->StoreDirty()) {
-            return false;
-        }
-        cache->SetChanged(false);
-        return true;
+        return cache->StoreDirty();
     case TMessageBox::kIdNo:
         return true;
     default:

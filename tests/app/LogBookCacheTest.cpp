@@ -92,7 +92,6 @@ TEST_F(LogBookCacheTest, ChangesAreStoredWhenTheWindowMoves) {
 
     ASSERT_TRUE(cache->Adjust(Date(20260609)));
     EXPECT_FALSE(cache->Changed());
-    EXPECT_FALSE(cache->AnyDirty());
     EXPECT_EQ(Stored(20260601), 9.0F);
     EXPECT_EQ(Stored(20260530), 3.0F);
     EXPECT_TRUE(reporter.messages.empty());
@@ -103,7 +102,7 @@ TEST_F(LogBookCacheTest, DroppedChangesGoAtTheNextMove) {
     cache->StartAt(day);
     cache->Adjust(day);
     cache->Put(Day(20260601, 8));
-    cache->SetChanged(false); // a reset
+    cache->DropChanges(); // a reset
     cache->StartAt(day);
     cache->Adjust(day);
     EXPECT_EQ(cache->Find(20260601), nullptr);
@@ -142,7 +141,7 @@ TEST_F(LogBookCacheTest, DaysThatCannotBeStoredSurviveTheMove) {
     {
         const FileSizeLimit limit(DataSize());
         EXPECT_FALSE(cache->StoreDirty());
-        EXPECT_TRUE(cache->AnyDirty());
+        EXPECT_TRUE(cache->Changed());
         ASSERT_TRUE(cache->Adjust(Date(20260620)));
     }
     EXPECT_EQ(reporter.messages,
