@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string Digits(int value, const char* format) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
 std::string Leading(const std::string& text, std::size_t count) { return text.substr(0, count); }
 
 int ReadWhole(const std::string& text, std::size_t count) {
@@ -30,6 +24,12 @@ void PutText(const std::string& utf8, char* field, std::size_t size) {
 }
 
 } // namespace
+
+std::string DayForm::Padded(int value, int width) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%0*d", width, value);
+    return text;
+}
 
 std::string DayForm::Decimal(float value) {
     char text[64];
@@ -52,13 +52,13 @@ DayForm DayForm::Show(const DayRecord& record, const DateUtility& dates) {
     form.boxes[kDistance] = Decimal(record.distance);
     form.boxes[kTime] = dates.DurationText(record.time);
     form.boxes[kPace] = dates.DurationText(record.pace);
-    form.boxes[kRestHeartRate] = Digits(record.restHeartRate, "%03d");
-    form.boxes[kMaxHeartRate] = Digits(record.maxHeartRate, "%03d");
-    form.boxes[kTemperature] = Digits(record.temperature, "%03d");
+    form.boxes[kRestHeartRate] = Padded(record.restHeartRate, 3);
+    form.boxes[kMaxHeartRate] = Padded(record.maxHeartRate, 3);
+    form.boxes[kTemperature] = Padded(record.temperature, 3);
     form.boxes[kBodyWeight] = Decimal(record.bodyWeight);
     form.boxes[kWaterUsed] = Decimal(record.waterUsed);
     form.boxes[kHoursSlept] = Decimal(record.hoursSlept);
-    form.boxes[kCalories] = Digits(record.calories, "%04d");
+    form.boxes[kCalories] = Padded(record.calories, 4);
     form.boxes[kSpeed] = Decimal(record.speed);
     form.comments = Windows1252::Decode(record.CommentsText());
     form.workout = Windows1252::Decode(record.WorkoutText());

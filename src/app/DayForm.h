@@ -34,6 +34,8 @@ public:
 
     // "%3.2f" of a single-precision number.
     static std::string Decimal(float value);
+    // A whole number padded with zeros to at least the width ("%03d", "%04d").
+    static std::string Padded(int value, int width);
     // A box read as a number from its first six characters, in single precision.
     static float ReadNumber(const std::string& text);
     // A duration box: its first nine characters normalised to hh:mm:ss.

@@ -1,9 +1,10 @@
 #include "app/FindQuery.h"
 
+#include "app/DayForm.h"
+
 #include "store/NumberText.h"
 #include "store/Windows1252.h"
 
-#include <cstdio>
 
 const char* const FindQuery::kFieldLines[kFieldCount] = {
     "Distance       ", "Time           ", "Pace           ", "Speed          ",
@@ -18,18 +19,6 @@ const char* const FindQuery::kCompareLines[kCompareCount] = {
 };
 
 namespace {
-
-std::string Format(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-std::string Format(const char* format, int value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 std::string Duration(std::int32_t seconds, const DateUtility& dates) {
     std::string text = dates.DurationText(seconds);
@@ -57,27 +46,27 @@ bool DifficultyWanted(char difficulty, int wanted) {
 std::string FindQuery::FieldText(const DayRecord& day, int index, const DateUtility& dates) {
     switch (index) {
     case 0:
-        return Format("%3.2f", static_cast<double>(day.distance));
+        return DayForm::Decimal(day.distance);
     case 1:
         return Duration(day.time, dates);
     case 2:
         return Duration(day.pace, dates);
     case 3:
-        return Format("%3.2f", static_cast<double>(day.speed));
+        return DayForm::Decimal(day.speed);
     case 4:
-        return Format("%04d", day.calories);
+        return DayForm::Padded(day.calories, 4);
     case 5:
-        return Format("%03d", day.maxHeartRate);
+        return DayForm::Padded(day.maxHeartRate, 3);
     case 6:
-        return Format("%03d", day.restHeartRate);
+        return DayForm::Padded(day.restHeartRate, 3);
     case 7:
-        return Format("%03d", day.temperature);
+        return DayForm::Padded(day.temperature, 3);
     case 8:
-        return Format("%3.2f", static_cast<double>(day.bodyWeight));
+        return DayForm::Decimal(day.bodyWeight);
     case 9:
-        return Format("%3.2f", static_cast<double>(day.waterUsed));
+        return DayForm::Decimal(day.waterUsed);
     case 10:
-        return Format("%3.2f", static_cast<double>(day.hoursSlept));
+        return DayForm::Decimal(day.hoursSlept);
     case kWorkout:
         return Windows1252::Decode(day.WorkoutText());
     case kComments:

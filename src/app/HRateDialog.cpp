@@ -23,9 +23,13 @@ HRateDialog::HRateDialog(ClientWindow& client)
     OnCommand(kReset, [this] { Reset(); });
 }
 
-void HRateDialog::Start(int minutes, int seconds) {
+void HRateDialog::StopTimers() {
     KillTimer(res::kCountdownTimer);
     KillTimer(res::kProgressTimer);
+}
+
+void HRateDialog::Start(int minutes, int seconds) {
+    StopTimers();
     countdown.Start(minutes, seconds);
     // The bar keeps its old length until the first tenth of a second has passed.
     gauge.SetRange(0, countdown.GaugeMaximum());
@@ -36,14 +40,12 @@ void HRateDialog::Start(int minutes, int seconds) {
 }
 
 void HRateDialog::Stop() {
-    KillTimer(res::kCountdownTimer);
-    KillTimer(res::kProgressTimer);
+    StopTimers();
     countdown.Stop();
 }
 
 void HRateDialog::Reset() {
-    KillTimer(res::kCountdownTimer);
-    KillTimer(res::kProgressTimer);
+    StopTimers();
     countdown.Reset();
     gauge.SetValue(0);
     gauge.SetColor(TColor::LightGray());

@@ -36,6 +36,7 @@ protected:
     void Paint(TDC& dc, bool erase, const TRect& area) override;
 
 private:
+    void StopTimers();
     void Start(int minutes, int seconds);
     void Stop();
     void Reset();
