@@ -4,14 +4,16 @@
 
 #include "SampleLogBook.h"
 
-#include "app/CalcDTPDialog.h"
-#include "app/ClientWindow.h"
-#include "app/FindDialog.h"
-#include "app/FindQuery.h"
-#include "app/LogBookDialog.h"
-#include "app/ResourceIds.h"
-#include "app/TMainApp.h"
+#include "ProgramTools.h"
+
+#include "editor/CalcDTPDialog.h"
+#include "editor/FindDialog.h"
+#include "editor/FindQuery.h"
+#include "editor/LogBookDialog.h"
 #include "framework/TMessageBox.h"
+#include "shell/ClientWindow.h"
+#include "shell/ResourceIds.h"
+#include "shell/TMainApp.h"
 
 #include <QApplication>
 
@@ -34,8 +36,7 @@ public:
         std::ofstream(book.Folder() + "/config/veloria/vrl.ini")
             << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << book.DataFileName() << "\n";
         ClientWindow::SetTitleScreenEnabled(false);
-        ClientWindow::RegisterTool(res::kLogBookDialog, [](ClientWindow& c) { return new LogBookDialog(c); });
-        ClientWindow::RegisterTool(res::kFindDialog, [](ClientWindow& c) { return new FindDialog(c); });
+        ProgramTools::Register();
         TMessageBox::QueueAnswers({}); // a message would fail the run rather than wait
         app = std::make_unique<TMainApp>(argc, argv);
         if (!app->Start() || app->Client()->Database().EntryCount() != SampleLogBook::kDays) {
@@ -99,8 +100,8 @@ void BM_EditorStepMovesWindow(benchmark::State& state) {
         running.editor->ClickButton(direction);
         direction = direction == 104 ? 105 : 104;
     }
-    state.counters["loadsPerStep"] =
-        static_cast<double>(running.editor->Cache().Loads() - loads) / static_cast<double>(state.iterations());
+    state.counters["loadsPerStep"] = static_cast<double>(running.editor->Cache().Loads() - loads) /
+                                     static_cast<double>(state.iterations());
 }
 
 // Every day tested, none listed: the search itself.

@@ -92,7 +92,6 @@ TDialog::TDialog(TWindow* parent, int id) : TWindow(parent), resourceId(id) {
     }
     OnCommand(kIdOk, [this] { CmOk(); });
     OnCommand(kIdCancel, [this] { CmCancel(); });
-    OnCommand(kIdClose, [this] { CmOk(); });
 }
 
 TDialog::~TDialog() = default;
@@ -112,7 +111,9 @@ QWidget* TDialog::CreateWidget(QWidget* parentWidget) {
     return host;
 }
 
-void TDialog::SetupWindow() { BuildControls(); }
+void TDialog::SetupWindow() {
+    BuildControls();
+}
 
 void TDialog::BuildControls() {
     QWidget* host = Widget();
@@ -126,8 +127,9 @@ void TDialog::BuildControls() {
         switch (c.kind) {
         case TControlKind::Static: {
             auto* label = new QLabel(WithoutMnemonic(c.text), host);
-            label->setAlignment((c.style & TControlTemplate::kCentered) ? Qt::AlignHCenter | Qt::AlignTop
-                                                                        : Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment((c.style & TControlTemplate::kCentered)
+                                    ? Qt::AlignHCenter | Qt::AlignTop
+                                    : Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(true);
             MarkPassive(label);
             w = label;
@@ -265,7 +267,8 @@ void TDialog::BuildControls() {
         }
         case TControlKind::DipLine: {
             auto* line = new QFrame(host);
-            line->setFrameStyle((r.Height() > r.Width() ? QFrame::VLine : QFrame::HLine) | QFrame::Sunken);
+            line->setFrameStyle((r.Height() > r.Width() ? QFrame::VLine : QFrame::HLine) |
+                                QFrame::Sunken);
             MarkPassive(line);
             w = line;
             break;
@@ -314,8 +317,12 @@ int TDialog::Execute() {
     return returnValue;
 }
 
-void TDialog::CmOk() { CloseWindow(kIdOk); }
-void TDialog::CmCancel() { Destroy(kIdCancel); }
+void TDialog::CmOk() {
+    CloseWindow(kIdOk);
+}
+void TDialog::CmCancel() {
+    Destroy(kIdCancel);
+}
 
 bool TDialog::ControlCommand(int id) {
     // A control's id means nothing to the windows above this dialog.
@@ -327,7 +334,9 @@ QWidget* TDialog::Control(int id) const {
     return found == controls.end() ? nullptr : found->second;
 }
 
-bool TDialog::HasControl(int id) const { return Control(id) != nullptr; }
+bool TDialog::HasControl(int id) const {
+    return Control(id) != nullptr;
+}
 
 TRect TDialog::ControlRect(int id) const {
     QWidget* w = Control(id);
@@ -379,7 +388,8 @@ std::string TDialog::GetDlgItemText(int id) const {
 
 void TDialog::CheckDlgButton(int id, bool checked) {
     if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) {
-        if (auto* radio = qobject_cast<QRadioButton*>(button); radio && !checked && radio->group()) {
+        if (auto* radio = qobject_cast<QRadioButton*>(button);
+            radio && !checked && radio->group()) {
             // An exclusive group cannot uncheck its checked button by itself.
             QButtonGroup* group = radio->group();
             group->setExclusive(false);
@@ -515,7 +525,8 @@ int TDialog::EditLineCount(int id) const {
     if (!edit) {
         return Control(id) ? 1 : 0;
     }
-    const int width = edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
+    const int width =
+        edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
     return static_cast<int>(WrappedLines(edit->toPlainText(), edit->font(), width).size());
 }
 
@@ -524,7 +535,8 @@ std::string TDialog::EditLine(int id, int line) const {
     if (!edit) {
         return line == 0 ? GetDlgItemText(id) : std::string();
     }
-    const int width = edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
+    const int width =
+        edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
     const QStringList lines = WrappedLines(edit->toPlainText(), edit->font(), width);
     return line >= 0 && line < lines.size() ? TQtConvert::Text(lines[line]) : std::string();
 }

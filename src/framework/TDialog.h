@@ -1,8 +1,7 @@
 #pragma once
 // A dialog built from a template held under a resource number: modal or modeless, its
 // controls read and written by id. Buttons, radio buttons and check boxes send their id as
-// a command to the dialog itself; OK (1) and the tool windows' close button (111) close
-// through CanClose, Cancel (2) closes at once.
+// a command to the dialog itself; OK (1) closes through CanClose, Cancel (2) closes at once.
 
 #include "framework/TDialogTemplate.h"
 #include "framework/TFont.h"
@@ -17,9 +16,14 @@ class TDialog : public TWindow {
 public:
     static constexpr int kIdOk = 1;
     static constexpr int kIdCancel = 2;
-    static constexpr int kIdClose = 111;
 
-    enum class Notify { EditChange, ListDoubleClick, ListSelChange, ComboSelChange, ComboEditChange };
+    enum class Notify {
+        EditChange,
+        ListDoubleClick,
+        ListSelChange,
+        ComboSelChange,
+        ComboEditChange
+    };
 
     TDialog(TWindow* parent, int resourceId);
     ~TDialog() override;

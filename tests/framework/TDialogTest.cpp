@@ -1,5 +1,5 @@
-#include "framework/TBitmapButton.h"
 #include "framework/TDialog.h"
+#include "framework/TBitmapButton.h"
 #include "framework/TGauge.h"
 #include "framework/TImageDC.h"
 #include "framework/TResources.h"
@@ -175,19 +175,20 @@ TEST_F(TDialogTest, RightButtonOnTheSurfaceOnlyReachesTheDialog) {
     EXPECT_EQ(d.rightClicks, 2);
 }
 
-TEST_F(TDialogTest, OkAndCloseAskCanCloseWhileCancelEndsAtOnce) {
+TEST_F(TDialogTest, OkAsksCanCloseWhileCancelEndsAtOnce) {
     Sample d;
     ASSERT_TRUE(d.Create());
     d.allowClose = false;
-    d.Command(TDialog::kIdClose);
-    EXPECT_TRUE(d.IsCreated());
     d.Command(TDialog::kIdOk);
     EXPECT_TRUE(d.IsCreated());
     d.Command(TDialog::kIdCancel);
     EXPECT_FALSE(d.IsCreated());
 
     Sample modal;
-    QTimer::singleShot(0, [&modal] { modal.ClickButton(600); modal.Command(TDialog::kIdOk); });
+    QTimer::singleShot(0, [&modal] {
+        modal.ClickButton(600);
+        modal.Command(TDialog::kIdOk);
+    });
     EXPECT_EQ(modal.Execute(), TDialog::kIdOk);
     EXPECT_FALSE(modal.IsCreated());
 }

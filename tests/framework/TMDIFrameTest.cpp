@@ -51,11 +51,11 @@ protected:
         t.cx = 200;
         t.cy = 100;
         t.hasCaption = false;
-        t.controls = {{TControlKind::Button, 111, 4, 4, 40, 14, "Close", 0, 0}};
+        t.controls = {{TControlKind::Button, TDialog::kIdOk, 4, 4, 40, 14, "Close", 0, 0}};
         TResources::AddDialog(kTool, t);
         TResources::AddMenu(kMenu, {TMenuItem::Popup("&File", {TMenuItem::Item("&Open", 200),
-                                                                 TMenuItem::Separator(),
-                                                                 TMenuItem::Item("&Cascade", 201)})});
+                                                               TMenuItem::Separator(),
+                                                               TMenuItem::Item("&Cascade", 201)})});
         TResources::AddString(200, "Open a logbook.");
         frame = std::make_unique<TDecoratedMDIFrame>("Veloria", kMenu, client, true);
         bar = std::make_unique<TControlBar>(frame.get(), TControlBar::Direction::Horizontal);
@@ -65,8 +65,8 @@ protected:
         status = std::make_unique<TStatusBar>(frame.get(), TGadget::Border::Recessed,
                                               TStatusBar::kCapsLock | TStatusBar::kNumLock |
                                                   TStatusBar::kOvertype);
-        status->Insert(std::make_unique<TTextGadget>(7, TGadget::Border::Recessed,
-                                                     TTextGadget::Align::Center, 18, "MON, DEC 07, 2026"));
+        status->Insert(std::make_unique<TTextGadget>(
+            7, TGadget::Border::Recessed, TTextGadget::Align::Center, 18, "MON, DEC 07, 2026"));
         frame->Insert(*bar, TDecoratedMDIFrame::Location::Top);
         frame->Insert(*status, TDecoratedMDIFrame::Location::Bottom);
         ASSERT_TRUE(frame->Create());
@@ -173,10 +173,10 @@ TEST_F(TMDIFrameTest, CloseAllClosesNoneWhenOneRefuses) {
 TEST_F(TMDIFrameTest, ToolClosingItselfTakesItsChildWindowAlong) {
     TMDIChild& child = Open("A");
     tools[0]->allowClose = false;
-    tools[0]->ClickButton(111);
+    tools[0]->ClickButton(TDialog::kIdOk);
     EXPECT_TRUE(child.IsCreated());
     tools[0]->allowClose = true;
-    tools[0]->ClickButton(111);
+    tools[0]->ClickButton(TDialog::kIdOk);
     EXPECT_FALSE(tools[0]->IsCreated());
     EXPECT_FALSE(child.IsCreated());
 }

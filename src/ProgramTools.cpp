@@ -1,0 +1,36 @@
+#include "ProgramTools.h"
+
+#include "art/Artwork.h"
+#include "editor/CalcDTPDialog.h"
+#include "editor/FindDialog.h"
+#include "editor/LogBookDialog.h"
+#include "reports/ReportsDialog.h"
+#include "shell/ClientWindow.h"
+#include "shell/ResourceIds.h"
+#include "tools/CalculatorDialog.h"
+#include "tools/HRateDialog.h"
+#include "views/CalendarDialog.h"
+#include "views/GraphsDialog.h"
+#include "views/StatsDialog.h"
+
+namespace {
+
+template <typename Dialog> void Add(int resourceId) {
+    Dialog::RegisterTemplate();
+    ClientWindow::RegisterTool(resourceId, [](ClientWindow& client) { return new Dialog(client); });
+}
+
+} // namespace
+
+void ProgramTools::Register() {
+    Artwork::Install();
+    Add<LogBookDialog>(res::kLogBookDialog);
+    Add<CalendarDialog>(res::kCalendarDialog);
+    Add<GraphsDialog>(res::kGraphsDialog);
+    Add<StatsDialog>(res::kStatsDialog);
+    Add<ReportsDialog>(res::kReportsDialog);
+    Add<FindDialog>(res::kFindDialog);
+    Add<CalcDTPDialog>(res::kCalcDTPDialog);
+    Add<CalculatorDialog>(res::kCalculatorDialog);
+    Add<HRateDialog>(res::kHRateDialog);
+}

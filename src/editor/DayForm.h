@@ -1,0 +1,50 @@
+#pragma once
+// The Log Book's boxes as text, and the rules that turn a day into box texts and box texts
+// back into a day. Box texts are UTF-8 as the window gives them; the record's two texts
+// are Windows-1252.
+
+#include "store/DateUtility.h"
+#include "store/DayRecord.h"
+
+#include <array>
+#include <string>
+
+class DayForm {
+public:
+    static constexpr int kBoxCount = 11;
+    enum Box {
+        kDistance = 0,
+        kTime,
+        kPace,
+        kRestHeartRate,
+        kMaxHeartRate,
+        kTemperature,
+        kBodyWeight,
+        kWaterUsed,
+        kHoursSlept,
+        kCalories,
+        kSpeed
+    };
+
+    std::array<std::string, kBoxCount> boxes;
+    // What the comment box shows; when reading, the text of its first two lines joined.
+    std::string comments;
+    std::string workout;
+    char competition = 0; // 'Y', 'N' or 0 for neither button checked
+    char difficulty = 0;  // 'E', 'M', 'H' or 0
+
+    // The texts of a stored day; every number is shown, zeros included.
+    static DayForm Show(const DayRecord& record, const DateUtility& dates);
+    // Takes the texts into the record: each box by its leading characters, the texts
+    // encoded and cut to their fields. The record's key and erased mark stay.
+    void ReadInto(DayRecord& record, const DateUtility& dates) const;
+
+    // "%3.2f" of a single-precision number.
+    static std::string Decimal(float value);
+    // A whole number padded with zeros to at least the width ("%03d", "%04d").
+    static std::string Padded(int value, int width);
+    // A box read as a number from its first six characters, in single precision.
+    static float ReadNumber(const std::string& text);
+    // A duration box: its first nine characters normalised to hh:mm:ss.
+    static std::string NormalisedDuration(const std::string& text, const DateUtility& dates);
+};

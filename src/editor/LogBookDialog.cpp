@@ -1,0 +1,245 @@
+#include "editor/LogBookDialog.h"
+
+#include "framework/TMessageBox.h"
+#include "framework/TResources.h"
+#include "shell/ClientWindow.h"
+#include "shell/ResourceIds.h"
+#include "shell/ToolPage.h"
+
+namespace {
+
+int BoxId(int box) {
+    return LogBookDialog::kFirstBox + box;
+}
+
+} // namespace
+
+void LogBookDialog::RegisterTemplate() {
+    using K = TControlKind;
+    using C = TControlTemplate;
+    using P = ToolPage;
+    TDialogTemplate t = P::Page({P::Cell(0, 96),
+                                 P::Cell(96, 300),
+                                 P::Centred(kDateText, 2, 2, 92, 8),
+                                 P::Divider(5, 204),
+                                 P::WorkArea(),
+                                 {K::DipLine, -1, 8, 156, 320, 5, "", 0, 0}});
+    const struct {
+        int box;
+        int x;
+        int y;
+        const char* label;
+    } edits[] = {{DayForm::kDistance, 68, 56, "Distance:"},
+                 {DayForm::kTime, 68, 76, "Time:"},
+                 {DayForm::kPace, 68, 96, "Pace:"},
+                 {DayForm::kSpeed, 68, 116, "Speed:"},
+                 {DayForm::kCalories, 68, 136, "Total Calories:"},
+                 {DayForm::kMaxHeartRate, 176, 56, "Max H. Rate:"},
+                 {DayForm::kRestHeartRate, 176, 76, "Rest H. Rate:"},
+                 {DayForm::kTemperature, 176, 96, "Temperature:"},
+                 {DayForm::kBodyWeight, 176, 116, "Body Weight:"},
+                 {DayForm::kWaterUsed, 176, 136, "Water Used:"},
+                 {DayForm::kHoursSlept, 284, 56, "Hours Slept:"}};
+    for (const auto& e : edits) {
+        t.controls.push_back(P::Label(e.x - 52, e.y + 2, 48, e.label));
+        t.controls.push_back({K::Edit, BoxId(e.box), e.x, e.y, 36, 12, "", 0, kNumberLimit});
+    }
+    t.controls.push_back({K::GroupBox, -1, 232, 74, 88, 24, "Competition:", 0, 0});
+    t.controls.push_back({K::RadioButton, kYes, 236, 84, 28, 10, "Yes", C::kGroup, 0});
+    t.controls.push_back({K::RadioButton, kNo, 268, 84, 28, 10, "No", 0, 0});
+    t.controls.push_back({K::GroupBox, -1, 232, 102, 88, 24, "Difficulty:", 0, 0});
+    t.controls.push_back({K::RadioButton, kEasy, 236, 112, 22, 10, "E", C::kGroup, 0});
+    t.controls.push_back({K::RadioButton, kModerate, 260, 112, 22, 10, "M", 0, 0});
+    t.controls.push_back({K::RadioButton, kHard, 284, 112, 22, 10, "H", 0, 0});
+    t.controls.push_back(P::Label(232, 127, 48, "Workout:"));
+    t.controls.push_back({K::ComboBox, kWorkout, 232, 136, 88, 37, "", 0,
+                          static_cast<int>(DayRecord::kWorkoutSize)});
+    t.controls.push_back(P::Label(16, 166, 48, "Comments:"));
+    t.controls.push_back({K::Edit, kComments, 68, 164, 252, 24, "", C::kMultiLine,
+                          static_cast<int>(DayRecord::kCommentsSize)});
+    t.controls.push_back(P::Button(kSaveDay, 8, 16, C::kDefault));
+    t.controls.push_back(P::Button(kEraseDay, 56, 16));
+    t.controls.push_back(P::Button(kFind, 104, 16));
+    t.controls.push_back(P::Button(kCalculate, 152, 16));
+    P::AddRightColumn(t, {kNextDay, kPreviousDay, kNext30Days, kPrevious30Days});
+    TResources::AddDialog(res::kLogBookDialog, t);
+
+    using I = TMenuItem;
+    P::AddSpeedMenu(
+        res::kLogBookDialog,
+        I::Popup("Logbook Speed Menu",
+                 {I::Item("Save Day ", kSaveDay), I::Item("Find     ", kFind),
+                  I::Item("Calculate...", kCalculate), I::Item("+ One Day", kNextDay),
+                  I::Item("- One Day", kPreviousDay), I::Item("+ 30 Days", kNext30Days),
+                  I::Item("- 30 Days", kPrevious30Days), I::Item("Erase Day", kEraseDay)}));
+}
+
+LogBookDialog::LogBookDialog(ClientWindow& client)
+    : ToolDialog(client, res::kLogBookDialog), dates(client.Dates()),
+      cache(std::make_unique<LogBookCache>(client.Database(), client.Dates())),
+      currentRecord(DayRecord::Blank(0)), reference(DayRecord::Blank(0)) {
+    OnCommand(kSaveDay, [this] { Save(); });
+    OnCommand(kEraseDay, [this] { EraseDay(); });
+    OnCommand(kFind, [this] {
+        Save();
+        Client().OpenFind();
+    });
+    OnCommand(kCalculate, [this] { Client().OpenCalcDTP(); });
+    OnCommand(kNextDay, [this] { Step(1); });
+    OnCommand(kPreviousDay, [this] { Step(-1); });
+    OnCommand(kNext30Days, [this] { Step(30); });
+    OnCommand(kPrevious30Days, [this] { Step(-30); });
+    OnMessage(kResetMessage, [this](std::uint64_t, std::int64_t) {
+        Reset();
+        return 0;
+    });
+    OnMessage(kGoToDayMessage, [this](std::uint64_t, std::int64_t key) {
+        GoToDay(static_cast<std::int32_t>(key));
+        return 0;
+    });
+}
+
+LogBookDialog::~LogBookDialog() = default;
+
+void LogBookDialog::SetupWindow() {
+    ToolDialog::SetupWindow();
+    for (const char* name : DayRecord::kWorkoutNames) {
+        ListAddString(kWorkout, name);
+    }
+    dates.Today(current);
+    cache->StartAt(current);
+    cache->Adjust(current);
+    ShowCurrentDay();
+}
+
+void LogBookDialog::ClearBoxes() {
+    for (int box = 0; box < DayForm::kBoxCount; ++box) {
+        SetDlgItemText(BoxId(box), "");
+    }
+    SetDlgItemText(kComments, "");
+    SetDlgItemText(kWorkout, "");
+    for (const int id : {kYes, kNo, kEasy, kModerate, kHard}) {
+        CheckDlgButton(id, false);
+    }
+}
+
+void LogBookDialog::SetBoxTexts(const DayForm& form) {
+    for (int box = 0; box < DayForm::kBoxCount; ++box) {
+        SetDlgItemText(BoxId(box), form.boxes[static_cast<std::size_t>(box)]);
+    }
+    SetDlgItemText(kComments, form.comments);
+    SetDlgItemText(kWorkout, form.workout);
+    CheckDlgButton(kYes, form.competition == 'Y');
+    CheckDlgButton(kNo, form.competition == 'N');
+    CheckDlgButton(kEasy, form.difficulty == 'E');
+    CheckDlgButton(kModerate, form.difficulty == 'M');
+    CheckDlgButton(kHard, form.difficulty == 'H');
+}
+
+DayForm LogBookDialog::BoxTexts() const {
+    DayForm form;
+    for (int box = 0; box < DayForm::kBoxCount; ++box) {
+        form.boxes[static_cast<std::size_t>(box)] = GetDlgItemText(BoxId(box));
+    }
+    // Only what stands on the box's two lines counts.
+    form.comments = EditLine(kComments, 0) + EditLine(kComments, 1);
+    form.workout = GetDlgItemText(kWorkout);
+    form.competition = IsDlgButtonChecked(kYes) ? 'Y' : IsDlgButtonChecked(kNo) ? 'N' : 0;
+    form.difficulty = IsDlgButtonChecked(kEasy)       ? 'E'
+                      : IsDlgButtonChecked(kModerate) ? 'M'
+                      : IsDlgButtonChecked(kHard)     ? 'H'
+                                                      : 0;
+    return form;
+}
+
+void LogBookDialog::ShowCurrentDay() {
+    ClearBoxes();
+    SetDlgItemText(kDateText, dates.LongDateText(current));
+    const DayRecord* cached = cache->Find(dates.KeyOfDate(current));
+    if (cached && cached->erased == 0) {
+        currentRecord = *cached;
+        SetBoxTexts(DayForm::Show(currentRecord, dates));
+    } else {
+        currentRecord = DayRecord::Blank(dates.KeyOfDate(current));
+    }
+    reference = currentRecord;
+}
+
+void LogBookDialog::ReadBoxes() {
+    BoxTexts().ReadInto(currentRecord, dates);
+    if (currentRecord.SameContent(reference)) {
+        return;
+    }
+    cache->Put(currentRecord);
+}
+
+void LogBookDialog::Save() {
+    ReadBoxes();
+    // A day that could not be stored stays dirty, so closing still asks about it.
+    cache->StoreDirty();
+    ShowCurrentDay();
+    Client().RefreshToolWindows(false);
+}
+
+void LogBookDialog::Step(int days) {
+    ReadBoxes();
+    if (days > 0) {
+        dates.AddDays(current, days);
+    } else {
+        dates.SubtractDays(current, -days);
+    }
+    cache->Adjust(current);
+    ShowCurrentDay();
+}
+
+void LogBookDialog::EraseDay() {
+    currentRecord.erased = 1;
+    ReadBoxes(); // differs from the shown day by its mark, so it is cached as changed
+    ShowCurrentDay();
+}
+
+void LogBookDialog::GoToDay(std::int32_t key) {
+    // Day by day, so that the weekday travels with the date; the calendar's ends stop it.
+    while (dates.KeyOfDate(current) < key) {
+        const std::int32_t before = dates.KeyOfDate(current);
+        dates.AddDays(current, 1);
+        if (dates.KeyOfDate(current) == before) {
+            break;
+        }
+    }
+    while (dates.KeyOfDate(current) > key) {
+        const std::int32_t before = dates.KeyOfDate(current);
+        dates.SubtractDays(current, 1);
+        if (dates.KeyOfDate(current) == before) {
+            break;
+        }
+    }
+    cache->StartAt(current);
+    cache->Adjust(current);
+    ShowCurrentDay();
+}
+
+void LogBookDialog::Reset() {
+    cache->DropChanges();
+    dates.Today(current);
+    cache->StartAt(current);
+    cache->Adjust(current);
+    ShowCurrentDay();
+}
+
+bool LogBookDialog::CanClose() {
+    ReadBoxes();
+    if (!cache->Changed()) {
+        return true;
+    }
+    switch (TMessageBox::Show(this, kSaveQuestion, "MESSAGE", TMessageBox::Buttons::YesNoCancel,
+                              TMessageBox::Icon::Question)) {
+    case TMessageBox::kIdYes:
+        // When a day cannot be stored the window stays, so nothing typed is lost.
+        return cache->StoreDirty();
+    case TMessageBox::kIdNo:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The Log Book: one day of the logbook at a time in eleven number boxes, a comment box,
+// the competition and difficulty buttons and the workout box, with save, erase, step by
+// one or thirty days, Find and Calculate. Stepping works on the cache of the days around
+// the shown day; the logbook is written on Save, when the cache window moves, and on "Yes"
+// at closing.
+
+#include "editor/DayForm.h"
+#include "editor/LogBookCache.h"
+#include "shell/ResourceIds.h"
+#include "shell/ToolDialog.h"
+
+#include <memory>
+
+class LogBookDialog : public ToolDialog {
+public:
+    // Controls of dialog template 6.
+    static constexpr int kSaveDay = 101;
+    static constexpr int kNextDay = 102;
+    static constexpr int kPreviousDay = 103;
+    static constexpr int kNext30Days = 104;
+    static constexpr int kPrevious30Days = 105;
+    static constexpr int kEraseDay = 108;
+    static constexpr int kFind = 109;
+    static constexpr int kCalculate = 110;
+    // The eleven number boxes, in the order of DayForm's boxes: distance 500 ... speed 510.
+    static constexpr int kFirstBox = 500;
+    static constexpr int kComments = 511;
+    static constexpr int kYes = 512;
+    static constexpr int kNo = 513;
+    static constexpr int kEasy = 514;
+    static constexpr int kModerate = 515;
+    static constexpr int kHard = 516;
+    static constexpr int kDateText = 517;
+    static constexpr int kWorkout = 518;
+    // Number boxes hold nine characters; the limits count the terminating zero, as the
+    // record's text fields do.
+    static constexpr int kNumberLimit = 10;
+
+    static constexpr unsigned kResetMessage = res::kLogBookChanged;
+    static constexpr unsigned kGoToDayMessage = res::kGoToDay;
+    static constexpr const char* kSaveQuestion = "\n\nSave changes to database?";
+
+    explicit LogBookDialog(ClientWindow& client);
+    // Dialog template 6 and the Logbook Speed Menu.
+    static void RegisterTemplate();
+    ~LogBookDialog() override;
+
+    const DateValue& CurrentDate() const { return current; }
+    const LogBookCache& Cache() const { return *cache; }
+    // The boxes as they stand, and written as a day shows them.
+    DayForm BoxTexts() const;
+    void SetBoxTexts(const DayForm& form);
+
+protected:
+    void SetupWindow() override;
+    bool CanClose() override;
+
+private:
+    void ShowCurrentDay();
+    void ReadBoxes();
+    void ClearBoxes();
+    void Save();
+    void Step(int days);
+    void EraseDay();
+    void GoToDay(std::int32_t key);
+    void Reset();
+
+    const DateUtility& dates;
+    std::unique_ptr<LogBookCache> cache;
+    DateValue current;
+    DayRecord currentRecord;
+    DayRecord reference;
+};

@@ -1,0 +1,115 @@
+#pragma once
+// The hub of the program: the client area of the main frame. It owns the open logbook, the
+// date utility, the window list and the print utility; handles every command of the menu
+// and the tool bar; opens each tool at most once; and shows every error message.
+
+#include "framework/TMDIClient.h"
+#include "framework/TProfile.h"
+#include "shell/PrintUtility.h"
+#include "shell/WindowList.h"
+#include "store/DateUtility.h"
+#include "store/ErrorReporter.h"
+#include "store/LogBookDatabase.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class ChildWindow;
+class TDialog;
+
+class ClientWindow : public TMDIClient, public ErrorReporter {
+public:
+    // Builds a tool's dialog. A tool without a maker is not available: its command stays
+    // disabled and opening it does nothing.
+    using ToolMaker = std::function<TDialog*(ClientWindow& client)>;
+
+    explicit ClientWindow(TProfile& profile);
+    ~ClientWindow() override;
+
+    LogBookDatabase& Database() { return *database; }
+    const DateUtility& Dates() const { return *dateUtility; }
+    PrintUtility& Printing() { return *printUtility; }
+    const WindowList& Windows() const { return *windowList; }
+
+    void ReportError(const char* message) override;
+    // The message box text for a store message: two line feeds, ERROR:, two blanks and the
+    // message in double quotes.
+    static std::string ErrorText(const char* message);
+    int SelectFile(std::string& result, unsigned flags, const std::string& pattern,
+                   const std::string& defaultExt, const std::string& initialDir,
+                   const std::string& initialName, const std::string& filter);
+    void RefreshToolWindows(bool includeLogBook);
+    void OpenLogBook();
+    void OpenCalendar();
+    void OpenGraphs();
+    void OpenStatistics();
+    void OpenReports();
+    void OpenHeartRate();
+    void OpenCalculator();
+    void OpenFind();
+    void OpenCalcDTP();
+    // A tool's window has gone: its open flag drops, and an MDI tool leaves the window list.
+    void ToolClosed(int resourceId);
+    void CenterWindow(TWindow& window, const TWindow* reference);
+
+    bool IsToolOpen(int resourceId) const;
+    TDialog* Tool(int resourceId) const;
+    bool ToolBarShown() const;
+    // The logbook path the client opened at start or last switched to.
+    const std::string& LogBookPath() const { return logBookPath; }
+    static std::string DefaultLogBookPath();
+
+    // The program (and tests) register what each tool is, by dialog resource number; the
+    // shell knows none of them.
+    static void RegisterTool(int resourceId, ToolMaker maker);
+    static void ClearTools();
+    // Tests leave the title screen out.
+    static void SetTitleScreenEnabled(bool enabled);
+
+protected:
+    void SetupWindow() override;
+    void EvSize(TSize clientSize) override;
+    void EvTimer(int id) override;
+    void CleanupWindow() override;
+
+private:
+    // What each tool is to the shell: its dialog resource, the command that opens it (0 for
+    // none), and for a tool in a child window its title and icon.
+    struct ToolInfo {
+        int resourceId;
+        int command;
+        const char* title; // nullptr for a pop-up
+        int icon;
+    };
+    static const ToolInfo kTools[];
+    static const ToolInfo* Info(int resourceId);
+
+    struct ToolSlot {
+        TDialog* dialog = nullptr;
+        ChildWindow* child = nullptr;
+        bool open = false;
+    };
+    void OpenTool(int resourceId);
+    void OpenMdiTool(const ToolInfo& info);
+    void OpenPopupTool(const ToolInfo& info);
+    bool AnyMdiToolOpen() const;
+    bool AllMdiToolsOpen() const;
+    bool ToolAvailable(int resourceId) const;
+    void Cycle(bool forward);
+    void OpenLogBookFile();
+    void PrintActiveWindow();
+    void ShowToolBar(bool show);
+    void RegisterCommands();
+    void RegisterEnablers();
+
+    TProfile& profile;
+    std::unique_ptr<DateUtility> dateUtility;
+    std::unique_ptr<LogBookDatabase> database;
+    std::unique_ptr<WindowList> windowList;
+    std::unique_ptr<PrintUtility> printUtility;
+    std::map<int, ToolSlot> tools;
+    bool sized = false;
+    std::string logBookPath;
+};

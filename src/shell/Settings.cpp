@@ -1,0 +1,5 @@
+#include "shell/Settings.h"
+
+std::string Settings::TitleFor(const std::string& path) {
+    return "Veloria - [" + path + "]";
+}

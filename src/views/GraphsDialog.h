@@ -1,0 +1,18 @@
+#pragma once
+// Graphs (dialog 5): one category of the selected days plotted as a bar, line, area or
+// moving-average graph.
+
+#include "shell/ToolDialog.h"
+
+class GraphsDialog : public ToolDialog {
+public:
+    // Controls of dialog template 5 besides the shared selectors.
+    static constexpr int kBarGraph = 300;
+    static constexpr int kLineGraph = 301;
+    static constexpr int kAreaGraph = 302;
+    static constexpr int kMovingAverage = 303;
+
+    explicit GraphsDialog(ClientWindow& client);
+    // Dialog template 5 and the Graphs Speed Menu.
+    static void RegisterTemplate();
+};

@@ -1,0 +1,260 @@
+// The painted resources: sizes the dialogs rely on, faces that tell their
+// states apart, digit cells that can be copied one by one, and no picture
+// for numbers that have none.
+
+#include "art/Artwork.h"
+#include "art/BannerStrip.h"
+#include "art/DigitStrip.h"
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+
+#include <set>
+#include <vector>
+
+namespace {
+
+std::vector<int> ButtonIds() {
+    std::vector<int> ids;
+    for (auto [first, last] : {std::pair{101, 111}, {200, 204}, {300, 308}, {400, 404}}) {
+        for (int n = first; n <= last; ++n) {
+            ids.push_back(n);
+        }
+    }
+    return ids;
+}
+
+QImage Cell(const QImage& strip, int cell, int w) {
+    return strip.copy(cell * w, 0, w, strip.height());
+}
+
+bool HasInk(const QImage& image, QRgb background) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool EdgesClear(const QImage& cell, QRgb background) {
+    for (int x = 0; x < cell.width(); ++x) {
+        if (cell.pixel(x, 0) != background || cell.pixel(x, cell.height() - 1) != background) {
+            return false;
+        }
+    }
+    for (int y = 0; y < cell.height(); ++y) {
+        if (cell.pixel(0, y) != background || cell.pixel(cell.width() - 1, y) != background) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class ArtworkSizes : public ::testing::Test {};
+
+TEST_F(ArtworkSizes, EveryButtonHasThreeFacesOf64By40) {
+    for (int n : ButtonIds()) {
+        for (int base : {1000, 3000, 5000}) {
+            const QImage face = Artwork::Render(n + base);
+            ASSERT_FALSE(face.isNull()) << n + base;
+            EXPECT_EQ(face.size(), QSize(64, 40)) << n + base;
+        }
+    }
+}
+
+TEST_F(ArtworkSizes, ToolBarFacesAre20By20) {
+    for (int n = 950; n <= 967; ++n) {
+        if (n == 959) {
+            continue;
+        }
+        EXPECT_EQ(Artwork::Render(n).size(), QSize(20, 20)) << n;
+    }
+}
+
+TEST_F(ArtworkSizes, IconsAre32By32WithClearCorners) {
+    for (int n : {100, 101, 102, 103, 104, 106}) {
+        const QImage icon = Artwork::Render(n);
+        ASSERT_EQ(icon.size(), QSize(32, 32)) << n;
+        EXPECT_TRUE(icon.hasAlphaChannel()) << n;
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << n;
+    }
+}
+
+TEST_F(ArtworkSizes, PicturesMatchTheirControls) {
+    // Pictures placed in dialog units come out at x * 6 / 4 by y * 13 / 8.
+    const struct {
+        int id;
+        QSize size;
+    } pictures[] = {
+        {801, {825, 125}},  {802, {224, 24}},    {803, {20, 290}},  {1050, {274, 69}},
+        {1051, {274, 154}}, {1052, {275, 2665}}, {1804, {205, 32}}, {1806, {375, 175}},
+    };
+    for (const auto& p : pictures) {
+        EXPECT_EQ(Artwork::Render(p.id).size(), p.size) << p.id;
+    }
+}
+
+class ButtonFaces : public ::testing::Test {};
+
+TEST_F(ButtonFaces, UpPressedAndFocusedDiffer) {
+    for (int n : ButtonIds()) {
+        const QImage up = Artwork::Render(n + 1000);
+        const QImage pressed = Artwork::Render(n + 3000);
+        const QImage focused = Artwork::Render(n + 5000);
+        EXPECT_NE(up, pressed) << n;
+        EXPECT_NE(up, focused) << n;
+        EXPECT_NE(pressed, focused) << n;
+    }
+}
+
+TEST_F(ButtonFaces, PressedFaceIsSunkenAndFocusMarksOnlyTheCaption) {
+    for (int n : ButtonIds()) {
+        const QImage up = Artwork::Render(n + 1000);
+        const QImage pressed = Artwork::Render(n + 3000);
+        const QImage focused = Artwork::Render(n + 5000);
+        EXPECT_EQ(up.pixel(1, 1), qRgb(255, 255, 255)) << n;
+        EXPECT_EQ(pressed.pixel(1, 1), qRgb(128, 128, 128)) << n;
+        EXPECT_EQ(up.pixel(62, 38), qRgb(128, 128, 128)) << n;
+        EXPECT_EQ(pressed.pixel(62, 38), qRgb(192, 192, 192)) << n;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                if (y < 24 || y > 36) {
+                    ASSERT_EQ(up.pixel(x, y), focused.pixel(x, y)) << n << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ButtonFaces, PictureAndCaptionStayInsideTheBorder) {
+    for (int n : ButtonIds()) {
+        for (int base : {1000, 3000, 5000}) {
+            const QImage face = Artwork::Render(n + base);
+            for (int x = 0; x < 64; ++x) {
+                ASSERT_EQ(face.pixel(x, 0), qRgb(0, 0, 0)) << n + base;
+                ASSERT_EQ(face.pixel(x, 39), qRgb(0, 0, 0)) << n + base;
+            }
+            for (int y = 0; y < 40; ++y) {
+                ASSERT_EQ(face.pixel(0, y), qRgb(0, 0, 0)) << n + base;
+                ASSERT_EQ(face.pixel(63, y), qRgb(0, 0, 0)) << n + base;
+            }
+            // The bevel's inner dark row is untouched by the caption.
+            for (int x = 3; x < 61; ++x) {
+                ASSERT_NE(face.pixel(x, 37), qRgb(0, 0, 0)) << n + base << " at " << x;
+            }
+        }
+    }
+}
+
+class DigitStrips : public ::testing::Test {
+protected:
+    static void ExpectSeparateCells(const QImage& strip, int cells, int w, QRgb background) {
+        ASSERT_EQ(strip.width(), cells * w);
+        for (int cell = 0; cell < cells; ++cell) {
+            const QImage c = Cell(strip, cell, w);
+            EXPECT_TRUE(HasInk(c, background)) << "cell " << cell;
+            EXPECT_TRUE(EdgesClear(c, background)) << "cell " << cell;
+        }
+    }
+};
+
+TEST_F(DigitStrips, EachCellHoldsItsOwnInk) {
+    ExpectSeparateCells(Artwork::Render(801), DigitStrip::timerCells, DigitStrip::timerCellWidth,
+                        DigitStrip::TimerBackground().rgb());
+    ExpectSeparateCells(Artwork::Render(802), DigitStrip::calculatorCells,
+                        DigitStrip::calculatorCellWidth, DigitStrip::CalculatorBackground().rgb());
+}
+
+TEST_F(DigitStrips, HoldOnlyTheirOwnColours) {
+    // A blurred edge (smoothing or scaling) brings in colours between ink and ground; the
+    // cells are copied 1:1 onto the dialogs, so every pixel must be one of the strip's own.
+    const struct {
+        int id;
+        std::set<QRgb> colours;
+    } strips[] = {
+        {801, {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(64, 0, 0)}},
+        {802, {qRgb(128, 128, 128), qRgb(0, 0, 0)}},
+    };
+    for (const auto& s : strips) {
+        const QImage strip = Artwork::Render(s.id);
+        for (int y = 0; y < strip.height(); ++y) {
+            for (int x = 0; x < strip.width(); ++x) {
+                ASSERT_TRUE(s.colours.count(strip.pixel(x, y)))
+                    << s.id << " at " << x << "," << y << ": " << std::hex << strip.pixel(x, y);
+            }
+        }
+    }
+}
+
+TEST_F(DigitStrips, EightLightsEverySegmentOfTheOtherDigits) {
+    // A digit lighting a segment that 8 lacks means a wrong segment table or
+    // a cell drawn out of order.
+    for (int id : {801, 802}) {
+        const QImage strip = Artwork::Render(id);
+        const int w = id == 801 ? DigitStrip::timerCellWidth : DigitStrip::calculatorCellWidth;
+        const QRgb lit = id == 801 ? qRgb(255, 0, 0) : qRgb(0, 0, 0);
+        const QImage eight = Cell(strip, 8, w);
+        for (int digit = 0; digit <= 9; ++digit) {
+            const QImage c = Cell(strip, digit, w);
+            int litCount = 0;
+            for (int y = 0; y < c.height(); ++y) {
+                for (int x = 0; x < w; ++x) {
+                    if (c.pixel(x, y) == lit) {
+                        ++litCount;
+                        ASSERT_EQ(eight.pixel(x, y), lit) << id << " digit " << digit;
+                    }
+                }
+            }
+            EXPECT_GT(litCount, 0) << id << " digit " << digit;
+            if (digit != 8) {
+                EXPECT_NE(c, eight) << id << " digit " << digit;
+            }
+        }
+    }
+}
+
+class Banner : public ::testing::Test {};
+
+TEST_F(Banner, FramesLieAtTheirPitchFromTheBottom) {
+    EXPECT_EQ(BannerStrip::FrameRect(0), QRect(0, 2601, 275, 64));
+    EXPECT_EQ(BannerStrip::FrameRect(40), QRect(0, 1, 275, 64));
+    const QImage strip = Artwork::Render(1052);
+    for (int k : {0, 17, 40}) {
+        EXPECT_EQ(strip.copy(BannerStrip::FrameRect(k)), BannerStrip::Frame(k)) << k;
+    }
+}
+
+TEST_F(Banner, EveryFrameMovesOnFromTheLast) {
+    // Played 40 down to 0 and round again: 0 must lead on to 40 as well.
+    for (int k = 0; k < BannerStrip::frames; ++k) {
+        const int next = k == 0 ? BannerStrip::frames - 1 : k - 1;
+        EXPECT_NE(BannerStrip::Frame(k), BannerStrip::Frame(next)) << k;
+    }
+}
+
+class MissingArt : public ::testing::Test {};
+
+TEST_F(MissingArt, UnusedAndUnknownNumbersGiveNullImages) {
+    for (int n : {-1,   0,    99,   105,  107,  959,  968,  800,  804,  1000, 1100,
+                  1112, 1205, 1309, 1405, 2101, 3000, 5405, 6101, 1805, 1053}) {
+        EXPECT_TRUE(Artwork::Render(n).isNull()) << n;
+        EXPECT_FALSE(Artwork::Has(n)) << n;
+    }
+}
+
+TEST_F(MissingArt, HasAgreesWithRender) {
+    for (int n = 0; n < 6000; ++n) {
+        if (n == 1052) {
+            continue; // the strip is checked above; it is large to paint
+        }
+        EXPECT_EQ(Artwork::Has(n), !Artwork::Render(n).isNull()) << n;
+    }
+    EXPECT_TRUE(Artwork::Has(1052));
+}

@@ -1,0 +1,96 @@
+#include "editor/DayForm.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class DayFormTest : public ::testing::Test {
+protected:
+    DayRecord Read(const DayForm& form) {
+        DayRecord record = DayRecord::Blank(20260105);
+        form.ReadInto(record, dates);
+        return record;
+    }
+    DateUtility dates;
+};
+
+TEST_F(DayFormTest, EmptyBoxesGiveTheBlankDay) {
+    EXPECT_TRUE(Read(DayForm{}).SameContent(DayRecord::Blank(20260105)));
+}
+
+TEST_F(DayFormTest, BoxesAreReadFromTheirLeadingCharacters) {
+    DayForm form;
+    form.boxes[DayForm::kDistance] = "12.345";
+    form.boxes[DayForm::kCalories] = "12345";
+    form.boxes[DayForm::kRestHeartRate] = "  58 bpm";
+    form.boxes[DayForm::kTemperature] = "-7";
+    form.boxes[DayForm::kBodyWeight] = "1234.567";
+    form.boxes[DayForm::kHoursSlept] = "7.5h";
+    form.boxes[DayForm::kSpeed] = "abc";
+    const DayRecord r = Read(form);
+    EXPECT_EQ(r.distance, 12.345F);
+    EXPECT_EQ(r.calories, 1234);
+    EXPECT_EQ(r.restHeartRate, 58);
+    EXPECT_EQ(r.temperature, -7);
+    EXPECT_EQ(r.bodyWeight, 1234.5F);
+    EXPECT_EQ(r.hoursSlept, 7.5F);
+    EXPECT_EQ(r.speed, 0.0F);
+    // Shown again with two decimals, which then reads as a different value.
+    const DayForm shown = DayForm::Show(r, dates);
+    EXPECT_EQ(shown.boxes[DayForm::kDistance], "12.35");
+    EXPECT_FALSE(Read(shown).SameContent(r));
+}
+
+TEST_F(DayFormTest, DurationsCountFromTheMinutes) {
+    const auto seconds = [&](const char* typed) {
+        DayForm form;
+        form.boxes[DayForm::kTime] = typed;
+        form.boxes[DayForm::kPace] = typed;
+        const DayRecord r = Read(form);
+        EXPECT_EQ(r.time, r.pace);
+        return r.time;
+    };
+    EXPECT_EQ(seconds("45"), 2700);
+    EXPECT_EQ(seconds("1:30"), 90);
+    EXPECT_EQ(seconds("75:10"), 10);
+    EXPECT_EQ(seconds("1:05:30"), 3930);
+    EXPECT_EQ(seconds("59:59:59"), 215999);
+    EXPECT_EQ(seconds(""), 0);
+    DayRecord r = DayRecord::Blank(20260105);
+    r.time = 2700;
+    EXPECT_EQ(DayForm::Show(r, dates).boxes[DayForm::kTime], "00:45:00");
+}
+
+TEST_F(DayFormTest, ZerosAndMarksAreShown) {
+    DayRecord r = DayRecord::Blank(20260105);
+    r.competition = 'Y';
+    r.difficulty = 'H';
+    r.maxHeartRate = 7;
+    const DayForm f = DayForm::Show(r, dates);
+    EXPECT_EQ(f.boxes[DayForm::kDistance], "0.00");
+    EXPECT_EQ(f.boxes[DayForm::kPace], "00:00:00");
+    EXPECT_EQ(f.boxes[DayForm::kMaxHeartRate], "007");
+    EXPECT_EQ(f.boxes[DayForm::kCalories], "0000");
+    EXPECT_EQ(f.competition, 'Y');
+    EXPECT_EQ(f.difficulty, 'H');
+    EXPECT_TRUE(Read(f).SameContent(r));
+}
+
+TEST_F(DayFormTest, TextsAreStoredInTheWesternCodePageAndCutToTheirFields) {
+    DayForm form;
+    form.workout = "Côte à côte, intervals and more words";
+    form.comments = std::string(300, 'x') + "€";
+    DayRecord r = Read(form);
+    EXPECT_EQ(std::string(r.workout), "C\xF4te \xE0 c\xF4te, intervals and mo");
+    EXPECT_EQ(std::strlen(r.workout), 29U);
+    EXPECT_EQ(r.CommentsText(), std::string(255, 'x'));
+    form.comments = "Snow ☃ and € 5";
+    r = Read(form);
+    EXPECT_EQ(r.CommentsText(), "Snow ? and \x80 5");
+    EXPECT_EQ(DayForm::Show(r, dates).comments, "Snow ? and € 5");
+    EXPECT_EQ(DayForm::Show(r, dates).workout, "Côte à côte, intervals and mo");
+}
+
+} // namespace

@@ -1,0 +1,293 @@
+#include "shell/ClientWindow.h"
+#include "framework/TButtonGadget.h"
+#include "framework/TControlBar.h"
+#include "framework/TDecoratedMDIFrame.h"
+#include "framework/TFileOpenDialog.h"
+#include "framework/THelpViewer.h"
+#include "framework/TImageDC.h"
+#include "framework/TMessageBox.h"
+#include "framework/TPrinter.h"
+#include "framework/TResources.h"
+#include "framework/TStatusBar.h"
+#include "framework/TTextGadget.h"
+#include "shell/ChildWindow.h"
+#include "shell/CommandIds.h"
+#include "shell/ResourceIds.h"
+#include "shell/TMainApp.h"
+#include "shell/TitleDialog.h"
+#include "shell/ToolDialog.h"
+
+#include "ShellFixture.h"
+#include "TempFolderTest.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+class Refusing : public ToolDialog {
+public:
+    Refusing(ClientWindow& c, int id) : ToolDialog(c, id) {
+        OnMessage(1000, [this](std::uint64_t, std::int64_t) {
+            ++refreshes;
+            return 0;
+        });
+    }
+    static inline bool refuse = false;
+    int refreshes = 0;
+
+protected:
+    bool CanClose() override { return !refuse; }
+};
+
+class ShellTest : public ShellFixture {
+protected:
+    void RegisterTools() override {
+        for (const int id : {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
+                             res::kStatsDialog, res::kReportsDialog, res::kCalculatorDialog}) {
+            ClientWindow::RegisterTool(id, [id](ClientWindow& c) { return new Refusing(c, id); });
+        }
+        TPrinter::SetPdfFolder(Path("pdf"));
+        Refusing::refuse = false;
+    }
+    void TearDown() override {
+        Refusing::refuse = false;
+        ShellFixture::TearDown();
+        TPrinter::SetPdfFolder("");
+    }
+
+    bool Enabled(int command) { return frame->MenuItemEnabled(command); }
+    THandle Top() { return client->TopChild() ? client->TopChild()->Handle() : 0; }
+    THandle ChildOf(int id) {
+        for (TMDIChild* c : client->Children()) {
+            if (c->Hosted() == client->Tool(id)) {
+                return c->Handle();
+            }
+        }
+        return 0;
+    }
+};
+
+TEST_F(ShellTest, FirstRunStampsTheVersionAndOpensTheDefaultLogbook) {
+    const std::string opened = (folder / "logBooks" / "mylog.vrl").string();
+    EXPECT_TRUE(std::filesystem::exists(opened));
+    EXPECT_EQ(frame->Title(), "Veloria - [" + opened + "]");
+    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")), "[GENERAL INFO]\nVERSION=3.2\n");
+    TTextGadget* date = frame->DateGadget();
+    ASSERT_NE(date, nullptr);
+    DateValue today;
+    client->Dates().Today(today);
+    EXPECT_EQ(date->Text(), client->Dates().LongDateText(today));
+    EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 23U);
+}
+
+TEST_F(ShellTest, CyclingFollowsTheOpeningOrder) {
+    client->OpenCalendar();
+    client->OpenGraphs();
+    client->OpenReports();
+    client->OpenGraphs(); // only raised
+    EXPECT_EQ(client->Windows().Count(), 3);
+    EXPECT_EQ(Top(), ChildOf(res::kGraphsDialog));
+    frame->ChooseMenuItem(cmd::kNextWindow);
+    EXPECT_EQ(Top(), ChildOf(res::kReportsDialog));
+    frame->ChooseMenuItem(cmd::kNextWindow);
+    EXPECT_EQ(Top(), ChildOf(res::kCalendarDialog));
+    frame->ChooseMenuItem(cmd::kPreviousWindow);
+    EXPECT_EQ(Top(), ChildOf(res::kReportsDialog));
+
+    // Closed and opened again: at the end of the order.
+    client->Tool(res::kGraphsDialog)->Command(111);
+    QApplication::processEvents();
+    EXPECT_FALSE(client->IsToolOpen(res::kGraphsDialog));
+    client->OpenGraphs();
+    EXPECT_EQ(client->Windows().Next(ChildOf(res::kReportsDialog))->handle,
+              ChildOf(res::kGraphsDialog));
+}
+
+TEST_F(ShellTest, OpenAllOpensTheRestAndLeavesReportsOnTop) {
+    client->OpenStatistics();
+    EXPECT_TRUE(Enabled(cmd::kOpenAll));
+    frame->ChooseMenuItem(cmd::kOpenAll);
+    EXPECT_EQ(client->Children().size(), 5U);
+    EXPECT_EQ(Top(), ChildOf(res::kReportsDialog));
+    EXPECT_FALSE(Enabled(cmd::kOpenAll));
+}
+
+TEST_F(ShellTest, EnablersFollowTheWindowsAndTheToolBar) {
+    for (int c : {cmd::kPrint, cmd::kNextWindow, cmd::kPreviousWindow, cmd::kCloseAll,
+                  cmd::kCascade, cmd::kTileHorizontal, cmd::kTileVertical, cmd::kShowToolBar}) {
+        EXPECT_FALSE(Enabled(c)) << c;
+    }
+    for (int c : {cmd::kOpen, cmd::kOpenAll, cmd::kLogBook, cmd::kHideToolBar, cmd::kAbout,
+                  cmd::kCalculator, cmd::kHelpContents}) {
+        EXPECT_TRUE(Enabled(c)) << c;
+    }
+    EXPECT_FALSE(Enabled(cmd::kHeartRate)); // no such tool yet: stays disabled
+
+    client->OpenCalculator(); // a pop-up does not count as a tool window
+    EXPECT_FALSE(Enabled(cmd::kCalculator));
+    EXPECT_FALSE(Enabled(cmd::kCascade));
+    client->OpenLogBook();
+    EXPECT_TRUE(Enabled(cmd::kCascade));
+    auto* print = dynamic_cast<TButtonGadget*>(frame->ToolBar()->Gadgets()[1].get());
+    EXPECT_TRUE(print->IsEnabled());
+
+    frame->ChooseMenuItem(cmd::kHideToolBar);
+    EXPECT_FALSE(frame->HasDecoration(*frame->ToolBar()));
+    EXPECT_TRUE(Enabled(cmd::kShowToolBar));
+    EXPECT_FALSE(Enabled(cmd::kHideToolBar));
+    frame->ChooseMenuItem(cmd::kShowToolBar);
+    EXPECT_TRUE(frame->HasDecoration(*frame->ToolBar()));
+    EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 23U);
+}
+
+TEST_F(ShellTest, CloseAllWithARefusalKeepsEveryWindow) {
+    client->OpenLogBook();
+    client->OpenCalendar();
+    Refusing::refuse = true;
+    frame->ChooseMenuItem(cmd::kCloseAll);
+    EXPECT_EQ(client->Children().size(), 2U);
+    Refusing::refuse = false;
+    frame->ChooseMenuItem(cmd::kCloseAll);
+    EXPECT_TRUE(client->Children().empty());
+    EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog));
+    EXPECT_EQ(client->Windows().Count(), 0);
+}
+
+TEST_F(ShellTest, ErrorsShowTheComposedTextUnderMessage) {
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    client->ReportError("Cannot open database.");
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot open database.\"");
+    EXPECT_EQ(TMessageBox::History()[0].caption, "MESSAGE");
+    EXPECT_EQ(TMessageBox::History()[0].icon, TMessageBox::Icon::Exclamation);
+    EXPECT_EQ(ClientWindow::ErrorText(std::string(400, 'x').c_str()).size(), 255U);
+}
+
+TEST_F(ShellTest, OpeningAnotherLogbookSwitchesOnlyWhenItOpens) {
+    client->OpenCalendar();
+    TFileOpenDialog::QueueAnswers({Path("logBooks/other")});
+    TMessageBox::QueueAnswers({TMessageBox::kIdYes}); // create it
+    frame->ChooseMenuItem(cmd::kOpen);
+    const std::string other = Path("logBooks/other.vrl");
+    EXPECT_EQ(client->Database().DataFileName(), other);
+    EXPECT_EQ(frame->Title(), "Veloria - [" + other + "]");
+    EXPECT_NE(Read(Path("config/veloria/vrl.ini")).find("LOGBOOK=" + other), std::string::npos);
+    EXPECT_EQ(dynamic_cast<Refusing*>(client->Tool(res::kCalendarDialog))->refreshes, 1);
+    EXPECT_EQ(TFileOpenDialog::LastTitle(), "Select File");
+    EXPECT_EQ(TFileOpenDialog::LastRun()->flags, 0x2804U);
+
+    // A logbook that cannot be opened (a folder of that name) leaves the old one in place.
+    std::filesystem::create_directories(Path("logBooks/bad.vrl"));
+    TFileOpenDialog::QueueAnswers({Path("logBooks/bad.vrl")});
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    frame->ChooseMenuItem(cmd::kOpen);
+    EXPECT_EQ(client->Database().DataFileName(), other);
+    EXPECT_TRUE(client->Database().IsOpen());
+    EXPECT_EQ(frame->Title(), "Veloria - [" + other + "]");
+    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")).find("bad.vrl"), std::string::npos);
+}
+
+TEST_F(ShellTest, ToolWindowsAreCentredAndScrollBelowTheirThreshold) {
+    client->OpenLogBook();
+    auto* child = dynamic_cast<ChildWindow*>(client->TopChild());
+    ASSERT_NE(child, nullptr);
+    const TRect area = client->WindowRect();
+    const TRect at = child->WindowRect();
+    EXPECT_EQ(at.left, area.Width() / 2 - at.Width() / 2);
+    EXPECT_EQ(at.top, area.Height() / 2 - at.Height() / 2);
+    EXPECT_EQ(child->ClientRect().Width(), 594);
+    EXPECT_FALSE(child->Scroller()->HorizontalShown());
+    child->SetSize(400, 300);
+    EXPECT_TRUE(child->Scroller()->HorizontalShown());
+    EXPECT_TRUE(child->Scroller()->VerticalShown());
+    child->SetSize(at.Width(), at.Height());
+    EXPECT_FALSE(child->Scroller()->VerticalShown());
+}
+
+TEST_F(ShellTest, PrintingTheActiveWindowGivesOnePdfPage) {
+    client->OpenCalendar();
+    frame->ChooseMenuItem(cmd::kPrint);
+    EXPECT_TRUE(std::filesystem::exists(Path("pdf/Veloria Screen.pdf")));
+}
+
+TEST_F(ShellTest, MainWindowWithAToolOpenRendersToAnImage) {
+    frame->Show(TShowMode::Normal);
+    frame->SetSize(1024, 720);
+    client->OpenLogBook();
+    QApplication::processEvents();
+    const QImage shot = frame->Widget()->grab().toImage();
+    EXPECT_EQ(shot.width(), 1024);
+    const char* out = std::getenv("VELORIA_SCREENSHOT");
+    if (out) {
+        EXPECT_TRUE(shot.save(out));
+    }
+}
+
+TEST_F(ShellTest, ExitAsksEveryToolWindowFirst) {
+    client->OpenLogBook();
+    Refusing::refuse = true;
+    frame->ChooseMenuItem(cmd::kExit);
+    EXPECT_TRUE(frame->IsCreated());
+    EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
+    Refusing::refuse = false;
+    frame->ChooseMenuItem(cmd::kExit);
+    EXPECT_FALSE(frame->IsCreated());
+}
+
+TEST_F(ShellTest, HelpCommandsShowTheProgramsOwnPages) {
+    frame->ChooseMenuItem(cmd::kHelpContents);
+    EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl.html");
+    frame->ChooseMenuItem(cmd::kProductFeatures);
+    EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl1.html");
+    const std::string page = Read(THelpViewer::CurrentPage());
+    EXPECT_NE(page.find("<b>Version 3.2</b>"), std::string::npos);
+    THelpViewer::Close();
+}
+
+TEST_F(ShellTest, SecondStartLeavesTheSettingsAlone) {
+    app.reset();
+    QApplication::processEvents();
+    const std::string before = Read(Path("config/veloria/vrl.ini"));
+    app = std::make_unique<TMainApp>(argc, argv);
+    ASSERT_TRUE(app->Start());
+    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")), before);
+    EXPECT_TRUE(app->Frame()->Widget()->isMaximized());
+}
+
+TEST_F(ShellTest, TitleScreenCyclesItsBannerFromFortyDownAndAgain) {
+    EXPECT_EQ(TitleDialog::FrameTop(40), 1);
+    EXPECT_EQ(TitleDialog::FrameTop(0), 2601);
+    TitleDialog title(client);
+    ASSERT_TRUE(title.Create());
+    EXPECT_TRUE(title.HasTimer(res::kBannerTimer));
+    EXPECT_EQ(title.FrameCounter(), 40);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const TRect at = title.WindowRect();
+    EXPECT_EQ(at.left, screen.width() / 2 - at.Width() / 2);
+    EXPECT_EQ(at.top, screen.height() / 2 - at.Height() / 2 + 10);
+    std::vector<int> seen;
+    for (int i = 0; i < 42; ++i) {
+        TImageDC::PaintWindow(title);
+        seen.push_back(title.FrameCounter());
+    }
+    EXPECT_EQ(seen[0], 39);
+    EXPECT_EQ(seen[39], 0);
+    EXPECT_EQ(seen[40], 40);
+    EXPECT_EQ(seen[41], 39);
+    title.Command(1);
+    EXPECT_FALSE(title.IsCreated());
+    EXPECT_FALSE(title.HasTimer(res::kBannerTimer));
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+// The calculator's window: opened through the client window, its keys where the template
+// puts them and bound to the key machine, and its display painted cell by cell.
+
+#include "tools/CalculatorDialog.h"
+#include "framework/TImageDC.h"
+#include "framework/TResources.h"
+#include "shell/CommandIds.h"
+#include "tools/CalculatorKeys.h"
+
+#include "PopupToolFixture.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class CalculatorDialogTest : public PopupToolFixture {
+protected:
+    CalculatorDialog* OpenCalculator() {
+        return Open<CalculatorDialog>(cmd::kCalculator, res::kCalculatorDialog);
+    }
+    static void Click(CalculatorDialog& d, std::initializer_list<int> keys) {
+        for (const int key : keys) {
+            d.ClickButton(key);
+        }
+    }
+    // The dialog's own paint, on white so that what it leaves alone shows.
+    static QImage Painted(CalculatorDialog& d) {
+        TImageDC image(d.ClientRect().Width(), d.ClientRect().Height());
+        d.PaintTo(image.DC(), false, d.ClientRect());
+        return image.Finish().copy();
+    }
+    static QImage Cell(int cell) {
+        return TResources::Bitmap(res::kCalculatorDigits)->copy(cell * 16, 0, 16, 24);
+    }
+};
+
+TEST_F(CalculatorDialogTest, OpensOnceCentredAndStartsAfreshEachTime) {
+    CalculatorDialog* first = OpenCalculator();
+    ASSERT_NE(first, nullptr);
+    Click(*first, {calc::kSeven, calc::kMemoryPlus});
+    first->Command(TDialog::kIdCancel);
+    QApplication::processEvents();
+
+    ExpectOpensOnceCentred(cmd::kCalculator, res::kCalculatorDialog, "Calculator");
+    auto* again = dynamic_cast<CalculatorDialog*>(client->Tool(res::kCalculatorDialog));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Engine().Display(), "0");
+    EXPECT_EQ(again->Engine().Memory(), 0);
+}
+
+TEST_F(CalculatorDialogTest, FortyTwoKeysInSixRowsOfSeven) {
+    CalculatorDialog* d = OpenCalculator();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->ClientRect(), (TRect{0, 0, 354, 258}));
+    for (int key = calc::kFirstKey; key <= calc::kLastKey; ++key) {
+        EXPECT_EQ(d->ControlRect(key).Size(), (TSize{42, 26})) << key;
+    }
+    // The corners, and the memory column that breaks the id order.
+    EXPECT_EQ(d->ControlRect(calc::kInToCm).TopLeft(), (TPoint{12, 52}));
+    EXPECT_EQ(d->ControlRect(calc::kClearMemory).TopLeft(), (TPoint{300, 123}));
+    EXPECT_EQ(d->ControlRect(calc::kMemoryPlus).TopLeft(), (TPoint{300, 156}));
+    EXPECT_EQ(d->ControlRect(calc::kMemoryMinus).TopLeft(), (TPoint{300, 188}));
+    EXPECT_EQ(d->ControlRect(calc::kRecallMemory).TopLeft(), (TPoint{300, 221}));
+}
+
+TEST_F(CalculatorDialogTest, DisplayIsPaintedRightAlignedFromCellsOf802) {
+    CalculatorDialog* d = OpenCalculator();
+    ASSERT_NE(d, nullptr);
+    Click(*d, {calc::kOne, calc::kTwo, calc::kPoint, calc::kFive, calc::kNegate});
+    ASSERT_EQ(d->Engine().Display(), "-12.5");
+    const QImage shown = Painted(*d);
+    // From the right: 5, point, 2, 1, minus, 16 pixels apart from x 326 at top 14.
+    const std::vector<std::pair<int, int>> cells = {
+        {326, 5}, {310, 11}, {294, 2}, {278, 1}, {262, 10}};
+    for (const auto& [x, cell] : cells) {
+        EXPECT_EQ(shown.copy(x, 14, 16, 24), Cell(cell)) << "cell " << cell << " at " << x;
+    }
+    const QRgb grey = qRgb(128, 128, 128);
+    const QRgb untouched = qRgb(255, 255, 255);
+    // The rest of 13, 14 - 343, 39 is the display's grey, and nothing lies outside it.
+    EXPECT_EQ(shown.pixel(13, 14), grey);
+    EXPECT_EQ(shown.pixel(261, 38), grey);
+    EXPECT_EQ(shown.pixel(342, 38), grey);
+    EXPECT_EQ(shown.pixel(343, 20), untouched);
+    EXPECT_EQ(shown.pixel(12, 20), untouched);
+    EXPECT_EQ(shown.pixel(100, 13), untouched);
+    EXPECT_EQ(shown.pixel(100, 39), untouched);
+
+    // L->GL has the id the tool windows' close button uses: here it converts and keeps the
+    // calculator open.
+    Click(*d, {calc::kLToGl});
+    EXPECT_TRUE(d->IsCreated());
+    EXPECT_EQ(d->Engine().Display(), CalculatorEngine::Format(-12.5 * 0.26418));
+    Click(*d, {calc::kDivide, calc::kZero, calc::kEquals, calc::kSeven});
+    const QImage error = Painted(*d);
+    EXPECT_EQ(error.copy(326, 14, 16, 24), Cell(12));
+    EXPECT_EQ(error.pixel(320, 20), grey);
+}
+
+} // namespace
