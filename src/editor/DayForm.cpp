@@ -70,20 +70,67 @@ DayForm DayForm::Show(const DayRecord& record, const DateUtility& dates) {
 }
 
 void DayForm::ReadInto(DayRecord& record, const DateUtility& dates) const {
-    record.distance = ReadNumber(boxes[kDistance]);
-    record.time = dates.SecondsOfDurationText(NormalisedDuration(boxes[kTime], dates));
-    record.pace = dates.SecondsOfDurationText(NormalisedDuration(boxes[kPace], dates));
-    record.restHeartRate = ReadWhole(boxes[kRestHeartRate], 6);
-    record.maxHeartRate = ReadWhole(boxes[kMaxHeartRate], 6);
-    record.temperature = ReadWhole(boxes[kTemperature], 6);
-    record.bodyWeight = ReadNumber(boxes[kBodyWeight]);
-    record.waterUsed = ReadNumber(boxes[kWaterUsed]);
-    record.hoursSlept = ReadNumber(boxes[kHoursSlept]);
-    record.calories = ReadWhole(boxes[kCalories], 4);
-    record.speed = ReadNumber(boxes[kSpeed]);
-    PutText(comments, record.comments, DayRecord::kCommentsSize);
-    PutText(workout, record.workout, DayRecord::kWorkoutSize);
-    record.competition = competition == 'Y' || competition == 'N' ? competition : 0;
-    record.difficulty =
-        difficulty == 'E' || difficulty == 'M' || difficulty == 'H' ? difficulty : 0;
+    ReadFields(nullptr, record, dates);
+}
+
+void DayForm::ReadChangesInto(const DayForm& shown, DayRecord& record,
+                              const DateUtility& dates) const {
+    ReadFields(&shown, record, dates);
+}
+
+void DayForm::ReadFields(const DayForm* shown, DayRecord& record, const DateUtility& dates) const {
+    const auto changed = [&](int box) {
+        return !shown ||
+               boxes[static_cast<std::size_t>(box)] != shown->boxes[static_cast<std::size_t>(box)];
+    };
+    const auto seconds = [&](int box) {
+        return dates.SecondsOfDurationText(
+            NormalisedDuration(boxes[static_cast<std::size_t>(box)], dates));
+    };
+    if (changed(kDistance)) {
+        record.distance = ReadNumber(boxes[kDistance]);
+    }
+    if (changed(kTime)) {
+        record.time = seconds(kTime);
+    }
+    if (changed(kPace)) {
+        record.pace = seconds(kPace);
+    }
+    if (changed(kRestHeartRate)) {
+        record.restHeartRate = ReadWhole(boxes[kRestHeartRate], 6);
+    }
+    if (changed(kMaxHeartRate)) {
+        record.maxHeartRate = ReadWhole(boxes[kMaxHeartRate], 6);
+    }
+    if (changed(kTemperature)) {
+        record.temperature = ReadWhole(boxes[kTemperature], 6);
+    }
+    if (changed(kBodyWeight)) {
+        record.bodyWeight = ReadNumber(boxes[kBodyWeight]);
+    }
+    if (changed(kWaterUsed)) {
+        record.waterUsed = ReadNumber(boxes[kWaterUsed]);
+    }
+    if (changed(kHoursSlept)) {
+        record.hoursSlept = ReadNumber(boxes[kHoursSlept]);
+    }
+    if (changed(kCalories)) {
+        record.calories = ReadWhole(boxes[kCalories], 4);
+    }
+    if (changed(kSpeed)) {
+        record.speed = ReadNumber(boxes[kSpeed]);
+    }
+    if (!shown || comments != shown->comments) {
+        PutText(comments, record.comments, DayRecord::kCommentsSize);
+    }
+    if (!shown || workout != shown->workout) {
+        PutText(workout, record.workout, DayRecord::kWorkoutSize);
+    }
+    if (!shown || competition != shown->competition) {
+        record.competition = competition == 'Y' || competition == 'N' ? competition : 0;
+    }
+    if (!shown || difficulty != shown->difficulty) {
+        record.difficulty =
+            difficulty == 'E' || difficulty == 'M' || difficulty == 'H' ? difficulty : 0;
+    }
 }

@@ -38,6 +38,9 @@ public:
     // Takes the texts into the record: each box by its leading characters, the texts
     // encoded and cut to their fields. The record's key and erased mark stay.
     void ReadInto(DayRecord& record, const DateUtility& dates) const;
+    // The same for the texts that differ from those the day was shown with: what the user
+    // did not change keeps the stored value exactly, whatever its box could show.
+    void ReadChangesInto(const DayForm& shown, DayRecord& record, const DateUtility& dates) const;
 
     // "%3.2f" of a single-precision number.
     static std::string Decimal(float value);
@@ -47,4 +50,7 @@ public:
     static float ReadNumber(const std::string& text);
     // A duration box: its first nine characters normalised to hh:mm:ss.
     static std::string NormalisedDuration(const std::string& text, const DateUtility& dates);
+
+private:
+    void ReadFields(const DayForm* shown, DayRecord& record, const DateUtility& dates) const;
 };

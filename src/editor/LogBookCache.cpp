@@ -84,6 +84,11 @@ bool LogBookCache::StoreDirty() {
         if (dirty[i] == 0) {
             continue;
         }
+        // A day entered and erased before it was ever stored leaves nothing in the logbook.
+        if (records[i].erased != 0 && NotStored(records[i].dateKey)) {
+            dirty[i] = 0;
+            continue;
+        }
         if (database.StoreRecord(records[i]) != 1) {
             return false;
         }
@@ -98,4 +103,13 @@ bool LogBookCache::Changed() const {
 
 void LogBookCache::DropChanges() {
     std::fill(dirty.begin(), dirty.end(), 0);
+}
+
+bool LogBookCache::NotStored(std::int32_t key) {
+    DateValue date;
+    dates.DateOfKey(key, date);
+    DayRecord stored = DayRecord::Blank(key);
+    // A day that cannot be read is taken as stored, so its erasure is not lost.
+    const int read = database.ReadDay(date, stored);
+    return read == 0 || (read == 1 && stored.erased != 0);
 }

@@ -53,6 +53,8 @@ private:
     std::size_t LowerBound(std::int32_t key) const;
     void Insert(const DayRecord& record, bool isDirty);
     void Reload(const std::vector<DayRecord>& keep);
+    // No live entry of the day in the logbook.
+    bool NotStored(std::int32_t key);
 
     LogBookDatabase& database;
     const DateUtility& dates;

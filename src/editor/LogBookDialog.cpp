@@ -163,10 +163,11 @@ void LogBookDialog::ShowCurrentDay() {
         currentRecord = DayRecord::Blank(dates.KeyOfDate(current));
     }
     reference = currentRecord;
+    shown = BoxTexts();
 }
 
 void LogBookDialog::ReadBoxes() {
-    BoxTexts().ReadInto(currentRecord, dates);
+    BoxTexts().ReadChangesInto(shown, currentRecord, dates);
     if (currentRecord.SameContent(reference)) {
         return;
     }
@@ -193,6 +194,11 @@ void LogBookDialog::Step(int days) {
 }
 
 void LogBookDialog::EraseDay() {
+    const DayRecord* cached = cache->Find(dates.KeyOfDate(current));
+    if (!cached || cached->erased != 0) {
+        ShowCurrentDay(); // no entry to erase: what was typed goes, nothing is stored
+        return;
+    }
     currentRecord.erased = 1;
     ReadBoxes(); // differs from the shown day by its mark, so it is cached as changed
     ShowCurrentDay();

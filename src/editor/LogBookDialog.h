@@ -71,4 +71,7 @@ private:
     DateValue current;
     DayRecord currentRecord;
     DayRecord reference;
+    // The boxes as they read right after the day was shown: a box that still reads so was
+    // not changed by the user.
+    DayForm shown;
 };

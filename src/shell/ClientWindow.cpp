@@ -87,11 +87,12 @@ ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
     }
     logBookPath =
         profile.GetString(Settings::kSection, Settings::kLogBookKey, DefaultLogBookPath(), 512);
-    // The default logbook's folder is made on first use, so the logbook can be created.
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::path(logBookPath).parent_path();
-    if (!folder.empty()) {
-        std::filesystem::create_directories(folder, error);
+    // Only the default logbook's folder is made, so the logbook can be created there; a
+    // configured folder that is missing (an unplugged drive) is reported by the store.
+    if (logBookPath == DefaultLogBookPath()) {
+        std::error_code error;
+        std::filesystem::create_directories(std::filesystem::path(logBookPath).parent_path(),
+                                            error);
     }
     database->Open(logBookPath);
 }
@@ -241,6 +242,11 @@ void ClientWindow::OpenLogBookFile() {
     const std::string folder = (std::filesystem::current_path(error) / "logBooks").string() + "/";
     std::string chosen;
     if (SelectFile(chosen, 0x2804, "*.vrl", "vrl", folder, "", "Veloria (*.vrl)|*.vrl|") != 1) {
+        return;
+    }
+    // The Log Book asks about its unsaved days first: Yes stores them, No lets them go,
+    // Cancel keeps this logbook.
+    if (TDialog* editor = Tool(res::kLogBookDialog); editor && !editor->QueryClose()) {
         return;
     }
     // The setting and the title change only once the new logbook is open; otherwise the

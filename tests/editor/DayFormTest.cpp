@@ -93,4 +93,33 @@ TEST_F(DayFormTest, TextsAreStoredInTheWesternCodePageAndCutToTheirFields) {
     EXPECT_EQ(DayForm::Show(r, dates).workout, "Côte à côte, intervals and mo");
 }
 
+TEST_F(DayFormTest, OnlyTheTextsTheUserChangedAreRead) {
+    DayRecord stored = DayRecord::Blank(20260105);
+    stored.distance = 1234.56F; // shown "1234.56", read back from six characters as 1234.5
+    stored.calories = 12345;    // shown "12345", read from four characters as 1234
+    stored.time = 216000;       // 60 hours: "60:00:00" reads back as 0
+    stored.speed = 12.345F;     // shown "12.35"
+    stored.competition = 'Y';
+    std::string comment(255, 'c');
+    std::memcpy(stored.comments, comment.c_str(), 256);
+    const DayForm shown = DayForm::Show(stored, dates);
+
+    DayRecord untouched = stored;
+    shown.ReadChangesInto(shown, untouched, dates);
+    EXPECT_EQ(std::memcmp(&untouched, &stored, sizeof stored), 0);
+
+    DayForm edited = shown;
+    edited.boxes[DayForm::kCalories] = "0900";
+    edited.comments = "short";
+    edited.competition = 'N';
+    DayRecord changed = stored;
+    edited.ReadChangesInto(shown, changed, dates);
+    EXPECT_EQ(changed.calories, 900);
+    EXPECT_STREQ(changed.comments, "short");
+    EXPECT_EQ(changed.competition, 'N');
+    EXPECT_EQ(changed.distance, 1234.56F);
+    EXPECT_EQ(changed.time, 216000);
+    EXPECT_EQ(changed.speed, 12.345F);
+}
+
 } // namespace

@@ -2,10 +2,14 @@
 #include "editor/CalcDTPDialog.h"
 #include "editor/DtpCalculation.h"
 #include "editor/FindDialog.h"
+#include "framework/TDecoratedMDIFrame.h"
+#include "framework/TFileOpenDialog.h"
 #include "framework/TMenuItem.h"
 #include "framework/TMessageBox.h"
 #include "framework/TWindow.h"
 #include "shell/ClientWindow.h"
+#include "shell/CommandIds.h"
+#include "shell/MainFrame.h"
 #include "shell/ResourceIds.h"
 #include "shell/TMainApp.h"
 
@@ -19,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -336,6 +341,79 @@ TEST_F(LogBookDialogTest, CalculateWorksOutPaceAndAppliesIt) {
             "\n\nERROR:  \"" + std::string(DtpCalculation::kTooFewValues).substr(0, 243) + "\"",
             "\n\nSave changes to database?",
             "\n\nERROR:  \"" + std::string(DtpCalculation::kEditorClosed) + "\""}));
+}
+
+TEST_F(LogBookDialogTest, LookingAtDaysLeavesThemByteForByte) {
+    DayRecord stored = DayRecord::Blank(Key(-40));
+    stored.distance = 1234.56F;
+    stored.calories = 10500;
+    stored.time = 60 * 3600 + 5;
+    stored.speed = 12.345F;
+    stored.difficulty = 'M';
+    const std::string comment(255, 'w');
+    std::memcpy(stored.comments, comment.c_str(), comment.size() + 1);
+    ASSERT_EQ(Db().StoreRecord(stored), 1);
+    editor->SendMessage(LogBookDialog::kGoToDayMessage, 0, Key(-40));
+    ASSERT_EQ(editor->GetDlgItemText(LogBookDialog::kFirstBox + DayForm::kDistance), "1234.56");
+
+    // Away by 30 days twice (the cache window moves and stores what changed), back, and save.
+    editor->ClickButton(LogBookDialog::kNext30Days);
+    editor->ClickButton(LogBookDialog::kNext30Days);
+    editor->ClickButton(LogBookDialog::kPrevious30Days);
+    editor->ClickButton(LogBookDialog::kPrevious30Days);
+    editor->ClickButton(LogBookDialog::kSaveDay);
+    EXPECT_FALSE(editor->Cache().Changed());
+    DayRecord after = DayRecord::Blank(0);
+    ASSERT_EQ(Db().ReadDay(Shifted(-40), after), 1);
+    EXPECT_EQ(std::memcmp(&after, &stored, sizeof stored), 0);
+}
+
+TEST_F(LogBookDialogTest, ErasingADayWithoutEntryStoresNothing) {
+    const std::uintmax_t size = DataSize();
+    editor->ClickButton(LogBookDialog::kEraseDay);
+    editor->ClickButton(LogBookDialog::kSaveDay);
+    // Typed, cached by stepping away and back, then erased before it was ever stored.
+    editor->SetDlgItemText(LogBookDialog::kFirstBox + DayForm::kDistance, "5");
+    editor->ClickButton(LogBookDialog::kNextDay);
+    editor->ClickButton(LogBookDialog::kPreviousDay);
+    editor->ClickButton(LogBookDialog::kEraseDay);
+    editor->ClickButton(LogBookDialog::kSaveDay);
+    EXPECT_EQ(DataSize(), size);
+    EXPECT_EQ(Db().EntryCount(), 0);
+    EXPECT_FALSE(editor->Cache().Changed());
+    EXPECT_TRUE(Questions().empty());
+}
+
+TEST_F(LogBookDialogTest, OpeningAnotherLogbookAsksAboutUnsavedDays) {
+    const std::string mine = client->LogBookPath();
+    const std::string other = Path("other.vrl");
+    std::ofstream{other}; // exists, so the file dialog does not offer to create it
+    const int distance = LogBookDialog::kFirstBox + DayForm::kDistance;
+    // Cancel keeps this logbook and the typed day.
+    editor->SetDlgItemText(distance, "7");
+    TFileOpenDialog::QueueAnswers({other});
+    TMessageBox::QueueAnswers({TMessageBox::kIdCancel});
+    frame->ChooseMenuItem(cmd::kOpen);
+    EXPECT_EQ(Questions(), std::vector<std::string>{LogBookDialog::kSaveQuestion});
+    EXPECT_EQ(client->LogBookPath(), mine);
+    EXPECT_EQ(editor->GetDlgItemText(distance), "7");
+    // Yes stores the day, then the other logbook opens.
+    TFileOpenDialog::QueueAnswers({other});
+    TMessageBox::QueueAnswers({TMessageBox::kIdYes});
+    frame->ChooseMenuItem(cmd::kOpen);
+    EXPECT_EQ(client->LogBookPath(), other);
+    EXPECT_EQ(Db().EntryCount(), 0);
+    editor = dynamic_cast<LogBookDialog*>(client->Tool(res::kLogBookDialog));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetDlgItemText(distance), "");
+    // No lets a typed day go.
+    editor->SetDlgItemText(distance, "9");
+    TFileOpenDialog::QueueAnswers({mine});
+    TMessageBox::QueueAnswers({TMessageBox::kIdNo});
+    frame->ChooseMenuItem(cmd::kOpen);
+    EXPECT_EQ(client->LogBookPath(), mine);
+    ASSERT_NE(Stored(0), nullptr);
+    EXPECT_EQ(Stored(0)->distance, 7.0F);
 }
 
 } // namespace

@@ -31,6 +31,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace {
@@ -263,6 +264,21 @@ TEST_F(ShellTest, SecondStartLeavesTheSettingsAlone) {
     ASSERT_TRUE(app->Start());
     EXPECT_EQ(Read(Path("config/veloria/vrl.ini")), before);
     EXPECT_TRUE(app->Frame()->Widget()->isMaximized());
+}
+
+TEST_F(ShellTest, AConfiguredFolderThatIsMissingIsReportedNotMade) {
+    app.reset();
+    QApplication::processEvents();
+    const std::string gone = Path("unplugged/logs/season.vrl");
+    std::ofstream(Path("config/veloria/vrl.ini"))
+        << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << gone << "\n";
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    app = std::make_unique<TMainApp>(argc, argv);
+    ASSERT_TRUE(app->Start());
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create data file.\"");
+    EXPECT_FALSE(std::filesystem::exists(Path("unplugged")));
+    EXPECT_EQ(app->Client()->Database().EntryCount(), 0);
 }
 
 TEST_F(ShellTest, TitleScreenCyclesItsBannerFromFortyDownAndAgain) {
