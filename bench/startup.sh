@@ -6,7 +6,7 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-7}"
-veloria="$top/build/default/src/app/veloria"
+veloria="$top/build/default/src/veloria"
 bare="$top/build/default/bench/bare_qt_window"
 for p in "$veloria" "$bare"; do
     [ -x "$p" ] || { echo "missing $p: build first (cmake --build build/default)"; exit 1; }
