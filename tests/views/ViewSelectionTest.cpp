@@ -1,0 +1,97 @@
+#include "views/ViewSelection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class ViewSelectionTest : public ::testing::Test {
+protected:
+    // Monday, 7 December 2026 (weekdays count from Sunday = 1).
+    const DateValue today{12, 2, 7, 2026};
+    DateUtility dates;
+    ViewSelection selection{dates, today};
+};
+
+TEST_F(ViewSelectionTest, StartsOnDistanceAllDaysAndTheLast31Days) {
+    EXPECT_EQ(selection.CurrentCategory(), Category::Distance);
+    EXPECT_STREQ(ViewSelection::CategoryText(selection.CurrentCategory()), "DISTANCE   ");
+    EXPECT_EQ(selection.CurrentDayType(), DayType::AllDays);
+    EXPECT_EQ(selection.StartText(), "SAT, NOV 07, 2026");
+    EXPECT_EQ(selection.EndText(), "MON, DEC 07, 2026");
+    EXPECT_EQ(selection.DaysInRange(), 31);
+}
+
+TEST_F(ViewSelectionTest, CategoryAndDayTypeCycleInTheirOrder) {
+    std::vector<std::string> seen;
+    for (int i = 0; i < 12; ++i) {
+        selection.NextCategory();
+        seen.push_back(ViewSelection::CategoryText(selection.CurrentCategory()));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"TIME       ", "PACE       ", "SPEED      ",
+                                              "REST H RATE", "MAX H RATE ", "CALORIES   ",
+                                              "WATER      ", "HOURS SLEPT", "TEMPERATURE",
+                                              "WEIGHT     ", "DIFFICULTY ", "DISTANCE   "}));
+    selection.NextDayType();
+    EXPECT_EQ(selection.CurrentDayType(), DayType::Training);
+    selection.NextDayType();
+    EXPECT_EQ(selection.CurrentDayType(), DayType::Competition);
+    selection.NextDayType();
+    EXPECT_EQ(selection.CurrentDayType(), DayType::AllDays);
+    EXPECT_TRUE(ViewSelection::IsTimeValued(Category::Pace));
+    EXPECT_FALSE(ViewSelection::IsTimeValued(Category::Speed));
+}
+
+TEST_F(ViewSelectionTest, AOneDayRangeCannotShrink) {
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(selection.LaterStart());
+    }
+    EXPECT_EQ(selection.StartText(), "MON, DEC 07, 2026");
+    EXPECT_FALSE(selection.LaterStart());
+    EXPECT_FALSE(selection.EarlierEnd());
+    EXPECT_EQ(selection.DaysInRange(), 1);
+    EXPECT_TRUE(selection.LaterEnd());
+    EXPECT_EQ(selection.EndText(), "TUE, DEC 08, 2026");
+    EXPECT_TRUE(selection.EarlierStart());
+    EXPECT_EQ(selection.StartText(), "SUN, DEC 06, 2026");
+}
+
+TEST_F(ViewSelectionTest, TheRangeGrowsTo1825DaysAndNoFurther) {
+    for (int i = 0; i < 1794; ++i) {
+        ASSERT_TRUE(selection.EarlierStart()) << i;
+    }
+    EXPECT_EQ(selection.DaysInRange(), 1825);
+    EXPECT_EQ(selection.StartText(), "THR, DEC 09, 2021");
+    EXPECT_FALSE(selection.EarlierStart());
+    EXPECT_FALSE(selection.LaterEnd());
+    EXPECT_EQ(selection.DaysInRange(), 1825);
+    EXPECT_TRUE(selection.LaterStart());
+    EXPECT_TRUE(selection.EarlierEnd());
+    EXPECT_EQ(selection.DaysInRange(), 1823);
+}
+
+TEST_F(ViewSelectionTest, TheCalendarsEdgesHoldTheDateButPassTheGuard) {
+    ASSERT_TRUE(selection.SetRange(DateValue{1, 6, 1, 1960}, DateValue{1, 1, 10, 1960}));
+    EXPECT_TRUE(selection.EarlierStart());
+    EXPECT_EQ(selection.StartText(), "FRI, JAN 01, 1960");
+    ASSERT_TRUE(selection.SetRange(DateValue{12, 2, 20, 2100}, DateValue{12, 3, 21, 2100}));
+    const DateValue end = selection.End();
+    EXPECT_TRUE(selection.LaterEnd());
+    EXPECT_EQ(selection.End(), end);
+    EXPECT_FALSE(selection.SetRange(DateValue{12, 2, 20, 2100}, DateValue{1, 7, 1, 2101}));
+    EXPECT_FALSE(selection.SetRange(DateValue{12, 7, 31, 1959}, DateValue{1, 6, 1, 1960}));
+}
+
+TEST_F(ViewSelectionTest, AChosenRangeKeepsTheLimits) {
+    EXPECT_FALSE(
+        selection.SetRange(DateValue{12, 3, 8, 2026}, DateValue{12, 2, 7, 2026})); // reversed
+    EXPECT_TRUE(
+        selection.SetRange(DateValue{12, 5, 9, 2021}, DateValue{12, 2, 7, 2026})); // 1825 days
+    EXPECT_FALSE(selection.SetRange(DateValue{12, 4, 8, 2021}, DateValue{12, 2, 7, 2026})); // 1826
+    EXPECT_EQ(selection.StartText(), "THR, DEC 09, 2021");
+    EXPECT_EQ(selection.DaysInRange(), 1825);
+}
+
+} // namespace
