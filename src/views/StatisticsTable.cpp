@@ -1,0 +1,118 @@
+#include "views/StatisticsTable.h"
+
+#include "views/ViewSelection.h"
+
+#include <algorithm>
+#include <cstdio>
+
+const std::array<const char*, StatisticsTable::kRows> StatisticsTable::kRowTitles = {
+    "Distance", "Time    ", "Pace    ", "Speed   ", "R H Rate",
+    "M H Rate", "Calories", "Water   ", "Sleep   ", "Weight  ",
+};
+
+const std::array<const char*, StatisticsTable::kColumns> StatisticsTable::kColumnTitles = {
+    "Entries ", "Missed  ", "Min.    ", "Max.    ", "Average ", "Total   ",
+};
+
+namespace {
+
+constexpr int kTimeRow = 1;
+constexpr int kPaceRow = 2;
+// Rows whose sum means nothing: pace, both heart rates and weight.
+constexpr bool kTotalShown[StatisticsTable::kRows] = {true,  true, false, true, false,
+                                                      false, true, true,  true, false};
+
+std::array<float, StatisticsTable::kRows> Values(const DayRecord& day) {
+    return {day.distance,
+            static_cast<float>(day.time),
+            static_cast<float>(day.pace),
+            day.speed,
+            static_cast<float>(day.restHeartRate),
+            static_cast<float>(day.maxHeartRate),
+            static_cast<float>(day.calories),
+            day.waterUsed,
+            day.hoursSlept,
+            day.bodyWeight};
+}
+
+} // namespace
+
+void StatisticsTable::Compute(const std::vector<DayRecord>& days, int rangeDays) {
+    rows.fill(Row{});
+    for (Row& row : rows) {
+        row.missed = static_cast<float>(rangeDays);
+    }
+    for (const DayRecord& day : days) {
+        const auto values = Values(day);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const float v = values[i];
+            Row& row = rows[i];
+            if (v == 0) {
+                continue;
+            }
+            // The first value entered starts both the minimum and the maximum, so no
+            // value is ever hidden behind a starting guess.
+            if (row.entered == 0 || v < row.minimum) {
+                row.minimum = v;
+            }
+            if (row.entered == 0 || v > row.maximum) {
+                row.maximum = v;
+            }
+            row.entered += 1;
+            row.missed = static_cast<float>(rangeDays) - row.entered;
+            row.total += v;
+        }
+    }
+    for (Row& row : rows) {
+        if (row.entered != 0) {
+            row.average = row.total / row.entered;
+        }
+    }
+}
+
+bool StatisticsTable::Compute(LogBookDatabase& database, const ViewSelection& selection) {
+    const int rangeDays = selection.DaysInRange();
+    std::vector<DayRecord> days;
+    std::vector<std::int32_t> positions;
+    int count = 0;
+    const DateValue start = selection.Start();
+    const DateValue end = selection.End();
+    bool read = database.FastIndex(&start, &end, selection.CurrentDayType(), positions, count) == 1;
+    count = read ? std::min<int>(count, static_cast<int>(positions.size())) : 0;
+    if (count > 0) {
+        read = database.BeginReading("rb") == 1;
+        if (read) {
+            days.reserve(static_cast<std::size_t>(count));
+            DayRecord day = DayRecord::Blank(0);
+            for (int i = 0; i < count; ++i) {
+                // A record that cannot be read contributes nothing.
+                if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) == 1) {
+                    days.push_back(day);
+                }
+            }
+            database.EndReading();
+        }
+    }
+    Compute(days, rangeDays);
+    return read;
+}
+
+std::string StatisticsTable::CellText(int row, int column, const DateUtility& dates) const {
+    const Row& r = RowAt(row);
+    if (r.entered == 0 || (column == kTotal && !kTotalShown[row])) {
+        return kNone;
+    }
+    const float values[kColumns] = {r.entered, r.missed, r.minimum, r.maximum, r.average, r.total};
+    const float value = values[column];
+    std::string text;
+    if ((row == kTimeRow || row == kPaceRow) && column >= kMinimum) {
+        // Whole seconds; a sum beyond the 32-bit range of seconds shows as its largest.
+        const double seconds = std::clamp(static_cast<double>(value), -2147483648.0, 2147483647.0);
+        text = dates.DurationText(static_cast<std::int32_t>(seconds));
+    } else {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%8.2f", static_cast<double>(value));
+        text = buffer;
+    }
+    return text.substr(0, kMostCellCharacters);
+}

@@ -1,0 +1,113 @@
+#include "views/StatisticsTable.h"
+#include "views/ViewSelection.h"
+
+#include "TempFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class StatisticsTableTest : public ::testing::Test {
+protected:
+    static DayRecord Day(std::int32_t key) { return DayRecord::Blank(key); }
+    std::vector<std::string> RowTexts(int row) const {
+        std::vector<std::string> texts;
+        for (int c = 0; c < StatisticsTable::kColumns; ++c) {
+            texts.push_back(table.CellText(row, c, dates));
+        }
+        return texts;
+    }
+    enum { kDistance = 0, kTime = 1, kPace = 2, kSpeed = 3, kCalories = 6, kWeight = 9 };
+    DateUtility dates;
+    StatisticsTable table;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(StatisticsTableTest, AnEmptySelectionShowsNothingAnywhere) {
+    table.Compute({}, 31);
+    for (int r = 0; r < StatisticsTable::kRows; ++r) {
+        EXPECT_EQ(RowTexts(r), Texts(6, " --")) << r;
+    }
+}
+
+TEST_F(StatisticsTableTest, ZeroIsNotEnteredAndMissedCountsTheWholeRange) {
+    std::vector<DayRecord> days;
+    const float distances[] = {5, 10, 0, 7.5F, 2.5F, 0, 15};
+    for (int i = 0; i < 7; ++i) {
+        DayRecord d = Day(20261101 + i);
+        d.distance = distances[i];
+        days.push_back(d);
+    }
+    table.Compute(days, 31);
+    EXPECT_EQ(RowTexts(kDistance),
+              (Texts{"    5.00", "   26.00", "    2.50", "   15.00", "    8.00", "   40.00"}));
+    EXPECT_EQ(RowTexts(kSpeed), Texts(6, " --"));
+}
+
+TEST_F(StatisticsTableTest, DurationsAndTotalsThatMeanNothing) {
+    DayRecord a = Day(20261101);
+    a.time = 1800;
+    a.pace = 300;
+    a.speed = 12;
+    a.bodyWeight = 70;
+    DayRecord b = Day(20261102);
+    b.time = 3600;
+    b.pace = 330;
+    b.speed = 11;
+    b.bodyWeight = 71;
+    table.Compute({a, b}, 2);
+    EXPECT_EQ(RowTexts(kTime),
+              (Texts{"    2.00", "    0.00", "00:30:00", "01:00:00", "00:45:00", "01:30:00"}));
+    EXPECT_EQ(RowTexts(kPace)[StatisticsTable::kTotal], " --");
+    EXPECT_EQ(RowTexts(kPace)[StatisticsTable::kAverage], "00:05:15");
+    EXPECT_EQ(RowTexts(kSpeed)[StatisticsTable::kTotal], "   23.00");
+    EXPECT_EQ(RowTexts(kWeight)[StatisticsTable::kTotal], " --");
+}
+
+TEST_F(StatisticsTableTest, LongCellsAreCutAndExtremeValuesAreKept) {
+    std::vector<DayRecord> days;
+    for (const int calories : {6000000, 6345678}) {
+        DayRecord d = Day(20261101 + static_cast<int>(days.size()));
+        d.calories = calories;
+        d.distance = -150; // all below -100: the maximum is -150, not a starting guess
+        d.time = 200000;   // all of 99999 or more: the minimum is 200000 s
+        days.push_back(d);
+    }
+    table.Compute(days, 2);
+    EXPECT_EQ(table.CellText(kCalories, StatisticsTable::kTotal, dates), "12345678.0");
+    EXPECT_EQ(table.CellText(kDistance, StatisticsTable::kMaximum, dates), " -150.00");
+    EXPECT_EQ(table.CellText(kTime, StatisticsTable::kMinimum, dates), "55:33:20");
+}
+
+class StatisticsFromLogbookTest : public TempFolderTest {};
+
+TEST_F(StatisticsFromLogbookTest, OnlyDaysOfTheTypeCountAndTheRestAreMissed) {
+    RecordingReporter reporter;
+    DateUtility dates;
+    LogBookDatabase db(reporter, dates);
+    ASSERT_NE(db.Open(Path("log.vrl")), 0);
+    for (int day = 1; day <= 7; ++day) {
+        DayRecord d = DayRecord::Blank(20261100 + day);
+        d.distance = static_cast<float>(day);
+        d.competition = day == 3 ? 'Y' : 'N';
+        ASSERT_EQ(db.StoreRecord(d), 1);
+    }
+    ViewSelection selection(dates, DateValue{12, 2, 7, 2026}); // Nov 7 .. Dec 7: 31 days
+    ASSERT_TRUE(selection.SetRange(DateValue{11, 1, 1, 2026}, DateValue{12, 3, 1, 2026}));
+    selection.SetDayType(DayType::Competition);
+    StatisticsTable table;
+    EXPECT_TRUE(table.Compute(db, selection));
+    EXPECT_EQ(table.CellText(0, StatisticsTable::kEntries, dates), "    1.00");
+    EXPECT_EQ(table.CellText(0, StatisticsTable::kMissed, dates), "   30.00");
+    EXPECT_EQ(table.CellText(0, StatisticsTable::kTotal, dates), "    3.00");
+    selection.SetDayType(DayType::AllDays);
+    EXPECT_TRUE(table.Compute(db, selection));
+    EXPECT_EQ(table.CellText(0, StatisticsTable::kTotal, dates), "   28.00");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+} // namespace
