@@ -1,0 +1,128 @@
+#include "views/CalendarMonth.h"
+
+#include "TempFolderTest.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CalendarMonthTest : public ::testing::Test {
+protected:
+    // Where a day of the laid-out month stands, as row * 7 + column; -1 when absent.
+    int PlaceOf(int day) const {
+        for (int i = 0; i < 42; ++i) {
+            if (month.At(i / 7, i % 7).day == day) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    void Show(int year, int monthNumber, std::vector<DayRecord> days = {}) {
+        month.SetDays(DateValue{monthNumber, 1, 1, year}, std::move(days));
+        month.Layout(category, today);
+    }
+    static DayRecord Day(std::int32_t key, float distance, char competition, char difficulty = 0) {
+        DayRecord d = DayRecord::Blank(key);
+        d.distance = distance;
+        d.competition = competition;
+        d.difficulty = difficulty;
+        return d;
+    }
+
+    const DateValue today{12, 2, 7, 2026};
+    DateUtility dates;
+    CalendarMonth month{dates};
+    Category category = Category::Distance;
+};
+
+TEST_F(CalendarMonthTest, MonthsStartOnTheirWeekdayAndTakeTheirRows) {
+    Show(2026, 12);
+    EXPECT_EQ(month.MonthText(), "DEC, 2026");
+    EXPECT_EQ(PlaceOf(1), 0 * 7 + 2); // a Tuesday
+    EXPECT_EQ(PlaceOf(31), 4 * 7 + 4);
+    EXPECT_EQ(month.At(0, 1).day, 0);
+    Show(2026, 8); // from a Saturday: all six rows
+    EXPECT_EQ(PlaceOf(1), 6);
+    EXPECT_EQ(PlaceOf(31), 5 * 7 + 1);
+    Show(2015, 2); // 28 days from a Sunday: exactly four rows
+    EXPECT_EQ(PlaceOf(1), 0);
+    EXPECT_EQ(PlaceOf(28), 3 * 7 + 6);
+    EXPECT_EQ(month.At(4, 0).day, 0);
+    Show(2024, 2);
+    EXPECT_NE(PlaceOf(29), -1);
+    Show(2100, 2);
+    EXPECT_NE(PlaceOf(28), -1);
+    EXPECT_EQ(PlaceOf(29), -1);
+}
+
+TEST_F(CalendarMonthTest, EntriesShowTheirCategoryAndKind) {
+    Show(2026, 12,
+         {Day(20261201, 12.5F, 'Y', 'H'), Day(20261202, 0, 'N'), Day(20261203, 8, 0, 'E')});
+    EXPECT_TRUE(month.At(0, 2).hasEntry);
+    EXPECT_TRUE(month.At(0, 2).competition);
+    EXPECT_EQ(month.At(0, 2).text, "12.50");
+    EXPECT_FALSE(month.At(0, 3).competition);
+    EXPECT_EQ(month.At(0, 3).text, "0.00");   // an entry shows its box even at 0
+    EXPECT_FALSE(month.At(0, 4).competition); // never set: purple
+    EXPECT_FALSE(month.At(0, 5).hasEntry);
+    category = Category::Difficulty;
+    month.Layout(category, today);
+    EXPECT_EQ(month.At(0, 2).text, "H");
+    EXPECT_EQ(month.At(0, 3).text, "");
+    EXPECT_EQ(month.At(0, 4).text, "E");
+}
+
+TEST_F(CalendarMonthTest, CellTextsFollowTheirCategory) {
+    DayRecord d = DayRecord::Blank(20261201);
+    d.time = 3725;
+    d.restHeartRate = 48;
+    d.calories = 12345;
+    d.temperature = -5;
+    d.bodyWeight = 71.25F;
+    EXPECT_EQ(CalendarMonth::CellText(d, Category::Time, dates), "01:02:05");
+    EXPECT_EQ(CalendarMonth::CellText(d, Category::RestHeartRate, dates), "048");
+    EXPECT_EQ(CalendarMonth::CellText(d, Category::Calories, dates), "12345");
+    EXPECT_EQ(CalendarMonth::CellText(d, Category::Temperature, dates), "-05");
+    EXPECT_EQ(CalendarMonth::CellText(d, Category::Weight, dates), "71.25");
+}
+
+TEST_F(CalendarMonthTest, TodayIsMarkedOnlyInItsOwnMonth) {
+    Show(2026, 12);
+    EXPECT_TRUE(month.At(1, 1).today); // the 7th, a Monday
+    EXPECT_EQ(month.At(1, 1).day, 7);
+    Show(2025, 12);
+    for (int i = 0; i < 42; ++i) {
+        EXPECT_FALSE(month.At(i / 7, i % 7).today);
+    }
+}
+
+class CalendarFromLogbookTest : public TempFolderTest {};
+
+TEST_F(CalendarFromLogbookTest, ErasedDaysShowNoBoxAndAnUnreadableLogbookShowsNone) {
+    RecordingReporter reporter;
+    DateUtility dates;
+    LogBookDatabase db(reporter, dates);
+    ASSERT_NE(db.Open(Path("log.vrl")), 0);
+    for (int day : {1, 2, 3}) {
+        DayRecord d = DayRecord::Blank(20261200 + day);
+        d.distance = static_cast<float>(day);
+        ASSERT_EQ(db.StoreRecord(d), 1);
+    }
+    DayRecord erased = DayRecord::Blank(20261202);
+    erased.erased = 1;
+    ASSERT_EQ(db.StoreRecord(erased), 1);
+    CalendarMonth month(dates);
+    month.Load(db, DateValue{12, 2, 7, 2026});
+    month.Layout(Category::Distance, DateValue{12, 2, 7, 2026});
+    EXPECT_EQ(month.At(0, 2).text, "1.00");
+    EXPECT_FALSE(month.At(0, 3).hasEntry);
+    EXPECT_EQ(month.At(0, 4).text, "3.00");
+
+    db.Close();
+    month.Load(db, DateValue{12, 2, 7, 2026});
+    month.Layout(Category::Distance, DateValue{12, 2, 7, 2026});
+    EXPECT_FALSE(month.At(0, 2).hasEntry);
+    EXPECT_EQ(month.At(0, 2).day, 1);
+}
+
+} // namespace
