@@ -11,7 +11,8 @@ bool Installed(const QString& family) {
     return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
 }
 
-QString FirstInstalled(std::initializer_list<const char*> families, QFontDatabase::SystemFont fallback) {
+QString FirstInstalled(std::initializer_list<const char*> families,
+                       QFontDatabase::SystemFont fallback) {
     for (const char* f : families) {
         if (Installed(f)) {
             return f;
@@ -43,7 +44,10 @@ QFont TQtConvert::Font(const TFont& font, int devicePixels) {
     q.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
     q.setItalic(font.italic);
     int pixels = std::abs(devicePixels);
-    if (pixels == 0) {
+    // "MS Sans Serif" was a bitmap font whose smallest size is the dialog font (a 13-pixel
+    // cell): a smaller request got that size, so it gets the dialog font here.
+    const bool dialogFace = QString::fromStdString(font.face).toLower().contains("ms sans");
+    if (pixels == 0 || (dialogFace && pixels < 13)) {
         pixels = 11;
     } else if (devicePixels > 0) {
         // A cell height: the em is the cell less the internal leading.
@@ -55,4 +59,6 @@ QFont TQtConvert::Font(const TFont& font, int devicePixels) {
     return q;
 }
 
-QFont TQtConvert::DialogFont() { return Font(TFont{}, -11); }
+QFont TQtConvert::DialogFont() {
+    return Font(TFont{}, -11);
+}

@@ -60,6 +60,9 @@ constexpr unsigned kGoToDay = 1001;        // the Log Book shows the day of the 
 
 constexpr int kTitleTimer = 1000;     // the client window's wait before the title screen
 constexpr int kBannerTimer = 2000;    // the title screen's animation
+constexpr int kGraphsReloadTimer = 3000;  // the views' deferred reload after a change
+constexpr int kStatsReloadTimer = 4000;
+constexpr int kReportsReloadTimer = 5000;
 constexpr int kCountdownTimer = 6000; // the heart-rate timer's seconds
 constexpr int kProgressTimer = 7000;  // the heart-rate timer's bar, every tenth of a second
 } // namespace res

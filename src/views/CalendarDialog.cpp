@@ -1,11 +1,99 @@
 #include "views/CalendarDialog.h"
 
+#include "framework/TDC.h"
 #include "framework/TResources.h"
+#include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
 #include "views/SelectorIds.h"
 
-CalendarDialog::CalendarDialog(ClientWindow& client) : ToolDialog(client, res::kCalendarDialog) {}
+#include <cstdio>
+
+CalendarDialog::CalendarDialog(ClientWindow& client)
+    : ToolDialog(client, res::kCalendarDialog), dates(client.Dates()), month(client.Dates()) {
+    dates.Today(shown);
+    OnCommand(selector::kCategory, [this] {
+        const int next = static_cast<int>(category) + 1;
+        category = next >= ViewSelection::kCategoryCount ? Category::Distance
+                                                         : static_cast<Category>(next);
+        SetDlgItemText(selector::kCategoryText, ViewSelection::CategoryText(category));
+        InvalidateRect(kViewRect, true);
+    });
+    OnCommand(kNextMonth, [this] { Step(&DateUtility::NextMonth); });
+    OnCommand(kPreviousMonth, [this] { Step(&DateUtility::PreviousMonth); });
+    OnCommand(kNextYear, [this] { Step(&DateUtility::NextYear); });
+    OnCommand(kPreviousYear, [this] { Step(&DateUtility::PreviousYear); });
+    OnMessage(res::kLogBookChanged, [this](std::uint64_t, std::int64_t) {
+        Reload();
+        return 0;
+    });
+}
+
+TRect CalendarDialog::CellRect(int row, int column) {
+    return TRect{34 + 63 * column, 95 + 36 * row, 91 + 63 * column, 128 + 36 * row};
+}
+
+void CalendarDialog::SetupWindow() {
+    ToolDialog::SetupWindow();
+    SetDlgItemText(selector::kCategoryText, ViewSelection::CategoryText(category));
+    Reload();
+}
+
+void CalendarDialog::Step(void (DateUtility::*step)(DateValue&) const) {
+    (dates.*step)(shown); // the calendar's edges hold the month; it is read again anyway
+    Reload();
+}
+
+void CalendarDialog::Reload() {
+    SetDlgItemText(kMonthText, dates.MonthText(shown));
+    month.Load(Client().Database(), shown);
+    InvalidateRect(kViewRect, true);
+}
+
+void CalendarDialog::Paint(TDC& dc, bool, const TRect&) {
+    DateValue today;
+    dates.Today(today);
+    month.Layout(category, today);
+    for (int r = 0; r < CalendarMonth::kWeeks; ++r) {
+        for (int c = 0; c < CalendarMonth::kDaysAWeek; ++c) {
+            const TRect cell = CellRect(r, c);
+            dc.FillRect(cell, TBrush{TColor::LightGray()});
+            dc.SelectPen(TPen{TColor::White(), 1});
+            dc.MoveTo(cell.left, cell.bottom);
+            dc.LineTo(cell.left, cell.top);
+            dc.LineTo(cell.right, cell.top);
+            dc.SelectPen(TPen{TColor::Gray(), 1});
+            dc.LineTo(cell.right, cell.bottom);
+            dc.LineTo(cell.left, cell.bottom);
+        }
+    }
+    dc.RestorePen();
+    dc.SetBkMode(TDC::kOpaque);
+    for (int r = 0; r < CalendarMonth::kWeeks; ++r) {
+        for (int c = 0; c < CalendarMonth::kDaysAWeek; ++c) {
+            const CalendarMonth::Cell& cell = month.At(r, c);
+            if (cell.day == 0) {
+                continue;
+            }
+            const int left = 35 + 63 * c;
+            const int top = 104 + 36 * r;
+            if (cell.hasEntry) {
+                const TColor box = cell.competition ? kCompetitionBox : kTrainingBox;
+                dc.SelectFont(TFont{"MS Sans Serif", 8, TFont::kNormal});
+                dc.SetTextColor(TColor::LightGray());
+                dc.SetBkColor(box);
+                dc.FillRect(TRect{left, top + 8, left + 56, top + 24}, TBrush{box});
+                dc.TextOut(left + 8, top + 8, cell.text);
+            }
+            dc.RestoreFont();
+            dc.SetTextColor(TColor::Black());
+            dc.SetBkColor(cell.today ? kToday : TColor::Gray());
+            char number[8];
+            std::snprintf(number, sizeof number, "%02d", cell.day);
+            dc.TextOut(left + 21, top - 8, number);
+        }
+    }
+}
 
 void CalendarDialog::RegisterTemplate() {
     using K = TControlKind;

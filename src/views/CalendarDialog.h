@@ -1,8 +1,11 @@
 #pragma once
 // The Calendar (dialog 4): a month of the logbook in 42 cells, one category's value in each
-// day's box, stepped by month and by year.
+// day's box, stepped by month and by year. CalendarMonth lays the month out; this dialog
+// steps it and paints it.
 
 #include "shell/ToolDialog.h"
+#include "views/CalendarMonth.h"
+#include "views/ViewSelection.h"
 
 class CalendarDialog : public ToolDialog {
 public:
@@ -13,7 +16,31 @@ public:
     static constexpr int kNextYear = 203;
     static constexpr int kPreviousYear = 204;
 
+    static constexpr TRect kViewRect{16, 81, 491, 317};
+    static constexpr TColor kCompetitionBox{0, 128, 128};
+    static constexpr TColor kTrainingBox{128, 0, 128};
+    static constexpr TColor kToday{255, 255, 0};
+    // A cell of row r, column c: left 34 + 63c, top 95 + 36r, 57 x 33 pixels.
+    static TRect CellRect(int row, int column);
+
     explicit CalendarDialog(ClientWindow& client);
     // Dialog template 4 and the Calendar Speed Menu.
     static void RegisterTemplate();
+
+    const DateValue& ShownDate() const { return shown; }
+    Category CurrentCategory() const { return category; }
+    const CalendarMonth& Month() const { return month; }
+
+protected:
+    void SetupWindow() override;
+    void Paint(TDC& dc, bool erase, const TRect& area) override;
+
+private:
+    void Reload();
+    void Step(void (DateUtility::*step)(DateValue&) const);
+
+    const DateUtility& dates;
+    DateValue shown;
+    Category category = Category::Distance;
+    CalendarMonth month;
 };

@@ -5,7 +5,21 @@
 #include "shell/ToolPage.h"
 #include "views/SelectorIds.h"
 
-GraphsDialog::GraphsDialog(ClientWindow& client) : ToolDialog(client, res::kGraphsDialog) {}
+GraphsDialog::GraphsDialog(ClientWindow& client)
+    : RangeViewDialog(client, res::kGraphsDialog, res::kGraphsReloadTimer) {
+    OnCommand(selector::kCategory, [this] {
+        MutableSelection().NextCategory();
+        SetDlgItemText(selector::kCategoryText,
+                       ViewSelection::CategoryText(Selection().CurrentCategory()));
+        InvalidateRect(kViewRect, true);
+    });
+}
+
+void GraphsDialog::ShowHeader() {
+    RangeViewDialog::ShowHeader();
+    SetDlgItemText(selector::kCategoryText,
+                   ViewSelection::CategoryText(Selection().CurrentCategory()));
+}
 
 void GraphsDialog::RegisterTemplate() {
     using C = TControlTemplate;

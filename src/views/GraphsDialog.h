@@ -1,10 +1,11 @@
 #pragma once
 // Graphs (dialog 5): one category of the selected days plotted as a bar, line, area or
-// moving-average graph.
+// moving-average graph. The category changes what is drawn from the days already
+// selected; day type and range reload after the pause.
 
-#include "shell/ToolDialog.h"
+#include "views/RangeViewDialog.h"
 
-class GraphsDialog : public ToolDialog {
+class GraphsDialog : public RangeViewDialog {
 public:
     // Controls of dialog template 5 besides the shared selectors.
     static constexpr int kBarGraph = 300;
@@ -15,4 +16,7 @@ public:
     explicit GraphsDialog(ClientWindow& client);
     // Dialog template 5 and the Graphs Speed Menu.
     static void RegisterTemplate();
+
+protected:
+    void ShowHeader() override;
 };

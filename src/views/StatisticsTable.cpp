@@ -70,23 +70,18 @@ void StatisticsTable::Compute(const std::vector<DayRecord>& days, int rangeDays)
     }
 }
 
-bool StatisticsTable::Compute(LogBookDatabase& database, const ViewSelection& selection) {
-    const int rangeDays = selection.DaysInRange();
+bool StatisticsTable::Compute(LogBookDatabase& database, const std::vector<std::int32_t>& positions,
+                              int rangeDays) {
     std::vector<DayRecord> days;
-    std::vector<std::int32_t> positions;
-    int count = 0;
-    const DateValue start = selection.Start();
-    const DateValue end = selection.End();
-    bool read = database.FastIndex(&start, &end, selection.CurrentDayType(), positions, count) == 1;
-    count = read ? std::min<int>(count, static_cast<int>(positions.size())) : 0;
-    if (count > 0) {
+    bool read = true;
+    if (!positions.empty()) {
         read = database.BeginReading("rb") == 1;
         if (read) {
-            days.reserve(static_cast<std::size_t>(count));
+            days.reserve(positions.size());
             DayRecord day = DayRecord::Blank(0);
-            for (int i = 0; i < count; ++i) {
+            for (const std::int32_t position : positions) {
                 // A record that cannot be read contributes nothing.
-                if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) == 1) {
+                if (database.ReadAtPosition(position, day) == 1) {
                     days.push_back(day);
                 }
             }
@@ -95,6 +90,12 @@ bool StatisticsTable::Compute(LogBookDatabase& database, const ViewSelection& se
     }
     Compute(days, rangeDays);
     return read;
+}
+
+bool StatisticsTable::Compute(LogBookDatabase& database, const ViewSelection& selection) {
+    std::vector<std::int32_t> positions;
+    const bool found = selection.Positions(database, positions) == 1;
+    return Compute(database, positions, selection.DaysInRange()) && found;
 }
 
 std::string StatisticsTable::CellText(int row, int column, const DateUtility& dates) const {

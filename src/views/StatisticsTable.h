@@ -38,8 +38,12 @@ public:
 
     // The figures of these days over a range of rangeDays calendar days.
     void Compute(const std::vector<DayRecord>& days, int rangeDays);
-    // Reads the selected days of the logbook and computes; false when the logbook could
-    // not be read (the store has said why; the rows are those of an empty selection).
+    // Reads the days at these index positions through read-many and computes; false when
+    // the logbook could not be read (the store has said why; the rows are those of an
+    // empty selection).
+    bool Compute(LogBookDatabase& database, const std::vector<std::int32_t>& positions,
+                 int rangeDays);
+    // The selection's days, found through the fast index.
     bool Compute(LogBookDatabase& database, const ViewSelection& selection);
 
     const Row& RowAt(int row) const { return rows[static_cast<std::size_t>(row)]; }

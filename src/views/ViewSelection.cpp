@@ -1,5 +1,7 @@
 #include "views/ViewSelection.h"
 
+#include <algorithm>
+
 const std::array<const char*, ViewSelection::kCategoryCount> ViewSelection::kCategoryTexts = {
     "DISTANCE   ", "TIME       ", "PACE       ", "SPEED      ", "REST H RATE", "MAX H RATE ",
     "CALORIES   ", "WATER      ", "HOURS SLEPT", "TEMPERATURE", "WEIGHT     ", "DIFFICULTY ",
@@ -30,6 +32,18 @@ std::string ViewSelection::EndText() const {
 
 int ViewSelection::DaysInRange() const {
     return dates.DaysBetween(start, end);
+}
+
+int ViewSelection::Positions(LogBookDatabase& database,
+                             std::vector<std::int32_t>& positions) const {
+    int count = 0;
+    if (database.FastIndex(&start, &end, dayType, positions, count) != 1) {
+        positions.clear();
+        return 0;
+    }
+    positions.resize(
+        static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(positions.size()))));
+    return 1;
 }
 
 void ViewSelection::NextCategory() {

@@ -7,9 +7,12 @@
 #include "store/DateUtility.h"
 #include "store/DateValue.h"
 #include "store/DayType.h"
+#include "store/LogBookDatabase.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // The quantities a view can show, in the order the Category button cycles through them.
 enum class Category : int {
@@ -48,6 +51,10 @@ public:
     std::string StartText() const;
     std::string EndText() const;
     int DaysInRange() const;
+
+    // The index positions of the selected days, as many as the store finds; 1, or 0 when
+    // the store could not make them (it has said why, and the list is empty).
+    int Positions(LogBookDatabase& database, std::vector<std::int32_t>& positions) const;
 
     void NextCategory();
     void NextDayType();

@@ -1,0 +1,47 @@
+#pragma once
+// The base of the views with a date range (Graphs, Statistics, Reports): the day-type and
+// date-step buttons, the header statics that show the selection, and the deferred reload.
+// A change restarts the view's 500 ms timer, so a burst of clicks costs one reload; until
+// it fires the header shows the new selection and the view the one it last loaded. The
+// logbook-changed message reloads at once.
+
+#include "shell/ToolDialog.h"
+#include "views/ViewSelection.h"
+
+#include <cstdint>
+#include <vector>
+
+class RangeViewDialog : public ToolDialog {
+public:
+    // Where the views draw, in client pixels.
+    static constexpr TRect kViewRect{16, 81, 491, 317};
+    static constexpr int kReloadDelay = 500;
+
+    RangeViewDialog(ClientWindow& client, int resourceId, int reloadTimer);
+
+    const ViewSelection& Selection() const { return selection; }
+    // The selection as last loaded: its index positions and its number of days.
+    const std::vector<std::int32_t>& Positions() const { return positions; }
+    int LoadedDays() const { return loadedDays; }
+    // How often the view has read the index (a burst of steps reads it once).
+    int Reloads() const { return reloads; }
+
+protected:
+    void SetupWindow() override;
+    void EvTimer(int id) override;
+    // Reads the selection's positions and redraws the view; Reports lays its pages out.
+    virtual void Reload();
+    ViewSelection& MutableSelection() { return selection; }
+    // A change of the selection: the header shows it, the view follows after the pause.
+    void Changed();
+    virtual void ShowHeader();
+
+private:
+    void Step(bool (ViewSelection::*step)());
+
+    int reloadTimer;
+    ViewSelection selection;
+    std::vector<std::int32_t> positions;
+    int loadedDays = 0;
+    int reloads = 0;
+};
