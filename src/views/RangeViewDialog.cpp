@@ -71,3 +71,13 @@ void RangeViewDialog::Reload() {
     loadedDays = selection.DaysInRange();
     InvalidateRect(kViewRect, true);
 }
+
+bool RangeViewDialog::SelectRange(const DateValue& first, const DateValue& last) {
+    if (!selection.SetRange(first, last)) {
+        return false;
+    }
+    ShowHeader();
+    KillTimer(reloadTimer);
+    Reload();
+    return true;
+}

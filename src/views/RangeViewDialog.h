@@ -26,6 +26,10 @@ public:
     // How often the view has read the index (a burst of steps reads it once).
     int Reloads() const { return reloads; }
 
+    // For tests and benchmarks: a range chosen outright (no button reaches it in one go),
+    // loaded at once. False, and nothing changes, when the range breaks the limits.
+    bool SelectRange(const DateValue& first, const DateValue& last);
+
 protected:
     void SetupWindow() override;
     void EvTimer(int id) override;
