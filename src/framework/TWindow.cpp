@@ -265,6 +265,12 @@ void TWindow::Show(TShowMode mode) {
     CommandStateChanged();
 }
 
+void TWindow::TakeFocus() {
+    if (widget) {
+        widget->setFocus();
+    }
+}
+
 bool TWindow::IsVisible() const { return widget && widget->isVisible(); }
 
 void TWindow::BringToTop() {
