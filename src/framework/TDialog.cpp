@@ -87,8 +87,14 @@ QWidget* TDialog::CreateWidget(QWidget* parentWidget) {
     host->setFont(TQtConvert::DialogFont());
     host->setFixedSize(TDialogTemplate::PixelsX(dialogTemplate.cx),
                        TDialogTemplate::PixelsY(dialogTemplate.cy));
+    // Under a window manager: no caption means no frame at all; a pop-up has only a close
+    // box, so minimising it can never take the main window along.
     if (dialogTemplate.hasCaption) {
         host->setWindowTitle(TQtConvert::Text(dialogTemplate.caption));
+        host->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    } else {
+        host->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     }
     if (!BkgndColor()) {
         SetBkgndColor(TColor::LightGray());

@@ -220,3 +220,22 @@ TEST_F(TDialogTest, GaugeBarFollowsItsValueAndColour) {
 }
 
 } // namespace
+
+TEST(TDialogFrame, ACaptionGivesAPopUpWithOnlyACloseBoxAndNoCaptionGivesNoFrame) {
+    TDialogTemplate t;
+    t.cx = 100;
+    t.cy = 50;
+    t.caption = "Pop-up";
+    TResources::AddDialog(9003, t);
+    t.hasCaption = false;
+    TResources::AddDialog(9004, t);
+    TDialog popup(nullptr, 9003);
+    TDialog title(nullptr, 9004);
+    ASSERT_TRUE(popup.Create());
+    ASSERT_TRUE(title.Create());
+    const Qt::WindowFlags flags = popup.Widget()->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(title.Widget()->windowFlags() & Qt::FramelessWindowHint);
+}

@@ -1,3 +1,4 @@
+#include "UserInput.h"
 #include "framework/TButtonGadget.h"
 #include "framework/TControlBar.h"
 #include "framework/TDecoratedMDIFrame.h"
@@ -8,7 +9,6 @@
 #include "framework/TSeparatorGadget.h"
 #include "framework/TStatusBar.h"
 #include "framework/TTextGadget.h"
-#include "UserInput.h"
 
 #include <QApplication>
 
