@@ -113,6 +113,9 @@ void TDialog::SetupWindow() {
 }
 
 void TDialog::TakeFocus() {
+    if (!IsCreated() || !keyboard) {
+        return;
+    }
     QWidget* w = hasFocusMemory ? Control(lastFocus) : nullptr;
     if (!w || w->isHidden() || !w->isEnabled()) {
         const std::vector<QWidget*> stops =
@@ -328,6 +331,7 @@ void TDialog::BuildControls() {
 
 void TDialog::AfterDestroy(int) {
     controls.clear();
+    keyboard = nullptr; // goes with the widget
     if (modalLoop) {
         modalLoop->quit();
     }

@@ -66,7 +66,12 @@ QStringList TWrappedLines(const QString& text, const QFont& font, int width) {
 }
 
 TDialogKeyboard::TDialogKeyboard(TDialog& dialog, QObject* parent)
-    : QObject(parent), dialog(dialog) {}
+    : QObject(parent), dialogHandle(dialog.Handle()) {}
+
+TDialog* TDialogKeyboard::Dialog() const {
+    auto* dialog = dynamic_cast<TDialog*>(TWindow::FromHandle(dialogHandle));
+    return dialog && dialog->IsCreated() ? dialog : nullptr;
+}
 
 void TDialogKeyboard::Watch(QWidget* control, int id) {
     control->setProperty(kControlId, id);
@@ -90,6 +95,11 @@ QWidget* TDialogKeyboard::ControlOf(QObject* watched) const {
 
 std::vector<QWidget*> TDialogKeyboard::TabStops() const {
     std::vector<QWidget*> stops;
+    const TDialog* dialogNow = Dialog();
+    if (!dialogNow) {
+        return stops;
+    }
+    const TDialog& dialog = *dialogNow;
     std::vector<const QButtonGroup*> groupsSeen;
     for (const TControlTemplate& c : dialog.Template().controls) {
         QWidget* w = dialog.Control(c.id);
@@ -121,14 +131,18 @@ std::vector<QWidget*> TDialogKeyboard::TabStops() const {
 }
 
 bool TDialogKeyboard::PressEnter(QWidget* focused) {
+    TDialog* dialog = Dialog();
+    if (!dialog) {
+        return false;
+    }
     if (IsPushButton(focused) && focused->isEnabled()) {
         static_cast<QAbstractButton*>(focused)->click();
         return true;
     }
-    for (const TControlTemplate& c : dialog.Template().controls) {
+    for (const TControlTemplate& c : dialog->Template().controls) {
         if ((c.kind == TControlKind::Button || c.kind == TControlKind::BitmapButton) &&
             (c.style & TControlTemplate::kDefault)) {
-            if (auto* button = qobject_cast<QAbstractButton*>(dialog.Control(c.id));
+            if (auto* button = qobject_cast<QAbstractButton*>(dialog->Control(c.id));
                 Usable(button)) {
                 button->click();
                 return true;
@@ -200,7 +214,9 @@ bool TDialogKeyboard::RefusesTyping(QWidget* box, const QString& typed) const {
         box = combo->lineEdit();
     }
     QWidget* control = ControlOf(box);
-    const int limit = control ? dialog.TextLimit(control->property(kControlId).toInt()) : 0;
+    const TDialog* dialog = Dialog();
+    const int limit =
+        control && dialog ? dialog->TextLimit(control->property(kControlId).toInt()) : 0;
     if (auto* edit = qobject_cast<QLineEdit*>(box)) {
         const qsizetype after = edit->text().size() - edit->selectedText().size() + typed.size();
         return limit > 0 && after > limit - 1;
@@ -219,6 +235,10 @@ bool TDialogKeyboard::RefusesTyping(QWidget* box, const QString& typed) const {
 }
 
 bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    TDialog* dialog = Dialog();
+    if (!dialog) {
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         // A single-selection list keeps its line when the click falls below the rows.
         if (auto* view = qobject_cast<QAbstractItemView*>(watched->parent());
@@ -230,7 +250,7 @@ bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusIn) {
         if (QWidget* control = ControlOf(watched)) {
-            dialog.RememberFocus(control->property(kControlId).toInt());
+            dialog->RememberFocus(control->property(kControlId).toInt());
         }
         return false;
     }
@@ -257,7 +277,7 @@ bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
         return PressEnter(control) || qobject_cast<QPlainTextEdit*>(control);
     }
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-        dialog.Command(TDialog::kIdCancel);
+        dialog->Command(TDialog::kIdCancel);
         return true;
     }
     if (qobject_cast<QRadioButton*>(control)) {

@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <cstdint>
+#include <vector>
+
 class QFont;
 class QWidget;
 class TDialog;
@@ -38,5 +41,8 @@ private:
     // Whether typing `typed` into the box would break its limit or its lines.
     bool RefusesTyping(QWidget* box, const QString& typed) const;
 
-    TDialog& dialog;
+    // The dialog may be deleted while its widgets wait for the event loop to go.
+    TDialog* Dialog() const;
+
+    std::uintptr_t dialogHandle;
 };
