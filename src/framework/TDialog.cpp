@@ -1,6 +1,7 @@
 #include "framework/TDialog.h"
 
 #include "framework/TBitmapButton.h"
+#include "framework/TDialogKeyboard.h"
 #include "framework/TQtConvert.h"
 #include "framework/TResources.h"
 #include "framework/TWindowHost.h"
@@ -37,6 +38,22 @@ public:
             dialog->Command(TDialog::kIdCancel);
         }
     }
+
+protected:
+    // Shown or activated again, the dialog gives the focus back to the control that had it.
+    void showEvent(QShowEvent* event) override {
+        QDialog::showEvent(event);
+        if (Window()) {
+            Window()->TakeFocus();
+        }
+    }
+    void changeEvent(QEvent* event) override {
+        QDialog::changeEvent(event);
+        if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow() &&
+            Window()) {
+            Window()->TakeFocus();
+        }
+    }
 };
 
 // Windows shows '&' as the mnemonic mark; a label here shows the text without it.
@@ -50,38 +67,6 @@ QString WithoutMnemonic(const std::string& text) {
         out += in[i];
     }
     return out;
-}
-
-QString Truncated(const std::string& utf8, int limit) {
-    QString text = TQtConvert::Text(utf8);
-    if (limit > 0 && text.size() > limit) {
-        text.truncate(limit);
-    }
-    return text;
-}
-
-// The lines a word-wrapping box of the given width shows for a text.
-QStringList WrappedLines(const QString& text, const QFont& font, int width) {
-    QStringList lines;
-    const QStringList paragraphs = text.split('\n');
-    for (const QString& paragraph : paragraphs) {
-        QTextLayout layout(paragraph, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        bool any = false;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(std::max(1, width));
-            lines << paragraph.mid(line.textStart(), line.textLength());
-            any = true;
-        }
-        layout.endLayout();
-        if (!any) {
-            lines << QString();
-        }
-    }
-    return lines;
 }
 
 } // namespace
@@ -102,8 +87,14 @@ QWidget* TDialog::CreateWidget(QWidget* parentWidget) {
     host->setFont(TQtConvert::DialogFont());
     host->setFixedSize(TDialogTemplate::PixelsX(dialogTemplate.cx),
                        TDialogTemplate::PixelsY(dialogTemplate.cy));
+    // Under a window manager: no caption means no frame at all; a pop-up has only a close
+    // box, so minimising it can never take the main window along.
     if (dialogTemplate.hasCaption) {
         host->setWindowTitle(TQtConvert::Text(dialogTemplate.caption));
+        host->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    } else {
+        host->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     }
     if (!BkgndColor()) {
         SetBkgndColor(TColor::LightGray());
@@ -113,6 +104,37 @@ QWidget* TDialog::CreateWidget(QWidget* parentWidget) {
 
 void TDialog::SetupWindow() {
     BuildControls();
+    hasFocusMemory = false;
+    // The first tab stop takes the focus; a dialog's own set-up may choose another.
+    const std::vector<QWidget*> stops = keyboard->TabStops();
+    if (!stops.empty()) {
+        stops.front()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TDialog::TakeFocus() {
+    if (!IsCreated() || !keyboard) {
+        return;
+    }
+    QWidget* w = hasFocusMemory ? Control(lastFocus) : nullptr;
+    if (!w || w->isHidden() || !w->isEnabled()) {
+        const std::vector<QWidget*> stops =
+            keyboard ? keyboard->TabStops() : std::vector<QWidget*>{};
+        w = stops.empty() ? nullptr : stops.front();
+    }
+    if (w) {
+        w->setFocus(Qt::ActiveWindowFocusReason);
+    } else {
+        TWindow::TakeFocus();
+    }
+}
+
+bool TDialog::EditFits(const QPlainTextEdit& edit, const QString& text) {
+    const int margin = static_cast<int>(edit.document()->documentMargin());
+    const int width = edit.viewport()->width() - 2 * margin;
+    const int lineHeight = std::max(1, edit.fontMetrics().lineSpacing());
+    const int lines = std::max(1, (edit.viewport()->height() - 2 * margin) / lineHeight);
+    return TWrappedLines(text, edit.font(), width).size() <= lines;
 }
 
 void TDialog::BuildControls() {
@@ -120,6 +142,7 @@ void TDialog::BuildControls() {
     controls.clear();
     QButtonGroup* group = nullptr;
     std::vector<QWidget*> behind;
+    keyboard = new TDialogKeyboard(*this, host);
     for (const TControlTemplate& c : dialogTemplate.controls) {
         const TRect r = TDialogTemplate::PixelRect(c);
         QWidget* w = nullptr;
@@ -145,24 +168,28 @@ void TDialog::BuildControls() {
                 edit->setTabChangesFocus(true);
                 edit->setPlainText(TQtConvert::Text(c.text));
                 QObject::connect(edit, &QPlainTextEdit::textChanged, [this, id, edit] {
-                    const int limit = textLimits.count(id) ? textLimits[id] : 0;
+                    // Typing is refused before it happens; a paste that breaks the limit
+                    // or the lines is taken back whole.
+                    const int limit = TextLimit(id);
                     const QString text = edit->toPlainText();
-                    if (limit > 0 && text.size() > limit) {
+                    if ((limit > 0 && text.size() > limit - 1) || !EditFits(*edit, text)) {
                         const QSignalBlocker block(edit);
-                        edit->setPlainText(text.left(limit));
-                        edit->moveCursor(QTextCursor::End);
+                        edit->undo();
+                        return;
                     }
                     SendNotify(id, Notify::EditChange);
                 });
                 w = edit;
             } else {
                 auto* edit = new QLineEdit(TQtConvert::Text(c.text), host);
-                if (c.textLimit > 0) {
-                    edit->setMaxLength(c.textLimit);
-                }
                 edit->setReadOnly(c.style & TControlTemplate::kReadOnly);
-                QObject::connect(edit, &QLineEdit::textEdited,
-                                 [this, id] { SendNotify(id, Notify::EditChange); });
+                QObject::connect(edit, &QLineEdit::textEdited, [this, id, edit] {
+                    const int limit = TextLimit(id);
+                    if (limit > 0 && edit->text().size() > limit - 1) {
+                        edit->setText(edit->text().left(limit - 1)); // a paste past the limit
+                    }
+                    SendNotify(id, Notify::EditChange);
+                });
                 w = edit;
             }
             if (c.textLimit > 0) {
@@ -213,12 +240,18 @@ void TDialog::BuildControls() {
             combo->setEditable(c.kind == TControlKind::ComboBox);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setMaxVisibleItems(16);
-            if (combo->lineEdit()) {
-                if (c.textLimit > 0) {
-                    combo->lineEdit()->setMaxLength(c.textLimit);
-                }
-                QObject::connect(combo->lineEdit(), &QLineEdit::textEdited,
-                                 [this, id] { SendNotify(id, Notify::ComboEditChange); });
+            if (QLineEdit* edit = combo->lineEdit()) {
+                // What the user types stays as typed: no completion, and leaving the box
+                // does not swap the text for a line that matches it.
+                combo->setCompleter(nullptr);
+                QObject::disconnect(edit, SIGNAL(editingFinished()), combo, nullptr);
+                QObject::connect(edit, &QLineEdit::textEdited, [this, id, edit] {
+                    const int limit = TextLimit(id);
+                    if (limit > 0 && edit->text().size() > limit - 1) {
+                        edit->setText(edit->text().left(limit - 1));
+                    }
+                    SendNotify(id, Notify::ComboEditChange);
+                });
             }
             QObject::connect(combo, qOverload<int>(&QComboBox::activated),
                              [this, id] { SendNotify(id, Notify::ComboSelChange); });
@@ -226,7 +259,7 @@ void TDialog::BuildControls() {
                 textLimits[id] = c.textLimit;
             }
             if (combo->isEditable() && !c.text.empty()) {
-                combo->setEditText(Truncated(c.text, c.textLimit));
+                combo->setEditText(TQtConvert::Text(c.text));
             }
             // The template's height includes the drop-down list; the box shows one line.
             w = combo;
@@ -286,6 +319,9 @@ void TDialog::BuildControls() {
         w->setVisible(!(c.style & TControlTemplate::kHidden));
         if (id != -1) {
             controls[id] = w;
+            if (w->focusPolicy() != Qt::NoFocus) {
+                keyboard->Watch(w, id);
+            }
         }
     }
     for (QWidget* w : behind) {
@@ -295,6 +331,7 @@ void TDialog::BuildControls() {
 
 void TDialog::AfterDestroy(int) {
     controls.clear();
+    keyboard = nullptr; // goes with the widget
     if (modalLoop) {
         modalLoop->quit();
     }
@@ -321,7 +358,11 @@ void TDialog::CmOk() {
     CloseWindow(kIdOk);
 }
 void TDialog::CmCancel() {
-    Destroy(kIdCancel);
+    if (modalLoop) {
+        Destroy(kIdCancel);
+    } else {
+        CloseWindow(kIdCancel); // as the close box: a tool may refuse or ask first
+    }
 }
 
 bool TDialog::ControlCommand(int id) {
@@ -345,15 +386,14 @@ TRect TDialog::ControlRect(int id) const {
 
 void TDialog::SetDlgItemText(int id, const std::string& utf8) {
     QWidget* w = Control(id);
-    const int limit = textLimits.count(id) ? textLimits.at(id) : 0;
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        edit->setText(Truncated(utf8, limit));
+        edit->setText(TQtConvert::Text(utf8));
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
         const QSignalBlocker block(text);
-        text->setPlainText(Truncated(utf8, limit));
+        text->setPlainText(TQtConvert::Text(utf8));
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable()) {
-            combo->setEditText(Truncated(utf8, limit));
+            combo->setEditText(TQtConvert::Text(utf8));
         } else {
             combo->setCurrentIndex(combo->findText(TQtConvert::Text(utf8)));
         }
@@ -428,11 +468,11 @@ void TDialog::SetDlgItemFocus(int id) {
 
 void TDialog::SetTextLimit(int id, int limit) {
     textLimits[id] = limit;
-    if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) {
-        edit->setMaxLength(limit > 0 ? limit : 32767);
-    } else if (auto* combo = qobject_cast<QComboBox*>(Control(id)); combo && combo->lineEdit()) {
-        combo->lineEdit()->setMaxLength(limit > 0 ? limit : 32767);
-    }
+}
+
+int TDialog::TextLimit(int id) const {
+    const auto found = textLimits.find(id);
+    return found == textLimits.end() ? 0 : found->second;
 }
 
 void TDialog::SetControlFont(int id, const TFont& font) {
@@ -444,6 +484,7 @@ void TDialog::SetControlFont(int id, const TFont& font) {
 int TDialog::ListAddString(int id, const std::string& utf8) {
     QWidget* w = Control(id);
     if (auto* list = qobject_cast<QListWidget*>(w)) {
+        const QSignalBlocker block(list);
         list->addItem(TQtConvert::Text(utf8));
         return list->count() - 1;
     }
@@ -461,6 +502,7 @@ int TDialog::ListAddString(int id, const std::string& utf8) {
 void TDialog::ListClear(int id) {
     QWidget* w = Control(id);
     if (auto* list = qobject_cast<QListWidget*>(w)) {
+        const QSignalBlocker block(list);
         list->clear();
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->clear();
@@ -503,7 +545,9 @@ int TDialog::ListSelection(int id) const {
 void TDialog::ListSetSelection(int id, int index) {
     QWidget* w = Control(id);
     if (auto* list = qobject_cast<QListWidget*>(w)) {
+        const QSignalBlocker block(list);
         list->setCurrentRow(index);
+        list->viewport()->update();
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->setCurrentIndex(index);
     }
@@ -527,7 +571,7 @@ int TDialog::EditLineCount(int id) const {
     }
     const int width =
         edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
-    return static_cast<int>(WrappedLines(edit->toPlainText(), edit->font(), width).size());
+    return static_cast<int>(TWrappedLines(edit->toPlainText(), edit->font(), width).size());
 }
 
 std::string TDialog::EditLine(int id, int line) const {
@@ -537,7 +581,7 @@ std::string TDialog::EditLine(int id, int line) const {
     }
     const int width =
         edit->viewport()->width() - 2 * static_cast<int>(edit->document()->documentMargin());
-    const QStringList lines = WrappedLines(edit->toPlainText(), edit->font(), width);
+    const QStringList lines = TWrappedLines(edit->toPlainText(), edit->font(), width);
     return line >= 0 && line < lines.size() ? TQtConvert::Text(lines[line]) : std::string();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // A dialog built from a template held under a resource number: modal or modeless, its
 // controls read and written by id. Buttons, radio buttons and check boxes send their id as
-// a command to the dialog itself; OK (1) closes through CanClose, Cancel (2) closes at once.
+// a command to the dialog itself; OK (1) closes through CanClose. Cancel (2), which Esc sends,
+// ends a modal dialog at once and closes a modeless one as its close box does (CanClose
+// first). No other id means anything to the framework.
 
 #include "framework/TDialogTemplate.h"
 #include "framework/TFont.h"
@@ -33,7 +35,7 @@ public:
     // Runs the dialog modally; the id it ended with (kIdCancel when it could not be built).
     int Execute();
 
-    // The control's text: edits, combos, statics, buttons. Set is bounded by the text limit.
+    // The control's text: edits, combos, statics, buttons. The text limit bounds typing only.
     void SetDlgItemText(int id, const std::string& utf8);
     std::string GetDlgItemText(int id) const;
     void CheckDlgButton(int id, bool checked);
@@ -41,7 +43,9 @@ public:
     void EnableDlgItem(int id, bool enabled);
     bool IsDlgItemEnabled(int id) const;
     void SetDlgItemFocus(int id);
+    // A limit counts the terminating zero: limit n lets the user type n - 1 characters.
     void SetTextLimit(int id, int limit);
+    int TextLimit(int id) const;
     void SetControlFont(int id, const TFont& font);
     bool HasControl(int id) const;
     // The control's rectangle in client pixels.
@@ -67,6 +71,14 @@ public:
 
     // For framework code: the widget of a control.
     class QWidget* Control(int id) const;
+    // For framework code: the control that last had the focus, given it back on activation.
+    void RememberFocus(int id) {
+        lastFocus = id;
+        hasFocusMemory = true;
+    }
+    void TakeFocus() override;
+    // For framework code: whether a multi-line box's lines show the whole text.
+    static bool EditFits(const class QPlainTextEdit& edit, const class QString& text);
 
 protected:
     void SetupWindow() override;
@@ -89,4 +101,7 @@ private:
     std::map<int, int> textLimits;
     std::map<std::pair<int, int>, std::function<void()>> notifications;
     class QEventLoop* modalLoop = nullptr;
+    class TDialogKeyboard* keyboard = nullptr;
+    int lastFocus = 0;
+    bool hasFocusMemory = false;
 };

@@ -61,16 +61,24 @@ bool THelpViewer::Show(TWindow* owner, const std::string& helpFile) {
         return false;
     }
     QPointer<QTextBrowser>& viewer = Viewer();
+    // Owned by the owner's top-level window, so it stays above it and goes with it.
+    QWidget* main = owner && owner->Widget() ? owner->Widget()->window() : nullptr;
     if (!viewer) {
-        viewer = new QTextBrowser;
+        viewer = new QTextBrowser(main);
+        viewer->setWindowFlags(Qt::Window);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->setOpenExternalLinks(true);
         viewer->resize(640, 720);
         viewer->setWindowTitle("Help");
+        if (main) {
+            const QRect over = main->frameGeometry();
+            viewer->move(over.center() - QPoint(viewer->width() / 2, viewer->height() / 2));
+        }
     }
     viewer->setSource(QUrl::fromLocalFile(TQtConvert::Text(page)));
     viewer->show();
     viewer->raise();
+    viewer->activateWindow();
     Page() = page;
     return true;
 }
@@ -82,6 +90,10 @@ void THelpViewer::Close() {
     Page().clear();
 }
 
-bool THelpViewer::IsShown() { return Viewer() && Viewer()->isVisible(); }
+bool THelpViewer::IsShown() {
+    return Viewer() && Viewer()->isVisible();
+}
 
-std::string THelpViewer::CurrentPage() { return IsShown() ? Page() : std::string(); }
+std::string THelpViewer::CurrentPage() {
+    return IsShown() ? Page() : std::string();
+}

@@ -39,7 +39,9 @@ TMDIChild::~TMDIChild() {
     }
 }
 
-void TMDIChild::SetScroller(std::unique_ptr<TScroller> s) { scroller = std::move(s); }
+void TMDIChild::SetScroller(std::unique_ptr<TScroller> s) {
+    scroller = std::move(s);
+}
 
 QWidget* TMDIChild::CreateWidget(QWidget*) {
     auto* sub = new TWindowHost<QMdiSubWindow>(this);
@@ -49,6 +51,7 @@ QWidget* TMDIChild::CreateWidget(QWidget*) {
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     area = new TFittedScrollArea;
     area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // the keys belong to the hosted window's controls
     area->setWidgetResizable(false);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -62,6 +65,11 @@ QWidget* TMDIChild::CreateWidget(QWidget*) {
     sub->setWidget(area);
     if (auto* mdi = qobject_cast<QMdiArea*>(client.Widget())) {
         mdi->addSubWindow(sub);
+        QObject::connect(mdi, &QMdiArea::subWindowActivated, sub, [this, sub](QMdiSubWindow* now) {
+            if (now == sub && hosted) {
+                hosted->TakeFocus();
+            }
+        });
     }
     return sub;
 }
@@ -82,6 +90,9 @@ void TMDIChild::SetupWindow() {
     if (shrinkToClient) {
         Widget()->adjustSize();
     }
+    if (hosted) {
+        hosted->TakeFocus();
+    }
 }
 
 TRect TMDIChild::ClientRect() const {
@@ -96,7 +107,9 @@ TSize TMDIChild::FrameSize() const {
     return {w->width() - area->width(), w->height() - area->height()};
 }
 
-bool TMDIChild::CanClose() { return !hosted || hosted->QueryClose(); }
+bool TMDIChild::CanClose() {
+    return !hosted || hosted->QueryClose();
+}
 
 void TMDIChild::CleanupWindow() {
     if (TWindow* h = hosted) {

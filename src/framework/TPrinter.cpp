@@ -37,7 +37,9 @@ TPrinter::TPrinter() : printer(std::make_unique<QPrinter>(QPrinter::HighResoluti
 
 TPrinter::~TPrinter() = default;
 
-void TPrinter::SetPdfFolder(const std::string& folder) { PdfFolderOverride() = folder; }
+void TPrinter::SetPdfFolder(const std::string& folder) {
+    PdfFolderOverride() = folder;
+}
 
 std::string TPrinter::FreePdfName(const std::string& folder, const std::string& baseName) {
     const QDir dir(TQtConvert::Text(folder));
@@ -53,16 +55,34 @@ void TPrinter::Setup(TWindow* owner) {
     dialog.setWindowTitle("Printer Setup");
     if (dialog.exec() == QDialog::Accepted) {
         chosenInSetup = true;
+        chosenFileUnused = printer->outputFormat() == QPrinter::PdfFormat;
     }
+}
+
+void TPrinter::ChoosePdfFile(const std::string& path) {
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(TQtConvert::Text(path));
+    chosenInSetup = true;
+    chosenFileUnused = true;
 }
 
 bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
     lastPages = 0;
-    std::string pdfFolder = PdfFolderOverride();
-    if (pdfFolder.empty() && !chosenInSetup) {
+    std::string pdfFolder = chosenInSetup ? std::string() : PdfFolderOverride();
+    if (chosenInSetup && printer->outputFormat() == QPrinter::PdfFormat) {
+        if (!chosenFileUnused) {
+            // The user named this file for one print: the next ones go beside it.
+            const QFileInfo chosen(printer->outputFileName());
+            printer->setOutputFileName(
+                TQtConvert::Text(FreePdfName(TQtConvert::Text(chosen.absolutePath()),
+                                             TQtConvert::Text(chosen.completeBaseName()))));
+        }
+        chosenFileUnused = false;
+    } else if (pdfFolder.empty() && !chosenInSetup) {
         const QPrinterInfo system = QPrinterInfo::defaultPrinter();
         if (system.isNull()) {
-            pdfFolder = TQtConvert::Text(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+            pdfFolder = TQtConvert::Text(
+                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
             if (pdfFolder.empty()) {
                 pdfFolder = TQtConvert::Text(QDir::homePath());
             }
@@ -77,17 +97,20 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
         printer->setOutputFileName(TQtConvert::Text(FreePdfName(pdfFolder, printout.PdfName())));
     }
     printer->setDocName(TQtConvert::Text(printout.Title()));
-    lastOutput = printer->outputFormat() == QPrinter::PdfFormat ? TQtConvert::Text(printer->outputFileName())
-                                                                 : TQtConvert::Text(printer->printerName());
+    lastToFile = printer->outputFormat() == QPrinter::PdfFormat;
+    lastOutput = lastToFile ? TQtConvert::Text(printer->outputFileName())
+                            : TQtConvert::Text(printer->printerName());
 
     QPainter painter;
     if (!painter.begin(printer.get())) {
-        TMessageBox::Show(owner, "The printer could not be started:\n" + lastOutput, "Printer error",
-                          TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        TMessageBox::Show(owner, "The printer could not be started:\n" + lastOutput,
+                          "Printer error", TMessageBox::Buttons::Ok,
+                          TMessageBox::Icon::Exclamation);
         return false;
     }
     const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-    TDC dc(painter, printer->resolution(), printer->resolution(), TSize{page.width(), page.height()});
+    TDC dc(painter, printer->resolution(), printer->resolution(),
+           TSize{page.width(), page.height()});
 
     QProgressDialog progress("Printing", "Cancel", 0, 0, OwnerWidget(owner));
     progress.setWindowTitle("Printing");
@@ -105,7 +128,8 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
     printout.BeginDocument(minPage, maxPage, 0);
     bool cancelled = false;
     for (int n = 1; n <= kMostPages && printout.HasPage(n); ++n) {
-        progress.setLabelText(QString("Printing page %1 of \"%2\"").arg(n).arg(TQtConvert::Text(printout.Title())));
+        progress.setLabelText(
+            QString("Printing page %1 of \"%2\"").arg(n).arg(TQtConvert::Text(printout.Title())));
         QApplication::processEvents();
         if (progress.wasCanceled()) {
             cancelled = true;
@@ -113,7 +137,8 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
         }
         if (n > 1 && !printer->newPage()) {
             TMessageBox::Show(owner, "The printer stopped at page " + std::to_string(n) + ".",
-                              "Printer error", TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+                              "Printer error", TMessageBox::Buttons::Ok,
+                              TMessageBox::Icon::Exclamation);
             cancelled = true;
             break;
         }

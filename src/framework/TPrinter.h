@@ -1,7 +1,9 @@
 #pragma once
 // The program's printer: the system's default printer, or, without one, a PDF file in the
-// user's documents folder ("NAME.pdf", "NAME 2.pdf", ... so nothing is overwritten). A print
-// run shows a "Printing" box with Cancel; printer errors come as message boxes.
+// user's documents folder ("NAME.pdf", "NAME 2.pdf", ... so nothing is overwritten). A PDF
+// file named in the set-up dialog is written once, by the next print; later prints take the
+// next free name beside it. A print run shows a "Printing" box with Cancel; printer errors
+// come as message boxes.
 
 #include <memory>
 #include <string>
@@ -24,16 +26,21 @@ public:
 
     // Where the last run went: a printer's name or a PDF file's path.
     const std::string& LastOutput() const { return lastOutput; }
+    bool LastOutputIsFile() const { return lastToFile; }
     int LastPageCount() const { return lastPages; }
 
     // Tests: always print to PDF files in this folder ("" goes back to the normal choice).
     static void SetPdfFolder(const std::string& folder);
+    // Tests: the set-up dialog's choice of a PDF file, without the dialog.
+    void ChoosePdfFile(const std::string& path);
     // The free PDF name for a base name in a folder.
     static std::string FreePdfName(const std::string& folder, const std::string& baseName);
 
 private:
     std::unique_ptr<QPrinter> printer;
     bool chosenInSetup = false;
+    bool chosenFileUnused = false; // the file named in set-up, not yet written
     std::string lastOutput;
+    bool lastToFile = false;
     int lastPages = 0;
 };

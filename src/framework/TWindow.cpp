@@ -4,14 +4,15 @@
 #include "framework/TResources.h"
 #include "framework/TWindowHost.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMenu>
-#include <QScreen>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -114,7 +115,8 @@ void AddItems(QMenu& menu, const std::vector<TMenuItem>& items, const TWindow& o
             QAction* action = menu.addAction(TQtConvert::Text(item.text));
             action->setData(item.command);
             // Only what the window itself does can be chosen.
-            action->setEnabled(owner.HandlesCommand(item.command) && owner.IsCommandEnabled(item.command));
+            action->setEnabled(owner.HandlesCommand(item.command) &&
+                               owner.IsCommandEnabled(item.command));
         }
     }
 }
@@ -171,12 +173,29 @@ void TWindow::CenterIn(const TWindow* reference) {
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         outer = {screen->size().width(), screen->size().height()};
     }
-    const TSize own = WindowRect().Size();
+    TSize own = WindowRect().Size();
+    if (widget && widget->isWindow() && !widget->isVisible() &&
+        !(widget->windowFlags() & Qt::FramelessWindowHint)) {
+        // The frame is known once the window is shown; until then the main window's frame
+        // stands in for it (the same window manager draws both).
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top != widget && top->isVisible() && !top->parentWidget()) {
+                own.cx += top->frameGeometry().width() - top->width();
+                own.cy += top->frameGeometry().height() - top->height();
+                break;
+            }
+        }
+    }
+    // A top-level window moves by its frame's corner.
     MoveWindow(outer.cx / 2 - own.cx / 2, outer.cy / 2 - own.cy / 2);
 }
 
-bool TWindow::IsCreated() const { return widget != nullptr; }
-QWidget* TWindow::Widget() const { return widget; }
+bool TWindow::IsCreated() const {
+    return widget != nullptr;
+}
+QWidget* TWindow::Widget() const {
+    return widget;
+}
 
 bool TWindow::CloseWindow(int value) {
     if (!CanClose()) {
@@ -265,7 +284,15 @@ void TWindow::Show(TShowMode mode) {
     CommandStateChanged();
 }
 
-bool TWindow::IsVisible() const { return widget && widget->isVisible(); }
+void TWindow::TakeFocus() {
+    if (widget) {
+        widget->setFocus();
+    }
+}
+
+bool TWindow::IsVisible() const {
+    return widget && widget->isVisible();
+}
 
 void TWindow::BringToTop() {
     if (widget) {
@@ -310,7 +337,9 @@ TPoint TWindow::ClientToScreen(TPoint point) const {
     return {p.x(), p.y()};
 }
 
-void TWindow::Invalidate(bool erase) { InvalidateRect(ClientRect(), erase); }
+void TWindow::Invalidate(bool erase) {
+    InvalidateRect(ClientRect(), erase);
+}
 
 void TWindow::InvalidateRect(const TRect& rect, bool erase) {
     if (!widget) {
@@ -359,8 +388,8 @@ void TWindow::HostPaint(QWidget& device, const TRect& area) {
     const bool erase = eraseNext;
     eraseNext = true; // paints the system asks for always start from the background
     if (erase) {
-        const QColor background = bkgndColor ? TQtConvert::Color(*bkgndColor)
-                                             : device.palette().color(QPalette::Window);
+        const QColor background =
+            bkgndColor ? TQtConvert::Color(*bkgndColor) : device.palette().color(QPalette::Window);
         painter.fillRect(TQtConvert::Rect(area), background);
     }
     TDC dc(painter, 96, 96, TSize{device.width(), device.height()});
@@ -388,7 +417,9 @@ bool TWindow::HostClose() {
     return true;
 }
 
-void TWindow::HostRightButton(TPoint point) { EvRButtonDown(point); }
+void TWindow::HostRightButton(TPoint point) {
+    EvRButtonDown(point);
+}
 
 void TWindow::Paint(TDC&, bool, const TRect&) {}
 void TWindow::EvTimer(int) {}
@@ -396,14 +427,18 @@ void TWindow::EvRButtonDown(TPoint) {}
 void TWindow::EvSize(TSize) {}
 void TWindow::ChildDestroyed(TWindow&) {}
 
-void TWindow::OnMessage(unsigned message, MessageHandler handler) { messages[message] = std::move(handler); }
+void TWindow::OnMessage(unsigned message, MessageHandler handler) {
+    messages[message] = std::move(handler);
+}
 
 std::int64_t TWindow::SendMessage(unsigned message, std::uint64_t wParam, std::int64_t lParam) {
     const auto found = messages.find(message);
     return found == messages.end() ? 0 : found->second(wParam, lParam);
 }
 
-void TWindow::OnCommand(int id, std::function<void()> handler) { commands[id].handler = std::move(handler); }
+void TWindow::OnCommand(int id, std::function<void()> handler) {
+    commands[id].handler = std::move(handler);
+}
 
 void TWindow::OnCommandEnable(int id, std::function<bool()> enabler) {
     commands[id].enabler = std::move(enabler);
@@ -482,7 +517,9 @@ void TWindow::KillTimer(int id) {
     }
 }
 
-bool TWindow::HasTimer(int id) const { return timers.count(id) != 0; }
+bool TWindow::HasTimer(int id) const {
+    return timers.count(id) != 0;
+}
 
 int TWindow::TimerPeriod(int id) const {
     const auto found = timers.find(id);
@@ -495,7 +532,8 @@ void TWindow::CommandStateChanged() {
     const auto listeners = Listeners();
     for (const auto& [owner, listener] : listeners) {
         const auto& now = Listeners();
-        if (std::any_of(now.begin(), now.end(), [o = owner](const auto& e) { return e.first == o; })) {
+        if (std::any_of(now.begin(), now.end(),
+                        [o = owner](const auto& e) { return e.first == o; })) {
             listener();
         }
     }

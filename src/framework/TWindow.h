@@ -49,6 +49,8 @@ public:
     void Show(TShowMode mode);
     bool IsVisible() const;
     void BringToTop();
+    // Gives the keyboard focus to the window (a dialog to the control that had it last).
+    virtual void TakeFocus();
     // Moves, keeping the size, in the parent's coordinates (the screen for top-level windows).
     void MoveWindow(int x, int y);
     void SetSize(int width, int height);

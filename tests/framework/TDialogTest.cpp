@@ -82,15 +82,15 @@ TEST_F(TDialogTest, TemplatesConvertDialogUnitsWithFixedBaseUnits) {
     EXPECT_EQ(d.GetDlgItemText(700), "Header");
 }
 
-TEST_F(TDialogTest, ControlsAreReadAndWrittenByIdWithinTheirLimits) {
+TEST_F(TDialogTest, ControlsAreReadAndWrittenByIdAndTheProgramsTextIsNeverCut) {
     Sample d;
     ASSERT_TRUE(d.Create());
     d.SetDlgItemText(500, "12.3456789");
-    EXPECT_EQ(d.GetDlgItemText(500), "12.345");
+    EXPECT_EQ(d.GetDlgItemText(500), "12.3456789");
     d.SetDlgItemText(511, std::string(300, 'c'));
-    EXPECT_EQ(d.GetDlgItemText(511).size(), 255U);
+    EXPECT_EQ(d.GetDlgItemText(511).size(), 300U);
     d.SetDlgItemText(540, "Distance, Mixed     and more");
-    EXPECT_EQ(d.GetDlgItemText(540), "Distance, Mixed    ");
+    EXPECT_EQ(d.GetDlgItemText(540), "Distance, Mixed     and more");
 
     d.CheckDlgButton(512, true);
     d.CheckDlgButton(514, true);
@@ -116,7 +116,7 @@ TEST_F(TDialogTest, ControlsAreReadAndWrittenByIdWithinTheirLimits) {
     d.ListClear(530);
     EXPECT_EQ(d.ListCount(530), 0);
     d.ListAddString(540, "Run");
-    EXPECT_EQ(d.GetDlgItemText(540), "Distance, Mixed    "); // the edit field stays
+    EXPECT_EQ(d.GetDlgItemText(540), "Distance, Mixed     and more"); // the edit field stays
 }
 
 TEST_F(TDialogTest, MultiLineBoxWrapsAtWordsAndShowsItsLinesOneByOne) {
@@ -175,14 +175,22 @@ TEST_F(TDialogTest, RightButtonOnTheSurfaceOnlyReachesTheDialog) {
     EXPECT_EQ(d.rightClicks, 2);
 }
 
-TEST_F(TDialogTest, OkAsksCanCloseWhileCancelEndsAtOnce) {
+TEST_F(TDialogTest, OkAndAModelessCancelAskCanCloseWhileAModalCancelEndsAtOnce) {
     Sample d;
     ASSERT_TRUE(d.Create());
     d.allowClose = false;
     d.Command(TDialog::kIdOk);
     EXPECT_TRUE(d.IsCreated());
     d.Command(TDialog::kIdCancel);
+    EXPECT_TRUE(d.IsCreated());
+    d.allowClose = true;
+    d.Command(TDialog::kIdCancel);
     EXPECT_FALSE(d.IsCreated());
+
+    Sample refusing;
+    refusing.allowClose = false;
+    QTimer::singleShot(0, [&refusing] { refusing.Command(TDialog::kIdCancel); });
+    EXPECT_EQ(refusing.Execute(), TDialog::kIdCancel);
 
     Sample modal;
     QTimer::singleShot(0, [&modal] {
@@ -212,3 +220,22 @@ TEST_F(TDialogTest, GaugeBarFollowsItsValueAndColour) {
 }
 
 } // namespace
+
+TEST(TDialogFrame, ACaptionGivesAPopUpWithOnlyACloseBoxAndNoCaptionGivesNoFrame) {
+    TDialogTemplate t;
+    t.cx = 100;
+    t.cy = 50;
+    t.caption = "Pop-up";
+    TResources::AddDialog(9003, t);
+    t.hasCaption = false;
+    TResources::AddDialog(9004, t);
+    TDialog popup(nullptr, 9003);
+    TDialog title(nullptr, 9004);
+    ASSERT_TRUE(popup.Create());
+    ASSERT_TRUE(title.Create());
+    const Qt::WindowFlags flags = popup.Widget()->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(title.Widget()->windowFlags() & Qt::FramelessWindowHint);
+}

@@ -1,3 +1,4 @@
+#include "UserInput.h"
 #include "framework/TButtonGadget.h"
 #include "framework/TControlBar.h"
 #include "framework/TDecoratedMDIFrame.h"
@@ -28,9 +29,13 @@ public:
     }
     bool allowClose = true;
     int ownCommands = 0;
+    int closeQuestions = 0;
 
 protected:
-    bool CanClose() override { return allowClose; }
+    bool CanClose() override {
+        ++closeQuestions;
+        return allowClose;
+    }
 };
 
 class Client : public TMDIClient {
@@ -51,7 +56,9 @@ protected:
         t.cx = 200;
         t.cy = 100;
         t.hasCaption = false;
-        t.controls = {{TControlKind::Button, TDialog::kIdOk, 4, 4, 40, 14, "Close", 0, 0}};
+        t.controls = {{TControlKind::Button, TDialog::kIdOk, 4, 4, 40, 14, "Close", 0, 0},
+                      {TControlKind::Edit, 400, 4, 24, 60, 12, "", 0, 0},
+                      {TControlKind::Edit, 401, 4, 40, 60, 12, "", 0, 0}};
         TResources::AddDialog(kTool, t);
         TResources::AddMenu(kMenu, {TMenuItem::Popup("&File", {TMenuItem::Item("&Open", 200),
                                                                TMenuItem::Separator(),
@@ -197,6 +204,42 @@ TEST_F(TMDIFrameTest, ScrollerShowsAndHidesItsBarsAndScrollsHome) {
     EXPECT_TRUE(s.HorizontalShown());
     s.ShowScrollBars(false, false);
     EXPECT_FALSE(s.VerticalShown());
+}
+
+} // namespace
+
+namespace {
+
+using namespace UserInput;
+
+TEST_F(TMDIFrameTest, AToolFocusesItsFirstStopAndGetsItsControlBackWhenActivatedAgain) {
+    Open("A");
+    EXPECT_EQ(FocusedId(*tools[0]), TDialog::kIdOk);
+    Tab(*tools[0]);
+    Tab(*tools[0]);
+    EXPECT_EQ(FocusedId(*tools[0]), 401);
+    Tab(*tools[0]); // round to the first, never to the frame's scroll area
+    EXPECT_EQ(FocusedId(*tools[0]), TDialog::kIdOk);
+    Tab(*tools[0]);
+
+    Open("B");
+    EXPECT_EQ(FocusedId(*tools[1]), TDialog::kIdOk);
+    client.ActivateChild(*children[0]);
+    EXPECT_EQ(FocusedId(*tools[0]), 400);
+}
+
+TEST_F(TMDIFrameTest, EscapeInAToolAsksCanCloseAsItsCloseBoxDoes) {
+    TMDIChild& child = Open("A");
+    tools[0]->allowClose = false;
+    Type(*tools[0], 400, "typed");
+    Escape(*tools[0]);
+    EXPECT_EQ(tools[0]->closeQuestions, 1);
+    EXPECT_TRUE(tools[0]->IsCreated());
+    EXPECT_TRUE(child.IsCreated());
+    tools[0]->allowClose = true;
+    Escape(*tools[0]);
+    EXPECT_FALSE(tools[0]->IsCreated());
+    EXPECT_FALSE(child.IsCreated());
 }
 
 } // namespace

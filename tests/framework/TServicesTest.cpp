@@ -89,7 +89,8 @@ TEST_F(ServicesTest, ProfileKeepsItsSectionAndOtherLines) {
     EXPECT_EQ(profile.GetString("general info", "logbook", "", 256), "/a/b/mylog.vrl");
     EXPECT_EQ(profile.GetString("GENERAL INFO", "LOGBOOK", "", 5), "/a/b");
 
-    Write(ini, "; hand-written\r\n[OTHER]\r\nKEY = kept\r\n\r\n[GENERAL INFO]\r\nVERSION=NONE\r\n\x01\xff garbage\r\n");
+    Write(ini, "; hand-written\r\n[OTHER]\r\nKEY = kept\r\n\r\n[GENERAL "
+               "INFO]\r\nVERSION=NONE\r\n\x01\xff garbage\r\n");
     EXPECT_EQ(profile.GetString("OTHER", "KEY", "", 256), "kept");
     EXPECT_TRUE(profile.WriteString("GENERAL INFO", "LOGBOOK", "x.vrl"));
     EXPECT_EQ(profile.GetString("GENERAL INFO", "LOGBOOK", "", 256), "x.vrl");
@@ -137,7 +138,8 @@ int PdfPageCount(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     const std::string pdf((std::istreambuf_iterator<char>(in)), {});
     int count = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1)) {
         count += pdf.compare(at, 12, "/Type /Pages") != 0;
     }
     return count;
@@ -158,12 +160,34 @@ TEST_F(ServicesTest, ThreePagePrintoutGivesAThreePagePdfWithoutOverwriting) {
     EXPECT_EQ(printer.LastOutput(), Path("Veloria Report 2.pdf"));
 }
 
+TEST_F(ServicesTest, AFileNamedInSetupIsWrittenByOnePrintAndLaterPrintsGoBesideIt) {
+    TPrinter::SetPdfFolder(folder.string());
+    TPrinter printer;
+    ThreePages first;
+    printer.ChoosePdfFile(Path("Mine.pdf"));
+    ASSERT_TRUE(printer.Print(nullptr, first));
+    EXPECT_EQ(printer.LastOutput(), Path("Mine.pdf"));
+    EXPECT_TRUE(printer.LastOutputIsFile());
+    ThreePages second;
+    ASSERT_TRUE(printer.Print(nullptr, second));
+    EXPECT_EQ(printer.LastOutput(), Path("Mine 2.pdf"));
+    EXPECT_EQ(PdfPageCount(Path("Mine.pdf")), 3);
+
+    printer.ChoosePdfFile(Path("Mine.pdf")); // chosen again: the user means to replace it
+    ThreePages third;
+    ASSERT_TRUE(printer.Print(nullptr, third));
+    EXPECT_EQ(printer.LastOutput(), Path("Mine.pdf"));
+}
+
 TEST_F(ServicesTest, SpeedMenuItemsComeBackAsTheWindowsOwnCommands) {
-    TResources::AddMenu(9200, {TMenuItem::Popup("Logbook Speed Menu", {TMenuItem::Item("Save Day", 101)}),
-                               TMenuItem::Popup("Calendar", {TMenuItem::Item("Next", 201)})});
+    TResources::AddMenu(9200,
+                        {TMenuItem::Popup("Logbook Speed Menu", {TMenuItem::Item("Save Day", 101)}),
+                         TMenuItem::Popup("Calendar", {TMenuItem::Item("Next", 201)})});
     class Target : public TWindow {
     public:
-        Target() { OnCommand(201, [this] { ++got; }); }
+        Target() {
+            OnCommand(201, [this] { ++got; });
+        }
         int got = 0;
     } target;
     ASSERT_TRUE(target.Create());

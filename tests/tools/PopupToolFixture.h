@@ -51,11 +51,10 @@ protected:
         ASSERT_NE(tool, nullptr);
         EXPECT_TRUE(tool->IsVisible());
         EXPECT_EQ(tool->Widget()->windowTitle().toStdString(), caption);
-        // Centred by the size it had before it was shown: its client area, since the frame
-        // is not known until the window is on the screen.
+        // Centred by its frame's size (the offscreen platform draws a 2-pixel frame).
         const QSize screen = QGuiApplication::primaryScreen()->size();
         const TRect at = tool->WindowRect();
-        const TSize own = tool->ClientRect().Size();
+        const TSize own = at.Size();
         EXPECT_EQ(at.left, screen.width() / 2 - own.cx / 2);
         EXPECT_EQ(at.top, screen.height() / 2 - own.cy / 2);
         EXPECT_FALSE(frame->MenuItemEnabled(command));

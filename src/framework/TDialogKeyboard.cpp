@@ -1,0 +1,299 @@
+#include "framework/TDialogKeyboard.h"
+
+#include "framework/TBitmapButton.h"
+#include "framework/TDialog.h"
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextLayout>
+
+namespace {
+
+constexpr const char* kControlId = "veloriaControlId";
+
+bool IsPushButton(const QWidget* w) {
+    return qobject_cast<const QPushButton*>(w) || dynamic_cast<const TBitmapButton*>(w);
+}
+
+bool IsEnter(const QKeyEvent& key) {
+    const auto mods = key.modifiers() & ~Qt::KeypadModifier;
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && mods == Qt::NoModifier;
+}
+
+bool IsTyping(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const QString text = key.text();
+    return !text.isEmpty() && text[0].isPrint();
+}
+
+bool Usable(const QWidget* w) {
+    return w && !w->isHidden() && w->isEnabled();
+}
+
+} // namespace
+
+QStringList TWrappedLines(const QString& text, const QFont& font, int width) {
+    QStringList lines;
+    const QStringList paragraphs = text.split('\n');
+    for (const QString& paragraph : paragraphs) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        bool any = false;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(std::max(1, width));
+            lines << paragraph.mid(line.textStart(), line.textLength());
+            any = true;
+        }
+        layout.endLayout();
+        if (!any) {
+            lines << QString();
+        }
+    }
+    return lines;
+}
+
+TDialogKeyboard::TDialogKeyboard(TDialog& dialog, QObject* parent)
+    : QObject(parent), dialogHandle(dialog.Handle()) {}
+
+TDialog* TDialogKeyboard::Dialog() const {
+    auto* dialog = dynamic_cast<TDialog*>(TWindow::FromHandle(dialogHandle));
+    return dialog && dialog->IsCreated() ? dialog : nullptr;
+}
+
+void TDialogKeyboard::Watch(QWidget* control, int id) {
+    control->setProperty(kControlId, id);
+    control->installEventFilter(this);
+    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit()) {
+        combo->lineEdit()->installEventFilter(this);
+    }
+    if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
+        view->viewport()->installEventFilter(this);
+    }
+}
+
+QWidget* TDialogKeyboard::ControlOf(QObject* watched) const {
+    for (QObject* o = watched; o; o = o->parent()) {
+        if (o->property(kControlId).isValid()) {
+            return qobject_cast<QWidget*>(o);
+        }
+    }
+    return nullptr;
+}
+
+std::vector<QWidget*> TDialogKeyboard::TabStops() const {
+    std::vector<QWidget*> stops;
+    const TDialog* dialogNow = Dialog();
+    if (!dialogNow) {
+        return stops;
+    }
+    const TDialog& dialog = *dialogNow;
+    std::vector<const QButtonGroup*> groupsSeen;
+    for (const TControlTemplate& c : dialog.Template().controls) {
+        QWidget* w = dialog.Control(c.id);
+        if (!Usable(w) || w->focusPolicy() == Qt::NoFocus || !(w->focusPolicy() & Qt::TabFocus)) {
+            continue;
+        }
+        if (auto* radio = qobject_cast<QRadioButton*>(w); radio && radio->group()) {
+            const QButtonGroup* group = radio->group();
+            if (std::find(groupsSeen.begin(), groupsSeen.end(), group) != groupsSeen.end()) {
+                continue;
+            }
+            groupsSeen.push_back(group);
+            QWidget* stop = nullptr;
+            for (QAbstractButton* b : group->buttons()) {
+                if (Usable(b) && (!stop || b->isChecked())) {
+                    stop = b;
+                    if (b->isChecked()) {
+                        break;
+                    }
+                }
+            }
+            w = stop;
+        }
+        if (w && std::find(stops.begin(), stops.end(), w) == stops.end()) {
+            stops.push_back(w);
+        }
+    }
+    return stops;
+}
+
+bool TDialogKeyboard::PressEnter(QWidget* focused) {
+    TDialog* dialog = Dialog();
+    if (!dialog) {
+        return false;
+    }
+    if (IsPushButton(focused) && focused->isEnabled()) {
+        static_cast<QAbstractButton*>(focused)->click();
+        return true;
+    }
+    for (const TControlTemplate& c : dialog->Template().controls) {
+        if ((c.kind == TControlKind::Button || c.kind == TControlKind::BitmapButton) &&
+            (c.style & TControlTemplate::kDefault)) {
+            if (auto* button = qobject_cast<QAbstractButton*>(dialog->Control(c.id));
+                Usable(button)) {
+                button->click();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool TDialogKeyboard::MoveTab(QWidget* from, bool forward) {
+    const std::vector<QWidget*> stops = TabStops();
+    if (stops.empty()) {
+        return true;
+    }
+    // From a control that is no stop itself (a radio button not checked), its place in the
+    // template decides.
+    std::size_t at = stops.size();
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        if (stops[i] == from) {
+            at = i;
+        }
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(from);
+        at == stops.size() && radio && radio->group()) {
+        for (QAbstractButton* b : radio->group()->buttons()) {
+            for (std::size_t i = 0; i < stops.size(); ++i) {
+                if (stops[i] == b) {
+                    at = i;
+                }
+            }
+        }
+    }
+    std::size_t next = 0;
+    if (at == stops.size()) {
+        next = forward ? 0 : stops.size() - 1;
+    } else {
+        next = forward ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
+    }
+    stops[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(stops[next])) {
+        edit->selectAll();
+    }
+    return true;
+}
+
+bool TDialogKeyboard::MoveInRadioGroup(QWidget* from, bool forward) {
+    auto* radio = qobject_cast<QRadioButton*>(from);
+    if (!radio || !radio->group()) {
+        return false;
+    }
+    QList<QAbstractButton*> members;
+    for (QAbstractButton* b : radio->group()->buttons()) {
+        if (Usable(b) || b == radio) {
+            members << b;
+        }
+    }
+    const qsizetype at = members.indexOf(radio);
+    const qsizetype count = members.size();
+    QAbstractButton* target = members[(at + (forward ? 1 : count - 1)) % count];
+    target->setFocus(Qt::OtherFocusReason);
+    if (!target->isChecked()) {
+        target->click();
+    }
+    return true;
+}
+
+bool TDialogKeyboard::RefusesTyping(QWidget* box, const QString& typed) const {
+    if (auto* combo = qobject_cast<QComboBox*>(box); combo && combo->lineEdit()) {
+        box = combo->lineEdit();
+    }
+    QWidget* control = ControlOf(box);
+    const TDialog* dialog = Dialog();
+    const int limit =
+        control && dialog ? dialog->TextLimit(control->property(kControlId).toInt()) : 0;
+    if (auto* edit = qobject_cast<QLineEdit*>(box)) {
+        const qsizetype after = edit->text().size() - edit->selectedText().size() + typed.size();
+        return limit > 0 && after > limit - 1;
+    }
+    if (auto* text = qobject_cast<QPlainTextEdit*>(box)) {
+        const QTextCursor cursor = text->textCursor();
+        const QString now = text->toPlainText();
+        const QString after =
+            now.left(cursor.selectionStart()) + typed + now.mid(cursor.selectionEnd());
+        if (limit > 0 && after.size() > limit - 1) {
+            return true;
+        }
+        return !TDialog::EditFits(*text, after);
+    }
+    return false;
+}
+
+bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    TDialog* dialog = Dialog();
+    if (!dialog) {
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        // A single-selection list keeps its line when the click falls below the rows.
+        if (auto* view = qobject_cast<QAbstractItemView*>(watched->parent());
+            view && watched == view->viewport()) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            return !view->indexAt(mouse->position().toPoint()).isValid();
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (QWidget* control = ControlOf(watched)) {
+            dialog->RememberFocus(control->property(kControlId).toInt());
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    QWidget* control = ControlOf(watched);
+    if (!control) {
+        return false;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->view()->isVisible()) {
+        return false; // an open drop-down list takes its own keys
+    }
+    if (key->key() == Qt::Key_Tab &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        return MoveTab(control, !(key->modifiers() & Qt::ShiftModifier));
+    }
+    if (key->key() == Qt::Key_Backtab) {
+        return MoveTab(control, false);
+    }
+    if (IsEnter(*key)) {
+        // A multi-line box has no want-return style here: Enter never makes a line.
+        return PressEnter(control) || qobject_cast<QPlainTextEdit*>(control);
+    }
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        dialog->Command(TDialog::kIdCancel);
+        return true;
+    }
+    if (qobject_cast<QRadioButton*>(control)) {
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            return MoveInRadioGroup(control, false);
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            return MoveInRadioGroup(control, true);
+        default:
+            break;
+        }
+    }
+    if (IsTyping(*key)) {
+        return RefusesTyping(qobject_cast<QWidget*>(watched), key->text());
+    }
+    return false;
+}

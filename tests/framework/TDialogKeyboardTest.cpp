@@ -1,0 +1,253 @@
+// The dialog manager as a user meets it: keys and clicks only.
+#include "UserInput.h"
+
+#include "framework/TDialog.h"
+#include "framework/TResources.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kForm = 9002;
+
+enum Id {
+    kLimited = 500, // limit 6: five characters
+    kComment = 501, // two lines, limit 256
+    kHiddenBox = 502,
+    kWorkout = 540, // editable combo, limit 12
+    kSaveArt = 101, // default bitmap button
+    kOtherArt = 102,
+    kSave = 600, // default push button
+    kClear = 601,
+    kEasy = 512,
+    kModerate = 513,
+    kHard = 514,
+    kFlag = 111,
+    kDays = 530,
+};
+
+void RegisterForm() {
+    TDialogTemplate t;
+    t.cx = 300;
+    t.cy = 200;
+    t.caption = "Form";
+    using K = TControlKind;
+    using C = TControlTemplate;
+    t.controls = {
+        {K::Static, -1, 4, 4, 40, 10, "Distance:", 0, 0},
+        {K::Edit, kLimited, 50, 4, 60, 12, "", 0, 6},
+        {K::Edit, kComment, 50, 20, 60, 26, "", C::kMultiLine, 256},
+        {K::Edit, kHiddenBox, 50, 50, 60, 12, "", C::kHidden, 0},
+        {K::ComboBox, kWorkout, 120, 4, 80, 60, "", 0, 12},
+        {K::BitmapButton, kSaveArt, 4, 70, 44, 26, "Save", C::kDefault, 0},
+        {K::BitmapButton, kOtherArt, 52, 70, 44, 26, "Other", 0, 0},
+        {K::Button, kSave, 100, 70, 40, 14, "Save", C::kDefault, 0},
+        {K::Button, kClear, 144, 70, 40, 14, "Clear", 0, 0},
+        {K::RadioButton, kEasy, 4, 100, 40, 10, "Easy", C::kGroup, 0},
+        {K::RadioButton, kModerate, 48, 100, 40, 10, "Moderate", 0, 0},
+        {K::RadioButton, kHard, 92, 100, 40, 10, "Hard", 0, 0},
+        {K::CheckBox, kFlag, 4, 114, 60, 10, "Flag", C::kGroup, 0},
+        {K::ListBox, kDays, 150, 100, 100, 80, "", 0, 0},
+    };
+    TResources::AddDialog(kForm, t);
+}
+
+class Form : public TDialog {
+public:
+    Form() : TDialog(nullptr, kForm) {
+        for (int id : {kSaveArt, kOtherArt, kSave, kClear, kEasy, kModerate, kHard, kFlag}) {
+            OnCommand(id, [this, id] { pressed.push_back(id); });
+        }
+        OnNotify(kDays, Notify::ListSelChange, [this] { ++listChanges; });
+        OnNotify(kWorkout, Notify::ComboSelChange, [this] { ++comboChanges; });
+    }
+    std::vector<int> pressed;
+    int listChanges = 0;
+    int comboChanges = 0;
+    int closeQuestions = 0;
+    bool allowClose = true;
+
+protected:
+    void SetupWindow() override {
+        TDialog::SetupWindow();
+        ListAddString(kWorkout, "Other, Mixed");
+        ListAddString(kWorkout, "Run");
+        SetDlgItemText(kWorkout, "");
+        ListAddString(kDays, "Monday");
+        ListAddString(kDays, "Tuesday");
+    }
+    bool CanClose() override {
+        ++closeQuestions;
+        return allowClose;
+    }
+};
+
+class TDialogKeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(form.Create());
+        form.Show(TShowMode::Normal);
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        form.allowClose = true;
+        form.Destroy();
+        QApplication::processEvents();
+    }
+    bool registered = (RegisterForm(), true); // before the form reads its template
+    Form form;
+};
+
+using namespace UserInput;
+
+TEST_F(TDialogKeyboardTest, EnterGoesToTheFocusedButtonElseToTheFirstUsableDefault) {
+    Tab(form); // comment box
+    Tab(form); // combo
+    Tab(form); // default bitmap button
+    Tab(form);
+    ASSERT_EQ(FocusedId(form), kOtherArt);
+    Enter(form);
+    Tab(form);
+    Tab(form);
+    ASSERT_EQ(FocusedId(form), kClear);
+    Enter(form);
+    Type(form, kLimited, "12");
+    Enter(form);
+    form.EnableDlgItem(kSaveArt, false);
+    Enter(form);
+    EXPECT_EQ(form.pressed, (std::vector<int>{kOtherArt, kClear, kSaveArt, kSave}));
+
+    // The comment box makes no line of Enter: the default button takes it.
+    Type(form, kComment, "one");
+    Enter(form);
+    EXPECT_EQ(form.GetDlgItemText(kComment), "one");
+    EXPECT_EQ(form.pressed.back(), kSave);
+}
+
+TEST_F(TDialogKeyboardTest, EscapeClosesAsTheCloseBoxDoesAndMayBeRefused) {
+    Type(form, kLimited, "7");
+    form.allowClose = false;
+    Escape(form);
+    EXPECT_EQ(form.closeQuestions, 1);
+    EXPECT_TRUE(form.IsCreated());
+    form.allowClose = true;
+    Escape(form);
+    EXPECT_EQ(form.closeQuestions, 2);
+    EXPECT_FALSE(form.IsCreated());
+}
+
+TEST_F(TDialogKeyboardTest, AModalDialogEndsOnEscapeWithCancel) {
+    Form modal;
+    modal.allowClose = false;
+    QTimer::singleShot(0, [&modal] { Escape(modal); });
+    EXPECT_EQ(modal.Execute(), TDialog::kIdCancel);
+    EXPECT_EQ(modal.closeQuestions, 0);
+}
+
+TEST_F(TDialogKeyboardTest, ACheckBoxWithId111IsOnlyACheckBox) {
+    Click(form, kFlag);
+    EXPECT_TRUE(form.IsDlgButtonChecked(kFlag));
+    EXPECT_TRUE(form.IsCreated());
+    EXPECT_EQ(form.closeQuestions, 0);
+    EXPECT_EQ(form.pressed, (std::vector<int>{kFlag}));
+}
+
+TEST_F(TDialogKeyboardTest, FocusStartsOnTheFirstStopAndTabFollowsTheTemplateRound) {
+    EXPECT_EQ(FocusedId(form), kLimited);
+    std::vector<int> visited;
+    for (int i = 0; i < 11; ++i) {
+        Tab(form);
+        visited.push_back(FocusedId(form));
+    }
+    // No stop for the static text, the hidden box, or the radio buttons not checked.
+    EXPECT_EQ(visited, (std::vector<int>{kComment, kWorkout, kSaveArt, kOtherArt, kSave, kClear,
+                                         kEasy, kFlag, kDays, kLimited, kComment}));
+    BackTab(form);
+    BackTab(form);
+    EXPECT_EQ(FocusedId(form), kDays);
+
+    form.CheckDlgButton(kHard, true);
+    form.SetDlgItemFocus(kFlag);
+    BackTab(form);
+    EXPECT_EQ(FocusedId(form), kHard); // the group's stop is its checked button
+}
+
+TEST_F(TDialogKeyboardTest, ALimitCountsTheTerminatingZeroAndARefusedKeyChangesNothing) {
+    Type(form, kLimited, "1234567");
+    EXPECT_EQ(form.GetDlgItemText(kLimited), "12345");
+    auto* edit = qobject_cast<QLineEdit*>(form.Control(kLimited));
+    Press(form, Qt::Key_Home);
+    Press(form, Qt::Key_Right);
+    Press(form, Qt::Key_Right);
+    Press(form, Qt::Key_X);
+    EXPECT_EQ(form.GetDlgItemText(kLimited), "12345");
+    EXPECT_EQ(edit->cursorPosition(), 2);
+    Press(form, Qt::Key_A, Qt::ControlModifier);
+    Press(form, Qt::Key_9); // replaces the whole selection: within the limit
+    EXPECT_EQ(form.GetDlgItemText(kLimited), "9");
+
+    Type(form, kWorkout, "Cycling, long ride");
+    EXPECT_EQ(form.GetDlgItemText(kWorkout), "Cycling, lo");
+
+    form.SetDlgItemText(kLimited, "1234.56789");
+    EXPECT_EQ(form.GetDlgItemText(kLimited), "1234.56789");
+}
+
+TEST_F(TDialogKeyboardTest, AMultiLineBoxTakesOnlyWhatItsLinesShow) {
+    Type(form, kComment, "one two three four five six seven eight nine ten eleven twelve");
+    const std::string kept = form.GetDlgItemText(kComment);
+    EXPECT_EQ(form.EditLineCount(kComment), 2);
+    EXPECT_EQ(kept.rfind("one two three four", 0), 0U);
+    EXPECT_LT(kept.size(), 62U);
+    auto* box = qobject_cast<QPlainTextEdit*>(form.Control(kComment));
+    const int cursor = box->textCursor().position();
+    Press(form, Qt::Key_W);
+    EXPECT_EQ(form.GetDlgItemText(kComment), kept);
+    EXPECT_EQ(box->textCursor().position(), cursor);
+    EXPECT_EQ(box->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(TDialogKeyboardTest, ArrowsWalkTheRadioGroupInTemplateOrderAndCheckWhatTheyReach) {
+    Click(form, kEasy);
+    Press(form, Qt::Key_Right);
+    EXPECT_TRUE(form.IsDlgButtonChecked(kModerate));
+    Press(form, Qt::Key_Down);
+    Press(form, Qt::Key_Right); // wraps to the first
+    EXPECT_EQ(FocusedId(form), kEasy);
+    Press(form, Qt::Key_Left);
+    EXPECT_EQ(FocusedId(form), kHard);
+    EXPECT_TRUE(form.IsDlgButtonChecked(kHard));
+    EXPECT_FALSE(form.IsDlgButtonChecked(kEasy));
+    EXPECT_EQ(form.pressed, (std::vector<int>{kEasy, kModerate, kHard, kEasy, kHard}));
+}
+
+TEST_F(TDialogKeyboardTest, CombosKeepWhatIsTypedAndListsChangeOnlyByTheUser) {
+    Type(form, kWorkout, "Other");
+    Tab(form);
+    EXPECT_EQ(form.GetDlgItemText(kWorkout), "Other");
+    Type(form, kWorkout, "");
+    Press(form, Qt::Key_A, Qt::ControlModifier);
+    Press(form, Qt::Key_R);
+    Press(form, Qt::Key_U);
+    Press(form, Qt::Key_N);
+    Tab(form);
+    EXPECT_EQ(form.GetDlgItemText(kWorkout), "run");
+    EXPECT_EQ(form.comboChanges, 0);
+
+    form.ListSetSelection(kDays, 0);
+    EXPECT_EQ(form.listChanges, 0);
+    ClickRow(form, kDays, 1);
+    EXPECT_EQ(form.ListSelection(kDays), 1);
+    EXPECT_EQ(form.listChanges, 1);
+    ClickRow(form, kDays, -1);
+    EXPECT_EQ(form.ListSelection(kDays), 1);
+    EXPECT_EQ(form.listChanges, 1);
+}
+
+} // namespace
