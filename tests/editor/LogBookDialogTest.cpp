@@ -15,6 +15,7 @@
 
 #include "FileSizeLimit.h"
 #include "ShellFixture.h"
+#include "framework/UserInput.h"
 
 #include <QApplication>
 
@@ -414,6 +415,58 @@ TEST_F(LogBookDialogTest, OpeningAnotherLogbookAsksAboutUnsavedDays) {
     EXPECT_EQ(client->LogBookPath(), mine);
     ASSERT_NE(Stored(0), nullptr);
     EXPECT_EQ(Stored(0)->distance, 7.0F);
+}
+
+TEST_F(LogBookDialogTest, KeysWorkAsInADialog) {
+    using namespace UserInput;
+    const int distance = LogBookDialog::kFirstBox + DayForm::kDistance;
+    // The first box has the focus when the Log Book opens.
+    EXPECT_EQ(FocusedId(*editor), distance);
+    // Enter in a number box presses Save Day.
+    Type(*editor, distance, "12.5");
+    Enter(*editor);
+    ASSERT_NE(Stored(0), nullptr);
+    EXPECT_EQ(Stored(0)->distance, 12.5F);
+    // A number box takes nine characters; the tenth key is refused.
+    editor->SetDlgItemText(LogBookDialog::kFirstBox + DayForm::kSpeed, "");
+    Type(*editor, LogBookDialog::kFirstBox + DayForm::kSpeed, "1234567890");
+    EXPECT_EQ(editor->GetDlgItemText(LogBookDialog::kFirstBox + DayForm::kSpeed), "123456789");
+    // Enter in the comment box saves too, and adds no line.
+    Type(*editor, LogBookDialog::kComments, "easy");
+    Enter(*editor);
+    EXPECT_STREQ(Stored(0)->comments, "easy");
+    EXPECT_EQ(Stored(0)->speed, 123456.0F); // read from its first six characters
+    // The workout box keeps what was typed, even where a list entry begins the same way.
+    Type(*editor, LogBookDialog::kWorkout, "Other");
+    Enter(*editor);
+    EXPECT_EQ(Stored(0)->WorkoutText(), "Other");
+}
+
+TEST_F(LogBookDialogTest, EscapeAsksAboutTypedDaysAsTheCloseButtonDoes) {
+    using namespace UserInput;
+    Type(*editor, LogBookDialog::kFirstBox + DayForm::kDistance, "8");
+    TMessageBox::QueueAnswers({TMessageBox::kIdCancel});
+    Escape(*editor);
+    EXPECT_EQ(Questions(), std::vector<std::string>{LogBookDialog::kSaveQuestion});
+    ASSERT_TRUE(client->IsToolOpen(res::kLogBookDialog));
+    TMessageBox::QueueAnswers({TMessageBox::kIdYes});
+    Escape(*editor);
+    EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog));
+    ASSERT_NE(Stored(0), nullptr);
+    EXPECT_EQ(Stored(0)->distance, 8.0F);
+}
+
+TEST_F(LogBookDialogTest, FindsDifficultyBoxesAreOnlyFilters) {
+    using namespace UserInput;
+    client->OpenFind();
+    auto* find = dynamic_cast<FindDialog*>(client->Tool(res::kFindDialog));
+    ASSERT_NE(find, nullptr);
+    Click(*find, FindDialog::kEasy);
+    EXPECT_TRUE(client->IsToolOpen(res::kFindDialog));
+    EXPECT_TRUE(find->IsDlgButtonChecked(FindDialog::kEasy));
+    EXPECT_EQ(find->Criteria().difficulty, FindQuery::kEasy);
+    Click(*find, FindDialog::kEasy);
+    EXPECT_FALSE(find->IsDlgButtonChecked(FindDialog::kEasy));
 }
 
 } // namespace
