@@ -31,3 +31,7 @@ void ToolDialog::EvRButtonDown(TPoint point) {
         TrackSpeedMenu(res::kSpeedMenus, index, point);
     }
 }
+
+void ToolDialog::PaintForPrinting(TDC& dc, const TRect& area) {
+    PaintTo(dc, false, area);
+}

@@ -15,6 +15,8 @@ public:
     ToolDialog(ClientWindow& client, int resourceId);
 
     ClientWindow& Client() const { return client; }
+    // What File > Print puts on the sheet: the window's own paint, unless the tool adds to it.
+    virtual void PaintForPrinting(TDC& dc, const TRect& area);
 
 protected:
     void SetupWindow() override;
