@@ -1,0 +1,342 @@
+// The Calendar and Statistics windows in the running program, driven by mouse clicks on
+// their buttons, and their paint checked pixel by pixel.
+#include "framework/TDecoratedMDIFrame.h"
+#include "framework/TImageDC.h"
+#include "framework/TMenuItem.h"
+#include "framework/TMessageBox.h"
+#include "framework/TPrinter.h"
+#include "framework/UserInput.h"
+#include "shell/ClientWindow.h"
+#include "shell/CommandIds.h"
+#include "shell/ResourceIds.h"
+#include "views/CalendarDialog.h"
+#include "views/GraphsDialog.h"
+#include "views/SelectorIds.h"
+#include "views/StatsDialog.h"
+
+#include "ShellFixture.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ViewDialogsTest : public ShellFixture {
+protected:
+    void RegisterTools() override {
+        ClientWindow::RegisterTool(res::kCalendarDialog,
+                                   [](ClientWindow& c) { return new CalendarDialog(c); });
+        ClientWindow::RegisterTool(res::kStatsDialog,
+                                   [](ClientWindow& c) { return new StatsDialog(c); });
+        ClientWindow::RegisterTool(res::kGraphsDialog,
+                                   [](ClientWindow& c) { return new GraphsDialog(c); });
+        TPrinter::SetPdfFolder(Path("pdf"));
+    }
+    void SetUp() override {
+        ShellFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        client->Dates().Today(today);
+    }
+    DateValue Shifted(int days) const {
+        DateValue d = today;
+        if (days >= 0) {
+            client->Dates().AddDays(d, days);
+        } else {
+            client->Dates().SubtractDays(d, -days);
+        }
+        return d;
+    }
+    void Store(int daysBack, float distance, std::int32_t time, char competition) {
+        DayRecord d = DayRecord::Blank(client->Dates().KeyOfDate(Shifted(-daysBack)));
+        d.distance = distance;
+        d.time = time;
+        d.competition = competition;
+        ASSERT_EQ(client->Database().StoreRecord(d), 1);
+    }
+    // A press and release of the left button on a control, as the user clicks it.
+    static void Click(TDialog& dialog, int id) {
+        QWidget* control = dialog.Control(id);
+        ASSERT_NE(control, nullptr) << id;
+        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+    }
+    // The dialog's own paint on a light grey image, as the screen and the printer get it.
+    static std::unique_ptr<TImageDC> Painted(TWindow& window) {
+        const TRect client = window.ClientRect();
+        auto image =
+            std::make_unique<TImageDC>(client.Width(), client.Height(), TColor::LightGray());
+        window.PaintTo(image->DC(), true, client);
+        image->Finish();
+        return image;
+    }
+    StatsDialog* OpenStats() {
+        frame->ChooseMenuItem(cmd::kStatistics);
+        return dynamic_cast<StatsDialog*>(client->Tool(res::kStatsDialog));
+    }
+    GraphsDialog* OpenGraphs() {
+        frame->ChooseMenuItem(cmd::kGraphs);
+        return dynamic_cast<GraphsDialog*>(client->Tool(res::kGraphsDialog));
+    }
+    CalendarDialog* OpenCalendar() {
+        frame->ChooseMenuItem(cmd::kCalendar);
+        return dynamic_cast<CalendarDialog*>(client->Tool(res::kCalendarDialog));
+    }
+
+    DateValue today;
+};
+
+TEST_F(ViewDialogsTest, StatisticsShowsTheLast31DaysOfTheLogbook) {
+    Store(0, 10, 1800, 'N');
+    Store(3, 5, 3600, 'Y');
+    Store(40, 7, 60, 'N'); // outside the default range
+    StatsDialog* stats = OpenStats();
+    ASSERT_NE(stats, nullptr);
+    EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "ALL DAYS   ");
+    EXPECT_EQ(stats->GetDlgItemText(selector::kStartText),
+              client->Dates().LongDateText(Shifted(-30)));
+    EXPECT_EQ(stats->GetDlgItemText(selector::kEndText), client->Dates().LongDateText(today));
+
+    const auto painted = Painted(*stats);
+    const TImageDC& image = *painted;
+    const StatisticsTable& table = stats->Table();
+    const DateUtility& dates = client->Dates();
+    EXPECT_EQ(table.CellText(0, StatisticsTable::kEntries, dates), "    2.00");
+    EXPECT_EQ(table.CellText(0, StatisticsTable::kMissed, dates), "   29.00");
+    EXPECT_EQ(table.CellText(0, StatisticsTable::kTotal, dates), "   15.00");
+    EXPECT_EQ(table.CellText(1, StatisticsTable::kAverage, dates), "00:45:00");
+    // The grid: its grey frame from (14, 80), right and bottom edges left out; row and
+    // column lines; the light grey inside.
+    EXPECT_EQ(image.Pixel(14, 80), TColor::Gray());
+    EXPECT_EQ(image.Pixel(489, 316), TColor::Gray());
+    EXPECT_NE(image.Pixel(490, 200), TColor::Gray());
+    EXPECT_EQ(image.Pixel(300, 296), TColor::Gray());
+    EXPECT_EQ(image.Pixel(84, 200), TColor::Gray());
+    EXPECT_EQ(image.Pixel(424, 90), TColor::Gray());
+    EXPECT_EQ(image.Pixel(150, 100), TColor::LightGray());
+    // The Entries cell of the Distance row holds black text on light grey.
+    bool ink = false;
+    for (int y = 109; y < 127 && !ink; ++y) {
+        for (int x = 91; x < 150 && !ink; ++x) {
+            ink = image.Pixel(x, y) == TColor::Black();
+        }
+    }
+    EXPECT_TRUE(ink);
+}
+
+TEST_F(ViewDialogsTest, ABurstOfStepsReloadsOnceAfterThePause) {
+    StatsDialog* stats = OpenStats();
+    ASSERT_NE(stats, nullptr);
+    const int reloads = stats->Reloads();
+    for (int i = 1; i <= 5; ++i) {
+        Click(*stats, selector::kPreviousStart);
+        EXPECT_EQ(stats->GetDlgItemText(selector::kStartText),
+                  client->Dates().LongDateText(Shifted(-30 - i)));
+    }
+    EXPECT_EQ(stats->Reloads(), reloads);
+    EXPECT_EQ(stats->LoadedDays(), 31);
+    ASSERT_TRUE(stats->HasTimer(res::kStatsReloadTimer));
+    EXPECT_EQ(stats->TimerPeriod(res::kStatsReloadTimer), 500);
+    stats->DeliverTimer(res::kStatsReloadTimer);
+    EXPECT_EQ(stats->Reloads(), reloads + 1);
+    EXPECT_EQ(stats->LoadedDays(), 36);
+    EXPECT_FALSE(stats->HasTimer(res::kStatsReloadTimer));
+
+    // A one-day range refuses to shrink, and a refused step starts no timer.
+    for (int i = 0; i < 35; ++i) {
+        Click(*stats, selector::kNextStart);
+    }
+    stats->DeliverTimer(res::kStatsReloadTimer);
+    EXPECT_EQ(stats->Selection().DaysInRange(), 1);
+    Click(*stats, selector::kNextStart);
+    Click(*stats, selector::kPreviousEnd);
+    EXPECT_FALSE(stats->HasTimer(res::kStatsReloadTimer));
+
+    // The day type cycles, and the logbook-changed message reloads at once.
+    Click(*stats, selector::kDayType);
+    EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
+    stats->SendMessage(res::kLogBookChanged);
+    EXPECT_EQ(stats->Reloads(), reloads + 3);
+    EXPECT_FALSE(stats->HasTimer(res::kStatsReloadTimer));
+}
+
+TEST_F(ViewDialogsTest, SpeedMenusOfferTheSelectorsCommands) {
+    StatsDialog* stats = OpenStats();
+    CalendarDialog* calendar = OpenCalendar();
+    ASSERT_NE(stats, nullptr);
+    ASSERT_NE(calendar, nullptr);
+    std::vector<std::string> offered;
+    TWindow::SetSpeedMenuChooser([&](const std::vector<TMenuItem>& items) {
+        offered.clear();
+        for (const TMenuItem& item : items) {
+            offered.push_back(item.text);
+        }
+        return items[0].command;
+    });
+    stats->HostRightButton(TPoint{700, 40});
+    EXPECT_EQ(offered, (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date",
+                                                 "+ End Date", "- End Date"}));
+    EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
+    calendar->HostRightButton(TPoint{700, 40});
+    TWindow::SetSpeedMenuChooser(nullptr);
+    EXPECT_EQ(offered, (std::vector<std::string>{"Category", "+ One Month", "- One Month",
+                                                 "+ One Year", "- One Year"}));
+    EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "TIME       ");
+}
+
+TEST_F(ViewDialogsTest, TheCalendarStepsItsMonthAndPaintsItsCells) {
+    Store(0, 12.5F, 0, 'Y');
+    CalendarDialog* calendar = OpenCalendar();
+    ASSERT_NE(calendar, nullptr);
+    const DateUtility& dates = client->Dates();
+    EXPECT_EQ(calendar->GetDlgItemText(CalendarDialog::kMonthText), dates.MonthText(today));
+    EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "DISTANCE   ");
+
+    // Today's cell: raised frame, the teal box of a competition day, the yellow number.
+    const int first = dates.WeekdayOfMonthStart(today);
+    const int place = first + today.day - 1;
+    const int row = place / 7;
+    const int column = place % 7;
+    const auto painted = Painted(*calendar);
+    const TImageDC& image = *painted;
+    const TRect cell = CalendarDialog::CellRect(row, column);
+    EXPECT_EQ(image.Pixel(cell.left, cell.top), TColor::White());
+    EXPECT_EQ(image.Pixel(cell.left, cell.bottom - 1), TColor::White());
+    EXPECT_EQ(image.Pixel(cell.right, cell.top + 5), TColor::Gray());
+    EXPECT_EQ(image.Pixel(cell.left + 5, cell.bottom), TColor::Gray());
+    const int left = 35 + 63 * column;
+    const int top = 104 + 36 * row;
+    EXPECT_EQ(image.Pixel(left + 1, top + 9), CalendarDialog::kCompetitionBox);
+    EXPECT_EQ(image.Pixel(left + 55, top + 23), CalendarDialog::kCompetitionBox);
+    EXPECT_NE(image.Pixel(left + 56, top + 23), CalendarDialog::kCompetitionBox);
+    bool yellow = false;
+    for (int x = left + 21; x < left + 40; ++x) {
+        yellow = yellow || image.Pixel(x, top - 4) == CalendarDialog::kToday;
+    }
+    EXPECT_TRUE(yellow);
+
+    // A month on, no cell is today's; a year back and forth comes home.
+    Click(*calendar, CalendarDialog::kNextMonth);
+    DateValue next = today;
+    dates.NextMonth(next);
+    EXPECT_EQ(calendar->GetDlgItemText(CalendarDialog::kMonthText), dates.MonthText(next));
+    Click(*calendar, CalendarDialog::kPreviousYear);
+    Click(*calendar, CalendarDialog::kNextYear);
+    Click(*calendar, CalendarDialog::kPreviousMonth);
+    EXPECT_EQ(calendar->GetDlgItemText(CalendarDialog::kMonthText), dates.MonthText(today));
+    Click(*calendar, selector::kCategory);
+    EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "TIME       ");
+}
+
+TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
+    // Five days of 5 km then one of 10: an axis of 10, so 5 km stand 100 pixels high.
+    for (int back = 5; back >= 1; --back) {
+        Store(back, 5, 0, 'N');
+    }
+    Store(0, 10, 0, 'N');
+    GraphsDialog* graphs = OpenGraphs();
+    ASSERT_NE(graphs, nullptr);
+    EXPECT_EQ(graphs->CurrentKind(), GraphsDialog::Kind::Bar);
+    auto image = Painted(*graphs);
+    EXPECT_EQ(graphs->Series().AxisMaximum(), 10);
+    EXPECT_EQ(graphs->Series().Points(), (std::vector<std::int32_t>{5, 5, 5, 5, 5, 10}));
+    // Grid and axes.
+    EXPECT_EQ(image->Pixel(87, 200), TColor::Gray());
+    EXPECT_EQ(image->Pixel(300, 209), TColor::Gray());
+    EXPECT_EQ(image->Pixel(85, 288), TColor::Gray()); // a 3-pixel tick
+    // Bar 0 between grid lines 0 and 1 (x 88..101): body, magenta top and left edge, shadow.
+    EXPECT_EQ(image->Pixel(88 + 6, 250), GraphsDialog::kBody);
+    EXPECT_EQ(image->Pixel(88 + 6, 189), GraphsDialog::kEdge);
+    EXPECT_EQ(image->Pixel(88 + 1, 250), GraphsDialog::kEdge);
+    EXPECT_EQ(image->Pixel(88 + 2, 250), GraphsDialog::kEdge);
+    EXPECT_EQ(image->Pixel(88 + 11, 250), TColor::Black());
+    EXPECT_EQ(image->Pixel(88 + 12, 250), TColor::Black());
+    EXPECT_EQ(image->Pixel(88 + 6, 188), TColor::LightGray()); // above the bar
+    EXPECT_EQ(image->Pixel(88 + 6, 289), TColor::Gray());      // the baseline is not the bar's
+
+    UserInput::Click(*graphs, GraphsDialog::kLineGraph);
+    EXPECT_EQ(graphs->CurrentKind(), GraphsDialog::Kind::Line);
+    image = Painted(*graphs);
+    // Point 0 on grid line 1 (x 101): highlight above, main line, shadow below, white dot.
+    EXPECT_EQ(image->Pixel(107, 187), GraphsDialog::kEdge);
+    EXPECT_EQ(image->Pixel(107, 189), GraphsDialog::kBody);
+    EXPECT_EQ(image->Pixel(107, 192), TColor::Black());
+    EXPECT_EQ(image->Pixel(101, 189), TColor::White());
+    EXPECT_EQ(image->Pixel(166, 89), TColor::White()); // the last point, 10 at the top
+
+    UserInput::Click(*graphs, GraphsDialog::kAreaGraph);
+    image = Painted(*graphs);
+    EXPECT_EQ(image->Pixel(107, 250), GraphsDialog::kBody);
+    EXPECT_NE(image->Pixel(101, 189), TColor::White()); // no dots
+
+    UserInput::Click(*graphs, GraphsDialog::kMovingAverage);
+    image = Painted(*graphs);
+    // Two averages (5 and 6) from grid line 5 (x 153): a yellow line from 100 to 120 pixels
+    // up, (153, 189) to (166, 169).
+    EXPECT_EQ(graphs->Series().Averages(), (std::vector<std::int32_t>{5, 6}));
+    EXPECT_EQ(image->Pixel(153, 189), TColor::White()); // its first dot
+    EXPECT_EQ(image->Pixel(160, 178), GraphsDialog::kAverage);
+}
+
+TEST_F(ViewDialogsTest, AnEmptyGraphShowsItsScaleAndCategoryDoesNotReload) {
+    GraphsDialog* graphs = OpenGraphs();
+    ASSERT_NE(graphs, nullptr);
+    const int reloads = graphs->Reloads();
+    Painted(*graphs);
+    const auto labels = graphs->Series().Labels(client->Dates());
+    EXPECT_EQ(labels[0], "000");
+    EXPECT_EQ(labels[10], "010");
+    UserInput::Click(*graphs, selector::kCategory);
+    UserInput::Click(*graphs, selector::kCategory);
+    EXPECT_EQ(graphs->GetDlgItemText(selector::kCategoryText), "PACE       ");
+    Painted(*graphs);
+    EXPECT_EQ(graphs->Series().Labels(client->Dates())[10], "00:10:00");
+    EXPECT_EQ(graphs->Reloads(), reloads);
+    EXPECT_FALSE(graphs->HasTimer(res::kGraphsReloadTimer));
+}
+
+TEST_F(ViewDialogsTest, EnterPressesTheDefaultSelectorAndTabWalksTheButtons) {
+    StatsDialog* stats = OpenStats();
+    ASSERT_NE(stats, nullptr);
+    // Day Type is the default button and has the focus first.
+    EXPECT_EQ(UserInput::FocusedId(*stats), selector::kDayType);
+    UserInput::Enter(*stats);
+    EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
+    UserInput::Tab(*stats);
+    EXPECT_EQ(UserInput::FocusedId(*stats), selector::kNextStart);
+    UserInput::Tab(*stats);
+    EXPECT_EQ(UserInput::FocusedId(*stats), selector::kPreviousStart);
+    UserInput::Enter(*stats); // the focused button takes Enter
+    EXPECT_EQ(stats->GetDlgItemText(selector::kStartText),
+              client->Dates().LongDateText(Shifted(-31)));
+
+    CalendarDialog* calendar = OpenCalendar();
+    ASSERT_NE(calendar, nullptr);
+    UserInput::Enter(*calendar);
+    EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "TIME       ");
+}
+
+TEST_F(ViewDialogsTest, PrintingAViewPutsItsPaintOnOneSheet) {
+    OpenStats();
+    frame->ChooseMenuItem(cmd::kPrint);
+    OpenGraphs();
+    frame->ChooseMenuItem(cmd::kPrint);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(Path("pdf"))) {
+        files.push_back(entry.path().filename().string());
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_EQ(files.size(), 2U);
+    EXPECT_EQ(files[0], "Veloria Screen 2.pdf");
+    EXPECT_EQ(files[1], "Veloria Screen.pdf");
+    EXPECT_TRUE(TMessageBox::History().empty());
+}
+
+} // namespace
