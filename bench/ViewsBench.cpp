@@ -9,6 +9,7 @@
 #include "shell/ResourceIds.h"
 #include "shell/TMainApp.h"
 #include "views/CalendarDialog.h"
+#include "views/GraphsDialog.h"
 #include "views/SelectorIds.h"
 #include "views/StatsDialog.h"
 
@@ -106,6 +107,33 @@ void BM_StatisticsBurstOfSteps(benchmark::State& state) {
     state.counters["reloads"] = stats->Reloads() - reloads;
 }
 
+// Gather 29 points of 61 days each from 1825 days and draw them, for each kind of graph.
+void BM_GraphPaintLargestRange(benchmark::State& state) {
+    SampleLogBook book(state);
+    RunningProgram program(book);
+    if (!program.Client()) {
+        return;
+    }
+    program.Client()->OpenGraphs();
+    auto* graphs = dynamic_cast<GraphsDialog*>(program.Client()->Tool(res::kGraphsDialog));
+    DateValue first = book.Last();
+    book.Dates().SubtractDays(first, 1824);
+    if (!graphs || !graphs->SelectRange(first, book.Last())) {
+        book.Fail("Graphs did not select 1825 days");
+        return;
+    }
+    const int kinds[] = {GraphsDialog::kBarGraph, GraphsDialog::kLineGraph,
+                         GraphsDialog::kAreaGraph, GraphsDialog::kMovingAverage};
+    graphs->ClickButton(kinds[state.range(0)]);
+    const int reloads = graphs->Reloads();
+    TImageDC image(graphs->ClientRect().Width(), graphs->ClientRect().Height());
+    for (auto _ : state) {
+        graphs->PaintTo(image.DC(), true, graphs->ClientRect());
+    }
+    state.counters["points"] = static_cast<double>(graphs->Series().Points().size());
+    state.counters["reloads"] = graphs->Reloads() - reloads;
+}
+
 // A month step of the Calendar: load the month (load range) and paint its 42 cells.
 void BM_CalendarMonthReloadAndPaint(benchmark::State& state) {
     SampleLogBook book(state);
@@ -137,6 +165,10 @@ void BM_CalendarMonthReloadAndPaint(benchmark::State& state) {
 
 BENCHMARK(BM_StatisticsPaintLargestRange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatisticsBurstOfSteps)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GraphPaintLargestRange)
+    ->DenseRange(0, 3)
+    ->ArgName("kind")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalendarMonthReloadAndPaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {

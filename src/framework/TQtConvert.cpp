@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -24,6 +25,17 @@ QString FirstInstalled(std::initializer_list<const char*> families,
 } // namespace
 
 QString TQtConvert::Family(const std::string& face) {
+    // Asking the font database is slow and its answer does not change while the program
+    // runs: each face is looked up once.
+    static std::map<std::string, QString> known;
+    const auto found = known.find(face);
+    if (found != known.end()) {
+        return found->second;
+    }
+    return known.emplace(face, LookUpFamily(face)).first->second;
+}
+
+QString TQtConvert::LookUpFamily(const std::string& face) {
     const QString f = QString::fromStdString(face).toLower();
     if (f.contains("courier") || f.contains("mono") || f == "fixedsys") {
         return FirstInstalled({"Liberation Mono", "DejaVu Sans Mono"}, QFontDatabase::FixedFont);

@@ -31,4 +31,7 @@ public:
     static QFont Font(const TFont& font, int devicePixels);
     // The program's dialog font: the system sans-serif at 11 pixels.
     static QFont DialogFont();
+
+private:
+    static QString LookUpFamily(const std::string& face);
 };

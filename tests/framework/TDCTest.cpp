@@ -54,6 +54,17 @@ TEST(TDC, LinesLeaveOutTheirEndPointAndWidePensAreCentred) {
     dc.LineTo(4, 24);
     EXPECT_EQ(image.Pixel(2, 22), kRed);
     EXPECT_EQ(image.Pixel(4, 24), kWhite);
+    // Leftwards and upwards too: the start is drawn, the end is not.
+    dc.MoveTo(30, 15);
+    dc.LineTo(25, 15);
+    EXPECT_EQ(image.Pixel(30, 15), kRed);
+    EXPECT_EQ(image.Pixel(26, 15), kRed);
+    EXPECT_EQ(image.Pixel(25, 15), kWhite);
+    dc.MoveTo(35, 20);
+    dc.LineTo(35, 16);
+    EXPECT_EQ(image.Pixel(35, 20), kRed);
+    EXPECT_EQ(image.Pixel(35, 17), kRed);
+    EXPECT_EQ(image.Pixel(35, 16), kWhite);
 
     dc.SelectPen(TPen{kBlue, 3});
     dc.MoveTo(10, 30);
@@ -145,7 +156,10 @@ TEST(TDC, BitmapCellsAreCopiedPixelForPixel) {
     QImage strip(12, 6, QImage::Format_RGB32);
     for (int x = 0; x < 12; ++x) {
         for (int y = 0; y < 6; ++y) {
-            strip.setPixel(x, y, x < 4 ? qRgb(255, 0, 0) : x < 8 ? qRgb(0, 255, 0) : qRgb(0, 0, 255));
+            strip.setPixel(x, y,
+                           x < 4   ? qRgb(255, 0, 0)
+                           : x < 8 ? qRgb(0, 255, 0)
+                                   : qRgb(0, 0, 255));
         }
     }
     TResources::AddBitmap(9801, strip);
