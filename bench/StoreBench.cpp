@@ -11,7 +11,7 @@ constexpr int kDays = SampleLogBook::kDays;
 
 void SetRecordCounters(benchmark::State& state, std::int64_t records) {
     state.SetItemsProcessed(state.iterations() * records);
-    state.SetBytesProcessed(state.iterations() * records * LogBookDatabase::kRecordSize);
+    state.SetBytesProcessed(state.iterations() * records * static_cast<std::int64_t>(DayRecord::kSize));
 }
 
 // Open (timeOpen) or Close alone, each pair run in full; a rebuild deletes the index first.

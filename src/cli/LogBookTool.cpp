@@ -78,6 +78,9 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
     case DataFile::OpenResult::Locked:
         err << "veloria-logbook: " << logbook << ": Logbook is in use by another program.\n";
         return found;
+    case DataFile::OpenResult::NotRegular:
+        err << "veloria-logbook: " << logbook << ": is not a regular file\n";
+        return found;
     case DataFile::OpenResult::Failed:
         err << "veloria-logbook: " << logbook << ": cannot be opened as a logbook data file\n";
         return found;
@@ -88,8 +91,8 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         return found;
     }
     found.opened = true;
-    found.records = size / LogBookDatabase::kRecordSize;
-    found.strayBytes = size % LogBookDatabase::kRecordSize;
+    found.records = size / static_cast<std::int64_t>(DayRecord::kSize);
+    found.strayBytes = size % static_cast<std::int64_t>(DayRecord::kSize);
 
     IndexTable table;
     found.verdict = IndexFile::Load(IndexFile::NameFor(logbook), data, table);
