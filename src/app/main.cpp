@@ -8,8 +8,10 @@
 #include "app/ResourceIds.h"
 #include "app/TMainApp.h"
 #include "app/ToolDialog.h"
+#include "store/ProcessStart.h"
 
 int main(int argc, char** argv) {
+    ProcessStart::Prepare(); // before any file is opened: see ProcessStart.h
     TMainApp app(argc, argv);
     ClientWindow::RegisterTool(res::kLogBookDialog, [](ClientWindow& client) { return new LogBookDialog(client); });
     ClientWindow::RegisterTool(res::kFindDialog, [](ClientWindow& client) { return new FindDialog(client); });

@@ -8,6 +8,7 @@
 #include <string>
 
 class QApplication;
+class QSocketNotifier;
 
 class TApplication {
 public:
@@ -32,8 +33,17 @@ public:
     bool Start();
     void Quit(int exitCode);
 
+    // From now on SIGTERM, SIGINT and SIGHUP arrive as calls of OnTerminationSignal on the
+    // user-interface thread (the handler only writes to a pipe the loop watches). Run calls
+    // it; tests may call it themselves.
+    void HandleTerminationSignals();
+
 protected:
     virtual void BuildMainWindow() {}
+    // Ends the program as Exit does, without questions: the main window is destroyed
+    // (taking every window in it along) and the loop ends; what the windows own is
+    // released as the program unwinds.
+    virtual void OnTerminationSignal(int signalNumber);
 
 private:
     std::string name;
@@ -41,4 +51,5 @@ private:
     TWindow* mainWindow = nullptr;
     TShowMode showMode = TShowMode::Normal;
     bool built = false;
+    std::unique_ptr<QSocketNotifier> signalNotifier;
 };
