@@ -10,11 +10,7 @@
 DataFile::~DataFile() { Close(); }
 
 bool DataFile::Lock(int descriptor) {
-    int result;
-    do {
-        result = ::flock(descriptor, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
+    return fileio::Retrying([&] { return ::flock(descriptor, LOCK_EX | LOCK_NB); }) == 0;
 }
 
 DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
@@ -108,9 +104,5 @@ bool DataFile::Truncate(std::int64_t size) const {
     if (fd < 0 || !writable || size < 0) {
         return false;
     }
-    int result;
-    do {
-        result = ::ftruncate(fd, static_cast<off_t>(size));
-    } while (result != 0 && errno == EINTR);
-    return result == 0;
+    return fileio::Retrying([&] { return ::ftruncate(fd, static_cast<off_t>(size)); }) == 0;
 }

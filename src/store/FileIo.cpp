@@ -1,6 +1,5 @@
 #include "store/FileIo.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,13 +9,11 @@ std::int64_t ReadUpTo(int fd, void* buffer, std::size_t length, std::int64_t off
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t n =
-            offset < 0 ? ::read(fd, out + done, length - done)
-                       : ::pread(fd, out + done, length - done,
-                                 static_cast<off_t>(offset) + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n = Retrying([&] {
+            return offset < 0 ? ::read(fd, out + done, length - done)
+                              : ::pread(fd, out + done, length - done,
+                                        static_cast<off_t>(offset) + static_cast<off_t>(done));
+        });
         if (n < 0) {
             return done > 0 ? static_cast<std::int64_t>(done) : -1;
         }
@@ -32,13 +29,11 @@ bool WriteAll(int fd, const void* buffer, std::size_t length, std::int64_t offse
     const auto* in = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t n =
-            offset < 0 ? ::write(fd, in + done, length - done)
-                       : ::pwrite(fd, in + done, length - done,
-                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n = Retrying([&] {
+            return offset < 0 ? ::write(fd, in + done, length - done)
+                              : ::pwrite(fd, in + done, length - done,
+                                         static_cast<off_t>(offset) + static_cast<off_t>(done));
+        });
         if (n <= 0) {
             return false;
         }
@@ -48,10 +43,8 @@ bool WriteAll(int fd, const void* buffer, std::size_t length, std::int64_t offse
 }
 
 int OpenNoWait(const std::string& name, int flags, mode_t mode) {
-    int fd;
-    do {
-        fd = ::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
-    } while (fd < 0 && errno == EINTR);
+    const int fd =
+        Retrying([&] { return ::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode); });
     if (fd >= 0) {
         // Regular files ignore the flag; it only kept a FIFO from holding the open.
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);

@@ -2,12 +2,23 @@
 // Whole transfers on file descriptors: every loop over short counts and interrupted calls
 // of the store lives here.
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <sys/stat.h>
 
 namespace fileio {
+
+// Makes a system call again while an arriving signal interrupts it (result -1, EINTR).
+template <typename Call>
+auto Retrying(Call call) {
+    decltype(call()) result;
+    do {
+        result = call();
+    } while (result == -1 && errno == EINTR);
+    return result;
+}
 
 // Reads up to length bytes at offset (at the current position when offset is -1); stops
 // early only at the end of the file. The number of bytes read, or -1 when nothing could be.

@@ -34,23 +34,20 @@ bool CopyContents(int from, int to, std::int64_t size) {
     loff_t in = 0;
     loff_t out = 0;
     while (in < size) {
-        const ssize_t n = ::copy_file_range(from, &in, to, &out,
-                                            static_cast<std::size_t>(size - in), 0);
-        if (n > 0) {
-            continue;
-        }
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n = fileio::Retrying([&] {
+            return ::copy_file_range(from, &in, to, &out, static_cast<std::size_t>(size - in), 0);
+        });
         if (n == 0) {
             return false; // the file shrank under us
         }
-        break; // not supported here: copy through a buffer
+        if (n < 0) {
+            break; // not supported here: copy through a buffer
+        }
     }
     std::vector<char> buffer(1 << 20);
     while (in < size) {
-        const std::size_t want =
-            static_cast<std::size_t>(std::min<std::int64_t>(size - in, static_cast<std::int64_t>(buffer.size())));
+        const std::size_t want = static_cast<std::size_t>(
+            std::min<std::int64_t>(size - in, static_cast<std::int64_t>(buffer.size())));
         const std::int64_t got = fileio::ReadUpTo(from, buffer.data(), want, in);
         if (got <= 0 || !fileio::WriteAll(to, buffer.data(), static_cast<std::size_t>(got), out)) {
             return false;
