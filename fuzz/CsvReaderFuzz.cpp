@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DateUtility dates;
     const DayCsv csv(dates);
     DayCsv::Layout standard;
-    std::vector<std::string> names(std::begin(DayCsv::kColumnNames), std::end(DayCsv::kColumnNames));
+    std::vector<std::string> names(std::begin(DayCsv::kColumnNames),
+                                   std::end(DayCsv::kColumnNames));
     Require(DayCsv::ReadHeader(names, standard, problem));
 
     while (reader.Next(row, problem) == CsvText::Reader::Result::Row) {

@@ -2,8 +2,8 @@
 
 #include "store/FileIo.h"
 
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/mman.h>
 #include <unistd.h>
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -16,8 +17,9 @@ void WriteFile(const std::string& name, const std::uint8_t* data, std::size_t si
 int MemoryFile(const std::uint8_t* data, std::size_t size);
 
 // Stops the run, so the fuzzer keeps the input, when a property does not hold.
-inline void Require(bool holds) {
+inline void Require(bool holds, int line = __builtin_LINE()) {
     if (!holds) {
+        std::fprintf(stderr, "property on line %d does not hold\n", line);
         std::abort();
     }
 }

@@ -25,7 +25,9 @@ bool GuardStandardStreams() {
     return ok;
 }
 
-void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 bool Prepare() {
     IgnoreFileSizeSignal();

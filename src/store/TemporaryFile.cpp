@@ -51,7 +51,8 @@ mode_t TemporaryFile::DefaultMode() {
 
 bool TemporaryFile::Create(const std::string& targetName, mode_t mode) {
     const std::string folder = fileio::FolderOf(targetName);
-    std::string pattern = (folder == "/" ? std::string() : folder) + "/" + Prefix(targetName) + "XXXXXX";
+    std::string pattern =
+        (folder == "/" ? std::string() : folder) + "/" + Prefix(targetName) + "XXXXXX";
     const int handle = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (handle < 0) {
         return false;

@@ -107,7 +107,8 @@ protected:
 
 TEST_F(CrashConsistencyTest, AKilledImportLeavesAllOrNothing) {
     const char* given = std::getenv("VELORIA_CRASH_SEED");
-    const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : 20261207u;
+    const unsigned seed =
+        given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : 20261207u;
     std::mt19937 random(seed);
 
     // How long a whole import takes here, so the kills spread over all of it.
@@ -133,8 +134,8 @@ TEST_F(CrashConsistencyTest, AKilledImportLeavesAllOrNothing) {
         const Days found = OpenDays();
         ASSERT_TRUE(found == before || found == after)
             << "trial " << trial << " of seed " << seed << " (VELORIA_CRASH_SEED=" << seed
-            << " replays it): " << found.size() << " days, before " << before.size()
-            << ", after " << after.size();
+            << " replays it): " << found.size() << " days, before " << before.size() << ", after "
+            << after.size();
         ++(found == before ? none : all);
         int files = 0;
         for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
@@ -143,8 +144,8 @@ TEST_F(CrashConsistencyTest, AKilledImportLeavesAllOrNothing) {
         ASSERT_LE(files, 3) << "a temporary file outlived the next open; seed " << seed
                             << ", trial " << trial;
     }
-    std::printf("seed %u: %d trials left the logbook as it was, %d the whole import\n", seed,
-                none, all);
+    std::printf("seed %u: %d trials left the logbook as it was, %d the whole import\n", seed, none,
+                all);
 }
 
 } // namespace

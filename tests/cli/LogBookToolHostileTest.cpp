@@ -142,8 +142,9 @@ TEST_F(LogBookToolHostileTest, FifosAndDevicesAreRefusedAtOnce) {
     EXPECT_NE(err.find("/dev/zero: is not a regular file"), std::string::npos) << err;
 
     ASSERT_EQ(::mkfifo(Path("f.vrl").c_str(), 0644), 0);
-    for (auto args : std::vector<std::vector<std::string>>{
-             {"export", Path("f.vrl")}, {"check", Path("f.vrl")}, {"check", Path("f.vrl"), "--repair"}}) {
+    for (auto args : std::vector<std::vector<std::string>>{{"export", Path("f.vrl")},
+                                                           {"check", Path("f.vrl")},
+                                                           {"check", Path("f.vrl"), "--repair"}}) {
         EXPECT_EQ(Run(args), 1) << args[0];
         EXPECT_NE(err.find("not a regular file"), std::string::npos) << err;
     }
@@ -246,8 +247,9 @@ TEST_F(LogBookToolHostileTest, RepairCutsARecordCutShortAndKeepsItsBytes) {
 TEST_F(LogBookToolHostileTest, NotANumberAndInfinityAreNotNumbers) {
     Write(Path("in.csv"), "date,distance,speed,bodyWeight\n2026-01-01,nan,inf,-infinity\n");
     EXPECT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1);
-    for (const char* expected : {"distance \"nan\" is not a number", "speed \"inf\" is not a number",
-                                 "bodyWeight \"-infinity\" is not a number"}) {
+    for (const char* expected :
+         {"distance \"nan\" is not a number", "speed \"inf\" is not a number",
+          "bodyWeight \"-infinity\" is not a number"}) {
         EXPECT_NE(err.find(expected), std::string::npos) << expected << "\n" << err;
     }
     EXPECT_FALSE(fs::exists(Path("a.vrl")));

@@ -2,9 +2,9 @@
 // veloria-logbook run in this process (Run) or as a process of its own (Spawn), on a fresh
 // folder, with a small logbook whose days exercise every field's text form.
 
+#include "TempFolderTest.h"
 #include "cli/LogBookTool.h"
 #include "store/LogBookDatabase.h"
-#include "TempFolderTest.h"
 
 #include <gtest/gtest.h>
 
@@ -106,4 +106,3 @@ protected:
     std::string out;
     std::string err;
 };
-

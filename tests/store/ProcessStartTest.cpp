@@ -12,8 +12,7 @@
 namespace {
 
 // Runs body in a child process and returns its exit status (-1 when it did not exit).
-template <typename Body>
-int InChild(Body body) {
+template <typename Body> int InChild(Body body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::_exit(body());
