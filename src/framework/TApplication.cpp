@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStyleFactory>
 
@@ -69,11 +70,22 @@ TApplication::TApplication(std::string appName, int& argc, char** argv) : name(s
     if (auto* app = qobject_cast<QApplication*>(QApplication::instance())) {
         ApplyLook(*app);
         app->setQuitOnLastWindowClosed(false);
+        sessionContext = std::make_unique<QObject>();
+        QObject::connect(app, &QGuiApplication::commitDataRequest, sessionContext.get(),
+                         [this](QSessionManager& session) {
+                             if (session.allowsInteraction()) {
+                                 if (!MayEndSession()) {
+                                     session.cancel();
+                                 }
+                                 session.release();
+                             }
+                         });
     }
     current = this;
 }
 
 TApplication::~TApplication() {
+    sessionContext.reset();
     if (signalNotifier) {
         signalNotifier.reset();
         for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
@@ -107,6 +119,8 @@ void TApplication::HandleTerminationSignals() {
         ::sigaction(signalNumber, &action, nullptr);
     }
 }
+
+bool TApplication::MayEndSession() { return !mainWindow || mainWindow->QueryClose(); }
 
 void TApplication::OnTerminationSignal(int) {
     if (mainWindow) {

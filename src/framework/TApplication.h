@@ -8,6 +8,7 @@
 #include <string>
 
 class QApplication;
+class QObject;
 class QSocketNotifier;
 
 class TApplication {
@@ -37,6 +38,11 @@ public:
     // user-interface thread (the handler only writes to a pipe the loop watches). Run calls
     // it; tests may call it themselves.
     void HandleTerminationSignals();
+    // When a desktop session ends and lets the program ask, the main window is asked
+    // whether it may close, as Exit asks (the Log Book's save question); false when the
+    // user keeps the program running, which cancels the logout. The session then ends the
+    // program with SIGTERM.
+    bool MayEndSession();
 
 protected:
     virtual void BuildMainWindow() {}
@@ -52,4 +58,5 @@ private:
     TShowMode showMode = TShowMode::Normal;
     bool built = false;
     std::unique_ptr<QSocketNotifier> signalNotifier;
+    std::unique_ptr<QObject> sessionContext; // the session's request reaches this object while it lives
 };

@@ -101,4 +101,17 @@ TEST(TApplication, TerminationSignalsEndTheLoopWithoutQuestions) {
     }
 }
 
+// Logging out of the desktop asks, as Exit does, and a refusal keeps the program running.
+TEST(TApplication, TheEndOfASessionAsksTheMainWindow) {
+    int argc = 1;
+    char name[] = "veloria";
+    char* argv[] = {name, nullptr};
+    AskingApp app(argc, argv);
+    ASSERT_TRUE(app.Start());
+    EXPECT_FALSE(app.MayEndSession());
+    EXPECT_EQ(app.frame.asked, 1);
+    EXPECT_TRUE(app.frame.IsCreated());
+    app.frame.Destroy();
+}
+
 } // namespace
