@@ -64,7 +64,7 @@ void BM_Floor_WriteRecord(benchmark::State& state) {
     SampleLogBook book(state);
     const int fd = ::open(book.DataFileName().c_str(), O_WRONLY | O_CLOEXEC);
     const DayRecord& day = book.Days()[kDays / 2];
-    const off_t offset = off_t{kDays / 2} * LogBookDatabase::kRecordSize;
+    const off_t offset = off_t{kDays / 2} * static_cast<std::int64_t>(DayRecord::kSize);
     for (auto _ : state) {
         if (::pwrite(fd, &day, sizeof day, offset) != static_cast<ssize_t>(sizeof day)) {
             book.Fail("short write");

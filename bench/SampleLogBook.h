@@ -37,7 +37,7 @@ public:
     const std::string& Folder() const { return folder; }
     const std::string& DataFileName() const { return dataFileName; }
     std::string IndexFileName() const { return database.IndexFileName(); }
-    std::int64_t DataBytes() const { return std::int64_t{kDays} * LogBookDatabase::kRecordSize; }
+    std::int64_t DataBytes() const { return std::int64_t{kDays} * static_cast<std::int64_t>(DayRecord::kSize); }
 
     // The generated content of day number i of the sample.
     static DayRecord MakeDay(int i, std::int32_t dateKey);

@@ -11,7 +11,7 @@ constexpr int kDays = SampleLogBook::kDays;
 
 void SetRecordCounters(benchmark::State& state, std::int64_t records) {
     state.SetItemsProcessed(state.iterations() * records);
-    state.SetBytesProcessed(state.iterations() * records * LogBookDatabase::kRecordSize);
+    state.SetBytesProcessed(state.iterations() * records * static_cast<std::int64_t>(DayRecord::kSize));
 }
 
 // Open (timeOpen) or Close alone, each pair run in full; a rebuild deletes the index first.
@@ -178,6 +178,45 @@ void BM_StoreAppend(benchmark::State& state) {
         book.Fail("appended days are missing from the index");
     }
 }
+
+// The ten years stored into a new logbook in this process, day by day (StoreRecord) and
+// all or nothing (StoreAll: a copy beside the data file, synced and renamed over it). The
+// difference is what the import's safety costs.
+void StoreTenYears(benchmark::State& state, bool all) {
+    SampleLogBook book(state);
+    LogBookDatabase db(book, book.Dates());
+    const std::string name = book.Folder() + "/fresh.vrl";
+    for (auto _ : state) {
+        state.PauseTiming();
+        db.Close();
+        ::unlink(name.c_str());
+        ::unlink((book.Folder() + "/fresh.idx").c_str());
+        const bool opened = db.Open(name) == 1;
+        state.ResumeTiming();
+        if (!opened || book.Failed()) {
+            book.Fail("the new logbook did not open");
+            break;
+        }
+        if (all) {
+            db.StoreAll(book.Days());
+        } else {
+            for (const DayRecord& day : book.Days()) {
+                if (db.StoreRecord(day) != 1) {
+                    break;
+                }
+            }
+        }
+    }
+    if (!book.Failed() && db.EntryCount() != kDays) {
+        book.Fail("not every day was stored");
+    }
+    db.Close();
+}
+
+void BM_StoreRecordTenYears(benchmark::State& state) { StoreTenYears(state, false); }
+void BM_StoreAllTenYears(benchmark::State& state) { StoreTenYears(state, true); }
+BENCHMARK(BM_StoreRecordTenYears)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreAllTenYears)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

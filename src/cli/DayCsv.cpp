@@ -40,8 +40,10 @@ bool ReadReal(std::string_view text, float& value) {
         value = 0;
         return true;
     }
+    // nan and inf are no measurement, and the editor could not show them.
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+    return result.ec == std::errc() && result.ptr == text.data() + text.size() &&
+           std::isfinite(value);
 }
 
 bool ReadInteger(std::string_view text, std::int32_t& value) {

@@ -4,17 +4,20 @@
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
 #include "store/DataFile.h"
+#include "store/FileIo.h"
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
+#include "store/TemporaryFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <map>
+#include <new>
 #include <optional>
-#include <sstream>
+#include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 const char* const LogBookTool::kUsage =
     "usage: veloria-logbook export LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
@@ -47,6 +50,9 @@ bool Exists(const std::string& name) {
     return ::stat(name.c_str(), &info) == 0;
 }
 
+// So many lines of one kind are enough to see what is wrong with a file.
+constexpr int kMaxListed = 100;
+
 // What check finds in a logbook.
 struct Findings {
     bool opened = false;
@@ -56,6 +62,7 @@ struct Findings {
     long long erasedDays = 0;
     long long records = 0;
     long long strayBytes = 0;
+    std::vector<std::int64_t> undated; // records left out: no valid date
 
     bool Consistent() const {
         return opened && verdict.state == IndexFile::State::Ok && strayBytes == 0;
@@ -68,6 +75,10 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         err << "veloria-logbook: logbook file name is longer than 255 characters\n";
         return found;
     }
+    if (IndexFile::NameFor(logbook) == logbook) {
+        err << "veloria-logbook: " << logbook << ": is the name of an index, not of a logbook\n";
+        return found;
+    }
     DataFile data;
     switch (data.Open(logbook, false)) {
     case DataFile::OpenResult::Opened:
@@ -77,6 +88,9 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         return found;
     case DataFile::OpenResult::Locked:
         err << "veloria-logbook: " << logbook << ": Logbook is in use by another program.\n";
+        return found;
+    case DataFile::OpenResult::NotRegular:
+        err << "veloria-logbook: " << logbook << ": is not a regular file\n";
         return found;
     case DataFile::OpenResult::Failed:
         err << "veloria-logbook: " << logbook << ": cannot be opened as a logbook data file\n";
@@ -88,14 +102,16 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         return found;
     }
     found.opened = true;
-    found.records = size / LogBookDatabase::kRecordSize;
-    found.strayBytes = size % LogBookDatabase::kRecordSize;
+    found.records = size / static_cast<std::int64_t>(DayRecord::kSize);
+    found.strayBytes = size % static_cast<std::int64_t>(DayRecord::kSize);
 
     IndexTable table;
     found.verdict = IndexFile::Load(IndexFile::NameFor(logbook), data, table);
+    IndexTable rebuilt;
+    IndexFile::Rebuild(data, rebuilt, &found.undated);
     if (found.verdict.state != IndexFile::State::Ok) {
         found.countedFromData = true;
-        IndexFile::Rebuild(data, table);
+        table = std::move(rebuilt);
     }
     for (const IndexEntry& entry : table.Entries()) {
         ++(entry.IsErased() ? found.erasedDays : found.liveDays);
@@ -110,6 +126,15 @@ void Print(std::ostream& out, const std::string& logbook, const Findings& found)
         << "live days: " << found.liveDays << source << '\n'
         << "erased days: " << found.erasedDays << source << '\n'
         << "records: " << found.records << '\n';
+    int listed = 0;
+    for (const std::int64_t slot : found.undated) {
+        if (++listed > kMaxListed) {
+            out << "... and " << found.undated.size() - kMaxListed
+                << " more records without a valid date\n";
+            break;
+        }
+        out << "record at slot " << slot << " has no valid date; left out\n";
+    }
     if (found.strayBytes > 0) {
         out << "data file: ends in " << found.strayBytes
             << " bytes that are not a whole record (a record cut short)\n";
@@ -121,20 +146,20 @@ void Print(std::ostream& out, const std::string& logbook, const Findings& found)
     out << '\n';
 }
 
-bool ReadWholeFile(const std::string& name, std::string& text, std::string& problem) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) {
-        problem = std::strerror(errno);
-        return false;
+// Opens an input without waiting on a FIFO or device; -1 with the problem otherwise.
+int OpenInput(const std::string& name, std::string& problem) {
+    const int fd = fileio::OpenNoWait(name, O_RDONLY);
+    if (fd < 0) {
+        problem = errno == ENXIO ? "is not a regular file" : std::strerror(errno);
+        return -1;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        problem = "read error";
-        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = "is not a regular file";
+        ::close(fd);
+        return -1;
     }
-    text = std::move(buffer).str();
-    return true;
+    return fd;
 }
 
 } // namespace
@@ -150,6 +175,17 @@ int LogBookTool::UsageError(const std::string& message) {
 }
 
 int LogBookTool::Run(const std::vector<std::string>& arguments) {
+    try {
+        return RunCommand(arguments);
+    } catch (const std::bad_alloc&) {
+        err << "veloria-logbook: out of memory; nothing was changed" << std::endl;
+    } catch (const std::exception& e) {
+        err << "veloria-logbook: " << e.what() << "; nothing was changed" << std::endl;
+    }
+    return kProblem;
+}
+
+int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
     for (const std::string& a : arguments) {
         if (a == "--help" || a == "-h") {
             out << kUsage;
@@ -243,67 +279,72 @@ int LogBookTool::Export(const Options& options) {
     // The logbook is only read: it is released without writing its index.
     StreamReporter reporter(err, logbook);
     LogBookDatabase database(reporter, dates);
-    if (database.Open(logbook) == 0) {
+    if (database.Open(logbook) == LogBookDatabase::kFailed) {
         return kProblem;
     }
+    // A file is written beside its name and renamed into place only when every day is in,
+    // so a failed export never leaves a partial file behind; the new file is made afresh,
+    // never through a name or link that is already there.
+    TemporaryFile file;
+    if (options.output) {
+        const std::string& target = *options.output;
+        struct stat info {};
+        if (database.Holds(target)) {
+            return Fail(target + ": is the logbook or its index; nothing was exported");
+        }
+        if (::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+            return Fail(target + ": is not a regular file; nothing was exported");
+        }
+        if (!file.Create(target, TemporaryFile::DefaultMode())) {
+            return Fail("cannot create a file beside " + target + ": " + std::strerror(errno));
+        }
+    }
+    bool sinkOk = true;
+    auto emit = [&](const std::string& text) {
+        if (options.output) {
+            sinkOk = sinkOk && fileio::WriteAll(file.Descriptor(), text.data(), text.size());
+        } else {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        }
+    };
     // Days are read one by one and the text goes out in pieces, so memory stays small
-    // whatever the logbook's size. A file is written beside its name and renamed into place
-    // only when every day is in, so a failed export never leaves a partial file behind.
+    // whatever the logbook's size.
     std::vector<std::int32_t> positions;
     int count = 0;
     database.FastIndex(options.from ? &from : nullptr, options.to ? &to : nullptr, type,
                        positions, count);
-    std::string temporary;
-    std::ofstream file;
-    if (options.output) {
-        temporary = *options.output + ".part";
-        file.open(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            return Fail(temporary + ": " + std::strerror(errno));
-        }
-    }
-    std::ostream& sink = options.output ? static_cast<std::ostream&>(file) : out;
     constexpr std::size_t kPiece = 64 * 1024;
     std::string text = DayCsv::HeaderLine();
     text.reserve(kPiece + 1024);
     int written = 0;
-    if (database.BeginReading("rb") != 1) {
+    if (database.BeginReading("rb") != LogBookDatabase::kOk) {
         return kProblem;
     }
     DayRecord record;
     for (const std::int32_t position : positions) {
-        if (database.ReadAtPosition(position, record) != 1) {
+        if (database.ReadAtPosition(position, record) != LogBookDatabase::kOk) {
             break;
         }
         text += csv.Line(record);
         ++written;
         if (text.size() >= kPiece) {
-            sink.write(text.data(), static_cast<std::streamsize>(text.size()));
+            emit(text);
             text.clear();
         }
     }
     database.EndReading();
-    sink.write(text.data(), static_cast<std::streamsize>(text.size()));
-    sink.flush();
-    if (options.output) {
-        file.close();
+    emit(text);
+    if (!options.output) {
+        out.flush();
+        sinkOk = static_cast<bool>(out);
     }
     const std::string target = options.output ? *options.output : std::string("standard output");
     if (written != count) {
-        if (options.output) {
-            std::remove(temporary.c_str());
-            return Fail(logbook + ": only " + std::to_string(written) +
-                        " days could be read; nothing was exported");
-        }
-        return Fail(logbook + ": only " + std::to_string(written) +
-                    " days could be read; the export is incomplete");
+        return Fail(logbook + ": only " + std::to_string(written) + " days could be read; " +
+                    (options.output ? "nothing was exported" : "the export is incomplete"));
     }
-    if (!sink || (options.output && std::rename(temporary.c_str(), target.c_str()) != 0)) {
-        const std::string reason = std::strerror(errno);
-        if (options.output) {
-            std::remove(temporary.c_str());
-        }
-        return Fail("cannot write to " + target + ": " + reason);
+    if (!sinkOk || (options.output && !file.Commit())) {
+        return Fail("cannot write to " + target + ": " + std::strerror(errno));
     }
     return kSuccess;
 }
@@ -311,40 +352,56 @@ int LogBookTool::Export(const Options& options) {
 int LogBookTool::Import(const Options& options) {
     const std::string& logbook = options.operands[0];
     const std::string& csvName = options.operands[1];
-    std::string text;
     std::string problem;
-    if (!ReadWholeFile(csvName, text, problem)) {
+    const int fd = OpenInput(csvName, problem);
+    if (fd < 0) {
         return Fail(csvName + ": " + problem);
     }
-    std::vector<CsvText::Row> rows;
-    if (!CsvText::Parse(text, rows, problem)) {
-        return Fail(csvName + ": " + problem);
-    }
-    if (rows.empty()) {
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    // Rows are read one at a time: memory holds one row and the good days, never the file.
+    CsvText::Reader reader([fd](char* buffer, std::size_t length) {
+        return fileio::ReadUpTo(fd, buffer, length);
+    });
+    CsvText::Row row;
+    switch (reader.Next(row, problem)) {
+    case CsvText::Reader::Result::End:
         return Fail(csvName + ": line 1: no header line");
+    case CsvText::Reader::Result::Error:
+        return Fail(csvName + ": " + problem);
+    case CsvText::Reader::Result::Row:
+        break;
     }
     DayCsv::Layout layout;
-    if (!DayCsv::ReadHeader(rows[0].fields, layout, problem)) {
-        return Fail(csvName + ": line " + std::to_string(rows[0].line) + ": " + problem);
-    }
-
-    // An existing logbook is opened (and locked) before the rows are checked against it;
-    // a new one is created only once every row has passed.
-    StreamReporter reporter(err, logbook);
-    LogBookDatabase database(reporter, dates);
-    const bool existed = Exists(logbook);
-    if (existed && database.Open(logbook) == 0) {
-        return kProblem;
+    if (!DayCsv::ReadHeader(row.fields, layout, problem)) {
+        return Fail(csvName + ": line " + std::to_string(row.line) + ": " + problem);
     }
 
     const DayCsv csv(dates);
-    const std::size_t columns = rows[0].fields.size();
+    const std::size_t columns = row.fields.size();
     std::vector<DayRecord> days;
-    days.reserve(rows.size() - 1);
+    std::vector<int> lines;
     std::map<std::int32_t, int> lineOfDay;
     int badRows = 0;
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        const CsvText::Row& row = rows[r];
+    int listed = 0;
+    auto complain = [&](int line, const std::vector<std::string>& problems) {
+        for (const std::string& p : problems) {
+            if (++listed <= kMaxListed) {
+                err << "veloria-logbook: " << csvName << ": line " << line << ": " << p << '\n';
+            }
+        }
+        badRows += problems.empty() ? 0 : 1;
+    };
+    for (;;) {
+        const CsvText::Reader::Result result = reader.Next(row, problem);
+        if (result == CsvText::Reader::Result::End) {
+            break;
+        }
+        if (result == CsvText::Reader::Result::Error) {
+            return Fail(csvName + ": " + problem + "; nothing was stored");
+        }
         std::vector<std::string> problems;
         DayRecord day{};
         if (row.fields.size() != columns) {
@@ -352,40 +409,52 @@ int LogBookTool::Import(const Options& options) {
                                std::to_string(columns));
         } else if (csv.ReadRow(row.fields, layout, day, problems)) {
             const auto [at, added] = lineOfDay.emplace(day.dateKey, row.line);
-            const std::string date = DayCsv::DateText(day.dateKey);
             if (!added) {
-                problems.push_back("date " + date + " repeats line " + std::to_string(at->second));
-            }
-            const int position = database.Table().Find(day.dateKey);
-            if (!options.replace && position != IndexTable::kNotFound &&
-                !database.Table().At(position).IsErased()) {
-                problems.push_back("date " + date +
-                                   " already holds a day in the logbook (--replace replaces it)");
+                problems.push_back("date " + DayCsv::DateText(day.dateKey) + " repeats line " +
+                                   std::to_string(at->second));
+            } else {
+                days.push_back(day);
+                lines.push_back(row.line);
             }
         }
-        for (const std::string& p : problems) {
-            err << "veloria-logbook: " << csvName << ": line " << row.line << ": " << p << '\n';
+        complain(row.line, problems);
+    }
+
+    // The days are checked against the logbook only once it is open and locked, so that
+    // two imports cannot both find a day free.
+    StreamReporter reporter(err, logbook);
+    LogBookDatabase database(reporter, dates);
+    // (When rows are already bad, an existing logbook is still opened, only to list every
+    // problem at once; a missing one is not created.)
+    const bool opened = (badRows == 0 || Exists(logbook)) &&
+                        database.Open(logbook) != LogBookDatabase::kFailed;
+    if (!opened && badRows == 0) {
+        return kProblem;
+    }
+    for (std::size_t i = 0; opened && !options.replace && i < days.size(); ++i) {
+        const int position = database.Table().Find(days[i].dateKey);
+        if (position != IndexTable::kNotFound && !database.Table().At(position).IsErased()) {
+            complain(lines[i], {"date " + DayCsv::DateText(days[i].dateKey) +
+                                " already holds a day in the logbook (--replace replaces it)"});
         }
-        badRows += problems.empty() ? 0 : 1;
-        days.push_back(day);
+    }
+    if (listed > kMaxListed) {
+        err << "veloria-logbook: " << csvName << ": ... and " << listed - kMaxListed
+            << " more problems\n";
     }
     if (badRows > 0) {
+        // Released without writing its index: the logbook stays as it was.
         return Fail(csvName + ": " + std::to_string(badRows) +
                     (badRows == 1 ? " bad row" : " bad rows") + "; nothing was stored");
     }
-
-    if (!existed && database.Open(logbook) == 0) {
-        return kProblem;
+    if (database.StoreAll(days) != LogBookDatabase::kOk) {
+        return Fail(logbook + ": nothing was imported; the logbook is as it was");
     }
-    int stored = 0;
-    for (const DayRecord& day : days) {
-        stored += database.StoreRecord(day) == 1 ? 1 : 0;
+    if (database.Close() != LogBookDatabase::kOk) {
+        return Fail(logbook + ": every day was stored, but the index could not be written; "
+                              "the next open rebuilds it");
     }
-    const bool closed = database.Close() == 1;
-    if (stored != static_cast<int>(days.size()) || !closed) {
-        return Fail(logbook + ": " + std::to_string(stored) + " of " + std::to_string(days.size()) +
-                    " days stored" + (closed ? "" : ", and the index could not be written"));
-    }
+    const std::size_t stored = days.size();
     out << "imported " << stored << (stored == 1 ? " day" : " days") << " into " << logbook
         << '\n';
     return kSuccess;
@@ -398,27 +467,44 @@ int LogBookTool::Check(const Options& options) {
         if (found.opened) {
             Print(out, logbook, found);
         }
-        return found.Consistent() ? kSuccess : kProblem;
+        return found.Consistent() && found.undated.empty() ? kSuccess : kProblem;
     }
 
-    std::string done;
-    if (logbook.size() <= LogBookDatabase::kMaxNameLength && !Exists(logbook)) {
-        done = "created an empty logbook";
+    std::vector<std::string> done;
+    bool cut = false;
+    if (logbook.size() <= LogBookDatabase::kMaxNameLength && !Exists(logbook) &&
+        IndexFile::NameFor(logbook) != logbook) {
+        done.push_back("created an empty logbook");
     } else {
         const Findings before = Examine(logbook, err);
         if (!before.opened) {
             return kProblem;
         }
         if (before.verdict.state != IndexFile::State::Ok) {
-            done = std::string("rebuilt the index from the data file (it was ") +
-                   IndexFile::StateName(before.verdict.state) +
-                   (before.verdict.problem.empty() ? "" : ": " + before.verdict.problem) + ")";
+            done.push_back(std::string("rebuilt the index from the data file (it was ") +
+                           IndexFile::StateName(before.verdict.state) +
+                           (before.verdict.problem.empty() ? "" : ": " + before.verdict.problem) +
+                           ")");
         }
+        cut = before.strayBytes > 0;
     }
-    if (!done.empty()) {
+    if (!done.empty() || cut) {
         StreamReporter reporter(err, logbook);
         LogBookDatabase database(reporter, dates);
-        if (database.Open(logbook) == 0 || database.Close() == 0) {
+        if (database.Open(logbook) == LogBookDatabase::kFailed) {
+            return kProblem;
+        }
+        std::string savedAs;
+        if (cut) {
+            if (database.CutPartialRecord(logbook + ".tail", savedAs) != LogBookDatabase::kOk) {
+                return kProblem;
+            }
+            if (!savedAs.empty()) {
+                done.push_back("cut the record cut short from the data file; its bytes are in " +
+                               savedAs);
+            }
+        }
+        if (database.Close() == LogBookDatabase::kFailed) {
             return kProblem;
         }
     }
@@ -427,6 +513,14 @@ int LogBookTool::Check(const Options& options) {
         return kProblem;
     }
     Print(out, logbook, after);
-    out << "repair: " << (done.empty() ? "nothing to repair in the index" : done) << '\n';
+    if (done.empty()) {
+        out << "repair: nothing to repair in the index\n";
+    }
+    for (const std::string& d : done) {
+        out << "repair: " << d << '\n';
+    }
+    if (!after.undated.empty()) {
+        out << "repair: records without a valid date are kept as they are, outside the index\n";
+    }
     return after.Consistent() ? kSuccess : kProblem;
 }

@@ -24,6 +24,7 @@ public:
 private:
     struct Options;
 
+    int RunCommand(const std::vector<std::string>& arguments);
     int Export(const Options& options);
     int Import(const Options& options);
     int Check(const Options& options);

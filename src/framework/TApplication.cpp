@@ -4,13 +4,29 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QStyleFactory>
 
+#include <cerrno>
+#include <csignal>
 #include <clocale>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 TApplication* current = nullptr;
+
+// The self-pipe: the signal handler writes the signal's number, the loop reads it.
+int signalPipe[2] = {-1, -1};
+
+void WriteSignal(int signalNumber) {
+    const int saved = errno;
+    const unsigned char byte = static_cast<unsigned char>(signalNumber);
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
 
 // A fixed light-grey look whatever the desktop's theme.
 void ApplyLook(QApplication& app) {
@@ -54,14 +70,63 @@ TApplication::TApplication(std::string appName, int& argc, char** argv) : name(s
     if (auto* app = qobject_cast<QApplication*>(QApplication::instance())) {
         ApplyLook(*app);
         app->setQuitOnLastWindowClosed(false);
+        sessionContext = std::make_unique<QObject>();
+        QObject::connect(app, &QGuiApplication::commitDataRequest, sessionContext.get(),
+                         [this](QSessionManager& session) {
+                             if (session.allowsInteraction()) {
+                                 if (!MayEndSession()) {
+                                     session.cancel();
+                                 }
+                                 session.release();
+                             }
+                         });
     }
     current = this;
 }
 
 TApplication::~TApplication() {
+    sessionContext.reset();
+    if (signalNotifier) {
+        signalNotifier.reset();
+        for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+            std::signal(signalNumber, SIG_DFL);
+        }
+    }
     if (current == this) {
         current = nullptr;
     }
+}
+
+void TApplication::HandleTerminationSignals() {
+    if (signalNotifier) {
+        return;
+    }
+    if (signalPipe[0] < 0 && ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [this] {
+        unsigned char byte = 0;
+        while (::read(signalPipe[0], &byte, 1) == 1) {
+            OnTerminationSignal(byte);
+        }
+    });
+    struct sigaction action {};
+    action.sa_handler = WriteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(signalNumber, &action, nullptr);
+    }
+}
+
+bool TApplication::MayEndSession() { return !mainWindow || mainWindow->QueryClose(); }
+
+void TApplication::OnTerminationSignal(int) {
+    if (mainWindow) {
+        mainWindow->Destroy(0);
+    }
+    Quit(0);
 }
 
 TApplication* TApplication::Instance() { return current; }
@@ -79,6 +144,7 @@ bool TApplication::Start() {
 }
 
 int TApplication::Run() {
+    HandleTerminationSignals();
     if (!Start()) {
         return 1;
     }

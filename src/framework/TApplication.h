@@ -8,6 +8,8 @@
 #include <string>
 
 class QApplication;
+class QObject;
+class QSocketNotifier;
 
 class TApplication {
 public:
@@ -32,8 +34,22 @@ public:
     bool Start();
     void Quit(int exitCode);
 
+    // From now on SIGTERM, SIGINT and SIGHUP arrive as calls of OnTerminationSignal on the
+    // user-interface thread (the handler only writes to a pipe the loop watches). Run calls
+    // it; tests may call it themselves.
+    void HandleTerminationSignals();
+    // When a desktop session ends and lets the program ask, the main window is asked
+    // whether it may close, as Exit asks (the Log Book's save question); false when the
+    // user keeps the program running, which cancels the logout. The session then ends the
+    // program with SIGTERM.
+    bool MayEndSession();
+
 protected:
     virtual void BuildMainWindow() {}
+    // Ends the program as Exit does, without questions: the main window is destroyed
+    // (taking every window in it along) and the loop ends; what the windows own is
+    // released as the program unwinds.
+    virtual void OnTerminationSignal(int signalNumber);
 
 private:
     std::string name;
@@ -41,4 +57,6 @@ private:
     TWindow* mainWindow = nullptr;
     TShowMode showMode = TShowMode::Normal;
     bool built = false;
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    std::unique_ptr<QObject> sessionContext; // the session's request reaches this object while it lives
 };

@@ -5,10 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <sys/stat.h>
+#include <utility>
 
 class DataFile {
 public:
-    enum class OpenResult { Opened, Missing, Locked, Failed };
+    enum class OpenResult { Opened, Missing, Locked, NotRegular, Failed };
 
     DataFile() = default;
     ~DataFile();
@@ -16,19 +18,33 @@ public:
     DataFile& operator=(const DataFile&) = delete;
 
     // Opens an existing file for reading and writing (reading only when writing is not
-    // allowed) and takes the lock; creates the file first when create is set.
+    // allowed) and takes the lock; creates the file first when create is set. Never waits:
+    // a FIFO or device is refused, and so is a lock held elsewhere. A file renamed away
+    // while the lock was being taken is let go and the name opened again.
     OpenResult Open(const std::string& name, bool create);
+    // Takes over a descriptor whose lock the caller holds (or that needs none).
+    void Adopt(int descriptor, bool canWrite);
     void Close();
+    void Swap(DataFile& other) noexcept {
+        std::swap(fd, other.fd);
+        std::swap(writable, other.writable);
+    }
     bool IsOpen() const { return fd >= 0; }
     bool IsWritable() const { return writable; }
+    int Descriptor() const { return fd; }
 
     // Size in bytes, or -1 when it cannot be read.
     std::int64_t Size() const;
+    bool Stat(struct stat& info) const;
     // Whole-or-nothing positional transfers; false on any shortfall or error.
     bool ReadAt(std::int64_t offset, void* buffer, std::size_t length) const;
     bool WriteAt(std::int64_t offset, const void* buffer, std::size_t length) const;
     // Bytes actually read at offset (0 at end of file), or -1 on error.
     std::int64_t ReadSome(std::int64_t offset, void* buffer, std::size_t length) const;
+    bool Truncate(std::int64_t size) const;
+
+    // Takes the lock on a descriptor without waiting; false when it is held elsewhere.
+    static bool Lock(int descriptor);
 
 private:
     int fd = -1;

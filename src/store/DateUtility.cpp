@@ -84,6 +84,19 @@ bool DateUtility::IsLeapYear(std::int32_t year) {
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
 
+bool DateUtility::IsLogbookKey(std::int32_t key) {
+    const std::int32_t year = key / 10000;
+    const std::int32_t month = key / 100 % 100;
+    const std::int32_t day = key % 100;
+    if (key < 0 || year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1) {
+        return false;
+    }
+    DateValue date;
+    date.year = year;
+    date.month = month;
+    return day <= DateUtility().DaysInMonth(date);
+}
+
 int DateUtility::DaysInMonth(const DateValue& date) const {
     switch (date.month) {
     case 2:

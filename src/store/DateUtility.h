@@ -20,6 +20,9 @@ public:
     static DateValue DateOfClock(const std::tm& local);
 
     static bool IsLeapYear(std::int32_t year);
+    // The key of a calendar date from 1 January 1960 to 31 December 2100: the only keys a
+    // logbook holds.
+    static bool IsLogbookKey(std::int32_t key);
     int DaysInMonth(const DateValue& date) const;
     void AddDays(DateValue& date, int n) const;
     void SubtractDays(DateValue& date, int n) const;

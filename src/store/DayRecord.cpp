@@ -3,7 +3,6 @@
 #include "store/ByteOrder.h"
 #include "store/IndexEntry.h"
 
-#include <bit>
 #include <cstring>
 
 const char* const DayRecord::kWorkoutNames[kWorkoutNameCount] = {
@@ -23,45 +22,7 @@ std::string_view BoundedText(const char* field, std::size_t size) {
     return {field, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : size};
 }
 
-} // namespace
-
-DayRecord DayRecord::Blank(std::int32_t dateKey) {
-    DayRecord record;
-    std::memset(&record, 0, sizeof record);
-    record.dateKey = dateKey;
-    return record;
-}
-
-void DayRecord::ToBytes(unsigned char* out) const {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, this, kSize);
-    } else {
-        const auto* self = reinterpret_cast<const unsigned char*>(this);
-        for (int i = 0; i < kNumberCount; ++i) {
-            std::int32_t v;
-            std::memcpy(&v, self + 4 * i, 4);
-            byteorder::PutInt32(out + 4 * i, v);
-        }
-        std::memcpy(out + 52, self + 52, kSize - 52);
-    }
-}
-
-DayRecord DayRecord::FromBytes(const unsigned char* in) {
-    DayRecord record;
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(&record, in, kSize);
-    } else {
-        auto* self = reinterpret_cast<unsigned char*>(&record);
-        for (int i = 0; i < kNumberCount; ++i) {
-            std::int32_t v = byteorder::GetInt32(in + 4 * i);
-            std::memcpy(self + 4 * i, &v, 4);
-        }
-        std::memcpy(self + 52, in + 52, kSize - 52);
-    }
-    return record;
-}
-
-std::uint8_t DayRecord::Flags() const {
+std::uint8_t FlagsFor(std::int32_t erased, char competition) {
     if (erased == 1) {
         return IndexEntry::kErased;
     }
@@ -72,6 +33,45 @@ std::uint8_t DayRecord::Flags() const {
         return IndexEntry::kTraining;
     }
     return 0;
+}
+
+} // namespace
+
+DayRecord DayRecord::Blank(std::int32_t dateKey) {
+    DayRecord record;
+    std::memset(&record, 0, sizeof record);
+    record.dateKey = dateKey;
+    return record;
+}
+
+void DayRecord::ToBytes(unsigned char* out) const {
+    std::memcpy(out, this, kSize);
+    byteorder::FlipInt32s(out, kNumberCount);
+}
+
+DayRecord DayRecord::FromBytes(const unsigned char* in) {
+    DayRecord record;
+    std::memcpy(&record, in, kSize);
+    byteorder::FlipInt32s(reinterpret_cast<unsigned char*>(&record), kNumberCount);
+    return record;
+}
+
+void DayRecord::FromFileOrder(DayRecord* records, std::size_t count) {
+    if constexpr (!byteorder::kHostIsFileOrder) {
+        for (std::size_t i = 0; i < count; ++i) {
+            byteorder::FlipInt32s(reinterpret_cast<unsigned char*>(&records[i]), kNumberCount);
+        }
+    } else {
+        (void)records;
+        (void)count;
+    }
+}
+
+std::uint8_t DayRecord::Flags() const { return FlagsFor(erased, competition); }
+
+std::uint8_t DayRecord::FlagsOf(const unsigned char* fileBytes) {
+    return FlagsFor(byteorder::GetInt32(fileBytes + offsetof(DayRecord, erased)),
+                    static_cast<char>(fileBytes[offsetof(DayRecord, competition)]));
 }
 
 std::string_view DayRecord::WorkoutText() const { return BoundedText(workout, kWorkoutSize); }

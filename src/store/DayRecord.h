@@ -56,12 +56,21 @@ struct DayRecord {
     // A day without data: every byte 0 but the key.
     static DayRecord Blank(std::int32_t dateKey);
 
+    // Where record number slot starts in the data file.
+    static constexpr std::int64_t Offset(std::int32_t slot) {
+        return static_cast<std::int64_t>(slot) * static_cast<std::int64_t>(kSize);
+    }
+
     // The file bytes of a record and back; on a little-endian host these are plain copies.
     void ToBytes(unsigned char* out) const;
     static DayRecord FromBytes(const unsigned char* in);
+    // Records copied from the file as they lie there, turned into host order in place.
+    static void FromFileOrder(DayRecord* records, std::size_t count);
 
     // Index flags of this record: 4 when erased, else 1 for 'Y', 2 for 'N', 0 otherwise.
     std::uint8_t Flags() const;
+    // The same flags of a record as it lies in the file.
+    static std::uint8_t FlagsOf(const unsigned char* fileBytes);
 
     // The texts up to their NUL, never past the field even when the NUL is missing.
     std::string_view WorkoutText() const;

@@ -2,7 +2,10 @@
 
 #include "store/ByteOrder.h"
 #include "store/DataFile.h"
+#include "store/DateUtility.h"
 #include "store/DayRecord.h"
+#include "store/FileIo.h"
+#include "store/TemporaryFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,7 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -67,63 +69,79 @@ std::string IndexFile::NameFor(const std::string& dataFileName) {
     while (start < dataFileName.size() && dataFileName[start] == '.') {
         ++start;
     }
-    const std::size_t dot = dataFileName.find('.', start);
-    return (dot == std::string::npos ? dataFileName : dataFileName.substr(0, dot)) + ".idx";
+    const std::size_t dot = dataFileName.rfind('.');
+    const bool hasExtension = dot != std::string::npos && dot >= start;
+    return (hasExtension ? dataFileName.substr(0, dot) : dataFileName) + ".idx";
 }
 
 IndexFile::Verdict IndexFile::Load(const std::string& indexFileName, const DataFile& data,
                                    IndexTable& table) {
-    const int fd = ::open(indexFileName.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = fileio::OpenNoWait(indexFileName, O_RDONLY);
     if (fd < 0) {
+        if (errno == ENXIO || errno == EISDIR) {
+            return Problem(State::NotRegular, "the index is not a regular file");
+        }
         return Problem(State::Missing, errno == ENOENT ? "no index file"
                                                        : std::string("index file cannot be read: ") +
                                                              std::strerror(errno));
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
         ::close(fd);
-        return Problem(State::Missing, "index file is not a readable file");
+        return Problem(State::Missing, "index file cannot be read");
     }
-    const auto size = static_cast<long long>(info.st_size);
-    if (size % static_cast<long long>(IndexEntry::kSize) != 0) {
+    if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Problem(State::Damaged,
-                       Printf("index file is %lld bytes, not a whole number of 9-byte entries", size));
+        return Problem(State::NotRegular, "the index is not a regular file");
     }
-    const long long count = size / static_cast<long long>(IndexEntry::kSize);
-    if (count > IndexTable::kMaxEntries) {
+    Verdict verdict;
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (size % IndexEntry::kSize != 0 ||
+        size / IndexEntry::kSize > static_cast<std::size_t>(IndexTable::kMaxEntries)) {
         ::close(fd);
-        return Problem(State::Damaged, Printf("index file holds %lld entries, more than the %lld "
-                                              "days a logbook can hold",
-                                              count, IndexTable::kMaxEntries));
+        FromBytes(nullptr, size, table, verdict); // names the problem without reading
+        return verdict;
     }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    std::vector<unsigned char> bytes(size);
+    const std::int64_t got = fileio::ReadUpTo(fd, bytes.data(), bytes.size(), 0);
     ::close(fd);
-    if (done != bytes.size()) {
+    if (got != static_cast<std::int64_t>(size)) {
         return Problem(State::Damaged, "index file could not be read to its end");
     }
-    std::vector<IndexEntry> entries(static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        entries[i] = IndexEntry::FromBytes(bytes.data() + i * IndexEntry::kSize);
-    }
     IndexTable candidate;
-    candidate.Assign(std::move(entries));
-    Verdict verdict = Check(candidate, data);
+    if (!FromBytes(bytes.data(), bytes.size(), candidate, verdict)) {
+        return verdict;
+    }
+    verdict = Check(candidate, data);
     if (verdict.state == State::Ok) {
         table = std::move(candidate);
     }
     return verdict;
+}
+
+bool IndexFile::FromBytes(const unsigned char* bytes, std::size_t size, IndexTable& table,
+                          Verdict& verdict) {
+    if (size % IndexEntry::kSize != 0) {
+        verdict = Problem(State::Damaged,
+                          Printf("index file is %lld bytes, not a whole number of 9-byte entries",
+                                 static_cast<long long>(size)));
+        return false;
+    }
+    const std::size_t count = size / IndexEntry::kSize;
+    if (count > static_cast<std::size_t>(IndexTable::kMaxEntries)) {
+        verdict = Problem(State::Damaged, Printf("index file holds %lld entries, more than the "
+                                                 "%lld days a logbook can hold",
+                                                 static_cast<long long>(count),
+                                                 IndexTable::kMaxEntries));
+        return false;
+    }
+    std::vector<IndexEntry> entries(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        entries[i] = IndexEntry::FromBytes(bytes + i * IndexEntry::kSize);
+    }
+    table.Assign(std::move(entries));
+    verdict = Verdict{};
+    return true;
 }
 
 IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& data) {
@@ -133,6 +151,11 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
     }
     for (int i = 0; i < count; ++i) {
         const IndexEntry& e = table.At(i);
+        if (!DateUtility::IsLogbookKey(e.dateKey)) {
+            return Problem(State::Damaged,
+                           Printf("entry %lld: %lld is not a date from 1960-01-01 to 2100-12-31",
+                                  i, e.dateKey));
+        }
         if (i > 0 && e.dateKey <= table.At(i - 1).dateKey) {
             return Problem(State::Damaged, Printf("entry %lld: day %lld does not follow day %lld",
                                                   i, e.dateKey, table.At(i - 1).dateKey));
@@ -177,9 +200,10 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
         }
         held = i;
     }
-    // Every record is named by the entry of its own day. The one exception is an older copy
-    // of a day whose newer record the index names (a rebuild keeps the last record of a day
-    // that repeats): such a copy is never handed to another day, so it can stay unnamed.
+    // Every dated record is named by the entry of its own day, with the flags its bytes
+    // give. The one exception is an older copy of a day whose newer record the index names
+    // (a rebuild keeps the last record of a day that repeats): such a copy is never handed
+    // to another day, so it can stay unnamed.
     Verdict verdict;
     const bool read = ForEachRecord(data, [&](std::int64_t record, const unsigned char* bytes) {
         const std::int32_t key = byteorder::GetInt32(bytes);
@@ -192,7 +216,17 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
                                                        record, key, e.dateKey));
                 return false;
             }
+            const std::uint8_t flags = DayRecord::FlagsOf(bytes);
+            if (flags != e.flags) {
+                verdict = Problem(State::Stale, Printf("entry %lld: day %lld has flags %lld, its "
+                                                       "record says %lld",
+                                                       position, key, e.flags, flags));
+                return false;
+            }
             return true;
+        }
+        if (!DateUtility::IsLogbookKey(key)) {
+            return true; // left out: no program wrote it
         }
         const int named = table.Find(key);
         if (named == IndexTable::kNotFound || table.At(named).slot < 0 ||
@@ -209,56 +243,36 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
     return verdict;
 }
 
-bool IndexFile::Rebuild(const DataFile& data, IndexTable& table) {
+bool IndexFile::Rebuild(const DataFile& data, IndexTable& table,
+                        std::vector<std::int64_t>* undated) {
     table.Clear();
     if (data.Size() == 0) {
         return true;
     }
+    // Only logbook dates go in, so the table can never outgrow the days 1960..2100.
     return ForEachRecord(data, [&](std::int64_t record, const unsigned char* bytes) {
-        const DayRecord day = DayRecord::FromBytes(bytes);
-        if (table.Count() >= IndexTable::kMaxEntries && table.Find(day.dateKey) < 0) {
-            return false;
+        const std::int32_t key = byteorder::GetInt32(bytes);
+        if (!DateUtility::IsLogbookKey(key)) {
+            if (undated) {
+                undated->push_back(record);
+            }
+            return true;
         }
-        table.Insert(day.dateKey, static_cast<std::int32_t>(record), day.Flags());
+        table.Insert(key, static_cast<std::int32_t>(record), DayRecord::FlagsOf(bytes));
         return true;
     });
 }
 
 bool IndexFile::Write(const std::string& indexFileName, const IndexTable& table) {
-    const std::size_t slash = indexFileName.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string(".") : indexFileName.substr(0, slash);
-    std::string temporary = folder + "/.index-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
+    TemporaryFile file;
+    if (!file.Create(indexFileName, TemporaryFile::DefaultMode())) {
         return false;
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-
     std::vector<unsigned char> bytes(static_cast<std::size_t>(table.Count()) * IndexEntry::kSize);
     for (int i = 0; i < table.Count(); ++i) {
         table.At(i).ToBytes(bytes.data() + static_cast<std::size_t>(i) * IndexEntry::kSize);
     }
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        done += ok ? static_cast<std::size_t>(n) : 0;
-    }
-    ok = (::close(fd) == 0) && ok;
-    if (ok) {
-        ok = ::rename(temporary.c_str(), indexFileName.c_str()) == 0;
-    }
-    if (!ok) {
-        ::unlink(temporary.c_str());
-    }
-    return ok;
+    return fileio::WriteAll(file.Descriptor(), bytes.data(), bytes.size()) && file.Commit();
 }
 
 const char* IndexFile::StateName(State state) {
@@ -271,6 +285,8 @@ const char* IndexFile::StateName(State state) {
         return "stale";
     case State::Damaged:
         return "damaged";
+    case State::NotRegular:
+        return "not a regular file";
     }
     return "?";
 }

@@ -1,14 +1,16 @@
 #include "store/LogBookDatabase.h"
 
+#include "store/FileIo.h"
 #include "store/IndexFile.h"
+#include "store/TemporaryFile.h"
 
-#include <bit>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-constexpr std::int64_t kRecord = static_cast<std::int64_t>(DayRecord::kSize);
 
 const char* const kCannotCreateIndex = "Cannot create index.";
 const char* const kCannotCreateDataFile = "Cannot create data file.";
@@ -22,16 +24,46 @@ const char* const kErrorDeleting = "Error deleting database record.";
 const char* const kInUse = "Logbook is in use by another program.";
 const char* const kNameTooLong = "Logbook file name is longer than 255 characters.";
 const char* const kIndexNameTooLong = "Index file name would be longer than 255 characters.";
+const char* const kNameOfIndex = "Logbook file name is that of its own index (.idx).";
+const char* const kDataNotRegular = "Logbook is not a regular file.";
+const char* const kIndexNotRegular = "Index file is not a regular file.";
+const char* const kCannotCut = "Cannot cut the partial record at the end of the data file.";
 
-// Records as they lie in the file become records in memory by a plain copy on this host.
-void FixByteOrder(DayRecord* records, std::size_t count) {
-    if constexpr (std::endian::native != std::endian::little) {
-        for (std::size_t i = 0; i < count; ++i) {
-            records[i] = DayRecord::FromBytes(reinterpret_cast<const unsigned char*>(&records[i]));
+// Copies the first size bytes of one file into another, in the kernel where it can.
+bool CopyContents(int from, int to, std::int64_t size) {
+    loff_t in = 0;
+    loff_t out = 0;
+    while (in < size) {
+        const ssize_t n = fileio::Retrying([&] {
+            return ::copy_file_range(from, &in, to, &out, static_cast<std::size_t>(size - in), 0);
+        });
+        if (n == 0) {
+            return false; // the file shrank under us
         }
-    } else {
-        (void)records;
-        (void)count;
+        if (n < 0) {
+            break; // not supported here: copy through a buffer
+        }
+    }
+    std::vector<char> buffer(1 << 20);
+    while (in < size) {
+        const std::size_t want = static_cast<std::size_t>(
+            std::min<std::int64_t>(size - in, static_cast<std::int64_t>(buffer.size())));
+        const std::int64_t got = fileio::ReadUpTo(from, buffer.data(), want, in);
+        if (got <= 0 || !fileio::WriteAll(to, buffer.data(), static_cast<std::size_t>(got), out)) {
+            return false;
+        }
+        in += got;
+        out += got;
+    }
+    return true;
+}
+
+// Makes a rename in the folder survive a power failure.
+void SyncFolder(const std::string& path) {
+    const int fd = ::open(fileio::FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
     }
 }
 
@@ -45,21 +77,18 @@ public:
 
     bool Read(const DataFile& data, std::int32_t slot, DayRecord& record) {
         if (slot < firstSlot || slot >= firstSlot + heldRecords) {
-            const std::int64_t got =
-                data.ReadSome(static_cast<std::int64_t>(slot) * kRecord, bytes, sizeof bytes);
+            const std::int64_t got = data.ReadSome(DayRecord::Offset(slot), bytes, sizeof bytes);
             firstSlot = slot;
-            heldRecords = got > 0 ? static_cast<std::int32_t>(got / kRecord) : 0;
+            heldRecords =
+                got > 0 ? static_cast<std::int32_t>(got / static_cast<std::int64_t>(DayRecord::kSize)) : 0;
             if (heldRecords == 0) {
                 return false;
             }
         }
         const unsigned char* held =
             bytes + static_cast<std::size_t>(slot - firstSlot) * DayRecord::kSize;
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(&record, held, DayRecord::kSize);
-        } else {
-            record = DayRecord::FromBytes(held);
-        }
+        std::memcpy(&record, held, DayRecord::kSize);
+        DayRecord::FromFileOrder(&record, 1);
         return true;
     }
 
@@ -84,12 +113,16 @@ int LogBookDatabase::Open(const std::string& name) {
     reading.reset();
     if (name.size() > kMaxNameLength) {
         Report(kNameTooLong);
-        return 0;
+        return kFailed;
     }
     const std::string indexName = IndexFile::NameFor(name);
     if (indexName.size() > kMaxNameLength) {
         Report(kIndexNameTooLong);
-        return 0;
+        return kFailed;
+    }
+    if (indexName == name) {
+        Report(kNameOfIndex);
+        return kFailed;
     }
     dataFileName = name;
     indexFileName = indexName;
@@ -99,61 +132,86 @@ int LogBookDatabase::Open(const std::string& name) {
         break;
     case DataFile::OpenResult::Locked:
         Report(kInUse);
-        return 0;
+        return kFailed;
+    case DataFile::OpenResult::NotRegular:
+        Report(kDataNotRegular);
+        return kFailed;
     case DataFile::OpenResult::Failed:
         // The file is there but cannot be used; it is never replaced by an empty one.
         Report(kCannotCreateDataFile);
-        return 0;
+        return kFailed;
     case DataFile::OpenResult::Missing:
         ::unlink(indexFileName.c_str());
         switch (data.Open(dataFileName, true)) {
         case DataFile::OpenResult::Opened:
-            return 1;
+            return kOk;
         case DataFile::OpenResult::Locked:
             Report(kInUse);
-            return 0;
+            return kFailed;
         default:
             Report(kCannotCreateDataFile);
-            return 0;
+            return kFailed;
         }
     }
 
-    if (IndexFile::Load(indexFileName, data, table).state == IndexFile::State::Ok) {
-        return 1;
+    // A link may give the index's name to the data file itself.
+    struct stat dataInfo {};
+    struct stat indexInfo {};
+    if (data.Stat(dataInfo) && ::stat(indexFileName.c_str(), &indexInfo) == 0 &&
+        fileio::SameFile(dataInfo, indexInfo)) {
+        data.Close();
+        Report(kNameOfIndex);
+        return kFailed;
+    }
+    // The lock is ours, so no writer of this logbook is at work: what temporary files of
+    // it remain were left by one that was killed.
+    TemporaryFile::RemoveLeftovers(dataFileName);
+    TemporaryFile::RemoveLeftovers(indexFileName);
+
+    switch (IndexFile::Load(indexFileName, data, table).state) {
+    case IndexFile::State::Ok:
+        return kOk;
+    case IndexFile::State::NotRegular:
+        table.Clear();
+        data.Close();
+        Report(kIndexNotRegular);
+        return kFailed;
+    default:
+        break;
     }
     if (IndexFile::Rebuild(data, table)) {
-        return 2;
+        return kRebuilt;
     }
     table.Clear();
     data.Close();
     Report(kCannotCreateIndex);
-    return 0;
+    return kFailed;
 }
 
 int LogBookDatabase::Close() {
     reading.reset();
     if (!data.IsOpen()) {
-        return 1; // nothing open: an index that is not ours must not be overwritten
+        return kOk; // nothing open: an index that is not ours must not be overwritten
     }
     const bool written = IndexFile::Write(indexFileName, table);
     data.Close();
     if (!written) {
         Report(kErrorClosing);
-        return 0;
+        return kFailed;
     }
-    return 1;
+    return kOk;
 }
 
 bool LogBookDatabase::ReadSlot(std::int32_t slot, DayRecord& record) const {
     unsigned char bytes[DayRecord::kSize];
-    if (slot < 0 || !data.ReadAt(static_cast<std::int64_t>(slot) * kRecord, bytes, sizeof bytes)) {
+    if (slot < 0 || !data.ReadAt(DayRecord::Offset(slot), bytes, sizeof bytes)) {
         return false;
     }
     record = DayRecord::FromBytes(bytes);
     return true;
 }
 
-std::int32_t LogBookDatabase::TakeFreeSlot(int& donorPosition) {
+std::int32_t LogBookDatabase::TakeFreeSlot(const DataFile& file, int& donorPosition) {
     donorPosition = IndexTable::kNotFound;
     for (int i = 0; i < table.Count(); ++i) {
         IndexEntry& entry = table.At(i);
@@ -165,39 +223,31 @@ std::int32_t LogBookDatabase::TakeFreeSlot(int& donorPosition) {
         }
     }
     // The true end of the data file, never a count that a disagreeing table suggests.
-    const std::int64_t size = data.Size();
-    if (size < 0 || size / kRecord > INT32_MAX) {
+    const std::int64_t records = file.Size() / static_cast<std::int64_t>(DayRecord::kSize);
+    if (records < 0 || records > INT32_MAX) {
         return -1;
     }
-    return static_cast<std::int32_t>(size / kRecord);
+    return static_cast<std::int32_t>(records);
 }
 
-int LogBookDatabase::StoreRecord(const DayRecord& record) {
-    if (!data.IsOpen() || !data.IsWritable()) {
-        Report(kErrorStoring);
-        return 0;
-    }
-    if (reading) {
-        reading->Forget();
-    }
+bool LogBookDatabase::Put(const DataFile& file, const DayRecord& record) {
     int position = table.Find(record.dateKey);
     const bool inserted = position == IndexTable::kNotFound;
     const IndexEntry before = inserted ? IndexEntry{} : table.At(position);
     int donor = IndexTable::kNotFound;
     std::int32_t slot = inserted ? -1 : before.slot;
     if (slot == -1) {
-        slot = TakeFreeSlot(donor);
+        slot = TakeFreeSlot(file, donor);
         if (slot < 0) {
-            Report(kErrorStoring);
-            return 0;
+            return false;
         }
     }
     position = table.Insert(record.dateKey, slot, record.Flags());
 
     unsigned char bytes[DayRecord::kSize];
     record.ToBytes(bytes);
-    if (data.WriteAt(static_cast<std::int64_t>(slot) * kRecord, bytes, sizeof bytes)) {
-        return 1;
+    if (file.WriteAt(DayRecord::Offset(slot), bytes, sizeof bytes)) {
+        return true;
     }
     // Put the table back as it was, so that no entry names a record that was never
     // written and the next new day cannot be given the same slot twice.
@@ -212,8 +262,61 @@ int LogBookDatabase::StoreRecord(const DayRecord& record) {
     if (donor != IndexTable::kNotFound) {
         table.At(donor).slot = slot;
     }
-    Report(kErrorStoring);
-    return 0;
+    return false;
+}
+
+int LogBookDatabase::StoreRecord(const DayRecord& record) {
+    // A key that is no logbook date would be left out of the index at the next open.
+    if (!data.IsOpen() || !data.IsWritable() || !DateUtility::IsLogbookKey(record.dateKey)) {
+        Report(kErrorStoring);
+        return kFailed;
+    }
+    if (reading) {
+        reading->Forget();
+    }
+    if (!Put(data, record)) {
+        Report(kErrorStoring);
+        return kFailed;
+    }
+    return kOk;
+}
+
+int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
+    struct stat info {};
+    bool usable = data.IsOpen() && data.IsWritable() && data.Stat(info);
+    for (const DayRecord& day : days) {
+        usable = usable && DateUtility::IsLogbookKey(day.dateKey);
+    }
+    if (!usable) {
+        Report(kErrorStoring);
+        return kFailed;
+    }
+    if (reading) {
+        reading->Forget();
+    }
+    // The copy is locked before it gets the logbook's name, so that a program opening the
+    // name after the rename finds it in use, as it found the old file.
+    TemporaryFile copy;
+    DataFile next;
+    bool ok = copy.Create(dataFileName, info.st_mode & 07777);
+    if (ok) {
+        next.Adopt(copy.Release(), true);
+        ok = DataFile::Lock(next.Descriptor()) &&
+             CopyContents(data.Descriptor(), next.Descriptor(), info.st_size);
+    }
+    const IndexTable before = table;
+    for (std::size_t i = 0; ok && i < days.size(); ++i) {
+        ok = Put(next, days[i]);
+    }
+    ok = ok && ::fsync(next.Descriptor()) == 0 && copy.Commit();
+    if (!ok) {
+        table = before;
+        Report(kErrorStoring);
+        return kFailed;
+    }
+    SyncFolder(dataFileName);
+    data.Swap(next); // the old file and its lock go with next
+    return kOk;
 }
 
 void LogBookDatabase::KeyRange(const DateValue* first, const DateValue* last,
@@ -228,7 +331,7 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
     count = 0;
     if (!data.IsOpen()) {
         Report(kErrorLoadingRange);
-        return 0;
+        return kFailed;
     }
     std::int32_t firstKey = 0;
     std::int32_t lastKey = 0;
@@ -240,7 +343,7 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
 
     // Days entered in date order lie in consecutive slots: each such run is one read
     // straight into the output.
-    int result = 1;
+    int result = kOk;
     std::size_t delivered = 0;
     while (delivered < slots.size()) {
         std::size_t runEnd = delivered + 1;
@@ -248,9 +351,9 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
             ++runEnd;
         }
         const std::size_t length = runEnd - delivered;
-        if (data.ReadAt(static_cast<std::int64_t>(slots[delivered]) * kRecord,
-                        &records[delivered], length * DayRecord::kSize)) {
-            FixByteOrder(&records[delivered], length);
+        if (data.ReadAt(DayRecord::Offset(slots[delivered]), &records[delivered],
+                        length * DayRecord::kSize)) {
+            DayRecord::FromFileOrder(&records[delivered], length);
             delivered = runEnd;
             continue;
         }
@@ -258,7 +361,7 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
         while (delivered < runEnd && ReadSlot(slots[delivered], records[delivered])) {
             ++delivered;
         }
-        result = 2;
+        result = kEndOrBadRead;
         break;
     }
     records.resize(delivered);
@@ -275,7 +378,7 @@ int LogBookDatabase::FastIndex(const DateValue* first, const DateValue* last, Da
     table.Select(first ? &firstKey : nullptr, last ? &lastKey : nullptr, type,
                  [&](int position) { positions.push_back(position); });
     count = static_cast<int>(positions.size());
-    return 1;
+    return kOk;
 }
 
 int LogBookDatabase::CountRange(const DateValue* first, const DateValue* last, DayType type,
@@ -287,63 +390,63 @@ int LogBookDatabase::CountRange(const DateValue* first, const DateValue* last, D
     table.Select(first ? &firstKey : nullptr, last ? &lastKey : nullptr, type,
                  [&](int) { ++selected; });
     count = selected;
-    return 1;
+    return kOk;
 }
 
 int LogBookDatabase::BeginReading(const char* mode) {
     if (!data.IsOpen() || !mode || mode[0] != 'r') {
         Report(kCannotOpenDatabase);
-        return 0;
+        return kFailed;
     }
     reading = std::make_unique<ReadWindow>();
-    return 1;
+    return kOk;
 }
 
 int LogBookDatabase::ReadAtPosition(int position, DayRecord& record) {
     if (!reading || position < 0 || position >= table.Count()) {
-        return 2;
+        return kEndOrBadRead;
     }
     const IndexEntry& entry = table.At(position);
     if (entry.IsErased()) {
-        return 1;
+        return kOk;
     }
-    return reading->Read(data, entry.slot, record) ? 1 : 2;
+    return reading->Read(data, entry.slot, record) ? kOk : kEndOrBadRead;
 }
 
 int LogBookDatabase::EndReading() {
     if (!reading) {
         Report(kCannotCloseDatabase);
-        return 0;
+        return kFailed;
     }
     reading.reset();
-    return 1;
+    return kOk;
 }
 
 int LogBookDatabase::ReadDay(const DateValue& date, DayRecord& record) {
     const int position = table.Find(dateUtility.KeyOfDate(date));
     if (position == IndexTable::kNotFound) {
-        return 0;
+        return kFailed;
     }
     if (!data.IsOpen()) {
         Report(kErrorReading);
-        return 0;
+        return kFailed;
     }
-    return ReadSlot(table.At(position).slot, record) ? 1 : 2;
+    return ReadSlot(table.At(position).slot, record) ? kOk : kEndOrBadRead;
 }
 
 int LogBookDatabase::EraseDay(const DateValue& date) {
     const int position = table.Find(dateUtility.KeyOfDate(date));
     if (position == IndexTable::kNotFound) {
-        return 0;
+        return kFailed;
     }
     if (!data.IsOpen() || !data.IsWritable()) {
         Report(kErrorDeleting);
-        return 0;
+        return kFailed;
     }
     DayRecord record;
     const std::int32_t slot = table.At(position).slot;
     if (!ReadSlot(slot, record)) {
-        return 2;
+        return kEndOrBadRead;
     }
     if (reading) {
         reading->Forget();
@@ -351,10 +454,66 @@ int LogBookDatabase::EraseDay(const DateValue& date) {
     record.erased = 1;
     unsigned char bytes[DayRecord::kSize];
     record.ToBytes(bytes);
-    if (!data.WriteAt(static_cast<std::int64_t>(slot) * kRecord, bytes, sizeof bytes)) {
+    if (!data.WriteAt(DayRecord::Offset(slot), bytes, sizeof bytes)) {
         Report(kErrorDeleting);
-        return 0;
+        return kFailed;
     }
     table.At(position).flags = IndexEntry::kErased;
-    return 1;
+    return kOk;
+}
+
+int LogBookDatabase::CutPartialRecord(const std::string& tailName, std::string& savedAs) {
+    savedAs.clear();
+    const std::int64_t size = data.Size();
+    if (!data.IsOpen() || !data.IsWritable() || size < 0) {
+        Report(kCannotCut);
+        return kFailed;
+    }
+    const std::int64_t whole = size / static_cast<std::int64_t>(DayRecord::kSize) *
+                               static_cast<std::int64_t>(DayRecord::kSize);
+    if (whole == size) {
+        return kOk;
+    }
+    std::vector<unsigned char> tail(static_cast<std::size_t>(size - whole));
+    if (!data.ReadAt(whole, tail.data(), tail.size())) {
+        Report(kCannotCut);
+        return kFailed;
+    }
+    // Never over an earlier tail: each cut keeps its bytes in a file of its own.
+    int fd = -1;
+    std::string name;
+    for (int n = 0; n < 100 && fd < 0; ++n) {
+        name = n == 0 ? tailName : tailName + "." + std::to_string(n);
+        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        Report(kCannotCut);
+        return kFailed;
+    }
+    const bool saved = fileio::WriteAll(fd, tail.data(), tail.size()) && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!saved || !data.Truncate(whole)) {
+        if (!saved) {
+            ::unlink(name.c_str());
+        }
+        Report(kCannotCut);
+        return kFailed;
+    }
+    savedAs = name;
+    return kOk;
+}
+
+bool LogBookDatabase::Holds(const std::string& path) const {
+    struct stat other {};
+    struct stat mine {};
+    if (!data.IsOpen() || ::stat(path.c_str(), &other) != 0) {
+        return false;
+    }
+    if (data.Stat(mine) && fileio::SameFile(mine, other)) {
+        return true;
+    }
+    return ::stat(indexFileName.c_str(), &mine) == 0 && fileio::SameFile(mine, other);
 }

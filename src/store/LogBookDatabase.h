@@ -1,8 +1,8 @@
 #pragma once
 // The open logbook: a data file of 340-byte day records and an index file of 9-byte
 // entries, with the whole index held in memory from open to close.
-// Every operation returns 1 for success, 0 for failure and 2 for end of data or a failed
-// read, and reports its own failures through the owner; nothing throws.
+// Every operation answers with one of the outcomes below and reports its own failures
+// through the owner; nothing throws.
 
 #include "store/DataFile.h"
 #include "store/DateUtility.h"
@@ -18,22 +18,31 @@
 
 class LogBookDatabase {
 public:
+    // Outcomes, plain ints so that every caller compares them as it always has.
+    static constexpr int kFailed = 0;
+    static constexpr int kOk = 1;
+    static constexpr int kEndOrBadRead = 2; // end of data, or a record that cannot be read
+    static constexpr int kRebuilt = 2;      // Open: the index was rebuilt from the data file
+
     static constexpr std::size_t kMaxNameLength = 255;
-    static constexpr int kRecordSize = static_cast<int>(DayRecord::kSize);
-    static constexpr int kEntrySize = static_cast<int>(IndexEntry::kSize);
 
     LogBookDatabase(ErrorReporter& owner, const DateUtility& dateUtility);
     ~LogBookDatabase();
     LogBookDatabase(const LogBookDatabase&) = delete;
     LogBookDatabase& operator=(const LogBookDatabase&) = delete;
 
-    // 1 index read, 2 index rebuilt from the data file, 1 new empty logbook, 0 failed.
-    // A logbook still open is closed first.
+    // kOk index read or new empty logbook, kRebuilt, kFailed. A logbook still open is
+    // closed first. Temporary files that killed writers of this logbook left are removed.
     int Open(const std::string& dataFileName);
-    // Writes the index and releases the logbook; 1 also when nothing was open.
+    // Writes the index and releases the logbook; kOk also when nothing was open.
     int Close();
 
     int StoreRecord(const DayRecord& record);
+    // Stores every day or none: the days go into a copy of the data file beside it, which
+    // is synced and renamed over the data file only when all are in. A failure or a crash
+    // at any moment leaves the old logbook or all of the days. The index is written by
+    // Close as usual; until then an index on disk is found stale and rebuilt.
+    int StoreAll(const std::vector<DayRecord>& days);
     // first and last may be null for an open end.
     int LoadRange(const DateValue* first, const DateValue* last, DayType type,
                   std::vector<DayRecord>& records, int& count);
@@ -49,6 +58,14 @@ public:
     int ReadDay(const DateValue& date, DayRecord& record);
     int EraseDay(const DateValue& date);
 
+    // Moves the bytes after the last whole record into a new file (tailName, else
+    // tailName.1 .. tailName.99 when taken) and cuts the data file after its last whole
+    // record. kOk with the name used in savedAs (empty when there was nothing to cut).
+    int CutPartialRecord(const std::string& tailName, std::string& savedAs);
+
+    // True when path names the open data file or its index (same device and inode).
+    bool Holds(const std::string& path) const;
+
     bool IsOpen() const { return data.IsOpen(); }
     int EntryCount() const { return table.Count(); }
     const IndexTable& Table() const { return table; }
@@ -60,9 +77,12 @@ private:
 
     void Report(const char* message) { owner.ReportError(message); }
     bool ReadSlot(std::int32_t slot, DayRecord& record) const;
-    // A slot for a new record: an erased day's record first, else the data file's true end.
-    // -1 when the data file's size cannot be read.
-    std::int32_t TakeFreeSlot(int& donorPosition);
+    // Gives the record its slot in the table and writes it into file; on failure the table
+    // is as it was.
+    bool Put(const DataFile& file, const DayRecord& record);
+    // A slot for a new record: an erased day's record first, else the file's true end.
+    // -1 when the file's size cannot be read.
+    std::int32_t TakeFreeSlot(const DataFile& file, int& donorPosition);
     void KeyRange(const DateValue* first, const DateValue* last, std::int32_t& firstKey,
                   std::int32_t& lastKey) const;
 

@@ -52,4 +52,36 @@ TEST(CsvText, RefusesBrokenQuoting) {
     EXPECT_EQ(error.rfind("line 1: ", 0), 0u);
 }
 
+TEST(CsvText, ALoneCarriageReturnAfterAQuoteIsNamed) {
+    std::vector<CsvText::Row> rows;
+    std::string error;
+    EXPECT_FALSE(CsvText::Parse("a,b\n1,\"x\"\r2,\"y\"\r", rows, error));
+    EXPECT_EQ(error, "line 2: a carriage return after a closing quote is not followed by a line feed");
+    // At the very end of the text it ends the line, as it does after an unquoted field.
+    EXPECT_TRUE(CsvText::Parse("a,b\r\n1,\"x\"\r", rows, error)) << error;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"1", "x"}));
+}
+
+TEST(CsvText, ReadsRowsOneAtATimeAndRefusesAnEndlessOne) {
+    // A source that never ends: only the row limit can stop the reader.
+    std::size_t given = 0;
+    CsvText::Reader reader([&given](char* buffer, std::size_t length) -> std::int64_t {
+        const char pattern[] = "h\n1\n";
+        for (std::size_t i = 0; i < length; ++i, ++given) {
+            buffer[i] = given < 4 ? pattern[given] : ',';
+        }
+        return static_cast<std::int64_t>(length);
+    });
+    CsvText::Row row;
+    std::string error;
+    ASSERT_EQ(reader.Next(row, error), CsvText::Reader::Result::Row);
+    EXPECT_EQ(row.fields, std::vector<std::string>{"h"});
+    ASSERT_EQ(reader.Next(row, error), CsvText::Reader::Result::Row);
+    EXPECT_EQ(row.line, 2);
+    EXPECT_EQ(reader.Next(row, error), CsvText::Reader::Result::Error);
+    EXPECT_EQ(error, "line 3: row too long");
+    EXPECT_LT(given, 4 * CsvText::kMaxRowBytes) << "the reader holds about one row";
+}
+
 } // namespace

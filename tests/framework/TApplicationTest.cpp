@@ -1,11 +1,13 @@
 #include "framework/TApplication.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -54,6 +56,62 @@ TEST(TApplication, NumbersKeepTheirPointUnderACommaLocale) {
     std::snprintf(text, sizeof text, "%3.2f", 12.345);
     std::setlocale(LC_NUMERIC, "C");
     EXPECT_STREQ(text, "12.35");
+}
+
+// A main window with unsaved work that would ask before closing.
+class AskingWindow : public TWindow {
+public:
+    using TWindow::TWindow;
+    int asked = 0;
+
+protected:
+    bool CanClose() override {
+        ++asked;
+        return false;
+    }
+};
+
+class AskingApp : public TApplication {
+public:
+    AskingApp(int& argc, char** argv) : TApplication("Veloria", argc, argv) {}
+    AskingWindow frame{nullptr, "Veloria"};
+
+protected:
+    void BuildMainWindow() override { SetMainWindow(&frame); }
+};
+
+// A signal ends the program as Exit does, without asking the main window whether it may go.
+TEST(TApplication, TerminationSignalsEndTheLoopWithoutQuestions) {
+    int argc = 1;
+    char name[] = "veloria";
+    char* argv[] = {name, nullptr};
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        AskingApp app(argc, argv);
+        ASSERT_TRUE(app.Start());
+        app.HandleTerminationSignals();
+        bool destroyed = false;
+        app.frame.AddDestroyListener(&destroyed, [&destroyed] { destroyed = true; });
+        QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
+        QTimer::singleShot(5000, [] { QApplication::exit(7); }); // only if the signal is lost
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_TRUE(destroyed);
+        EXPECT_FALSE(app.frame.IsCreated());
+        EXPECT_EQ(app.frame.asked, 0);
+    }
+}
+
+// Logging out of the desktop asks, as Exit does, and a refusal keeps the program running.
+TEST(TApplication, TheEndOfASessionAsksTheMainWindow) {
+    int argc = 1;
+    char name[] = "veloria";
+    char* argv[] = {name, nullptr};
+    AskingApp app(argc, argv);
+    ASSERT_TRUE(app.Start());
+    EXPECT_FALSE(app.MayEndSession());
+    EXPECT_EQ(app.frame.asked, 1);
+    EXPECT_TRUE(app.frame.IsCreated());
+    app.frame.Destroy();
 }
 
 } // namespace

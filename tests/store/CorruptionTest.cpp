@@ -1,6 +1,7 @@
 // Logbooks damaged by crashes, copies and stray bytes: open must come up with an index that
 // agrees with the data file, and no later store may overwrite a day already in the file.
 
+#include "store/DataFile.h"
 #include "store/DateUtility.h"
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
@@ -185,6 +186,93 @@ TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
     ASSERT_EQ(db->StoreRecord(r), 1);
     EXPECT_EQ(db->Table().At(3).slot, 1);
     EXPECT_EQ(std::filesystem::file_size(name), 3 * DayRecord::kSize);
+}
+
+// A program that ends without closing leaves the index of its last close: the keys and
+// slots may still agree with the data file while the flags no longer do.
+TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
+    auto day = [](std::int32_t key, char competition) {
+        DayRecord r = DayRecord::Blank(key);
+        r.competition = competition;
+        return r;
+    };
+    ASSERT_EQ(db->Open(name), 1);
+    for (const DayRecord& r : {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')}) {
+        ASSERT_EQ(db->StoreRecord(r), 1);
+    }
+    DateValue second;
+    dates.DateOfKey(20260102, second);
+    ASSERT_EQ(db->EraseDay(second), 1);
+    ASSERT_EQ(db->Close(), 1); // the index says: 20260102 erased
+
+    // Entered again over the erased day, made a competition, then killed before close.
+    ASSERT_EQ(db->Open(name), 1);
+    ASSERT_EQ(db->StoreRecord(day(20260102, 'N')), 1);
+    ASSERT_EQ(db->StoreRecord(day(20260103, 'Y')), 1);
+    db = std::make_unique<LogBookDatabase>(reporter, dates);
+
+    DataFile data;
+    ASSERT_EQ(data.Open(name, false), DataFile::OpenResult::Opened);
+    IndexTable stale;
+    const IndexFile::Verdict verdict = IndexFile::Load(indexName, data, stale);
+    EXPECT_EQ(verdict.state, IndexFile::State::Stale);
+    EXPECT_EQ(verdict.problem, "entry 1: day 20260102 has flags 4, its record says 2");
+    data.Close();
+
+    ASSERT_EQ(db->Open(name), 2);
+    EXPECT_EQ(db->Table().At(1), (IndexEntry{20260102, 1, IndexEntry::kTraining}));
+    EXPECT_EQ(db->Table().At(2), (IndexEntry{20260103, 2, IndexEntry::kCompetition}));
+    // The day seen again keeps its record: a new day goes to the end.
+    ASSERT_EQ(db->StoreRecord(day(20260110, 'N')), 1);
+    EXPECT_EQ(db->Table().At(3).slot, 3);
+
+    // Erased and killed before close: the day must not come back.
+    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Open(name), 1);
+    ASSERT_EQ(db->EraseDay(second), 1);
+    db = std::make_unique<LogBookDatabase>(reporter, dates);
+    ASSERT_EQ(db->Open(name), 2);
+    int count = -1;
+    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::AllDays, count), 1);
+    EXPECT_EQ(count, 3);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(CorruptionTest, RecordsWithoutALogbookDateAreLeftOutButKept) {
+    Write(name, RecordBytes(20260101) + RecordBytes(0) + RecordBytes(-5) + RecordBytes(20261399) +
+                    RecordBytes(20260102));
+    std::vector<std::int64_t> undated;
+    {
+        DataFile data;
+        ASSERT_EQ(data.Open(name, false), DataFile::OpenResult::Opened);
+        IndexTable table;
+        ASSERT_TRUE(IndexFile::Rebuild(data, table, &undated));
+        EXPECT_EQ(table.Count(), 2);
+    }
+    EXPECT_EQ(undated, (std::vector<std::int64_t>{1, 2, 3}));
+    OpenAndStoreSafely(2); // their bytes stay, and no new day is given their slots
+    ASSERT_EQ(db->Open(name), 1);
+    EXPECT_EQ(db->EntryCount(), 5);
+    EXPECT_EQ(db->Table().At(2).slot, 5);
+    // An index that names such a record is not trusted.
+    ASSERT_EQ(db->Close(), 1);
+    Write(indexName, EntryBytes(20260101, 0, 2) + EntryBytes(20261399, 3, 2));
+    EXPECT_EQ(db->Open(name), 2);
+}
+
+TEST_F(CorruptionTest, TemporaryFilesOfAKilledWriterGoAtTheNextOpen) {
+    WriteLogbook({20260101});
+    for (const char* leftover : {".mylog.idx.tmp-a1B2c3", ".mylog.vrl.tmp-Zz9Yy8"}) {
+        Write(Path(leftover), "left by a killed close or import");
+    }
+    Write(Path(".other.idx.tmp-a1B2c3"), "another logbook's");
+    Write(Path(".mylog.idx.tmp-toolong"), "not one of ours");
+    ASSERT_EQ(db->Open(name), 1);
+    EXPECT_FALSE(std::filesystem::exists(Path(".mylog.idx.tmp-a1B2c3")));
+    EXPECT_FALSE(std::filesystem::exists(Path(".mylog.vrl.tmp-Zz9Yy8")));
+    EXPECT_TRUE(std::filesystem::exists(Path(".other.idx.tmp-a1B2c3")));
+    EXPECT_TRUE(std::filesystem::exists(Path(".mylog.idx.tmp-toolong")));
+    ASSERT_EQ(db->Close(), 1);
 }
 
 TEST_F(CorruptionTest, RandomBytesNeverCrashAndNeverLoseARecord) {

@@ -264,11 +264,120 @@ TEST_F(LogBookDatabaseTest, OverlongNamesAreRefusedBeforeAnyFileIsTouched) {
     EXPECT_FALSE(db->IsOpen());
 }
 
-TEST_F(LogBookDatabaseTest, IndexNameComesFromTheLastPathComponent) {
+TEST_F(LogBookDatabaseTest, IndexNameReplacesTheLastExtension) {
     EXPECT_EQ(IndexFile::NameFor("a.b/log.vrl"), "a.b/log.idx");
-    EXPECT_EQ(IndexFile::NameFor("dir/log.2026.vrl"), "dir/log.idx");
+    EXPECT_EQ(IndexFile::NameFor("dir/log.2026.vrl"), "dir/log.2026.idx");
     EXPECT_EQ(IndexFile::NameFor("dir/.hidden.vrl"), "dir/.hidden.idx");
-    EXPECT_EQ(IndexFile::NameFor("plain"), "plain.idx");
+    EXPECT_EQ(IndexFile::NameFor("dir/.hidden"), "dir/.hidden.idx");
+    EXPECT_EQ(IndexFile::NameFor("a.b/plain"), "a.b/plain.idx");
+
+    // Two logbooks that once shared an index each keep their own.
+    const std::string backup = Path("mylog.bak.vrl");
+    OpenWith({Day(20260301), Day(20260302)});
+    ASSERT_EQ(db->Close(), 1);
+    LogBookDatabase other(reporter, dates);
+    ASSERT_EQ(other.Open(backup), 1);
+    ASSERT_EQ(other.StoreRecord(Day(20270101)), 1);
+    ASSERT_EQ(other.Close(), 1);
+    EXPECT_EQ(db->Open(name), 1);
+    EXPECT_EQ(db->EntryCount(), 2);
+    EXPECT_EQ(other.Open(backup), 1);
+    EXPECT_EQ(other.EntryCount(), 1);
+    EXPECT_TRUE(std::filesystem::exists(Path("mylog.bak.idx")));
+}
+
+TEST_F(LogBookDatabaseTest, ALogbookCannotBeItsOwnIndex) {
+    EXPECT_EQ(db->Open(Path("season.idx")), 0);
+    EXPECT_FALSE(std::filesystem::exists(Path("season.idx")));
+
+    // A link that gives the index's name to the data file is caught too.
+    OpenWith({Day(20260301)});
+    ASSERT_EQ(db->Close(), 1);
+    const std::string bytes = Read(name);
+    std::filesystem::remove(IndexName());
+    std::filesystem::create_hard_link(name, IndexName());
+    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_EQ(db->Close(), 1);
+    EXPECT_EQ(Read(name), bytes);
+    EXPECT_EQ(reporter.messages,
+              (std::vector<std::string>{"Logbook file name is that of its own index (.idx).",
+                                        "Logbook file name is that of its own index (.idx)."}));
+}
+
+TEST_F(LogBookDatabaseTest, OnlyRegularFilesAreOpenedAndNothingWaitsOnAFifo) {
+    ::alarm(20); // a FIFO opened for reading would wait here for ever
+    ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0);
+    EXPECT_EQ(db->Open(name), 0);
+    std::filesystem::remove(name);
+    std::filesystem::create_directory(name);
+    EXPECT_EQ(db->Open(name), 0);
+    std::filesystem::remove(name);
+
+    OpenWith({Day(20260301)});
+    ASSERT_EQ(db->Close(), 1);
+    std::filesystem::remove(IndexName());
+    ASSERT_EQ(::mkfifo(IndexName().c_str(), 0644), 0);
+    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_FALSE(db->IsOpen());
+    EXPECT_TRUE(std::filesystem::is_fifo(IndexName()));
+    ::alarm(0);
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Logbook is not a regular file.",
+                                                           "Logbook is not a regular file.",
+                                                           "Index file is not a regular file."}));
+}
+
+TEST_F(LogBookDatabaseTest, DaysWithoutALogbookDateAreNeverStored) {
+    OpenWith({Day(20260301)});
+    for (std::int32_t key : {0, -5, 20261399, 20260230, 19591231, 21010101}) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(db->StoreRecord(Day(key)), 0);
+    }
+    EXPECT_EQ(db->StoreRecord(Day(19600101)), 1);
+    EXPECT_EQ(db->StoreRecord(Day(21001231)), 1);
+    EXPECT_EQ(db->EntryCount(), 3);
+    EXPECT_EQ(DataSize(), 3 * 340U);
+}
+
+TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
+    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
+    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
+    const std::string bytes = Read(name);
+    const IndexTable before = db->Table();
+    std::vector<DayRecord> days;
+    for (int d = 10; d < 20; ++d) {
+        days.push_back(Day(20260300 + d, 'Y'));
+    }
+    days.push_back(Day(20260301, 'Y', 9.0F));
+    {
+        // Room for the copy and two more records, not for ten.
+        const FileSizeLimit limit(DataSize() + 2 * 340);
+        EXPECT_EQ(db->StoreAll(days), 0);
+    }
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record."}));
+    EXPECT_EQ(Read(name), bytes);
+    EXPECT_EQ(db->Table().Entries(), before.Entries());
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1) << "the copy is gone";
+
+    ASSERT_EQ(db->StoreAll(days), 1);
+    EXPECT_EQ(db->EntryCount(), 13);
+    EXPECT_EQ(DataSize(), 12 * 340U) << "the first new day took the erased day's record";
+    DayRecord back{};
+    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), 1);
+    EXPECT_EQ(back.distance, 9.0F);
+
+    // The new file is locked under the logbook's name, and needs no index to be whole.
+    RecordingReporter other;
+    LogBookDatabase second(other, dates);
+    EXPECT_EQ(second.Open(name), 0);
+    EXPECT_EQ(other.messages, (std::vector<std::string>{"Logbook is in use by another program."}));
+    db.reset(); // ends without closing, as a killed program does
+    EXPECT_EQ(second.Open(name), 2);
+    EXPECT_EQ(second.EntryCount(), 12); // all but the erased day whose record went on
+    EXPECT_EQ(second.Close(), 1);
 }
 
 TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {

@@ -1,0 +1,141 @@
+// veloria-logbook as the user runs it, a fresh process each time: the export of a whole
+// logbook, an import of ten years into a new logbook and of one day into ten years, against
+// the floor of starting any process at all.
+
+#include "SampleLogBook.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+// Runs a program with standard output sent to /dev/null; its exit status, -1 if it did not run.
+int RunProcess(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+void BM_Floor_SpawnTrue(benchmark::State& state) {
+    for (auto _ : state) {
+        if (RunProcess({"/bin/true"}) != 0) {
+            state.SkipWithError("/bin/true did not run");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_Floor_SpawnTrue)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+#ifdef VELORIA_LOGBOOK_TOOL
+void BM_ExportAll(benchmark::State& state) {
+    SampleLogBook book(state);
+    if (::access(VELORIA_LOGBOOK_TOOL, X_OK) != 0) {
+        book.Fail("veloria-logbook is not built");
+        return;
+    }
+    const std::string output = book.Folder() + "/export.csv";
+    for (auto _ : state) {
+        if (book.Failed() ||
+            RunProcess({VELORIA_LOGBOOK_TOOL, "export", book.DataFileName(), "--output", output}) !=
+                0) {
+            book.Fail("veloria-logbook export failed");
+            break;
+        }
+    }
+    // A header line and one line per day.
+    std::FILE* csv = std::fopen(output.c_str(), "rb");
+    int lines = 0;
+    for (int c; csv && (c = std::fgetc(csv)) != EOF;) {
+        lines += c == '\n';
+    }
+    if (csv) {
+        std::fclose(csv);
+    }
+    if (!book.Failed() && lines != SampleLogBook::kDays + 1) {
+        book.Fail("the export does not hold every day");
+    }
+}
+BENCHMARK(BM_ExportAll)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The ten years as CSV, exported by the tool itself; empty on failure.
+std::string ExportSample(SampleLogBook& book) {
+    const std::string csv = book.Folder() + "/sample.csv";
+    if (book.Failed() ||
+        RunProcess({VELORIA_LOGBOOK_TOOL, "export", book.DataFileName(), "--output", csv}) != 0) {
+        book.Fail("veloria-logbook export failed");
+        return {};
+    }
+    return csv;
+}
+
+// Import of all 3650 days into a logbook that does not exist yet: checking the rows,
+// creating the logbook, the copy with every day, its sync and rename, and the index.
+void BM_ImportNewLogbook(benchmark::State& state) {
+    SampleLogBook book(state);
+    const std::string csv = ExportSample(book);
+    const std::string target = book.Folder() + "/new.vrl";
+    for (auto _ : state) {
+        state.PauseTiming();
+        ::unlink(target.c_str());
+        ::unlink((book.Folder() + "/new.idx").c_str());
+        state.ResumeTiming();
+        if (book.Failed() || RunProcess({VELORIA_LOGBOOK_TOOL, "import", target, csv}) != 0) {
+            book.Fail("veloria-logbook import failed");
+            break;
+        }
+    }
+    // What went in comes out again.
+    const std::string again = book.Folder() + "/again.csv";
+    if (!book.Failed() &&
+        (RunProcess({VELORIA_LOGBOOK_TOOL, "export", target, "--output", again}) != 0 ||
+         RunProcess({"/usr/bin/cmp", "-s", csv, again}) != 0)) {
+        book.Fail("the new logbook does not hold the days imported");
+    }
+}
+BENCHMARK(BM_ImportNewLogbook)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Import of one day into the ten-year logbook (--replace, so every round does the same
+// work): the whole 1.2 MB data file is copied, synced and renamed.
+void BM_ImportOneDay(benchmark::State& state) {
+    SampleLogBook book(state);
+    const std::string csv = book.Folder() + "/one.csv";
+    if (std::FILE* f = std::fopen(csv.c_str(), "wb")) {
+        std::fputs("date,distance,comments\n2020-06-01,10.5,one more day\n", f);
+        std::fclose(f);
+    }
+    for (auto _ : state) {
+        if (book.Failed() ||
+            RunProcess({VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), csv, "--replace"}) !=
+                0) {
+            book.Fail("veloria-logbook import failed");
+            break;
+        }
+    }
+    if (!book.Failed() && book.OpenExpecting(1) &&
+        book.Database().EntryCount() != SampleLogBook::kDays + 1) {
+        book.Fail("the day was not imported");
+    }
+}
+BENCHMARK(BM_ImportOneDay)->UseRealTime()->Unit(benchmark::kMillisecond);
+#endif
+
+} // namespace

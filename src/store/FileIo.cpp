@@ -1,0 +1,68 @@
+#include "store/FileIo.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace fileio {
+
+std::int64_t ReadUpTo(int fd, void* buffer, std::size_t length, std::int64_t offset) {
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = Retrying([&] {
+            return offset < 0 ? ::read(fd, out + done, length - done)
+                              : ::pread(fd, out + done, length - done,
+                                        static_cast<off_t>(offset) + static_cast<off_t>(done));
+        });
+        if (n < 0) {
+            return done > 0 ? static_cast<std::int64_t>(done) : -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<std::int64_t>(done);
+}
+
+bool WriteAll(int fd, const void* buffer, std::size_t length, std::int64_t offset) {
+    const auto* in = static_cast<const char*>(buffer);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = Retrying([&] {
+            return offset < 0 ? ::write(fd, in + done, length - done)
+                              : ::pwrite(fd, in + done, length - done,
+                                         static_cast<off_t>(offset) + static_cast<off_t>(done));
+        });
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+int OpenNoWait(const std::string& name, int flags, mode_t mode) {
+    const int fd =
+        Retrying([&] { return ::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode); });
+    if (fd >= 0) {
+        // Regular files ignore the flag; it only kept a FIFO from holding the open.
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    }
+    return fd;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string LastComponent(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace fileio

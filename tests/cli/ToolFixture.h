@@ -1,0 +1,108 @@
+#pragma once
+// veloria-logbook run in this process (Run) or as a process of its own (Spawn), on a fresh
+// folder, with a small logbook whose days exercise every field's text form.
+
+#include "TempFolderTest.h"
+#include "cli/LogBookTool.h"
+#include "store/LogBookDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+class LogBookToolTest : public TempFolderTest {
+protected:
+    int Run(std::vector<std::string> arguments) {
+        std::ostringstream o;
+        std::ostringstream e;
+        LogBookTool tool(o, e);
+        const int status = tool.Run(arguments);
+        out = o.str();
+        err = e.str();
+        return status;
+    }
+
+    // A logbook of days that exercise every field's text form.
+    void MakeLogbook(const std::string& name) {
+        RecordingReporter reporter;
+        DateUtility dates;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(name), 1);
+        DayRecord a = DayRecord::Blank(20260105);
+        a.distance = 12.345f;
+        a.time = 360000;
+        a.pace = 431;
+        a.speed = 0.1f;
+        a.restHeartRate = 48;
+        a.maxHeartRate = 181;
+        a.calories = -12;
+        a.waterUsed = 1.5e-7f;
+        a.hoursSlept = 7.25f;
+        a.temperature = -3;
+        a.bodyWeight = 70.4f;
+        a.competition = 'Y';
+        a.difficulty = 'H';
+        std::memcpy(a.workout, DayRecord::kWorkoutNames[13], 19);
+        const char comment[] = "Race, \"hard\"\nfelt \x80 \xE9 fine \x81  ";
+        std::memcpy(a.comments, comment, sizeof comment);
+        DayRecord b = DayRecord::Blank(20260106);
+        b.competition = 'N';
+        b.difficulty = 'E';
+        DayRecord erased = DayRecord::Blank(20260107);
+        erased.erased = 1;
+        DayRecord c = DayRecord::Blank(20260301);
+        std::memset(c.workout, 'w', 29);
+        std::memset(c.comments, 'c', 255);
+        for (const DayRecord& r : {c, a, erased, b}) {
+            ASSERT_EQ(db.StoreRecord(r), 1);
+        }
+        ASSERT_EQ(db.Close(), 1);
+        ASSERT_TRUE(reporter.messages.empty());
+    }
+
+    // Starts the tool as a process with the given descriptors closed and the others on
+    // /dev/null; its pid, or -1.
+    static pid_t Spawn(const std::vector<std::string>& arguments, std::vector<int> closed = {}) {
+        std::vector<std::string> args{VELORIA_LOGBOOK_TOOL};
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        for (int fd = 0; fd <= 2; ++fd) {
+            if (std::find(closed.begin(), closed.end(), fd) != closed.end()) {
+                posix_spawn_file_actions_addclose(&actions, fd);
+            } else {
+                posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+            }
+        }
+        pid_t pid = -1;
+        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        return spawned == 0 ? pid : -1;
+    }
+    // The exit status of a spawned tool; -1 when it did not exit by itself.
+    static int Wait(pid_t pid) {
+        int status = 0;
+        if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+            return -1;
+        }
+        return WEXITSTATUS(status);
+    }
+
+    std::string out;
+    std::string err;
+};
