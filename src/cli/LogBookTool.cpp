@@ -3,12 +3,14 @@
 #include "cli/CsvText.h"
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
+#include "cli/ViewReports.h"
 #include "store/DataFile.h"
 #include "store/FileIo.h"
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
 #include "store/TemporaryFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -24,11 +26,22 @@ const char* const LogBookTool::kUsage =
     "                              [--type all|training|competition] [--output FILE]\n"
     "       veloria-logbook import LOGBOOK CSVFILE [--replace]\n"
     "       veloria-logbook check LOGBOOK [--repair]\n"
+    "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "                             [--type all|training|competition] [--csv]\n"
+    "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
+    "       veloria-logbook graph LOGBOOK [--category NAME] [--type all|training|competition]\n"
+    "                             [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "\n"
     "  export   write the logbook's days as CSV (to standard output without --output)\n"
     "  import   store the days of a CSV file; nothing is stored unless every row is good,\n"
     "           and days already in the logbook are replaced only with --replace\n"
     "  check    count the days and records and check the index; --repair rebuilds it\n"
+    "  stats    the Statistics window's table (--csv as CSV); by default the last 31 days\n"
+    "  calendar a month as the Calendar shows it; by default this month and distance\n"
+    "  graph    the points a graph plots, its axis and labels; by default distance over the\n"
+    "           last 31 days\n"
+    "  A range holds at most 1825 days. NAME is one of distance, time, pace, speed, rest-hr,\n"
+    "  max-hr, calories, water, sleep, temperature, weight, difficulty.\n"
     "\n"
     "Exit status: 0 success, 1 a problem found or bad input, 2 usage error.\n";
 
@@ -39,7 +52,10 @@ struct LogBookTool::Options {
     std::optional<std::string> to;
     std::optional<std::string> type;
     std::optional<std::string> output;
+    std::optional<std::string> month;
+    std::optional<std::string> category;
     bool replace = false;
+    bool csv = false;
     bool repair = false;
 };
 
@@ -200,7 +216,11 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
     const bool isExport = options.command == "export";
     const bool isImport = options.command == "import";
     const bool isCheck = options.command == "check";
-    if (!isExport && !isImport && !isCheck) {
+    const bool isStats = options.command == "stats";
+    const bool isCalendar = options.command == "calendar";
+    const bool isGraph = options.command == "graph";
+    const bool ranged = isExport || isStats || isGraph;
+    if (!isExport && !isImport && !isCheck && !isStats && !isCalendar && !isGraph) {
         return UsageError("unknown command \"" + options.command + "\"");
     }
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -215,19 +235,24 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
             a.resize(eq);
         }
         std::optional<std::string>* slot = nullptr;
-        if (isExport && a == "--from") {
+        if (ranged && a == "--from") {
             slot = &options.from;
-        } else if (isExport && a == "--to") {
+        } else if (ranged && a == "--to") {
             slot = &options.to;
-        } else if (isExport && a == "--type") {
+        } else if (ranged && a == "--type") {
             slot = &options.type;
         } else if (isExport && a == "--output") {
             slot = &options.output;
-        } else if ((isImport && a == "--replace") || (isCheck && a == "--repair")) {
+        } else if (isCalendar && a == "--month") {
+            slot = &options.month;
+        } else if ((isCalendar || isGraph) && a == "--category") {
+            slot = &options.category;
+        } else if ((isImport && a == "--replace") || (isCheck && a == "--repair") ||
+                   (isStats && a == "--csv")) {
             if (value) {
                 return UsageError(a + " takes no value");
             }
-            (isImport ? options.replace : options.repair) = true;
+            (isImport ? options.replace : isCheck ? options.repair : options.csv) = true;
             continue;
         } else {
             return UsageError("unknown option " + a + " for " + options.command);
@@ -242,11 +267,14 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
     }
     const std::size_t wanted = isImport ? 2 : 1;
     if (options.operands.size() != wanted) {
-        return UsageError(options.command + (isImport ? " needs LOGBOOK and CSVFILE"
-                                                      : " needs exactly one LOGBOOK"));
+        return UsageError(options.command +
+                          (isImport ? " needs LOGBOOK and CSVFILE" : " needs exactly one LOGBOOK"));
     }
     if (isExport) {
         return Export(options);
+    }
+    if (isStats || isCalendar || isGraph) {
+        return View(options);
     }
     return isImport ? Import(options) : Check(options);
 }
@@ -257,10 +285,12 @@ int LogBookTool::Export(const Options& options) {
     DateValue from;
     DateValue to;
     if (options.from && !csv.ReadDate(*options.from, from)) {
-        return UsageError("--from \"" + *options.from + "\" is not a date from 1960-01-01 to 2100-12-31");
+        return UsageError("--from \"" + *options.from +
+                          "\" is not a date from 1960-01-01 to 2100-12-31");
     }
     if (options.to && !csv.ReadDate(*options.to, to)) {
-        return UsageError("--to \"" + *options.to + "\" is not a date from 1960-01-01 to 2100-12-31");
+        return UsageError("--to \"" + *options.to +
+                          "\" is not a date from 1960-01-01 to 2100-12-31");
     }
     DayType type = DayType::AllDays;
     if (options.type) {
@@ -311,8 +341,8 @@ int LogBookTool::Export(const Options& options) {
     // whatever the logbook's size.
     std::vector<std::int32_t> positions;
     int count = 0;
-    database.FastIndex(options.from ? &from : nullptr, options.to ? &to : nullptr, type,
-                       positions, count);
+    database.FastIndex(options.from ? &from : nullptr, options.to ? &to : nullptr, type, positions,
+                       count);
     constexpr std::size_t kPiece = 64 * 1024;
     std::string text = DayCsv::HeaderLine();
     text.reserve(kPiece + 1024);
@@ -362,9 +392,8 @@ int LogBookTool::Import(const Options& options) {
         ~Closer() { ::close(fd); }
     } closer{fd};
     // Rows are read one at a time: memory holds one row and the good days, never the file.
-    CsvText::Reader reader([fd](char* buffer, std::size_t length) {
-        return fileio::ReadUpTo(fd, buffer, length);
-    });
+    CsvText::Reader reader(
+        [fd](char* buffer, std::size_t length) { return fileio::ReadUpTo(fd, buffer, length); });
     CsvText::Row row;
     switch (reader.Next(row, problem)) {
     case CsvText::Reader::Result::End:
@@ -426,8 +455,8 @@ int LogBookTool::Import(const Options& options) {
     LogBookDatabase database(reporter, dates);
     // (When rows are already bad, an existing logbook is still opened, only to list every
     // problem at once; a missing one is not created.)
-    const bool opened = (badRows == 0 || Exists(logbook)) &&
-                        database.Open(logbook) != LogBookDatabase::kFailed;
+    const bool opened =
+        (badRows == 0 || Exists(logbook)) && database.Open(logbook) != LogBookDatabase::kFailed;
     if (!opened && badRows == 0) {
         return kProblem;
     }
@@ -455,8 +484,7 @@ int LogBookTool::Import(const Options& options) {
                               "the next open rebuilds it");
     }
     const std::size_t stored = days.size();
-    out << "imported " << stored << (stored == 1 ? " day" : " days") << " into " << logbook
-        << '\n';
+    out << "imported " << stored << (stored == 1 ? " day" : " days") << " into " << logbook << '\n';
     return kSuccess;
 }
 
@@ -523,4 +551,85 @@ int LogBookTool::Check(const Options& options) {
         out << "repair: records without a valid date are kept as they are, outside the index\n";
     }
     return after.Consistent() ? kSuccess : kProblem;
+}
+
+namespace {
+
+constexpr const char* kCategoryNames[ViewSelection::kCategoryCount] = {
+    "distance", "time",  "pace",  "speed",       "rest-hr", "max-hr",
+    "calories", "water", "sleep", "temperature", "weight",  "difficulty"};
+
+} // namespace
+
+int LogBookTool::View(const Options& options) {
+    const std::string& logbook = options.operands[0];
+    const DayCsv csv(dates);
+    DateValue today;
+    dates.Today(today);
+    ViewSelection selection(dates, today);
+
+    if (options.category) {
+        const auto* found =
+            std::find(std::begin(kCategoryNames), std::end(kCategoryNames), *options.category);
+        if (found == std::end(kCategoryNames)) {
+            return UsageError(
+                "--category must be one of distance, time, pace, speed, rest-hr, max-hr, "
+                "calories, water, sleep, temperature, weight, difficulty");
+        }
+        selection.SetCategory(static_cast<Category>(found - std::begin(kCategoryNames)));
+    }
+    if (options.type) {
+        if (*options.type == "training") {
+            selection.SetDayType(DayType::Training);
+        } else if (*options.type == "competition") {
+            selection.SetDayType(DayType::Competition);
+        } else if (*options.type != "all") {
+            return UsageError("--type must be all, training or competition");
+        }
+    }
+    // The window's defaults: the end today, the start 30 days before the end.
+    DateValue to = today;
+    if (options.to && !csv.ReadDate(*options.to, to)) {
+        return UsageError("--to \"" + *options.to +
+                          "\" is not a date from 1960-01-01 to 2100-12-31");
+    }
+    DateValue from = to;
+    dates.SubtractDays(from, ViewSelection::kDefaultDaysBack);
+    if (options.from && !csv.ReadDate(*options.from, from)) {
+        return UsageError("--from \"" + *options.from +
+                          "\" is not a date from 1960-01-01 to 2100-12-31");
+    }
+    if (!selection.SetRange(from, to)) {
+        return UsageError("the range must run forwards and hold at most 1825 days");
+    }
+    DateValue month = today;
+    if (options.month) {
+        if (!csv.ReadDate(*options.month + "-01", month) || options.month->size() != 7) {
+            return UsageError("--month \"" + *options.month +
+                              "\" is not a month from 1960-01 to 2100-12");
+        }
+    }
+    if (!Exists(logbook)) {
+        return Fail(logbook + ": no such logbook");
+    }
+    // The logbook is only read: it is released without writing its index.
+    StreamReporter reporter(err, logbook);
+    LogBookDatabase database(reporter, dates);
+    if (database.Open(logbook) == LogBookDatabase::kFailed) {
+        return kProblem;
+    }
+    const ViewReports reports(dates);
+    bool read = false;
+    if (options.command == "stats") {
+        read = reports.Statistics(database, selection, options.csv, out);
+    } else if (options.command == "calendar") {
+        read = reports.Calendar(database, month, selection.CurrentCategory(), today, out);
+    } else {
+        read = reports.Graph(database, selection, out);
+    }
+    out.flush();
+    if (!out) {
+        return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+    }
+    return read ? kSuccess : kProblem;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The command-line companion: export a logbook to CSV, import CSV into a logbook, and
-// check (and repair) a logbook's index. All logbook access goes through the store.
+// The command-line companion: export a logbook to CSV, import CSV into a logbook, check
+// (and repair) a logbook's index, and print the views' figures (statistics, a calendar
+// month, a graph's points) as the windows compute them. All logbook access goes through the store.
 // Exit status: 0 success, 1 a problem found or bad input, 2 a usage error.
 
 #include "store/DateUtility.h"
@@ -28,6 +29,8 @@ private:
     int Export(const Options& options);
     int Import(const Options& options);
     int Check(const Options& options);
+    // stats, calendar and graph: the views' figures as the windows show them.
+    int View(const Options& options);
     int Fail(const std::string& message);
     int UsageError(const std::string& message);
 

@@ -1,0 +1,130 @@
+// veloria-logbook stats, calendar and graph: the views' figures in a terminal.
+#include "cli/LogBookTool.h"
+#include "store/LogBookDatabase.h"
+
+#include "TempFolderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ViewCommandsTest : public TempFolderTest {
+protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        RecordingReporter reporter;
+        DateUtility dates;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(Path("log.vrl")), 1);
+        // 1, 2 and 3 December 2026: 5 km, 10 km (a race) and 7.5 km.
+        const float distances[] = {5, 10, 7.5F};
+        const std::int32_t times[] = {1800, 2400, 3600};
+        for (int i = 0; i < 3; ++i) {
+            DayRecord d = DayRecord::Blank(20261201 + i);
+            d.distance = distances[i];
+            d.time = times[i];
+            d.competition = i == 1 ? 'Y' : 'N';
+            d.difficulty = i == 1 ? 'H' : 0;
+            ASSERT_EQ(db.StoreRecord(d), 1);
+        }
+        ASSERT_EQ(db.Close(), 1);
+    }
+    int Run(std::vector<std::string> arguments) {
+        std::ostringstream o;
+        std::ostringstream e;
+        LogBookTool tool(o, e);
+        const int status = tool.Run(arguments);
+        out = o.str();
+        err = e.str();
+        return status;
+    }
+    std::string out;
+    std::string err;
+};
+
+TEST_F(ViewCommandsTest, StatsPrintsTheWindowsTable) {
+    ASSERT_EQ(Run({"stats", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10"}), 0)
+        << err;
+    EXPECT_EQ(out, "Statistics from TUE, DEC 01, 2026 to THR, DEC 10, 2026, ALL DAYS\n"
+                   "          Entries    Missed     Min.       Max.       Average    Total\n"
+                   "Distance      3.00       7.00       5.00      10.00       7.50      22.50\n"
+                   "Time          3.00       7.00   00:30:00   01:00:00   00:43:20   02:10:00\n"
+                   "Pace       --         --         --         --         --         --\n"
+                   "Speed      --         --         --         --         --         --\n"
+                   "R H Rate   --         --         --         --         --         --\n"
+                   "M H Rate   --         --         --         --         --         --\n"
+                   "Calories   --         --         --         --         --         --\n"
+                   "Water      --         --         --         --         --         --\n"
+                   "Sleep      --         --         --         --         --         --\n"
+                   "Weight     --         --         --         --         --         --\n");
+    ASSERT_EQ(Run({"stats", Path("log.vrl"), "--from=2026-12-01", "--to=2026-12-10", "--type",
+                   "competition", "--csv"}),
+              0);
+    EXPECT_EQ(out.substr(0, out.find("Pace")),
+              "quantity,entries,missed,minimum,maximum,average,total\n"
+              "Distance,1.00,9.00,10.00,10.00,10.00,10.00\n"
+              "Time,1.00,9.00,00:40:00,00:40:00,00:40:00,00:40:00\n");
+    EXPECT_NE(out.find("Weight,,,,,,\n"), std::string::npos);
+}
+
+TEST_F(ViewCommandsTest, CalendarLaysTheMonthOutInWeeks) {
+    ASSERT_EQ(Run({"calendar", Path("log.vrl"), "--month", "2026-12", "--category", "difficulty"}),
+              0)
+        << err;
+    const std::string expected = "DEC, 2026  DIFFICULTY\n"
+                                 "SUN      MON      TUE      WED      THU      FRI      SAT\n"
+                                 "                  01       02       03       04       05\n"
+                                 "                           H*\n";
+    ASSERT_GE(out.size(), expected.size());
+    EXPECT_EQ(out.substr(0, expected.size()), expected);
+    ASSERT_EQ(Run({"calendar", Path("log.vrl"), "--month", "2026-12"}), 0);
+    EXPECT_NE(out.find("                  5.00     10.00*   7.50\n"), std::string::npos);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 14); // title, weekdays, six weeks of two
+}
+
+TEST_F(ViewCommandsTest, GraphGivesThePointsOfTheWindow) {
+    ASSERT_EQ(Run({"graph", Path("log.vrl"), "--category", "time", "--from", "2026-11-30", "--to",
+                   "2026-12-05"}),
+              0)
+        << err;
+    EXPECT_EQ(
+        out,
+        "category TIME\n"
+        "days 3\n"
+        "group 1\n"
+        "axis 3600\n"
+        "labels 00:00:00 00:06:00 00:12:00 00:18:00 00:24:00 00:30:00 00:36:00 00:42:00 00:48:00 "
+        "00:54:00 01:00:00\n"
+        "points 1800 2400 3600\n"
+        "averages\n");
+    ASSERT_EQ(Run({"graph", Path("log.vrl"), "--type", "training", "--from", "2027-01-01", "--to",
+                   "2027-01-05"}),
+              0);
+    EXPECT_NE(out.find("days 0\n"), std::string::npos);
+    EXPECT_NE(out.find("labels 000 001 002 003 004 005 006 007 008 009 010\npoints\naverages\n"),
+              std::string::npos);
+}
+
+TEST_F(ViewCommandsTest, RangesAndNamesFollowTheWindowsLimits) {
+    EXPECT_EQ(Run({"stats", Path("log.vrl"), "--from", "2020-01-01", "--to", "2024-12-31"}),
+              2); // 1827 days
+    EXPECT_NE(err.find("at most 1825 days"), std::string::npos);
+    EXPECT_EQ(Run({"stats", Path("log.vrl"), "--from", "2021-01-01", "--to", "2025-12-30"}),
+              0); // 1825
+    EXPECT_EQ(Run({"stats", Path("log.vrl"), "--from", "2026-12-02", "--to", "2026-12-01"}), 2);
+    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--month", "1959-12"}), 2);
+    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--month", "2100-12"}), 0);
+    EXPECT_EQ(Run({"graph", Path("log.vrl"), "--category", "height"}), 2);
+    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--csv"}), 2);
+    EXPECT_EQ(Run({"stats", Path("none.vrl")}), 1);
+    ASSERT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(out.find("veloria-logbook stats LOGBOOK"), std::string::npos);
+    EXPECT_NE(out.find("veloria-logbook calendar LOGBOOK"), std::string::npos);
+}
+
+} // namespace
