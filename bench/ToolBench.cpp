@@ -54,9 +54,8 @@ void BM_ExportAll(benchmark::State& state) {
     }
     const std::string output = book.Folder() + "/export.csv";
     for (auto _ : state) {
-        if (book.Failed() ||
-            RunProcess({VELORIA_LOGBOOK_TOOL, "export", book.DataFileName(), "--output", output}) !=
-                0) {
+        if (book.Failed() || RunProcess({VELORIA_LOGBOOK_TOOL, "export", book.DataFileName(),
+                                         "--output", output}) != 0) {
             book.Fail("veloria-logbook export failed");
             break;
         }
@@ -75,6 +74,30 @@ void BM_ExportAll(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExportAll)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// veloria-logbook stats over the sample's last 1825 days, the largest range a view takes.
+void BM_StatsLargestRange(benchmark::State& state) {
+    SampleLogBook book(state);
+    if (::access(VELORIA_LOGBOOK_TOOL, X_OK) != 0) {
+        book.Fail("veloria-logbook is not built");
+        return;
+    }
+    DateValue first = book.Last();
+    book.Dates().SubtractDays(first, 1824);
+    char from[16];
+    char to[16];
+    std::snprintf(from, sizeof from, "%04d-%02d-%02d", first.year, first.month, first.day);
+    std::snprintf(to, sizeof to, "%04d-%02d-%02d", book.Last().year, book.Last().month,
+                  book.Last().day);
+    for (auto _ : state) {
+        if (book.Failed() || RunProcess({VELORIA_LOGBOOK_TOOL, "stats", book.DataFileName(),
+                                         "--from", from, "--to", to}) != 0) {
+            book.Fail("veloria-logbook stats failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_StatsLargestRange)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The ten years as CSV, exported by the tool itself; empty on failure.
 std::string ExportSample(SampleLogBook& book) {
@@ -123,9 +146,8 @@ void BM_ImportOneDay(benchmark::State& state) {
         std::fclose(f);
     }
     for (auto _ : state) {
-        if (book.Failed() ||
-            RunProcess({VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), csv, "--replace"}) !=
-                0) {
+        if (book.Failed() || RunProcess({VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), csv,
+                                         "--replace"}) != 0) {
             book.Fail("veloria-logbook import failed");
             break;
         }
