@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -67,6 +68,63 @@ QString WithoutMnemonic(const std::string& text) {
         out += in[i];
     }
     return out;
+}
+
+// A group box as the dialog manager draws it: an etched frame and its caption, nothing
+// inside. The dialog draws it as part of its background (EraseBackground), so everything the
+// dialog paints lies over it; the widget itself paints nothing.
+class TGroupFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
+void DrawGroupFrame(QPainter& painter, const TGroupFrame& box, const QColor& background) {
+    const QRect r = box.geometry();
+    const QString title = box.title();
+    const QFontMetrics metrics(box.font());
+    // The frame's top runs through the middle of the caption.
+    const int left = r.left();
+    const int top = r.top() + (title.isEmpty() ? 0 : metrics.height() / 2);
+    const int right = r.right();
+    const int bottom = r.bottom();
+    const QColor grey(128, 128, 128);
+    const QColor white(255, 255, 255);
+    auto line = [&painter](int x0, int y0, int x1, int y1, const QColor& colour) {
+        painter.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), colour);
+    };
+    // Etched: a sunken outer edge and a raised inner one.
+    line(left, top, right - 1, top, grey);
+    line(left, top, left, bottom - 1, grey);
+    line(left, bottom, right, bottom, white);
+    line(right, top, right, bottom, white);
+    line(left + 1, top + 1, right - 2, top + 1, white);
+    line(left + 1, top + 1, left + 1, bottom - 2, white);
+    line(left + 1, bottom - 1, right - 1, bottom - 1, grey);
+    line(right - 1, top + 1, right - 1, bottom - 1, grey);
+    if (!title.isEmpty()) {
+        const int x = left + 8;
+        const int width = metrics.horizontalAdvance(title);
+        painter.fillRect(QRect(x - 2, r.top(), width + 4, metrics.height()), background);
+        painter.setFont(box.font());
+        painter.setPen(box.isEnabled() ? QColor(0, 0, 0) : grey);
+        painter.drawText(x, r.top() + metrics.ascent(), title);
+    }
+}
+
+// Disabled and read-only edits show the dialog's grey, not the white of a box that takes
+// typing.
+void GreyWhenInactive(QWidget* edit, bool readOnly) {
+    QPalette palette = edit->palette();
+    const QColor grey = TQtConvert::Color(TColor::LightGray());
+    palette.setColor(QPalette::Disabled, QPalette::Base, grey);
+    if (readOnly) {
+        palette.setColor(QPalette::Active, QPalette::Base, grey);
+        palette.setColor(QPalette::Inactive, QPalette::Base, grey);
+    }
+    edit->setPalette(palette);
 }
 
 } // namespace
@@ -153,6 +211,7 @@ void TDialog::BuildControls() {
             label->setAlignment((c.style & TControlTemplate::kCentered)
                                     ? Qt::AlignHCenter | Qt::AlignTop
                                     : Qt::AlignLeft | Qt::AlignTop);
+            label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             MarkPassive(label);
             w = label;
@@ -167,6 +226,8 @@ void TDialog::BuildControls() {
                 edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
                 edit->setTabChangesFocus(true);
                 edit->setPlainText(TQtConvert::Text(c.text));
+                edit->setReadOnly(c.style & TControlTemplate::kReadOnly);
+                GreyWhenInactive(edit, edit->isReadOnly());
                 QObject::connect(edit, &QPlainTextEdit::textChanged, [this, id, edit] {
                     // Typing is refused before it happens; a paste that breaks the limit
                     // or the lines is taken back whole.
@@ -183,6 +244,7 @@ void TDialog::BuildControls() {
             } else {
                 auto* edit = new QLineEdit(TQtConvert::Text(c.text), host);
                 edit->setReadOnly(c.style & TControlTemplate::kReadOnly);
+                GreyWhenInactive(edit, edit->isReadOnly());
                 QObject::connect(edit, &QLineEdit::textEdited, [this, id, edit] {
                     const int limit = TextLimit(id);
                     if (limit > 0 && edit->text().size() > limit - 1) {
@@ -228,7 +290,7 @@ void TDialog::BuildControls() {
             break;
         }
         case TControlKind::GroupBox: {
-            auto* box = new QGroupBox(WithoutMnemonic(c.text), host);
+            auto* box = new TGroupFrame(WithoutMnemonic(c.text), host);
             MarkPassive(box);
             behind.push_back(box);
             w = box;
@@ -240,6 +302,7 @@ void TDialog::BuildControls() {
             combo->setEditable(c.kind == TControlKind::ComboBox);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setMaxVisibleItems(16);
+            GreyWhenInactive(combo, false);
             if (QLineEdit* edit = combo->lineEdit()) {
                 // What the user types stays as typed: no completion, and leaving the box
                 // does not swap the text for a line that matches it.
@@ -326,6 +389,17 @@ void TDialog::BuildControls() {
     }
     for (QWidget* w : behind) {
         w->lower();
+    }
+}
+
+void TDialog::EraseBackground(QPainter& painter, const QWidget& device, const TRect& area) {
+    TWindow::EraseBackground(painter, device, area);
+    const QColor background =
+        BkgndColor() ? TQtConvert::Color(*BkgndColor()) : device.palette().color(QPalette::Window);
+    for (QObject* child : device.children()) {
+        if (const auto* box = dynamic_cast<const TGroupFrame*>(child); box && !box->isHidden()) {
+            DrawGroupFrame(painter, *box, background);
+        }
     }
 }
 

@@ -84,6 +84,9 @@ protected:
     void SetupWindow() override;
     QWidget* CreateWidget(QWidget* parentWidget) override;
     void AfterDestroy(int value) override;
+    // The background, then the group boxes' frames: they lie under what the dialog paints.
+    void EraseBackground(class QPainter& painter, const QWidget& device,
+                         const TRect& area) override;
 
     void OnNotify(int id, Notify code, std::function<void()> handler);
     // Commands from this dialog's own controls and speed menu: this dialog's table only.

@@ -388,12 +388,16 @@ void TWindow::HostPaint(QWidget& device, const TRect& area) {
     const bool erase = eraseNext;
     eraseNext = true; // paints the system asks for always start from the background
     if (erase) {
-        const QColor background =
-            bkgndColor ? TQtConvert::Color(*bkgndColor) : device.palette().color(QPalette::Window);
-        painter.fillRect(TQtConvert::Rect(area), background);
+        EraseBackground(painter, device, area);
     }
     TDC dc(painter, 96, 96, TSize{device.width(), device.height()});
     Paint(dc, erase, area);
+}
+
+void TWindow::EraseBackground(QPainter& painter, const QWidget& device, const TRect& area) {
+    const QColor background =
+        bkgndColor ? TQtConvert::Color(*bkgndColor) : device.palette().color(QPalette::Window);
+    painter.fillRect(TQtConvert::Rect(area), background);
 }
 
 void TWindow::HostResized() {

@@ -153,6 +153,8 @@ protected:
     // Builds the widget; the default is a plain window that paints through Paint.
     virtual QWidget* CreateWidget(QWidget* parentWidget);
     virtual void AfterDestroy(int /*returnValue*/) {}
+    // For framework code: clears an area before an erasing Paint, in the background colour.
+    virtual void EraseBackground(class QPainter& painter, const QWidget& device, const TRect& area);
 
     void OnMessage(unsigned message, MessageHandler handler);
     void OnCommand(int id, std::function<void()> handler);
