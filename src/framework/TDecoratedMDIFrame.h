@@ -35,9 +35,10 @@ public:
     void ShowHint(const std::string& text);
     TStatusBar* StatusBar() const { return statusBar; }
 
-    // For tests: the enabled state the menu would show for a command now.
+    // The enabled state the menu shows for a command now.
     bool MenuItemEnabled(int command) const;
-    // Chooses a menu item as the user does.
+
+    // Test hook: chooses a menu item as the user does, only when the menu shows it enabled.
     bool ChooseMenuItem(int command);
 
 protected:

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -67,6 +68,63 @@ QString WithoutMnemonic(const std::string& text) {
         out += in[i];
     }
     return out;
+}
+
+// A group box as the dialog manager draws it: an etched frame and its caption, nothing
+// inside. The dialog draws it as part of its background (EraseBackground), so everything the
+// dialog paints lies over it; the widget itself paints nothing.
+class TGroupFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
+void DrawGroupFrame(QPainter& painter, const TGroupFrame& box, const QColor& background) {
+    const QRect r = box.geometry();
+    const QString title = box.title();
+    const QFontMetrics metrics(box.font());
+    // The frame's top runs through the middle of the caption.
+    const int left = r.left();
+    const int top = r.top() + (title.isEmpty() ? 0 : metrics.height() / 2);
+    const int right = r.right();
+    const int bottom = r.bottom();
+    const QColor grey(128, 128, 128);
+    const QColor white(255, 255, 255);
+    auto line = [&painter](int x0, int y0, int x1, int y1, const QColor& colour) {
+        painter.fillRect(QRect(QPoint(x0, y0), QPoint(x1, y1)), colour);
+    };
+    // Etched: a sunken outer edge and a raised inner one.
+    line(left, top, right - 1, top, grey);
+    line(left, top, left, bottom - 1, grey);
+    line(left, bottom, right, bottom, white);
+    line(right, top, right, bottom, white);
+    line(left + 1, top + 1, right - 2, top + 1, white);
+    line(left + 1, top + 1, left + 1, bottom - 2, white);
+    line(left + 1, bottom - 1, right - 1, bottom - 1, grey);
+    line(right - 1, top + 1, right - 1, bottom - 1, grey);
+    if (!title.isEmpty()) {
+        const int x = left + 8;
+        const int width = metrics.horizontalAdvance(title);
+        painter.fillRect(QRect(x - 2, r.top(), width + 4, metrics.height()), background);
+        painter.setFont(box.font());
+        painter.setPen(box.isEnabled() ? QColor(0, 0, 0) : grey);
+        painter.drawText(x, r.top() + metrics.ascent(), title);
+    }
+}
+
+// Disabled and read-only edits show the dialog's grey, not the white of a box that takes
+// typing.
+void GreyWhenInactive(QWidget* edit, bool readOnly) {
+    QPalette palette = edit->palette();
+    const QColor grey = TQtConvert::Color(TColor::LightGray());
+    palette.setColor(QPalette::Disabled, QPalette::Base, grey);
+    if (readOnly) {
+        palette.setColor(QPalette::Active, QPalette::Base, grey);
+        palette.setColor(QPalette::Inactive, QPalette::Base, grey);
+    }
+    edit->setPalette(palette);
 }
 
 } // namespace
@@ -140,192 +198,249 @@ bool TDialog::EditFits(const QPlainTextEdit& edit, const QString& text) {
 void TDialog::BuildControls() {
     QWidget* host = Widget();
     controls.clear();
-    QButtonGroup* group = nullptr;
+    radioGroup = nullptr;
     std::vector<QWidget*> behind;
     keyboard = new TDialogKeyboard(*this, host);
     for (const TControlTemplate& c : dialogTemplate.controls) {
-        const TRect r = TDialogTemplate::PixelRect(c);
-        QWidget* w = nullptr;
-        const int id = c.id;
-        switch (c.kind) {
-        case TControlKind::Static: {
-            auto* label = new QLabel(WithoutMnemonic(c.text), host);
-            label->setAlignment((c.style & TControlTemplate::kCentered)
-                                    ? Qt::AlignHCenter | Qt::AlignTop
-                                    : Qt::AlignLeft | Qt::AlignTop);
-            label->setWordWrap(true);
-            MarkPassive(label);
-            w = label;
-            break;
-        }
-        case TControlKind::Edit:
-            if (c.style & TControlTemplate::kMultiLine) {
-                auto* edit = new QPlainTextEdit(host);
-                edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-                edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-                edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-                edit->setTabChangesFocus(true);
-                edit->setPlainText(TQtConvert::Text(c.text));
-                QObject::connect(edit, &QPlainTextEdit::textChanged, [this, id, edit] {
-                    // Typing is refused before it happens; a paste that breaks the limit
-                    // or the lines is taken back whole.
-                    const int limit = TextLimit(id);
-                    const QString text = edit->toPlainText();
-                    if ((limit > 0 && text.size() > limit - 1) || !EditFits(*edit, text)) {
-                        const QSignalBlocker block(edit);
-                        edit->undo();
-                        return;
-                    }
-                    SendNotify(id, Notify::EditChange);
-                });
-                w = edit;
-            } else {
-                auto* edit = new QLineEdit(TQtConvert::Text(c.text), host);
-                edit->setReadOnly(c.style & TControlTemplate::kReadOnly);
-                QObject::connect(edit, &QLineEdit::textEdited, [this, id, edit] {
-                    const int limit = TextLimit(id);
-                    if (limit > 0 && edit->text().size() > limit - 1) {
-                        edit->setText(edit->text().left(limit - 1)); // a paste past the limit
-                    }
-                    SendNotify(id, Notify::EditChange);
-                });
-                w = edit;
-            }
-            if (c.textLimit > 0) {
-                textLimits[id] = c.textLimit;
-            }
-            break;
-        case TControlKind::Button: {
-            auto* button = new QPushButton(TQtConvert::Text(c.text), host);
-            button->setDefault(c.style & TControlTemplate::kDefault);
-            button->setAutoDefault(false);
-            QObject::connect(button, &QPushButton::clicked, [this, id] { ControlCommand(id); });
-            w = button;
-            break;
-        }
-        case TControlKind::BitmapButton: {
-            auto* button = new TBitmapButton(id, host);
-            button->setText(TQtConvert::Text(c.text));
-            QObject::connect(button, &QAbstractButton::clicked, [this, id] { ControlCommand(id); });
-            w = button;
-            break;
-        }
-        case TControlKind::RadioButton: {
-            auto* radio = new QRadioButton(WithoutMnemonic(c.text), host);
-            if (!group || (c.style & TControlTemplate::kGroup)) {
-                group = new QButtonGroup(host);
-            }
-            group->addButton(radio);
-            QObject::connect(radio, &QRadioButton::clicked, [this, id] { ControlCommand(id); });
-            w = radio;
-            break;
-        }
-        case TControlKind::CheckBox: {
-            auto* check = new QCheckBox(WithoutMnemonic(c.text), host);
-            QObject::connect(check, &QCheckBox::clicked, [this, id] { ControlCommand(id); });
-            w = check;
-            break;
-        }
-        case TControlKind::GroupBox: {
-            auto* box = new QGroupBox(WithoutMnemonic(c.text), host);
-            MarkPassive(box);
-            behind.push_back(box);
-            w = box;
-            break;
-        }
-        case TControlKind::ComboBox:
-        case TControlKind::DropDownList: {
-            auto* combo = new QComboBox(host);
-            combo->setEditable(c.kind == TControlKind::ComboBox);
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setMaxVisibleItems(16);
-            if (QLineEdit* edit = combo->lineEdit()) {
-                // What the user types stays as typed: no completion, and leaving the box
-                // does not swap the text for a line that matches it.
-                combo->setCompleter(nullptr);
-                QObject::disconnect(edit, SIGNAL(editingFinished()), combo, nullptr);
-                QObject::connect(edit, &QLineEdit::textEdited, [this, id, edit] {
-                    const int limit = TextLimit(id);
-                    if (limit > 0 && edit->text().size() > limit - 1) {
-                        edit->setText(edit->text().left(limit - 1));
-                    }
-                    SendNotify(id, Notify::ComboEditChange);
-                });
-            }
-            QObject::connect(combo, qOverload<int>(&QComboBox::activated),
-                             [this, id] { SendNotify(id, Notify::ComboSelChange); });
-            if (c.textLimit > 0) {
-                textLimits[id] = c.textLimit;
-            }
-            if (combo->isEditable() && !c.text.empty()) {
-                combo->setEditText(TQtConvert::Text(c.text));
-            }
-            // The template's height includes the drop-down list; the box shows one line.
-            w = combo;
-            combo->setGeometry(r.left, r.top, r.Width(), std::min(r.Height(), 22));
-            break;
-        }
-        case TControlKind::ListBox: {
-            auto* list = new QListWidget(host);
-            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-            list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-            list->setSelectionMode(QAbstractItemView::SingleSelection);
-            list->setUniformItemSizes(true);
-            QObject::connect(list, &QListWidget::itemDoubleClicked,
-                             [this, id] { SendNotify(id, Notify::ListDoubleClick); });
-            QObject::connect(list, &QListWidget::currentRowChanged,
-                             [this, id] { SendNotify(id, Notify::ListSelChange); });
-            w = list;
-            break;
-        }
-        case TControlKind::Picture: {
-            auto* picture = new QLabel(host);
-            if (const QImage* image = TResources::Bitmap(id + 1000)) {
-                picture->setPixmap(QPixmap::fromImage(*image));
-            }
-            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            MarkPassive(picture);
-            w = picture;
-            break;
-        }
-        case TControlKind::ShadedCell: {
-            auto* cell = new QFrame(host);
-            cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
-            cell->setLineWidth(1);
-            MarkPassive(cell);
-            behind.push_back(cell);
-            w = cell;
-            break;
-        }
-        case TControlKind::DipLine: {
-            auto* line = new QFrame(host);
-            line->setFrameStyle((r.Height() > r.Width() ? QFrame::VLine : QFrame::HLine) |
-                                QFrame::Sunken);
-            MarkPassive(line);
-            w = line;
-            break;
-        }
-        case TControlKind::Gauge:
-            break; // gauges are child windows of their own (TGauge)
-        }
+        QWidget* w = BuildControl(c, host);
         if (!w) {
             continue;
         }
-        if (c.kind != TControlKind::ComboBox && c.kind != TControlKind::DropDownList) {
-            w->setGeometry(TQtConvert::Rect(r));
+        TRect r = TDialogTemplate::PixelRect(c);
+        if (c.kind == TControlKind::ComboBox || c.kind == TControlKind::DropDownList) {
+            // The template's height includes the drop-down list; the box shows one line.
+            r.bottom = r.top + std::min(r.Height(), 22);
         }
+        w->setGeometry(TQtConvert::Rect(r));
         w->setEnabled(!(c.style & TControlTemplate::kDisabled));
         w->setVisible(!(c.style & TControlTemplate::kHidden));
-        if (id != -1) {
-            controls[id] = w;
+        if (c.kind == TControlKind::GroupBox || c.kind == TControlKind::ShadedCell) {
+            behind.push_back(w);
+        }
+        if (c.id != -1) {
+            controls[c.id] = w;
             if (w->focusPolicy() != Qt::NoFocus) {
-                keyboard->Watch(w, id);
+                keyboard->Watch(w, c.id);
             }
         }
     }
     for (QWidget* w : behind) {
         w->lower();
+    }
+}
+
+QWidget* TDialog::BuildControl(const TControlTemplate& c, QWidget* host) {
+    switch (c.kind) {
+    case TControlKind::Static:
+        return BuildStatic(c, host);
+    case TControlKind::Edit:
+        return (c.style & TControlTemplate::kMultiLine) ? BuildMultiLineEdit(c, host)
+                                                        : BuildEdit(c, host);
+    case TControlKind::Button:
+        return BuildPushButton(c, host);
+    case TControlKind::BitmapButton:
+        return BuildBitmapButton(c, host);
+    case TControlKind::RadioButton:
+        return BuildRadioButton(c, host);
+    case TControlKind::CheckBox:
+        return BuildCheckBox(c, host);
+    case TControlKind::GroupBox:
+        return BuildGroupBox(c, host);
+    case TControlKind::ComboBox:
+    case TControlKind::DropDownList:
+        return BuildComboBox(c, host);
+    case TControlKind::ListBox:
+        return BuildListBox(c, host);
+    case TControlKind::Picture:
+        return BuildPicture(c, host);
+    case TControlKind::ShadedCell:
+        return BuildShadedCell(c, host);
+    case TControlKind::DipLine:
+        return BuildDipLine(c, host);
+    case TControlKind::Gauge:
+        return nullptr; // gauges are child windows of their own (TGauge)
+    }
+    return nullptr;
+}
+
+QWidget* TDialog::BuildStatic(const TControlTemplate& c, QWidget* host) {
+    auto* label = new QLabel(WithoutMnemonic(c.text), host);
+    label->setAlignment((c.style & TControlTemplate::kCentered) ? Qt::AlignHCenter | Qt::AlignTop
+                                                                : Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    MarkPassive(label);
+    return label;
+}
+
+QWidget* TDialog::BuildEdit(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* edit = new QLineEdit(TQtConvert::Text(c.text), host);
+    edit->setReadOnly(c.style & TControlTemplate::kReadOnly);
+    GreyWhenInactive(edit, edit->isReadOnly());
+    QObject::connect(edit, &QLineEdit::textEdited, [this, id, edit] {
+        const int limit = TextLimit(id);
+        if (limit > 0 && edit->text().size() > limit - 1) {
+            edit->setText(edit->text().left(limit - 1)); // a paste past the limit
+        }
+        SendNotify(id, Notify::EditChange);
+    });
+    if (c.textLimit > 0) {
+        textLimits[id] = c.textLimit;
+    }
+    return edit;
+}
+
+QWidget* TDialog::BuildMultiLineEdit(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* edit = new QPlainTextEdit(host);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setTabChangesFocus(true);
+    edit->setPlainText(TQtConvert::Text(c.text));
+    edit->setReadOnly(c.style & TControlTemplate::kReadOnly);
+    GreyWhenInactive(edit, edit->isReadOnly());
+    QObject::connect(edit, &QPlainTextEdit::textChanged, [this, id, edit] {
+        // Typing is refused before it happens; a paste that breaks the limit or the lines
+        // is taken back whole.
+        const int limit = TextLimit(id);
+        const QString text = edit->toPlainText();
+        if ((limit > 0 && text.size() > limit - 1) || !EditFits(*edit, text)) {
+            const QSignalBlocker block(edit);
+            edit->undo();
+            return;
+        }
+        SendNotify(id, Notify::EditChange);
+    });
+    if (c.textLimit > 0) {
+        textLimits[id] = c.textLimit;
+    }
+    return edit;
+}
+
+QWidget* TDialog::BuildPushButton(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* button = new QPushButton(TQtConvert::Text(c.text), host);
+    button->setDefault(c.style & TControlTemplate::kDefault);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, [this, id] { ControlCommand(id); });
+    return button;
+}
+
+QWidget* TDialog::BuildBitmapButton(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* button = new TBitmapButton(id, host);
+    button->setText(TQtConvert::Text(c.text));
+    QObject::connect(button, &QAbstractButton::clicked, [this, id] { ControlCommand(id); });
+    return button;
+}
+
+QWidget* TDialog::BuildRadioButton(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* radio = new QRadioButton(WithoutMnemonic(c.text), host);
+    // A group-style button starts a new group; the buttons after it join it.
+    if (!radioGroup || (c.style & TControlTemplate::kGroup)) {
+        radioGroup = new QButtonGroup(host);
+    }
+    radioGroup->addButton(radio);
+    QObject::connect(radio, &QRadioButton::clicked, [this, id] { ControlCommand(id); });
+    return radio;
+}
+
+QWidget* TDialog::BuildCheckBox(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* check = new QCheckBox(WithoutMnemonic(c.text), host);
+    QObject::connect(check, &QCheckBox::clicked, [this, id] { ControlCommand(id); });
+    return check;
+}
+
+QWidget* TDialog::BuildGroupBox(const TControlTemplate& c, QWidget* host) {
+    auto* box = new TGroupFrame(WithoutMnemonic(c.text), host);
+    MarkPassive(box);
+    return box;
+}
+
+QWidget* TDialog::BuildComboBox(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* combo = new QComboBox(host);
+    combo->setEditable(c.kind == TControlKind::ComboBox);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(16);
+    GreyWhenInactive(combo, false);
+    if (QLineEdit* edit = combo->lineEdit()) {
+        // What the user types stays as typed: no completion, and leaving the box does not
+        // swap the text for a line that matches it.
+        combo->setCompleter(nullptr);
+        QObject::disconnect(edit, SIGNAL(editingFinished()), combo, nullptr);
+        QObject::connect(edit, &QLineEdit::textEdited, [this, id, edit] {
+            const int limit = TextLimit(id);
+            if (limit > 0 && edit->text().size() > limit - 1) {
+                edit->setText(edit->text().left(limit - 1));
+            }
+            SendNotify(id, Notify::ComboEditChange);
+        });
+    }
+    QObject::connect(combo, qOverload<int>(&QComboBox::activated),
+                     [this, id] { SendNotify(id, Notify::ComboSelChange); });
+    if (c.textLimit > 0) {
+        textLimits[id] = c.textLimit;
+    }
+    if (combo->isEditable() && !c.text.empty()) {
+        combo->setEditText(TQtConvert::Text(c.text));
+    }
+    return combo;
+}
+
+QWidget* TDialog::BuildListBox(const TControlTemplate& c, QWidget* host) {
+    const int id = c.id;
+    auto* list = new QListWidget(host);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    QObject::connect(list, &QListWidget::itemDoubleClicked,
+                     [this, id] { SendNotify(id, Notify::ListDoubleClick); });
+    QObject::connect(list, &QListWidget::currentRowChanged,
+                     [this, id] { SendNotify(id, Notify::ListSelChange); });
+    return list;
+}
+
+QWidget* TDialog::BuildPicture(const TControlTemplate& c, QWidget* host) {
+    auto* picture = new QLabel(host);
+    if (const QImage* image = TResources::Bitmap(c.id + 1000)) {
+        picture->setPixmap(QPixmap::fromImage(*image));
+    }
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    MarkPassive(picture);
+    return picture;
+}
+
+QWidget* TDialog::BuildShadedCell(const TControlTemplate&, QWidget* host) {
+    auto* cell = new QFrame(host);
+    cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    cell->setLineWidth(1);
+    MarkPassive(cell);
+    return cell;
+}
+
+QWidget* TDialog::BuildDipLine(const TControlTemplate& c, QWidget* host) {
+    const TRect r = TDialogTemplate::PixelRect(c);
+    auto* line = new QFrame(host);
+    line->setFrameStyle((r.Height() > r.Width() ? QFrame::VLine : QFrame::HLine) | QFrame::Sunken);
+    MarkPassive(line);
+    return line;
+}
+
+void TDialog::EraseBackground(QPainter& painter, const QWidget& device, const TRect& area) {
+    TWindow::EraseBackground(painter, device, area);
+    const QColor background =
+        BkgndColor() ? TQtConvert::Color(*BkgndColor()) : device.palette().color(QPalette::Window);
+    for (QObject* child : device.children()) {
+        if (const auto* box = dynamic_cast<const TGroupFrame*>(child); box && !box->isHidden()) {
+            DrawGroupFrame(painter, *box, background);
+        }
     }
 }
 

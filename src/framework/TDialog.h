@@ -84,6 +84,9 @@ protected:
     void SetupWindow() override;
     QWidget* CreateWidget(QWidget* parentWidget) override;
     void AfterDestroy(int value) override;
+    // The background, then the group boxes' frames: they lie under what the dialog paints.
+    void EraseBackground(class QPainter& painter, const QWidget& device,
+                         const TRect& area) override;
 
     void OnNotify(int id, Notify code, std::function<void()> handler);
     // Commands from this dialog's own controls and speed menu: this dialog's table only.
@@ -94,6 +97,22 @@ protected:
 
 private:
     void BuildControls();
+    // One builder per control kind: the widget for a template line, wired to this dialog;
+    // BuildControls places it, enables or hides it and registers it by id.
+    QWidget* BuildControl(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildStatic(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildEdit(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildMultiLineEdit(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildPushButton(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildBitmapButton(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildRadioButton(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildCheckBox(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildGroupBox(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildComboBox(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildListBox(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildPicture(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildShadedCell(const TControlTemplate& c, QWidget* host);
+    QWidget* BuildDipLine(const TControlTemplate& c, QWidget* host);
 
     int resourceId;
     TDialogTemplate dialogTemplate;
@@ -102,6 +121,7 @@ private:
     std::map<std::pair<int, int>, std::function<void()>> notifications;
     class QEventLoop* modalLoop = nullptr;
     class TDialogKeyboard* keyboard = nullptr;
+    class QButtonGroup* radioGroup = nullptr; // the radio group being built
     int lastFocus = 0;
     bool hasFocusMemory = false;
 };

@@ -2,7 +2,7 @@
 // The file-open dialog. The filter text has '|' between each description and its pattern
 // and ends after the last '|'. Flags are the original ones: 0x0004 hides the read-only box,
 // 0x0800 wants an existing folder, 0x2000 asks before a file that does not exist is created
-// (0x1000 wants an existing file). Tests answer it from a queue.
+// (0x1000 wants an existing file).
 
 #include <deque>
 #include <optional>
@@ -41,8 +41,8 @@ public:
     // The name with the default extension added when it has none.
     static std::string WithDefaultExtension(const std::string& name, const std::string& ext);
 
-    // Queued answers: a file name chosen, or nullopt for Cancel. The dialog is not shown
-    // while answers are queued; the last data it was run with is kept.
+    // Test hooks: queued answers, a file name chosen or nullopt for Cancel. The dialog is not
+    // shown while answers are queued; the last data it was run with is kept.
     static void QueueAnswers(std::deque<std::optional<std::string>> answers);
     static void ResetScript();
     static const TData* LastRun();

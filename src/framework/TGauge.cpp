@@ -40,8 +40,10 @@ void TGauge::Paint(TDC& dc, bool, const TRect&) {
     // Recessed border: grey above and left, white below and right.
     dc.FillRect(all, TBrush{TColor::White()});
     dc.FillRect(TRect{all.left, all.top, all.right - 1, all.bottom - 1}, TBrush{TColor::Gray()});
+    // The part the bar has not reached shows the gauge's background: an empty bar in the
+    // background's colour blends with the dialog.
     const TRect well{all.left + 1, all.top + 1, all.right - 1, all.bottom - 1};
-    dc.FillRect(well, TBrush{TColor::White()});
+    dc.FillRect(well, TBrush{BkgndColor().value_or(TColor::LightGray())});
     const int bar = BarWidth(well.Width());
     if (bar > 0) {
         dc.FillRect(TRect{well.left, well.top, well.left + bar, well.bottom}, TBrush{barColor});

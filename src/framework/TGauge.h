@@ -1,6 +1,6 @@
 #pragma once
-// A horizontal progress gauge: a recessed well with a solid bar from the left, its length
-// the value's share of the range.
+// A horizontal progress gauge: a recessed well in the background colour (light grey unless
+// set) with a solid bar from the left, its length the value's share of the range.
 
 #include "framework/TWindow.h"
 

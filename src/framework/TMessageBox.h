@@ -1,6 +1,5 @@
 #pragma once
 // Message boxes: text, caption, buttons and icon; the answer is the id of the button chosen.
-// Tests queue answers in advance and read back what was shown.
 
 #include <deque>
 #include <string>
@@ -28,7 +27,8 @@ public:
     static int Show(TWindow* owner, const std::string& text, const std::string& caption,
                     Buttons buttons, Icon icon);
 
-    // While answers are queued, boxes are not shown: each takes the next answer.
+    // Test hooks: a script answers the boxes and keeps what they showed. While answers are
+    // queued, boxes are not shown: each takes the next answer.
     static void QueueAnswers(std::deque<int> answers);
     static std::vector<Shown>& History();
     static void ResetScript();

@@ -29,12 +29,14 @@ public:
     bool LastOutputIsFile() const { return lastToFile; }
     int LastPageCount() const { return lastPages; }
 
-    // Tests: always print to PDF files in this folder ("" goes back to the normal choice).
-    static void SetPdfFolder(const std::string& folder);
-    // Tests: the set-up dialog's choice of a PDF file, without the dialog.
-    void ChoosePdfFile(const std::string& path);
     // The free PDF name for a base name in a folder.
     static std::string FreePdfName(const std::string& folder, const std::string& baseName);
+
+    // Test hooks: prints go to files the test can read, and no dialog waits for a user.
+    // Always prints to PDF files in this folder ("" goes back to the normal choice).
+    static void SetPdfFolder(const std::string& folder);
+    // The set-up dialog's choice of a PDF file, without the dialog.
+    void ChoosePdfFile(const std::string& path);
 
 private:
     std::unique_ptr<QPrinter> printer;

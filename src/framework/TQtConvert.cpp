@@ -53,6 +53,9 @@ QString TQtConvert::LookUpFamily(const std::string& face) {
 QFont TQtConvert::Font(const TFont& font, int devicePixels) {
     QFont q(Family(font.face));
     q.setStyleStrategy(QFont::NoAntialias);
+    // Unsmoothed glyphs hinted only vertically overhang their advance: "Show tool" reads
+    // "Showtool". Full hinting gives each glyph the width it is drawn with.
+    q.setHintingPreference(QFont::PreferFullHinting);
     q.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
     q.setItalic(font.italic);
     int pixels = std::abs(devicePixels);

@@ -1,5 +1,7 @@
 #include "framework/TStatusBar.h"
 
+#include "framework/TKeyboardLocks.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QKeyEvent>
@@ -8,23 +10,43 @@
 
 namespace {
 
-// Follows the lock keys and Insert wherever the keyboard focus is.
+// Follows the lock keys and Insert wherever the keyboard focus is, and takes the lock state
+// again from the display server whenever the bar's window is activated.
 class TKeyWatcher : public QObject {
 public:
     explicit TKeyWatcher(TStatusBar& bar) : bar(bar) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat()) {
-                if (key->key() == Qt::Key_CapsLock) {
-                    bar.SetMode(TStatusBar::kCapsLock, !bar.ModeOn(TStatusBar::kCapsLock));
-                } else if (key->key() == Qt::Key_NumLock) {
-                    bar.SetMode(TStatusBar::kNumLock, !bar.ModeOn(TStatusBar::kNumLock));
-                } else if (key->key() == Qt::Key_Insert) {
-                    bar.SetMode(TStatusBar::kOvertype, !bar.ModeOn(TStatusBar::kOvertype));
-                }
+        if (!watched->isWidgetType()) {
+            return false;
+        }
+        if (event->type() == QEvent::WindowActivate) {
+            QWidget* own = bar.Widget();
+            if (own && watched == own->window()) {
+                bar.SyncLocks();
+            }
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat()) {
+            return false;
+        }
+        const bool press = event->type() == QEvent::KeyPress;
+        if (key->key() == Qt::Key_Insert) {
+            if (press) {
+                bar.SetMode(TStatusBar::kOvertype, !bar.ModeOn(TStatusBar::kOvertype));
+            }
+        } else if (key->key() == Qt::Key_CapsLock || key->key() == Qt::Key_NumLock) {
+            // A lock may change on the press or on the release: where the server reports
+            // it, it is asked after both; elsewhere a press toggles what the bar shows.
+            if (!bar.SyncLocks() && press) {
+                const unsigned lock =
+                    key->key() == Qt::Key_CapsLock ? TStatusBar::kCapsLock : TStatusBar::kNumLock;
+                bar.SetMode(lock, !bar.ModeOn(lock));
             }
         }
         return false;
@@ -61,14 +83,26 @@ void TStatusBar::SetupWindow() {
             continue;
         }
         // The indicators stay at the right end, after every gadget inserted later.
-        modeGadgets[i] = std::make_unique<TTextGadget>(-(i + 2), border, TTextGadget::Align::Center, 4);
+        modeGadgets[i] =
+            std::make_unique<TTextGadget>(-(i + 2), border, TTextGadget::Align::Center, 4);
         layout->addWidget(modeGadgets[i]->Build(*this, Widget()));
     }
     if (!keyWatcher) {
         keyWatcher = new TKeyWatcher(*this);
         qApp->installEventFilter(keyWatcher);
     }
+    SyncLocks();
     ShowModes();
+}
+
+bool TStatusBar::SyncLocks() {
+    const std::optional<TKeyboardLocks::State> locks = TKeyboardLocks::Current();
+    if (!locks) {
+        return false;
+    }
+    SetMode(kCapsLock, locks->capsLock);
+    SetMode(kNumLock, locks->numLock);
+    return true;
 }
 
 void TStatusBar::SetText(const std::string& utf8) {
@@ -77,9 +111,13 @@ void TStatusBar::SetText(const std::string& utf8) {
     }
 }
 
-std::string TStatusBar::MessageText() const { return message ? message->Text() : std::string(); }
+std::string TStatusBar::MessageText() const {
+    return message ? message->Text() : std::string();
+}
 
-bool TStatusBar::ModeOn(unsigned indicator) const { return (modes & indicator) != 0; }
+bool TStatusBar::ModeOn(unsigned indicator) const {
+    return (modes & indicator) != 0;
+}
 
 void TStatusBar::SetMode(unsigned indicator, bool on) {
     modes = on ? (modes | indicator) : (modes & ~indicator);

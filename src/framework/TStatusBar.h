@@ -1,6 +1,9 @@
 #pragma once
 // The bar at the bottom of the frame: a message area where hints appear, the gadgets
-// inserted after it, and the CAPS, NUM and OVR indicators following their keys.
+// inserted after it, and the CAPS, NUM and OVR indicators. CAPS and NUM show the lock state
+// the display server reports, taken at start, after each lock key and whenever the bar's
+// window is activated; where the server reports none they start off and follow the lock
+// keys the program sees. OVR has no lock behind it: Insert toggles it.
 
 #include "framework/TControlBar.h"
 #include "framework/TTextGadget.h"
@@ -20,6 +23,8 @@ public:
     // The indicators' state; the keys toggle them (Insert toggles overtype).
     bool ModeOn(unsigned indicator) const;
     void SetMode(unsigned indicator, bool on);
+    // Takes CAPS and NUM from the display server; false where it reports nothing.
+    bool SyncLocks();
 
 protected:
     void SetupWindow() override;

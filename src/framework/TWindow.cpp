@@ -78,8 +78,7 @@ bool TWindow::Create() {
     if (!widget) {
         return false;
     }
-    cleanedUp = false;
-    destroying = false;
+    life = Life::Created;
     if (!title.empty()) {
         widget->setWindowTitle(TQtConvert::Text(title));
     }
@@ -206,25 +205,24 @@ bool TWindow::CloseWindow(int value) {
 }
 
 void TWindow::Destroy(int value) {
-    if (!widget || destroying) {
+    if (!widget || life == Life::Destroying) {
         return;
     }
-    destroying = true;
+    life = Life::Destroying;
     returnValue = value;
     timers.clear();
-    if (!cleanedUp) {
-        cleanedUp = true;
-        CleanupWindow();
+    CleanupWindow();
+    // The clean-up may have taken the widget's parent, and the widget, along with it.
+    if (QWidget* w = widget) {
+        widget = nullptr;
+        w->hide();
+        if (auto* link = dynamic_cast<TWindowLink*>(w)) {
+            link->Detach();
+        }
+        w->setProperty("veloriaDetached", true);
+        w->deleteLater();
     }
-    QWidget* w = widget;
-    widget = nullptr;
-    w->hide();
-    if (auto* link = dynamic_cast<TWindowLink*>(w)) {
-        link->Detach();
-    }
-    w->setProperty("veloriaDetached", true);
-    w->deleteLater();
-    destroying = false;
+    life = Life::Destroyed;
     AfterDestroy(value);
     // A listener or the parent may delete this window: nothing of it is touched after them.
     const bool deleteIt = deleteOnDestroy;
@@ -251,8 +249,8 @@ void TWindow::WidgetGone() {
     }
     widget = nullptr;
     timers.clear();
-    if (!cleanedUp) {
-        cleanedUp = true;
+    if (life == Life::Created) {
+        life = Life::Destroyed;
         CleanupWindow();
     }
 }
@@ -388,12 +386,16 @@ void TWindow::HostPaint(QWidget& device, const TRect& area) {
     const bool erase = eraseNext;
     eraseNext = true; // paints the system asks for always start from the background
     if (erase) {
-        const QColor background =
-            bkgndColor ? TQtConvert::Color(*bkgndColor) : device.palette().color(QPalette::Window);
-        painter.fillRect(TQtConvert::Rect(area), background);
+        EraseBackground(painter, device, area);
     }
     TDC dc(painter, 96, 96, TSize{device.width(), device.height()});
     Paint(dc, erase, area);
+}
+
+void TWindow::EraseBackground(QPainter& painter, const QWidget& device, const TRect& area) {
+    const QColor background =
+        bkgndColor ? TQtConvert::Color(*bkgndColor) : device.palette().color(QPalette::Window);
+    painter.fillRect(TQtConvert::Rect(area), background);
 }
 
 void TWindow::HostResized() {

@@ -90,14 +90,12 @@ public:
     bool HandlesCommand(int id) const;
     virtual TWindow* CommandParent() const { return parent; }
 
-    // Timers by id: SetTimer starts or restarts, KillTimer stops. DeliverTimer runs the
-    // handler at once, as a tick does (tests).
+    // Timers by id: SetTimer starts or restarts, KillTimer stops.
     bool SetTimer(int id, int milliseconds);
     void KillTimer(int id);
     bool HasTimer(int id) const;
     // The period a running timer was started with, in milliseconds; 0 when it is stopped.
     int TimerPeriod(int id) const;
-    void DeliverTimer(int id) { EvTimer(id); }
 
     // For framework code: the widget that shows this window, and the one its children go in.
     QWidget* Widget() const;
@@ -121,8 +119,6 @@ public:
     // right button; the chosen item comes to this window as a command of its own table.
     // Returns the command chosen, 0 for none.
     int TrackSpeedMenu(int menuResource, int index, TPoint clientPoint);
-    // Tests: chooses from a speed menu instead of the user (nullptr gives the menu back).
-    static void SetSpeedMenuChooser(std::function<int(const std::vector<TMenuItem>&)> chooser);
 
     // A window's place on screen as a new window takes it, before Create.
     void SetInitialRect(const TRect& rect) { attr = rect; }
@@ -137,6 +133,12 @@ public:
     // Centres the window in the reference window, or on the screen without one: x = RW / 2
     // - W / 2 and y = RH / 2 - H / 2 from the recorded sizes, in the parent's coordinates.
     void CenterIn(const TWindow* reference);
+
+    // Test hooks: they stand in for time and for the user; the program never calls them.
+    // Runs a timer's handler at once, as a tick does.
+    void DeliverTimer(int id) { EvTimer(id); }
+    // Chooses from every speed menu instead of the user (nullptr gives the menu back).
+    static void SetSpeedMenuChooser(std::function<int(const std::vector<TMenuItem>&)> chooser);
 
 protected:
     // Hooks.
@@ -153,6 +155,8 @@ protected:
     // Builds the widget; the default is a plain window that paints through Paint.
     virtual QWidget* CreateWidget(QWidget* parentWidget);
     virtual void AfterDestroy(int /*returnValue*/) {}
+    // For framework code: clears an area before an erasing Paint, in the background colour.
+    virtual void EraseBackground(class QPainter& painter, const QWidget& device, const TRect& area);
 
     void OnMessage(unsigned message, MessageHandler handler);
     void OnCommand(int id, std::function<void()> handler);
@@ -181,7 +185,9 @@ private:
     int iconResource = 0;
     TRect attr{-1, -1, -1, -1};
     bool eraseNext = true;
-    bool destroying = false;
     bool deleteOnDestroy = false;
-    bool cleanedUp = false;
+    // Where the window is in its life: not yet created, created, being destroyed (its
+    // CleanupWindow has run), destroyed. Create starts it anew.
+    enum class Life { NotCreated, Created, Destroying, Destroyed };
+    Life life = Life::NotCreated;
 };

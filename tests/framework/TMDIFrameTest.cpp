@@ -3,6 +3,7 @@
 #include "framework/TControlBar.h"
 #include "framework/TDecoratedMDIFrame.h"
 #include "framework/TDialog.h"
+#include "framework/TKeyboardLocks.h"
 #include "framework/TMDIChild.h"
 #include "framework/TMDIClient.h"
 #include "framework/TResources.h"
@@ -11,6 +12,8 @@
 #include "framework/TTextGadget.h"
 
 #include <QApplication>
+#include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -240,6 +243,76 @@ TEST_F(TMDIFrameTest, EscapeInAToolAsksCanCloseAsItsCloseBoxDoes) {
     Escape(*tools[0]);
     EXPECT_FALSE(tools[0]->IsCreated());
     EXPECT_FALSE(child.IsCreated());
+}
+
+// The lock indicators with a display server that reports the locks (as X11 does) and with
+// one that does not (offscreen, Wayland).
+class TStatusBarLocksTest : public TMDIFrameTest {
+protected:
+    void SetUp() override {
+        TKeyboardLocks::SetSourceForTests([this] { return reported; });
+        TMDIFrameTest::SetUp();
+    }
+    void TearDown() override {
+        TMDIFrameTest::TearDown();
+        TKeyboardLocks::SetSourceForTests(nullptr);
+    }
+    void Key(Qt::Key key) { QTest::keyClick(frame->Widget(), key); }
+    // The main window loses the focus to another window and gets it back.
+    void Reactivate() {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QApplication::processEvents();
+        frame->Widget()->activateWindow();
+        QApplication::processEvents();
+    }
+    bool On(unsigned indicator) const { return status->ModeOn(indicator); }
+
+    std::optional<TKeyboardLocks::State> reported = TKeyboardLocks::State{true, true};
+};
+
+TEST_F(TStatusBarLocksTest, ReportedLocksShowAtStartAfterTheirKeysAndOnActivation) {
+    EXPECT_TRUE(On(TStatusBar::kCapsLock));
+    EXPECT_TRUE(On(TStatusBar::kNumLock));
+    EXPECT_FALSE(On(TStatusBar::kOvertype));
+    // The key says the lock may have changed; what shows is what the server says.
+    Key(Qt::Key_CapsLock);
+    EXPECT_TRUE(On(TStatusBar::kCapsLock));
+    reported = TKeyboardLocks::State{false, true};
+    Key(Qt::Key_NumLock);
+    EXPECT_FALSE(On(TStatusBar::kCapsLock));
+    EXPECT_TRUE(On(TStatusBar::kNumLock));
+    // Changed while another window had the keyboard.
+    reported = TKeyboardLocks::State{true, false};
+    Reactivate();
+    EXPECT_TRUE(On(TStatusBar::kCapsLock));
+    EXPECT_FALSE(On(TStatusBar::kNumLock));
+    // No lock stands behind overtype: Insert toggles it.
+    Key(Qt::Key_Insert);
+    EXPECT_TRUE(On(TStatusBar::kOvertype));
+    Key(Qt::Key_Insert);
+    EXPECT_FALSE(On(TStatusBar::kOvertype));
+}
+
+class TStatusBarUnreportedLocksTest : public TStatusBarLocksTest {
+protected:
+    TStatusBarUnreportedLocksTest() { reported = std::nullopt; }
+};
+
+TEST_F(TStatusBarUnreportedLocksTest, LocksStartOffAndFollowTheKeysTheProgramSees) {
+    EXPECT_FALSE(On(TStatusBar::kCapsLock));
+    EXPECT_FALSE(On(TStatusBar::kNumLock));
+    Key(Qt::Key_CapsLock);
+    Key(Qt::Key_NumLock);
+    EXPECT_TRUE(On(TStatusBar::kCapsLock));
+    EXPECT_TRUE(On(TStatusBar::kNumLock));
+    Reactivate();
+    EXPECT_TRUE(On(TStatusBar::kCapsLock));
+    Key(Qt::Key_CapsLock);
+    EXPECT_FALSE(On(TStatusBar::kCapsLock));
+    Key(Qt::Key_Insert);
+    EXPECT_TRUE(On(TStatusBar::kOvertype));
 }
 
 } // namespace

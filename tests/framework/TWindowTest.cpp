@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -34,10 +36,16 @@ public:
     int setups = 0;
     int cleanups = 0;
     bool allowClose = true;
+    std::function<void()> onCleanup;
 
 protected:
     void SetupWindow() override { ++setups; }
-    void CleanupWindow() override { ++cleanups; }
+    void CleanupWindow() override {
+        ++cleanups;
+        if (onCleanup) {
+            onCleanup();
+        }
+    }
     bool CanClose() override { return allowClose; }
     void EvTimer(int id) override {
         ticks.push_back(id);
@@ -142,6 +150,29 @@ TEST(TWindow, CreateCloseAndDestroyRunTheirHooksOnce) {
     w->Destroy();
     QApplication::processEvents();
     EXPECT_EQ(TWindow::FromHandle(handle), nullptr);
+}
+
+// A window whose widget goes with its parent's is cleaned up once and can be created
+// again; a clean-up that takes its own widget along ends the destruction quietly.
+TEST(TWindow, AWidgetTakenByItsParentEndsTheWindowOnce) {
+    Parent parent;
+    ASSERT_TRUE(parent.Create());
+    Recorder child(&parent);
+    ASSERT_TRUE(child.Create());
+    delete parent.Widget();
+    EXPECT_FALSE(child.IsCreated());
+    EXPECT_EQ(child.cleanups, 1);
+    child.Destroy();
+    EXPECT_EQ(child.cleanups, 1);
+
+    ASSERT_TRUE(parent.Create());
+    ASSERT_TRUE(child.Create());
+    EXPECT_EQ(child.setups, 2);
+    child.onCleanup = [&parent] { delete parent.Widget(); };
+    child.Destroy();
+    EXPECT_FALSE(child.IsCreated());
+    EXPECT_EQ(child.cleanups, 2);
+    EXPECT_EQ(parent.childrenGone, 1);
 }
 
 TEST(TWindow, PlacementCentringAndPainting) {

@@ -90,6 +90,14 @@ TEST_F(CalculatorDialogTest, DisplayIsPaintedRightAlignedFromCellsOf802) {
     EXPECT_EQ(shown.pixel(100, 13), untouched);
     EXPECT_EQ(shown.pixel(100, 39), untouched);
 
+    // On screen, inside its group frame, the display keeps exactly its colours.
+    const QImage screen = TImageDC::PaintWindow(*d).Finish();
+    for (const auto& [x, cell] : cells) {
+        EXPECT_EQ(screen.copy(x, 14, 16, 24), Cell(cell)) << "cell " << cell << " on screen";
+    }
+    EXPECT_EQ(screen.pixel(13, 14), grey);
+    EXPECT_EQ(screen.pixel(342, 38), grey);
+
     // L->GL has the id the tool windows' close button uses: here it converts and keeps the
     // calculator open.
     Click(*d, {calc::kLToGl});

@@ -96,11 +96,12 @@ TEST_F(HRateDialogTest, AnotherPeriodRestartsWithItsOwnRange) {
     EXPECT_EQ(timer->Gauge().GetValue(), 1);
 }
 
-TEST_F(HRateDialogTest, DigitsArePaintedAsMinutesColonSeconds) {
+TEST_F(HRateDialogTest, DigitsReachTheScreenAsMinutesColonSecondsOverAnEmptyGreyBar) {
     timer->ClickButton(HRateDialog::k90Seconds);
     Seconds(31);
-    TImageDC image(timer->ClientRect().Width(), timer->ClientRect().Height());
-    timer->PaintTo(image.DC(), false, timer->ClientRect());
+    timer->ClickButton(HRateDialog::kStop);
+    // What the screen shows: the dialog's paint, its group frames and the gauge.
+    TImageDC image = TImageDC::PaintWindow(*timer);
     const QImage shown = image.Finish();
     const QImage* strip = TResources::Bitmap(res::kHRateDigits);
     const int cells[] = {0, 0, 10, 5, 9};
@@ -108,8 +109,19 @@ TEST_F(HRateDialogTest, DigitsArePaintedAsMinutesColonSeconds) {
         EXPECT_EQ(shown.copy(14 + 75 * i, 16, 75, 125), strip->copy(cells[i] * 75, 0, 75, 125))
             << "character " << i;
     }
-    EXPECT_EQ(shown.pixel(13, 50), qRgb(255, 255, 255)); // nothing painted outside
-    EXPECT_EQ(shown.pixel(389, 50), qRgb(255, 255, 255));
+    // The frame around the digits: grey, then white, just outside them.
+    EXPECT_EQ(shown.pixel(12, 50), qRgb(128, 128, 128));
+    EXPECT_EQ(shown.pixel(13, 50), qRgb(255, 255, 255));
+    // The bar at 310 of 890 fills 128 of the well's 370 pixels from x 16.
+    EXPECT_EQ(shown.pixel(16, 162), qRgb(128, 0, 128));
+    EXPECT_EQ(shown.pixel(143, 162), qRgb(128, 0, 128));
+    EXPECT_EQ(shown.pixel(144, 162), qRgb(192, 192, 192));
+
+    timer->ClickButton(HRateDialog::kReset);
+    const QImage idle = TImageDC::PaintWindow(*timer).Finish();
+    EXPECT_EQ(idle.pixel(16, 162), qRgb(192, 192, 192));
+    EXPECT_EQ(idle.pixel(385, 171), qRgb(192, 192, 192));
+    EXPECT_EQ(idle.copy(14, 16, 75, 125), strip->copy(0, 0, 75, 125));
 }
 
 } // namespace
