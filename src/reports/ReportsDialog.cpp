@@ -1,11 +1,121 @@
 #include "reports/ReportsDialog.h"
 
 #include "framework/TResources.h"
+#include "reports/ReportFile.h"
+#include "reports/ReportPrintout.h"
+#include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
+#include "store/Windows1252.h"
 #include "views/SelectorIds.h"
 
-ReportsDialog::ReportsDialog(ClientWindow& client) : ToolDialog(client, res::kReportsDialog) {}
+#include <cstdio>
+#include <filesystem>
+
+ReportsDialog::ReportsDialog(ClientWindow& client)
+    : RangeViewDialog(client, res::kReportsDialog, res::kReportsReloadTimer), preview(*this) {
+    AddAutoCreateChild(preview);
+    OnCommand(selector::kDayType, [this] {
+        MutableSelection().NextDayType();
+        preview.SetCurrentPage(1);
+        Changed();
+    });
+    OnCommand(kPreview, [this] {
+        preview.SetCurrentPage(1);
+        Changed();
+    });
+    OnCommand(kNextPage, [this] { StepPage(1); });
+    OnCommand(kPreviousPage, [this] { StepPage(-1); });
+    OnCommand(kPrint, [this] { Print(); });
+    OnCommand(kCreateFile, [this] { CreateFile(); });
+}
+
+void ReportsDialog::SetupWindow() {
+    RangeViewDialog::SetupWindow();
+    CheckDlgButton(kPlainText, true);
+    CheckDlgButton(kGraphics, false);
+    CheckDlgButton(kTitlePage, true);
+    CheckDlgButton(kPageNumbers, true);
+    preview.Place(ControlRect(kPreviewPane));
+    preview.Show(TShowMode::Normal);
+    RefreshPreview(false);
+}
+
+void ReportsDialog::Reload() {
+    RangeViewDialog::Reload();
+    RefreshPreview(false);
+}
+
+ReportOptions ReportsDialog::ChosenOptions() const {
+    ReportOptions options;
+    // Typed characters outside the record's code page are kept as '?'.
+    options.title = Windows1252::Encode(GetDlgItemText(kTitle));
+    options.comments = Windows1252::Encode(GetDlgItemText(kComments));
+    options.graphics = IsDlgButtonChecked(kGraphics);
+    options.titlePage = IsDlgButtonChecked(kTitlePage);
+    options.pageNumbers = IsDlgButtonChecked(kPageNumbers);
+    return options;
+}
+
+void ReportsDialog::RefreshPreview(bool rebuild) {
+    if (rebuild) {
+        RangeViewDialog::Reload();
+    }
+    preview.UpdateReportSettings();
+    ShowPageLabel();
+    preview.Invalidate(true);
+}
+
+void ReportsDialog::ShowPageLabel() {
+    char text[48];
+    std::snprintf(text, sizeof text, "Page:  %03d of %03d", preview.CurrentPage(),
+                  preview.PageCount());
+    SetDlgItemText(kPageText, text);
+}
+
+void ReportsDialog::StepPage(int step) {
+    // A report that shrank may show a page beyond its end; "- Page" steps back from there.
+    const int page = preview.CurrentPage();
+    if ((step > 0 && page < preview.PageCount()) || (step < 0 && page > 1)) {
+        preview.SetCurrentPage(page + step);
+    }
+    RefreshPreview(false);
+}
+
+void ReportsDialog::Print() {
+    preview.UpdateReportSettings();
+    preview.SetCurrentPage(preview.Pages().Options().titlePage ? 1 : 2);
+    RefreshPreview(false);
+    // A report with nothing to print (no days, no title page) starts no print run, which
+    // would leave an empty sheet or PDF behind.
+    if (preview.CurrentPage() <= preview.PageCount()) {
+        ReportPrintout printout(ReportPrintout::kTitle, preview);
+        Client().Printing().Print(preview, printout);
+    }
+    // Also after a cancelled run: the preview shows page 1 again.
+    preview.SetCurrentPage(1);
+    ShowPageLabel();
+    preview.Invalidate(true);
+}
+
+void ReportsDialog::CreateFile() {
+    std::error_code error;
+    const std::string folder = std::filesystem::current_path(error).string() + "/";
+    std::string chosen;
+    if (Client().SelectFile(chosen, kFileFlags, "*.txt", "txt", folder, kFileName, kFileFilter) !=
+        1) {
+        return;
+    }
+    fileName = chosen;
+    WriteReportFile();
+}
+
+void ReportsDialog::WriteReportFile() {
+    // The days of the last reload: the index is not read again.
+    preview.UpdateReportSettings();
+    ReportFile::Write(fileName, preview.Pages().FileText(Client().Database(), Positions()),
+                      Client());
+}
 
 void ReportsDialog::RegisterTemplate() {
     using K = TControlKind;

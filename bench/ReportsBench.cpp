@@ -1,0 +1,148 @@
+// Reports on ten years of days: the report file of the largest range laid out and written,
+// one preview page drawn, and page steps that do not read the index.
+#include "SampleLogBook.h"
+
+#include "ProgramTools.h"
+#include "framework/TImageDC.h"
+#include "framework/TMessageBox.h"
+#include "reports/ReportFile.h"
+#include "reports/ReportsDialog.h"
+#include "shell/ClientWindow.h"
+#include "shell/ResourceIds.h"
+#include "shell/TMainApp.h"
+#include "views/ViewSelection.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+// The program offscreen on the sample, with Reports open on its last 1825 days.
+class RunningReports {
+public:
+    explicit RunningReports(SampleLogBook& book) : book(book) {
+        book.Database().Close();
+        ::setenv("XDG_CONFIG_HOME", (book.Folder() + "/config").c_str(), 1);
+        std::filesystem::create_directories(book.Folder() + "/config/veloria");
+        std::ofstream(book.Folder() + "/config/veloria/vrl.ini")
+            << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << book.DataFileName() << "\n";
+        ClientWindow::SetTitleScreenEnabled(false);
+        ProgramTools::Register();
+        TMessageBox::QueueAnswers({}); // a message would fail the run rather than wait
+        app = std::make_unique<TMainApp>(argc, argv);
+        if (!app->Start()) {
+            book.Fail("the program did not start");
+            return;
+        }
+        app->Client()->OpenReports();
+        reports = dynamic_cast<ReportsDialog*>(app->Client()->Tool(res::kReportsDialog));
+        DateValue first = book.Last();
+        book.Dates().SubtractDays(first, 1824);
+        if (!reports || !reports->SelectRange(first, book.Last()) ||
+            reports->Preview().PageCount() != 610) {
+            book.Fail("Reports did not lay out 610 pages");
+            reports = nullptr;
+        }
+    }
+    ~RunningReports() {
+        if (!TMessageBox::History().empty()) {
+            book.Fail(TMessageBox::History().front().text.c_str());
+        }
+        app.reset();
+        TMessageBox::ResetScript();
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    ReportsDialog* Reports() { return reports; }
+
+private:
+    SampleLogBook& book;
+    int argc = 1;
+    char name[8] = "veloria";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<TMainApp> app;
+    ReportsDialog* reports = nullptr;
+};
+
+// Lay out 610 pages of the last 1825 days, read every day through read-many, convert the
+// lines and write the file beside its name, renamed into place.
+void BM_ReportFileLargestRange(benchmark::State& state) {
+    SampleLogBook book(state);
+    if (!book.OpenExpecting(1)) {
+        return;
+    }
+    ViewSelection selection(book.Dates(), book.Last());
+    DateValue first = book.Last();
+    book.Dates().SubtractDays(first, 1824);
+    if (!selection.SetRange(first, book.Last())) {
+        book.Fail("no 1825-day range");
+        return;
+    }
+    std::vector<std::int32_t> positions;
+    selection.Positions(book.Database(), positions);
+    ReportPages pages(book.Dates());
+    const std::string path = book.Folder() + "/report.txt";
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        pages.Layout(selection, static_cast<int>(positions.size()), ReportOptions{});
+        const std::string text = pages.FileText(book.Database(), positions);
+        if (ReportFile::Write(path, text, book) != 1) {
+            return;
+        }
+        bytes = text.size();
+    }
+    state.counters["pages"] = pages.PageCount();
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// One day page of three days drawn through the pane's paint at 96 pixels per inch.
+void BM_ReportPreviewPage(benchmark::State& state) {
+    SampleLogBook book(state);
+    RunningReports program(book);
+    ReportsDialog* reports = program.Reports();
+    if (!reports) {
+        return;
+    }
+    reports->Preview().SetCurrentPage(300);
+    TImageDC image(760, 1000);
+    for (auto _ : state) {
+        reports->Preview().PaintTo(image.DC(), true, TRect{0, 0, 760, 1000});
+    }
+}
+
+// "+ Page" and "- Page" in turn: the report laid out again and the label written; the
+// index is not read (reloads stays 0).
+void BM_ReportPageStep(benchmark::State& state) {
+    SampleLogBook book(state);
+    RunningReports program(book);
+    ReportsDialog* reports = program.Reports();
+    if (!reports) {
+        return;
+    }
+    const int reloads = reports->Reloads();
+    int step = ReportsDialog::kNextPage;
+    for (auto _ : state) {
+        reports->ClickButton(step);
+        step = step == ReportsDialog::kNextPage ? ReportsDialog::kPreviousPage
+                                                : ReportsDialog::kNextPage;
+    }
+    state.counters["reloads"] = reports->Reloads() - reloads;
+}
+
+} // namespace
+
+BENCHMARK(BM_ReportFileLargestRange)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportPreviewPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportPageStep)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication qt(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,337 @@
+// The Reports window in the running program: its controls used with real clicks and keys,
+// the page steps, the report file, printing, and the page drawn pixel by pixel.
+#include "reports/ReportsDialog.h"
+#include "framework/TImageDC.h"
+#include "framework/TMessageBox.h"
+#include "framework/TPrinter.h"
+#include "framework/UserInput.h"
+#include "reports/ReportFile.h"
+#include "reports/ReportPrintout.h"
+#include "shell/ClientWindow.h"
+#include "shell/CommandIds.h"
+#include "shell/ResourceIds.h"
+#include "views/SelectorIds.h"
+
+#include "FileSizeLimit.h"
+#include "ShellFixture.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using UserInput::Click;
+
+class ReportsDialogTest : public ShellFixture {
+protected:
+    void RegisterTools() override {
+        ClientWindow::RegisterTool(res::kReportsDialog,
+                                   [](ClientWindow& c) { return new ReportsDialog(c); });
+        TPrinter::SetPdfFolder(Path("pdf"));
+    }
+    void TearDown() override {
+        TPrinter::SetPdfFolder("");
+        ShellFixture::TearDown();
+    }
+    // Days at these distances before today, each with its number of days back as workout.
+    void Store(std::initializer_list<int> daysBack) {
+        DateValue today;
+        client->Dates().Today(today);
+        for (const int back : daysBack) {
+            DateValue d = today;
+            if (back < 0) {
+                client->Dates().AddDays(d, -back);
+            } else {
+                client->Dates().SubtractDays(d, back);
+            }
+            DayRecord day = DayRecord::Blank(client->Dates().KeyOfDate(d));
+            std::snprintf(day.workout, sizeof day.workout, "Day %d", back);
+            ASSERT_EQ(client->Database().StoreRecord(day), 1);
+        }
+    }
+    ReportsDialog* Open() {
+        frame->ChooseMenuItem(cmd::kReports);
+        return dynamic_cast<ReportsDialog*>(client->Tool(res::kReportsDialog));
+    }
+    static std::string Label(const ReportsDialog& d) {
+        return d.GetDlgItemText(ReportsDialog::kPageText);
+    }
+    // The sheets a print run would make, each as the page the preview drew on it.
+    static std::vector<int> PrintedPages(ReportsDialog& d) {
+        TImageDC sheet(850, 1100, TColor::White(), 100);
+        ReportPrintout printout("Veloria Report", d.Preview());
+        printout.SetPrintParams(&sheet.DC(), TSize{850, 1100});
+        std::vector<int> pages;
+        for (int n = 1; printout.HasPage(n); ++n) {
+            pages.push_back(d.Preview().CurrentPage());
+            TRect band{0, 0, 850, 1100};
+            printout.PrintPage(n, band, 0);
+        }
+        return pages;
+    }
+    // The preview's page on a grey image at 100 pixels per inch: one unit, one pixel.
+    static TImageDC Drawn(ReportsDialog& d) {
+        TImageDC image(800, 1100, TColor::Gray(), 100);
+        d.Preview().PaintTo(image.DC(), true, TRect{0, 0, 800, 1100});
+        image.Finish();
+        return image;
+    }
+    static bool Ink(const TImageDC& image, int left, int top, int right, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                if (image.Pixel(x, y) == TColor::Black()) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(ReportsDialogTest, OpensOnTheTitlePageWithItsOptionsSet) {
+    Store({0, 3, 40});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "ALL DAYS   ");
+    EXPECT_EQ(Label(*reports), "Page:  001 of 002");
+    EXPECT_TRUE(reports->IsDlgButtonChecked(ReportsDialog::kPlainText));
+    EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kGraphics));
+    EXPECT_TRUE(reports->IsDlgButtonChecked(ReportsDialog::kTitlePage));
+    EXPECT_TRUE(reports->IsDlgButtonChecked(ReportsDialog::kPageNumbers));
+    EXPECT_EQ(reports->Preview().Pages().Options().Bits(), 2 | 4 | 8);
+    // The pane lies where the list box was, and the list box is hidden.
+    EXPECT_EQ(reports->Preview().WindowRect(), reports->ControlRect(ReportsDialog::kPreviewPane));
+    EXPECT_TRUE(reports->Preview().IsVisible());
+    EXPECT_EQ(reports->Preview().Scroller().XUnit(), 7);
+    EXPECT_EQ(reports->Preview().Scroller().YRange(), 61);
+}
+
+TEST_F(ReportsDialogTest, EditsRadioButtonsAndCheckBoxesAsTheUserUsesThem) {
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    UserInput::Type(*reports, ReportsDialog::kTitle, std::string(78, 't') + "XY");
+    EXPECT_EQ(reports->GetDlgItemText(ReportsDialog::kTitle), std::string(78, 't') + "X");
+    UserInput::Type(*reports, ReportsDialog::kComments, "Caf");
+    // Keys whose characters lie outside ASCII, one inside the record's code page, one not.
+    for (const char* typed : {"\u00e9", " ", "\u0101"}) {
+        QTest::sendKeyEvent(QTest::Click, UserInput::Focused(*reports), Qt::Key_unknown,
+                            QString::fromUtf8(typed), Qt::NoModifier);
+    }
+    Click(*reports, ReportsDialog::kGraphics);
+    Click(*reports, ReportsDialog::kTitlePage);
+    EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kPlainText));
+    EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kTitlePage));
+    // The controls are read when the pages are laid out again.
+    EXPECT_EQ(reports->Preview().Pages().Options().Bits(), 2 | 4 | 8);
+    Click(*reports, ReportsDialog::kNextPage);
+    const ReportOptions& options = reports->Preview().Pages().Options();
+    EXPECT_EQ(options.Bits(), 1 | 8);
+    EXPECT_EQ(options.title, std::string(78, 't') + "X");
+    EXPECT_EQ(options.comments, "Caf\xe9 ?");
+    Click(*reports, ReportsDialog::kPlainText);
+    Click(*reports, ReportsDialog::kPageNumbers);
+    Click(*reports, ReportsDialog::kPreviousPage);
+    EXPECT_EQ(reports->Preview().Pages().Options().Bits(), 2);
+}
+
+TEST_F(ReportsDialogTest, PageStepsStayInTheReportAndAShrinkShowsAPageBeyondIt) {
+    Store({30, 29, 28, 0});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 003");
+    Click(*reports, ReportsDialog::kPreviousPage);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 003");
+    for (int i = 0; i < 3; ++i) {
+        Click(*reports, ReportsDialog::kNextPage);
+    }
+    EXPECT_EQ(Label(*reports), "Page:  003 of 003");
+
+    // A page step lays out again but does not read the index.
+    const int reloads = reports->Reloads();
+    Click(*reports, selector::kNextStart);
+    Click(*reports, selector::kNextStart);
+    Click(*reports, selector::kNextStart);
+    EXPECT_EQ(reports->TimerPeriod(res::kReportsReloadTimer), 500);
+    EXPECT_EQ(Label(*reports), "Page:  003 of 003");
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_EQ(reports->Reloads(), reloads + 1);
+    EXPECT_EQ(Label(*reports), "Page:  003 of 002");
+    Click(*reports, ReportsDialog::kNextPage);
+    EXPECT_EQ(Label(*reports), "Page:  003 of 002");
+    EXPECT_EQ(reports->Reloads(), reloads + 1);
+    // The page beyond the report is blank but for its number.
+    const TImageDC beyond = Drawn(*reports);
+    EXPECT_FALSE(Ink(beyond, 50, 75, 750, 1000));
+    EXPECT_TRUE(Ink(beyond, 350, 1005, 450, 1025));
+    Click(*reports, ReportsDialog::kPreviousPage);
+    EXPECT_EQ(Label(*reports), "Page:  002 of 002");
+
+    // Day Type and Preview go back to page 1 once the pause is over.
+    Click(*reports, selector::kDayType);
+    EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 001");
+    Click(*reports, selector::kDayType);
+    Click(*reports, selector::kDayType);
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    Click(*reports, ReportsDialog::kNextPage);
+    EXPECT_EQ(Label(*reports), "Page:  002 of 002");
+    Click(*reports, ReportsDialog::kPreview);
+    EXPECT_TRUE(reports->HasTimer(res::kReportsReloadTimer));
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 002");
+}
+
+TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
+    Store({0, 1, 2, 3});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    UserInput::Type(*reports, ReportsDialog::kTitle, "Spring");
+
+    TFileOpenDialog::QueueAnswers({std::nullopt});
+    Click(*reports, ReportsDialog::kCreateFile);
+    EXPECT_TRUE(reports->FileName().empty());
+    const TFileOpenDialog::TData* run = TFileOpenDialog::LastRun();
+    ASSERT_NE(run, nullptr);
+    EXPECT_EQ(TFileOpenDialog::LastTitle(), "Select File");
+    EXPECT_EQ(run->flags, 0x2804U);
+    EXPECT_EQ(run->customFilter, "*.txt");
+    EXPECT_EQ(run->defaultExt, "txt");
+    EXPECT_EQ(run->filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*|");
+    EXPECT_EQ(run->initialDir, std::filesystem::current_path().string() + "/");
+
+    // A path longer than 255 characters is written as it is (the file dialog takes 260).
+    const std::string deep =
+        folder.string() + "/" + std::string(258 - folder.string().size() - 1 - 6, 'r');
+    std::filesystem::create_directories(deep);
+    const std::string path = deep + "/s.txt";
+    ASSERT_EQ(path.size(), 258U);
+    TFileOpenDialog::QueueAnswers({path});
+    TMessageBox::QueueAnswers({TMessageBox::kIdYes}); // create the file
+    // A day stored after the last reload is not in the file (the end moves past today, but
+    // the pause is not over).
+    Click(*reports, selector::kNextEnd);
+    Store({-1});
+    Click(*reports, ReportsDialog::kCreateFile);
+    EXPECT_EQ(reports->FileName(), path);
+    const std::string text = Read(path);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 * 66);
+    EXPECT_EQ(text.substr(0, 31), "\n\n\nReport Title      :  Spring\n");
+    EXPECT_NE(text.find("No. of Entries    :  004\n"), std::string::npos);
+    EXPECT_EQ(text.find("Day -1"), std::string::npos);
+
+    // What the command line writes for the same choices, once the index is read again.
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    TFileOpenDialog::QueueAnswers({path});
+    Click(*reports, ReportsDialog::kCreateFile);
+    ReportOptions options;
+    options.title = "Spring";
+    EXPECT_EQ(Read(path), ReportFile::Text(client->Database(), reports->Selection(), options));
+    // Only the question whether to create the new file was asked.
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text,
+              path + "\nThis file does not exist.\nCreate the file?");
+}
+
+TEST_F(ReportsDialogTest, AReportFileThatCannotBeMadeIsReportedAndTheOldOneKept) {
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    Write(Path("report.txt"), "earlier report");
+    TFileOpenDialog::QueueAnswers({Path("report.txt")});
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    {
+        FileSizeLimit limit(100); // the disk refuses the title page's 101st byte
+        Click(*reports, ReportsDialog::kCreateFile);
+    }
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create report file.\"");
+    EXPECT_EQ(TMessageBox::History()[0].caption, "MESSAGE");
+    EXPECT_EQ(Read(Path("report.txt")), "earlier report");
+}
+
+TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
+    Store({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 005");
+    Click(*reports, ReportsDialog::kNextPage);
+    Click(*reports, ReportsDialog::kPrint);
+    const TPrinter* printer = client->Printing().Printer();
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(printer->LastPageCount(), 5);
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(Path("pdf/Veloria Report.pdf")));
+    EXPECT_EQ(Label(*reports), "Page:  001 of 005");
+    EXPECT_EQ(reports->Preview().CurrentPage(), 1);
+
+    // Unchecked and printed at once: from page 2, as the preview numbers it.
+    Click(*reports, ReportsDialog::kTitlePage);
+    Click(*reports, ReportsDialog::kPrint);
+    EXPECT_EQ(printer->LastPageCount(), 4);
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report 2.pdf"));
+    EXPECT_EQ(reports->Preview().CurrentPage(), 1);
+
+    // The pages each sheet carries.
+    reports->Preview().SetCurrentPage(2);
+    EXPECT_EQ(PrintedPages(*reports), (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(reports->Preview().CurrentPage(), 1);
+    reports->Preview().SetCurrentPage(1);
+    EXPECT_EQ(PrintedPages(*reports), (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+TEST_F(ReportsDialogTest, NothingToPrintMakesNoSheet) {
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    Click(*reports, ReportsDialog::kTitlePage);
+    Click(*reports, ReportsDialog::kPrint);
+    EXPECT_FALSE(std::filesystem::exists(Path("pdf/Veloria Report.pdf")));
+    EXPECT_EQ(Label(*reports), "Page:  001 of 001");
+}
+
+TEST_F(ReportsDialogTest, ThePageAtTrueSize) {
+    Store({0});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    // The white page from (0.50, 0.75) inch to (7.50, 10.25), right and bottom edges left out.
+    const TImageDC title = Drawn(*reports);
+    EXPECT_EQ(title.Pixel(49, 500), TColor::Gray());
+    EXPECT_EQ(title.Pixel(50, 74), TColor::Gray());
+    EXPECT_EQ(title.Pixel(50, 75), TColor::White());
+    EXPECT_EQ(title.Pixel(749, 1024), TColor::White());
+    EXPECT_EQ(title.Pixel(750, 500), TColor::Gray());
+    EXPECT_EQ(title.Pixel(400, 1025), TColor::Gray());
+    // Nine lines 0.20 inch apart from the top, each within its 0.16-inch cell; the number
+    // centred in the bottom 0.20 inch.
+    for (int i = 0; i < 9; ++i) {
+        const int top = 75 + 20 * i;
+        EXPECT_TRUE(Ink(title, 50, top, 300, top + 16)) << i;
+        EXPECT_FALSE(Ink(title, 50, top + 17, 750, top + 20)) << i;
+    }
+    EXPECT_FALSE(Ink(title, 50, 255, 750, 1005));
+    EXPECT_TRUE(Ink(title, 380, 1005, 420, 1025));
+    EXPECT_FALSE(Ink(title, 50, 1005, 370, 1025));
+
+    // A day page: one block, and the rules only with Graphics.
+    Click(*reports, ReportsDialog::kNextPage);
+    const TImageDC plain = Drawn(*reports);
+    EXPECT_TRUE(Ink(plain, 50, 75, 300, 91));   // Date
+    EXPECT_TRUE(Ink(plain, 50, 235, 300, 251)); // Workout
+    EXPECT_FALSE(Ink(plain, 50, 376, 750, 1000));
+    EXPECT_EQ(plain.Pixel(60, 365), TColor::White());
+    Click(*reports, ReportsDialog::kGraphics);
+    Click(*reports, ReportsDialog::kNextPage); // the last page: only laid out again
+    const TImageDC ruled = Drawn(*reports);
+    for (const int y : {365, 655, 945}) {
+        EXPECT_EQ(ruled.Pixel(50, y), TColor::Black()) << y;
+        EXPECT_EQ(ruled.Pixel(749, y), TColor::Black()) << y;
+        EXPECT_EQ(ruled.Pixel(400, y + 1), TColor::White()) << y;
+    }
+    EXPECT_EQ(ruled.Pixel(750, 365), TColor::Gray());
+}
+
+} // namespace
