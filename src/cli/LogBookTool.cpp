@@ -4,6 +4,7 @@
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
 #include "cli/ViewReports.h"
+#include "reports/ReportFile.h"
 #include "store/DataFile.h"
 #include "store/FileIo.h"
 #include "store/IndexFile.h"
@@ -31,6 +32,10 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
     "       veloria-logbook graph LOGBOOK [--category NAME] [--type all|training|competition]\n"
     "                             [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "       veloria-logbook report LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "                             [--type all|training|competition] [--title TEXT]\n"
+    "                             [--comments TEXT] [--no-title-page] [--no-page-numbers]\n"
+    "                             [--output FILE]\n"
     "\n"
     "  export   write the logbook's days as CSV (to standard output without --output)\n"
     "  import   store the days of a CSV file; nothing is stored unless every row is good,\n"
@@ -40,6 +45,8 @@ const char* const LogBookTool::kUsage =
     "  calendar a month as the Calendar shows it; by default this month and distance\n"
     "  graph    the points a graph plots, its axis and labels; by default distance over the\n"
     "           last 31 days\n"
+    "  report   the report file the Reports window writes (to standard output without\n"
+    "           --output); title and comments hold at most 79 characters\n"
     "  A range holds at most 1825 days. NAME is one of distance, time, pace, speed, rest-hr,\n"
     "  max-hr, calories, water, sleep, temperature, weight, difficulty.\n"
     "\n"
@@ -54,8 +61,12 @@ struct LogBookTool::Options {
     std::optional<std::string> output;
     std::optional<std::string> month;
     std::optional<std::string> category;
+    std::optional<std::string> title;
+    std::optional<std::string> comments;
     bool replace = false;
     bool csv = false;
+    bool noTitlePage = false;
+    bool noPageNumbers = false;
     bool repair = false;
 };
 
@@ -219,8 +230,9 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
     const bool isStats = options.command == "stats";
     const bool isCalendar = options.command == "calendar";
     const bool isGraph = options.command == "graph";
-    const bool ranged = isExport || isStats || isGraph;
-    if (!isExport && !isImport && !isCheck && !isStats && !isCalendar && !isGraph) {
+    const bool isReport = options.command == "report";
+    const bool ranged = isExport || isStats || isGraph || isReport;
+    if (!isExport && !isImport && !isCheck && !isStats && !isCalendar && !isGraph && !isReport) {
         return UsageError("unknown command \"" + options.command + "\"");
     }
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -241,8 +253,18 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
             slot = &options.to;
         } else if (ranged && a == "--type") {
             slot = &options.type;
-        } else if (isExport && a == "--output") {
+        } else if ((isExport || isReport) && a == "--output") {
             slot = &options.output;
+        } else if (isReport && a == "--title") {
+            slot = &options.title;
+        } else if (isReport && a == "--comments") {
+            slot = &options.comments;
+        } else if (isReport && (a == "--no-title-page" || a == "--no-page-numbers")) {
+            if (value) {
+                return UsageError(a + " takes no value");
+            }
+            (a == "--no-title-page" ? options.noTitlePage : options.noPageNumbers) = true;
+            continue;
         } else if (isCalendar && a == "--month") {
             slot = &options.month;
         } else if ((isCalendar || isGraph) && a == "--category") {
@@ -273,7 +295,7 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
     if (isExport) {
         return Export(options);
     }
-    if (isStats || isCalendar || isGraph) {
+    if (isStats || isCalendar || isGraph || isReport) {
         return View(options);
     }
     return isImport ? Import(options) : Check(options);
@@ -618,6 +640,9 @@ int LogBookTool::View(const Options& options) {
     if (database.Open(logbook) == LogBookDatabase::kFailed) {
         return kProblem;
     }
+    if (options.command == "report") {
+        return Report(options, database, selection, reporter);
+    }
     const ViewReports reports(dates);
     bool read = false;
     if (options.command == "stats") {
@@ -632,4 +657,33 @@ int LogBookTool::View(const Options& options) {
         return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
     }
     return read ? kSuccess : kProblem;
+}
+
+int LogBookTool::Report(const Options& options, LogBookDatabase& database,
+                        const ViewSelection& selection, StreamReporter& reporter) {
+    ReportOptions report;
+    std::string why;
+    if (!report.SetTexts(options.title.value_or(""), options.comments.value_or(""), why)) {
+        return Fail(why);
+    }
+    report.titlePage = !options.noTitlePage;
+    report.pageNumbers = !options.noPageNumbers;
+    const std::string bytes = ReportFile::Text(database, selection, report);
+    if (reporter.Count() != 0) {
+        return Fail(options.operands[0] + ": the logbook could not be read; no report was written");
+    }
+    if (options.output) {
+        const std::string& target = *options.output;
+        if (database.Holds(target)) {
+            return Fail(target + ": is the logbook or its index; no report was written");
+        }
+        StreamReporter fileReporter(err, target);
+        return ReportFile::Write(target, bytes, fileReporter) == 1 ? kSuccess : kProblem;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+    }
+    return kSuccess;
 }

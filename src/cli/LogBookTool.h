@@ -6,6 +6,10 @@
 
 #include "store/DateUtility.h"
 
+class LogBookDatabase;
+class StreamReporter;
+class ViewSelection;
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,6 +35,8 @@ private:
     int Check(const Options& options);
     // stats, calendar and graph: the views' figures as the windows show them.
     int View(const Options& options);
+    int Report(const Options& options, LogBookDatabase& database, const ViewSelection& selection,
+               StreamReporter& reporter);
     int Fail(const std::string& message);
     int UsageError(const std::string& message);
 

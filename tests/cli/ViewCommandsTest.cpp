@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -125,6 +127,38 @@ TEST_F(ViewCommandsTest, RangesAndNamesFollowTheWindowsLimits) {
     ASSERT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.find("veloria-logbook stats LOGBOOK"), std::string::npos);
     EXPECT_NE(out.find("veloria-logbook calendar LOGBOOK"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ViewCommandsTest, ReportWritesTheFileTheWindowWrites) {
+    ASSERT_EQ(Run({"report", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10",
+                   "--title", "Week 49", "--no-page-numbers"}),
+              0)
+        << err;
+    const std::string text = out;
+    // Two pages of 66 lines: the title page and one page of three days; no form feed.
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 132);
+    EXPECT_EQ(text.find('\f'), std::string::npos);
+    EXPECT_NE(text.find("\n\n\nReport Title      :  Week 49\n"), std::string::npos);
+    EXPECT_NE(
+        text.find("Days in Range     :  010\nNo. of Entries    :  003\nMissed Entries    :  007\n"),
+        std::string::npos);
+    EXPECT_NE(text.find("Competition      :  Yes\nDifficulty       :  Hard\n"), std::string::npos);
+
+    ASSERT_EQ(Run({"report", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10",
+                   "--title", "Week 49", "--no-page-numbers", "--output", Path("week.txt")}),
+              0)
+        << err;
+    std::ifstream file(Path("week.txt"), std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, text);
+    EXPECT_EQ(Run({"report", Path("log.vrl"), "--title", std::string(80, 'x')}), 1);
+    EXPECT_EQ(Run({"report", Path("log.vrl"), "--output", Path("log.vrl")}), 1);
+    EXPECT_EQ(Run({"report", Path("log.vrl"), "--from", "2020-01-01", "--to", "2024-12-31"}), 2);
 }
 
 } // namespace
