@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -24,23 +29,10 @@ std::string Trim(const std::string& s) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
            });
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 // The section a line opens, or false.
@@ -73,6 +65,75 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
 
 } // namespace
 
+struct TProfile::Contents {
+    std::vector<std::string> lines; // without their line ends and without the byte-order mark
+    bool byteOrderMark = false;
+    bool crlf = false;
+    std::string problem;
+};
+
+// Only a regular file, opened without waiting (a FIFO would block) and read up to its
+// limit: anything else is no settings at all.
+TProfile::Contents TProfile::Load() const {
+    Contents contents;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) {
+            contents.problem = std::string("cannot be read: ") + std::strerror(errno);
+        }
+        return contents;
+    }
+    struct stat info {};
+    std::string bytes;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        contents.problem = "is not a regular file";
+    } else {
+        char buffer[4096];
+        while (contents.problem.empty()) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                contents.problem = std::string("cannot be read: ") + std::strerror(errno);
+            } else if (got == 0) {
+                break;
+            } else {
+                bytes.append(buffer, static_cast<std::size_t>(got));
+                if (bytes.size() > kMostBytes) {
+                    contents.problem = "is larger than 64 kB";
+                }
+            }
+        }
+    }
+    ::close(fd);
+    if (!contents.problem.empty()) {
+        return contents;
+    }
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+        contents.byteOrderMark = true;
+        bytes.erase(0, 3);
+    }
+    const std::size_t firstEnd = bytes.find('\n');
+    contents.crlf = firstEnd != std::string::npos && firstEnd > 0 && bytes[firstEnd - 1] == '\r';
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        std::string line =
+            bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        contents.lines.push_back(std::move(line));
+        start = end == std::string::npos ? bytes.size() : end + 1;
+    }
+    return contents;
+}
+
+std::string TProfile::Problem() const {
+    return Load().problem;
+}
+
 TProfile::TProfile(std::string path) : path(std::move(path)) {}
 
 std::string TProfile::DefaultPath(const std::string& fileName) {
@@ -91,7 +152,7 @@ std::string TProfile::GetString(const std::string& section, const std::string& k
                                 const std::string& defaultValue, std::size_t bufferSize) const {
     std::string result = defaultValue;
     bool inSection = false;
-    for (const std::string& line : ReadLines(path)) {
+    for (const std::string& line : Load().lines) {
         std::string name;
         if (SectionOf(line, name)) {
             inSection = SameName(name, section);
@@ -113,12 +174,18 @@ std::string TProfile::GetString(const std::string& section, const std::string& k
     return result;
 }
 
-bool TProfile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    if (key.find_first_of("=\r\n") != std::string::npos || value.find_first_of("\r\n") != std::string::npos ||
+bool TProfile::WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) {
+    if (key.find_first_of("=\r\n") != std::string::npos ||
+        value.find_first_of("\r\n") != std::string::npos ||
         section.find_first_of("]\r\n") != std::string::npos) {
         return false;
     }
-    std::vector<std::string> lines = ReadLines(path);
+    Contents contents = Load();
+    if (!contents.problem.empty()) {
+        return false; // a file that cannot be read is never written over
+    }
+    std::vector<std::string>& lines = contents.lines;
     const std::string entry = key + "=" + value;
     int sectionStart = -1;
     int sectionEnd = -1;
@@ -162,18 +229,39 @@ bool TProfile::WriteString(const std::string& section, const std::string& key, c
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path(), error);
     }
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines) {
-            out << line << '\n';
-        }
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
+    // A new file beside the old one, made afresh (never through a name already there), then
+    // renamed over it: a crash leaves the old settings or the new ones, never half of them.
+    std::string text = contents.byteOrderMark ? "\xEF\xBB\xBF" : "";
+    for (const std::string& line : lines) {
+        text += line;
+        text += contents.crlf ? "\r\n" : "\n";
+    }
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = path + ".new" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (fd < 0 && errno != EEXIST) {
             return false;
         }
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (fd < 0) {
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t put = ::write(fd, text.data() + written, text.size() - written);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            break;
+        }
+        written += static_cast<std::size_t>(put);
+    }
+    const bool complete = written == text.size() && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!complete || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
         return false;
     }

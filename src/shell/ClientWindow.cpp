@@ -80,6 +80,11 @@ ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
     RegisterCommands();
     RegisterEnablers();
 
+    // A settings file that cannot be used is said once and never written over.
+    if (const std::string problem = profile.Problem(); !problem.empty()) {
+        ReportError(("Settings file " + profile.Path() + " " + problem + "; the defaults are used.")
+                        .c_str());
+    }
     const std::string version =
         profile.GetString(Settings::kSection, Settings::kVersionKey, Settings::kNoVersion, 29);
     if (::strcasecmp(version.c_str(), Settings::kNoVersion) == 0) {
@@ -87,6 +92,10 @@ ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
     }
     logBookPath =
         profile.GetString(Settings::kSection, Settings::kLogBookKey, DefaultLogBookPath(), 512);
+    // An empty setting names no logbook: the default applies.
+    if (logBookPath.empty()) {
+        logBookPath = DefaultLogBookPath();
+    }
     // Only the default logbook's folder is made, so the logbook can be created there; a
     // configured folder that is missing (an unplugged drive) is reported by the store.
     if (logBookPath == DefaultLogBookPath()) {

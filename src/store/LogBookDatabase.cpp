@@ -4,6 +4,7 @@
 #include "store/IndexFile.h"
 #include "store/TemporaryFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -25,6 +26,7 @@ const char* const kInUse = "Logbook is in use by another program.";
 const char* const kNameTooLong = "Logbook file name is longer than 255 characters.";
 const char* const kIndexNameTooLong = "Index file name would be longer than 255 characters.";
 const char* const kNameOfIndex = "Logbook file name is that of its own index (.idx).";
+const char* const kNameWithControl = "Logbook file name holds a control character.";
 const char* const kDataNotRegular = "Logbook is not a regular file.";
 const char* const kIndexNotRegular = "Index file is not a regular file.";
 const char* const kCannotCut = "Cannot cut the partial record at the end of the data file.";
@@ -80,7 +82,9 @@ public:
             const std::int64_t got = data.ReadSome(DayRecord::Offset(slot), bytes, sizeof bytes);
             firstSlot = slot;
             heldRecords =
-                got > 0 ? static_cast<std::int32_t>(got / static_cast<std::int64_t>(DayRecord::kSize)) : 0;
+                got > 0
+                    ? static_cast<std::int32_t>(got / static_cast<std::int64_t>(DayRecord::kSize))
+                    : 0;
             if (heldRecords == 0) {
                 return false;
             }
@@ -113,6 +117,13 @@ int LogBookDatabase::Open(const std::string& name) {
     reading.reset();
     if (name.size() > kMaxNameLength) {
         Report(kNameTooLong);
+        return kFailed;
+    }
+    // A NUL or another control character is no part of a path: with a NUL the system would
+    // open the text before it for both files.
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+        Report(kNameWithControl);
         return kFailed;
     }
     const std::string indexName = IndexFile::NameFor(name);

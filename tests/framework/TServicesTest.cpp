@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +104,60 @@ TEST_F(ServicesTest, ProfileKeepsItsSectionAndOtherLines) {
     ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     EXPECT_EQ(TProfile::DefaultPath("vrl.ini"), Path("veloria/vrl.ini"));
     ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(ServicesTest, ProfileKeepsByteOrderMarkAndLineEndsAndLeavesNothingBehind) {
+    const std::string ini = Path("bom.ini");
+    Write(ini, "\xEF\xBB\xBF[GENERAL INFO]\r\nVERSION=3.2\r\n\r\n[OTHER]\r\nK=V\r\n");
+    TProfile profile(ini);
+    EXPECT_EQ(profile.Problem(), "");
+    EXPECT_EQ(profile.GetString("GENERAL INFO", "VERSION", "NONE", 30),
+              "3.2"); // the mark hides nothing
+    ASSERT_TRUE(profile.WriteString("GENERAL INFO", "LOGBOOK", "/d/log.vrl"));
+    EXPECT_EQ(Read(ini), "\xEF\xBB\xBF[GENERAL "
+                         "INFO]\r\nVERSION=3.2\r\nLOGBOOK=/d/log.vrl\r\n\r\n[OTHER]\r\nK=V\r\n");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(ServicesTest, ASettingsFileThatIsNoPlainFileReadsAsNoneAndIsNeverWritten) {
+    const std::string fifo = Path("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    TProfile fromFifo(fifo);
+    EXPECT_EQ(fromFifo.Problem(), "is not a regular file");
+    EXPECT_EQ(fromFifo.GetString("GENERAL INFO", "VERSION", "NONE", 30), "NONE"); // no waiting
+    EXPECT_FALSE(fromFifo.WriteString("GENERAL INFO", "VERSION", "3.2"));
+    struct stat info {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    const std::string zero = Path("zero.ini");
+    ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+    EXPECT_EQ(TProfile(zero).Problem(), "is not a regular file");
+
+    const std::string big = Path("big.ini");
+    Write(big, "[GENERAL INFO]\nLOGBOOK=/d/log.vrl\n" + std::string(70000, ';'));
+    TProfile large(big);
+    EXPECT_EQ(large.Problem(), "is larger than 64 kB");
+    EXPECT_FALSE(large.WriteString("GENERAL INFO", "VERSION", "3.2"));
+    EXPECT_EQ(Read(big).size(), 70034U);
+}
+
+TEST_F(ServicesTest, AnUnreadableSettingsFileIsNeverWritten) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root: the unreadable file is not tried";
+    }
+    const std::string closed = Path("closed.ini");
+    Write(closed, "[GENERAL INFO]\nLOGBOOK=/d/log.vrl\n");
+    ASSERT_EQ(::chmod(closed.c_str(), 0), 0);
+    TProfile unreadable(closed);
+    EXPECT_EQ(unreadable.Problem(), "cannot be read: Permission denied");
+    EXPECT_FALSE(unreadable.WriteString("GENERAL INFO", "VERSION", "3.2"));
+    ::chmod(closed.c_str(), 0600);
+    EXPECT_EQ(Read(closed), "[GENERAL INFO]\nLOGBOOK=/d/log.vrl\n");
 }
 
 TEST_F(ServicesTest, HelpNamesMapToPagesInTheHelpFolder) {

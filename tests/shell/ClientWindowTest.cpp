@@ -32,6 +32,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -279,6 +281,49 @@ TEST_F(ShellTest, AConfiguredFolderThatIsMissingIsReportedNotMade) {
     EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create data file.\"");
     EXPECT_FALSE(std::filesystem::exists(Path("unplugged")));
     EXPECT_EQ(app->Client()->Database().EntryCount(), 0);
+}
+
+TEST_F(ShellTest, HostileSettingsStartTheProgramOnItsDefaults) {
+    const std::string ini = Path("config/veloria/vrl.ini");
+    const auto restart = [&](const std::function<void()>& prepare) {
+        app.reset();
+        QApplication::processEvents();
+        std::filesystem::remove(ini);
+        prepare();
+        TMessageBox::ResetScript();
+        TMessageBox::QueueAnswers({TMessageBox::kIdOk, TMessageBox::kIdOk});
+        app = std::make_unique<TMainApp>(argc, argv);
+        ASSERT_TRUE(app->Start());
+    };
+    // An empty LOGBOOK names no logbook: the default opens, and no "./.idx" appears.
+    restart([&] { std::ofstream(ini) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=\n"; });
+    EXPECT_EQ(app->Client()->LogBookPath(), ClientWindow::DefaultLogBookPath());
+    EXPECT_TRUE(TMessageBox::History().empty());
+    EXPECT_FALSE(std::filesystem::exists(".idx"));
+
+    // A NUL in LOGBOOK: refused, and the file named by the text before it is left alone.
+    Write(Path("log"), std::string(680, 'd'));
+    restart([&] {
+        std::ofstream(ini) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << Path("log")
+                           << std::string(1, '\0') << ".vrl\n";
+    });
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text,
+              "\n\nERROR:  \"Logbook file name holds a control character.\"");
+    app.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(Read(Path("log")), std::string(680, 'd'));
+
+    // Settings that are a FIFO: said once, defaults used, the FIFO neither waited on nor replaced.
+    restart([&] { ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0); });
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text,
+              "\n\nERROR:  \"Settings file " + ini +
+                  " is not a regular file; the defaults are used.\"");
+    EXPECT_EQ(app->Client()->LogBookPath(), ClientWindow::DefaultLogBookPath());
+    struct stat info {};
+    ASSERT_EQ(::lstat(ini.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(ShellTest, TitleScreenCyclesItsBannerFromFortyDownAndAgain) {

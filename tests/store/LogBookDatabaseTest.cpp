@@ -1,16 +1,16 @@
+#include "store/LogBookDatabase.h"
 #include "store/DateUtility.h"
 #include "store/IndexFile.h"
-#include "store/LogBookDatabase.h"
 
 #include "FileSizeLimit.h"
 #include "TempFolderTest.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -146,8 +146,8 @@ TEST_F(LogBookDatabaseTest, ReadAndEraseOfAnAbsentDayAnswerZeroQuietly) {
 }
 
 TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
-    OpenWith({Day(20260110, 'Y'), Day(20260101), Day(20260105, 0), Day(20260120),
-              Day(20260115, 'Y')});
+    OpenWith(
+        {Day(20260110, 'Y'), Day(20260101), Day(20260105, 0), Day(20260120), Day(20260115, 'Y')});
     ASSERT_EQ(db->EraseDay(Date(2026, 1, 20)), 1);
     const DateValue first = Date(2026, 1, 2);
     const DateValue last = Date(2026, 1, 20);
@@ -255,9 +255,9 @@ TEST_F(LogBookDatabaseTest, SecondOpenerOfTheSameLogbookIsRefused) {
 
 TEST_F(LogBookDatabaseTest, OverlongNamesAreRefusedBeforeAnyFileIsTouched) {
     EXPECT_EQ(db->Open(std::string(256, 'a')), 0);
-    EXPECT_EQ(db->Open(folder.string() + "/" + std::string(250 - folder.string().size(), 'b') +
-                       ".vrl"),
-              1);
+    EXPECT_EQ(
+        db->Open(folder.string() + "/" + std::string(250 - folder.string().size(), 'b') + ".vrl"),
+        1);
     ASSERT_EQ(db->Close(), 1);
     ASSERT_EQ(reporter.messages.size(), 1U);
     EXPECT_EQ(reporter.messages[0], "Logbook file name is longer than 255 characters.");
@@ -387,13 +387,12 @@ TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
     const IndexTable before = db->Table();
     {
         const FileSizeLimit limit(DataSize());
-        EXPECT_EQ(db->StoreRecord(Day(20260310)), 0); // a new day past the end
-        EXPECT_EQ(db->StoreRecord(Day(20260302)), 0); // the erased day needs a new slot
+        EXPECT_EQ(db->StoreRecord(Day(20260310)), 0);      // a new day past the end
+        EXPECT_EQ(db->StoreRecord(Day(20260302)), 0);      // the erased day needs a new slot
         EXPECT_EQ(db->StoreRecord(Day(20260301, 'Y')), 1); // in place still works
     }
-    EXPECT_EQ(reporter.messages,
-              (std::vector<std::string>{"Error storing database record.",
-                                        "Error storing database record."}));
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
+                                                           "Error storing database record."}));
     IndexTable expected = before;
     expected.At(0).flags = IndexEntry::kCompetition;
     EXPECT_EQ(db->Table().Entries(), expected.Entries());
@@ -421,6 +420,29 @@ TEST_F(LogBookDatabaseTest, ReadOnlyLogbookReadsButRefusesChanges) {
     EXPECT_EQ(db->EntryCount(), 1);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
                                                            "Error deleting database record."}));
+}
+
+} // namespace
+
+namespace {
+
+class ControlCharacterNameTest : public TempFolderTest {};
+
+TEST_F(ControlCharacterNameTest, ANameWithANulOrAControlCharacterOpensNothing) {
+    // "/d/log" with a NUL before ".vrl": the system would open "/d/log" for both files.
+    const std::string plain = Path("log");
+    Write(plain, std::string(340, 'x'));
+    RecordingReporter reporter;
+    DateUtility dates;
+    LogBookDatabase db(reporter, dates);
+    EXPECT_EQ(db.Open(plain + std::string(1, '\0') + ".vrl"), LogBookDatabase::kFailed);
+    EXPECT_EQ(db.Open(Path("tab\there.vrl")), LogBookDatabase::kFailed);
+    ASSERT_EQ(reporter.messages.size(), 2U);
+    EXPECT_EQ(reporter.messages[0], "Logbook file name holds a control character.");
+    EXPECT_EQ(Read(plain), std::string(340, 'x'));
+    EXPECT_FALSE(std::filesystem::exists(Path("tab\there.vrl")));
+    EXPECT_EQ(db.Close(), LogBookDatabase::kOk);
+    EXPECT_EQ(Read(plain), std::string(340, 'x'));
 }
 
 } // namespace
