@@ -77,6 +77,20 @@ bool Exists(const std::string& name) {
     return ::stat(name.c_str(), &info) == 0;
 }
 
+// --type: all (the default), training or competition.
+bool ReadDayType(const std::optional<std::string>& text, DayType& type) {
+    if (!text || *text == "all") {
+        type = DayType::AllDays;
+    } else if (*text == "training") {
+        type = DayType::Training;
+    } else if (*text == "competition") {
+        type = DayType::Competition;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // So many lines of one kind are enough to see what is wrong with a file.
 constexpr int kMaxListed = 100;
 
@@ -315,14 +329,8 @@ int LogBookTool::Export(const Options& options) {
                           "\" is not a date from 1960-01-01 to 2100-12-31");
     }
     DayType type = DayType::AllDays;
-    if (options.type) {
-        if (*options.type == "training") {
-            type = DayType::Training;
-        } else if (*options.type == "competition") {
-            type = DayType::Competition;
-        } else if (*options.type != "all") {
-            return UsageError("--type must be all, training or competition");
-        }
+    if (!ReadDayType(options.type, type)) {
+        return UsageError("--type must be all, training or competition");
     }
     if (!Exists(logbook)) {
         return Fail(logbook + ": no such logbook");
@@ -600,15 +608,11 @@ int LogBookTool::View(const Options& options) {
         }
         selection.SetCategory(static_cast<Category>(found - std::begin(kCategoryNames)));
     }
-    if (options.type) {
-        if (*options.type == "training") {
-            selection.SetDayType(DayType::Training);
-        } else if (*options.type == "competition") {
-            selection.SetDayType(DayType::Competition);
-        } else if (*options.type != "all") {
-            return UsageError("--type must be all, training or competition");
-        }
+    DayType type = DayType::AllDays;
+    if (!ReadDayType(options.type, type)) {
+        return UsageError("--type must be all, training or competition");
     }
+    selection.SetDayType(type);
     // The window's defaults: the end today, the start 30 days before the end.
     DateValue to = today;
     if (options.to && !csv.ReadDate(*options.to, to)) {

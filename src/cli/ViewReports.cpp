@@ -76,16 +76,7 @@ bool ViewReports::Calendar(LogBookDatabase& database, const DateValue& shown, Ca
                            const DateValue& today, std::ostream& out) const {
     constexpr std::size_t kColumn = 9;
     CalendarMonth month(dates);
-    std::vector<DayRecord> loaded;
-    int count = 0;
-    DateValue first;
-    DateValue last;
-    dates.MonthBounds(shown, first, last);
-    const bool read = database.LoadRange(&first, &last, DayType::AllDays, loaded, count) != 0;
-    loaded.resize(read ? static_cast<std::size_t>(
-                             std::max(0, std::min<int>(count, static_cast<int>(loaded.size()))))
-                       : 0);
-    month.SetDays(shown, std::move(loaded));
+    const bool read = month.Load(database, shown);
     month.Layout(category, today);
 
     out << month.MonthText() << "  " << TrimRight(ViewSelection::CategoryText(category)) << '\n';

@@ -13,9 +13,7 @@ CalendarDialog::CalendarDialog(ClientWindow& client)
     : ToolDialog(client, res::kCalendarDialog), dates(client.Dates()), month(client.Dates()) {
     dates.Today(shown);
     OnCommand(selector::kCategory, [this] {
-        const int next = static_cast<int>(category) + 1;
-        category = next >= ViewSelection::kCategoryCount ? Category::Distance
-                                                         : static_cast<Category>(next);
+        category = ViewSelection::NextCategory(category);
         SetDlgItemText(selector::kCategoryText, ViewSelection::CategoryText(category));
         InvalidateRect(kViewRect, true);
     });

@@ -19,17 +19,19 @@ std::string Format(const char* format, int value) {
 
 } // namespace
 
-void CalendarMonth::Load(LogBookDatabase& database, const DateValue& shown) {
+bool CalendarMonth::Load(LogBookDatabase& database, const DateValue& shown) {
     DateValue first;
     DateValue last;
     dates.MonthBounds(shown, first, last);
     std::vector<DayRecord> loaded;
     int count = 0;
-    if (database.LoadRange(&first, &last, DayType::AllDays, loaded, count) == 0) {
+    const bool read = database.LoadRange(&first, &last, DayType::AllDays, loaded, count) != 0;
+    if (!read) {
         count = 0; // the store has said why
     }
     loaded.resize(static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(loaded.size()))));
     SetDays(shown, std::move(loaded));
+    return read;
 }
 
 void CalendarMonth::SetDays(const DateValue& shown, std::vector<DayRecord> monthDays) {

@@ -32,8 +32,8 @@ public:
     explicit CalendarMonth(const DateUtility& dates) : dates(dates) {}
 
     // Reads the month of `shown` (its day and weekday do not matter); when the logbook
-    // cannot be read the month shows no entries.
-    void Load(LogBookDatabase& database, const DateValue& shown);
+    // cannot be read the month shows no entries and the answer is false.
+    bool Load(LogBookDatabase& database, const DateValue& shown);
     // The same from days already read, in ascending date order.
     void SetDays(const DateValue& shown, std::vector<DayRecord> days);
     // Lays the month out for a category; `today` decides the highlighted number.

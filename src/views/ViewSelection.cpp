@@ -46,9 +46,13 @@ int ViewSelection::Positions(LogBookDatabase& database,
     return 1;
 }
 
+Category ViewSelection::NextCategory(Category value) {
+    const int next = static_cast<int>(value) + 1;
+    return next >= kCategoryCount ? Category::Distance : static_cast<Category>(next);
+}
+
 void ViewSelection::NextCategory() {
-    const int next = static_cast<int>(category) + 1;
-    category = next >= kCategoryCount ? Category::Distance : static_cast<Category>(next);
+    category = NextCategory(category);
 }
 
 void ViewSelection::NextDayType() {

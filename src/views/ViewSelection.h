@@ -47,6 +47,8 @@ public:
     const DateValue& End() const { return end; }
 
     static const char* CategoryText(Category category);
+    // The category after this one, DIFFICULTY wrapping to DISTANCE.
+    static Category NextCategory(Category category);
     static bool IsTimeValued(Category category);
     std::string StartText() const;
     std::string EndText() const;
