@@ -2,6 +2,7 @@
 // sample: a step inside the cache window, a step that moves it, and full searches.
 // Repaints are not part of the figures: no events are processed inside the timed loops.
 
+#include "RunningProgram.h"
 #include "SampleLogBook.h"
 
 #include "ProgramTools.h"
@@ -29,43 +30,21 @@ constexpr std::int32_t kMidSample = 20150615;
 // The program started on the sample logbook, with the Log Book open on a day in its middle.
 class RunningEditor {
 public:
-    explicit RunningEditor(SampleLogBook& book) : book(book) {
-        book.Database().Close();
-        ::setenv("XDG_CONFIG_HOME", (book.Folder() + "/config").c_str(), 1);
-        std::filesystem::create_directories(book.Folder() + "/config/veloria");
-        std::ofstream(book.Folder() + "/config/veloria/vrl.ini")
-            << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << book.DataFileName() << "\n";
-        ClientWindow::SetTitleScreenEnabled(false);
-        ProgramTools::Register();
-        TMessageBox::QueueAnswers({}); // a message would fail the run rather than wait
-        app = std::make_unique<TMainApp>(argc, argv);
-        if (!app->Start() || app->Client()->Database().EntryCount() != SampleLogBook::kDays) {
-            book.Fail("the program did not open the sample");
+    explicit RunningEditor(SampleLogBook& book) : program(book) {
+        if (!program.Client()) {
             return;
         }
-        app->Client()->OpenLogBook();
-        editor = dynamic_cast<LogBookDialog*>(app->Client()->Tool(res::kLogBookDialog));
+        program.Client()->OpenLogBook();
+        editor = dynamic_cast<LogBookDialog*>(program.Client()->Tool(res::kLogBookDialog));
         editor->SendMessage(LogBookDialog::kGoToDayMessage, 0, kMidSample);
     }
-    ~RunningEditor() {
-        if (!TMessageBox::History().empty()) {
-            book.Fail(TMessageBox::History().front().text.c_str());
-        }
-        app.reset();
-        TMessageBox::ResetScript();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
     bool Ready() const { return editor != nullptr; }
-    ClientWindow& Client() { return *app->Client(); }
+    ClientWindow& Client() { return *program.Client(); }
 
     LogBookDialog* editor = nullptr;
 
 private:
-    SampleLogBook& book;
-    int argc = 1;
-    char name[8] = "veloria";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<TMainApp> app;
+    RunningProgram program;
 };
 
 // Steps forward and back by one day: the cache window holds both days, so no file is read.

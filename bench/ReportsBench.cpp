@@ -1,5 +1,6 @@
 // Reports on ten years of days: the report file of the largest range laid out and written,
 // one preview page drawn, and page steps that do not read the index.
+#include "RunningProgram.h"
 #include "SampleLogBook.h"
 
 #include "ProgramTools.h"
@@ -24,22 +25,12 @@ namespace {
 // The program offscreen on the sample, with Reports open on its last 1825 days.
 class RunningReports {
 public:
-    explicit RunningReports(SampleLogBook& book) : book(book) {
-        book.Database().Close();
-        ::setenv("XDG_CONFIG_HOME", (book.Folder() + "/config").c_str(), 1);
-        std::filesystem::create_directories(book.Folder() + "/config/veloria");
-        std::ofstream(book.Folder() + "/config/veloria/vrl.ini")
-            << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << book.DataFileName() << "\n";
-        ClientWindow::SetTitleScreenEnabled(false);
-        ProgramTools::Register();
-        TMessageBox::QueueAnswers({}); // a message would fail the run rather than wait
-        app = std::make_unique<TMainApp>(argc, argv);
-        if (!app->Start()) {
-            book.Fail("the program did not start");
+    explicit RunningReports(SampleLogBook& book) : program(book) {
+        if (!program.Client()) {
             return;
         }
-        app->Client()->OpenReports();
-        reports = dynamic_cast<ReportsDialog*>(app->Client()->Tool(res::kReportsDialog));
+        program.Client()->OpenReports();
+        reports = dynamic_cast<ReportsDialog*>(program.Client()->Tool(res::kReportsDialog));
         DateValue first = book.Last();
         book.Dates().SubtractDays(first, 1824);
         if (!reports || !reports->SelectRange(first, book.Last()) ||
@@ -48,22 +39,10 @@ public:
             reports = nullptr;
         }
     }
-    ~RunningReports() {
-        if (!TMessageBox::History().empty()) {
-            book.Fail(TMessageBox::History().front().text.c_str());
-        }
-        app.reset();
-        TMessageBox::ResetScript();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
     ReportsDialog* Reports() { return reports; }
 
 private:
-    SampleLogBook& book;
-    int argc = 1;
-    char name[8] = "veloria";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<TMainApp> app;
+    RunningProgram program;
     ReportsDialog* reports = nullptr;
 };
 

@@ -1,5 +1,6 @@
 // The views in their windows, offscreen, on ten years of days: what a paint and a reload
 // cost over the largest range, and that a burst of date steps reads nothing.
+#include "RunningProgram.h"
 #include "SampleLogBook.h"
 
 #include "ProgramTools.h"
@@ -21,41 +22,6 @@
 #include <memory>
 
 namespace {
-
-class RunningProgram {
-public:
-    explicit RunningProgram(SampleLogBook& book) : book(book) {
-        book.Database().Close();
-        ::setenv("XDG_CONFIG_HOME", (book.Folder() + "/config").c_str(), 1);
-        std::filesystem::create_directories(book.Folder() + "/config/veloria");
-        std::ofstream(book.Folder() + "/config/veloria/vrl.ini")
-            << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << book.DataFileName() << "\n";
-        ClientWindow::SetTitleScreenEnabled(false);
-        ProgramTools::Register();
-        TMessageBox::QueueAnswers({}); // a message would fail the run rather than wait
-        app = std::make_unique<TMainApp>(argc, argv);
-        if (!app->Start() || app->Client()->Database().EntryCount() != SampleLogBook::kDays) {
-            book.Fail("the program did not open the sample");
-            app.reset();
-        }
-    }
-    ~RunningProgram() {
-        if (!TMessageBox::History().empty()) {
-            book.Fail(TMessageBox::History().front().text.c_str());
-        }
-        app.reset();
-        TMessageBox::ResetScript();
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
-    ClientWindow* Client() { return app ? app->Client() : nullptr; }
-
-private:
-    SampleLogBook& book;
-    int argc = 1;
-    char name[8] = "veloria";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<TMainApp> app;
-};
 
 // The last 1825 days of the sample.
 StatsDialog* OpenStatsOnLargestRange(SampleLogBook& book, ClientWindow& client) {
