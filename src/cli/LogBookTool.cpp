@@ -131,10 +131,9 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         err << "veloria-logbook: " << logbook << ": Logbook is in use by another program.\n";
         return found;
     case DataFile::OpenResult::NotRegular:
-        err << "veloria-logbook: " << logbook << ": is not a regular file\n";
-        return found;
+    case DataFile::OpenResult::TooLarge:
     case DataFile::OpenResult::Failed:
-        err << "veloria-logbook: " << logbook << ": cannot be opened as a logbook data file\n";
+        err << "veloria-logbook: " << logbook << ": " << data.Problem() << "\n";
         return found;
     }
     const std::int64_t size = data.Size();

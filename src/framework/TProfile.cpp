@@ -63,6 +63,16 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
     return !key.empty();
 }
 
+// "cannot be read: permission denied": the system's reason, begun in lower case.
+std::string CannotBeRead(int error) {
+    std::string reason = std::strerror(error);
+    if (reason.size() > 1 && std::isupper(static_cast<unsigned char>(reason[0])) &&
+        std::islower(static_cast<unsigned char>(reason[1]))) {
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    }
+    return "cannot be read: " + reason;
+}
+
 } // namespace
 
 struct TProfile::Contents {
@@ -79,7 +89,7 @@ TProfile::Contents TProfile::Load() const {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT) {
-            contents.problem = std::string("cannot be read: ") + std::strerror(errno);
+            contents.problem = CannotBeRead(errno);
         }
         return contents;
     }
@@ -95,7 +105,7 @@ TProfile::Contents TProfile::Load() const {
                 continue;
             }
             if (got < 0) {
-                contents.problem = std::string("cannot be read: ") + std::strerror(errno);
+                contents.problem = CannotBeRead(errno);
             } else if (got == 0) {
                 break;
             } else {

@@ -260,18 +260,23 @@ void ClientWindow::OpenLogBookFile() {
     }
     // The setting and the title change only once the new logbook is open; otherwise the
     // old one stays open under its own name.
+    const bool hadOne = database->IsOpen();
     if (database->Close() == 1) {
         if (database->Open(chosen) != 0) {
             logBookPath = chosen;
             profile.WriteString(Settings::kSection, Settings::kLogBookKey, chosen);
-            if (TWindow* frame = Parent()) {
-                frame->SetCaption(Settings::TitleFor(chosen));
-            }
-        } else {
+        } else if (hadOne) {
             database->Open(logBookPath);
+        }
+        if (TWindow* frame = Parent()) {
+            frame->SetCaption(Title());
         }
     }
     RefreshToolWindows(true);
+}
+
+std::string ClientWindow::Title() const {
+    return Settings::TitleFor(database->IsOpen() ? logBookPath : std::string());
 }
 
 void ClientWindow::RefreshToolWindows(bool includeLogBook) {

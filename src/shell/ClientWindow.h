@@ -59,6 +59,9 @@ public:
     bool ToolBarShown() const;
     // The logbook path the client opened at start or last switched to.
     const std::string& LogBookPath() const { return logBookPath; }
+    // The main window's title: the logbook that is open, or that none is (one refused at
+    // start, say, because another instance has it).
+    std::string Title() const;
     static std::string DefaultLogBookPath();
 
     // The program (and tests) register what each tool is, by dialog resource number; the

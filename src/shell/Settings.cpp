@@ -1,5 +1,5 @@
 #include "shell/Settings.h"
 
 std::string Settings::TitleFor(const std::string& path) {
-    return "Veloria - [" + path + "]";
+    return "Veloria - [" + (path.empty() ? std::string("no logbook open") : path) + "]";
 }

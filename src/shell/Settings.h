@@ -14,6 +14,6 @@ public:
     // What VERSION reads as when the file has none.
     static constexpr const char* kNoVersion = "NONE";
 
-    // "Veloria - [path]".
+    // "Veloria - [path]"; "Veloria - [no logbook open]" for an empty path.
     static std::string TitleFor(const std::string& path);
 };

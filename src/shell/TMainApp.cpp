@@ -19,12 +19,13 @@ TMainApp::~TMainApp() {
 }
 
 void TMainApp::BuildMainWindow() {
-    // The title names the logbook the client window actually opens (the same setting and
-    // default), so a first run shows the full path of the file under the current folder.
+    // The title names the logbook the client window actually opened (the same setting and
+    // default, so a first run shows the full path of the file under the current folder),
+    // or says that none is open.
     client = std::make_unique<ClientWindow>(profile);
     DateValue today;
     client->Dates().Today(today);
-    frame = std::make_unique<MainFrame>(Settings::TitleFor(client->LogBookPath()), *client,
+    frame = std::make_unique<MainFrame>(client->Title(), *client,
                                         client->Dates().LongDateText(today));
     SetMainWindow(frame.get());
     SetShowMode(TShowMode::Maximized);

@@ -1,8 +1,11 @@
 #include "store/DataFile.h"
 
+#include "store/DayRecord.h"
 #include "store/FileIo.h"
 
+#include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@ bool DataFile::Lock(int descriptor) {
 
 DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
     Close();
+    problem.clear();
     // An importer renames a new copy over the name while holding the lock on it; whoever
     // locked the old file in between holds a file no name leads to, and tries again.
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -29,23 +33,29 @@ DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
                 return OpenResult::Missing;
             }
             if (errno == EISDIR || errno == ENXIO) {
-                return OpenResult::NotRegular;
+                return Refuse(OpenResult::NotRegular);
             }
-            return OpenResult::Failed;
+            return Refuse(OpenResult::Failed, errno);
         }
         struct stat info {};
         if (::fstat(handle, &info) != 0) {
+            const int error = errno;
             ::close(handle);
-            return OpenResult::Failed;
+            return Refuse(OpenResult::Failed, error);
         }
         if (!S_ISREG(info.st_mode)) {
             ::close(handle);
-            return OpenResult::NotRegular;
+            return Refuse(OpenResult::NotRegular);
+        }
+        if (info.st_size / static_cast<off_t>(DayRecord::kSize) > kMaxRecords) {
+            ::close(handle);
+            return Refuse(OpenResult::TooLarge);
         }
         if (!Lock(handle)) {
-            const bool busy = errno == EWOULDBLOCK;
+            const int error = errno;
             ::close(handle);
-            return busy ? OpenResult::Locked : OpenResult::Failed;
+            return error == EWOULDBLOCK ? Refuse(OpenResult::Locked)
+                                        : Refuse(OpenResult::Failed, error);
         }
         struct stat named {};
         if (::stat(name.c_str(), &named) == 0 && fileio::SameFile(info, named)) {
@@ -55,7 +65,33 @@ DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
         }
         ::close(handle);
     }
-    return OpenResult::Failed;
+    return Refuse(OpenResult::Failed, EAGAIN);
+}
+
+DataFile::OpenResult DataFile::Refuse(OpenResult result, int error) {
+    switch (result) {
+    case OpenResult::NotRegular:
+        problem = "is not a regular file";
+        break;
+    case OpenResult::TooLarge:
+        problem = "is larger than a logbook can be (more than " + std::to_string(kMaxRecords) +
+                  " records of " + std::to_string(DayRecord::kSize) + " bytes)";
+        break;
+    case OpenResult::Locked:
+        problem = "is in use by another program";
+        break;
+    default: {
+        // The system's own words, begun in lower case to follow on from the name.
+        std::string reason = std::strerror(error);
+        if (reason.size() > 1 && std::isupper(static_cast<unsigned char>(reason[0])) &&
+            std::islower(static_cast<unsigned char>(reason[1]))) {
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+        }
+        problem = "cannot be read: " + reason;
+        break;
+    }
+    }
+    return result;
 }
 
 void DataFile::Adopt(int descriptor, bool canWrite) {

@@ -10,7 +10,12 @@
 
 class DataFile {
 public:
-    enum class OpenResult { Opened, Missing, Locked, NotRegular, Failed };
+    enum class OpenResult { Opened, Missing, Locked, NotRegular, TooLarge, Failed };
+
+    // The most records a data file may hold. A logbook holds at most one record for each
+    // day from 1960 to 2100 (about 51,500) and erased records are reused, so a larger file
+    // is none of ours; it is refused before anything is read or allocated for it.
+    static constexpr std::int64_t kMaxRecords = 1000000;
 
     DataFile() = default;
     ~DataFile();
@@ -22,6 +27,9 @@ public:
     // a FIFO or device is refused, and so is a lock held elsewhere. A file renamed away
     // while the lock was being taken is let go and the name opened again.
     OpenResult Open(const std::string& name, bool create);
+    // Why the last Open did not open: "is not a regular file", "cannot be read: permission
+    // denied", ... (empty after a successful open).
+    const std::string& Problem() const { return problem; }
     // Takes over a descriptor whose lock the caller holds (or that needs none).
     void Adopt(int descriptor, bool canWrite);
     void Close();
@@ -47,6 +55,9 @@ public:
     static bool Lock(int descriptor);
 
 private:
+    OpenResult Refuse(OpenResult result, int error = 0);
+
     int fd = -1;
     bool writable = false;
+    std::string problem;
 };

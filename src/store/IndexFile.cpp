@@ -180,6 +180,11 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
         return Problem(State::Stale, "the data file's size cannot be read");
     }
     const std::int64_t records = size / static_cast<std::int64_t>(DayRecord::kSize);
+    if (records > DataFile::kMaxRecords) {
+        return Problem(State::Damaged, Printf("the data file holds %lld records, more than the "
+                                              "%lld a logbook can hold",
+                                              records, DataFile::kMaxRecords));
+    }
     // owner[slot] = the position of the entry that names the record, -1 for none.
     std::vector<int> owner(static_cast<std::size_t>(std::max<std::int64_t>(records, 0)), -1);
     for (int i = 0; i < count; ++i) {

@@ -27,7 +27,6 @@ const char* const kNameTooLong = "Logbook file name is longer than 255 character
 const char* const kIndexNameTooLong = "Index file name would be longer than 255 characters.";
 const char* const kNameOfIndex = "Logbook file name is that of its own index (.idx).";
 const char* const kNameWithControl = "Logbook file name holds a control character.";
-const char* const kDataNotRegular = "Logbook is not a regular file.";
 const char* const kIndexNotRegular = "Index file is not a regular file.";
 const char* const kCannotCut = "Cannot cut the partial record at the end of the data file.";
 
@@ -115,6 +114,9 @@ int LogBookDatabase::Open(const std::string& name) {
     }
     table.Clear();
     reading.reset();
+    // Every way out but success below has said why; a load from the closed logbook then
+    // adds nothing.
+    closedSaid = true;
     if (name.size() > kMaxNameLength) {
         Report(kNameTooLong);
         return kFailed;
@@ -145,11 +147,10 @@ int LogBookDatabase::Open(const std::string& name) {
         Report(kInUse);
         return kFailed;
     case DataFile::OpenResult::NotRegular:
-        Report(kDataNotRegular);
-        return kFailed;
+    case DataFile::OpenResult::TooLarge:
     case DataFile::OpenResult::Failed:
         // The file is there but cannot be used; it is never replaced by an empty one.
-        Report(kCannotCreateDataFile);
+        ReportUnopened(data);
         return kFailed;
     case DataFile::OpenResult::Missing:
         ::unlink(indexFileName.c_str());
@@ -199,6 +200,10 @@ int LogBookDatabase::Open(const std::string& name) {
     return kFailed;
 }
 
+void LogBookDatabase::ReportUnopened(const DataFile& file) {
+    Report((dataFileName + " " + file.Problem() + ".").c_str());
+}
+
 int LogBookDatabase::Close() {
     reading.reset();
     if (!data.IsOpen()) {
@@ -206,6 +211,7 @@ int LogBookDatabase::Close() {
     }
     const bool written = IndexFile::Write(indexFileName, table);
     data.Close();
+    closedSaid = false;
     if (!written) {
         Report(kErrorClosing);
         return kFailed;
@@ -234,8 +240,11 @@ std::int32_t LogBookDatabase::TakeFreeSlot(const DataFile& file, int& donorPosit
         }
     }
     // The true end of the data file, never a count that a disagreeing table suggests.
-    const std::int64_t records = file.Size() / static_cast<std::int64_t>(DayRecord::kSize);
-    if (records < 0 || records > INT32_MAX) {
+    // A file already as large as a logbook may be gets no more records: it would not open
+    // again.
+    const std::int64_t size = file.Size();
+    const std::int64_t records = size / static_cast<std::int64_t>(DayRecord::kSize);
+    if (size < 0 || records >= DataFile::kMaxRecords) {
         return -1;
     }
     return static_cast<std::int32_t>(records);
@@ -341,7 +350,10 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
     records.clear();
     count = 0;
     if (!data.IsOpen()) {
-        Report(kErrorLoadingRange);
+        if (!closedSaid) {
+            Report(kErrorLoadingRange);
+            closedSaid = true;
+        }
         return kFailed;
     }
     std::int32_t firstKey = 0;

@@ -76,12 +76,14 @@ private:
     class ReadWindow;
 
     void Report(const char* message) { owner.ReportError(message); }
+    // Says why the data file could not be opened, naming it.
+    void ReportUnopened(const DataFile& file);
     bool ReadSlot(std::int32_t slot, DayRecord& record) const;
     // Gives the record its slot in the table and writes it into file; on failure the table
     // is as it was.
     bool Put(const DataFile& file, const DayRecord& record);
     // A slot for a new record: an erased day's record first, else the file's true end.
-    // -1 when the file's size cannot be read.
+    // -1 when the file's size cannot be read or the file is as large as a logbook may be.
     std::int32_t TakeFreeSlot(const DataFile& file, int& donorPosition);
     void KeyRange(const DateValue* first, const DateValue* last, std::int32_t& firstKey,
                   std::int32_t& lastKey) const;
@@ -93,4 +95,7 @@ private:
     std::string dataFileName;
     std::string indexFileName;
     std::unique_ptr<ReadWindow> reading;
+    // Whether the user has been told that no logbook is open, so that every view that
+    // asks for days afterwards does not say it again.
+    bool closedSaid = false;
 };

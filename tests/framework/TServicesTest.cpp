@@ -146,20 +146,6 @@ TEST_F(ServicesTest, ASettingsFileThatIsNoPlainFileReadsAsNoneAndIsNeverWritten)
     EXPECT_EQ(Read(big).size(), 70034U);
 }
 
-TEST_F(ServicesTest, AnUnreadableSettingsFileIsNeverWritten) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop root: the unreadable file is not tried";
-    }
-    const std::string closed = Path("closed.ini");
-    Write(closed, "[GENERAL INFO]\nLOGBOOK=/d/log.vrl\n");
-    ASSERT_EQ(::chmod(closed.c_str(), 0), 0);
-    TProfile unreadable(closed);
-    EXPECT_EQ(unreadable.Problem(), "cannot be read: Permission denied");
-    EXPECT_FALSE(unreadable.WriteString("GENERAL INFO", "VERSION", "3.2"));
-    ::chmod(closed.c_str(), 0600);
-    EXPECT_EQ(Read(closed), "[GENERAL INFO]\nLOGBOOK=/d/log.vrl\n");
-}
-
 TEST_F(ServicesTest, HelpNamesMapToPagesInTheHelpFolder) {
     std::filesystem::create_directories(folder / "help");
     Write(Path("help/vrl.html"), "<html><body><h1>Contents</h1></body></html>");

@@ -1,0 +1,135 @@
+// Starting on a LOGBOOK that names something no logbook can be: the user is told once what
+// is wrong with it, the title says that no logbook is open, the Log Book can be stepped
+// without a message at every click, and the path is left as it was.
+#include "editor/LogBookDialog.h"
+#include "framework/TFileOpenDialog.h"
+#include "framework/TMessageBox.h"
+#include "shell/ClientWindow.h"
+#include "shell/CommandIds.h"
+#include "shell/MainFrame.h"
+#include "shell/ResourceIds.h"
+#include "shell/TMainApp.h"
+#include "store/DateUtility.h"
+#include "store/LogBookDatabase.h"
+
+#include "ShellFixture.h"
+#include "framework/UserInput.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
+
+namespace {
+
+class UnusableLogbookTest : public ShellFixture {
+protected:
+    void RegisterTools() override {
+        ClientWindow::RegisterTool(res::kLogBookDialog,
+                                   [](ClientWindow& c) { return new LogBookDialog(c); });
+    }
+    std::string Ini() const { return Path("config/veloria/vrl.ini"); }
+
+    // Starts the program again on a settings file naming logbook, after prepare has made
+    // what it names.
+    void StartOn(const std::string& logbook, const std::function<void()>& prepare) {
+        app.reset();
+        QApplication::processEvents();
+        prepare();
+        std::ofstream(Ini()) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
+        TMessageBox::ResetScript();
+        TMessageBox::QueueAnswers({});
+        app = std::make_unique<TMainApp>(argc, argv);
+        ASSERT_TRUE(app->Start());
+        client = app->Client();
+        frame = app->Frame();
+    }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& shown : TMessageBox::History()) {
+            texts.push_back(shown.text);
+        }
+        return texts;
+    }
+    // Opens the Log Book and steps it a day and thirty days each way with the mouse.
+    void StepTheLogBook() {
+        client->OpenLogBook();
+        auto* editor = dynamic_cast<LogBookDialog*>(client->Tool(res::kLogBookDialog));
+        ASSERT_NE(editor, nullptr);
+        for (const int button : {LogBookDialog::kNextDay, LogBookDialog::kPreviousDay,
+                                 LogBookDialog::kPrevious30Days, LogBookDialog::kNext30Days,
+                                 LogBookDialog::kPrevious30Days}) {
+            UserInput::Click(*editor, button);
+        }
+    }
+};
+
+TEST_F(UnusableLogbookTest, APathThatIsNoFileIsNamedOnceAndLeftAsItWas) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        std::function<bool(const std::string&)> unchanged;
+        const char* problem;
+    };
+    const std::vector<Case> cases = {
+        {"folder", [](const std::string& p) { std::filesystem::create_directory(p); },
+         [](const std::string& p) { return std::filesystem::is_directory(p); },
+         " is not a regular file."},
+        {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+         [](const std::string& p) { return std::filesystem::is_fifo(p); },
+         " is not a regular file."},
+        {"device", [](const std::string& p) { std::filesystem::create_symlink("/dev/null", p); },
+         [](const std::string& p) { return std::filesystem::is_character_file(p); },
+         " is not a regular file."},
+        {"loop", [](const std::string& p) { std::filesystem::create_symlink(p, p); },
+         [](const std::string& p) { return std::filesystem::is_symlink(p); },
+         " cannot be read: too many levels of symbolic links."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string logbook = Path(std::string(c.what) + ".vrl");
+        StartOn(logbook, [&] { c.make(logbook); });
+        EXPECT_EQ(Messages(),
+                  std::vector<std::string>{"\n\nERROR:  \"" + logbook + c.problem + "\""});
+        EXPECT_EQ(frame->Title(), "Veloria - [no logbook open]");
+        StepTheLogBook();
+        EXPECT_EQ(Messages().size(), 1U);
+        EXPECT_TRUE(c.unchanged(logbook));
+        EXPECT_FALSE(std::filesystem::exists(Path(std::string(c.what) + ".idx")));
+    }
+    // The setting still names the path: the program never chose another logbook for the user.
+    EXPECT_NE(Read(Ini()).find("LOGBOOK=" + Path("loop.vrl")), std::string::npos);
+}
+
+TEST_F(UnusableLogbookTest, ASecondInstanceSaysItsLogbookIsInUseAndItsTitleNamesNone) {
+    // The first instance holds the default logbook open.
+    app.reset();
+    QApplication::processEvents();
+    DateUtility dates;
+    RecordingReporter first;
+    LogBookDatabase other(first, dates);
+    ASSERT_NE(other.Open(ClientWindow::DefaultLogBookPath()), LogBookDatabase::kFailed);
+    StartOn("", [] {});
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "\n\nERROR:  \"Logbook is in use by another program.\""});
+    EXPECT_EQ(frame->Title(), "Veloria - [no logbook open]");
+    StepTheLogBook();
+    EXPECT_EQ(Messages().size(), 1U);
+
+    // Another logbook chosen with File > Open is opened and named; the one in use is not
+    // tried again.
+    const std::string season = Path("season.vrl");
+    std::ofstream{season};
+    TFileOpenDialog::QueueAnswers({season});
+    frame->ChooseMenuItem(cmd::kOpen);
+    EXPECT_EQ(Messages().size(), 1U);
+    EXPECT_EQ(frame->Title(), "Veloria - [" + season + "]");
+    EXPECT_TRUE(client->Database().IsOpen());
+    EXPECT_TRUE(first.messages.empty());
+}
+
+} // namespace

@@ -1,0 +1,144 @@
+// Files the user may not read or write: the program says so, works on what it may, and
+// never writes over them.
+#include "editor/LogBookDialog.h"
+#include "framework/TMessageBox.h"
+#include "framework/TProfile.h"
+#include "shell/ClientWindow.h"
+#include "shell/MainFrame.h"
+#include "shell/ResourceIds.h"
+#include "shell/TMainApp.h"
+#include "store/DateUtility.h"
+#include "store/DayRecord.h"
+#include "store/LogBookDatabase.h"
+
+#include "ShellFixture.h"
+#include "UnprivilegedUser.h"
+#include "framework/UserInput.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+class UnreadableFilesTest : public ShellFixture {
+protected:
+    void RegisterTools() override {
+        ClientWindow::RegisterTool(res::kLogBookDialog,
+                                   [](ClientWindow& c) { return new LogBookDialog(c); });
+    }
+    std::string Ini() const { return Path("config/veloria/vrl.ini"); }
+    void Restart() {
+        app.reset();
+        QApplication::processEvents();
+        TMessageBox::ResetScript();
+        TMessageBox::QueueAnswers({});
+        app = std::make_unique<TMainApp>(argc, argv);
+        ASSERT_TRUE(app->Start());
+        client = app->Client();
+        frame = app->Frame();
+    }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& shown : TMessageBox::History()) {
+            texts.push_back(shown.text);
+        }
+        return texts;
+    }
+    // A logbook of one day, written by the store and closed again.
+    void MakeLogbook(const std::string& name) {
+        RecordingReporter reporter;
+        DateUtility dates;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(name), LogBookDatabase::kOk);
+        DayRecord day = DayRecord::Blank(20260301);
+        day.distance = 5.0F;
+        std::strcpy(day.workout, "Easy Run");
+        ASSERT_EQ(db.StoreRecord(day), 1);
+        ASSERT_EQ(db.Close(), LogBookDatabase::kOk);
+    }
+};
+
+TEST_F(UnreadableFilesTest, AnUnreadableSettingsFileIsSaidOnceAndNeverWritten) {
+    if (!UnprivilegedUser::Ready()) {
+        GTEST_SKIP() << UnprivilegedUser::kSkipped;
+    }
+    // No VERSION: a readable file would get one written at start.
+    const std::string settings = "[GENERAL INFO]\r\nLOGBOOK=/d/log.vrl\r\n";
+    std::filesystem::remove(Ini());
+    Write(Ini(), settings);
+    ASSERT_EQ(::chmod(Ini().c_str(), 0), 0);
+    Restart();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"Settings file " + Ini() +
+                                                   " cannot be read: permission denied; the "
+                                                   "defaults are used.\""});
+    EXPECT_EQ(client->LogBookPath(), ClientWindow::DefaultLogBookPath());
+    EXPECT_TRUE(client->Database().IsOpen());
+    app.reset();
+    QApplication::processEvents();
+    struct stat info {};
+    ASSERT_EQ(::stat(Ini().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0U);
+    EXPECT_FALSE(TProfile(Ini()).WriteString("GENERAL INFO", "VERSION", "3.2"));
+    ::chmod(Ini().c_str(), 0600);
+    EXPECT_EQ(Read(Ini()), settings);
+}
+
+TEST_F(UnreadableFilesTest, AnUnreadableLogbookIsNamedAndLeftAsItWas) {
+    if (!UnprivilegedUser::Ready()) {
+        GTEST_SKIP() << UnprivilegedUser::kSkipped;
+    }
+    const std::string logbook = Path("closed.vrl");
+    MakeLogbook(logbook);
+    const std::string data = Read(logbook);
+    const std::string index = Read(Path("closed.idx"));
+    ASSERT_EQ(::chmod(logbook.c_str(), 0), 0);
+    std::ofstream(Ini()) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
+    Restart();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"" + logbook +
+                                                   " cannot be read: permission denied.\""});
+    EXPECT_EQ(frame->Title(), "Veloria - [no logbook open]");
+    client->OpenLogBook();
+    auto* editor = dynamic_cast<LogBookDialog*>(client->Tool(res::kLogBookDialog));
+    ASSERT_NE(editor, nullptr);
+    UserInput::Click(*editor, LogBookDialog::kNextDay);
+    UserInput::Click(*editor, LogBookDialog::kPrevious30Days);
+    EXPECT_EQ(Messages().size(), 1U);
+    app.reset();
+    QApplication::processEvents();
+    ASSERT_EQ(::chmod(logbook.c_str(), 0600), 0);
+    EXPECT_EQ(Read(logbook), data);
+    EXPECT_EQ(Read(Path("closed.idx")), index);
+}
+
+TEST_F(UnreadableFilesTest, ALogbookThatMayOnlyBeReadIsShownButNeverChanged) {
+    if (!UnprivilegedUser::Ready()) {
+        GTEST_SKIP() << UnprivilegedUser::kSkipped;
+    }
+    const std::string name = Path("readonly.vrl");
+    MakeLogbook(name);
+    ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
+    RecordingReporter reporter;
+    DateUtility dates;
+    LogBookDatabase db(reporter, dates);
+    ASSERT_EQ(db.Open(name), LogBookDatabase::kOk);
+    DateValue first;
+    first.year = 2026;
+    first.month = 3;
+    first.day = 1;
+    DayRecord back{};
+    EXPECT_EQ(db.ReadDay(first, back), 1);
+    EXPECT_EQ(back.distance, 5.0F);
+    EXPECT_EQ(db.StoreRecord(DayRecord::Blank(20260310)), 0);
+    EXPECT_EQ(db.EraseDay(first), 0);
+    EXPECT_EQ(db.EntryCount(), 1);
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
+                                                           "Error deleting database record."}));
+}
+
+} // namespace
