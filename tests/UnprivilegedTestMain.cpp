@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <grp.h>
+#include <string>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -40,7 +40,9 @@ std::string BecomeNobody() {
 
 } // namespace
 
-bool UnprivilegedUser::Ready() { return ::geteuid() != 0; }
+bool UnprivilegedUser::Ready() {
+    return ::geteuid() != 0;
+}
 
 int main(int argc, char** argv) {
     const std::string home = ::geteuid() == 0 ? BecomeNobody() : std::string();

@@ -25,8 +25,8 @@ void TMainApp::BuildMainWindow() {
     client = std::make_unique<ClientWindow>(profile);
     DateValue today;
     client->Dates().Today(today);
-    frame = std::make_unique<MainFrame>(client->Title(), *client,
-                                        client->Dates().LongDateText(today));
+    frame =
+        std::make_unique<MainFrame>(client->Title(), *client, client->Dates().LongDateText(today));
     SetMainWindow(frame.get());
     SetShowMode(TShowMode::Maximized);
 }

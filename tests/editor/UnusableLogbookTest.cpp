@@ -60,9 +60,9 @@ protected:
         client->OpenLogBook();
         auto* editor = dynamic_cast<LogBookDialog*>(client->Tool(res::kLogBookDialog));
         ASSERT_NE(editor, nullptr);
-        for (const int button : {LogBookDialog::kNextDay, LogBookDialog::kPreviousDay,
-                                 LogBookDialog::kPrevious30Days, LogBookDialog::kNext30Days,
-                                 LogBookDialog::kPrevious30Days}) {
+        for (const int button :
+             {LogBookDialog::kNextDay, LogBookDialog::kPreviousDay, LogBookDialog::kPrevious30Days,
+              LogBookDialog::kNext30Days, LogBookDialog::kPrevious30Days}) {
             UserInput::Click(*editor, button);
         }
     }
@@ -114,8 +114,8 @@ TEST_F(UnusableLogbookTest, ASecondInstanceSaysItsLogbookIsInUseAndItsTitleNames
     LogBookDatabase other(first, dates);
     ASSERT_NE(other.Open(ClientWindow::DefaultLogBookPath()), LogBookDatabase::kFailed);
     StartOn("", [] {});
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-                              "\n\nERROR:  \"Logbook is in use by another program.\""});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"\n\nERROR:  \"Logbook is in use by another program.\""});
     EXPECT_EQ(frame->Title(), "Veloria - [no logbook open]");
     StepTheLogBook();
     EXPECT_EQ(Messages().size(), 1U);
