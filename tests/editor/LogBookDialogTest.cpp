@@ -84,13 +84,6 @@ protected:
     std::uintmax_t DataSize() const {
         return std::filesystem::file_size(Path("logBooks/mylog.vrl"));
     }
-    std::vector<std::string> Questions() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : TMessageBox::History()) {
-            texts.push_back(shown.text);
-        }
-        return texts;
-    }
 
     LogBookDialog* editor = nullptr;
     DateValue today;
@@ -177,7 +170,7 @@ TEST_F(LogBookDialogTest, ClosingAsksAboutUnsavedChanges) {
     TMessageBox::QueueAnswers({TMessageBox::kIdCancel});
     editor->ClickButton(111);
     EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
-    EXPECT_EQ(Questions(), std::vector<std::string>{"\n\nSave changes to database?"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nSave changes to database?"});
     EXPECT_EQ(TMessageBox::History()[0].caption, "MESSAGE");
     EXPECT_EQ(TMessageBox::History()[0].buttons, TMessageBox::Buttons::YesNoCancel);
 
@@ -256,7 +249,7 @@ TEST_F(LogBookDialogTest, AFailedStoreLosesNothing) {
         editor->ClickButton(111);
         EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
     }
-    EXPECT_EQ(Questions(),
+    EXPECT_EQ(Messages(),
               (std::vector<std::string>{"\n\nERROR:  \"Error storing database record.\"",
                                         "\n\nSave changes to database?",
                                         "\n\nERROR:  \"Error storing database record.\""}));
@@ -337,7 +330,7 @@ TEST_F(LogBookDialogTest, CalculateWorksOutPaceAndAppliesIt) {
     editor->ClickButton(111);
     dtp->ClickButton(103);
     EXPECT_EQ(
-        Questions(),
+        Messages(),
         (std::vector<std::string>{
             "\n\nERROR:  \"" + std::string(DtpCalculation::kTooFewValues).substr(0, 243) + "\"",
             "\n\nSave changes to database?",
@@ -382,7 +375,7 @@ TEST_F(LogBookDialogTest, ErasingADayWithoutEntryStoresNothing) {
     EXPECT_EQ(DataSize(), size);
     EXPECT_EQ(Db().EntryCount(), 0);
     EXPECT_FALSE(editor->Cache().Changed());
-    EXPECT_TRUE(Questions().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(LogBookDialogTest, OpeningAnotherLogbookAsksAboutUnsavedDays) {
@@ -395,7 +388,7 @@ TEST_F(LogBookDialogTest, OpeningAnotherLogbookAsksAboutUnsavedDays) {
     TFileOpenDialog::QueueAnswers({other});
     TMessageBox::QueueAnswers({TMessageBox::kIdCancel});
     frame->ChooseMenuItem(cmd::kOpen);
-    EXPECT_EQ(Questions(), std::vector<std::string>{LogBookDialog::kSaveQuestion});
+    EXPECT_EQ(Messages(), std::vector<std::string>{LogBookDialog::kSaveQuestion});
     EXPECT_EQ(client->LogBookPath(), mine);
     EXPECT_EQ(editor->GetDlgItemText(distance), "7");
     // Yes stores the day, then the other logbook opens.
@@ -447,7 +440,7 @@ TEST_F(LogBookDialogTest, EscapeAsksAboutTypedDaysAsTheCloseButtonDoes) {
     Type(*editor, LogBookDialog::kFirstBox + DayForm::kDistance, "8");
     TMessageBox::QueueAnswers({TMessageBox::kIdCancel});
     Escape(*editor);
-    EXPECT_EQ(Questions(), std::vector<std::string>{LogBookDialog::kSaveQuestion});
+    EXPECT_EQ(Messages(), std::vector<std::string>{LogBookDialog::kSaveQuestion});
     ASSERT_TRUE(client->IsToolOpen(res::kLogBookDialog));
     TMessageBox::QueueAnswers({TMessageBox::kIdYes});
     Escape(*editor);

@@ -37,23 +37,10 @@ protected:
     // Starts the program again on a settings file naming logbook, after prepare has made
     // what it names.
     void StartOn(const std::string& logbook, const std::function<void()>& prepare) {
-        app.reset();
-        QApplication::processEvents();
-        prepare();
-        std::ofstream(Ini()) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
-        TMessageBox::ResetScript();
-        TMessageBox::QueueAnswers({});
-        app = std::make_unique<TMainApp>(argc, argv);
-        ASSERT_TRUE(app->Start());
-        client = app->Client();
-        frame = app->Frame();
-    }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : TMessageBox::History()) {
-            texts.push_back(shown.text);
-        }
-        return texts;
+        Restart([&] {
+            prepare();
+            std::ofstream(Ini()) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
+        });
     }
     // Opens the Log Book and steps it a day and thirty days each way with the mouse.
     void StepTheLogBook() {

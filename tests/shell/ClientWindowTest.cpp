@@ -286,14 +286,10 @@ TEST_F(ShellTest, AConfiguredFolderThatIsMissingIsReportedNotMade) {
 TEST_F(ShellTest, HostileSettingsStartTheProgramOnItsDefaults) {
     const std::string ini = Path("config/veloria/vrl.ini");
     const auto restart = [&](const std::function<void()>& prepare) {
-        app.reset();
-        QApplication::processEvents();
-        std::filesystem::remove(ini);
-        prepare();
-        TMessageBox::ResetScript();
-        TMessageBox::QueueAnswers({TMessageBox::kIdOk, TMessageBox::kIdOk});
-        app = std::make_unique<TMainApp>(argc, argv);
-        ASSERT_TRUE(app->Start());
+        Restart([&] {
+            std::filesystem::remove(ini);
+            prepare();
+        });
     };
     // An empty LOGBOOK names no logbook: the default opens, and no "./.idx" appears.
     restart([&] { std::ofstream(ini) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=\n"; });

@@ -15,7 +15,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class ShellFixture : public TempFolderTest {
 protected:
@@ -45,6 +48,30 @@ protected:
         ::unsetenv("XDG_CONFIG_HOME");
         std::filesystem::current_path(previous);
         TempFolderTest::TearDown();
+    }
+
+    // Ends the program and starts it again, after prepare (when given) has changed what it
+    // starts on; every message box is answered by the test.
+    void Restart(const std::function<void()>& prepare = {}) {
+        app.reset();
+        QApplication::processEvents();
+        if (prepare) {
+            prepare();
+        }
+        TMessageBox::ResetScript();
+        TMessageBox::QueueAnswers({});
+        app = std::make_unique<TMainApp>(argc, argv);
+        ASSERT_TRUE(app->Start());
+        client = app->Client();
+        frame = app->Frame();
+    }
+    // The texts of the message boxes shown so far.
+    static std::vector<std::string> Messages() {
+        std::vector<std::string> texts;
+        for (const auto& shown : TMessageBox::History()) {
+            texts.push_back(shown.text);
+        }
+        return texts;
     }
 
     int argc = 1;

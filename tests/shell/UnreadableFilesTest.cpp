@@ -33,23 +33,6 @@ protected:
                                    [](ClientWindow& c) { return new LogBookDialog(c); });
     }
     std::string Ini() const { return Path("config/veloria/vrl.ini"); }
-    void Restart() {
-        app.reset();
-        QApplication::processEvents();
-        TMessageBox::ResetScript();
-        TMessageBox::QueueAnswers({});
-        app = std::make_unique<TMainApp>(argc, argv);
-        ASSERT_TRUE(app->Start());
-        client = app->Client();
-        frame = app->Frame();
-    }
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : TMessageBox::History()) {
-            texts.push_back(shown.text);
-        }
-        return texts;
-    }
     // A logbook of one day, written by the store and closed again.
     void MakeLogbook(const std::string& name) {
         RecordingReporter reporter;
