@@ -150,7 +150,7 @@ int LogBookDatabase::Open(const std::string& name) {
     case DataFile::OpenResult::TooLarge:
     case DataFile::OpenResult::Failed:
         // The file is there but cannot be used; it is never replaced by an empty one.
-        ReportUnopened(data);
+        Report((dataFileName + " " + data.Problem() + ".").c_str());
         return kFailed;
     case DataFile::OpenResult::Missing:
         ::unlink(indexFileName.c_str());
@@ -198,10 +198,6 @@ int LogBookDatabase::Open(const std::string& name) {
     data.Close();
     Report(kCannotCreateIndex);
     return kFailed;
-}
-
-void LogBookDatabase::ReportUnopened(const DataFile& file) {
-    Report((dataFileName + " " + file.Problem() + ".").c_str());
 }
 
 int LogBookDatabase::Close() {

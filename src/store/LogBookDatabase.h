@@ -76,8 +76,6 @@ private:
     class ReadWindow;
 
     void Report(const char* message) { owner.ReportError(message); }
-    // Says why the data file could not be opened, naming it.
-    void ReportUnopened(const DataFile& file);
     bool ReadSlot(std::int32_t slot, DayRecord& record) const;
     // Gives the record its slot in the table and writes it into file; on failure the table
     // is as it was.
