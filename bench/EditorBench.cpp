@@ -16,9 +16,6 @@
 #include "shell/ResourceIds.h"
 #include "shell/TMainApp.h"
 
-#include <QApplication>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -126,12 +123,3 @@ BENCHMARK(BM_EditorStepInsideWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EditorStepMovesWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindSearchAll)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindDialogSearch)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -13,9 +13,6 @@
 #include "shell/TMainApp.h"
 #include "views/ViewSelection.h"
 
-#include <QApplication>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -116,12 +113,3 @@ void BM_ReportPageStep(benchmark::State& state) {
 BENCHMARK(BM_ReportFileLargestRange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportPreviewPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportPageStep)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -14,9 +14,6 @@
 #include "views/SelectorIds.h"
 #include "views/StatsDialog.h"
 
-#include <QApplication>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -136,12 +133,3 @@ BENCHMARK(BM_GraphPaintLargestRange)
     ->ArgName("kind")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalendarMonthReloadAndPaint)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
