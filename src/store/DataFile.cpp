@@ -3,14 +3,15 @@
 #include "store/DayRecord.h"
 #include "store/FileIo.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-DataFile::~DataFile() { Close(); }
+DataFile::~DataFile() {
+    Close();
+}
 
 bool DataFile::Lock(int descriptor) {
     return fileio::Retrying([&] { return ::flock(descriptor, LOCK_EX | LOCK_NB); }) == 0;
@@ -80,16 +81,9 @@ DataFile::OpenResult DataFile::Refuse(OpenResult result, int error) {
     case OpenResult::Locked:
         problem = "is in use by another program";
         break;
-    default: {
-        // The system's own words, begun in lower case to follow on from the name.
-        std::string reason = std::strerror(error);
-        if (reason.size() > 1 && std::isupper(static_cast<unsigned char>(reason[0])) &&
-            std::islower(static_cast<unsigned char>(reason[1]))) {
-            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-        }
-        problem = "cannot be read: " + reason;
+    default:
+        problem = "cannot be read: " + fileio::Reason(error);
         break;
-    }
     }
     return result;
 }
@@ -116,7 +110,9 @@ std::int64_t DataFile::Size() const {
     return static_cast<std::int64_t>(info.st_size);
 }
 
-bool DataFile::Stat(struct stat& info) const { return fd >= 0 && ::fstat(fd, &info) == 0; }
+bool DataFile::Stat(struct stat& info) const {
+    return fd >= 0 && ::fstat(fd, &info) == 0;
+}
 
 std::int64_t DataFile::ReadSome(std::int64_t offset, void* buffer, std::size_t length) const {
     if (fd < 0 || offset < 0) {

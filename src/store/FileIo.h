@@ -11,8 +11,7 @@
 namespace fileio {
 
 // Makes a system call again while an arriving signal interrupts it (result -1, EINTR).
-template <typename Call>
-auto Retrying(Call call) {
+template <typename Call> auto Retrying(Call call) {
     decltype(call()) result;
     do {
         result = call();
@@ -32,6 +31,11 @@ int OpenNoWait(const std::string& name, int flags, mode_t mode = 0);
 inline bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
+
+// The system's words for an error, begun in lower case to follow on from a name.
+std::string Reason(int error);
+// Makes a rename or creation in the folder of path survive a power failure.
+void SyncFolder(const std::string& path);
 
 // The folder part of a path ("." for a bare name) and the last component.
 std::string FolderOf(const std::string& path);

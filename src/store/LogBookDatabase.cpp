@@ -59,15 +59,6 @@ bool CopyContents(int from, int to, std::int64_t size) {
     return true;
 }
 
-// Makes a rename in the folder survive a power failure.
-void SyncFolder(const std::string& path) {
-    const int fd = ::open(fileio::FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 // A read-ahead buffer over the data file for the read-many sequence: walks in slot order
@@ -330,7 +321,7 @@ int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
         Report(kErrorStoring);
         return kFailed;
     }
-    SyncFolder(dataFileName);
+    fileio::SyncFolder(dataFileName);
     data.Swap(next); // the old file and its lock go with next
     return kOk;
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,6 +58,9 @@ bool TemporaryFile::Create(const std::string& targetName, mode_t mode) {
     if (handle < 0) {
         return false;
     }
+    // Marks the file as being written until the descriptor closes, also in a process that
+    // is killed.
+    ::flock(handle, LOCK_EX | LOCK_NB);
     if (fd >= 0) {
         ::close(fd);
     }
@@ -99,10 +103,21 @@ void TemporaryFile::RemoveLeftovers(const std::string& target) {
     while (const dirent* entry = ::readdir(dir)) {
         const std::size_t length = std::strlen(entry->d_name);
         const bool file = entry->d_type == DT_REG || entry->d_type == DT_UNKNOWN;
-        if (file && length == prefix.size() + kRandomPart &&
-            std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0) {
+        if (!file || length != prefix.size() + kRandomPart ||
+            std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0) {
+            continue;
+        }
+        const int fd = ::openat(::dirfd(dir), entry->d_name,
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             ::unlinkat(::dirfd(dir), entry->d_name, 0);
         }
+        ::close(fd);
     }
     ::closedir(dir);
 }
