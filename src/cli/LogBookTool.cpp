@@ -18,6 +18,7 @@
 #include <map>
 #include <new>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,7 +122,7 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         return found;
     }
     DataFile data;
-    switch (data.Open(logbook, false)) {
+    switch (data.Open(logbook, false, true)) {
     case DataFile::OpenResult::Opened:
         break;
     case DataFile::OpenResult::Missing:
@@ -335,10 +336,10 @@ int LogBookTool::Export(const Options& options) {
         return Fail(logbook + ": no such logbook");
     }
 
-    // The logbook is only read: it is released without writing its index.
+    // Only read, under a lock other readers share.
     StreamReporter reporter(err, logbook);
     LogBookDatabase database(reporter, dates);
-    if (database.Open(logbook) == LogBookDatabase::kFailed) {
+    if (database.Open(logbook, LogBookDatabase::Access::Read) == LogBookDatabase::kFailed) {
         return kProblem;
     }
     // A file is written beside its name and renamed into place only when every day is in,
@@ -630,29 +631,35 @@ int LogBookTool::View(const Options& options) {
     if (!Exists(logbook)) {
         return Fail(logbook + ": no such logbook");
     }
-    // The logbook is only read: it is released without writing its index.
+    // Only read, under a lock other readers share.
     StreamReporter reporter(err, logbook);
     LogBookDatabase database(reporter, dates);
-    if (database.Open(logbook) == LogBookDatabase::kFailed) {
+    if (database.Open(logbook, LogBookDatabase::Access::Read) == LogBookDatabase::kFailed) {
         return kProblem;
     }
     if (options.command == "report") {
         return Report(options, database, selection, reporter);
     }
+    // Printed only when every day was read: figures missing a day look whole.
     const ViewReports reports(dates);
+    std::ostringstream text;
     bool read = false;
     if (options.command == "stats") {
-        read = reports.Statistics(database, selection, options.csv, out);
+        read = reports.Statistics(database, selection, options.csv, text);
     } else if (options.command == "calendar") {
-        read = reports.Calendar(database, month, selection.CurrentCategory(), today, out);
+        read = reports.Calendar(database, month, selection.CurrentCategory(), today, text);
     } else {
-        read = reports.Graph(database, selection, out);
+        read = reports.Graph(database, selection, text);
     }
+    if (!read || database.ReadFailures() != 0 || reporter.Count() != 0) {
+        return Fail(logbook + ": the logbook could not be read; nothing was printed");
+    }
+    out << text.str();
     out.flush();
     if (!out) {
         return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
     }
-    return read ? kSuccess : kProblem;
+    return kSuccess;
 }
 
 int LogBookTool::Report(const Options& options, LogBookDatabase& database,
@@ -665,7 +672,7 @@ int LogBookTool::Report(const Options& options, LogBookDatabase& database,
     report.titlePage = !options.noTitlePage;
     report.pageNumbers = !options.noPageNumbers;
     const std::string bytes = ReportFile::Text(database, selection, report);
-    if (reporter.Count() != 0) {
+    if (database.ReadFailures() != 0 || reporter.Count() != 0) {
         return Fail(options.operands[0] + ": the logbook could not be read; no report was written");
     }
     if (options.output) {

@@ -13,20 +13,22 @@ DataFile::~DataFile() {
     Close();
 }
 
-bool DataFile::Lock(int descriptor) {
-    return fileio::Retrying([&] { return ::flock(descriptor, LOCK_EX | LOCK_NB); }) == 0;
+bool DataFile::Lock(int descriptor, bool share) {
+    const int kind = share ? LOCK_SH : LOCK_EX;
+    return fileio::Retrying([&] { return ::flock(descriptor, kind | LOCK_NB); }) == 0;
 }
 
-DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
+DataFile::OpenResult DataFile::Open(const std::string& name, bool create, bool share) {
     Close();
     problem.clear();
     // An importer renames a new copy over the name while holding the lock on it; whoever
     // locked the old file in between holds a file no name leads to, and tries again.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const int flags = create ? O_CREAT : 0;
-        int handle = fileio::OpenNoWait(name, O_RDWR | flags, 0644);
-        bool canWrite = handle >= 0;
-        if (handle < 0 && !create && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        const int flags = share ? O_RDONLY : O_RDWR | (create ? O_CREAT : 0);
+        int handle = fileio::OpenNoWait(name, flags, 0644);
+        bool canWrite = handle >= 0 && !share;
+        if (handle < 0 && !create && !share &&
+            (errno == EACCES || errno == EROFS || errno == EPERM)) {
             handle = fileio::OpenNoWait(name, O_RDONLY);
         }
         if (handle < 0) {
@@ -52,7 +54,7 @@ DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
             ::close(handle);
             return Refuse(OpenResult::TooLarge);
         }
-        if (!Lock(handle)) {
+        if (!Lock(handle, share)) {
             const int error = errno;
             ::close(handle);
             return error == EWOULDBLOCK ? Refuse(OpenResult::Locked)

@@ -1,6 +1,7 @@
 #include "store/FileIo.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -69,6 +70,16 @@ void SyncFolder(const std::string& path) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+std::string Resolved(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) {
+        return path;
+    }
+    std::string name = resolved;
+    std::free(resolved);
+    return name;
 }
 
 std::string FolderOf(const std::string& path) {

@@ -37,6 +37,9 @@ std::string Reason(int error);
 // Makes a rename or creation in the folder of path survive a power failure.
 void SyncFolder(const std::string& path);
 
+// The path with every symbolic link followed (the path itself when that fails).
+std::string Resolved(const std::string& path);
+
 // The folder part of a path ("." for a bare name) and the last component.
 std::string FolderOf(const std::string& path);
 std::string LastComponent(const std::string& path);

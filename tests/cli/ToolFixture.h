@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
@@ -70,11 +71,18 @@ protected:
         ASSERT_TRUE(reporter.messages.empty());
     }
 
-    // Starts the tool as a process with the given descriptors closed and the others on
-    // /dev/null; its pid, or -1.
-    static pid_t Spawn(const std::vector<std::string>& arguments, std::vector<int> closed = {}) {
+    // Starts the tool as a process with the given descriptors closed, its standard output
+    // and error on the given descriptors when they are set, and the others on /dev/null;
+    // its pid, or -1.
+    static pid_t Spawn(const std::vector<std::string>& arguments, std::vector<int> closed = {},
+                       int output = -1, int errors = -1) {
         std::vector<std::string> args{VELORIA_LOGBOOK_TOOL};
         args.insert(args.end(), arguments.begin(), arguments.end());
+        return SpawnProgram(args, closed, output, errors);
+    }
+    // The same for any program, named by its path.
+    static pid_t SpawnProgram(std::vector<std::string> args, std::vector<int> closed = {},
+                              int output = -1, int errors = -1) {
         std::vector<char*> argv;
         for (std::string& a : args) {
             argv.push_back(a.data());
@@ -83,14 +91,28 @@ protected:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         for (int fd = 0; fd <= 2; ++fd) {
+            const int given = fd == 1 ? output : fd == 2 ? errors : -1;
             if (std::find(closed.begin(), closed.end(), fd) != closed.end()) {
                 posix_spawn_file_actions_addclose(&actions, fd);
+            } else if (given >= 0) {
+                posix_spawn_file_actions_adddup2(&actions, given, fd);
             } else {
                 posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
             }
         }
+        // Whatever this process ignores, the tool starts with the signals' own actions (a
+        // write past the file size limit ends it).
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t defaults;
+        sigemptyset(&defaults);
+        sigaddset(&defaults, SIGXFSZ);
+        sigaddset(&defaults, SIGPIPE);
+        posix_spawnattr_setsigdefault(&attributes, &defaults);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
         pid_t pid = -1;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        const int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+        posix_spawnattr_destroy(&attributes);
         posix_spawn_file_actions_destroy(&actions);
         return spawned == 0 ? pid : -1;
     }
@@ -101,6 +123,30 @@ protected:
             return -1;
         }
         return WEXITSTATUS(status);
+    }
+
+    // Runs the tool as a process of its own; what it wrote goes to out and err.
+    int RunProcess(const std::vector<std::string>& arguments) {
+        int outPipe[2];
+        int errPipe[2];
+        if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
+            return -1;
+        }
+        const pid_t pid = Spawn(arguments, {}, outPipe[1], errPipe[1]);
+        ::close(outPipe[1]);
+        ::close(errPipe[1]);
+        out = Drain(outPipe[0]); // the error stream is short enough to wait in its pipe
+        err = Drain(errPipe[0]);
+        return Wait(pid);
+    }
+    static std::string Drain(int fd) {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
+        return text;
     }
 
     std::string out;
