@@ -401,15 +401,17 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
             delivered = runEnd;
             continue;
         }
-        // Deliver what can be read of the run, record by record, up to the first failure.
+        // Deliver what can be read of the run, record by record, up to the first failure;
+        // when every record of the run reads, only the large read failed and the next run
+        // follows.
         while (delivered < runEnd && ReadSlot(slots[delivered], records[delivered])) {
             ++delivered;
         }
         if (delivered < runEnd) {
             ReadFailed();
+            result = kEndOrBadRead;
+            break;
         }
-        result = kEndOrBadRead;
-        break;
     }
     records.resize(delivered);
     count = static_cast<int>(delivered);
