@@ -7,10 +7,13 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -102,13 +105,30 @@ bool MayWrite(const struct stat& info) {
     return (info.st_mode & (InGroup(info.st_gid) ? S_IWGRP : S_IWOTH)) != 0;
 }
 
-// Whether some program holds the file locked, as the store locks an open logbook.
-bool LockedElsewhere(const std::string& name) {
+// Whether a program holds the file locked as the store locks an open logbook. The system's
+// table of locks answers without taking one, so writers of one target never see each
+// other's look as a logbook in use; where that table cannot be read, a shared lock tried
+// for a moment finds any program that holds the file alone.
+bool LockedElsewhere(const std::string& name, const struct stat& info) {
+    if (FILE* locks = std::fopen("/proc/locks", "re")) {
+        char wanted[64];
+        std::snprintf(wanted, sizeof wanted, " %02x:%02x:%llu ", ::major(info.st_dev),
+                      ::minor(info.st_dev), static_cast<unsigned long long>(info.st_ino));
+        char line[256];
+        bool held = false;
+        while (!held && std::fgets(line, sizeof line, locks)) {
+            held = std::strstr(line, " FLOCK ") && std::strstr(line, wanted);
+        }
+        std::fclose(locks);
+        if (held) {
+            return true;
+        }
+    }
     const int fd = fileio::OpenNoWait(name, O_RDONLY | O_NOCTTY);
     if (fd < 0) {
         return false;
     }
-    const bool held = fileio::Retrying([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) != 0 &&
+    const bool held = fileio::Retrying([&] { return ::flock(fd, LOCK_SH | LOCK_NB); }) != 0 &&
                       errno == EWOULDBLOCK;
     ::close(fd); // lets go of the lock just taken
     return held;
@@ -185,20 +205,21 @@ Plan Examine(const std::string& target, const std::string& held) {
         plan.way = Way::Direct;
         return plan;
     }
+    // Another writer may put a new file in place meanwhile: what counts from here on is
+    // the file the links lead to now.
     char* resolved = ::realpath(target.c_str(), nullptr);
     if (!resolved) {
         return Refuse(target, "cannot be reached: " + fileio::Reason(errno));
     }
     plan.name = resolved;
     std::free(resolved);
-    struct stat named {};
-    if (::stat(plan.name.c_str(), &named) != 0 || !fileio::SameFile(named, info)) {
+    if (::stat(plan.name.c_str(), &plan.info) != 0 || !S_ISREG(plan.info.st_mode)) {
         return Refuse(target, "cannot be followed to the file it names");
     }
     if (HasLogbookExtension(plan.name)) {
         return Refuse(target, kLogbookName);
     }
-    if (LockedElsewhere(plan.name)) {
+    if (LockedElsewhere(plan.name, plan.info)) {
         return Refuse(target, kInUse);
     }
     plan.way = Way::Replace;

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +17,24 @@ namespace {
 constexpr const char* kTag = ".tmp-";
 constexpr std::size_t kRandomPart = 6; // mkstemp's XXXXXX
 constexpr std::size_t kLongestKept = 200;
+
+// A lock on the whole file, held by its open file description until the last descriptor
+// of it closes (also in a process that is killed). It is a record lock, apart from the
+// whole-file locks that mark a logbook in use, so a file renamed into place while still
+// marked is not taken for a logbook someone has open.
+bool MarkBeingWritten(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    return fileio::Retrying([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); }) == 0;
+}
+
+bool BeingWritten(int fd) {
+    struct flock lock {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    return fileio::Retrying([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); }) != 0;
+}
 
 } // namespace
 
@@ -52,15 +69,30 @@ mode_t TemporaryFile::DefaultMode() {
 
 bool TemporaryFile::Create(const std::string& targetName, mode_t mode) {
     const std::string folder = fileio::FolderOf(targetName);
-    std::string pattern =
+    const std::string base =
         (folder == "/" ? std::string() : folder) + "/" + Prefix(targetName) + "XXXXXX";
-    const int handle = ::mkostemp(pattern.data(), O_CLOEXEC);
+    std::string pattern;
+    int handle = -1;
+    // Another writer of the target may take a new file for a leftover in the moment before
+    // it is marked; then it is gone, and another is made.
+    for (int attempt = 0; attempt < 100 && handle < 0; ++attempt) {
+        pattern = base;
+        handle = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (handle < 0) {
+            return false;
+        }
+        struct stat made {};
+        struct stat named {};
+        if (!MarkBeingWritten(handle) || ::fstat(handle, &made) != 0 ||
+            ::stat(pattern.c_str(), &named) != 0 || !fileio::SameFile(made, named)) {
+            ::close(handle);
+            handle = -1;
+        }
+    }
     if (handle < 0) {
+        errno = EAGAIN;
         return false;
     }
-    // Marks the file as being written until the descriptor closes, also in a process that
-    // is killed.
-    ::flock(handle, LOCK_EX | LOCK_NB);
     if (fd >= 0) {
         ::close(fd);
     }
@@ -113,8 +145,7 @@ void TemporaryFile::RemoveLeftovers(const std::string& target) {
             continue;
         }
         struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && !BeingWritten(fd)) {
             ::unlinkat(::dirfd(dir), entry->d_name, 0);
         }
         ::close(fd);
