@@ -98,8 +98,7 @@ CsvText::Reader::Result CsvText::Reader::Next(Row& row, std::string& error) {
         }
     }
     if (Peek() < 0) {
-        return readFailed ? Fail(error, line, "the file could not be read to its end")
-                          : Result::End;
+        return readFailed ? Fail(error, line, "the file could not be read to its end") : Result::End;
     }
 
     row.line = line;
@@ -114,9 +113,8 @@ CsvText::Reader::Result CsvText::Reader::Next(Row& row, std::string& error) {
             for (;;) {
                 const int c = Peek();
                 if (c < 0) {
-                    return Fail(error, opened,
-                                readFailed ? "the file could not be read to its end"
-                                           : "a quoted field is not closed");
+                    return Fail(error, opened, readFailed ? "the file could not be read to its end"
+                                                          : "a quoted field is not closed");
                 }
                 if (rowBytes > kMaxRowBytes) {
                     return Fail(error, row.line, tooLong);

@@ -8,9 +8,9 @@
 #include <cstdio>
 
 const char* const DayCsv::kColumnNames[kColumnCount] = {
-    "date",         "distance",   "time",      "pace",       "speed",       "restHeartRate",
-    "maxHeartRate", "calories",   "waterUsed", "hoursSlept", "temperature", "bodyWeight",
-    "competition",  "difficulty", "workout",   "comments"};
+    "date",          "distance",     "time",     "pace",      "speed",      "restHeartRate",
+    "maxHeartRate",  "calories",     "waterUsed", "hoursSlept", "temperature", "bodyWeight",
+    "competition",   "difficulty",   "workout",  "comments"};
 
 namespace {
 
@@ -186,9 +186,8 @@ bool DayCsv::ReadDate(std::string_view text, DateValue& date) const {
     std::int64_t y = 0;
     std::int64_t m = 0;
     std::int64_t d = 0;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
-        !ReadDigits(text.substr(0, 4), 4, y) || !ReadDigits(text.substr(5, 2), 2, m) ||
-        !ReadDigits(text.substr(8, 2), 2, d)) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !ReadDigits(text.substr(0, 4), 4, y) ||
+        !ReadDigits(text.substr(5, 2), 2, m) || !ReadDigits(text.substr(8, 2), 2, d)) {
         return false;
     }
     if (y < DateUtility::kFirstYear || y > DateUtility::kLastYear || m < 1 || m > 12 || d < 1) {
@@ -229,10 +228,8 @@ bool DayCsv::ReadRow(const std::vector<std::string>& fields, const Layout& layou
     const struct {
         Column column;
         float DayRecord::*member;
-    } reals[] = {{kDistance, &DayRecord::distance},
-                 {kSpeed, &DayRecord::speed},
-                 {kWaterUsed, &DayRecord::waterUsed},
-                 {kHoursSlept, &DayRecord::hoursSlept},
+    } reals[] = {{kDistance, &DayRecord::distance},   {kSpeed, &DayRecord::speed},
+                 {kWaterUsed, &DayRecord::waterUsed}, {kHoursSlept, &DayRecord::hoursSlept},
                  {kBodyWeight, &DayRecord::bodyWeight}};
     for (const auto& r : reals) {
         if (!ReadReal(field(r.column), record.*r.member)) {

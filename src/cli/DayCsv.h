@@ -14,23 +14,9 @@
 class DayCsv {
 public:
     enum Column {
-        kDate,
-        kDistance,
-        kTime,
-        kPace,
-        kSpeed,
-        kRestHeartRate,
-        kMaxHeartRate,
-        kCalories,
-        kWaterUsed,
-        kHoursSlept,
-        kTemperature,
-        kBodyWeight,
-        kCompetition,
-        kDifficulty,
-        kWorkout,
-        kComments,
-        kColumnCount
+        kDate, kDistance, kTime, kPace, kSpeed, kRestHeartRate, kMaxHeartRate, kCalories,
+        kWaterUsed, kHoursSlept, kTemperature, kBodyWeight, kCompetition, kDifficulty,
+        kWorkout, kComments, kColumnCount
     };
     static const char* const kColumnNames[kColumnCount];
 

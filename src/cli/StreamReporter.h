@@ -9,8 +9,7 @@
 
 class StreamReporter : public ErrorReporter {
 public:
-    StreamReporter(std::ostream& err, std::string subject)
-        : err(err), subject(std::move(subject)) {}
+    StreamReporter(std::ostream& err, std::string subject) : err(err), subject(std::move(subject)) {}
     void ReportError(const char* message) override;
     int Count() const { return count; }
 

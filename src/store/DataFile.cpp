@@ -9,9 +9,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-DataFile::~DataFile() {
-    Close();
-}
+DataFile::~DataFile() { Close(); }
 
 bool DataFile::Lock(int descriptor, bool share) {
     const int kind = share ? LOCK_SH : LOCK_EX;
@@ -112,9 +110,7 @@ std::int64_t DataFile::Size() const {
     return static_cast<std::int64_t>(info.st_size);
 }
 
-bool DataFile::Stat(struct stat& info) const {
-    return fd >= 0 && ::fstat(fd, &info) == 0;
-}
+bool DataFile::Stat(struct stat& info) const { return fd >= 0 && ::fstat(fd, &info) == 0; }
 
 std::int64_t DataFile::ReadSome(std::int64_t offset, void* buffer, std::size_t length) const {
     if (fd < 0 || offset < 0) {

@@ -7,7 +7,8 @@
 
 const char* const DateUtility::kMonthNames[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                   "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-const char* const DateUtility::kWeekdayNames[7] = {"SUN", "MON", "TUE", "WED", "THR", "FRI", "SAT"};
+const char* const DateUtility::kWeekdayNames[7] = {"SUN", "MON", "TUE", "WED",
+                                                   "THR", "FRI", "SAT"};
 
 namespace {
 
@@ -203,7 +204,8 @@ int DateUtility::MonthBounds(const DateValue& date, DateValue& first, DateValue&
 }
 
 int DateUtility::WeekdayOfMonthStart(const DateValue& date) const {
-    if (date.year >= kFirstYear && date.year <= kLastYear && date.month >= 1 && date.month <= 12) {
+    if (date.year >= kFirstYear && date.year <= kLastYear && date.month >= 1 &&
+        date.month <= 12) {
         // The key-value method below holds for 1900..2099 only; 2100 is reachable, so
         // the calendar's own years are counted exactly.
         DateValue start = date;

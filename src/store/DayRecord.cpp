@@ -67,22 +67,16 @@ void DayRecord::FromFileOrder(DayRecord* records, std::size_t count) {
     }
 }
 
-std::uint8_t DayRecord::Flags() const {
-    return FlagsFor(erased, competition);
-}
+std::uint8_t DayRecord::Flags() const { return FlagsFor(erased, competition); }
 
 std::uint8_t DayRecord::FlagsOf(const unsigned char* fileBytes) {
     return FlagsFor(byteorder::GetInt32(fileBytes + offsetof(DayRecord, erased)),
                     static_cast<char>(fileBytes[offsetof(DayRecord, competition)]));
 }
 
-std::string_view DayRecord::WorkoutText() const {
-    return BoundedText(workout, kWorkoutSize);
-}
+std::string_view DayRecord::WorkoutText() const { return BoundedText(workout, kWorkoutSize); }
 
-std::string_view DayRecord::CommentsText() const {
-    return BoundedText(comments, kCommentsSize);
-}
+std::string_view DayRecord::CommentsText() const { return BoundedText(comments, kCommentsSize); }
 
 bool DayRecord::SameContent(const DayRecord& other) const {
     return std::memcmp(this, &other, kFixedPartSize) == 0 && WorkoutText() == other.WorkoutText() &&

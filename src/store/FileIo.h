@@ -11,7 +11,8 @@
 namespace fileio {
 
 // Makes a system call again while an arriving signal interrupts it (result -1, EINTR).
-template <typename Call> auto Retrying(Call call) {
+template <typename Call>
+auto Retrying(Call call) {
     decltype(call()) result;
     do {
         result = call();

@@ -38,7 +38,8 @@ bool ValidFlags(std::uint8_t flags) {
 
 // Passes every whole record of the data file, in order, to visit(recordNumber, bytes).
 // Returns false when the first read already fails.
-template <typename Visit> bool ForEachRecord(const DataFile& data, Visit&& visit) {
+template <typename Visit>
+bool ForEachRecord(const DataFile& data, Visit&& visit) {
     std::vector<unsigned char> chunk(kChunkRecords * DayRecord::kSize);
     std::int64_t offset = 0;
     std::int64_t record = 0;
@@ -80,10 +81,9 @@ IndexFile::Verdict IndexFile::Load(const std::string& indexFileName, const DataF
         if (errno == ENXIO || errno == EISDIR) {
             return Problem(State::NotRegular, "the index is not a regular file");
         }
-        return Problem(State::Missing,
-                       errno == ENOENT
-                           ? "no index file"
-                           : std::string("index file cannot be read: ") + std::strerror(errno));
+        return Problem(State::Missing, errno == ENOENT ? "no index file"
+                                                       : std::string("index file cannot be read: ") +
+                                                             std::strerror(errno));
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
@@ -129,10 +129,10 @@ bool IndexFile::FromBytes(const unsigned char* bytes, std::size_t size, IndexTab
     }
     const std::size_t count = size / IndexEntry::kSize;
     if (count > static_cast<std::size_t>(IndexTable::kMaxEntries)) {
-        verdict =
-            Problem(State::Damaged, Printf("index file holds %lld entries, more than the "
-                                           "%lld days a logbook can hold",
-                                           static_cast<long long>(count), IndexTable::kMaxEntries));
+        verdict = Problem(State::Damaged, Printf("index file holds %lld entries, more than the "
+                                                 "%lld days a logbook can hold",
+                                                 static_cast<long long>(count),
+                                                 IndexTable::kMaxEntries));
         return false;
     }
     std::vector<IndexEntry> entries(count);
@@ -153,8 +153,8 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
         const IndexEntry& e = table.At(i);
         if (!DateUtility::IsLogbookKey(e.dateKey)) {
             return Problem(State::Damaged,
-                           Printf("entry %lld: %lld is not a date from 1960-01-01 to 2100-12-31", i,
-                                  e.dateKey));
+                           Printf("entry %lld: %lld is not a date from 1960-01-01 to 2100-12-31",
+                                  i, e.dateKey));
         }
         if (i > 0 && e.dateKey <= table.At(i - 1).dateKey) {
             return Problem(State::Damaged, Printf("entry %lld: day %lld does not follow day %lld",
@@ -169,9 +169,9 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
                            Printf("entry %lld: slot %lld is not a record number", i, e.slot));
         }
         if (e.slot == -1 && !e.IsErased()) {
-            return Problem(
-                State::Damaged,
-                Printf("entry %lld: day %lld has no record but is not erased", i, e.dateKey));
+            return Problem(State::Damaged,
+                           Printf("entry %lld: day %lld has no record but is not erased", i,
+                                  e.dateKey));
         }
     }
 
@@ -200,8 +200,8 @@ IndexFile::Verdict IndexFile::Check(const IndexTable& table, const DataFile& dat
         }
         int& held = owner[static_cast<std::size_t>(e.slot)];
         if (held >= 0) {
-            return Problem(State::Stale,
-                           Printf("entries %lld and %lld both name record %lld", held, i, e.slot));
+            return Problem(State::Stale, Printf("entries %lld and %lld both name record %lld",
+                                                held, i, e.slot));
         }
         held = i;
     }

@@ -12,9 +12,7 @@ constexpr int CountDays(int firstYear, int lastYear) {
     return days;
 }
 
-bool KeyBelow(const IndexEntry& entry, std::int32_t key) {
-    return entry.dateKey < key;
-}
+bool KeyBelow(const IndexEntry& entry, std::int32_t key) { return entry.dateKey < key; }
 
 } // namespace
 

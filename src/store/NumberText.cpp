@@ -7,9 +7,7 @@
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::size_t SkipBlanks(std::string_view text) {
     std::size_t i = 0;

@@ -1,7 +1,7 @@
-#include "cli/LogBookTool.h"
-#include "ToolFixture.h"
 #include "cli/DayCsv.h"
+#include "cli/LogBookTool.h"
 #include "store/LogBookDatabase.h"
+#include "ToolFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +20,11 @@ TEST_F(LogBookToolTest, ExportImportExportGivesTheSameBytes) {
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
     const std::string first = Read(Path("a.csv"));
     EXPECT_EQ(first.substr(0, first.find('\n') + 1), DayCsv::HeaderLine());
-    EXPECT_EQ(
-        first.rfind("date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
-                    "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
-                    0),
-        0u);
+    EXPECT_EQ(first.rfind(
+                  "date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
+                  "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
+                  0),
+              0u);
     EXPECT_NE(first.find("\n2026-01-05,12.345,100:00:00,00:07:11,0.1,48,181,-12,1.5e-07,7.25,-3,"
                          "70.4,Y,H,\"Competition, Flat  \",\"Race, \"\"hard\"\"\nfelt € é fine "
                          "\xC2\x81  \"\n"),
@@ -78,16 +78,16 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
     const std::string beforeIndex = Read(Path("a.idx"));
     Write(Path("in.csv"),
           "comments,date,distance,time,competition,workout\n"
-          ",2026-02-29,1,,,\n"                              // 2: not a calendar date
-          ",1959-12-31,1,,,\n"                              // 3: before the first day
-          ",2026-04-01,1.2.3,1:60:00,X,\n"                  // 4: number, duration, competition
-          ",2026-04-02,1e99,,,\n"                           // 5: out of single precision
+          ",2026-02-29,1,,,\n"                    // 2: not a calendar date
+          ",1959-12-31,1,,,\n"                    // 3: before the first day
+          ",2026-04-01,1.2.3,1:60:00,X,\n"       // 4: number, duration, competition
+          ",2026-04-02,1e99,,,\n"                 // 5: out of single precision
           ",2026-04-03,,,,abcdefghijabcdefghijabcdefghij\n" // 6: 30 bytes of workout
-          "\"\xF0\x9F\x8F\x83\",2026-04-04,,,,\n"           // 7: no such character in the code page
-          ",2026-04-05,,,\n"                                // 8: too few fields
-          ",2026-04-06,,,,\n"                               // 9: good
-          ",2026-04-06,,,,\n"                               // 10: repeats line 9
-          ",2026-01-05,,,,\n");                             // 11: a live day without --replace
+          "\"\xF0\x9F\x8F\x83\",2026-04-04,,,,\n" // 7: no such character in the code page
+          ",2026-04-05,,,\n"                      // 8: too few fields
+          ",2026-04-06,,,,\n"                     // 9: good
+          ",2026-04-06,,,,\n"                     // 10: repeats line 9
+          ",2026-01-05,,,,\n");                   // 11: a live day without --replace
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1);
     const std::string p = "veloria-logbook: " + Path("in.csv") + ": line ";
     for (const char* expected :
@@ -95,8 +95,8 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
           "3: date \"1959-12-31\" is not a date", "4: distance \"1.2.3\" is not a number",
           "4: time \"1:60:00\" is not a duration h:mm:ss with minutes and seconds below 60",
           "4: competition \"X\" is not Y, N or empty", "5: distance \"1e99\" is not a number",
-          "6: workout \"abcdefghijabcdefghijabcdefghij\" is longer than 29 bytes", "7: comments",
-          "8: has 5 fields, the header 6", "10: date 2026-04-06 repeats line 9",
+          "6: workout \"abcdefghijabcdefghijabcdefghij\" is longer than 29 bytes",
+          "7: comments", "8: has 5 fields, the header 6", "10: date 2026-04-06 repeats line 9",
           "11: date 2026-01-05 already holds a day"}) {
         EXPECT_NE(err.find(p + expected), std::string::npos) << expected << "\n" << err;
     }
@@ -115,9 +115,10 @@ TEST_F(LogBookToolTest, ReplaceOverwritesDaysAndMissingColumnsAreEmpty) {
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1) << "2026-01-05 is a live day";
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv"), "--replace"}), 0) << err;
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--to", "2026-01-07"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
-                                          "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
-                                          "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
+    EXPECT_EQ(out, DayCsv::HeaderLine() +
+                       "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
+                       "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
+                       "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
 }
 
 TEST_F(LogBookToolTest, HeaderProblemsAreReportedOnLineOne) {
@@ -171,10 +172,9 @@ TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
     LogBookDatabase holder(reporter, dates);
     ASSERT_EQ(holder.Open(Path("a.vrl")), 1);
     Write(Path("in.csv"), "date\n2027-01-01\n");
-    for (auto args :
-         std::vector<std::vector<std::string>>{{"export", Path("a.vrl")},
-                                               {"import", Path("a.vrl"), Path("in.csv")},
-                                               {"check", Path("a.vrl"), "--repair"}}) {
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"export", Path("a.vrl")}, {"import", Path("a.vrl"), Path("in.csv")},
+             {"check", Path("a.vrl"), "--repair"}}) {
         EXPECT_EQ(Run(args), 1) << args[0];
         EXPECT_NE(err.find("Logbook is in use by another program."), std::string::npos) << err;
     }

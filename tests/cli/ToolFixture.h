@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
@@ -100,19 +99,8 @@ protected:
                 posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
             }
         }
-        // Whatever this process ignores, the tool starts with the signals' own actions (a
-        // write past the file size limit ends it).
-        posix_spawnattr_t attributes;
-        posix_spawnattr_init(&attributes);
-        sigset_t defaults;
-        sigemptyset(&defaults);
-        sigaddset(&defaults, SIGXFSZ);
-        sigaddset(&defaults, SIGPIPE);
-        posix_spawnattr_setsigdefault(&attributes, &defaults);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
         pid_t pid = -1;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-        posix_spawnattr_destroy(&attributes);
+        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         return spawned == 0 ? pid : -1;
     }
