@@ -38,7 +38,7 @@ public:
     static const Rule kRules[kBoxCount];
 
     std::array<std::string, kBoxCount> boxes;
-    // What the comment box shows; when reading, the text of its first two lines joined.
+    // What the comment box holds (the Log Book reads a changed comment from its two lines).
     std::string comments;
     std::string workout;
     char competition = 0; // 'Y', 'N' or 0 for neither button checked
