@@ -70,33 +70,6 @@ bool ReadDigits(std::string_view text, std::size_t maxDigits, std::int64_t& valu
     return true;
 }
 
-// h:mm:ss, hours of any width; minutes and seconds below 60.
-bool ReadDuration(std::string_view text, std::int32_t& seconds) {
-    if (text.empty()) {
-        seconds = 0;
-        return true;
-    }
-    const std::size_t first = text.find(':');
-    const std::size_t second = first == std::string_view::npos ? first : text.find(':', first + 1);
-    if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos) {
-        return false;
-    }
-    std::int64_t h = 0;
-    std::int64_t m = 0;
-    std::int64_t s = 0;
-    if (!ReadDigits(text.substr(0, first), 10, h) ||
-        !ReadDigits(text.substr(first + 1, second - first - 1), 2, m) ||
-        !ReadDigits(text.substr(second + 1), 2, s) || m >= 60 || s >= 60) {
-        return false;
-    }
-    const std::int64_t total = h * 3600 + m * 60 + s;
-    if (total > INT32_MAX) {
-        return false;
-    }
-    seconds = static_cast<std::int32_t>(total);
-    return true;
-}
-
 } // namespace
 
 std::string DayCsv::HeaderLine() {
@@ -248,11 +221,11 @@ bool DayCsv::ReadRow(const std::vector<std::string>& fields, const Layout& layou
             bad(i.column, "is not a whole number");
         }
     }
-    if (!ReadDuration(field(kTime), record.time)) {
-        bad(kTime, "is not a duration h:mm:ss with minutes and seconds below 60");
-    }
-    if (!ReadDuration(field(kPace), record.pace)) {
-        bad(kPace, "is not a duration h:mm:ss with minutes and seconds below 60");
+    // Read as the Log Book reads its boxes: 50:00 is fifty minutes here too.
+    for (const Column c : {kTime, kPace}) {
+        if (!dates.ReadDuration(field(c), c == kTime ? record.time : record.pace)) {
+            bad(c, "is not a duration like 50:00 or 1:05:00 with minutes and seconds below 60");
+        }
     }
 
     const std::string_view competition = field(kCompetition);

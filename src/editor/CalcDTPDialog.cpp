@@ -3,6 +3,7 @@
 #include "editor/DayForm.h"
 #include "editor/DtpCalculation.h"
 #include "editor/LogBookDialog.h"
+#include "framework/TMessageBox.h"
 #include "framework/TResources.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -56,24 +57,49 @@ void CalcDTPDialog::SetupWindow() {
         return;
     }
     const DateUtility& dates = Client().Dates();
-    SetDlgItemText(kDistance,
-                   DayForm::Decimal(DayForm::ReadNumber(editor->GetDlgItemText(kEditorDistance))));
-    SetDlgItemText(kTime, DayForm::NormalisedDuration(editor->GetDlgItemText(kEditorTime), dates));
-    SetDlgItemText(kPace, DayForm::NormalisedDuration(editor->GetDlgItemText(kEditorPace), dates));
-    SetDlgItemText(kSpeed,
-                   DayForm::Decimal(DayForm::ReadNumber(editor->GetDlgItemText(kEditorSpeed))));
+    // A text the Log Book would refuse comes over as it stands, to be refused here too
+    // rather than shown as some other value.
+    const auto take = [&](int id, int box, auto written) {
+        const std::string text = editor->GetDlgItemText(LogBookDialog::kFirstBox + box);
+        SetDlgItemText(id, DayForm::Refusal(box, text, dates).empty() ? written(text) : text);
+    };
+    const auto number = [](const std::string& text) {
+        return DayForm::Decimal(DayForm::ReadNumber(text));
+    };
+    const auto duration = [&](const std::string& text) {
+        return dates.DurationText(DayForm::ReadSeconds(text, dates));
+    };
+    take(kDistance, DayForm::kDistance, number);
+    take(kTime, DayForm::kTime, duration);
+    take(kPace, DayForm::kPace, duration);
+    take(kSpeed, DayForm::kSpeed, number);
+}
+
+bool CalcDTPDialog::Refused(int id, int box) {
+    const std::string problem = DayForm::Refusal(box, GetDlgItemText(id), Client().Dates());
+    if (problem.empty()) {
+        return false;
+    }
+    TMessageBox::Show(this, problem, "MESSAGE", TMessageBox::Buttons::Ok,
+                      TMessageBox::Icon::Exclamation);
+    SetDlgItemFocus(id);
+    return true;
+}
+
+bool CalcDTPDialog::AnyRefused() {
+    return Refused(kDistance, DayForm::kDistance) || Refused(kTime, DayForm::kTime) ||
+           Refused(kPace, DayForm::kPace);
 }
 
 void CalcDTPDialog::Calculate() {
+    if (AnyRefused()) {
+        return;
+    }
     const DateUtility& dates = Client().Dates();
-    const auto seconds = [&](int id) {
-        return static_cast<float>(
-            dates.SecondsOfDurationText(DayForm::NormalisedDuration(GetDlgItemText(id), dates)));
-    };
     DtpCalculation values;
     values.distance = DayForm::ReadNumber(GetDlgItemText(kDistance));
-    values.time = seconds(kTime);
-    values.pace = seconds(kPace);
+    values.time = static_cast<float>(DayForm::ReadSeconds(GetDlgItemText(kTime), dates));
+    values.pace = static_cast<float>(DayForm::ReadSeconds(GetDlgItemText(kPace), dates));
     if (!values.Calculate()) {
         Client().ReportError(DtpCalculation::kTooFewValues);
         return;
@@ -96,11 +122,17 @@ void CalcDTPDialog::Apply() {
         Client().ReportError(DtpCalculation::kEditorClosed);
         return;
     }
+    if (AnyRefused()) {
+        return;
+    }
     const DateUtility& dates = Client().Dates();
+    const auto seconds = [&](int id) {
+        return dates.DurationText(DayForm::ReadSeconds(GetDlgItemText(id), dates));
+    };
     editor->SetDlgItemText(kEditorDistance,
                            DayForm::Decimal(DayForm::ReadNumber(GetDlgItemText(kDistance))));
-    editor->SetDlgItemText(kEditorTime, DayForm::NormalisedDuration(GetDlgItemText(kTime), dates));
-    editor->SetDlgItemText(kEditorPace, DayForm::NormalisedDuration(GetDlgItemText(kPace), dates));
+    editor->SetDlgItemText(kEditorTime, seconds(kTime));
+    editor->SetDlgItemText(kEditorPace, seconds(kPace));
     editor->SetDlgItemText(kEditorSpeed,
                            DayForm::Decimal(DayForm::ReadNumber(GetDlgItemText(kSpeed))));
 }

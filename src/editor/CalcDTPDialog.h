@@ -27,4 +27,8 @@ private:
     void Calculate();
     void Clear();
     void Apply();
+    // Tells the user when the box's text is not what the Log Book's box of that kind takes,
+    // and puts the focus on it.
+    bool Refused(int id, int box);
+    bool AnyRefused();
 };

@@ -4,6 +4,7 @@
 #include "store/Windows1252.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -25,7 +26,107 @@ void PutText(const std::string& utf8, char* field, std::size_t size) {
     field[length] = '\0';
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Where the lenient reader would stop in text: blanks, a sign, digits and, for a decimal
+// number, a point with digits and an exponent. 0 when no number is there.
+std::size_t NumberEnd(const std::string& text, bool decimal) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        ++digits;
+    }
+    if (decimal && i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return 0;
+    }
+    if (decimal && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (j < text.size() && IsDigit(text[j])) {
+            for (i = j; i < text.size() && IsDigit(text[i]); ++i) {
+            }
+        }
+    }
+    return i;
+}
+
 } // namespace
+
+const DayForm::Rule DayForm::kRules[kBoxCount] = {{Kind::Decimal, 6, "Distance:", "8.2"},
+                                                  {Kind::Duration, 9, "Time:", "50:00 or 1:05:00"},
+                                                  {Kind::Duration, 9, "Pace:", "5:30 or 0:05:30"},
+                                                  {Kind::Whole, 6, "Rest H. Rate:", "48"},
+                                                  {Kind::Whole, 6, "Max H. Rate:", "172"},
+                                                  {Kind::Whole, 6, "Temperature:", "68"},
+                                                  {Kind::Decimal, 6, "Body Weight:", "70.5"},
+                                                  {Kind::Decimal, 6, "Water Used:", "1.5"},
+                                                  {Kind::Decimal, 6, "Hours Slept:", "7.5"},
+                                                  {Kind::Whole, 4, "Total Calories:", "2400"},
+                                                  {Kind::Decimal, 6, "Speed:", "12.5"}};
+
+std::string DayForm::Refusal(int box, const std::string& text, const DateUtility& dates) {
+    const Rule& rule = kRules[box];
+    const std::string start = std::string(rule.label) + " \"" + text + "\" ";
+    if (rule.kind == Kind::Duration) {
+        std::int32_t seconds = 0;
+        if (text.size() > rule.width || !dates.ReadDuration(text, seconds)) {
+            return start + "is not a duration like " + rule.example +
+                   " (minutes and seconds below 60).";
+        }
+        return {};
+    }
+    // Blanks after the number change nothing; everything else must be read.
+    std::string trimmed = text;
+    while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) {
+        trimmed.pop_back();
+    }
+    if (trimmed.find_first_not_of(" \t") == std::string::npos) {
+        return {};
+    }
+    const bool decimal = rule.kind == Kind::Decimal;
+    if (NumberEnd(trimmed, decimal) != trimmed.size()) {
+        return start + (decimal ? "is not a number like " : "is not a whole number like ") +
+               rule.example + ".";
+    }
+    if (trimmed.size() > rule.width) {
+        return start + "is longer than this box takes: at most " + std::to_string(rule.width) +
+               " characters, like " + rule.example + ".";
+    }
+    if (decimal && !std::isfinite(ReadNumber(trimmed))) {
+        return start + "is larger than this box can hold.";
+    }
+    return {};
+}
+
+int DayForm::FirstRefused(const DayForm& shown, const DateUtility& dates,
+                          std::string& problem) const {
+    for (int box = 0; box < kBoxCount; ++box) {
+        const std::string& text = boxes[static_cast<std::size_t>(box)];
+        if (text == shown.boxes[static_cast<std::size_t>(box)]) {
+            continue;
+        }
+        problem = Refusal(box, text, dates);
+        if (!problem.empty()) {
+            return box;
+        }
+    }
+    return -1;
+}
 
 std::string DayForm::Padded(int value, int width) {
     char text[32];
@@ -43,10 +144,9 @@ float DayForm::ReadNumber(const std::string& text) {
     return static_cast<float>(NumberText::ReadDecimal(Leading(text, 6)));
 }
 
-std::string DayForm::NormalisedDuration(const std::string& text, const DateUtility& dates) {
-    std::string duration = Leading(text, 9);
-    dates.NormaliseDurationText(duration);
-    return duration;
+std::int32_t DayForm::ReadSeconds(const std::string& text, const DateUtility& dates) {
+    std::int32_t seconds = 0;
+    return dates.ReadDuration(text, seconds) ? seconds : 0;
 }
 
 DayForm DayForm::Show(const DayRecord& record, const DateUtility& dates) {
@@ -84,8 +184,7 @@ void DayForm::ReadFields(const DayForm* shown, DayRecord& record, const DateUtil
                boxes[static_cast<std::size_t>(box)] != shown->boxes[static_cast<std::size_t>(box)];
     };
     const auto seconds = [&](int box) {
-        return dates.SecondsOfDurationText(
-            NormalisedDuration(boxes[static_cast<std::size_t>(box)], dates));
+        return ReadSeconds(boxes[static_cast<std::size_t>(box)], dates);
     };
     if (changed(kDistance)) {
         record.distance = ReadNumber(boxes[kDistance]);

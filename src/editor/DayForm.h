@@ -26,8 +26,19 @@ public:
         kSpeed
     };
 
+    // How a box is read: its leading characters as a decimal number, a whole number or a
+    // duration, and what the user is told the box takes.
+    enum class Kind { Decimal, Whole, Duration };
+    struct Rule {
+        Kind kind;
+        std::size_t width; // characters read
+        const char* label; // as the window shows it, with its colon
+        const char* example;
+    };
+    static const Rule kRules[kBoxCount];
+
     std::array<std::string, kBoxCount> boxes;
-    // What the comment box shows; when reading, the text of its first two lines joined.
+    // What the comment box holds (the Log Book reads a changed comment from its two lines).
     std::string comments;
     std::string workout;
     char competition = 0; // 'Y', 'N' or 0 for neither button checked
@@ -35,6 +46,13 @@ public:
 
     // The texts of a stored day; every number is shown, zeros included.
     static DayForm Show(const DayRecord& record, const DateUtility& dates);
+    // Empty when the box's rule reads the text whole (an empty text reads 0); otherwise what
+    // to tell the user, naming the box, the text and what the box takes.
+    static std::string Refusal(int box, const std::string& text, const DateUtility& dates);
+    // The first box that differs from the shown texts and is refused, or -1; its message
+    // in problem. A box still reading as shown is never refused: it keeps the stored value.
+    int FirstRefused(const DayForm& shown, const DateUtility& dates, std::string& problem) const;
+
     // Takes the texts into the record: each box by its leading characters, the texts
     // encoded and cut to their fields. The record's key and erased mark stay.
     void ReadInto(DayRecord& record, const DateUtility& dates) const;
@@ -48,8 +66,8 @@ public:
     static std::string Padded(int value, int width);
     // A box read as a number from its first six characters, in single precision.
     static float ReadNumber(const std::string& text);
-    // A duration box: its first nine characters normalised to hh:mm:ss.
-    static std::string NormalisedDuration(const std::string& text, const DateUtility& dates);
+    // A duration box's seconds, 0 for a text that is no duration.
+    static std::int32_t ReadSeconds(const std::string& text, const DateUtility& dates);
 
 private:
     void ReadFields(const DayForm* shown, DayRecord& record, const DateUtility& dates) const;

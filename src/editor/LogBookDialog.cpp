@@ -28,20 +28,14 @@ void LogBookDialog::RegisterTemplate() {
         int box;
         int x;
         int y;
-        const char* label;
-    } edits[] = {{DayForm::kDistance, 68, 56, "Distance:"},
-                 {DayForm::kTime, 68, 76, "Time:"},
-                 {DayForm::kPace, 68, 96, "Pace:"},
-                 {DayForm::kSpeed, 68, 116, "Speed:"},
-                 {DayForm::kCalories, 68, 136, "Total Calories:"},
-                 {DayForm::kMaxHeartRate, 176, 56, "Max H. Rate:"},
-                 {DayForm::kRestHeartRate, 176, 76, "Rest H. Rate:"},
-                 {DayForm::kTemperature, 176, 96, "Temperature:"},
-                 {DayForm::kBodyWeight, 176, 116, "Body Weight:"},
-                 {DayForm::kWaterUsed, 176, 136, "Water Used:"},
-                 {DayForm::kHoursSlept, 284, 56, "Hours Slept:"}};
+    } edits[] = {{DayForm::kDistance, 68, 56},       {DayForm::kTime, 68, 76},
+                 {DayForm::kPace, 68, 96},           {DayForm::kSpeed, 68, 116},
+                 {DayForm::kCalories, 68, 136},      {DayForm::kMaxHeartRate, 176, 56},
+                 {DayForm::kRestHeartRate, 176, 76}, {DayForm::kTemperature, 176, 96},
+                 {DayForm::kBodyWeight, 176, 116},   {DayForm::kWaterUsed, 176, 136},
+                 {DayForm::kHoursSlept, 284, 56}};
     for (const auto& e : edits) {
-        t.controls.push_back(P::Label(e.x - 52, e.y + 2, 48, e.label));
+        t.controls.push_back(P::Label(e.x - 52, e.y + 2, 48, DayForm::kRules[e.box].label));
         t.controls.push_back({K::Edit, BoxId(e.box), e.x, e.y, 36, 12, "", 0, kNumberLimit});
     }
     t.controls.push_back({K::GroupBox, -1, 232, 74, 88, 24, "Competition:", 0, 0});
@@ -81,8 +75,9 @@ LogBookDialog::LogBookDialog(ClientWindow& client)
     OnCommand(kSaveDay, [this] { Save(); });
     OnCommand(kEraseDay, [this] { EraseDay(); });
     OnCommand(kFind, [this] {
-        Save();
-        Client().OpenFind();
+        if (Save()) {
+            Client().OpenFind();
+        }
     });
     OnCommand(kCalculate, [this] { Client().OpenCalcDTP(); });
     OnCommand(kNextDay, [this] { Step(1); });
@@ -141,8 +136,7 @@ DayForm LogBookDialog::BoxTexts() const {
     for (int box = 0; box < DayForm::kBoxCount; ++box) {
         form.boxes[static_cast<std::size_t>(box)] = GetDlgItemText(BoxId(box));
     }
-    // Only what stands on the box's two lines counts.
-    form.comments = EditLine(kComments, 0) + EditLine(kComments, 1);
+    form.comments = GetDlgItemText(kComments);
     form.workout = GetDlgItemText(kWorkout);
     form.competition = IsDlgButtonChecked(kYes) ? 'Y' : IsDlgButtonChecked(kNo) ? 'N' : 0;
     form.difficulty = IsDlgButtonChecked(kEasy)       ? 'E'
@@ -166,24 +160,50 @@ void LogBookDialog::ShowCurrentDay() {
     shown = BoxTexts();
 }
 
-void LogBookDialog::ReadBoxes() {
-    BoxTexts().ReadChangesInto(shown, currentRecord, dates);
-    if (currentRecord.SameContent(reference)) {
-        return;
+bool LogBookDialog::ReadBoxes() {
+    DayForm typed = BoxTexts();
+    std::string problem;
+    if (const int box = typed.FirstRefused(shown, dates, problem); box >= 0) {
+        if (TMessageBox::Show(this, problem + kCorrectQuestion, "MESSAGE",
+                              TMessageBox::Buttons::YesNo,
+                              TMessageBox::Icon::Exclamation) != TMessageBox::kIdNo) {
+            // From Find the Log Book may lie behind: raise it so the box takes the keys.
+            Client().OpenLogBook();
+            SetDlgItemFocus(BoxId(box));
+            return false;
+        }
+        ShowCurrentDay(); // the day as it was; nothing typed for it is taken
+        return true;
     }
-    cache->Put(currentRecord);
+    // The comment box is compared whole: how it wraps its lines depends on its layout, which
+    // is only done once the window shows, so a comment longer than the two lines would
+    // otherwise seem changed on the day the window opens with. Of a changed comment only
+    // what stands on the two lines counts.
+    if (typed.comments != shown.comments) {
+        typed.comments = EditLine(kComments, 0) + EditLine(kComments, 1);
+    }
+    typed.ReadChangesInto(shown, currentRecord, dates);
+    if (!currentRecord.SameContent(reference)) {
+        cache->Put(currentRecord);
+    }
+    return true;
 }
 
-void LogBookDialog::Save() {
-    ReadBoxes();
+bool LogBookDialog::Save() {
+    if (!ReadBoxes()) {
+        return false;
+    }
     // A day that could not be stored stays dirty, so closing still asks about it.
     cache->StoreDirty();
     ShowCurrentDay();
     Client().RefreshToolWindows(false);
+    return true;
 }
 
 void LogBookDialog::Step(int days) {
-    ReadBoxes();
+    if (!ReadBoxes()) {
+        return;
+    }
     if (days > 0) {
         dates.AddDays(current, days);
     } else {
@@ -195,16 +215,21 @@ void LogBookDialog::Step(int days) {
 
 void LogBookDialog::EraseDay() {
     const DayRecord* cached = cache->Find(dates.KeyOfDate(current));
-    if (!cached || cached->erased != 0) {
-        ShowCurrentDay(); // no entry to erase: what was typed goes, nothing is stored
-        return;
+    if (cached && cached->erased == 0) {
+        // The day goes as it is cached; what was typed over it does not matter.
+        DayRecord erased = *cached;
+        erased.erased = 1;
+        cache->Put(erased);
     }
-    currentRecord.erased = 1;
-    ReadBoxes(); // differs from the shown day by its mark, so it is cached as changed
+    // Without an entry to erase, what was typed goes and nothing is stored.
     ShowCurrentDay();
 }
 
 void LogBookDialog::GoToDay(std::int32_t key) {
+    // What was typed for the shown day is kept, as when stepping.
+    if (!ReadBoxes()) {
+        return;
+    }
     // Day by day, so that the weekday travels with the date; the calendar's ends stop it.
     while (dates.KeyOfDate(current) < key) {
         const std::int32_t before = dates.KeyOfDate(current);
@@ -234,7 +259,9 @@ void LogBookDialog::Reset() {
 }
 
 bool LogBookDialog::CanClose() {
-    ReadBoxes();
+    if (!ReadBoxes()) {
+        return false;
+    }
     if (!cache->Changed()) {
         return true;
     }

@@ -40,6 +40,8 @@ public:
     static constexpr unsigned kResetMessage = res::kLogBookChanged;
     static constexpr unsigned kGoToDayMessage = res::kGoToDay;
     static constexpr const char* kSaveQuestion = "\n\nSave changes to database?";
+    // Follows the refusal of a box's text: Yes goes back to the box, No leaves the day.
+    static constexpr const char* kCorrectQuestion = "\n\nCorrect it? No leaves this day as it was.";
 
     explicit LogBookDialog(ClientWindow& client);
     // Dialog template 6 and the Logbook Speed Menu.
@@ -58,9 +60,11 @@ protected:
 
 private:
     void ShowCurrentDay();
-    void ReadBoxes();
+    // Takes what was typed into the cache. False when a box was refused and the user went
+    // back to correct it: the caller then stops.
+    bool ReadBoxes();
     void ClearBoxes();
-    void Save();
+    bool Save();
     void Step(int days);
     void EraseDay();
     void GoToDay(std::int32_t key);
@@ -71,7 +75,7 @@ private:
     DateValue current;
     DayRecord currentRecord;
     DayRecord reference;
-    // The boxes as they read right after the day was shown: a box that still reads so was
-    // not changed by the user.
+    // The boxes as they read right after the day was shown (the comment whole): a box that
+    // still reads so was not changed by the user.
     DayForm shown;
 };

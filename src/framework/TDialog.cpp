@@ -26,6 +26,8 @@
 #include <QScrollBar>
 #include <QTextLayout>
 
+#include <optional>
+
 namespace {
 
 // The dialog's window: Escape and the close box come to the dialog as Cancel.
@@ -578,6 +580,10 @@ bool TDialog::IsDlgItemEnabled(int id) const {
 void TDialog::SetDlgItemFocus(int id) {
     if (QWidget* w = Control(id)) {
         w->setFocus();
+        // As the dialog manager moves the focus, an edit's text comes selected.
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            edit->selectAll();
+        }
     }
 }
 
@@ -619,6 +625,10 @@ void TDialog::ListClear(int id) {
     if (auto* list = qobject_cast<QListWidget*>(w)) {
         const QSignalBlocker block(list);
         list->clear();
+        // An emptied list starts again at its top, as the system's list box does; the view
+        // would otherwise keep its old scroll position for the lines added next.
+        list->verticalScrollBar()->setValue(0);
+        list->horizontalScrollBar()->setValue(0);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->clear();
     }
@@ -704,6 +714,45 @@ void TDialog::ClickButton(int id) {
     if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) {
         button->click();
     }
+}
+
+void TDialog::AddAccelerator(char typed, int buttonId) {
+    typedAccelerators[typed] = buttonId;
+}
+
+void TDialog::AddAccelerator(Key key, int buttonId) {
+    keyAccelerators[key] = buttonId;
+}
+
+int TDialog::AcceleratorButton(const QKeyEvent& key) const {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return 0;
+    }
+    const auto named = [&]() -> std::optional<Key> {
+        switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return Key::Enter;
+        case Qt::Key_Escape:
+            return Key::Escape;
+        case Qt::Key_Delete:
+            return Key::Delete;
+        case Qt::Key_Backspace:
+            return Key::Backspace;
+        default:
+            return std::nullopt;
+        }
+    }();
+    if (named) {
+        const auto found = keyAccelerators.find(*named);
+        return found == keyAccelerators.end() ? 0 : found->second;
+    }
+    const QString text = key.text();
+    if (text.size() != 1 || text[0].unicode() > 0x7E) {
+        return 0;
+    }
+    const auto found = typedAccelerators.find(static_cast<char>(text[0].unicode()));
+    return found == typedAccelerators.end() ? 0 : found->second;
 }
 
 void TDialog::OnNotify(int id, Notify code, std::function<void()> handler) {

@@ -42,6 +42,7 @@ public:
     bool IsDlgButtonChecked(int id) const;
     void EnableDlgItem(int id, bool enabled);
     bool IsDlgItemEnabled(int id) const;
+    // Moves the focus to a control; an edit's text is selected, as Tab leaves it.
     void SetDlgItemFocus(int id);
     // A limit counts the terminating zero: limit n lets the user type n - 1 characters.
     void SetTextLimit(int id, int limit);
@@ -66,6 +67,14 @@ public:
 
     // Presses a button as the user does (tests and keyboard handling).
     void ClickButton(int id);
+
+    // Keys that press a button while the focus is in the dialog, ahead of the dialog
+    // manager's own keys, as an accelerator table does: a typed character, or a named key.
+    enum class Key { Enter, Escape, Delete, Backspace };
+    void AddAccelerator(char typed, int buttonId);
+    void AddAccelerator(Key key, int buttonId);
+    // For framework code: the button a key presses, or 0.
+    int AcceleratorButton(const class QKeyEvent& key) const;
     // Sends a notification as the control does.
     void SendNotify(int id, Notify code);
 
@@ -118,6 +127,8 @@ private:
     TDialogTemplate dialogTemplate;
     std::map<int, QWidget*> controls;
     std::map<int, int> textLimits;
+    std::map<char, int> typedAccelerators;
+    std::map<Key, int> keyAccelerators;
     std::map<std::pair<int, int>, std::function<void()>> notifications;
     class QEventLoop* modalLoop = nullptr;
     class TDialogKeyboard* keyboard = nullptr;

@@ -265,6 +265,10 @@ bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
     if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->view()->isVisible()) {
         return false; // an open drop-down list takes its own keys
     }
+    if (const int button = dialog->AcceleratorButton(*key)) {
+        dialog->ClickButton(button);
+        return true;
+    }
     if (key->key() == Qt::Key_Tab &&
         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         return MoveTab(control, !(key->modifiers() & Qt::ShiftModifier));

@@ -2,6 +2,7 @@
 
 #include "store/NumberText.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -299,4 +300,61 @@ std::int32_t DateUtility::SecondsOfDurationText(std::string_view text) const {
         return INT_MIN;
     }
     return static_cast<std::int32_t>(total);
+}
+
+bool DateUtility::ReadDuration(std::string_view text, std::int32_t& seconds) const {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.empty()) {
+        seconds = 0;
+        return true;
+    }
+    std::string_view pieces[3];
+    int count = 0;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(text.find(':', start), text.size());
+        if (count == 3) {
+            return false;
+        }
+        pieces[count++] = text.substr(start, end - start);
+        if (end == text.size()) {
+            break;
+        }
+        start = end + 1;
+    }
+    long long values[3] = {0, 0, 0};
+    for (int i = 0; i < count; ++i) {
+        // Minutes and seconds have two digits at most, hours ten (more overflows anyway).
+        const bool hours = count == 3 && i == 0;
+        if (pieces[i].empty() || pieces[i].size() > (hours ? 10U : 2U)) {
+            return false;
+        }
+        for (const char c : pieces[i]) {
+            if (c < '0' || c > '9') {
+                return false;
+            }
+            values[i] = values[i] * 10 + (c - '0');
+        }
+        if (!hours && values[i] >= 60) {
+            return false;
+        }
+    }
+    long long total = 0;
+    if (count == 1) {
+        total = values[0] * 60;
+    } else if (count == 2) {
+        total = values[0] * 60 + values[1];
+    } else {
+        total = values[0] * 3600 + values[1] * 60 + values[2];
+    }
+    if (total > INT32_MAX) {
+        return false;
+    }
+    seconds = static_cast<std::int32_t>(total);
+    return true;
 }

@@ -47,6 +47,12 @@ public:
     std::string DurationText(std::int32_t seconds) const;
     void NormaliseDurationText(std::string& text) const;
     std::int32_t SecondsOfDurationText(std::string_view text) const;
+    // A duration as people write it, the one reading the Log Book, the distance/time/pace
+    // calculator and the CSV import share: minutes ("50"), minutes and seconds ("50:00") or
+    // hours, minutes and seconds ("1:05:00"). Minutes and seconds are one or two digits
+    // below 60, hours as many digits as fit; blanks around the text are allowed and a blank
+    // text is 0. False, leaving seconds alone, for anything else.
+    bool ReadDuration(std::string_view text, std::int32_t& seconds) const;
 
     static const char* const kMonthNames[12];
     static const char* const kWeekdayNames[7];

@@ -36,6 +36,24 @@ CalculatorDialog::CalculatorDialog(ClientWindow& client)
             InvalidateRect(kDisplayRect, false);
         });
     }
+    // The keyboard presses the same keys as the mouse.
+    const int digits[10] = {calc::kZero, calc::kOne, calc::kTwo,   calc::kThree, calc::kFour,
+                            calc::kFive, calc::kSix, calc::kSeven, calc::kEight, calc::kNine};
+    for (int d = 0; d < 10; ++d) {
+        AddAccelerator(static_cast<char>('0' + d), digits[d]);
+    }
+    const struct {
+        char typed;
+        int key;
+    } typed[] = {{'.', calc::kPoint},    {'+', calc::kPlus},   {'-', calc::kMinus},
+                 {'*', calc::kMultiply}, {'/', calc::kDivide}, {'=', calc::kEquals}};
+    for (const auto& t : typed) {
+        AddAccelerator(t.typed, t.key);
+    }
+    AddAccelerator(Key::Enter, calc::kEquals);
+    AddAccelerator(Key::Escape, calc::kClear);
+    AddAccelerator(Key::Delete, calc::kClear);
+    AddAccelerator(Key::Backspace, calc::kBackspace);
 }
 
 void CalculatorDialog::Paint(TDC& dc, bool, const TRect&) {

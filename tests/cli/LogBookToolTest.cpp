@@ -93,10 +93,11 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
     for (const char* expected :
          {"2: date \"2026-02-29\" is not a date from 1960-01-01 to 2100-12-31",
           "3: date \"1959-12-31\" is not a date", "4: distance \"1.2.3\" is not a number",
-          "4: time \"1:60:00\" is not a duration h:mm:ss with minutes and seconds below 60",
+          "4: time \"1:60:00\" is not a duration like 50:00 or 1:05:00 with minutes and seconds "
+          "below 60",
           "4: competition \"X\" is not Y, N or empty", "5: distance \"1e99\" is not a number",
-          "6: workout \"abcdefghijabcdefghijabcdefghij\" is longer than 29 bytes",
-          "7: comments", "8: has 5 fields, the header 6", "10: date 2026-04-06 repeats line 9",
+          "6: workout \"abcdefghijabcdefghijabcdefghij\" is longer than 29 bytes", "7: comments",
+          "8: has 5 fields, the header 6", "10: date 2026-04-06 repeats line 9",
           "11: date 2026-01-05 already holds a day"}) {
         EXPECT_NE(err.find(p + expected), std::string::npos) << expected << "\n" << err;
     }
@@ -119,6 +120,14 @@ TEST_F(LogBookToolTest, ReplaceOverwritesDaysAndMissingColumnsAreEmpty) {
                        "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
                        "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
                        "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
+}
+
+TEST_F(LogBookToolTest, DurationsAreReadAsTheLogBookReadsThem) {
+    Write(Path("in.csv"), "date,time,pace\n2026-01-05,50:00,4:30\n2026-01-06,1:05:00,5\n");
+    ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 0) << err;
+    ASSERT_EQ(Run({"export", Path("a.vrl")}), 0);
+    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-05,0,00:50:00,00:04:30,0,0,0,0,0,0,0,0,,,,\n"
+                                          "2026-01-06,0,01:05:00,00:05:00,0,0,0,0,0,0,0,0,,,,\n");
 }
 
 TEST_F(LogBookToolTest, HeaderProblemsAreReportedOnLineOne) {

@@ -54,9 +54,10 @@ TEST_F(DayFormTest, DurationsCountFromTheMinutes) {
     };
     EXPECT_EQ(seconds("45"), 2700);
     EXPECT_EQ(seconds("1:30"), 90);
-    EXPECT_EQ(seconds("75:10"), 10);
+    EXPECT_EQ(seconds("50:00"), 3000);
     EXPECT_EQ(seconds("1:05:30"), 3930);
     EXPECT_EQ(seconds("59:59:59"), 215999);
+    EXPECT_EQ(seconds("100:00:00"), 360000);
     EXPECT_EQ(seconds(""), 0);
     DayRecord r = DayRecord::Blank(20260105);
     r.time = 2700;
@@ -120,6 +121,65 @@ TEST_F(DayFormTest, OnlyTheTextsTheUserChangedAreRead) {
     EXPECT_EQ(changed.distance, 1234.56F);
     EXPECT_EQ(changed.time, 216000);
     EXPECT_EQ(changed.speed, 12.345F);
+}
+
+// Every text the user may type is either read whole or refused with a message that names
+// the box, repeats the text and says what the box takes.
+TEST_F(DayFormTest, TextsThatDoNotReadWholeAreRefused) {
+    const struct {
+        DayForm::Box box;
+        const char* typed;
+        const char* refusal; // empty: read whole
+    } cases[] = {
+        {DayForm::kDistance, "8,2", "Distance: \"8,2\" is not a number like 8.2."},
+        {DayForm::kDistance, "0.000.4", "Distance: \"0.000.4\" is not a number like 8.2."},
+        {DayForm::kDistance, "1234.567",
+         "Distance: \"1234.567\" is longer than this box takes: at most 6 characters, like "
+         "8.2."},
+        {DayForm::kDistance, "12.345", ""},
+        {DayForm::kDistance, "12.5 ", ""},
+        {DayForm::kDistance, "", ""},
+        {DayForm::kSpeed, "abc", "Speed: \"abc\" is not a number like 12.5."},
+        {DayForm::kSpeed, "1e39", "Speed: \"1e39\" is larger than this box can hold."},
+        {DayForm::kBodyWeight, "1.2.3", "Body Weight: \"1.2.3\" is not a number like 70.5."},
+        {DayForm::kHoursSlept, "7.5h", "Hours Slept: \"7.5h\" is not a number like 7.5."},
+        {DayForm::kTime, "44.10",
+         "Time: \"44.10\" is not a duration like 50:00 or 1:05:00 (minutes and seconds below "
+         "60)."},
+        {DayForm::kTime, "130:00",
+         "Time: \"130:00\" is not a duration like 50:00 or 1:05:00 (minutes and seconds below "
+         "60)."},
+        {DayForm::kPace, "7:75:00",
+         "Pace: \"7:75:00\" is not a duration like 5:30 or 0:05:30 (minutes and seconds below "
+         "60)."},
+        {DayForm::kTime, "50:00", ""},
+        {DayForm::kCalories, "12345",
+         "Total Calories: \"12345\" is longer than this box takes: at most 4 characters, like "
+         "2400."},
+        {DayForm::kCalories, "2400", ""},
+        {DayForm::kMaxHeartRate, "172.5", "Max H. Rate: \"172.5\" is not a whole number like 172."},
+        {DayForm::kTemperature, "-7", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DayForm::Refusal(c.box, c.typed, dates), c.refusal) << c.typed;
+    }
+}
+
+// Only what the user changed is checked: a stored value that its box cannot read back
+// (seven characters of distance) is kept, and the first changed box that is refused is named.
+TEST_F(DayFormTest, OnlyChangedBoxesAreChecked) {
+    DayRecord stored = DayRecord::Blank(20260105);
+    stored.distance = 1234.56F;
+    const DayForm shown = DayForm::Show(stored, dates);
+    DayForm typed = shown;
+    std::string problem;
+    EXPECT_EQ(typed.FirstRefused(shown, dates, problem), -1);
+    typed.boxes[DayForm::kCalories] = "abc";
+    typed.boxes[DayForm::kTime] = "90";
+    EXPECT_EQ(typed.FirstRefused(shown, dates, problem), DayForm::kTime);
+    EXPECT_EQ(problem,
+              "Time: \"90\" is not a duration like 50:00 or 1:05:00 (minutes and seconds below "
+              "60).");
 }
 
 } // namespace

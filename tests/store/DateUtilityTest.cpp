@@ -76,4 +76,43 @@ TEST(DateUtility, TextsAndDurations) {
     EXPECT_EQ(DateUtility::DateOfClock(clock).year, 1951);
 }
 
+// The reading of typed durations: what is taken whole, and what is refused rather than
+// read as some other value.
+TEST(DateUtility, DurationsAreReadWholeOrRefused) {
+    const DateUtility dates;
+    const struct {
+        const char* typed;
+        std::int32_t seconds; // -1: refused
+    } cases[] = {{"50", 3000},
+                 {"50:00", 3000},
+                 {"1:05", 65},
+                 {"0:01:05", 65},
+                 {"1:05:00", 3900},
+                 {" 45:30 ", 2730},
+                 {"", 0},
+                 {"   ", 0},
+                 {"100:00:00", 360000},
+                 {"596523:14:07", 2147483647},
+                 {"596523:14:08", -1},
+                 {"130:00", -1},
+                 {"90", -1},
+                 {"7:75:00", -1},
+                 {"1:60", -1},
+                 {"44.10", -1},
+                 {"1::5", -1},
+                 {":30", -1},
+                 {"1:", -1},
+                 {"-5", -1},
+                 {"1:2:3:4", -1},
+                 {"1:005", -1},
+                 {"abc", -1},
+                 {"1: 05", -1}};
+    for (const auto& c : cases) {
+        std::int32_t seconds = -1;
+        const bool read = dates.ReadDuration(c.typed, seconds);
+        EXPECT_EQ(read, c.seconds >= 0) << '"' << c.typed << '"';
+        EXPECT_EQ(seconds, c.seconds) << '"' << c.typed << '"';
+    }
+}
+
 } // namespace

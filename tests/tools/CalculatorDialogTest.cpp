@@ -8,6 +8,7 @@
 #include "tools/CalculatorKeys.h"
 
 #include "PopupToolFixture.h"
+#include "framework/UserInput.h"
 
 #include <QImage>
 
@@ -24,7 +25,43 @@ protected:
     }
     static void Click(CalculatorDialog& d, std::initializer_list<int> keys) {
         for (const int key : keys) {
-            d.ClickButton(key);
+            UserInput::Click(d, key);
+        }
+    }
+    // A key of the keyboard, and the calculator key it stands for. In the tables below
+    // E is Enter, X Esc, D Delete and B Backspace.
+    struct Typed {
+        Qt::Key key;
+        int button;
+    };
+    static Typed KeyFor(char c) {
+        if (c >= '0' && c <= '9') {
+            const int digits[10] = {calc::kZero,  calc::kOne,  calc::kTwo, calc::kThree,
+                                    calc::kFour,  calc::kFive, calc::kSix, calc::kSeven,
+                                    calc::kEight, calc::kNine};
+            return {static_cast<Qt::Key>(Qt::Key_0 + (c - '0')), digits[c - '0']};
+        }
+        switch (c) {
+        case '.':
+            return {Qt::Key_Period, calc::kPoint};
+        case '+':
+            return {Qt::Key_Plus, calc::kPlus};
+        case '-':
+            return {Qt::Key_Minus, calc::kMinus};
+        case '*':
+            return {Qt::Key_Asterisk, calc::kMultiply};
+        case '/':
+            return {Qt::Key_Slash, calc::kDivide};
+        case '=':
+            return {Qt::Key_Equal, calc::kEquals};
+        case 'E':
+            return {Qt::Key_Return, calc::kEquals};
+        case 'X':
+            return {Qt::Key_Escape, calc::kClear};
+        case 'D':
+            return {Qt::Key_Delete, calc::kClear};
+        default:
+            return {Qt::Key_Backspace, calc::kBackspace};
         }
     }
     // The dialog's own paint, on white so that what it leaves alone shows.
@@ -42,7 +79,7 @@ TEST_F(CalculatorDialogTest, OpensOnceCentredAndStartsAfreshEachTime) {
     CalculatorDialog* first = OpenCalculator();
     ASSERT_NE(first, nullptr);
     Click(*first, {calc::kSeven, calc::kMemoryPlus});
-    first->Command(TDialog::kIdCancel);
+    first->Command(TDialog::kIdCancel); // the close box
     QApplication::processEvents();
 
     ExpectOpensOnceCentred(cmd::kCalculator, res::kCalculatorDialog, "Calculator");
@@ -107,6 +144,34 @@ TEST_F(CalculatorDialogTest, DisplayIsPaintedRightAlignedFromCellsOf802) {
     const QImage error = Painted(*d);
     EXPECT_EQ(error.copy(326, 14, 16, 24), Cell(12));
     EXPECT_EQ(error.pixel(320, 20), grey);
+}
+
+// Issue: typed characters were not taken. Each key of the keyboard does what clicking its
+// calculator key does.
+TEST_F(CalculatorDialogTest, TheKeyboardPressesTheSameKeysAsTheMouse) {
+    const struct {
+        const char* keys;
+        const char* display;
+    } cases[] = {{"2+3=", "5"},  {"12.5*4E", "50"}, {"7/2=", "3.5"},   {"1234B", "123"},
+                 {"9-4=X", "0"}, {"5*6D", "0"},     {"1.5+1.5E", "3"}, {"8/0=", "E"}};
+    for (const auto& c : cases) {
+        for (const bool keyboard : {true, false}) {
+            CalculatorDialog* d = OpenCalculator();
+            ASSERT_NE(d, nullptr);
+            for (const char* k = c.keys; *k; ++k) {
+                if (keyboard) {
+                    UserInput::Press(*d, KeyFor(*k).key);
+                } else {
+                    UserInput::Click(*d, KeyFor(*k).button);
+                }
+            }
+            EXPECT_EQ(d->Engine().Display(), c.display)
+                << c.keys << (keyboard ? " typed" : " clicked");
+            EXPECT_TRUE(d->IsCreated()) << "Esc clears and keeps the calculator open";
+            d->Command(TDialog::kIdCancel); // set-up: the close box
+            QApplication::processEvents();
+        }
+    }
 }
 
 } // namespace

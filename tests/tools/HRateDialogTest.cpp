@@ -7,6 +7,7 @@
 #include "shell/CommandIds.h"
 
 #include "PopupToolFixture.h"
+#include "framework/UserInput.h"
 
 #include <QImage>
 
@@ -50,13 +51,13 @@ protected:
 TEST_F(HRateDialogTest, OpensOnceCentredAndIdle) {
     ExpectIdle();
     EXPECT_EQ(timer->Gauge().WindowRect(), TRect::OfSize(15, 152, 372, 21));
-    timer->Command(TDialog::kIdCancel);
+    UserInput::Escape(*timer);
     QApplication::processEvents();
     ExpectOpensOnceCentred(cmd::kHeartRate, res::kHRateDialog, "Heart Rate Timer");
 }
 
 TEST_F(HRateDialogTest, FifteenSecondsFillTheBarASecondEarlyAndResetASecondAfterZero) {
-    timer->ClickButton(HRateDialog::k15Seconds);
+    UserInput::Click(*timer, HRateDialog::k15Seconds);
     EXPECT_EQ(timer->TimerPeriod(res::kCountdownTimer), 1000);
     EXPECT_EQ(timer->TimerPeriod(res::kProgressTimer), 100);
     EXPECT_EQ(timer->Gauge().Maximum(), 140);
@@ -73,22 +74,22 @@ TEST_F(HRateDialogTest, FifteenSecondsFillTheBarASecondEarlyAndResetASecondAfter
 }
 
 TEST_F(HRateDialogTest, StopFreezesAndResetEmptiesTheBar) {
-    timer->ClickButton(HRateDialog::k30Seconds);
+    UserInput::Click(*timer, HRateDialog::k30Seconds);
     Seconds(2);
     Tenths(5);
-    timer->ClickButton(HRateDialog::kStop);
+    UserInput::Click(*timer, HRateDialog::kStop);
     EXPECT_FALSE(Running());
     EXPECT_EQ(Shown(), "00:28");
     EXPECT_EQ(timer->Gauge().GetValue(), 25);
     EXPECT_EQ(timer->Gauge().Color(), TColor::Purple());
-    timer->ClickButton(HRateDialog::kReset);
+    UserInput::Click(*timer, HRateDialog::kReset);
     ExpectIdle();
 }
 
 TEST_F(HRateDialogTest, AnotherPeriodRestartsWithItsOwnRange) {
-    timer->ClickButton(HRateDialog::k30Seconds);
+    UserInput::Click(*timer, HRateDialog::k30Seconds);
     Seconds(3);
-    timer->ClickButton(HRateDialog::k3Minutes);
+    UserInput::Click(*timer, HRateDialog::k3Minutes);
     EXPECT_EQ(Shown(), "03:00");
     EXPECT_EQ(timer->Gauge().Maximum(), 1790);
     EXPECT_EQ(timer->Gauge().GetValue(), 30); // until the first tenth
@@ -97,9 +98,9 @@ TEST_F(HRateDialogTest, AnotherPeriodRestartsWithItsOwnRange) {
 }
 
 TEST_F(HRateDialogTest, DigitsReachTheScreenAsMinutesColonSecondsOverAnEmptyGreyBar) {
-    timer->ClickButton(HRateDialog::k90Seconds);
+    UserInput::Click(*timer, HRateDialog::k90Seconds);
     Seconds(31);
-    timer->ClickButton(HRateDialog::kStop);
+    UserInput::Click(*timer, HRateDialog::kStop);
     // What the screen shows: the dialog's paint, its group frames and the gauge.
     TImageDC image = TImageDC::PaintWindow(*timer);
     const QImage shown = image.Finish();
@@ -117,7 +118,7 @@ TEST_F(HRateDialogTest, DigitsReachTheScreenAsMinutesColonSecondsOverAnEmptyGrey
     EXPECT_EQ(shown.pixel(143, 162), qRgb(128, 0, 128));
     EXPECT_EQ(shown.pixel(144, 162), qRgb(192, 192, 192));
 
-    timer->ClickButton(HRateDialog::kReset);
+    UserInput::Click(*timer, HRateDialog::kReset);
     const QImage idle = TImageDC::PaintWindow(*timer).Finish();
     EXPECT_EQ(idle.pixel(16, 162), qRgb(192, 192, 192));
     EXPECT_EQ(idle.pixel(385, 171), qRgb(192, 192, 192));
