@@ -45,6 +45,7 @@ int ExportCommand(ToolCommand& tool) {
     constexpr std::size_t kPiece = 64 * 1024;
     const DayCsv csv(tool.dates);
     std::string text = DayCsv::HeaderLine();
+    // A piece and the line that carries it past kPiece; a longer line only grows the text.
     text.reserve(kPiece + 1024);
     int written = 0;
     if (database.BeginReading("rb") != LogBookDatabase::kOk) {
