@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 const char* const LogBookTool::kUsage =
