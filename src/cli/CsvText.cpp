@@ -5,6 +5,8 @@
 
 namespace {
 
+// Bytes asked of the input at a time, as many as the longest row: few reads, and what is
+// held stays near twice kMaxRowBytes.
 constexpr std::size_t kChunk = 64 * 1024;
 
 } // namespace
@@ -81,6 +83,7 @@ CsvText::Reader::Result CsvText::Reader::Next(Row& row, std::string& error) {
     }
     if (!started) {
         started = true;
+        // A UTF-8 byte-order mark, as spreadsheets write one, is no part of the header.
         if (Peek(0) == 0xEF && Peek(1) == 0xBB && Peek(2) == 0xBF) {
             at += 3;
         }

@@ -1,14 +1,10 @@
 #pragma once
 // The command-line companion: export a logbook to CSV, import CSV into a logbook, check
 // (and repair) a logbook's index, and print the views' figures (statistics, a calendar
-// month, a graph's points) as the windows compute them. All logbook access goes through the store.
+// month, a graph's points) and the report file as the windows compute them. This class reads
+// the command line against the table of commands and their options; each command lives in a
+// file of its own. All logbook access goes through the store.
 // Exit status: 0 success, 1 a problem found or bad input, 2 a usage error.
-
-#include "store/DateUtility.h"
-
-class LogBookDatabase;
-class StreamReporter;
-class ViewSelection;
 
 #include <ostream>
 #include <string>
@@ -27,20 +23,8 @@ public:
     static const char* const kUsage;
 
 private:
-    struct Options;
-
     int RunCommand(const std::vector<std::string>& arguments);
-    int Export(const Options& options);
-    int Import(const Options& options);
-    int Check(const Options& options);
-    // stats, calendar and graph: the views' figures as the windows show them.
-    int View(const Options& options);
-    int Report(const Options& options, LogBookDatabase& database, const ViewSelection& selection,
-               StreamReporter& reporter);
-    int Fail(const std::string& message);
-    int UsageError(const std::string& message);
 
     std::ostream& out;
     std::ostream& err;
-    DateUtility dates;
 };

@@ -57,15 +57,19 @@ bool ViewReports::Statistics(LogBookDatabase& database, const ViewSelection& sel
     }
     out << "Statistics from " << selection.StartText() << " to " << selection.EndText() << ", "
         << TrimRight(DayTypeLabel(selection.CurrentDayType())) << '\n';
-    std::string titles = Padded("", 10);
+    // The longest row title ("Distance") and two blanks; a cell's text and one blank.
+    constexpr std::size_t kTitleWidth = 10;
+    constexpr std::size_t kCellWidth = StatisticsTable::kMostCellCharacters + 1;
+    std::string titles = Padded("", kTitleWidth);
     for (const char* title : StatisticsTable::kColumnTitles) {
-        titles += Padded(title, 11);
+        titles += Padded(title, kCellWidth);
     }
     Line(out, titles);
     for (int r = 0; r < StatisticsTable::kRows; ++r) {
-        std::string row = Padded(StatisticsTable::kRowTitles[static_cast<std::size_t>(r)], 10);
+        std::string row =
+            Padded(StatisticsTable::kRowTitles[static_cast<std::size_t>(r)], kTitleWidth);
         for (int c = 0; c < StatisticsTable::kColumns; ++c) {
-            row += Padded(table.CellText(r, c, dates), 11);
+            row += Padded(table.CellText(r, c, dates), kCellWidth);
         }
         Line(out, row);
     }

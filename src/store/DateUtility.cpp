@@ -77,6 +77,8 @@ DateValue DateUtility::DateOfClock(const std::tm& local) {
     date.month = local.tm_mon + 1;
     date.weekday = local.tm_wday + 1;
     date.day = local.tm_mday;
+    // Years 50 and below read as 2000..2050: a pivot kept from clocks that gave two-digit
+    // years. A clock's years count from 1900, so no year since 1951 is moved.
     date.year = local.tm_year > 50 ? local.tm_year + 1900 : local.tm_year + 2000;
     return date;
 }
@@ -223,7 +225,7 @@ int DateUtility::WeekdayOfMonthStart(const DateValue& date) const {
         d = c;
     }
     if (date.year >= 2000) {
-        d += 6;
+        d += 6; // the 2000s' century code (the 1900s' is 0)
     }
     const int r = d % 7;
     return r > 0 ? r - 1 : 6;
@@ -237,6 +239,7 @@ void DateUtility::DateOfKey(std::int32_t key, DateValue& date) const {
     date.month = key / 100 % 100;
     date.year = key / 10000;
     date.day = key % 100;
+    // A key holds no weekday, and every caller uses only month, day and year: a stand-in.
     date.weekday = 2;
 }
 
@@ -287,7 +290,7 @@ void DateUtility::NormaliseDurationText(std::string& text) const {
 }
 
 std::int32_t DateUtility::SecondsOfDurationText(std::string_view text) const {
-    if (text.size() != 8) {
+    if (text.size() != 8) { // only the hh:mm:ss a duration box is normalised to
         return 0;
     }
     int pieces[3] = {0, 0, 0};

@@ -46,6 +46,7 @@ bool CopyContents(int from, int to, std::int64_t size) {
             break; // not supported here: copy through a buffer
         }
     }
+    // 1 MiB, about 3000 days, a read: few reads for a logbook of years, little memory.
     std::vector<char> buffer(1 << 20);
     while (in < size) {
         const std::size_t want = static_cast<std::size_t>(
@@ -73,6 +74,8 @@ bool Unreadable(std::int32_t first, std::size_t count) {
 // cost one read per window instead of one per record.
 class LogBookDatabase::ReadWindow {
 public:
+    // 320 records (about 106 KiB), some ten months of days, a read: a view's month or a
+    // year's report takes one or two reads.
     static constexpr std::size_t kRecords = 320;
 
     bool Read(const DataFile& data, std::int32_t slot, DayRecord& record) {
@@ -549,6 +552,7 @@ int LogBookDatabase::CutPartialRecord(const std::string& tailName, std::string& 
     // Never over an earlier tail: each cut keeps its bytes in a file of its own.
     int fd = -1;
     std::string name;
+    // A hundred names are plenty for the tails of one logbook; past them, the cut is refused.
     for (int n = 0; n < 100 && fd < 0; ++n) {
         name = n == 0 ? tailName : tailName + "." + std::to_string(n);
         fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);

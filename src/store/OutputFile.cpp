@@ -65,7 +65,7 @@ std::string Canonical(const std::string& path) {
 // Where a chain of symbolic links ends, for a name whose file is not there yet; empty
 // when the chain does not end.
 std::string FollowLinks(std::string path) {
-    for (int hop = 0; hop < 40; ++hop) {
+    for (int hop = 0; hop < 40; ++hop) { // as many links as the system follows in one name
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             return path;

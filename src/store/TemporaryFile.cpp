@@ -16,6 +16,8 @@ namespace {
 
 constexpr const char* kTag = ".tmp-";
 constexpr std::size_t kRandomPart = 6; // mkstemp's XXXXXX
+// A longer name is cut here and a 17-character hash added; with '.', the tag and the random
+// part the temporary name still fits the system's 255 bytes.
 constexpr std::size_t kLongestKept = 200;
 
 // A lock on the whole file, held by its open file description until the last descriptor

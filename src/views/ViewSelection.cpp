@@ -7,6 +7,11 @@ const std::array<const char*, ViewSelection::kCategoryCount> ViewSelection::kCat
     "CALORIES   ", "WATER      ", "HOURS SLEPT", "TEMPERATURE", "WEIGHT     ", "DIFFICULTY ",
 };
 
+const std::array<const char*, ViewSelection::kCategoryCount> ViewSelection::kCategoryNames = {
+    "distance", "time",  "pace",  "speed",       "rest-hr", "max-hr",
+    "calories", "water", "sleep", "temperature", "weight",  "difficulty",
+};
+
 ViewSelection::ViewSelection(const DateUtility& dates, const DateValue& today)
     : dates(dates), start(today), end(today) {
     dates.SubtractDays(start, kDefaultDaysBack);
@@ -16,6 +21,15 @@ const char* ViewSelection::CategoryText(Category value) {
     const int index = static_cast<int>(value);
     return index >= 0 && index < kCategoryCount ? kCategoryTexts[static_cast<std::size_t>(index)]
                                                 : "";
+}
+
+bool ViewSelection::CategoryNamed(std::string_view name, Category& category) {
+    const auto found = std::find(kCategoryNames.begin(), kCategoryNames.end(), name);
+    if (found == kCategoryNames.end()) {
+        return false;
+    }
+    category = static_cast<Category>(found - kCategoryNames.begin());
+    return true;
 }
 
 bool ViewSelection::IsTimeValued(Category value) {

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The quantities a view can show, in the order the Category button cycles through them.
@@ -38,6 +39,8 @@ public:
     static constexpr int kDefaultDaysBack = 30;
     // The 11-character texts of the categories, in their order.
     static const std::array<const char*, kCategoryCount> kCategoryTexts;
+    // Their names in veloria-logbook's --category, in the same order.
+    static const std::array<const char*, kCategoryCount> kCategoryNames;
 
     ViewSelection(const DateUtility& dates, const DateValue& today);
 
@@ -47,6 +50,8 @@ public:
     const DateValue& End() const { return end; }
 
     static const char* CategoryText(Category category);
+    // The category of a --category name; false when no category has that name.
+    static bool CategoryNamed(std::string_view name, Category& category);
     // The category after this one, DIFFICULTY wrapping to DISTANCE.
     static Category NextCategory(Category category);
     static bool IsTimeValued(Category category);

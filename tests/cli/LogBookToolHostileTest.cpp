@@ -17,16 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class LogBookToolHostileTest : public LogBookToolTest {
-protected:
-    int Files() const {
-        int files = 0;
-        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
-            ++files;
-        }
-        return files;
-    }
-};
+using LogBookToolHostileTest = LogBookToolTest;
 
 TEST_F(LogBookToolHostileTest, CheckNamesAFlagTheIndexGotWrong) {
     MakeLogbook(Path("a.vrl"));

@@ -49,11 +49,7 @@ TEST_F(LogBookToolTest, ExportReplacesItsFileWholeAndLeavesNothingBehind) {
     EXPECT_EQ(Read(Path("a.csv")), expected);
     EXPECT_FALSE(fs::exists(Path("a.csv.part")));
 
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
-        ++files;
-    }
-    EXPECT_EQ(files, 3) << "a.vrl, a.idx and a.csv";
+    EXPECT_EQ(Files(), 3) << "a.vrl, a.idx and a.csv";
 
     EXPECT_EQ(Run({"export", Path("a.vrl"), "--output", Path("none/a.csv")}), 1);
     EXPECT_EQ(err, "veloria-logbook: " + Path("none/a.csv") +
@@ -188,6 +184,40 @@ TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
         EXPECT_NE(err.find("Logbook is in use by another program."), std::string::npos) << err;
     }
     EXPECT_EQ(holder.Close(), 1);
+}
+
+// Each command takes only its own options: another command's option, a value given to a
+// flag, a missing value or a wrong count of operands is a usage error naming it.
+TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* firstLine;
+    } kCases[] = {
+        {{"export", "a", "--csv"}, "unknown option --csv for export"},
+        {{"import", "a", "b", "--output", "c"}, "unknown option --output for import"},
+        {{"check", "a", "--from", "2026-01-01"}, "unknown option --from for check"},
+        {{"stats", "a", "--category", "time"}, "unknown option --category for stats"},
+        {{"calendar", "a", "--type", "all"}, "unknown option --type for calendar"},
+        {{"graph", "a", "--month=2026-01"}, "unknown option --month for graph"},
+        {{"report", "a", "--replace"}, "unknown option --replace for report"},
+        {{"stats", "a", "--csv=yes"}, "--csv takes no value"},
+        {{"report", "a", "--no-page-numbers="}, "--no-page-numbers takes no value"},
+        {{"report", "a", "--title"}, "--title needs a value"},
+        {{"import", "a", "b", "c"}, "import needs LOGBOOK and CSVFILE"},
+        {{"calendar", "--month", "2026-01"}, "calendar needs exactly one LOGBOOK"},
+        {{"stats", "a", "--"}, "unknown option -- for stats"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(Run(c.arguments), 2) << c.firstLine;
+        EXPECT_EQ(err.substr(0, err.find('\n')), std::string("veloria-logbook: ") + c.firstLine);
+        EXPECT_EQ(out, "");
+    }
+    // A flag's value is its own argument no more: the name that follows is an operand.
+    MakeLogbook(Path("a.vrl"));
+    EXPECT_EQ(Run({"check", "--repair", Path("a.vrl")}), 0) << err;
+    // A value that looks like an option is still the value.
+    EXPECT_EQ(Run({"report", Path("a.vrl"), "--title", "--no-title-page"}), 0) << err;
+    EXPECT_NE(out.find("Report Title      :  --no-title-page\n"), std::string::npos);
 }
 
 TEST_F(LogBookToolTest, UsageErrorsGiveStatusTwo) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <spawn.h>
 #include <sstream>
 #include <string>
@@ -68,6 +69,15 @@ protected:
         }
         ASSERT_EQ(db.Close(), 1);
         ASSERT_TRUE(reporter.messages.empty());
+    }
+
+    // How many names the test's folder holds.
+    int Files() const {
+        int files = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+            ++files;
+        }
+        return files;
     }
 
     // Starts the tool as a process with the given descriptors closed, its standard output

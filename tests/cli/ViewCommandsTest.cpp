@@ -1,8 +1,7 @@
 // veloria-logbook stats, calendar and graph: the views' figures in a terminal.
-#include "cli/LogBookTool.h"
-#include "store/LogBookDatabase.h"
+#include "ToolFixture.h"
 
-#include "TempFolderTest.h"
+#include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +14,10 @@
 
 namespace {
 
-class ViewCommandsTest : public TempFolderTest {
+class ViewCommandsTest : public LogBookToolTest {
 protected:
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogBookToolTest::SetUp();
         RecordingReporter reporter;
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
@@ -36,17 +35,6 @@ protected:
         }
         ASSERT_EQ(db.Close(), 1);
     }
-    int Run(std::vector<std::string> arguments) {
-        std::ostringstream o;
-        std::ostringstream e;
-        LogBookTool tool(o, e);
-        const int status = tool.Run(arguments);
-        out = o.str();
-        err = e.str();
-        return status;
-    }
-    std::string out;
-    std::string err;
 };
 
 TEST_F(ViewCommandsTest, StatsPrintsTheWindowsTable) {
@@ -135,6 +123,29 @@ TEST_F(ViewCommandsTest, GraphGivesThePointsOfTheWindow) {
     EXPECT_NE(out.find("days 0\n"), std::string::npos);
     EXPECT_NE(out.find("labels 000 001 002 003 004 005 006 007 008 009 010\npoints\naverages\n"),
               std::string::npos);
+}
+
+TEST_F(ViewCommandsTest, EachCategoryNameShowsItsOwnQuantity) {
+    const struct {
+        const char* name;
+        const char* firstLine;
+    } kCases[] = {
+        {"distance", "category DISTANCE\n"},   {"time", "category TIME\n"},
+        {"pace", "category PACE\n"},           {"speed", "category SPEED\n"},
+        {"rest-hr", "category REST H RATE\n"}, {"max-hr", "category MAX H RATE\n"},
+        {"calories", "category CALORIES\n"},   {"water", "category WATER\n"},
+        {"sleep", "category HOURS SLEPT\n"},   {"temperature", "category TEMPERATURE\n"},
+        {"weight", "category WEIGHT\n"},       {"difficulty", "category DIFFICULTY\n"},
+    };
+    for (const auto& c : kCases) {
+        ASSERT_EQ(Run({"graph", Path("log.vrl"), "--category", c.name}), 0) << c.name << err;
+        EXPECT_EQ(out.substr(0, out.find('\n') + 1), c.firstLine);
+        EXPECT_NE(std::string(LogBookTool::kUsage).find(c.name), std::string::npos) << c.name;
+    }
+    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--category", "Distance"}), 2);
+    EXPECT_EQ(err.substr(0, err.find('\n')),
+              "veloria-logbook: --category must be one of distance, time, pace, speed, rest-hr, "
+              "max-hr, calories, water, sleep, temperature, weight, difficulty");
 }
 
 TEST_F(ViewCommandsTest, RangesAndNamesFollowTheWindowsLimits) {

@@ -1,0 +1,146 @@
+#include "cli/ImportCommand.h"
+
+#include "cli/CsvText.h"
+#include "cli/DayCsv.h"
+#include "cli/StreamReporter.h"
+#include "cli/ToolCommand.h"
+#include "store/FileIo.h"
+#include "store/LogBookDatabase.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Opens an input without waiting on a FIFO or device; -1 with the problem otherwise.
+int OpenInput(const std::string& name, std::string& problem) {
+    const int fd = fileio::OpenNoWait(name, O_RDONLY);
+    if (fd < 0) {
+        problem = errno == ENXIO ? "is not a regular file" : std::strerror(errno);
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = "is not a regular file";
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+int ImportCommand(ToolCommand& tool) {
+    const std::string& logbook = tool.operands[0];
+    const std::string& csvName = tool.operands[1];
+    std::string problem;
+    const int fd = OpenInput(csvName, problem);
+    if (fd < 0) {
+        return tool.Fail(csvName + ": " + problem);
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    // Rows are read one at a time: memory holds one row and the good days, never the file.
+    CsvText::Reader reader(
+        [fd](char* buffer, std::size_t length) { return fileio::ReadUpTo(fd, buffer, length); });
+    CsvText::Row row;
+    switch (reader.Next(row, problem)) {
+    case CsvText::Reader::Result::End:
+        return tool.Fail(csvName + ": line 1: no header line");
+    case CsvText::Reader::Result::Error:
+        return tool.Fail(csvName + ": " + problem);
+    case CsvText::Reader::Result::Row:
+        break;
+    }
+    DayCsv::Layout layout;
+    if (!DayCsv::ReadHeader(row.fields, layout, problem)) {
+        return tool.Fail(csvName + ": line " + std::to_string(row.line) + ": " + problem);
+    }
+
+    const DayCsv csv(tool.dates);
+    const std::size_t columns = row.fields.size();
+    std::vector<DayRecord> days;
+    std::vector<int> lines;
+    std::map<std::int32_t, int> lineOfDay;
+    int badRows = 0;
+    int listed = 0;
+    auto complain = [&](int line, const std::vector<std::string>& problems) {
+        for (const std::string& p : problems) {
+            if (++listed <= ToolCommand::kMaxListed) {
+                tool.err << "veloria-logbook: " << csvName << ": line " << line << ": " << p
+                         << '\n';
+            }
+        }
+        badRows += problems.empty() ? 0 : 1;
+    };
+    for (;;) {
+        const CsvText::Reader::Result result = reader.Next(row, problem);
+        if (result == CsvText::Reader::Result::End) {
+            break;
+        }
+        if (result == CsvText::Reader::Result::Error) {
+            return tool.Fail(csvName + ": " + problem + "; nothing was stored");
+        }
+        std::vector<std::string> problems;
+        DayRecord day{};
+        if (row.fields.size() != columns) {
+            problems.push_back("has " + std::to_string(row.fields.size()) + " fields, the header " +
+                               std::to_string(columns));
+        } else if (csv.ReadRow(row.fields, layout, day, problems)) {
+            const auto [at, added] = lineOfDay.emplace(day.dateKey, row.line);
+            if (!added) {
+                problems.push_back("date " + DayCsv::DateText(day.dateKey) + " repeats line " +
+                                   std::to_string(at->second));
+            } else {
+                days.push_back(day);
+                lines.push_back(row.line);
+            }
+        }
+        complain(row.line, problems);
+    }
+
+    // The days are checked against the logbook only once it is open and locked, so that
+    // two imports cannot both find a day free.
+    StreamReporter reporter(tool.err, logbook);
+    LogBookDatabase database(reporter, tool.dates);
+    // (When rows are already bad, an existing logbook is still opened, only to list every
+    // problem at once; a missing one is not created.)
+    const bool opened = (badRows == 0 || ToolCommand::Exists(logbook)) &&
+                        database.Open(logbook) != LogBookDatabase::kFailed;
+    if (!opened && badRows == 0) {
+        return ToolCommand::kProblem;
+    }
+    for (std::size_t i = 0; opened && !tool.Given(Option::Replace) && i < days.size(); ++i) {
+        const int position = database.Table().Find(days[i].dateKey);
+        if (position != IndexTable::kNotFound && !database.Table().At(position).IsErased()) {
+            complain(lines[i], {"date " + DayCsv::DateText(days[i].dateKey) +
+                                " already holds a day in the logbook (--replace replaces it)"});
+        }
+    }
+    if (listed > ToolCommand::kMaxListed) {
+        tool.err << "veloria-logbook: " << csvName << ": ... and "
+                 << listed - ToolCommand::kMaxListed << " more problems\n";
+    }
+    if (badRows > 0) {
+        // Released without writing its index: the logbook stays as it was.
+        return tool.Fail(csvName + ": " + std::to_string(badRows) +
+                         (badRows == 1 ? " bad row" : " bad rows") + "; nothing was stored");
+    }
+    if (database.StoreAll(days) != LogBookDatabase::kOk) {
+        return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
+    }
+    if (database.Close() != LogBookDatabase::kOk) {
+        return tool.Fail(logbook + ": every day was stored, but the index could not be written; "
+                                   "the next open rebuilds it");
+    }
+    const std::size_t stored = days.size();
+    tool.out << "imported " << stored << (stored == 1 ? " day" : " days") << " into " << logbook
+             << '\n';
+    return ToolCommand::kSuccess;
+}

@@ -1,0 +1,103 @@
+#include "cli/ToolCommand.h"
+
+#include "cli/DayCsv.h"
+#include "store/LogBookDatabase.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+int ToolCommand::Fail(const std::string& message) {
+    err << "veloria-logbook: " << message << '\n';
+    return kProblem;
+}
+
+int ToolCommand::UsageError(const std::string& message) {
+    err << "veloria-logbook: " << message << "\n" << usage;
+    return kUsageError;
+}
+
+bool ToolCommand::ReadDate(Option fromOrTo, DateValue& date) {
+    const std::optional<std::string>& text = Value(fromOrTo);
+    if (text && !DayCsv(dates).ReadDate(*text, date)) {
+        UsageError(std::string(fromOrTo == Option::From ? "--from" : "--to") + " \"" + *text +
+                   "\" is not a date from 1960-01-01 to 2100-12-31");
+        return false;
+    }
+    return true;
+}
+
+bool ToolCommand::ReadDayType(DayType& type) {
+    const std::optional<std::string>& text = Value(Option::Type);
+    if (!text || *text == "all") {
+        type = DayType::AllDays;
+    } else if (*text == "training") {
+        type = DayType::Training;
+    } else if (*text == "competition") {
+        type = DayType::Competition;
+    } else {
+        UsageError("--type must be all, training or competition");
+        return false;
+    }
+    return true;
+}
+
+std::optional<ViewSelection> ToolCommand::ReadSelection(const DateValue& today) {
+    ViewSelection selection(dates, today);
+    if (const std::optional<std::string>& name = Value(Option::Category)) {
+        Category category = Category::Distance;
+        if (!ViewSelection::CategoryNamed(*name, category)) {
+            std::string names;
+            for (const char* n : ViewSelection::kCategoryNames) {
+                names += (names.empty() ? "" : ", ") + std::string(n);
+            }
+            UsageError("--category must be one of " + names);
+            return std::nullopt;
+        }
+        selection.SetCategory(category);
+    }
+    DayType type = DayType::AllDays;
+    if (!ReadDayType(type)) {
+        return std::nullopt;
+    }
+    selection.SetDayType(type);
+    // The end first: the start's default is counted back from it.
+    DateValue to = today;
+    if (!ReadDate(Option::To, to)) {
+        return std::nullopt;
+    }
+    DateValue from = to;
+    dates.SubtractDays(from, ViewSelection::kDefaultDaysBack);
+    if (!ReadDate(Option::From, from)) {
+        return std::nullopt;
+    }
+    if (!selection.SetRange(from, to)) {
+        UsageError("the range must run forwards and hold at most 1825 days");
+        return std::nullopt;
+    }
+    return selection;
+}
+
+bool ToolCommand::Exists(const std::string& name) {
+    struct stat info {};
+    return ::stat(name.c_str(), &info) == 0;
+}
+
+int ToolCommand::OpenToRead(LogBookDatabase& database, const std::string& logbook) {
+    if (!Exists(logbook)) {
+        return Fail(logbook + ": no such logbook");
+    }
+    return database.Open(logbook, LogBookDatabase::Access::Read) == LogBookDatabase::kFailed
+               ? kProblem
+               : kSuccess;
+}
+
+int ToolCommand::Print(std::string_view text) {
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    return out ? kSuccess : StandardOutputFailed();
+}
+
+int ToolCommand::StandardOutputFailed() {
+    return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+}
