@@ -344,12 +344,15 @@ void TWindow::InvalidateRect(const TRect& rect, bool erase) {
         return;
     }
     eraseNext = eraseNext || erase;
-    widget->update(TQtConvert::Rect(rect));
+    QRect area = TQtConvert::Rect(rect);
+    const TPoint origin = ClientToDrawing({rect.left, rect.top});
+    area.moveTopLeft(QPoint(origin.x, origin.y));
+    DrawingWidget()->update(area);
 }
 
 void TWindow::UpdateWindow() {
     if (widget) {
-        widget->repaint();
+        DrawingWidget()->repaint();
     }
 }
 

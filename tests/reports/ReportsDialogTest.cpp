@@ -15,7 +15,12 @@
 #include "FileSizeLimit.h"
 #include "ShellFixture.h"
 
+#include <QApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +85,25 @@ protected:
         d.Preview().PaintTo(image.DC(), true, TRect{0, 0, 800, 1100});
         image.Finish();
         return image;
+    }
+    // The pane's view as the screen shows it once the pending paints are done, and as the
+    // pane draws it afresh: they differ when a change did not reach the screen.
+    static QWidget& View(ReportsDialog& d) {
+        return *static_cast<QScrollArea*>(d.Preview().Widget())->viewport();
+    }
+    static QImage OnScreen(const QWidget& view) {
+        QApplication::processEvents();
+        QWindow* window = UserInput::ShownWindow(view);
+        const QPoint at = view.mapTo(view.window(), QPoint(0, 0));
+        return window->screen()
+            ->grabWindow(window->winId(), at.x(), at.y(), view.width(), view.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    static bool ShowsItsPage(ReportsDialog& d) {
+        QWidget& view = View(d);
+        const QImage shown = OnScreen(view);
+        return shown == view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
     static bool Ink(const TImageDC& image, int left, int top, int right, int bottom) {
         for (int y = top; y < bottom; ++y) {
@@ -332,6 +356,35 @@ TEST_F(ReportsDialogTest, ThePageAtTrueSize) {
         EXPECT_EQ(ruled.Pixel(400, y + 1), TColor::White()) << y;
     }
     EXPECT_EQ(ruled.Pixel(750, 365), TColor::Gray());
+}
+
+TEST_F(ReportsDialogTest, ThePaneShowsEveryPageItGoesTo) {
+    Store({0, 1, 2, 3, 4});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "opened";
+    Click(*reports, ReportsDialog::kNextPage);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "+ Page";
+    // A click into the scroll bar below its handle: the strip scrolled in is of the same page.
+    QScrollBar& bar = *static_cast<QScrollArea*>(reports->Preview().Widget())->verticalScrollBar();
+    UserInput::ClickAt(bar, QPoint(bar.width() / 2, bar.height() * 3 / 4));
+    ASSERT_GT(bar.value(), 0);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "scrolled";
+    Click(*reports, ReportsDialog::kNextPage);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "+ Page, scrolled";
+    Click(*reports, ReportsDialog::kPreviousPage);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "- Page";
+    Click(*reports, ReportsDialog::kPreview);
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "Preview";
+    Click(*reports, ReportsDialog::kNextPage);
+    Click(*reports, ReportsDialog::kPrint);
+    EXPECT_EQ(reports->Preview().CurrentPage(), 1);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "printed";
+    // A reload after the end date stepped back past a day of the title page's count.
+    Click(*reports, selector::kPreviousEnd);
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "reloaded";
 }
 
 } // namespace
