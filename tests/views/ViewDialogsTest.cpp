@@ -9,6 +9,7 @@
 #include "shell/ClientWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
+#include "shell/ScreenDumpPrintout.h"
 #include "views/CalendarDialog.h"
 #include "views/GraphsDialog.h"
 #include "views/SelectorIds.h"
@@ -76,6 +77,32 @@ protected:
         window.PaintTo(image->DC(), true, client);
         image->Finish();
         return image;
+    }
+    // The sheet File > Print makes of a view: its paint scaled up evenly onto a letter page of
+    // 150 pixels per inch, the 594-pixel-wide client area across the page.
+    static constexpr double kSheetScale = 1275.0 / 594;
+    static std::unique_ptr<TImageDC> PrintedSheet(TWindow& view) {
+        auto sheet = std::make_unique<TImageDC>(1275, 1650, TColor::White(), 150);
+        ScreenDumpPrintout printout("Veloria Screen", view);
+        printout.SetPrintParams(&sheet->DC(), TSize{1275, 1650});
+        TRect band{0, 0, 1275, 1650};
+        printout.PrintPage(1, band, 0);
+        sheet->Finish();
+        return sheet;
+    }
+    // How many rows of a rectangle (in the view's pixels) hold black on the sheet, in the
+    // view's pixels: the height of the text there.
+    static double PrintedInkRows(const TImageDC& sheet, const TRect& r) {
+        int rows = 0;
+        for (int y = int(r.top * kSheetScale); y < int(r.bottom * kSheetScale); ++y) {
+            for (int x = int(r.left * kSheetScale); x < int(r.right * kSheetScale); ++x) {
+                if (sheet.Pixel(x, y) == TColor::Black()) {
+                    ++rows;
+                    break;
+                }
+            }
+        }
+        return rows / kSheetScale;
     }
     StatsDialog* OpenStats() {
         frame->ChooseMenuItem(cmd::kStatistics);
@@ -337,6 +364,34 @@ TEST_F(ViewDialogsTest, PrintingAViewPutsItsPaintOnOneSheet) {
     EXPECT_EQ(files[0], "Veloria Screen 2.pdf");
     EXPECT_EQ(files[1], "Veloria Screen.pdf");
     EXPECT_TRUE(TMessageBox::History().empty());
+}
+
+// Text on paper is as large against the sheet as on screen, where the 11-pixel font the
+// context starts with writes the titles: a capital or a digit 8 pixels high, "Graph
+// containing" from the top of its "G" to the foot of its "g" 10.
+TEST_F(ViewDialogsTest, PrintedTitlesKeepTheirSizeAgainstTheSheet) {
+    StatsDialog* stats = OpenStats();
+    CalendarDialog* calendar = OpenCalendar();
+    GraphsDialog* graphs = OpenGraphs();
+    ASSERT_TRUE(stats && calendar && graphs);
+    // The 10th's number, over its cell.
+    const int tenth = client->Dates().WeekdayOfMonthStart(today) + 9;
+    const int left = 35 + 63 * (tenth % 7);
+    const int top = 104 + 36 * (tenth / 7);
+    const struct {
+        TWindow* view;
+        TRect text;
+        double rows;
+    } titles[] = {
+        {stats, {17, 108, 83, 127}, 8}, // "Distance"
+        {stats, {85, 82, 151, 106}, 8}, // "Entries"
+        {calendar, {left + 15, top - 10, left + 45, top + 4}, 8},
+        {graphs, {0, 0, 300, 16}, 10}, // the heading, on paper only
+    };
+    for (const auto& title : titles) {
+        const auto sheet = PrintedSheet(*title.view);
+        EXPECT_NEAR(PrintedInkRows(*sheet, title.text), title.rows, 1) << title.view->Title();
+    }
 }
 
 } // namespace
