@@ -4,6 +4,7 @@
 #include "reports/ReportFile.h"
 #include "reports/ReportPrintout.h"
 #include "shell/ClientWindow.h"
+#include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
 #include "store/Windows1252.h"
@@ -27,6 +28,8 @@ ReportsDialog::ReportsDialog(ClientWindow& client)
     OnCommand(kNextPage, [this] { StepPage(1); });
     OnCommand(kPreviousPage, [this] { StepPage(-1); });
     OnCommand(kPrint, [this] { Print(); });
+    // File > Print reaches the active tool first: the report, not the dialog's own paint.
+    OnCommand(cmd::kPrint, [this] { Print(); });
     OnCommand(kCreateFile, [this] { CreateFile(); });
 }
 

@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -132,6 +135,34 @@ inline void ClickRow(TDialog& dialog, int id, int row) {
         at = QPoint(list->viewport()->width() / 2, list->viewport()->height() - 3);
     }
     ClickAt(*list->viewport(), at);
+}
+
+// Opens the menu-bar menu that holds a command and clicks the command's item, as the user
+// does with the mouse. False when the menu shows the item disabled (the menu is closed again).
+inline bool ChooseMenuItem(const TWindow& frame, int command) {
+    auto* host = qobject_cast<QMainWindow*>(frame.Widget());
+    if (!host) {
+        return false;
+    }
+    QMenuBar* bar = host->menuBar();
+    for (QAction* title : bar->actions()) {
+        QMenu* menu = title->menu();
+        QAction* item = nullptr;
+        for (QAction* a : menu ? menu->actions() : QList<QAction*>{}) {
+            item = a->data().toInt() == command && !a->menu() ? a : item;
+        }
+        if (!item) {
+            continue;
+        }
+        ClickAt(*bar, bar->actionGeometry(title).center());
+        if (!menu->isVisible() || !item->isEnabled()) {
+            menu->close();
+            return false;
+        }
+        ClickAt(*menu, menu->actionGeometry(item).center());
+        return true;
+    }
+    return false;
 }
 
 } // namespace UserInput

@@ -308,6 +308,18 @@ TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     EXPECT_EQ(PrintedPages(*reports), (std::vector<int>{1, 2, 3, 4, 5}));
 }
 
+TEST_F(ReportsDialogTest, FilePrintPrintsTheReportAsThePrintButtonDoes) {
+    Store({0, 1, 2, 3});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    Click(*reports, ReportsDialog::kNextPage);
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
+    const TPrinter* printer = client->Printing().Printer();
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report.pdf"));
+    EXPECT_EQ(printer->LastPageCount(), 3);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 003");
+}
+
 TEST_F(ReportsDialogTest, NothingToPrintMakesNoSheet) {
     ReportsDialog* reports = Open();
     ASSERT_NE(reports, nullptr);
