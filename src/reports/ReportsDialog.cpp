@@ -131,7 +131,8 @@ void ReportsDialog::RegisterTemplate() {
     t.controls.push_back(P::Centred(kPageText, 100, 2, 88, 8));
     t.controls.push_back(P::WorkArea());
     t.controls.push_back(P::Divider(5, 204));
-    t.controls.push_back(P::Button(kDayType, 8, 16, C::kDefault));
+    // No default button here: Enter in the title or the comments does nothing.
+    t.controls.push_back(P::Button(kDayType, 8, 16));
     t.controls.push_back(P::Button(kPreview, 56, 16));
     t.controls.push_back(P::Button(kPrint, 104, 16));
     t.controls.push_back(P::Button(kCreateFile, 152, 16));

@@ -146,6 +146,10 @@ TEST_F(ReportsDialogTest, EditsRadioButtonsAndCheckBoxesAsTheUserUsesThem) {
         QTest::sendKeyEvent(QTest::Click, UserInput::Focused(*reports), Qt::Key_unknown,
                             QString::fromUtf8(typed), Qt::NoModifier);
     }
+    // Without a default button, Enter in a box does nothing.
+    UserInput::Enter(*reports);
+    EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "ALL DAYS   ");
+    EXPECT_FALSE(reports->HasTimer(res::kReportsReloadTimer));
     Click(*reports, ReportsDialog::kGraphics);
     Click(*reports, ReportsDialog::kTitlePage);
     EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kPlainText));
