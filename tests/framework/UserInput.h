@@ -8,6 +8,7 @@
 #include "framework/TDialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -33,6 +35,20 @@ inline QWindow* ShownWindow(const QWidget& widget) {
         (void)QTest::qWaitForWindowExposed(window);
     }
     return window;
+}
+
+// What the screen shows of a widget once the paints pending are done.
+inline QImage Shown(const QWidget& widget) {
+    QApplication::processEvents();
+    QWindow* window = ShownWindow(widget);
+    if (!window) {
+        return {};
+    }
+    const QPoint at = widget.mapTo(widget.window(), QPoint(0, 0));
+    return window->screen()
+        ->grabWindow(window->winId(), at.x(), at.y(), widget.width(), widget.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 // The widget that has the keyboard focus in the dialog's window (nullptr for none).

@@ -15,12 +15,9 @@
 #include "FileSizeLimit.h"
 #include "ShellFixture.h"
 
-#include <QApplication>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -91,18 +88,9 @@ protected:
     static QWidget& View(ReportsDialog& d) {
         return *static_cast<QScrollArea*>(d.Preview().Widget())->viewport();
     }
-    static QImage OnScreen(const QWidget& view) {
-        QApplication::processEvents();
-        QWindow* window = UserInput::ShownWindow(view);
-        const QPoint at = view.mapTo(view.window(), QPoint(0, 0));
-        return window->screen()
-            ->grabWindow(window->winId(), at.x(), at.y(), view.width(), view.height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    }
     static bool ShowsItsPage(ReportsDialog& d) {
         QWidget& view = View(d);
-        const QImage shown = OnScreen(view);
+        const QImage shown = UserInput::Shown(view);
         return shown == view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
     static bool Ink(const TImageDC& image, int left, int top, int right, int bottom) {

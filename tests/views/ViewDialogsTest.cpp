@@ -6,6 +6,7 @@
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
 #include "framework/UserInput.h"
+#include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
@@ -18,6 +19,7 @@
 #include "ShellFixture.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 
@@ -40,6 +42,8 @@ protected:
                                    [](ClientWindow& c) { return new StatsDialog(c); });
         ClientWindow::RegisterTool(res::kGraphsDialog,
                                    [](ClientWindow& c) { return new GraphsDialog(c); });
+        ClientWindow::RegisterTool(res::kReportsDialog,
+                                   [](ClientWindow& c) { return new ReportsDialog(c); });
         TPrinter::SetPdfFolder(Path("pdf"));
     }
     void SetUp() override {
@@ -391,6 +395,36 @@ TEST_F(ViewDialogsTest, PrintedTitlesKeepTheirSizeAgainstTheSheet) {
     for (const auto& title : titles) {
         const auto sheet = PrintedSheet(*title.view);
         EXPECT_NEAR(PrintedInkRows(*sheet, title.text), title.rows, 1) << title.view->Title();
+    }
+}
+
+// The header's "to:" between the dates ends in its colon on screen: the last column with ink
+// holds two dots, not the round of the "o".
+TEST_F(ViewDialogsTest, TheDateRangeHeaderShowsTheColonOfTo) {
+    const std::pair<int, int> views[] = {{cmd::kStatistics, res::kStatsDialog},
+                                         {cmd::kGraphs, res::kGraphsDialog},
+                                         {cmd::kReports, res::kReportsDialog}};
+    for (const auto& [command, resource] : views) {
+        ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, command));
+        QLabel* to = nullptr;
+        for (QLabel* label : client->Tool(resource)->Widget()->findChildren<QLabel*>()) {
+            to = label->text() == "to:" ? label : to;
+        }
+        ASSERT_NE(to, nullptr) << command;
+        const QImage shown = UserInput::Shown(*to);
+        int last = -1;
+        for (int x = 0; x < shown.width(); ++x) {
+            for (int y = 0; y < shown.height(); ++y) {
+                last = qGray(shown.pixel(x, y)) < 96 ? x : last;
+            }
+        }
+        ASSERT_GE(last, 0) << command;
+        int runs = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            const bool ink = qGray(shown.pixel(last, y)) < 96;
+            runs += ink && (y == 0 || qGray(shown.pixel(last, y - 1)) >= 96);
+        }
+        EXPECT_EQ(runs, 2) << command;
     }
 }
 
