@@ -20,10 +20,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <string>
+#include <vector>
 
 namespace UserInput {
 
@@ -76,12 +78,16 @@ inline void ClickAt(const QWidget& widget, QPoint at, Qt::MouseButton button = Q
     }
 }
 
-// A key as the keyboard sends it: to the dialog's window, which hands it to its focus.
+// A key as the keyboard sends it: to the window a widget lies in, which hands it to its focus.
+inline void Press(const QWidget& inWindow, Qt::Key key,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    if (QWindow* window = ShownWindow(inWindow)) {
+        QTest::keyClick(window, key, modifiers);
+    }
+}
 inline void Press(TDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     if (QWidget* host = dialog.Widget()) {
-        if (QWindow* window = ShownWindow(*host)) {
-            QTest::keyClick(window, key, modifiers);
-        }
+        Press(*host, key, modifiers);
     }
 }
 inline void Enter(TDialog& dialog) {
@@ -179,6 +185,39 @@ inline bool ChooseMenuItem(const TWindow& frame, int command) {
         return true;
     }
     return false;
+}
+
+// A right click on a point of a window's surface, then a click on the item of the speed menu
+// it opens. The texts the menu offered, none when no menu opened.
+inline std::vector<std::string> ChooseFromSpeedMenu(const TWindow& window, QPoint at,
+                                                    const std::string& item) {
+    std::vector<std::string> offered;
+    // The menu runs its own loop inside the click: the choice is made from there.
+    QTimer choose;
+    choose.setSingleShot(true);
+    QObject::connect(&choose, &QTimer::timeout, [&offered, &item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            return;
+        }
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            offered.push_back(action->text().toStdString());
+            chosen = offered.back() == item ? action : chosen;
+        }
+        if (chosen) {
+            ClickAt(*menu, menu->actionGeometry(chosen).center());
+        } else {
+            menu->close();
+        }
+    });
+    const QWidget* surface = window.Widget();
+    if (!surface || !ShownWindow(*surface)) {
+        return offered;
+    }
+    choose.start(0); // once the window is shown: no loop runs before the menu's own
+    ClickAt(*surface, at, Qt::RightButton);
+    return offered;
 }
 
 } // namespace UserInput

@@ -57,7 +57,7 @@ protected:
         }
     }
     ReportsDialog* Open() {
-        frame->ChooseMenuItem(cmd::kReports);
+        UserInput::ChooseMenuItem(*frame, cmd::kReports);
         return dynamic_cast<ReportsDialog*>(client->Tool(res::kReportsDialog));
     }
     static std::string Label(const ReportsDialog& d) {
@@ -130,10 +130,7 @@ TEST_F(ReportsDialogTest, EditsRadioButtonsAndCheckBoxesAsTheUserUsesThem) {
     EXPECT_EQ(reports->GetDlgItemText(ReportsDialog::kTitle), std::string(78, 't') + "X");
     UserInput::Type(*reports, ReportsDialog::kComments, "Caf");
     // Keys whose characters lie outside ASCII, one inside the record's code page, one not.
-    for (const char* typed : {"\u00e9", " ", "\u0101"}) {
-        QTest::sendKeyEvent(QTest::Click, UserInput::Focused(*reports), Qt::Key_unknown,
-                            QString::fromUtf8(typed), Qt::NoModifier);
-    }
+    UserInput::Keys(*reports, QString::fromUtf8("\u00e9 \u0101"));
     // Without a default button, Enter in a box does nothing.
     UserInput::Enter(*reports);
     EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "ALL DAYS   ");

@@ -33,6 +33,8 @@
 
 namespace {
 
+using UserInput::Click;
+
 class ViewDialogsTest : public ShellFixture {
 protected:
     void RegisterTools() override {
@@ -66,12 +68,6 @@ protected:
         d.time = time;
         d.competition = competition;
         ASSERT_EQ(client->Database().StoreRecord(d), 1);
-    }
-    // A press and release of the left button on a control, as the user clicks it.
-    static void Click(TDialog& dialog, int id) {
-        QWidget* control = dialog.Control(id);
-        ASSERT_NE(control, nullptr) << id;
-        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
     }
     // The dialog's own paint on a light grey image, as the screen and the printer get it.
     static std::unique_ptr<TImageDC> Painted(TWindow& window) {
@@ -109,15 +105,15 @@ protected:
         return rows / kSheetScale;
     }
     StatsDialog* OpenStats() {
-        frame->ChooseMenuItem(cmd::kStatistics);
+        UserInput::ChooseMenuItem(*frame, cmd::kStatistics);
         return dynamic_cast<StatsDialog*>(client->Tool(res::kStatsDialog));
     }
     GraphsDialog* OpenGraphs() {
-        frame->ChooseMenuItem(cmd::kGraphs);
+        UserInput::ChooseMenuItem(*frame, cmd::kGraphs);
         return dynamic_cast<GraphsDialog*>(client->Tool(res::kGraphsDialog));
     }
     CalendarDialog* OpenCalendar() {
-        frame->ChooseMenuItem(cmd::kCalendar);
+        UserInput::ChooseMenuItem(*frame, cmd::kCalendar);
         return dynamic_cast<CalendarDialog*>(client->Tool(res::kCalendarDialog));
     }
 
@@ -200,25 +196,16 @@ TEST_F(ViewDialogsTest, ABurstOfStepsReloadsOnceAfterThePause) {
 
 TEST_F(ViewDialogsTest, SpeedMenusOfferTheSelectorsCommands) {
     StatsDialog* stats = OpenStats();
-    CalendarDialog* calendar = OpenCalendar();
     ASSERT_NE(stats, nullptr);
-    ASSERT_NE(calendar, nullptr);
-    std::vector<std::string> offered;
-    TWindow::SetSpeedMenuChooser([&](const std::vector<TMenuItem>& items) {
-        offered.clear();
-        for (const TMenuItem& item : items) {
-            offered.push_back(item.text);
-        }
-        return items[0].command;
-    });
-    stats->HostRightButton(TPoint{700, 40});
-    EXPECT_EQ(offered, (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date",
-                                                 "+ End Date", "- End Date"}));
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*stats, QPoint(300, 200), "Day Type"),
+              (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date", "+ End Date",
+                                        "- End Date"}));
     EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
-    calendar->HostRightButton(TPoint{700, 40});
-    TWindow::SetSpeedMenuChooser(nullptr);
-    EXPECT_EQ(offered, (std::vector<std::string>{"Category", "+ One Month", "- One Month",
-                                                 "+ One Year", "- One Year"}));
+    CalendarDialog* calendar = OpenCalendar();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*calendar, QPoint(300, 200), "Category"),
+              (std::vector<std::string>{"Category", "+ One Month", "- One Month", "+ One Year",
+                                        "- One Year"}));
     EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "TIME       ");
 }
 
@@ -292,7 +279,7 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     EXPECT_EQ(image->Pixel(88 + 6, 188), TColor::LightGray()); // above the bar
     EXPECT_EQ(image->Pixel(88 + 6, 289), TColor::Gray());      // the baseline is not the bar's
 
-    UserInput::Click(*graphs, GraphsDialog::kLineGraph);
+    Click(*graphs, GraphsDialog::kLineGraph);
     EXPECT_EQ(graphs->CurrentKind(), GraphsDialog::Kind::Line);
     image = Painted(*graphs);
     // Point 0 on grid line 1 (x 101): highlight above, main line, shadow below, white dot.
@@ -302,12 +289,12 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     EXPECT_EQ(image->Pixel(101, 189), TColor::White());
     EXPECT_EQ(image->Pixel(166, 89), TColor::White()); // the last point, 10 at the top
 
-    UserInput::Click(*graphs, GraphsDialog::kAreaGraph);
+    Click(*graphs, GraphsDialog::kAreaGraph);
     image = Painted(*graphs);
     EXPECT_EQ(image->Pixel(107, 250), GraphsDialog::kBody);
     EXPECT_NE(image->Pixel(101, 189), TColor::White()); // no dots
 
-    UserInput::Click(*graphs, GraphsDialog::kMovingAverage);
+    Click(*graphs, GraphsDialog::kMovingAverage);
     image = Painted(*graphs);
     // Two averages (5 and 6) from grid line 5 (x 153): a yellow line from 100 to 120 pixels
     // up, (153, 189) to (166, 169).
@@ -324,8 +311,8 @@ TEST_F(ViewDialogsTest, AnEmptyGraphShowsItsScaleAndCategoryDoesNotReload) {
     const auto labels = graphs->Series().Labels(client->Dates());
     EXPECT_EQ(labels[0], "000");
     EXPECT_EQ(labels[10], "010");
-    UserInput::Click(*graphs, selector::kCategory);
-    UserInput::Click(*graphs, selector::kCategory);
+    Click(*graphs, selector::kCategory);
+    Click(*graphs, selector::kCategory);
     EXPECT_EQ(graphs->GetDlgItemText(selector::kCategoryText), "PACE       ");
     Painted(*graphs);
     EXPECT_EQ(graphs->Series().Labels(client->Dates())[10], "00:10:00");
@@ -356,9 +343,9 @@ TEST_F(ViewDialogsTest, EnterPressesTheDefaultSelectorAndTabWalksTheButtons) {
 
 TEST_F(ViewDialogsTest, PrintingAViewPutsItsPaintOnOneSheet) {
     OpenStats();
-    frame->ChooseMenuItem(cmd::kPrint);
+    UserInput::ChooseMenuItem(*frame, cmd::kPrint);
     OpenGraphs();
-    frame->ChooseMenuItem(cmd::kPrint);
+    UserInput::ChooseMenuItem(*frame, cmd::kPrint);
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(Path("pdf"))) {
         files.push_back(entry.path().filename().string());
