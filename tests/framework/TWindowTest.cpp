@@ -1,6 +1,6 @@
-#include "framework/TWindow.h"
 #include "framework/TDC.h"
 #include "framework/TImageDC.h"
+#include "framework/TWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -60,9 +60,7 @@ protected:
 
 class Parent : public TWindow {
 public:
-    Parent() {
-        OnCommand(20, [this] { ++parentCommands; });
-    }
+    Parent() { OnCommand(20, [this] { ++parentCommands; }); }
     int parentCommands = 0;
     int childrenGone = 0;
 
