@@ -252,6 +252,11 @@ void TWindow::WidgetGone() {
     if (life == Life::Created) {
         life = Life::Destroyed;
         CleanupWindow();
+        // Destroyed all the same, so deleted as Destroy would (File > Exit from the menu takes
+        // the tool windows' widgets along with the frame's).
+        if (deleteOnDestroy) {
+            QTimer::singleShot(0, [self = handle] { delete TWindow::FromHandle(self); });
+        }
     }
 }
 
