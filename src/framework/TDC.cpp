@@ -343,17 +343,28 @@ void TDC::SetPixel(int x, int y, TColor color) {
     painter.fillRect(QRect(d.x, d.y, 1, 1), TQtConvert::Color(color));
 }
 
-void TDC::PaintText(std::string_view utf8, TRect d, unsigned format, bool singleLine) {
+QFont TDC::DeviceFont() const {
     double sx = 1;
     double sy = 1;
     Scale(sx, sy);
-    const int height =
-        state->font.height == 0
-            ? 0
-            : (state->font.height < 0 ? -1 : 1) *
-                  std::max(1, static_cast<int>(std::lround(std::abs(state->font.height * sy))));
-    const QFont font = TQtConvert::Font(state->font, height);
-    painter.setFont(font);
+    // Device pixels per pixel of the screen the drawing was laid out on: a window printed
+    // with the isotropic mapping keeps its proportions on the sheet, text included.
+    const double screenPixel = state->mapMode == MapMode::Isotropic ? std::abs(sy) : dpiY / 96.0;
+    const TFont& font = state->font;
+    const double devicePixels = std::abs(font.height * sy);
+    // The font the context starts with, and the dialog face's smallest size, are the
+    // 11-pixel dialog font of that screen.
+    if (font.height == 0 ||
+        (TQtConvert::IsDialogFace(font.face) && devicePixels < 13 * screenPixel)) {
+        return TQtConvert::Font(font,
+                                -std::max(1, static_cast<int>(std::lround(11 * screenPixel))));
+    }
+    const int height = std::max(1, static_cast<int>(std::lround(devicePixels)));
+    return TQtConvert::Font(font, font.height < 0 ? -height : height);
+}
+
+void TDC::PaintText(std::string_view utf8, TRect d, unsigned format, bool singleLine) {
+    painter.setFont(DeviceFont());
     const QString text = TQtConvert::Text(utf8);
     int flags = 0;
     flags |= (format & kCenter)  ? Qt::AlignHCenter
@@ -398,12 +409,7 @@ TSize TDC::GetTextExtent(std::string_view utf8) const {
     double sx = 1;
     double sy = 1;
     Scale(sx, sy);
-    const int height =
-        state->font.height == 0
-            ? 0
-            : (state->font.height < 0 ? -1 : 1) *
-                  std::max(1, static_cast<int>(std::lround(std::abs(state->font.height * sy))));
-    const QFontMetrics m(TQtConvert::Font(state->font, height));
+    const QFontMetrics m(DeviceFont());
     return {
         static_cast<int>(std::lround(m.horizontalAdvance(TQtConvert::Text(utf8)) / std::abs(sx))),
         static_cast<int>(std::lround(m.height() / std::abs(sy)))};

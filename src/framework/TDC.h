@@ -77,7 +77,9 @@ public:
     void LineTo(int x, int y);
     TPoint CurrentPosition() const;
     void Rectangle(const TRect& rect);
-    void Rectangle(int left, int top, int right, int bottom) { Rectangle(TRect{left, top, right, bottom}); }
+    void Rectangle(int left, int top, int right, int bottom) {
+        Rectangle(TRect{left, top, right, bottom});
+    }
     void FillRect(const TRect& rect, const TBrush& brush);
     void Ellipse(const TRect& rect);
     void Polygon(const std::vector<TPoint>& points);
@@ -108,6 +110,7 @@ private:
     void ApplyClip();
     int DeviceLength(int logicalWidth) const;
     void Scale(double& sx, double& sy) const;
+    class QFont DeviceFont() const;
     void PaintText(std::string_view utf8, TRect deviceRect, unsigned format, bool singleLine);
 
     QPainter& painter;

@@ -26,9 +26,38 @@
 #include <QScrollBar>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
+
+// A static text keeps its template's place but grows, never shrinks, until our font shows its
+// whole text: as wide as its longest word, or as its whole text when it holds one line only.
+// A centred one grows on both sides.
+void FitStatic(QLabel& label) {
+    const QVariant placed = label.property("veloriaPlace");
+    if (!placed.isValid()) {
+        return; // a picture
+    }
+    const QRect place = placed.toRect();
+    const QFontMetrics m(label.font());
+    int needed = 0;
+    if (place.height() < 2 * m.lineSpacing()) {
+        needed = m.horizontalAdvance(label.text());
+    } else {
+        for (const QString& word : label.text().split(' ', Qt::SkipEmptyParts)) {
+            needed = std::max(needed, m.horizontalAdvance(word));
+        }
+    }
+    QRect r = place;
+    if (needed > r.width()) {
+        if (label.alignment() & Qt::AlignHCenter) {
+            r.translate(-(needed - r.width()) / 2, 0);
+        }
+        r.setWidth(needed);
+    }
+    label.setGeometry(r);
+}
 
 // The dialog's window: Escape and the close box come to the dialog as Cancel.
 class TDialogHost : public TWindowHost<QDialog> {
@@ -214,6 +243,10 @@ void TDialog::BuildControls() {
             r.bottom = r.top + std::min(r.Height(), 22);
         }
         w->setGeometry(TQtConvert::Rect(r));
+        if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == TControlKind::Static) {
+            label->setProperty("veloriaPlace", TQtConvert::Rect(r));
+            FitStatic(*label);
+        }
         w->setEnabled(!(c.style & TControlTemplate::kDisabled));
         w->setVisible(!(c.style & TControlTemplate::kHidden));
         if (c.kind == TControlKind::GroupBox || c.kind == TControlKind::ShadedCell) {
@@ -516,6 +549,7 @@ void TDialog::SetDlgItemText(int id, const std::string& utf8) {
         }
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(WithoutMnemonic(utf8));
+        FitStatic(*label);
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(TQtConvert::Text(utf8));
     } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
@@ -599,6 +633,9 @@ int TDialog::TextLimit(int id) const {
 void TDialog::SetControlFont(int id, const TFont& font) {
     if (QWidget* w = Control(id)) {
         w->setFont(TQtConvert::Font(font, font.height));
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            FitStatic(*label);
+        }
     }
 }
 

@@ -277,8 +277,10 @@ bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
         return MoveTab(control, false);
     }
     if (IsEnter(*key)) {
-        // A multi-line box has no want-return style here: Enter never makes a line.
-        return PressEnter(control) || qobject_cast<QPlainTextEdit*>(control);
+        // Without a button to take it Enter does nothing; a multi-line box has no want-return
+        // style here, so Enter never makes a line either.
+        PressEnter(control);
+        return true;
     }
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
         dialog->Command(TDialog::kIdCancel);

@@ -1,9 +1,9 @@
 #pragma once
 // The dialog manager's rules for the keys and clicks that reach one dialog's controls: Enter
-// goes to the focused push button or else to the default button, Tab walks the template's
-// tab stops (wrapping, never leaving the dialog), arrows walk a radio group and check what
-// they reach, text limits count the terminating zero, a multi-line box holds only what its
-// lines show, and a click below a list box's rows changes nothing. For framework code only.
+// goes to the focused push button or else to the default button (without one, nowhere), Tab walks
+// the template's tab stops (wrapping, never leaving the dialog), arrows walk a radio group and
+// check what they reach, text limits count the terminating zero, a multi-line box holds only what
+// its lines show, and a click below a list box's rows changes nothing. For framework code only.
 
 #include <QObject>
 #include <QStringList>

@@ -61,8 +61,7 @@ QFont TQtConvert::Font(const TFont& font, int devicePixels) {
     int pixels = std::abs(devicePixels);
     // "MS Sans Serif" was a bitmap font whose smallest size is the dialog font (a 13-pixel
     // cell): a smaller request got that size, so it gets the dialog font here.
-    const bool dialogFace = QString::fromStdString(font.face).toLower().contains("ms sans");
-    if (pixels == 0 || (dialogFace && pixels < 13)) {
+    if (pixels == 0 || (IsDialogFace(font.face) && pixels < 13)) {
         pixels = 11;
     } else if (devicePixels > 0) {
         // A cell height: the em is the cell less the internal leading.
@@ -72,6 +71,10 @@ QFont TQtConvert::Font(const TFont& font, int devicePixels) {
     }
     q.setPixelSize(pixels);
     return q;
+}
+
+bool TQtConvert::IsDialogFace(const std::string& face) {
+    return QString::fromStdString(face).toLower().contains("ms sans");
 }
 
 QFont TQtConvert::DialogFont() {

@@ -29,6 +29,8 @@ public:
     // A font whose character (negative) or cell (positive) height is the given number of
     // device pixels; 0 gives the dialog font, about 11 pixels. Never antialiased.
     static QFont Font(const TFont& font, int devicePixels);
+    // "MS Sans Serif": a bitmap face whose smallest size is the dialog font.
+    static bool IsDialogFace(const std::string& face);
     // The program's dialog font: the system sans-serif at 11 pixels.
     static QFont DialogFont();
 

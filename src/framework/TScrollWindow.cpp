@@ -71,6 +71,17 @@ TRect TScrollWindow::ClientRect() const {
     return area ? TRect{0, 0, area->viewport()->width(), area->viewport()->height()} : TRect{};
 }
 
+// The drawing, not the frame around the view: updating the frame leaves the drawing as it was.
+QWidget* TScrollWindow::DrawingWidget() const {
+    const auto* area = static_cast<const QScrollArea*>(Widget());
+    return area ? area->widget() : nullptr;
+}
+
+TPoint TScrollWindow::ClientToDrawing(TPoint point) const {
+    const QWidget* drawing = DrawingWidget();
+    return drawing ? TPoint{point.x - drawing->x(), point.y - drawing->y()} : point;
+}
+
 void TScrollWindow::Place(const TRect& rect) {
     MoveWindow(rect.left, rect.top);
     SetSize(rect.Width(), rect.Height());

@@ -16,6 +16,8 @@ public:
     TRect ClientRect() const override;
     // Places the window in its parent's client area: position and outer size.
     void Place(const TRect& rect);
+    QWidget* DrawingWidget() const override;
+    TPoint ClientToDrawing(TPoint point) const override;
 
 protected:
     QWidget* CreateWidget(QWidget* parentWidget) override;

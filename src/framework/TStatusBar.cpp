@@ -10,7 +10,7 @@
 
 namespace {
 
-// Follows the lock keys and Insert wherever the keyboard focus is, and takes the lock state
+// Follows the lock keys and Insert in every window of the program, and takes the lock state
 // again from the display server whenever the bar's window is activated.
 class TKeyWatcher : public QObject {
 public:
@@ -18,9 +18,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!watched->isWidgetType()) {
-            return false;
-        }
         if (event->type() == QEvent::WindowActivate) {
             QWidget* own = bar.Widget();
             if (own && watched == own->window()) {
@@ -28,7 +25,11 @@ protected:
             }
             return false;
         }
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+        // A key comes to its window once, then to the focused widget and on up through each
+        // parent that leaves it: only the window's delivery counts, or a lock would toggle once
+        // per widget on the way.
+        if (!watched->isWindowType() ||
+            (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)) {
             return false;
         }
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -252,6 +252,11 @@ void TWindow::WidgetGone() {
     if (life == Life::Created) {
         life = Life::Destroyed;
         CleanupWindow();
+        // Destroyed all the same, so deleted as Destroy would (File > Exit from the menu takes
+        // the tool windows' widgets along with the frame's).
+        if (deleteOnDestroy) {
+            QTimer::singleShot(0, [self = handle] { delete TWindow::FromHandle(self); });
+        }
     }
 }
 
@@ -344,12 +349,15 @@ void TWindow::InvalidateRect(const TRect& rect, bool erase) {
         return;
     }
     eraseNext = eraseNext || erase;
-    widget->update(TQtConvert::Rect(rect));
+    QRect area = TQtConvert::Rect(rect);
+    const TPoint origin = ClientToDrawing({rect.left, rect.top});
+    area.moveTopLeft(QPoint(origin.x, origin.y));
+    DrawingWidget()->update(area);
 }
 
 void TWindow::UpdateWindow() {
     if (widget) {
-        widget->repaint();
+        DrawingWidget()->repaint();
     }
 }
 

@@ -100,6 +100,10 @@ public:
     // For framework code: the widget that shows this window, and the one its children go in.
     QWidget* Widget() const;
     virtual QWidget* ContainerWidget() const { return Widget(); }
+    // For framework code: the widget whose paint draws the client area, and where a client
+    // point lies in it (a scrolled drawing lies shifted under its view).
+    virtual QWidget* DrawingWidget() const { return Widget(); }
+    virtual TPoint ClientToDrawing(TPoint point) const { return point; }
 
     // Called by the widget that shows this window.
     void HostPaint(QWidget& device, const TRect& area);

@@ -4,6 +4,7 @@
 #include "reports/ReportFile.h"
 #include "reports/ReportPrintout.h"
 #include "shell/ClientWindow.h"
+#include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
 #include "store/Windows1252.h"
@@ -27,6 +28,8 @@ ReportsDialog::ReportsDialog(ClientWindow& client)
     OnCommand(kNextPage, [this] { StepPage(1); });
     OnCommand(kPreviousPage, [this] { StepPage(-1); });
     OnCommand(kPrint, [this] { Print(); });
+    // File > Print reaches the active tool first: the report, not the dialog's own paint.
+    OnCommand(cmd::kPrint, [this] { Print(); });
     OnCommand(kCreateFile, [this] { CreateFile(); });
 }
 
@@ -128,7 +131,8 @@ void ReportsDialog::RegisterTemplate() {
     t.controls.push_back(P::Centred(kPageText, 100, 2, 88, 8));
     t.controls.push_back(P::WorkArea());
     t.controls.push_back(P::Divider(5, 204));
-    t.controls.push_back(P::Button(kDayType, 8, 16, C::kDefault));
+    // No default button here: Enter in the title or the comments does nothing.
+    t.controls.push_back(P::Button(kDayType, 8, 16));
     t.controls.push_back(P::Button(kPreview, 56, 16));
     t.controls.push_back(P::Button(kPrint, 104, 16));
     t.controls.push_back(P::Button(kCreateFile, 152, 16));

@@ -3,6 +3,7 @@
 #include "framework/TGauge.h"
 #include "framework/TImageDC.h"
 #include "framework/TResources.h"
+#include "framework/UserInput.h"
 
 #include <QApplication>
 #include <QImage>
@@ -139,8 +140,8 @@ TEST_F(TDialogTest, ButtonsCommandTheDialogAndBitmapFacesFollowTheState) {
     Sample d;
     ASSERT_TRUE(d.Create());
     d.Widget()->show();
-    d.ClickButton(101);
-    d.ClickButton(512);
+    UserInput::Click(d, 101);
+    UserInput::Click(d, 512);
     EXPECT_EQ(d.presses, 1);
     EXPECT_EQ(d.yesClicks, 1);
 
@@ -162,10 +163,8 @@ TEST_F(TDialogTest, RightButtonOnTheSurfaceOnlyReachesTheDialog) {
     Sample d;
     ASSERT_TRUE(d.Create());
     d.Widget()->show();
-    const auto press = [&](QWidget* target, QPoint at) {
-        QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &e);
+    const auto press = [](QWidget* target, QPoint at) {
+        UserInput::ClickAt(*target, at, Qt::RightButton);
     };
     press(d.Widget(), QPoint(560, 300));
     EXPECT_EQ(d.rightClicks, 1);
@@ -178,23 +177,24 @@ TEST_F(TDialogTest, RightButtonOnTheSurfaceOnlyReachesTheDialog) {
 TEST_F(TDialogTest, OkAndAModelessCancelAskCanCloseWhileAModalCancelEndsAtOnce) {
     Sample d;
     ASSERT_TRUE(d.Create());
+    d.Widget()->show();
     d.allowClose = false;
-    d.Command(TDialog::kIdOk);
+    d.Command(TDialog::kIdOk); // no OK button: no gesture reaches it
     EXPECT_TRUE(d.IsCreated());
-    d.Command(TDialog::kIdCancel);
+    UserInput::Escape(d);
     EXPECT_TRUE(d.IsCreated());
     d.allowClose = true;
-    d.Command(TDialog::kIdCancel);
+    UserInput::Escape(d);
     EXPECT_FALSE(d.IsCreated());
 
     Sample refusing;
     refusing.allowClose = false;
-    QTimer::singleShot(0, [&refusing] { refusing.Command(TDialog::kIdCancel); });
+    QTimer::singleShot(0, [&refusing] { UserInput::Escape(refusing); });
     EXPECT_EQ(refusing.Execute(), TDialog::kIdCancel);
 
     Sample modal;
     QTimer::singleShot(0, [&modal] {
-        modal.ClickButton(600);
+        UserInput::Click(modal, 600);
         modal.Command(TDialog::kIdOk);
     });
     EXPECT_EQ(modal.Execute(), TDialog::kIdOk);

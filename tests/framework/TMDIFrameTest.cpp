@@ -65,7 +65,8 @@ protected:
         TResources::AddDialog(kTool, t);
         TResources::AddMenu(kMenu, {TMenuItem::Popup("&File", {TMenuItem::Item("&Open", 200),
                                                                TMenuItem::Separator(),
-                                                               TMenuItem::Item("&Cascade", 201)})});
+                                                               TMenuItem::Item("&Cascade", 201),
+                                                               TMenuItem::Item("&Tool", 300)})});
         TResources::AddString(200, "Open a logbook.");
         frame = std::make_unique<TDecoratedMDIFrame>("Veloria", kMenu, client, true);
         bar = std::make_unique<TControlBar>(frame.get(), TControlBar::Direction::Horizontal);
@@ -121,13 +122,13 @@ TEST_F(TMDIFrameTest, CommandsGoToTheActiveToolFirstAndEnablersDriveTheButtons) 
     client.canCascade = true;
     TWindow::CommandStateChanged();
     EXPECT_TRUE(cascade->IsEnabled());
-    open->Click();
+    UserInput::ClickAt(*open->Widget(), open->Widget()->rect().center());
     EXPECT_EQ(client.opened, 1);
 
     TMDIChild& child = Open("Log Book");
     EXPECT_EQ(frame->CommandTarget(), child.Hosted());
-    EXPECT_TRUE(frame->ChooseMenuItem(300)); // the tool's own command
-    EXPECT_TRUE(frame->ChooseMenuItem(200)); // the client's, through the chain
+    EXPECT_TRUE(UserInput::ChooseMenuItem(*frame, 300)); // the tool's own command
+    EXPECT_TRUE(UserInput::ChooseMenuItem(*frame, 200)); // the client's, through the chain
     EXPECT_EQ(tools[0]->ownCommands, 1);
     EXPECT_EQ(client.opened, 2);
 }
@@ -183,10 +184,10 @@ TEST_F(TMDIFrameTest, CloseAllClosesNoneWhenOneRefuses) {
 TEST_F(TMDIFrameTest, ToolClosingItselfTakesItsChildWindowAlong) {
     TMDIChild& child = Open("A");
     tools[0]->allowClose = false;
-    tools[0]->ClickButton(TDialog::kIdOk);
+    UserInput::Click(*tools[0], TDialog::kIdOk);
     EXPECT_TRUE(child.IsCreated());
     tools[0]->allowClose = true;
-    tools[0]->ClickButton(TDialog::kIdOk);
+    UserInput::Click(*tools[0], TDialog::kIdOk);
     EXPECT_FALSE(tools[0]->IsCreated());
     EXPECT_FALSE(child.IsCreated());
 }
@@ -257,7 +258,7 @@ protected:
         TMDIFrameTest::TearDown();
         TKeyboardLocks::SetSourceForTests(nullptr);
     }
-    void Key(Qt::Key key) { QTest::keyClick(frame->Widget(), key); }
+    void Key(Qt::Key key) { Press(*frame->Widget(), key); }
     // The main window loses the focus to another window and gets it back.
     void Reactivate() {
         QWidget other;

@@ -9,6 +9,7 @@
 #include "framework/TWindow.h"
 
 #include "TempFolderTest.h"
+#include "UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,6 @@ protected:
         TMessageBox::ResetScript();
         TFileOpenDialog::ResetScript();
         TPrinter::SetPdfFolder("");
-        TWindow::SetSpeedMenuChooser(nullptr);
         TempFolderTest::TearDown();
     }
 };
@@ -223,26 +223,32 @@ TEST_F(ServicesTest, AFileNamedInSetupIsWrittenByOnePrintAndLaterPrintsGoBesideI
 }
 
 TEST_F(ServicesTest, SpeedMenuItemsComeBackAsTheWindowsOwnCommands) {
-    TResources::AddMenu(9200,
-                        {TMenuItem::Popup("Logbook Speed Menu", {TMenuItem::Item("Save Day", 101)}),
-                         TMenuItem::Popup("Calendar", {TMenuItem::Item("Next", 201)})});
+    TResources::AddMenu(
+        9200, {TMenuItem::Popup("Logbook Speed Menu", {TMenuItem::Item("Save Day", 101)}),
+               TMenuItem::Popup("Calendar",
+                                {TMenuItem::Item("Previous", 202), TMenuItem::Item("Next", 201)})});
     class Target : public TWindow {
     public:
         Target() {
             OnCommand(201, [this] { ++got; });
         }
         int got = 0;
+        int chosen = -1;
+        int popup = 1;
+
+    protected:
+        void EvRButtonDown(TPoint point) override { chosen = TrackSpeedMenu(9200, popup, point); }
     } target;
     ASSERT_TRUE(target.Create());
-    std::string offered;
-    TWindow::SetSpeedMenuChooser([&](const std::vector<TMenuItem>& items) {
-        offered = items.front().text;
-        return items.front().command;
-    });
-    EXPECT_EQ(target.TrackSpeedMenu(9200, 1, TPoint{10, 10}), 201);
-    EXPECT_EQ(offered, "Next");
+    target.SetSize(200, 100);
+    target.Show(TShowMode::Normal);
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(target, QPoint(10, 10), "Next"),
+              (std::vector<std::string>{"Previous", "Next"}));
+    EXPECT_EQ(target.chosen, 201);
     EXPECT_EQ(target.got, 1);
-    EXPECT_EQ(target.TrackSpeedMenu(9200, 5, TPoint{}), 0);
+    target.popup = 5; // no such popup: no menu
+    EXPECT_TRUE(UserInput::ChooseFromSpeedMenu(target, QPoint(10, 10), "Next").empty());
+    EXPECT_EQ(target.chosen, 0);
 }
 
 } // namespace

@@ -1,23 +1,57 @@
 #pragma once
-// Drives a dialog as its user does: key presses go to the control that has the focus in the
-// dialog's window, clicks land on a control's face. Real Qt events on the offscreen
-// platform, so the dialog manager's own rules run, not the dialog's API.
+// Drives a dialog as its user does. Every event enters through the top-level window, as the
+// window system delivers it: a click lands on whatever widget is under the point (a control
+// covered by another is not reached), keys go to the window's focused control. So the
+// dialog manager's own rules run, not the dialog's API, on the offscreen and the xcb
+// platform alike.
 
 #include "framework/TDialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <string>
+#include <vector>
 
 namespace UserInput {
+
+// The top-level window a widget lies in, once the window system shows it.
+inline QWindow* ShownWindow(const QWidget& widget) {
+    QWidget* top = widget.window();
+    QWindow* window = top->windowHandle();
+    if (window && !window->isExposed()) {
+        (void)QTest::qWaitForWindowExposed(window);
+    }
+    return window;
+}
+
+// What the screen shows of a widget once the paints pending are done.
+inline QImage Shown(const QWidget& widget) {
+    QApplication::processEvents();
+    QWindow* window = ShownWindow(widget);
+    if (!window) {
+        return {};
+    }
+    const QPoint at = widget.mapTo(widget.window(), QPoint(0, 0));
+    return window->screen()
+        ->grabWindow(window->winId(), at.x(), at.y(), widget.width(), widget.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
 
 // The widget that has the keyboard focus in the dialog's window (nullptr for none).
 inline QWidget* Focused(const TDialog& dialog) {
@@ -37,12 +71,23 @@ inline int FocusedId(const TDialog& dialog) {
     return -1;
 }
 
-// A key as the keyboard sends it, to the focused control.
+// A mouse click at a point of a widget, delivered to whatever the window has there.
+inline void ClickAt(const QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    if (QWindow* window = ShownWindow(widget)) {
+        QTest::mouseClick(window, button, Qt::NoModifier, widget.mapTo(widget.window(), at));
+    }
+}
+
+// A key as the keyboard sends it: to the window a widget lies in, which hands it to its focus.
+inline void Press(const QWidget& inWindow, Qt::Key key,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    if (QWindow* window = ShownWindow(inWindow)) {
+        QTest::keyClick(window, key, modifiers);
+    }
+}
 inline void Press(TDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    if (QWidget* target = Focused(dialog)) {
-        QTest::keyClick(target, key, modifiers);
-    } else if (dialog.Widget()) {
-        QTest::keyClick(dialog.Widget(), key, modifiers);
+    if (QWidget* host = dialog.Widget()) {
+        Press(*host, key, modifiers);
     }
 }
 inline void Enter(TDialog& dialog) {
@@ -58,33 +103,45 @@ inline void BackTab(TDialog& dialog) {
     Press(dialog, Qt::Key_Backtab, Qt::ShiftModifier);
 }
 
-// A left click on a control: buttons on their caption side, other controls in the middle.
-inline void Click(TDialog& dialog, int id) {
-    QWidget* w = dialog.Control(id);
-    if (!w) {
+// The point a user clicks on a control: buttons on their caption side, an editable combo
+// box in its edit field, other controls in the middle.
+inline QPoint ClickPoint(const QWidget& control) {
+    const QWidget* w = &control;
+    if (auto* combo = qobject_cast<const QComboBox*>(w); combo && combo->lineEdit()) {
+        w = combo->lineEdit();
+    }
+    const bool box = qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w);
+    const QPoint at = box ? QPoint(6, w->height() / 2) : w->rect().center();
+    return w->mapTo(&control, at);
+}
+
+// A left click on a control.
+inline void Click(TDialog& dialog, int id, Qt::MouseButton button = Qt::LeftButton) {
+    if (const QWidget* w = dialog.Control(id)) {
+        ClickAt(*w, ClickPoint(*w), button);
+    }
+}
+
+// Typed text: each character a key press to the window.
+inline void Keys(TDialog& dialog, const QString& text) {
+    QWidget* host = dialog.Widget();
+    QWindow* window = host ? ShownWindow(*host) : nullptr;
+    if (!window) {
         return;
     }
-    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) {
-        w = combo->lineEdit(); // the edit field, not the drop-down arrow
+    for (const QChar ch : text) {
+        const Qt::Key key =
+            ch.unicode() < 128 ? QTest::asciiToKey(char(ch.unicode())) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, window, key, QString(ch), Qt::NoModifier);
     }
-    const bool box = qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
-    const QPoint at = box ? QPoint(6, w->height() / 2) : w->rect().center();
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 // Clicks into an edit or combo box, puts the cursor after its text and types.
 inline void Type(TDialog& dialog, int id, const std::string& text) {
     Click(dialog, id);
-    QWidget* target = Focused(dialog);
-    if (!target) {
-        return;
-    }
-    if (qobject_cast<QPlainTextEdit*>(target)) {
-        QTest::keyClick(target, Qt::Key_End, Qt::ControlModifier);
-    } else {
-        QTest::keyClick(target, Qt::Key_End);
-    }
-    QTest::keyClicks(target, QString::fromStdString(text));
+    const bool multiLine = qobject_cast<QPlainTextEdit*>(Focused(dialog)) != nullptr;
+    Press(dialog, Qt::Key_End, multiLine ? Qt::ControlModifier : Qt::NoModifier);
+    Keys(dialog, QString::fromStdString(text));
 }
 
 // Clicks a list box's row, or its empty area below the rows (row -1).
@@ -99,7 +156,68 @@ inline void ClickRow(TDialog& dialog, int id, int row) {
     } else {
         at = QPoint(list->viewport()->width() / 2, list->viewport()->height() - 3);
     }
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    ClickAt(*list->viewport(), at);
+}
+
+// Opens the menu-bar menu that holds a command and clicks the command's item, as the user
+// does with the mouse. False when the menu shows the item disabled (the menu is closed again).
+inline bool ChooseMenuItem(const TWindow& frame, int command) {
+    auto* host = qobject_cast<QMainWindow*>(frame.Widget());
+    if (!host) {
+        return false;
+    }
+    QMenuBar* bar = host->menuBar();
+    for (QAction* title : bar->actions()) {
+        QMenu* menu = title->menu();
+        QAction* item = nullptr;
+        for (QAction* a : menu ? menu->actions() : QList<QAction*>{}) {
+            item = a->data().toInt() == command && !a->menu() ? a : item;
+        }
+        if (!item) {
+            continue;
+        }
+        ClickAt(*bar, bar->actionGeometry(title).center());
+        if (!menu->isVisible() || !item->isEnabled()) {
+            menu->close();
+            return false;
+        }
+        ClickAt(*menu, menu->actionGeometry(item).center());
+        return true;
+    }
+    return false;
+}
+
+// A right click on a point of a window's surface, then a click on the item of the speed menu
+// it opens. The texts the menu offered, none when no menu opened.
+inline std::vector<std::string> ChooseFromSpeedMenu(const TWindow& window, QPoint at,
+                                                    const std::string& item) {
+    std::vector<std::string> offered;
+    // The menu runs its own loop inside the click: the choice is made from there.
+    QTimer choose;
+    choose.setSingleShot(true);
+    QObject::connect(&choose, &QTimer::timeout, [&offered, &item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            return;
+        }
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            offered.push_back(action->text().toStdString());
+            chosen = offered.back() == item ? action : chosen;
+        }
+        if (chosen) {
+            ClickAt(*menu, menu->actionGeometry(chosen).center());
+        } else {
+            menu->close();
+        }
+    });
+    const QWidget* surface = window.Widget();
+    if (!surface || !ShownWindow(*surface)) {
+        return offered;
+    }
+    choose.start(0); // once the window is shown: no loop runs before the menu's own
+    ClickAt(*surface, at, Qt::RightButton);
+    return offered;
 }
 
 } // namespace UserInput

@@ -15,6 +15,8 @@
 #include "FileSizeLimit.h"
 #include "ShellFixture.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -55,7 +57,7 @@ protected:
         }
     }
     ReportsDialog* Open() {
-        frame->ChooseMenuItem(cmd::kReports);
+        UserInput::ChooseMenuItem(*frame, cmd::kReports);
         return dynamic_cast<ReportsDialog*>(client->Tool(res::kReportsDialog));
     }
     static std::string Label(const ReportsDialog& d) {
@@ -80,6 +82,16 @@ protected:
         d.Preview().PaintTo(image.DC(), true, TRect{0, 0, 800, 1100});
         image.Finish();
         return image;
+    }
+    // The pane's view as the screen shows it once the pending paints are done, and as the
+    // pane draws it afresh: they differ when a change did not reach the screen.
+    static QWidget& View(ReportsDialog& d) {
+        return *static_cast<QScrollArea*>(d.Preview().Widget())->viewport();
+    }
+    static bool ShowsItsPage(ReportsDialog& d) {
+        QWidget& view = View(d);
+        const QImage shown = UserInput::Shown(view);
+        return shown == view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
     static bool Ink(const TImageDC& image, int left, int top, int right, int bottom) {
         for (int y = top; y < bottom; ++y) {
@@ -118,10 +130,11 @@ TEST_F(ReportsDialogTest, EditsRadioButtonsAndCheckBoxesAsTheUserUsesThem) {
     EXPECT_EQ(reports->GetDlgItemText(ReportsDialog::kTitle), std::string(78, 't') + "X");
     UserInput::Type(*reports, ReportsDialog::kComments, "Caf");
     // Keys whose characters lie outside ASCII, one inside the record's code page, one not.
-    for (const char* typed : {"\u00e9", " ", "\u0101"}) {
-        QTest::sendKeyEvent(QTest::Click, UserInput::Focused(*reports), Qt::Key_unknown,
-                            QString::fromUtf8(typed), Qt::NoModifier);
-    }
+    UserInput::Keys(*reports, QString::fromUtf8("\u00e9 \u0101"));
+    // Without a default button, Enter in a box does nothing.
+    UserInput::Enter(*reports);
+    EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "ALL DAYS   ");
+    EXPECT_FALSE(reports->HasTimer(res::kReportsReloadTimer));
     Click(*reports, ReportsDialog::kGraphics);
     Click(*reports, ReportsDialog::kTitlePage);
     EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kPlainText));
@@ -284,6 +297,18 @@ TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     EXPECT_EQ(PrintedPages(*reports), (std::vector<int>{1, 2, 3, 4, 5}));
 }
 
+TEST_F(ReportsDialogTest, FilePrintPrintsTheReportAsThePrintButtonDoes) {
+    Store({0, 1, 2, 3});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    Click(*reports, ReportsDialog::kNextPage);
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
+    const TPrinter* printer = client->Printing().Printer();
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report.pdf"));
+    EXPECT_EQ(printer->LastPageCount(), 3);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 003");
+}
+
 TEST_F(ReportsDialogTest, NothingToPrintMakesNoSheet) {
     ReportsDialog* reports = Open();
     ASSERT_NE(reports, nullptr);
@@ -332,6 +357,35 @@ TEST_F(ReportsDialogTest, ThePageAtTrueSize) {
         EXPECT_EQ(ruled.Pixel(400, y + 1), TColor::White()) << y;
     }
     EXPECT_EQ(ruled.Pixel(750, 365), TColor::Gray());
+}
+
+TEST_F(ReportsDialogTest, ThePaneShowsEveryPageItGoesTo) {
+    Store({0, 1, 2, 3, 4});
+    ReportsDialog* reports = Open();
+    ASSERT_NE(reports, nullptr);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "opened";
+    Click(*reports, ReportsDialog::kNextPage);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "+ Page";
+    // A click into the scroll bar below its handle: the strip scrolled in is of the same page.
+    QScrollBar& bar = *static_cast<QScrollArea*>(reports->Preview().Widget())->verticalScrollBar();
+    UserInput::ClickAt(bar, QPoint(bar.width() / 2, bar.height() * 3 / 4));
+    ASSERT_GT(bar.value(), 0);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "scrolled";
+    Click(*reports, ReportsDialog::kNextPage);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "+ Page, scrolled";
+    Click(*reports, ReportsDialog::kPreviousPage);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "- Page";
+    Click(*reports, ReportsDialog::kPreview);
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "Preview";
+    Click(*reports, ReportsDialog::kNextPage);
+    Click(*reports, ReportsDialog::kPrint);
+    EXPECT_EQ(reports->Preview().CurrentPage(), 1);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "printed";
+    // A reload after the end date stepped back past a day of the title page's count.
+    Click(*reports, selector::kPreviousEnd);
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_TRUE(ShowsItsPage(*reports)) << "reloaded";
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "framework/TResources.h"
 #include "framework/TStatusBar.h"
 #include "framework/TTextGadget.h"
+#include "framework/UserInput.h"
 #include "shell/ChildWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
@@ -101,15 +102,17 @@ TEST_F(ShellTest, CyclingFollowsTheOpeningOrder) {
     client->OpenGraphs(); // only raised
     EXPECT_EQ(client->Windows().Count(), 3);
     EXPECT_EQ(Top(), ChildOf(res::kGraphsDialog));
-    frame->ChooseMenuItem(cmd::kNextWindow);
+    UserInput::ChooseMenuItem(*frame, cmd::kNextWindow);
     EXPECT_EQ(Top(), ChildOf(res::kReportsDialog));
-    frame->ChooseMenuItem(cmd::kNextWindow);
+    UserInput::ChooseMenuItem(*frame, cmd::kNextWindow);
     EXPECT_EQ(Top(), ChildOf(res::kCalendarDialog));
-    frame->ChooseMenuItem(cmd::kPreviousWindow);
+    UserInput::ChooseMenuItem(*frame, cmd::kPreviousWindow);
     EXPECT_EQ(Top(), ChildOf(res::kReportsDialog));
 
-    // Closed and opened again: at the end of the order.
-    client->Tool(res::kGraphsDialog)->Command(111);
+    // Closed with its close button and opened again: at the end of the order.
+    UserInput::ChooseMenuItem(*frame, cmd::kPreviousWindow);
+    ASSERT_EQ(Top(), ChildOf(res::kGraphsDialog));
+    UserInput::Click(*dynamic_cast<TDialog*>(client->Tool(res::kGraphsDialog)), 111);
     QApplication::processEvents();
     EXPECT_FALSE(client->IsToolOpen(res::kGraphsDialog));
     client->OpenGraphs();
@@ -120,7 +123,7 @@ TEST_F(ShellTest, CyclingFollowsTheOpeningOrder) {
 TEST_F(ShellTest, OpenAllOpensTheRestAndLeavesReportsOnTop) {
     client->OpenStatistics();
     EXPECT_TRUE(Enabled(cmd::kOpenAll));
-    frame->ChooseMenuItem(cmd::kOpenAll);
+    UserInput::ChooseMenuItem(*frame, cmd::kOpenAll);
     EXPECT_EQ(client->Children().size(), 5U);
     EXPECT_EQ(Top(), ChildOf(res::kReportsDialog));
     EXPECT_FALSE(Enabled(cmd::kOpenAll));
@@ -145,11 +148,11 @@ TEST_F(ShellTest, EnablersFollowTheWindowsAndTheToolBar) {
     auto* print = dynamic_cast<TButtonGadget*>(frame->ToolBar()->Gadgets()[1].get());
     EXPECT_TRUE(print->IsEnabled());
 
-    frame->ChooseMenuItem(cmd::kHideToolBar);
+    UserInput::ChooseMenuItem(*frame, cmd::kHideToolBar);
     EXPECT_FALSE(frame->HasDecoration(*frame->ToolBar()));
     EXPECT_TRUE(Enabled(cmd::kShowToolBar));
     EXPECT_FALSE(Enabled(cmd::kHideToolBar));
-    frame->ChooseMenuItem(cmd::kShowToolBar);
+    UserInput::ChooseMenuItem(*frame, cmd::kShowToolBar);
     EXPECT_TRUE(frame->HasDecoration(*frame->ToolBar()));
     EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 23U);
 }
@@ -158,10 +161,10 @@ TEST_F(ShellTest, CloseAllWithARefusalKeepsEveryWindow) {
     client->OpenLogBook();
     client->OpenCalendar();
     Refusing::refuse = true;
-    frame->ChooseMenuItem(cmd::kCloseAll);
+    UserInput::ChooseMenuItem(*frame, cmd::kCloseAll);
     EXPECT_EQ(client->Children().size(), 2U);
     Refusing::refuse = false;
-    frame->ChooseMenuItem(cmd::kCloseAll);
+    UserInput::ChooseMenuItem(*frame, cmd::kCloseAll);
     EXPECT_TRUE(client->Children().empty());
     EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog));
     EXPECT_EQ(client->Windows().Count(), 0);
@@ -181,7 +184,7 @@ TEST_F(ShellTest, OpeningAnotherLogbookSwitchesOnlyWhenItOpens) {
     client->OpenCalendar();
     TFileOpenDialog::QueueAnswers({Path("logBooks/other")});
     TMessageBox::QueueAnswers({TMessageBox::kIdYes}); // create it
-    frame->ChooseMenuItem(cmd::kOpen);
+    UserInput::ChooseMenuItem(*frame, cmd::kOpen);
     const std::string other = Path("logBooks/other.vrl");
     EXPECT_EQ(client->Database().DataFileName(), other);
     EXPECT_EQ(frame->Title(), "Veloria - [" + other + "]");
@@ -194,7 +197,7 @@ TEST_F(ShellTest, OpeningAnotherLogbookSwitchesOnlyWhenItOpens) {
     std::filesystem::create_directories(Path("logBooks/bad.vrl"));
     TFileOpenDialog::QueueAnswers({Path("logBooks/bad.vrl")});
     TMessageBox::QueueAnswers({TMessageBox::kIdOk});
-    frame->ChooseMenuItem(cmd::kOpen);
+    UserInput::ChooseMenuItem(*frame, cmd::kOpen);
     EXPECT_EQ(client->Database().DataFileName(), other);
     EXPECT_TRUE(client->Database().IsOpen());
     EXPECT_EQ(frame->Title(), "Veloria - [" + other + "]");
@@ -220,7 +223,7 @@ TEST_F(ShellTest, ToolWindowsAreCentredAndScrollBelowTheirThreshold) {
 
 TEST_F(ShellTest, PrintingTheActiveWindowGivesOnePdfPage) {
     client->OpenCalendar();
-    frame->ChooseMenuItem(cmd::kPrint);
+    UserInput::ChooseMenuItem(*frame, cmd::kPrint);
     EXPECT_TRUE(std::filesystem::exists(Path("pdf/Veloria Screen.pdf")));
 }
 
@@ -240,18 +243,18 @@ TEST_F(ShellTest, MainWindowWithAToolOpenRendersToAnImage) {
 TEST_F(ShellTest, ExitAsksEveryToolWindowFirst) {
     client->OpenLogBook();
     Refusing::refuse = true;
-    frame->ChooseMenuItem(cmd::kExit);
+    UserInput::ChooseMenuItem(*frame, cmd::kExit);
     EXPECT_TRUE(frame->IsCreated());
     EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
     Refusing::refuse = false;
-    frame->ChooseMenuItem(cmd::kExit);
+    UserInput::ChooseMenuItem(*frame, cmd::kExit);
     EXPECT_FALSE(frame->IsCreated());
 }
 
 TEST_F(ShellTest, HelpCommandsShowTheProgramsOwnPages) {
-    frame->ChooseMenuItem(cmd::kHelpContents);
+    UserInput::ChooseMenuItem(*frame, cmd::kHelpContents);
     EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl.html");
-    frame->ChooseMenuItem(cmd::kProductFeatures);
+    UserInput::ChooseMenuItem(*frame, cmd::kProductFeatures);
     EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl1.html");
     const std::string page = Read(THelpViewer::CurrentPage());
     EXPECT_NE(page.find("<b>Version 3.2</b>"), std::string::npos);
@@ -342,7 +345,8 @@ TEST_F(ShellTest, TitleScreenCyclesItsBannerFromFortyDownAndAgain) {
     EXPECT_EQ(seen[39], 0);
     EXPECT_EQ(seen[40], 40);
     EXPECT_EQ(seen[41], 39);
-    title.Command(1);
+    title.Show(TShowMode::Normal);
+    UserInput::Click(title, TDialog::kIdOk);
     EXPECT_FALSE(title.IsCreated());
     EXPECT_FALSE(title.HasTimer(res::kBannerTimer));
 }

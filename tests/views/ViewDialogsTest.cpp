@@ -6,9 +6,11 @@
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
 #include "framework/UserInput.h"
+#include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
+#include "shell/ScreenDumpPrintout.h"
 #include "views/CalendarDialog.h"
 #include "views/GraphsDialog.h"
 #include "views/SelectorIds.h"
@@ -17,6 +19,7 @@
 #include "ShellFixture.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 
@@ -30,6 +33,8 @@
 
 namespace {
 
+using UserInput::Click;
+
 class ViewDialogsTest : public ShellFixture {
 protected:
     void RegisterTools() override {
@@ -39,6 +44,8 @@ protected:
                                    [](ClientWindow& c) { return new StatsDialog(c); });
         ClientWindow::RegisterTool(res::kGraphsDialog,
                                    [](ClientWindow& c) { return new GraphsDialog(c); });
+        ClientWindow::RegisterTool(res::kReportsDialog,
+                                   [](ClientWindow& c) { return new ReportsDialog(c); });
         TPrinter::SetPdfFolder(Path("pdf"));
     }
     void SetUp() override {
@@ -62,12 +69,6 @@ protected:
         d.competition = competition;
         ASSERT_EQ(client->Database().StoreRecord(d), 1);
     }
-    // A press and release of the left button on a control, as the user clicks it.
-    static void Click(TDialog& dialog, int id) {
-        QWidget* control = dialog.Control(id);
-        ASSERT_NE(control, nullptr) << id;
-        QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
-    }
     // The dialog's own paint on a light grey image, as the screen and the printer get it.
     static std::unique_ptr<TImageDC> Painted(TWindow& window) {
         const TRect client = window.ClientRect();
@@ -77,16 +78,42 @@ protected:
         image->Finish();
         return image;
     }
+    // The sheet File > Print makes of a view: its paint scaled up evenly onto a letter page of
+    // 150 pixels per inch, the 594-pixel-wide client area across the page.
+    static constexpr double kSheetScale = 1275.0 / 594;
+    static std::unique_ptr<TImageDC> PrintedSheet(TWindow& view) {
+        auto sheet = std::make_unique<TImageDC>(1275, 1650, TColor::White(), 150);
+        ScreenDumpPrintout printout("Veloria Screen", view);
+        printout.SetPrintParams(&sheet->DC(), TSize{1275, 1650});
+        TRect band{0, 0, 1275, 1650};
+        printout.PrintPage(1, band, 0);
+        sheet->Finish();
+        return sheet;
+    }
+    // How many rows of a rectangle (in the view's pixels) hold black on the sheet, in the
+    // view's pixels: the height of the text there.
+    static double PrintedInkRows(const TImageDC& sheet, const TRect& r) {
+        int rows = 0;
+        for (int y = int(r.top * kSheetScale); y < int(r.bottom * kSheetScale); ++y) {
+            for (int x = int(r.left * kSheetScale); x < int(r.right * kSheetScale); ++x) {
+                if (sheet.Pixel(x, y) == TColor::Black()) {
+                    ++rows;
+                    break;
+                }
+            }
+        }
+        return rows / kSheetScale;
+    }
     StatsDialog* OpenStats() {
-        frame->ChooseMenuItem(cmd::kStatistics);
+        UserInput::ChooseMenuItem(*frame, cmd::kStatistics);
         return dynamic_cast<StatsDialog*>(client->Tool(res::kStatsDialog));
     }
     GraphsDialog* OpenGraphs() {
-        frame->ChooseMenuItem(cmd::kGraphs);
+        UserInput::ChooseMenuItem(*frame, cmd::kGraphs);
         return dynamic_cast<GraphsDialog*>(client->Tool(res::kGraphsDialog));
     }
     CalendarDialog* OpenCalendar() {
-        frame->ChooseMenuItem(cmd::kCalendar);
+        UserInput::ChooseMenuItem(*frame, cmd::kCalendar);
         return dynamic_cast<CalendarDialog*>(client->Tool(res::kCalendarDialog));
     }
 
@@ -169,25 +196,16 @@ TEST_F(ViewDialogsTest, ABurstOfStepsReloadsOnceAfterThePause) {
 
 TEST_F(ViewDialogsTest, SpeedMenusOfferTheSelectorsCommands) {
     StatsDialog* stats = OpenStats();
-    CalendarDialog* calendar = OpenCalendar();
     ASSERT_NE(stats, nullptr);
-    ASSERT_NE(calendar, nullptr);
-    std::vector<std::string> offered;
-    TWindow::SetSpeedMenuChooser([&](const std::vector<TMenuItem>& items) {
-        offered.clear();
-        for (const TMenuItem& item : items) {
-            offered.push_back(item.text);
-        }
-        return items[0].command;
-    });
-    stats->HostRightButton(TPoint{700, 40});
-    EXPECT_EQ(offered, (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date",
-                                                 "+ End Date", "- End Date"}));
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*stats, QPoint(300, 200), "Day Type"),
+              (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date", "+ End Date",
+                                        "- End Date"}));
     EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
-    calendar->HostRightButton(TPoint{700, 40});
-    TWindow::SetSpeedMenuChooser(nullptr);
-    EXPECT_EQ(offered, (std::vector<std::string>{"Category", "+ One Month", "- One Month",
-                                                 "+ One Year", "- One Year"}));
+    CalendarDialog* calendar = OpenCalendar();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*calendar, QPoint(300, 200), "Category"),
+              (std::vector<std::string>{"Category", "+ One Month", "- One Month", "+ One Year",
+                                        "- One Year"}));
     EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "TIME       ");
 }
 
@@ -261,7 +279,7 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     EXPECT_EQ(image->Pixel(88 + 6, 188), TColor::LightGray()); // above the bar
     EXPECT_EQ(image->Pixel(88 + 6, 289), TColor::Gray());      // the baseline is not the bar's
 
-    UserInput::Click(*graphs, GraphsDialog::kLineGraph);
+    Click(*graphs, GraphsDialog::kLineGraph);
     EXPECT_EQ(graphs->CurrentKind(), GraphsDialog::Kind::Line);
     image = Painted(*graphs);
     // Point 0 on grid line 1 (x 101): highlight above, main line, shadow below, white dot.
@@ -271,12 +289,12 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     EXPECT_EQ(image->Pixel(101, 189), TColor::White());
     EXPECT_EQ(image->Pixel(166, 89), TColor::White()); // the last point, 10 at the top
 
-    UserInput::Click(*graphs, GraphsDialog::kAreaGraph);
+    Click(*graphs, GraphsDialog::kAreaGraph);
     image = Painted(*graphs);
     EXPECT_EQ(image->Pixel(107, 250), GraphsDialog::kBody);
     EXPECT_NE(image->Pixel(101, 189), TColor::White()); // no dots
 
-    UserInput::Click(*graphs, GraphsDialog::kMovingAverage);
+    Click(*graphs, GraphsDialog::kMovingAverage);
     image = Painted(*graphs);
     // Two averages (5 and 6) from grid line 5 (x 153): a yellow line from 100 to 120 pixels
     // up, (153, 189) to (166, 169).
@@ -293,8 +311,8 @@ TEST_F(ViewDialogsTest, AnEmptyGraphShowsItsScaleAndCategoryDoesNotReload) {
     const auto labels = graphs->Series().Labels(client->Dates());
     EXPECT_EQ(labels[0], "000");
     EXPECT_EQ(labels[10], "010");
-    UserInput::Click(*graphs, selector::kCategory);
-    UserInput::Click(*graphs, selector::kCategory);
+    Click(*graphs, selector::kCategory);
+    Click(*graphs, selector::kCategory);
     EXPECT_EQ(graphs->GetDlgItemText(selector::kCategoryText), "PACE       ");
     Painted(*graphs);
     EXPECT_EQ(graphs->Series().Labels(client->Dates())[10], "00:10:00");
@@ -325,9 +343,9 @@ TEST_F(ViewDialogsTest, EnterPressesTheDefaultSelectorAndTabWalksTheButtons) {
 
 TEST_F(ViewDialogsTest, PrintingAViewPutsItsPaintOnOneSheet) {
     OpenStats();
-    frame->ChooseMenuItem(cmd::kPrint);
+    UserInput::ChooseMenuItem(*frame, cmd::kPrint);
     OpenGraphs();
-    frame->ChooseMenuItem(cmd::kPrint);
+    UserInput::ChooseMenuItem(*frame, cmd::kPrint);
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(Path("pdf"))) {
         files.push_back(entry.path().filename().string());
@@ -337,6 +355,64 @@ TEST_F(ViewDialogsTest, PrintingAViewPutsItsPaintOnOneSheet) {
     EXPECT_EQ(files[0], "Veloria Screen 2.pdf");
     EXPECT_EQ(files[1], "Veloria Screen.pdf");
     EXPECT_TRUE(TMessageBox::History().empty());
+}
+
+// Text on paper is as large against the sheet as on screen, where the 11-pixel font the
+// context starts with writes the titles: a capital or a digit 8 pixels high, "Graph
+// containing" from the top of its "G" to the foot of its "g" 10.
+TEST_F(ViewDialogsTest, PrintedTitlesKeepTheirSizeAgainstTheSheet) {
+    StatsDialog* stats = OpenStats();
+    CalendarDialog* calendar = OpenCalendar();
+    GraphsDialog* graphs = OpenGraphs();
+    ASSERT_TRUE(stats && calendar && graphs);
+    // The 10th's number, over its cell.
+    const int tenth = client->Dates().WeekdayOfMonthStart(today) + 9;
+    const int left = 35 + 63 * (tenth % 7);
+    const int top = 104 + 36 * (tenth / 7);
+    const struct {
+        TWindow* view;
+        TRect text;
+        double rows;
+    } titles[] = {
+        {stats, {17, 108, 83, 127}, 8}, // "Distance"
+        {stats, {85, 82, 151, 106}, 8}, // "Entries"
+        {calendar, {left + 15, top - 10, left + 45, top + 4}, 8},
+        {graphs, {0, 0, 300, 16}, 10}, // the heading, on paper only
+    };
+    for (const auto& title : titles) {
+        const auto sheet = PrintedSheet(*title.view);
+        EXPECT_NEAR(PrintedInkRows(*sheet, title.text), title.rows, 1) << title.view->Title();
+    }
+}
+
+// The header's "to:" between the dates ends in its colon on screen: the last column with ink
+// holds two dots, not the round of the "o".
+TEST_F(ViewDialogsTest, TheDateRangeHeaderShowsTheColonOfTo) {
+    const std::pair<int, int> views[] = {{cmd::kStatistics, res::kStatsDialog},
+                                         {cmd::kGraphs, res::kGraphsDialog},
+                                         {cmd::kReports, res::kReportsDialog}};
+    for (const auto& [command, resource] : views) {
+        ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, command));
+        QLabel* to = nullptr;
+        for (QLabel* label : client->Tool(resource)->Widget()->findChildren<QLabel*>()) {
+            to = label->text() == "to:" ? label : to;
+        }
+        ASSERT_NE(to, nullptr) << command;
+        const QImage shown = UserInput::Shown(*to);
+        int last = -1;
+        for (int x = 0; x < shown.width(); ++x) {
+            for (int y = 0; y < shown.height(); ++y) {
+                last = qGray(shown.pixel(x, y)) < 96 ? x : last;
+            }
+        }
+        ASSERT_GE(last, 0) << command;
+        int runs = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            const bool ink = qGray(shown.pixel(last, y)) < 96;
+            runs += ink && (y == 0 || qGray(shown.pixel(last, y - 1)) >= 96);
+        }
+        EXPECT_EQ(runs, 2) << command;
+    }
 }
 
 } // namespace
