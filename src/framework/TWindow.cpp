@@ -31,6 +31,12 @@ THandle NextHandle() {
     return next += 4;
 }
 
+// Destroyed windows whose deletion the loop has yet to run.
+std::vector<THandle>& PendingDeletes() {
+    static std::vector<THandle> pending;
+    return pending;
+}
+
 std::vector<std::pair<void*, std::function<void()>>>& Listeners() {
     static std::vector<std::pair<void*, std::function<void()>>> listeners;
     return listeners;
@@ -238,8 +244,26 @@ void TWindow::Destroy(int value) {
     }
     CommandStateChanged();
     if (deleteIt) {
-        QTimer::singleShot(0, [self] { delete TWindow::FromHandle(self); });
+        DeleteSoon(self);
     }
+}
+
+void TWindow::DeleteSoon(THandle self) {
+    PendingDeletes().push_back(self);
+    QTimer::singleShot(0, [self] {
+        std::erase(PendingDeletes(), self);
+        delete TWindow::FromHandle(self);
+    });
+}
+
+bool TWindow::DeletePending() {
+    const bool any = !PendingDeletes().empty();
+    while (!PendingDeletes().empty()) {
+        const THandle next = PendingDeletes().back();
+        PendingDeletes().pop_back();
+        delete FromHandle(next); // already gone: nothing
+    }
+    return any;
 }
 
 void TWindow::WidgetGone() {
@@ -252,6 +276,10 @@ void TWindow::WidgetGone() {
     if (life == Life::Created) {
         life = Life::Destroyed;
         CleanupWindow();
+        // Nobody will destroy it again to have it deleted.
+        if (deleteOnDestroy) {
+            DeleteSoon(handle);
+        }
     }
 }
 
