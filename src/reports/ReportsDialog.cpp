@@ -42,8 +42,7 @@ void ReportsDialog::SetupWindow() {
 }
 
 void ReportsDialog::Reload() {
-    RangeViewDialog::Reload();
-    RefreshPreview(false);
+    RefreshPreview(true);
 }
 
 ReportOptions ReportsDialog::ChosenOptions() const {
@@ -58,6 +57,11 @@ ReportOptions ReportsDialog::ChosenOptions() const {
 }
 
 void ReportsDialog::RefreshPreview(bool rebuild) {
+    // A print works on the report as it stood when it started: what would change it waits.
+    if (printing) {
+        reloadWaiting = reloadWaiting || rebuild;
+        return;
+    }
     if (rebuild) {
         RangeViewDialog::Reload();
     }
@@ -90,12 +94,19 @@ void ReportsDialog::Print() {
     // would leave an empty sheet or PDF behind.
     if (preview.CurrentPage() <= preview.PageCount()) {
         ReportPrintout printout(ReportPrintout::kTitle, preview);
+        printing = true;
         Client().Printing().Print(preview, printout);
+        printing = false;
     }
     // Also after a cancelled run: the preview shows page 1 again.
     preview.SetCurrentPage(1);
-    ShowPageLabel();
-    preview.Invalidate(true);
+    if (reloadWaiting) {
+        reloadWaiting = false;
+        RefreshPreview(true);
+    } else {
+        ShowPageLabel();
+        preview.Invalidate(true);
+    }
 }
 
 void ReportsDialog::CreateFile() {

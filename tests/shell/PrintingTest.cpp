@@ -1,0 +1,246 @@
+// Printing in the running program: a termination signal during a print, a print that fails,
+// a print that a reload would change under it, and what is left when the program ends.
+#include "framework/TDC.h"
+#include "framework/TMDIChild.h"
+#include "framework/TPrinter.h"
+#include "framework/TPrintout.h"
+#include "framework/TStatusBar.h"
+#include "framework/UserInput.h"
+#include "reports/ReportsDialog.h"
+#include "shell/CommandIds.h"
+#include "shell/ResourceIds.h"
+#include "views/CalendarDialog.h"
+#include "views/SelectorIds.h"
+
+#include "FileSizeLimit.h"
+#include "ShellFixture.h"
+
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using UserInput::Click;
+
+// Pages that say their number; a signal is raised while one of them is drawn.
+class SignalledPrintout : public TPrintout {
+public:
+    SignalledPrintout(int pages, int signalPage, int signalNumber)
+        : TPrintout("Veloria Screen"), pages(pages), signalPage(signalPage),
+          signalNumber(signalNumber) {}
+    bool HasPage(int n) override { return n <= pages; }
+    void PrintPage(int page, TRect&, unsigned) override {
+        printed.push_back(page);
+        DC()->SetMapMode(TDC::MapMode::LoEnglish);
+        DC()->TextOut(100, -100, "Page " + std::to_string(page));
+        if (page == signalPage) {
+            ::raise(signalNumber);
+        }
+    }
+    std::vector<int> printed;
+
+private:
+    int pages;
+    int signalPage;
+    int signalNumber;
+};
+
+int PdfPageCount(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), {});
+    int count = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1)) {
+        count += pdf.compare(at, 12, "/Type /Pages") != 0;
+    }
+    return count;
+}
+
+class PrintingTest : public ShellFixture {
+protected:
+    void RegisterTools() override {
+        ClientWindow::RegisterTool(res::kReportsDialog,
+                                   [](ClientWindow& c) { return new ReportsDialog(c); });
+        ClientWindow::RegisterTool(res::kCalendarDialog,
+                                   [](ClientWindow& c) { return new CalendarDialog(c); });
+        TPrinter::SetPdfFolder(Path("pdf"));
+    }
+    void TearDown() override {
+        TPrinter::SetPdfFolder("");
+        ShellFixture::TearDown();
+    }
+
+    // Days at these distances before today, each with a workout that says so.
+    void Store(std::initializer_list<int> daysBack) {
+        DateValue today;
+        client->Dates().Today(today);
+        for (const int back : daysBack) {
+            DateValue d = today;
+            client->Dates().SubtractDays(d, back);
+            DayRecord day = DayRecord::Blank(client->Dates().KeyOfDate(d));
+            std::snprintf(day.workout, sizeof day.workout, "Easy run, %d days back", back);
+            ASSERT_EQ(client->Database().StoreRecord(day), 1);
+        }
+    }
+    ReportsDialog* OpenReports() {
+        frame->ChooseMenuItem(cmd::kReports);
+        return dynamic_cast<ReportsDialog*>(client->Tool(res::kReportsDialog));
+    }
+    // The program's own loop, with what the user does first; returns the loop's status.
+    int RunProgram(const std::function<void()>& first) {
+        QTimer::singleShot(0, first);
+        QTimer::singleShot(20000, [] { QApplication::exit(7); }); // only if the end is lost
+        return app->Run();
+    }
+    // What the print folder holds, temporary files included.
+    std::vector<std::string> PrintFolder() const {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(Path("pdf"), error)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+    std::string StatusText() const { return frame->Status()->MessageText(); }
+};
+
+// A signal seen before the last page ends the print (no file left) and then the program;
+// nothing that the print loop uses is destroyed under it, and no page is printed twice.
+TEST_F(PrintingTest, ASignalDuringAPrintEndsThePrintAndThenTheProgram) {
+    struct Case {
+        const char* name;
+        int signalNumber;
+        int signalPage;
+        std::vector<int> printed;
+        std::vector<std::string> left;
+    };
+    const Case cases[] = {
+        {"on the first page", SIGTERM, 1, {1}, {}},
+        {"in the middle", SIGINT, 3, {1, 2, 3}, {}},
+        // The pages were all drawn before the loop looked again: the print is whole.
+        {"on the last page", SIGTERM, 5, {1, 2, 3, 4, 5}, {"Veloria Screen.pdf"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Restart();
+        client->OpenCalendar();
+        TWindow* calendar = client->Tool(res::kCalendarDialog);
+        ASSERT_NE(calendar, nullptr);
+        SignalledPrintout printout(5, c.signalPage, c.signalNumber);
+        EXPECT_EQ(RunProgram([&] { client->Printing().Print(*calendar, printout); }), 0);
+        EXPECT_EQ(printout.printed, c.printed);
+        EXPECT_EQ(PrintFolder(), c.left);
+        EXPECT_FALSE(frame->IsCreated());
+        if (!c.left.empty()) {
+            EXPECT_EQ(PdfPageCount(Path("pdf/Veloria Screen.pdf")), 5);
+        }
+        std::filesystem::remove_all(Path("pdf"));
+    }
+}
+
+// The Reports tool's own Print, with its progress box on the stack when the signal comes.
+TEST_F(PrintingTest, ASignalWhileAReportPrintsLeavesNoFile) {
+    Store({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    ReportsDialog* reports = OpenReports();
+    ASSERT_NE(reports, nullptr);
+    EXPECT_EQ(RunProgram([&] {
+                  QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+                  Click(*reports, ReportsDialog::kPrint);
+              }),
+              0);
+    EXPECT_TRUE(PrintFolder().empty());
+    EXPECT_FALSE(frame->IsCreated());
+}
+
+// The start-up's error box is closed by a signal, and the program ends instead of running on.
+TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
+    app.reset();
+    QApplication::processEvents();
+    std::ofstream(Path("config/veloria/vrl.ini"))
+        << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << Path("unplugged/logs/season.vrl") << "\n";
+    TMessageBox::ResetScript(); // a real box, which only the signal closes
+    app = std::make_unique<TMainApp>(argc, argv);
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    QTimer::singleShot(20000, [] { QApplication::exit(7); }); // only if the signal is lost
+    EXPECT_EQ(app->Run(), 0);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create data file.\"");
+    ASSERT_NE(app->Frame(), nullptr);
+    EXPECT_FALSE(app->Frame()->IsCreated());
+}
+
+// A print that cannot be written is said on the status bar and in a box naming the file and
+// the reason, and leaves no file; it is never announced as printed.
+TEST_F(PrintingTest, APrintThatFailsSaysWhyAndLeavesNoFile) {
+    Store({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    ReportsDialog* reports = OpenReports();
+    ASSERT_NE(reports, nullptr);
+    TMessageBox::QueueAnswers({});
+    {
+        const FileSizeLimit limit(2000);
+        Click(*reports, ReportsDialog::kPrint);
+    }
+    const std::string failed =
+        "Printing to " + Path("pdf/Veloria Report.pdf") + " failed: File too large";
+    EXPECT_EQ(StatusText(), failed);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, failed);
+    EXPECT_EQ(TMessageBox::History()[0].caption, "Printer error");
+    EXPECT_TRUE(PrintFolder().empty());
+    EXPECT_EQ(reports->GetDlgItemText(ReportsDialog::kPageText), "Page:  001 of 005");
+
+    // A folder that cannot be made (a file stands in its way).
+    TMessageBox::ResetScript();
+    TMessageBox::QueueAnswers({});
+    Write(Path("blocked"), "a file, not a folder");
+    TPrinter::SetPdfFolder(Path("blocked/pdf"));
+    frame->ChooseMenuItem(cmd::kPrint);
+    const std::string refused =
+        "Printing to " + Path("blocked/pdf/Veloria Screen.pdf") + " failed: Not a directory";
+    EXPECT_EQ(StatusText(), refused);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, refused);
+}
+
+// A reload that comes while a report prints waits for the print's end: the sheets are the
+// report as it stood when Print was pressed.
+TEST_F(PrintingTest, AReloadWaitsUntilThePrintEnds) {
+    // Ten days: the title page and four day pages; one day fewer would make four pages.
+    Store({30, 0, 1, 2, 3, 4, 5, 6, 7, 8});
+    ReportsDialog* reports = OpenReports();
+    ASSERT_NE(reports, nullptr);
+    ASSERT_EQ(reports->GetDlgItemText(ReportsDialog::kPageText), "Page:  001 of 005");
+    Click(*reports, selector::kNextStart); // the day 30 days back leaves the range
+    QTimer::singleShot(0, [reports] { reports->DeliverTimer(res::kReportsReloadTimer); });
+    Click(*reports, ReportsDialog::kPrint);
+    EXPECT_EQ(PdfPageCount(Path("pdf/Veloria Report.pdf")), 5);
+    EXPECT_EQ(StatusText(), "Printed to " + Path("pdf/Veloria Report.pdf"));
+    // Then the reload: the preview shows the new range.
+    EXPECT_EQ(reports->GetDlgItemText(ReportsDialog::kPageText), "Page:  001 of 004");
+}
+
+// Tool windows still open at Exit are freed before the program unwinds.
+TEST_F(PrintingTest, ToolWindowsOpenAtExitAreFreed) {
+    OpenReports();
+    client->OpenCalendar();
+    std::vector<THandle> handles;
+    for (TMDIChild* child : client->Children()) {
+        handles.push_back(child->Handle());
+        handles.push_back(child->Hosted()->Handle());
+    }
+    ASSERT_EQ(handles.size(), 4U);
+    EXPECT_EQ(RunProgram([this] { frame->ChooseMenuItem(cmd::kExit); }), 0);
+    for (const THandle h : handles) {
+        EXPECT_EQ(TWindow::FromHandle(h), nullptr);
+    }
+}
+
+} // namespace
