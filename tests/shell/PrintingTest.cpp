@@ -166,11 +166,22 @@ TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
     QApplication::processEvents();
     std::ofstream(Path("config/veloria/vrl.ini"))
         << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << Path("unplugged/logs/season.vrl") << "\n";
+    // The last program's end asked the loop to quit, which would end the box's loop at once.
+    QTimer::singleShot(0, [] { QApplication::exit(0); });
+    QApplication::exec();
     TMessageBox::ResetScript(); // a real box, which only the signal closes
     app = std::make_unique<TMainApp>(argc, argv);
-    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
-    QTimer::singleShot(20000, [] { QApplication::exit(7); }); // only if the signal is lost
+    bool boxShown = false;
+    QTimer::singleShot(0, [&boxShown] {
+        boxShown = QApplication::activeModalWidget() != nullptr;
+        ::raise(SIGTERM);
+    });
+    // Only if the signal is lost: ends the box's loop, then the program's.
+    QTimer lost;
+    QObject::connect(&lost, &QTimer::timeout, [] { QApplication::exit(7); });
+    lost.start(20000);
     EXPECT_EQ(app->Run(), 0);
+    EXPECT_TRUE(boxShown);
     ASSERT_EQ(TMessageBox::History().size(), 1U);
     EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create data file.\"");
     ASSERT_NE(app->Frame(), nullptr);
