@@ -9,7 +9,7 @@
 #include "store/FileIo.h"
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
-#include "store/TemporaryFile.h"
+#include "store/OutputFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,6 +18,7 @@
 #include <map>
 #include <new>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,7 +122,7 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         return found;
     }
     DataFile data;
-    switch (data.Open(logbook, false)) {
+    switch (data.Open(logbook, false, true)) {
     case DataFile::OpenResult::Opened:
         break;
     case DataFile::OpenResult::Missing:
@@ -335,33 +336,22 @@ int LogBookTool::Export(const Options& options) {
         return Fail(logbook + ": no such logbook");
     }
 
-    // The logbook is only read: it is released without writing its index.
+    // Only read, under a lock other readers share.
     StreamReporter reporter(err, logbook);
     LogBookDatabase database(reporter, dates);
-    if (database.Open(logbook) == LogBookDatabase::kFailed) {
+    if (database.Open(logbook, LogBookDatabase::Access::Read) == LogBookDatabase::kFailed) {
         return kProblem;
     }
     // A file is written beside its name and renamed into place only when every day is in,
-    // so a failed export never leaves a partial file behind; the new file is made afresh,
-    // never through a name or link that is already there.
-    TemporaryFile file;
-    if (options.output) {
-        const std::string& target = *options.output;
-        struct stat info {};
-        if (database.Holds(target)) {
-            return Fail(target + ": is the logbook or its index; nothing was exported");
-        }
-        if (::stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-            return Fail(target + ": is not a regular file; nothing was exported");
-        }
-        if (!file.Create(target, TemporaryFile::DefaultMode())) {
-            return Fail("cannot create a file beside " + target + ": " + std::strerror(errno));
-        }
+    // so a failed export never leaves a partial file behind.
+    OutputFile file;
+    if (options.output && !file.Open(*options.output, logbook)) {
+        return Fail(file.Problem() + "; nothing was exported");
     }
     bool sinkOk = true;
     auto emit = [&](const std::string& text) {
         if (options.output) {
-            sinkOk = sinkOk && fileio::WriteAll(file.Descriptor(), text.data(), text.size());
+            sinkOk = sinkOk && file.Write(text);
         } else {
             out.write(text.data(), static_cast<std::streamsize>(text.size()));
         }
@@ -397,13 +387,17 @@ int LogBookTool::Export(const Options& options) {
         out.flush();
         sinkOk = static_cast<bool>(out);
     }
-    const std::string target = options.output ? *options.output : std::string("standard output");
     if (written != count) {
         return Fail(logbook + ": only " + std::to_string(written) + " days could be read; " +
-                    (options.output ? "nothing was exported" : "the export is incomplete"));
+                    (options.output && file.WritePath() != *options.output
+                         ? "nothing was exported"
+                         : "the export is incomplete"));
     }
-    if (!sinkOk || (options.output && !file.Commit())) {
-        return Fail("cannot write to " + target + ": " + std::strerror(errno));
+    if (!options.output && !sinkOk) {
+        return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+    }
+    if (options.output && (!sinkOk || !file.Commit())) {
+        return Fail(file.Problem() + "; nothing was exported");
     }
     return kSuccess;
 }
@@ -637,29 +631,35 @@ int LogBookTool::View(const Options& options) {
     if (!Exists(logbook)) {
         return Fail(logbook + ": no such logbook");
     }
-    // The logbook is only read: it is released without writing its index.
+    // Only read, under a lock other readers share.
     StreamReporter reporter(err, logbook);
     LogBookDatabase database(reporter, dates);
-    if (database.Open(logbook) == LogBookDatabase::kFailed) {
+    if (database.Open(logbook, LogBookDatabase::Access::Read) == LogBookDatabase::kFailed) {
         return kProblem;
     }
     if (options.command == "report") {
         return Report(options, database, selection, reporter);
     }
+    // Printed only when every day was read: figures missing a day look whole.
     const ViewReports reports(dates);
+    std::ostringstream text;
     bool read = false;
     if (options.command == "stats") {
-        read = reports.Statistics(database, selection, options.csv, out);
+        read = reports.Statistics(database, selection, options.csv, text);
     } else if (options.command == "calendar") {
-        read = reports.Calendar(database, month, selection.CurrentCategory(), today, out);
+        read = reports.Calendar(database, month, selection.CurrentCategory(), today, text);
     } else {
-        read = reports.Graph(database, selection, out);
+        read = reports.Graph(database, selection, text);
     }
+    if (!read || database.ReadFailures() != 0 || reporter.Count() != 0) {
+        return Fail(logbook + ": the logbook could not be read; nothing was printed");
+    }
+    out << text.str();
     out.flush();
     if (!out) {
         return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
     }
-    return read ? kSuccess : kProblem;
+    return kSuccess;
 }
 
 int LogBookTool::Report(const Options& options, LogBookDatabase& database,
@@ -672,16 +672,16 @@ int LogBookTool::Report(const Options& options, LogBookDatabase& database,
     report.titlePage = !options.noTitlePage;
     report.pageNumbers = !options.noPageNumbers;
     const std::string bytes = ReportFile::Text(database, selection, report);
-    if (reporter.Count() != 0) {
+    if (database.ReadFailures() != 0 || reporter.Count() != 0) {
         return Fail(options.operands[0] + ": the logbook could not be read; no report was written");
     }
     if (options.output) {
-        const std::string& target = *options.output;
-        if (database.Holds(target)) {
-            return Fail(target + ": is the logbook or its index; no report was written");
+        OutputFile file;
+        if (!file.Open(*options.output, options.operands[0]) || !file.Write(bytes) ||
+            !file.Commit()) {
+            return Fail(file.Problem() + "; no report was written");
         }
-        StreamReporter fileReporter(err, target);
-        return ReportFile::Write(target, bytes, fileReporter) == 1 ? kSuccess : kProblem;
+        return kSuccess;
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();

@@ -48,7 +48,7 @@ bool ViewReports::Statistics(LogBookDatabase& database, const ViewSelection& sel
         for (int r = 0; r < StatisticsTable::kRows; ++r) {
             out << TrimBoth(StatisticsTable::kRowTitles[static_cast<std::size_t>(r)]);
             for (int c = 0; c < StatisticsTable::kColumns; ++c) {
-                const std::string cell = table.CellText(r, c, dates);
+                const std::string cell = table.ValueText(r, c, dates);
                 out << ',' << (cell == StatisticsTable::kNone ? std::string() : TrimBoth(cell));
             }
             out << '\n';

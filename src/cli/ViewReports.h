@@ -14,7 +14,8 @@ public:
     explicit ViewReports(const DateUtility& dates) : dates(dates) {}
 
     // The title line, then the six column titles and one line per row, each cell padded to
-    // 11 characters; or, as CSV, a header and one row per quantity with "--" left empty.
+    // 11 characters; or, as CSV, a header and one row per quantity with whole values (not
+    // cut to the window's cells) and "--" left empty.
     // False when the logbook could not be read (the store has said why).
     bool Statistics(LogBookDatabase& database, const ViewSelection& selection, bool csv,
                     std::ostream& out) const;

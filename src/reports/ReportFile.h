@@ -1,8 +1,8 @@
 #pragma once
-// The report as a text file: its bytes for a selection and options, and writing them so
-// that a failure leaves any earlier file of that name as it was. The text is written to a
-// new file beside the target (created exclusively, so never through a symbolic link or over
-// another file) and renamed onto the target only when every byte is on the disk.
+// The report as a text file: its bytes for a selection and options, and writing them by
+// the rule every output file follows (OutputFile): never over a logbook, an index or a
+// read-only file; a regular file is replaced only when every byte is on the disk, so a
+// failure leaves an earlier file of that name as it was.
 
 #include "reports/ReportPages.h"
 #include "store/ErrorReporter.h"
@@ -22,6 +22,9 @@ public:
     static std::string Text(LogBookDatabase& database, const ViewSelection& selection,
                             const ReportOptions& options);
 
-    // Writes the bytes to the path; 1 on success, 0 after reporting kCannotCreate.
-    static int Write(const std::string& path, std::string_view bytes, ErrorReporter& owner);
+    // Writes the bytes to the path; 1 on success, 0 after reporting why not: a path the
+    // rule refuses is reported with the rule's reason (naming the file), a write that
+    // fails with kCannotCreate. heldLogbook is the logbook the caller has open.
+    static int Write(const std::string& path, std::string_view bytes, ErrorReporter& owner,
+                     const std::string& heldLogbook = {});
 };

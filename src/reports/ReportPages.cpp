@@ -24,11 +24,12 @@ namespace {
     return std::string(buffer, kept);
 }
 
+// A text's line cut to the length a report line holds, control characters blanked.
 std::string Cut(std::string text) {
     if (text.size() > ReportPages::kMostLineCharacters) {
         text.resize(ReportPages::kMostLineCharacters);
     }
-    return text;
+    return ReportPages::Printable(std::move(text));
 }
 
 // The file's lines, counted per page as they are written.
@@ -89,6 +90,15 @@ bool ReportOptions::SetTexts(std::string_view titleUtf8, std::string_view commen
     }
     if (!Windows1252::EncodeExact(commentsUtf8, c)) {
         why = "the comments hold a character a report cannot show";
+        return false;
+    }
+    // A line end, form feed or escape would break the page or reach a terminal.
+    if (std::any_of(t.begin(), t.end(), ReportPages::IsControl)) {
+        why = "the title holds a control character (a line end, tab, escape, ...)";
+        return false;
+    }
+    if (std::any_of(c.begin(), c.end(), ReportPages::IsControl)) {
+        why = "the comments hold a control character (a line end, tab, escape, ...)";
         return false;
     }
     if (t.size() > kMostTextCharacters || c.size() > kMostTextCharacters) {
@@ -179,8 +189,20 @@ ReportPages::BlockLines ReportPages::DayBlock(const DayRecord& day) const {
     };
 }
 
+bool ReportPages::IsControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    // The five bytes Windows-1252 leaves undefined decode to C1 controls.
+    return byte < 0x20 || byte == 0x7f || byte == 0x81 || byte == 0x8d || byte == 0x8f ||
+           byte == 0x90 || byte == 0x9d;
+}
+
+std::string ReportPages::Printable(std::string text) {
+    std::replace_if(text.begin(), text.end(), IsControl, ' ');
+    return text;
+}
+
 ReportPages::Pieces ReportPages::CommentPieces(std::string_view comments) {
-    std::string copy(comments.substr(0, kCommentLength));
+    std::string copy = Printable(std::string(comments.substr(0, kCommentLength)));
     copy.resize(kCommentLength, ' ');
     Pieces pieces;
     std::size_t at = 0;

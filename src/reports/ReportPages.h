@@ -36,7 +36,7 @@ struct ReportOptions {
 
     int Bits() const;
     // Title and comments typed as UTF-8: false, with the reason, when either is longer than
-    // 79 characters or holds a character Windows-1252 cannot.
+    // 79 characters, holds a control character or a character Windows-1252 cannot.
     bool SetTexts(std::string_view titleUtf8, std::string_view commentsUtf8, std::string& why);
 };
 
@@ -88,7 +88,14 @@ public:
 
     TitleLines TitlePage() const;
     BlockLines DayBlock(const DayRecord& day) const;
+    // Control characters of the comment become blanks before it is cut into pieces.
     static Pieces CommentPieces(std::string_view comments);
+    // Whether a record character is a control character: C0, DEL, and the five C1 controls
+    // the undefined Windows-1252 bytes stand for. Report lines never hold one, so every
+    // page keeps its 66 lines and nothing reaches a terminal or printer as a command.
+    static bool IsControl(char c);
+    // The text with each control character replaced by a blank.
+    static std::string Printable(std::string text);
     // A page's number as the preview, the paper and the file show it.
     static std::string PageNumber(int page);
 

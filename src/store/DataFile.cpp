@@ -3,7 +3,6 @@
 #include "store/DayRecord.h"
 #include "store/FileIo.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,20 +11,22 @@
 
 DataFile::~DataFile() { Close(); }
 
-bool DataFile::Lock(int descriptor) {
-    return fileio::Retrying([&] { return ::flock(descriptor, LOCK_EX | LOCK_NB); }) == 0;
+bool DataFile::Lock(int descriptor, bool share) {
+    const int kind = share ? LOCK_SH : LOCK_EX;
+    return fileio::Retrying([&] { return ::flock(descriptor, kind | LOCK_NB); }) == 0;
 }
 
-DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
+DataFile::OpenResult DataFile::Open(const std::string& name, bool create, bool share) {
     Close();
     problem.clear();
     // An importer renames a new copy over the name while holding the lock on it; whoever
     // locked the old file in between holds a file no name leads to, and tries again.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const int flags = create ? O_CREAT : 0;
-        int handle = fileio::OpenNoWait(name, O_RDWR | flags, 0644);
-        bool canWrite = handle >= 0;
-        if (handle < 0 && !create && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        const int flags = share ? O_RDONLY : O_RDWR | (create ? O_CREAT : 0);
+        int handle = fileio::OpenNoWait(name, flags, 0644);
+        bool canWrite = handle >= 0 && !share;
+        if (handle < 0 && !create && !share &&
+            (errno == EACCES || errno == EROFS || errno == EPERM)) {
             handle = fileio::OpenNoWait(name, O_RDONLY);
         }
         if (handle < 0) {
@@ -51,7 +52,7 @@ DataFile::OpenResult DataFile::Open(const std::string& name, bool create) {
             ::close(handle);
             return Refuse(OpenResult::TooLarge);
         }
-        if (!Lock(handle)) {
+        if (!Lock(handle, share)) {
             const int error = errno;
             ::close(handle);
             return error == EWOULDBLOCK ? Refuse(OpenResult::Locked)
@@ -80,16 +81,9 @@ DataFile::OpenResult DataFile::Refuse(OpenResult result, int error) {
     case OpenResult::Locked:
         problem = "is in use by another program";
         break;
-    default: {
-        // The system's own words, begun in lower case to follow on from the name.
-        std::string reason = std::strerror(error);
-        if (reason.size() > 1 && std::isupper(static_cast<unsigned char>(reason[0])) &&
-            std::islower(static_cast<unsigned char>(reason[1]))) {
-            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-        }
-        problem = "cannot be read: " + reason;
+    default:
+        problem = "cannot be read: " + fileio::Reason(error);
         break;
-    }
     }
     return result;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The descriptor of an open logbook data file, held from open to close together with an
-// advisory lock, so that a second program cannot write the same logbook.
+// advisory lock: exclusive for a program that may write, so that no second program reads
+// or writes the logbook meanwhile; shared for one that only reads, so that readers do not
+// shut each other out.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,10 +25,11 @@ public:
     DataFile& operator=(const DataFile&) = delete;
 
     // Opens an existing file for reading and writing (reading only when writing is not
-    // allowed) and takes the lock; creates the file first when create is set. Never waits:
-    // a FIFO or device is refused, and so is a lock held elsewhere. A file renamed away
-    // while the lock was being taken is let go and the name opened again.
-    OpenResult Open(const std::string& name, bool create);
+    // allowed) and takes the exclusive lock; creates the file first when create is set.
+    // With share set, opens it for reading only under the shared lock. Never waits: a FIFO
+    // or device is refused, and so is a lock held elsewhere. A file renamed away while the
+    // lock was being taken is let go and the name opened again.
+    OpenResult Open(const std::string& name, bool create, bool share = false);
     // Why the last Open did not open: "is not a regular file", "cannot be read: permission
     // denied", ... (empty after a successful open).
     const std::string& Problem() const { return problem; }
@@ -52,7 +55,7 @@ public:
     bool Truncate(std::int64_t size) const;
 
     // Takes the lock on a descriptor without waiting; false when it is held elsewhere.
-    static bool Lock(int descriptor);
+    static bool Lock(int descriptor, bool share = false);
 
 private:
     OpenResult Refuse(OpenResult result, int error = 0);

@@ -1,5 +1,8 @@
 #include "store/FileIo.h"
 
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -50,6 +53,33 @@ int OpenNoWait(const std::string& name, int flags, mode_t mode) {
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     }
     return fd;
+}
+
+std::string Reason(int error) {
+    std::string reason = std::strerror(error);
+    if (reason.size() > 1 && std::isupper(static_cast<unsigned char>(reason[0])) &&
+        std::islower(static_cast<unsigned char>(reason[1]))) {
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    }
+    return reason;
+}
+
+void SyncFolder(const std::string& path) {
+    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::string Resolved(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) {
+        return path;
+    }
+    std::string name = resolved;
+    std::free(resolved);
+    return name;
 }
 
 std::string FolderOf(const std::string& path) {

@@ -33,6 +33,14 @@ inline bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// The system's words for an error, begun in lower case to follow on from a name.
+std::string Reason(int error);
+// Makes a rename or creation in the folder of path survive a power failure.
+void SyncFolder(const std::string& path);
+
+// The path with every symbolic link followed (the path itself when that fails).
+std::string Resolved(const std::string& path);
+
 // The folder part of a path ("." for a bare name) and the last component.
 std::string FolderOf(const std::string& path);
 std::string LastComponent(const std::string& path);

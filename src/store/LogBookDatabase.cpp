@@ -5,6 +5,7 @@
 #include "store/TemporaryFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -59,13 +60,11 @@ bool CopyContents(int from, int to, std::int64_t size) {
     return true;
 }
 
-// Makes a rename in the folder survive a power failure.
-void SyncFolder(const std::string& path) {
-    const int fd = ::open(fileio::FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+std::atomic<std::int32_t> unreadableSlot{-1};
+
+bool Unreadable(std::int32_t first, std::size_t count) {
+    const std::int32_t slot = unreadableSlot.load(std::memory_order_relaxed);
+    return slot >= first && static_cast<std::size_t>(slot - first) < count;
 }
 
 } // namespace
@@ -77,6 +76,9 @@ public:
     static constexpr std::size_t kRecords = 320;
 
     bool Read(const DataFile& data, std::int32_t slot, DayRecord& record) {
+        if (Unreadable(slot, 1)) {
+            return false;
+        }
         if (slot < firstSlot || slot >= firstSlot + heldRecords) {
             const std::int64_t got = data.ReadSome(DayRecord::Offset(slot), bytes, sizeof bytes);
             firstSlot = slot;
@@ -108,12 +110,13 @@ LogBookDatabase::LogBookDatabase(ErrorReporter& owner, const DateUtility& dateUt
 
 LogBookDatabase::~LogBookDatabase() = default;
 
-int LogBookDatabase::Open(const std::string& name) {
+int LogBookDatabase::Open(const std::string& name, Access access) {
     if (data.IsOpen()) {
         Close();
     }
     table.Clear();
     reading.reset();
+    readFailures = 0;
     // Every way out but success below has said why; a load from the closed logbook then
     // adds nothing.
     closedSaid = true;
@@ -140,7 +143,9 @@ int LogBookDatabase::Open(const std::string& name) {
     dataFileName = name;
     indexFileName = indexName;
 
-    switch (data.Open(dataFileName, false)) {
+    const bool reader = access == Access::Read;
+    shared = reader;
+    switch (data.Open(dataFileName, false, reader)) {
     case DataFile::OpenResult::Opened:
         break;
     case DataFile::OpenResult::Locked:
@@ -153,6 +158,10 @@ int LogBookDatabase::Open(const std::string& name) {
         Report((dataFileName + " " + data.Problem() + ".").c_str());
         return kFailed;
     case DataFile::OpenResult::Missing:
+        if (reader) {
+            Report((dataFileName + " cannot be read: no such file.").c_str());
+            return kFailed;
+        }
         ::unlink(indexFileName.c_str());
         switch (data.Open(dataFileName, true)) {
         case DataFile::OpenResult::Opened:
@@ -179,6 +188,9 @@ int LogBookDatabase::Open(const std::string& name) {
     // it remain were left by one that was killed.
     TemporaryFile::RemoveLeftovers(dataFileName);
     TemporaryFile::RemoveLeftovers(indexFileName);
+    if (const std::string file = fileio::Resolved(dataFileName); file != dataFileName) {
+        TemporaryFile::RemoveLeftovers(file); // an import through a link works beside its file
+    }
 
     switch (IndexFile::Load(indexFileName, data, table).state) {
     case IndexFile::State::Ok:
@@ -205,7 +217,8 @@ int LogBookDatabase::Close() {
     if (!data.IsOpen()) {
         return kOk; // nothing open: an index that is not ours must not be overwritten
     }
-    const bool written = IndexFile::Write(indexFileName, table);
+    // A reader shares the logbook with others and leaves its files as they are.
+    const bool written = shared || IndexFile::Write(indexFileName, table);
     data.Close();
     closedSaid = false;
     if (!written) {
@@ -217,7 +230,8 @@ int LogBookDatabase::Close() {
 
 bool LogBookDatabase::ReadSlot(std::int32_t slot, DayRecord& record) const {
     unsigned char bytes[DayRecord::kSize];
-    if (slot < 0 || !data.ReadAt(DayRecord::Offset(slot), bytes, sizeof bytes)) {
+    if (slot < 0 || Unreadable(slot, 1) ||
+        !data.ReadAt(DayRecord::Offset(slot), bytes, sizeof bytes)) {
         return false;
     }
     record = DayRecord::FromBytes(bytes);
@@ -298,8 +312,14 @@ int LogBookDatabase::StoreRecord(const DayRecord& record) {
 }
 
 int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
+    // Through a symbolic link the copy goes beside the file the link names and replaces
+    // it there, so the link stays and leads to the new days; only the file this logbook
+    // holds open is ever replaced.
     struct stat info {};
-    bool usable = data.IsOpen() && data.IsWritable() && data.Stat(info);
+    struct stat named {};
+    const std::string file = fileio::Resolved(dataFileName);
+    bool usable = data.IsOpen() && data.IsWritable() && data.Stat(info) &&
+                  ::stat(file.c_str(), &named) == 0 && fileio::SameFile(info, named);
     for (const DayRecord& day : days) {
         usable = usable && DateUtility::IsLogbookKey(day.dateKey);
     }
@@ -314,7 +334,11 @@ int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
     // name after the rename finds it in use, as it found the old file.
     TemporaryFile copy;
     DataFile next;
-    bool ok = copy.Create(dataFileName, info.st_mode & 07777);
+    bool ok = copy.Create(file, info.st_mode & 07777);
+    if (ok && ::geteuid() == 0) {
+        // Root storing into another user's logbook leaves it theirs.
+        [[maybe_unused]] const int kept = ::fchown(copy.Descriptor(), info.st_uid, info.st_gid);
+    }
     if (ok) {
         next.Adopt(copy.Release(), true);
         ok = DataFile::Lock(next.Descriptor()) &&
@@ -330,7 +354,7 @@ int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
         Report(kErrorStoring);
         return kFailed;
     }
-    SyncFolder(dataFileName);
+    fileio::SyncFolder(file);
     data.Swap(next); // the old file and its lock go with next
     return kOk;
 }
@@ -370,18 +394,24 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
             ++runEnd;
         }
         const std::size_t length = runEnd - delivered;
-        if (data.ReadAt(DayRecord::Offset(slots[delivered]), &records[delivered],
+        if (!Unreadable(slots[delivered], length) &&
+            data.ReadAt(DayRecord::Offset(slots[delivered]), &records[delivered],
                         length * DayRecord::kSize)) {
             DayRecord::FromFileOrder(&records[delivered], length);
             delivered = runEnd;
             continue;
         }
-        // Deliver what can be read of the run, record by record, up to the first failure.
+        // Deliver what can be read of the run, record by record, up to the first failure;
+        // when every record of the run reads, only the large read failed and the next run
+        // follows.
         while (delivered < runEnd && ReadSlot(slots[delivered], records[delivered])) {
             ++delivered;
         }
-        result = kEndOrBadRead;
-        break;
+        if (delivered < runEnd) {
+            ReadFailed();
+            result = kEndOrBadRead;
+            break;
+        }
     }
     records.resize(delivered);
     count = static_cast<int>(delivered);
@@ -429,7 +459,11 @@ int LogBookDatabase::ReadAtPosition(int position, DayRecord& record) {
     if (entry.IsErased()) {
         return kOk;
     }
-    return reading->Read(data, entry.slot, record) ? kOk : kEndOrBadRead;
+    if (!reading->Read(data, entry.slot, record)) {
+        ReadFailed();
+        return kEndOrBadRead;
+    }
+    return kOk;
 }
 
 int LogBookDatabase::EndReading() {
@@ -450,7 +484,21 @@ int LogBookDatabase::ReadDay(const DateValue& date, DayRecord& record) {
         Report(kErrorReading);
         return kFailed;
     }
-    return ReadSlot(table.At(position).slot, record) ? kOk : kEndOrBadRead;
+    if (!ReadSlot(table.At(position).slot, record)) {
+        ReadFailed();
+        return kEndOrBadRead;
+    }
+    return kOk;
+}
+
+void LogBookDatabase::ReadFailed() {
+    if (readFailures++ == 0) {
+        Report(kErrorLoadingRange);
+    }
+}
+
+void LogBookDatabase::MakeSlotUnreadable(std::int32_t slot) {
+    unreadableSlot.store(slot, std::memory_order_relaxed);
 }
 
 int LogBookDatabase::EraseDay(const DateValue& date) {

@@ -21,8 +21,11 @@ public:
     // Outcomes, plain ints so that every caller compares them as it always has.
     static constexpr int kFailed = 0;
     static constexpr int kOk = 1;
-    static constexpr int kEndOrBadRead = 2; // end of data, or a record that cannot be read
-    static constexpr int kRebuilt = 2;      // Open: the index was rebuilt from the data file
+    // End of data, or a record that cannot be read. A record that cannot be read is also
+    // said ("Error loading range of records.") the first time it happens after an open, so
+    // a window that reads the same days at every paint says it once and shows the rest.
+    static constexpr int kEndOrBadRead = 2;
+    static constexpr int kRebuilt = 2; // Open: the index was rebuilt from the data file
 
     static constexpr std::size_t kMaxNameLength = 255;
 
@@ -31,9 +34,14 @@ public:
     LogBookDatabase(const LogBookDatabase&) = delete;
     LogBookDatabase& operator=(const LogBookDatabase&) = delete;
 
+    // Whether an open logbook may be written (the logbook is held alone) or only read
+    // (readers share it; no writer may hold it meanwhile).
+    enum class Access { Write, Read };
+
     // kOk index read or new empty logbook, kRebuilt, kFailed. A logbook still open is
     // closed first. Temporary files that killed writers of this logbook left are removed.
-    int Open(const std::string& dataFileName);
+    // Opened to be read, a missing logbook is not created and Close writes no index.
+    int Open(const std::string& dataFileName, Access access = Access::Write);
     // Writes the index and releases the logbook; kOk also when nothing was open.
     int Close();
 
@@ -63,6 +71,12 @@ public:
     // record. kOk with the name used in savedAs (empty when there was nothing to cut).
     int CutPartialRecord(const std::string& tailName, std::string& savedAs);
 
+    // Records that could not be read since the logbook was opened.
+    int ReadFailures() const { return readFailures; }
+    // For tests: the record at this slot of any logbook reads as a disk error would (-1
+    // for none). Only the reads of days see it, not the index check at open.
+    static void MakeSlotUnreadable(std::int32_t slot);
+
     // True when path names the open data file or its index (same device and inode).
     bool Holds(const std::string& path) const;
 
@@ -77,6 +91,8 @@ private:
 
     void Report(const char* message) { owner.ReportError(message); }
     bool ReadSlot(std::int32_t slot, DayRecord& record) const;
+    // Counts a record that could not be read, and says so the first time.
+    void ReadFailed();
     // Gives the record its slot in the table and writes it into file; on failure the table
     // is as it was.
     bool Put(const DataFile& file, const DayRecord& record);
@@ -96,4 +112,6 @@ private:
     // Whether the user has been told that no logbook is open, so that every view that
     // asks for days afterwards does not say it again.
     bool closedSaid = false;
+    int readFailures = 0;
+    bool shared = false; // opened to be read only
 };

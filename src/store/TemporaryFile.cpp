@@ -18,6 +18,24 @@ constexpr const char* kTag = ".tmp-";
 constexpr std::size_t kRandomPart = 6; // mkstemp's XXXXXX
 constexpr std::size_t kLongestKept = 200;
 
+// A lock on the whole file, held by its open file description until the last descriptor
+// of it closes (also in a process that is killed). It is a record lock, apart from the
+// whole-file locks that mark a logbook in use, so a file renamed into place while still
+// marked is not taken for a logbook someone has open.
+bool MarkBeingWritten(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    return fileio::Retrying([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); }) == 0;
+}
+
+bool BeingWritten(int fd) {
+    struct flock lock {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    return fileio::Retrying([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); }) != 0;
+}
+
 } // namespace
 
 TemporaryFile::~TemporaryFile() {
@@ -51,10 +69,28 @@ mode_t TemporaryFile::DefaultMode() {
 
 bool TemporaryFile::Create(const std::string& targetName, mode_t mode) {
     const std::string folder = fileio::FolderOf(targetName);
-    std::string pattern =
+    const std::string base =
         (folder == "/" ? std::string() : folder) + "/" + Prefix(targetName) + "XXXXXX";
-    const int handle = ::mkostemp(pattern.data(), O_CLOEXEC);
+    std::string pattern;
+    int handle = -1;
+    // Another writer of the target may take a new file for a leftover in the moment before
+    // it is marked; then it is gone, and another is made.
+    for (int attempt = 0; attempt < 100 && handle < 0; ++attempt) {
+        pattern = base;
+        handle = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (handle < 0) {
+            return false;
+        }
+        struct stat made {};
+        struct stat named {};
+        if (!MarkBeingWritten(handle) || ::fstat(handle, &made) != 0 ||
+            ::stat(pattern.c_str(), &named) != 0 || !fileio::SameFile(made, named)) {
+            ::close(handle);
+            handle = -1;
+        }
+    }
     if (handle < 0) {
+        errno = EAGAIN;
         return false;
     }
     if (fd >= 0) {
@@ -99,10 +135,20 @@ void TemporaryFile::RemoveLeftovers(const std::string& target) {
     while (const dirent* entry = ::readdir(dir)) {
         const std::size_t length = std::strlen(entry->d_name);
         const bool file = entry->d_type == DT_REG || entry->d_type == DT_UNKNOWN;
-        if (file && length == prefix.size() + kRandomPart &&
-            std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0) {
+        if (!file || length != prefix.size() + kRandomPart ||
+            std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) != 0) {
+            continue;
+        }
+        const int fd = ::openat(::dirfd(dir), entry->d_name,
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && !BeingWritten(fd)) {
             ::unlinkat(::dirfd(dir), entry->d_name, 0);
         }
+        ::close(fd);
     }
     ::closedir(dir);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A file made beside a target and renamed over it once it is whole. It is created
 // exclusively under a fresh name (never through an existing name or link), so a crash
-// leaves at most a leftover, never a torn target; the next open of a logbook removes the
-// leftovers of its own files.
+// leaves at most a leftover, never a torn target. Its writer holds a record lock on it
+// while it lives, so the next writer of the same target can tell a killed writer's leftover
+// (no lock) from a file still being written, and removes only the former.
 //
 // The name is <folder>/.<target's name>.tmp-XXXXXX; a target name too long for that is
 // shortened and given a hash of the whole name, so the name stays within NAME_MAX.
@@ -29,7 +30,8 @@ public:
     // this object goes without a commit.
     int Release();
 
-    // Removes what killed writers of the target left behind.
+    // Removes what killed writers of the target left behind; files still being written
+    // (locked) stay.
     static void RemoveLeftovers(const std::string& target);
     // The permissions a new file gets under the process's umask.
     static mode_t DefaultMode();

@@ -99,6 +99,10 @@ bool StatisticsTable::Compute(LogBookDatabase& database, const ViewSelection& se
 }
 
 std::string StatisticsTable::CellText(int row, int column, const DateUtility& dates) const {
+    return ValueText(row, column, dates).substr(0, kMostCellCharacters);
+}
+
+std::string StatisticsTable::ValueText(int row, int column, const DateUtility& dates) const {
     const Row& r = RowAt(row);
     if (r.entered == 0 || (column == kTotal && !kTotalShown[row])) {
         return kNone;
@@ -115,5 +119,5 @@ std::string StatisticsTable::CellText(int row, int column, const DateUtility& da
         std::snprintf(buffer, sizeof buffer, "%8.2f", static_cast<double>(value));
         text = buffer;
     }
-    return text.substr(0, kMostCellCharacters);
+    return text;
 }

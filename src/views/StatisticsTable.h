@@ -47,7 +47,10 @@ public:
     bool Compute(LogBookDatabase& database, const ViewSelection& selection);
 
     const Row& RowAt(int row) const { return rows[static_cast<std::size_t>(row)]; }
+    // The cell as the window shows it: at most kMostCellCharacters.
     std::string CellText(int row, int column, const DateUtility& dates) const;
+    // The whole value, uncut (kNone when there is none), for data such as CSV.
+    std::string ValueText(int row, int column, const DateUtility& dates) const;
 
 private:
     std::array<Row, kRows> rows{};

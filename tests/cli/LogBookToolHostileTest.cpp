@@ -102,7 +102,8 @@ TEST_F(LogBookToolHostileTest, NamesThatAreTheIndexOrTheLogbookAreRefused) {
     const std::string index = Read(Path("a.idx"));
     for (const char* target : {"a.vrl", "a.idx"}) {
         EXPECT_EQ(Run({"export", Path("a.vrl"), "--output", Path(target)}), 1) << target;
-        EXPECT_NE(err.find("is the logbook or its index; nothing was exported"), std::string::npos)
+        EXPECT_NE(err.find("is the open logbook or its index; nothing was exported"),
+                  std::string::npos)
             << err;
     }
     fs::create_symlink(Path("a.vrl"), Path("link.csv"));

@@ -70,11 +70,18 @@ protected:
         ASSERT_TRUE(reporter.messages.empty());
     }
 
-    // Starts the tool as a process with the given descriptors closed and the others on
-    // /dev/null; its pid, or -1.
-    static pid_t Spawn(const std::vector<std::string>& arguments, std::vector<int> closed = {}) {
+    // Starts the tool as a process with the given descriptors closed, its standard output
+    // and error on the given descriptors when they are set, and the others on /dev/null;
+    // its pid, or -1.
+    static pid_t Spawn(const std::vector<std::string>& arguments, std::vector<int> closed = {},
+                       int output = -1, int errors = -1) {
         std::vector<std::string> args{VELORIA_LOGBOOK_TOOL};
         args.insert(args.end(), arguments.begin(), arguments.end());
+        return SpawnProgram(args, closed, output, errors);
+    }
+    // The same for any program, named by its path.
+    static pid_t SpawnProgram(std::vector<std::string> args, std::vector<int> closed = {},
+                              int output = -1, int errors = -1) {
         std::vector<char*> argv;
         for (std::string& a : args) {
             argv.push_back(a.data());
@@ -83,8 +90,11 @@ protected:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         for (int fd = 0; fd <= 2; ++fd) {
+            const int given = fd == 1 ? output : fd == 2 ? errors : -1;
             if (std::find(closed.begin(), closed.end(), fd) != closed.end()) {
                 posix_spawn_file_actions_addclose(&actions, fd);
+            } else if (given >= 0) {
+                posix_spawn_file_actions_adddup2(&actions, given, fd);
             } else {
                 posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
             }
@@ -101,6 +111,30 @@ protected:
             return -1;
         }
         return WEXITSTATUS(status);
+    }
+
+    // Runs the tool as a process of its own; what it wrote goes to out and err.
+    int RunProcess(const std::vector<std::string>& arguments) {
+        int outPipe[2];
+        int errPipe[2];
+        if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) {
+            return -1;
+        }
+        const pid_t pid = Spawn(arguments, {}, outPipe[1], errPipe[1]);
+        ::close(outPipe[1]);
+        ::close(errPipe[1]);
+        out = Drain(outPipe[0]); // the error stream is short enough to wait in its pipe
+        err = Drain(errPipe[0]);
+        return Wait(pid);
+    }
+    static std::string Drain(int fd) {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
+        return text;
     }
 
     std::string out;

@@ -74,6 +74,31 @@ TEST_F(ViewCommandsTest, StatsPrintsTheWindowsTable) {
     EXPECT_NE(out.find("Weight,,,,,,\n"), std::string::npos);
 }
 
+TEST_F(ViewCommandsTest, StatsCsvHoldsWholeValuesNotTheWindowsCells) {
+    {
+        RecordingReporter reporter;
+        DateUtility dates;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(Path("long.vrl")), 1);
+        for (const std::int32_t key : {20260101, 20260102}) {
+            DayRecord d = DayRecord::Blank(key);
+            d.time = 5475 * 3600; // 5475 hours
+            d.distance = 123456.5F;
+            ASSERT_EQ(db.StoreRecord(d), 1);
+        }
+        ASSERT_EQ(db.Close(), 1);
+    }
+    ASSERT_EQ(
+        Run({"stats", Path("long.vrl"), "--from", "2026-01-01", "--to", "2026-01-02", "--csv"}), 0)
+        << err;
+    EXPECT_NE(out.find("\nDistance,2.00,0.00,123456.50,123456.50,123456.50,246913.00\n"
+                       "Time,2.00,0.00,5475:00:00,5475:00:00,5475:00:00,10950:00:00\n"),
+              std::string::npos)
+        << out;
+    ASSERT_EQ(Run({"stats", Path("long.vrl"), "--from", "2026-01-01", "--to", "2026-01-02"}), 0);
+    EXPECT_NE(out.find("5475:00:00 10950:00:0\n"), std::string::npos) << out;
+}
+
 TEST_F(ViewCommandsTest, CalendarLaysTheMonthOutInWeeks) {
     ASSERT_EQ(Run({"calendar", Path("log.vrl"), "--month", "2026-12", "--category", "difficulty"}),
               0)

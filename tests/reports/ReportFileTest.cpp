@@ -48,7 +48,7 @@ protected:
     int Leftovers() const {
         int count = 0;
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            count += entry.path().filename().string().starts_with(".report-");
+            count += entry.path().filename().string().find(".tmp-") != std::string::npos;
         }
         return count;
     }
@@ -168,14 +168,21 @@ TEST_F(ReportFileTest, AFailedWriteLeavesTheEarlierFileAsItWas) {
     EXPECT_EQ(reporter.messages, std::vector<std::string>{"Cannot create report file."});
 }
 
-TEST_F(ReportFileTest, ASymbolicLinkIsReplacedNotFollowed) {
+TEST_F(ReportFileTest, ASymbolicLinkIsFollowedAndKept) {
     const std::string target = Path("elsewhere.txt");
-    Write(target, "keep me");
-    std::filesystem::create_symlink(target, Path("report.txt"));
+    Write(target, "earlier report");
+    std::filesystem::create_symlink("elsewhere.txt", Path("report.txt"));
     EXPECT_EQ(ReportFile::Write(Path("report.txt"), "report\n", reporter), 1);
-    EXPECT_EQ(Read(target), "keep me");
-    EXPECT_FALSE(std::filesystem::is_symlink(Path("report.txt")));
-    EXPECT_EQ(Read(Path("report.txt")), "report\n");
+    EXPECT_EQ(Read(target), "report\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("report.txt")));
+}
+
+TEST_F(ReportFileTest, TheOpenLogbookIsRefusedWithTheReason) {
+    const std::string before = Read(Path("log.vrl"));
+    EXPECT_EQ(ReportFile::Write(Path("log.vrl"), "report\n", reporter, Path("log.vrl")), 0);
+    EXPECT_EQ(reporter.messages,
+              std::vector<std::string>{Path("log.vrl") + ": is the open logbook or its index"});
+    EXPECT_EQ(Read(Path("log.vrl")), before);
 }
 
 } // namespace

@@ -186,4 +186,34 @@ TEST_F(ReportPagesTest, CommentPieces) {
     EXPECT_EQ(block[13], std::string(20, ' ') + std::string(51, 'y'));
 }
 
+TEST_F(ReportPagesTest, ControlCharactersBecomeBlanksSoNoLineBreaksOrEscapes) {
+    DayRecord day = DayRecord::Blank(19960105);
+    std::snprintf(day.workout, sizeof day.workout, "Hills\r\x1b[2Jx4\x7f");
+    // A line end, a form feed, a tab and an undefined byte (a C1 control once decoded).
+    std::snprintf(day.comments, sizeof day.comments, "Felt\nstrong\fon the\tlast \x9d rep");
+    const auto block = pages.DayBlock(day);
+    EXPECT_EQ(block[8], "Workout          :  Hills  [2Jx4 ");
+    EXPECT_EQ(block[9], "Comments         :  Felt strong on the last   rep" + std::string(22, ' '));
+
+    // Texts handed over without SetTexts are blanked the same way.
+    ReportOptions options;
+    options.title = "Week\n1";
+    options.comments = "\fhard";
+    pages.Layout(kJan05, kJan14, DayType::AllDays, 1, options);
+    EXPECT_EQ(pages.TitlePage()[0], "Report Title      :  Week 1");
+    EXPECT_EQ(pages.TitlePage()[1], "Comments          :   hard");
+}
+
+TEST_F(ReportPagesTest, TypedTextsWithControlCharactersAreRefused) {
+    ReportOptions options;
+    std::string why;
+    EXPECT_FALSE(options.SetTexts("Week\t1", "", why));
+    EXPECT_EQ(why, "the title holds a control character (a line end, tab, escape, ...)");
+    EXPECT_FALSE(options.SetTexts("Week 1", "\x1b[31mred", why));
+    EXPECT_EQ(why, "the comments hold a control character (a line end, tab, escape, ...)");
+    EXPECT_FALSE(options.SetTexts("Week 1", "\xc2\x9d", why)); // U+009D, an undefined byte
+    EXPECT_TRUE(options.SetTexts("Week 1", "Caf\xc3\xa9 stop", why));
+    EXPECT_EQ(options.comments, "Caf\xe9 stop");
+}
+
 } // namespace

@@ -383,6 +383,32 @@ TEST_F(LogBookDatabaseTest, AFailedOpenIsSaidOnceNotAgainByEveryLoad) {
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error loading range of records."}));
 }
 
+TEST_F(LogBookDatabaseTest, ARecordThatCannotBeReadIsSaidOnceAndTheRestDelivered) {
+    // Slots in date order: 20260301 at 0, 20260302 at 1 (unreadable), 20260303 at 2.
+    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
+    struct Unreadable {
+        Unreadable() { LogBookDatabase::MakeSlotUnreadable(1); }
+        ~Unreadable() { LogBookDatabase::MakeSlotUnreadable(-1); }
+    } unreadable;
+    std::vector<DayRecord> records;
+    int count = -1;
+    for (int load = 0; load < 2; ++load) {
+        EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count), 2);
+        ASSERT_EQ(count, 1);
+        EXPECT_EQ(records[0].dateKey, 20260301);
+    }
+    ASSERT_EQ(db->BeginReading("rb"), 1);
+    DayRecord day{};
+    EXPECT_EQ(db->ReadAtPosition(0, day), 1);
+    EXPECT_EQ(db->ReadAtPosition(1, day), 2);
+    EXPECT_EQ(db->ReadAtPosition(2, day), 1);
+    EXPECT_EQ(day.dateKey, 20260303);
+    EXPECT_EQ(db->ReadAtPosition(3, day), 2); // the end: no failure
+    EXPECT_EQ(db->EndReading(), 1);
+    EXPECT_EQ(db->ReadFailures(), 3);
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error loading range of records."}));
+}
+
 TEST_F(LogBookDatabaseTest, DaysWithoutALogbookDateAreNeverStored) {
     OpenWith({Day(20260301)});
     for (std::int32_t key : {0, -5, 20261399, 20260230, 19591231, 21010101}) {
