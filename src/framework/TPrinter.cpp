@@ -8,6 +8,7 @@
 #include "framework/TWindow.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -124,11 +125,31 @@ void TPrinter::Prepare(const TPrintout& printout) {
 
 bool TPrinter::Fail(const std::string& why) {
     lastResult = Result::Failed;
-    lastFailure = why;
+    lastFailure = lastOutput + ": " + why;
     return false;
 }
 
-bool TPrinter::Print(TWindow* owner, TPrintout& printout, const std::string& writePath) {
+std::string TPrinter::WriteFile(const std::string& path, std::string_view bytes) {
+    QFile file(TQtConvert::Text(path));
+    const bool existed = file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return path + ": cannot be created: " + TQtConvert::Text(file.errorString());
+    }
+    const bool written = file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         file.flush();
+    const std::string why = TQtConvert::Text(file.errorString());
+    file.close();
+    if (written && file.error() == QFileDevice::NoError) {
+        return {};
+    }
+    if (!existed) {
+        file.remove();
+    }
+    return path + ": cannot be written: " + why;
+}
+
+bool TPrinter::Print(TWindow* owner, TPrintout& printout, const PdfSink& sink) {
     Prepare(printout);
     lastPages = 0;
     lastFailure.clear();
@@ -140,35 +161,23 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const std::string& wri
         return false;
     }
 
-    // A PDF is written through a file of our own, so that a full disk or a size limit is
-    // seen (the printer's own PDF output drops write errors).
-    const std::string path = writePath.empty() ? lastOutput : writePath;
-    const bool madeHere =
-        lastToFile && writePath.empty() && !QFileInfo::exists(TQtConvert::Text(path));
-    QFile file(TQtConvert::Text(path));
+    // A PDF is made in memory and written once it is whole, so a run that does not finish
+    // leaves no file, and a full disk is seen (the printer's own PDF output drops write
+    // errors).
+    QBuffer buffer;
     std::unique_ptr<QPdfWriter> pdf;
     QPagedPaintDevice* device = printer.get();
     if (lastToFile) {
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            return Fail(TQtConvert::Text(file.errorString()));
-        }
-        pdf = std::make_unique<QPdfWriter>(&file);
+        buffer.open(QIODevice::WriteOnly);
+        pdf = std::make_unique<QPdfWriter>(&buffer);
         pdf->setResolution(printer->resolution());
         pdf->setPageLayout(printer->pageLayout());
         pdf->setTitle(printer->docName());
         pdf->setCreator(QApplication::applicationName());
         device = pdf.get();
     }
-    const auto removePartial = [&] {
-        file.close();
-        if (madeHere) {
-            file.remove();
-        }
-    };
-
     QPainter painter;
     if (!painter.begin(device)) {
-        removePartial();
         return Fail("the printer could not be started");
     }
     const int resolution = pdf ? pdf->resolution() : printer->resolution();
@@ -202,17 +211,13 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const std::string& wri
             break;
         }
         if (n > 1 && !device->newPage()) {
-            Fail("the printer stopped at page " + std::to_string(n));
+            Fail("stopped at page " + std::to_string(n));
             break;
         }
         dc.RestoreDC(1);
         dc.SaveDC();
         TRect band{0, 0, page.width(), page.height()};
         printout.PrintPage(n, band, 0);
-        if (file.error() != QFileDevice::NoError) {
-            Fail(TQtConvert::Text(file.errorString()));
-            break;
-        }
         lastPages = n;
     }
     printout.EndDocument();
@@ -223,30 +228,24 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const std::string& wri
     }
     const bool ended = painter.end();
     progress.close();
-    if (lastResult == Result::Printed) {
-        if (pdf) {
-            // The last bytes reach the file only now; whatever fails here fails the print.
-            if (!file.flush() || file.error() != QFileDevice::NoError) {
-                Fail(TQtConvert::Text(file.errorString()));
-            }
-        } else if (!ended || printer->printerState() == QPrinter::Error) {
-            Fail("the printer reported an error");
-        }
-    }
     if (lastResult == Result::Printed && lastPages == 0) {
         lastResult = Result::Cancelled; // nothing to print
     }
     if (lastResult != Result::Printed) {
-        removePartial();
         return false;
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        removePartial();
-        return Fail(TQtConvert::Text(file.errorString()));
+    if (!pdf) {
+        return ended && printer->printerState() != QPrinter::Error ? true
+                                                                   : Fail("reported an error");
     }
-    if (lastToFile) {
-        chosenFileUnused = false;
+    const std::string_view bytes(buffer.data().constData(),
+                                 static_cast<std::size_t>(buffer.data().size()));
+    const std::string why = sink ? sink(bytes) : WriteFile(lastOutput, bytes);
+    if (!why.empty()) {
+        lastResult = Result::Failed;
+        lastFailure = why;
+        return false;
     }
+    chosenFileUnused = false;
     return true;
 }

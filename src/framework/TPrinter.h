@@ -4,11 +4,12 @@
 // file named in the set-up dialog is written once, by the next print that succeeds; later
 // prints take the next free name beside it. A print run shows a "Printing" box with Cancel.
 // A run that does not finish (cancelled, failed, or ended by a termination signal) leaves
-// no file of its own behind; saying why is the caller's.
+// no file behind; saying why is the caller's.
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class TPrintout;
 class TWindow;
@@ -32,18 +33,21 @@ public:
     // Decides where the next print of this printout goes, without printing; LastOutput()
     // and LastOutputIsFile() then name it. The same answer until a print succeeds.
     void Prepare(const TPrintout& printout);
-    // Prints without a print dialog to where Prepare says. A PDF goes to writePath when one is
-    // given (the caller puts it in place and removes it after a failure), else straight to its own
-    // file. True when every page was printed; LastResult() and LastFailure() say what happened
-    // otherwise.
-    bool Print(TWindow* owner, TPrintout& printout, const std::string& writePath = {});
+    // Writes a whole PDF's bytes to LastOutput(): "" when written, else why not, naming the
+    // file (its writer leaves no partial file).
+    using PdfSink = std::function<std::string(std::string_view bytes)>;
+    // Prints without a print dialog to where Prepare says. A PDF is made whole in memory
+    // and then handed to the sink (without one, written to its file here). True when every
+    // page was printed; LastResult() and LastFailure() say what happened otherwise.
+    bool Print(TWindow* owner, TPrintout& printout, const PdfSink& sink = {});
 
     // Where the last run went, or is about to go: a printer's name or a PDF file's path.
     const std::string& LastOutput() const { return lastOutput; }
     bool LastOutputIsFile() const { return lastToFile; }
     int LastPageCount() const { return lastPages; }
     Result LastResult() const { return lastResult; }
-    // Why the last run failed, in words for the user ("No space left on device").
+    // Why the last run failed, naming the file or printer
+    // (".../Veloria Report.pdf: cannot be written: File too large").
     const std::string& LastFailure() const { return lastFailure; }
 
     // The free PDF name for a base name in a folder.
@@ -57,6 +61,7 @@ public:
 
 private:
     bool Fail(const std::string& why);
+    static std::string WriteFile(const std::string& path, std::string_view bytes);
 
     std::unique_ptr<QPrinter> printer;
     bool chosenInSetup = false;

@@ -125,7 +125,7 @@ void ReportsDialog::WriteReportFile() {
     // The days of the last reload: the index is not read again.
     preview.UpdateReportSettings();
     ReportFile::Write(fileName, preview.Pages().FileText(Client().Database(), Positions()),
-                      Client());
+                      Client(), Client().LogBookPath());
 }
 
 void ReportsDialog::RegisterTemplate() {

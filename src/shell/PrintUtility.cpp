@@ -2,24 +2,43 @@
 
 #include "framework/TDecoratedMDIFrame.h"
 #include "framework/TMessageBox.h"
+#include "store/OutputFile.h"
 
-PrintUtility::PrintUtility() : printer(std::make_unique<TPrinter>()) {}
+PrintUtility::PrintUtility(std::function<std::string()> heldLogbook)
+    : printer(std::make_unique<TPrinter>()), heldLogbook(std::move(heldLogbook)) {}
 
 bool PrintUtility::Print(TWindow& window, TPrintout& printout) {
     if (!printer) {
         return false;
     }
-    if (printer->Print(&window, printout)) {
+    const std::string held = heldLogbook ? heldLogbook() : std::string();
+    printer->Prepare(printout);
+    if (printer->LastOutputIsFile()) {
+        if (const std::string refusal = OutputFile::Refusal(printer->LastOutput(), held);
+            !refusal.empty()) {
+            Tell(window, RefusedText(refusal));
+            return false;
+        }
+    }
+    const auto writeFile = [&](std::string_view bytes) {
+        OutputFile file;
+        if (!file.Open(printer->LastOutput(), held) || !file.Write(bytes) || !file.Commit()) {
+            return file.Problem();
+        }
+        return std::string();
+    };
+    if (printer->Print(&window, printout, writeFile)) {
         // The user is told where the pages went: a file's path or a printer's name.
-        ShowOnStatusBar(window, WhereText(printer->LastOutput(), printer->LastOutputIsFile()));
+        for (TWindow* w = &window; w; w = w->Parent()) {
+            if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
+                frame->ShowHint(WhereText(printer->LastOutput(), printer->LastOutputIsFile()));
+                break;
+            }
+        }
         return true;
     }
     if (printer->LastResult() == TPrinter::Result::Failed) {
-        const std::string text =
-            FailureText(printer->LastOutput(), printer->LastOutputIsFile(), printer->LastFailure());
-        ShowOnStatusBar(window, text);
-        TMessageBox::Show(&window, text, "Printer error", TMessageBox::Buttons::Ok,
-                          TMessageBox::Icon::Exclamation);
+        Tell(window, FailedText(printer->LastFailure()));
     }
     return false;
 }
@@ -28,22 +47,32 @@ std::string PrintUtility::WhereText(const std::string& output, bool isFile) {
     return (isFile ? "Printed to " : "Printed on ") + output;
 }
 
-std::string PrintUtility::FailureText(const std::string& output, bool isFile,
-                                      const std::string& why) {
-    return (isFile ? "Printing to " : "Printing on ") + output + " failed: " + why;
+std::string PrintUtility::RefusedText(const std::string& refusal) {
+    return "Cannot print to " + refusal;
 }
 
-void PrintUtility::ShowOnStatusBar(TWindow& window, const std::string& text) {
+std::string PrintUtility::FailedText(const std::string& why) {
+    return "Printing failed: " + why;
+}
+
+void PrintUtility::Tell(TWindow& window, const std::string& text) {
     for (TWindow* w = &window; w; w = w->Parent()) {
         if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
             frame->ShowHint(text);
-            return;
+            break;
         }
     }
+    TMessageBox::Show(&window, text, "Printer error", TMessageBox::Buttons::Ok,
+                      TMessageBox::Icon::Exclamation);
 }
 
 void PrintUtility::Setup(TWindow& window) {
-    if (printer) {
-        printer->Setup(&window);
+    if (!printer) {
+        return;
     }
+    printer->Setup(&window, [this](const std::string& file) {
+        const std::string refusal =
+            OutputFile::Refusal(file, heldLogbook ? heldLogbook() : std::string());
+        return refusal.empty() ? refusal : RefusedText(refusal);
+    });
 }

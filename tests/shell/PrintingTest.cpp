@@ -199,8 +199,8 @@ TEST_F(PrintingTest, APrintThatFailsSaysWhyAndLeavesNoFile) {
         const FileSizeLimit limit(2000);
         Click(*reports, ReportsDialog::kPrint);
     }
-    const std::string failed =
-        "Printing to " + Path("pdf/Veloria Report.pdf") + " failed: File too large";
+    const std::string failed = "Printing failed: " + Path("pdf/Veloria Report.pdf") +
+                               ": cannot be written: file too large";
     EXPECT_EQ(StatusText(), failed);
     ASSERT_EQ(TMessageBox::History().size(), 1U);
     EXPECT_EQ(TMessageBox::History()[0].text, failed);
@@ -214,8 +214,8 @@ TEST_F(PrintingTest, APrintThatFailsSaysWhyAndLeavesNoFile) {
     Write(Path("blocked"), "a file, not a folder");
     TPrinter::SetPdfFolder(Path("blocked/pdf"));
     frame->ChooseMenuItem(cmd::kPrint);
-    const std::string refused =
-        "Printing to " + Path("blocked/pdf/Veloria Screen.pdf") + " failed: Not a directory";
+    const std::string refused = "Cannot print to " + Path("blocked/pdf/Veloria Screen.pdf") +
+                                ": cannot be reached: not a directory";
     EXPECT_EQ(StatusText(), refused);
     ASSERT_EQ(TMessageBox::History().size(), 1U);
     EXPECT_EQ(TMessageBox::History()[0].text, refused);
