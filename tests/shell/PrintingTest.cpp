@@ -1,6 +1,7 @@
 // Printing in the running program: a termination signal during a print, a print that fails,
 // a print that a reload would change under it, and what is left when the program ends.
 #include "framework/TDC.h"
+#include "framework/TFileOpenDialog.h"
 #include "framework/TMDIChild.h"
 #include "framework/TPrinter.h"
 #include "framework/TPrintout.h"
@@ -15,6 +16,11 @@
 #include "FileSizeLimit.h"
 #include "ShellFixture.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -110,6 +116,12 @@ protected:
         return names;
     }
     std::string StatusText() const { return frame->Status()->MessageText(); }
+    // The end of an earlier program asked the loop to quit while none ran, which would end
+    // the next modal loop at once; a short run of the loop takes that back.
+    static void ForgetEarlierQuit() {
+        QTimer::singleShot(0, [] { QApplication::exit(0); });
+        QApplication::exec();
+    }
 };
 
 // A signal seen before the last page ends the print (no file left) and then the program;
@@ -166,9 +178,7 @@ TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
     QApplication::processEvents();
     std::ofstream(Path("config/veloria/vrl.ini"))
         << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << Path("unplugged/logs/season.vrl") << "\n";
-    // The last program's end asked the loop to quit, which would end the box's loop at once.
-    QTimer::singleShot(0, [] { QApplication::exit(0); });
-    QApplication::exec();
+    ForgetEarlierQuit();
     TMessageBox::ResetScript(); // a real box, which only the signal closes
     app = std::make_unique<TMainApp>(argc, argv);
     bool boxShown = false;
@@ -252,6 +262,72 @@ TEST_F(PrintingTest, ToolWindowsOpenAtExitAreFreed) {
     for (const THandle h : handles) {
         EXPECT_EQ(TWindow::FromHandle(h), nullptr);
     }
+}
+
+// Neither Create File nor Printer Setup writes onto the open logbook: both say why, and the
+// logbook keeps its days.
+TEST_F(PrintingTest, TheOpenLogbookIsRefusedAsAReportFileAndAsThePrintersFile) {
+    // A logbook whose name says nothing of what it is: only its being open protects it.
+    const std::string logbook = Path("season 2026.log");
+    Restart([&] {
+        std::ofstream(Path("config/veloria/vrl.ini"))
+            << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
+    });
+    ForgetEarlierQuit();
+    ASSERT_EQ(client->LogBookPath(), logbook);
+    Store({0, 1, 2});
+    const std::string days = Read(logbook);
+    const std::string why = logbook + ": is the open logbook or its index";
+
+    // Create File, with the logbook's name typed into the file dialog.
+    ReportsDialog* reports = OpenReports();
+    ASSERT_NE(reports, nullptr);
+    TMessageBox::QueueAnswers({});
+    TFileOpenDialog::QueueAnswers({logbook});
+    Click(*reports, ReportsDialog::kCreateFile);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"" + why + "\"");
+    EXPECT_EQ(Read(logbook), days);
+
+    // Printer Setup: the user picks the PDF printer, types the logbook's name, confirms
+    // Qt's question about replacing it; the refusal opens the dialog again, and Esc leaves.
+    TMessageBox::ResetScript();
+    TMessageBox::QueueAnswers({});
+    int setups = 0;
+    int polls = 0;
+    std::function<void()> user = [&] {
+        // The next look is booked first: what the user does here may open a nested box.
+        if (setups < 2 && ++polls < 10000) {
+            QTimer::singleShot(0, user);
+        }
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal); dialog && ++setups == 1) {
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            auto* file = dialog->findChild<QLineEdit*>("filename");
+            ASSERT_TRUE(printers && file);
+            QTest::keyClick(printers, Qt::Key_End); // "Print to File (PDF)" comes last
+            QTest::keyClick(file, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(file, QString::fromStdString(logbook));
+            QTest::keyClick(file, Qt::Key_Return);
+        } else if (dialog) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        } else if (auto* question = qobject_cast<QMessageBox*>(modal)) {
+            QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+        }
+    };
+    QTimer::singleShot(0, user);
+    frame->ChooseMenuItem(cmd::kPrinterSetup);
+    EXPECT_EQ(setups, 2);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_EQ(TMessageBox::History()[0].text, "Cannot print to " + why);
+    EXPECT_EQ(Read(logbook), days);
+
+    // The earlier choice stands: a print goes to the usual PDF file.
+    frame->ChooseMenuItem(cmd::kPrint);
+    EXPECT_EQ(StatusText(), "Printed to " + Path("pdf/Veloria Screen.pdf"));
+    EXPECT_EQ(Read(logbook), days);
+    Restart();
+    EXPECT_EQ(app->Client()->Database().EntryCount(), 3);
 }
 
 } // namespace
