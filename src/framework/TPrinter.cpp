@@ -235,8 +235,10 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const PdfSink& sink) {
         return false;
     }
     if (!pdf) {
-        return ended && printer->printerState() != QPrinter::Error ? true
-                                                                   : Fail("reported an error");
+        if (!ended || printer->printerState() == QPrinter::Error) {
+            return Fail("reported an error");
+        }
+        return true;
     }
     const std::string_view bytes(buffer.data().constData(),
                                  static_cast<std::size_t>(buffer.data().size()));

@@ -103,7 +103,10 @@ protected:
     // The program's own loop, with what the user does first; returns the loop's status.
     int RunProgram(const std::function<void()>& first) {
         QTimer::singleShot(0, first);
-        QTimer::singleShot(20000, [] { QApplication::exit(7); }); // only if the end is lost
+        // Only if the end is lost: ends a box's loop, then the program's.
+        QTimer lost;
+        QObject::connect(&lost, &QTimer::timeout, [] { QApplication::exit(7); });
+        lost.start(20000);
         return app->Run();
     }
     // What the print folder holds, temporary files included.
@@ -182,20 +185,28 @@ TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
     TMessageBox::ResetScript(); // a real box, which only the signal closes
     app = std::make_unique<TMainApp>(argc, argv);
     bool boxShown = false;
-    QTimer::singleShot(0, [&boxShown] {
-        boxShown = QApplication::activeModalWidget() != nullptr;
-        ::raise(SIGTERM);
-    });
-    // Only if the signal is lost: ends the box's loop, then the program's.
-    QTimer lost;
-    QObject::connect(&lost, &QTimer::timeout, [] { QApplication::exit(7); });
-    lost.start(20000);
-    EXPECT_EQ(app->Run(), 0);
+    EXPECT_EQ(RunProgram([&boxShown] {
+                  boxShown = QApplication::activeModalWidget() != nullptr;
+                  ::raise(SIGTERM);
+              }),
+              0);
     EXPECT_TRUE(boxShown);
     ASSERT_EQ(TMessageBox::History().size(), 1U);
     EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create data file.\"");
     ASSERT_NE(app->Frame(), nullptr);
     EXPECT_FALSE(app->Frame()->IsCreated());
+}
+
+// A box shown while the program runs is closed by a signal, and the program then ends.
+TEST_F(PrintingTest, ASignalWhileAnErrorBoxIsShownEndsTheProgram) {
+    TMessageBox::ResetScript(); // a real box
+    EXPECT_EQ(RunProgram([this] {
+                  QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+                  client->ReportError("Cannot open database.");
+              }),
+              0);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_FALSE(frame->IsCreated());
 }
 
 // A print that cannot be written is said on the status bar and in a box naming the file and
