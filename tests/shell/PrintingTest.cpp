@@ -234,8 +234,8 @@ TEST_F(PrintingTest, APrintThatFailsSaysWhyAndLeavesNoFile) {
     TMessageBox::QueueAnswers({});
     Write(Path("blocked"), "a file, not a folder");
     TPrinter::SetPdfFolder(Path("blocked/pdf"));
-    frame->ChooseMenuItem(cmd::kPrint);
-    const std::string refused = "Cannot print to " + Path("blocked/pdf/Veloria Screen.pdf") +
+    Click(*reports, ReportsDialog::kPrint);
+    const std::string refused = "Cannot print to " + Path("blocked/pdf/Veloria Report.pdf") +
                                 ": cannot be reached: not a directory";
     EXPECT_EQ(StatusText(), refused);
     ASSERT_EQ(TMessageBox::History().size(), 1U);
@@ -334,8 +334,8 @@ TEST_F(PrintingTest, TheOpenLogbookIsRefusedAsAReportFileAndAsThePrintersFile) {
     EXPECT_EQ(Read(logbook), days);
 
     // The earlier choice stands: a print goes to the usual PDF file.
-    frame->ChooseMenuItem(cmd::kPrint);
-    EXPECT_EQ(StatusText(), "Printed to " + Path("pdf/Veloria Screen.pdf"));
+    Click(*reports, ReportsDialog::kPrint);
+    EXPECT_EQ(StatusText(), "Printed to " + Path("pdf/Veloria Report.pdf"));
     EXPECT_EQ(Read(logbook), days);
     Restart();
     EXPECT_EQ(app->Client()->Database().EntryCount(), 3);
