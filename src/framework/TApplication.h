@@ -81,7 +81,8 @@ private:
     bool mainLoopRunning = false;
     bool terminating = false;
     std::unique_ptr<QSocketNotifier> signalNotifier;
-    std::unique_ptr<QObject>
-        sessionContext; // the session's request reaches this object while it lives
-    std::unique_ptr<QObject> terminationContext; // the retries of an ending wait on this object
+    // The session's request reaches this object while it lives.
+    std::unique_ptr<QObject> sessionContext;
+    // The retries of an ending program wait on this object.
+    std::unique_ptr<QObject> terminationContext;
 };
