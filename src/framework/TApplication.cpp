@@ -3,20 +3,28 @@
 #include "framework/TQtConvert.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPalette>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QStyleFactory>
+#include <QThread>
+#include <QTimer>
 
 #include <cerrno>
-#include <csignal>
 #include <clocale>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
 TApplication* current = nullptr;
+int busyDepth = 0;
+
+// How long an ending program waits between looks at whether the work above the main loop
+// has unwound: short, since everything there has been told to end.
+constexpr int kUnwindRetry = 10;
 
 // The self-pipe: the signal handler writes the signal's number, the loop reads it.
 int signalPipe[2] = {-1, -1};
@@ -81,11 +89,13 @@ TApplication::TApplication(std::string appName, int& argc, char** argv) : name(s
                              }
                          });
     }
+    terminationContext = std::make_unique<QObject>();
     current = this;
 }
 
 TApplication::~TApplication() {
     sessionContext.reset();
+    terminationContext.reset();
     if (signalNotifier) {
         signalNotifier.reset();
         for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
@@ -120,16 +130,71 @@ void TApplication::HandleTerminationSignals() {
     }
 }
 
-bool TApplication::MayEndSession() { return !mainWindow || mainWindow->QueryClose(); }
+bool TApplication::MayEndSession() {
+    return !mainWindow || mainWindow->QueryClose();
+}
 
 void TApplication::OnTerminationSignal(int) {
+    if (terminating) {
+        return; // already ending
+    }
+    terminating = true;
+    FinishTermination();
+}
+
+bool TApplication::TerminationRequested() {
+    return current && current->terminating;
+}
+
+TApplication::Busy::Busy() {
+    ++busyDepth;
+}
+TApplication::Busy::~Busy() {
+    --busyDepth;
+}
+
+bool TApplication::WorkUnderWay() const {
+    // A closed dialog's loop is still on the stack until its exec returns: the loop level
+    // tells, beside the windows that are still up.
+    const int mainLevel = mainLoopRunning ? 1 : 0;
+    return busyDepth > 0 || QApplication::activeModalWidget() ||
+           QApplication::activePopupWidget() || QThread::currentThread()->loopLevel() > mainLevel;
+}
+
+void TApplication::EndModalWindows() {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+    }
+    // The innermost first; a window that will not close is left to the retries.
+    QWidget* previous = nullptr;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == previous) {
+            break;
+        }
+        previous = modal;
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    }
+}
+
+void TApplication::FinishTermination() {
+    if (WorkUnderWay()) {
+        EndModalWindows();
+        QTimer::singleShot(kUnwindRetry, terminationContext.get(), [this] { FinishTermination(); });
+        return;
+    }
     if (mainWindow) {
         mainWindow->Destroy(0);
     }
     Quit(0);
 }
 
-TApplication* TApplication::Instance() { return current; }
+TApplication* TApplication::Instance() {
+    return current;
+}
 
 bool TApplication::Start() {
     if (!built) {
@@ -145,10 +210,25 @@ bool TApplication::Start() {
 
 int TApplication::Run() {
     HandleTerminationSignals();
-    if (!Start()) {
-        return 1;
+    const bool started = Start();
+    // A signal that came while the start-up was still showing a message box.
+    if (terminating) {
+        FinishTermination();
     }
-    return QApplication::exec();
+    int result = started ? 0 : 1;
+    if (started && !terminating) {
+        mainLoopRunning = true;
+        result = QApplication::exec();
+        mainLoopRunning = false;
+    }
+    // Windows destroyed in the loop's last pass (the tool windows at Exit) wait for a turn of
+    // the loop that will not come: they are freed now.
+    do {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } while (TWindow::DeletePending());
+    return result;
 }
 
-void TApplication::Quit(int exitCode) { QApplication::exit(exitCode); }
+void TApplication::Quit(int exitCode) {
+    QApplication::exit(exitCode);
+}

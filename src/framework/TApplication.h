@@ -38,6 +38,20 @@ public:
     // user-interface thread (the handler only writes to a pipe the loop watches). Run calls
     // it; tests may call it themselves.
     void HandleTerminationSignals();
+    // True once a termination signal has come: work under way ends early (a print stops and
+    // removes its file), message boxes are no longer shown, and the program closes as soon
+    // as that work has unwound.
+    static bool TerminationRequested();
+
+    // Held by work that runs events itself without a modal window of its own (a print
+    // run): a termination signal lets it end before any window goes.
+    class Busy {
+    public:
+        Busy();
+        ~Busy();
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+    };
     // When a desktop session ends and lets the program ask, the main window is asked
     // whether it may close, as Exit asks (the Log Book's save question); false when the
     // user keeps the program running, which cancels the logout. The session then ends the
@@ -48,15 +62,27 @@ protected:
     virtual void BuildMainWindow() {}
     // Ends the program as Exit does, without questions: the main window is destroyed
     // (taking every window in it along) and the loop ends; what the windows own is
-    // released as the program unwinds.
+    // released as the program unwinds. Arriving inside a modal window, a message box or a
+    // print run, it first ends those and waits until their code has returned, so that
+    // nothing on their stack is destroyed under them.
     virtual void OnTerminationSignal(int signalNumber);
 
 private:
+    // A modal loop, a pop-up menu or busy work is on the stack above the main loop.
+    bool WorkUnderWay() const;
+    static void EndModalWindows();
+    void FinishTermination();
+
     std::string name;
     std::unique_ptr<QApplication> ownApplication;
     TWindow* mainWindow = nullptr;
     TShowMode showMode = TShowMode::Normal;
     bool built = false;
+    bool mainLoopRunning = false;
+    bool terminating = false;
     std::unique_ptr<QSocketNotifier> signalNotifier;
-    std::unique_ptr<QObject> sessionContext; // the session's request reaches this object while it lives
+    // The session's request reaches this object while it lives.
+    std::unique_ptr<QObject> sessionContext;
+    // The retries of an ending program wait on this object.
+    std::unique_ptr<QObject> terminationContext;
 };

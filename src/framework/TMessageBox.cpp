@@ -1,5 +1,6 @@
 #include "framework/TMessageBox.h"
 
+#include "framework/TApplication.h"
 #include "framework/TQtConvert.h"
 #include "framework/TWindow.h"
 
@@ -28,9 +29,13 @@ void TMessageBox::QueueAnswers(std::deque<int> answers) {
     }
 }
 
-std::vector<TMessageBox::Shown>& TMessageBox::History() { return TheScript().history; }
+std::vector<TMessageBox::Shown>& TMessageBox::History() {
+    return TheScript().history;
+}
 
-void TMessageBox::ResetScript() { TheScript() = Script{}; }
+void TMessageBox::ResetScript() {
+    TheScript() = Script{};
+}
 
 int TMessageBox::Show(TWindow* owner, const std::string& text, const std::string& caption,
                       Buttons buttons, Icon icon) {
@@ -43,6 +48,11 @@ int TMessageBox::Show(TWindow* owner, const std::string& text, const std::string
         const int answer = script.answers.front();
         script.answers.pop_front();
         return answer;
+    }
+    // The program is ending on a signal: a box would hold it open, and nobody is asked.
+    const int unanswered = buttons == Buttons::Ok ? kIdOk : kIdCancel;
+    if (TApplication::TerminationRequested()) {
+        return unanswered;
     }
     QMessageBox box(owner && owner->Widget() ? owner->Widget()->window() : nullptr);
     box.setText(TQtConvert::Text(text));
@@ -65,7 +75,11 @@ int TMessageBox::Show(TWindow* owner, const std::string& text, const std::string
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    const int chosen = box.exec();
+    if (TApplication::TerminationRequested()) {
+        return unanswered; // closed by the signal, not by the user
+    }
+    switch (chosen) {
     case QMessageBox::Yes:
         return kIdYes;
     case QMessageBox::No:

@@ -1,5 +1,7 @@
 #pragma once
 // Message boxes: text, caption, buttons and icon; the answer is the id of the button chosen.
+// A termination signal closes the box shown (the answer is then Cancel, or OK for a box
+// with OK alone), and no box is shown after it.
 
 #include <deque>
 #include <string>

@@ -1,5 +1,6 @@
 #include "framework/TPrinter.h"
 
+#include "framework/TApplication.h"
 #include "framework/TDC.h"
 #include "framework/TMessageBox.h"
 #include "framework/TPrintout.h"
@@ -7,9 +8,12 @@
 #include "framework/TWindow.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -50,12 +54,31 @@ std::string TPrinter::FreePdfName(const std::string& folder, const std::string& 
     return TQtConvert::Text(dir.filePath(name));
 }
 
-void TPrinter::Setup(TWindow* owner) {
-    QPrintDialog dialog(printer.get(), OwnerWidget(owner));
-    dialog.setWindowTitle("Printer Setup");
-    if (dialog.exec() == QDialog::Accepted) {
-        chosenInSetup = true;
-        chosenFileUnused = printer->outputFormat() == QPrinter::PdfFormat;
+void TPrinter::Setup(TWindow* owner, const FileCheck& check) {
+    for (;;) {
+        const QPrinter::OutputFormat format = printer->outputFormat();
+        const QString file = printer->outputFileName();
+        const QString name = printer->printerName();
+        QPrintDialog dialog(printer.get(), OwnerWidget(owner));
+        dialog.setWindowTitle("Printer Setup");
+        if (dialog.exec() != QDialog::Accepted || TApplication::TerminationRequested()) {
+            return;
+        }
+        const bool toFile = printer->outputFormat() == QPrinter::PdfFormat;
+        const std::string why =
+            toFile && check ? check(TQtConvert::Text(printer->outputFileName())) : std::string();
+        if (why.empty()) {
+            chosenInSetup = true;
+            chosenFileUnused = toFile;
+            chosenFile = TQtConvert::Text(printer->outputFileName());
+            return;
+        }
+        // The earlier choice stands until the user picks a file that may be written.
+        printer->setOutputFormat(format);
+        printer->setPrinterName(name);
+        printer->setOutputFileName(file);
+        TMessageBox::Show(owner, why, "Printer Setup", TMessageBox::Buttons::Ok,
+                          TMessageBox::Icon::Exclamation);
     }
 }
 
@@ -64,20 +87,18 @@ void TPrinter::ChoosePdfFile(const std::string& path) {
     printer->setOutputFileName(TQtConvert::Text(path));
     chosenInSetup = true;
     chosenFileUnused = true;
+    chosenFile = path;
 }
 
-bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
-    lastPages = 0;
+void TPrinter::Prepare(const TPrintout& printout) {
     std::string pdfFolder = chosenInSetup ? std::string() : PdfFolderOverride();
     if (chosenInSetup && printer->outputFormat() == QPrinter::PdfFormat) {
-        if (!chosenFileUnused) {
-            // The user named this file for one print: the next ones go beside it.
-            const QFileInfo chosen(printer->outputFileName());
-            printer->setOutputFileName(
-                TQtConvert::Text(FreePdfName(TQtConvert::Text(chosen.absolutePath()),
-                                             TQtConvert::Text(chosen.completeBaseName()))));
-        }
-        chosenFileUnused = false;
+        // The user named this file for one print: the next ones go beside it.
+        const QFileInfo chosen(TQtConvert::Text(chosenFile));
+        printer->setOutputFileName(TQtConvert::Text(
+            chosenFileUnused ? chosenFile
+                             : FreePdfName(TQtConvert::Text(chosen.absolutePath()),
+                                           TQtConvert::Text(chosen.completeBaseName()))));
     } else if (pdfFolder.empty() && !chosenInSetup) {
         const QPrinterInfo system = QPrinterInfo::defaultPrinter();
         if (system.isNull()) {
@@ -100,17 +121,68 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
     lastToFile = printer->outputFormat() == QPrinter::PdfFormat;
     lastOutput = lastToFile ? TQtConvert::Text(printer->outputFileName())
                             : TQtConvert::Text(printer->printerName());
+}
 
-    QPainter painter;
-    if (!painter.begin(printer.get())) {
-        TMessageBox::Show(owner, "The printer could not be started:\n" + lastOutput,
-                          "Printer error", TMessageBox::Buttons::Ok,
-                          TMessageBox::Icon::Exclamation);
+bool TPrinter::Fail(const std::string& why) {
+    lastResult = Result::Failed;
+    lastFailure = lastOutput + ": " + why;
+    return false;
+}
+
+std::string TPrinter::WriteFile(const std::string& path, std::string_view bytes) {
+    QFile file(TQtConvert::Text(path));
+    const bool existed = file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return path + ": cannot be created: " + TQtConvert::Text(file.errorString());
+    }
+    const bool written = file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         file.flush();
+    const std::string why = TQtConvert::Text(file.errorString());
+    file.close();
+    if (written && file.error() == QFileDevice::NoError) {
+        return {};
+    }
+    if (!existed) {
+        file.remove();
+    }
+    return path + ": cannot be written: " + why;
+}
+
+bool TPrinter::Print(TWindow* owner, TPrintout& printout, const PdfSink& sink) {
+    Prepare(printout);
+    lastPages = 0;
+    lastFailure.clear();
+    lastResult = Result::Printed;
+    // A signal now waits for this run to end before any window goes.
+    const TApplication::Busy busy;
+    if (TApplication::TerminationRequested()) {
+        lastResult = Result::Ended;
         return false;
     }
-    const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-    TDC dc(painter, printer->resolution(), printer->resolution(),
-           TSize{page.width(), page.height()});
+
+    // A PDF is made in memory and written once it is whole, so a run that does not finish
+    // leaves no file, and a full disk is seen (the printer's own PDF output drops write
+    // errors).
+    QBuffer buffer;
+    std::unique_ptr<QPdfWriter> pdf;
+    QPagedPaintDevice* device = printer.get();
+    if (lastToFile) {
+        buffer.open(QIODevice::WriteOnly);
+        pdf = std::make_unique<QPdfWriter>(&buffer);
+        pdf->setResolution(printer->resolution());
+        pdf->setPageLayout(printer->pageLayout());
+        pdf->setTitle(printer->docName());
+        pdf->setCreator(QApplication::applicationName());
+        device = pdf.get();
+    }
+    QPainter painter;
+    if (!painter.begin(device)) {
+        return Fail("the printer could not be started");
+    }
+    const int resolution = pdf ? pdf->resolution() : printer->resolution();
+    const QRect page = device->pageLayout().paintRectPixels(resolution);
+    TDC dc(painter, resolution, resolution, TSize{page.width(), page.height()});
 
     QProgressDialog progress("Printing", "Cancel", 0, 0, OwnerWidget(owner));
     progress.setWindowTitle("Printing");
@@ -126,20 +198,20 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
     printout.SetPrintParams(&dc, TSize{page.width(), page.height()});
     printout.BeginPrinting();
     printout.BeginDocument(minPage, maxPage, 0);
-    bool cancelled = false;
     for (int n = 1; n <= kMostPages && printout.HasPage(n); ++n) {
         progress.setLabelText(
             QString("Printing page %1 of \"%2\"").arg(n).arg(TQtConvert::Text(printout.Title())));
         QApplication::processEvents();
-        if (progress.wasCanceled()) {
-            cancelled = true;
+        if (TApplication::TerminationRequested()) {
+            lastResult = Result::Ended;
             break;
         }
-        if (n > 1 && !printer->newPage()) {
-            TMessageBox::Show(owner, "The printer stopped at page " + std::to_string(n) + ".",
-                              "Printer error", TMessageBox::Buttons::Ok,
-                              TMessageBox::Icon::Exclamation);
-            cancelled = true;
+        if (progress.wasCanceled()) {
+            lastResult = Result::Cancelled;
+            break;
+        }
+        if (n > 1 && !device->newPage()) {
+            Fail("stopped at page " + std::to_string(n));
             break;
         }
         dc.RestoreDC(1);
@@ -150,10 +222,32 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout) {
     }
     printout.EndDocument();
     printout.EndPrinting();
-    if (cancelled) {
+    // A print that ends early must not reach paper: a printer job is withdrawn.
+    if (lastResult != Result::Printed && !pdf) {
         printer->abort();
     }
-    painter.end();
+    const bool ended = painter.end();
     progress.close();
-    return !cancelled && lastPages > 0;
+    if (lastResult == Result::Printed && lastPages == 0) {
+        lastResult = Result::Cancelled; // nothing to print
+    }
+    if (lastResult != Result::Printed) {
+        return false;
+    }
+    if (!pdf) {
+        if (!ended || printer->printerState() == QPrinter::Error) {
+            return Fail("reported an error");
+        }
+        return true;
+    }
+    const std::string_view bytes(buffer.data().constData(),
+                                 static_cast<std::size_t>(buffer.data().size()));
+    const std::string why = sink ? sink(bytes) : WriteFile(lastOutput, bytes);
+    if (!why.empty()) {
+        lastResult = Result::Failed;
+        lastFailure = why;
+        return false;
+    }
+    chosenFileUnused = false;
+    return true;
 }

@@ -31,6 +31,12 @@ THandle NextHandle() {
     return next += 4;
 }
 
+// Destroyed windows whose deletion the loop has yet to run.
+std::vector<THandle>& PendingDeletes() {
+    static std::vector<THandle> pending;
+    return pending;
+}
+
 std::vector<std::pair<void*, std::function<void()>>>& Listeners() {
     static std::vector<std::pair<void*, std::function<void()>>> listeners;
     return listeners;
@@ -238,8 +244,26 @@ void TWindow::Destroy(int value) {
     }
     CommandStateChanged();
     if (deleteIt) {
-        QTimer::singleShot(0, [self] { delete TWindow::FromHandle(self); });
+        DeleteSoon(self);
     }
+}
+
+void TWindow::DeleteSoon(THandle self) {
+    PendingDeletes().push_back(self);
+    QTimer::singleShot(0, [self] {
+        std::erase(PendingDeletes(), self);
+        delete TWindow::FromHandle(self);
+    });
+}
+
+bool TWindow::DeletePending() {
+    const bool any = !PendingDeletes().empty();
+    while (!PendingDeletes().empty()) {
+        const THandle next = PendingDeletes().back();
+        PendingDeletes().pop_back();
+        delete FromHandle(next); // already gone: nothing
+    }
+    return any;
 }
 
 void TWindow::WidgetGone() {
@@ -253,9 +277,9 @@ void TWindow::WidgetGone() {
         life = Life::Destroyed;
         CleanupWindow();
         // Destroyed all the same, so deleted as Destroy would (File > Exit from the menu takes
-        // the tool windows' widgets along with the frame's).
+        // the tool windows' widgets along with the frame's); nobody will destroy it again.
         if (deleteOnDestroy) {
-            QTimer::singleShot(0, [self = handle] { delete TWindow::FromHandle(self); });
+            DeleteSoon(handle);
         }
     }
 }

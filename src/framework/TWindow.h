@@ -45,6 +45,9 @@ public:
     // of it. The object stays; with SetDeleteOnDestroy it is deleted soon after.
     void Destroy(int returnValue = 1);
     void SetDeleteOnDestroy(bool deleteIt) { deleteOnDestroy = deleteIt; }
+    // Deletes at once the destroyed windows still waiting for the loop to delete them (the
+    // loop has ended); false when there were none.
+    static bool DeletePending();
 
     void Show(TShowMode mode);
     bool IsVisible() const;
@@ -169,6 +172,7 @@ protected:
     int returnValue = 0;
 
 private:
+    static void DeleteSoon(THandle self);
     struct CommandEntry {
         std::function<void()> handler;
         std::function<bool()> enabler;

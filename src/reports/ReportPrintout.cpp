@@ -4,7 +4,7 @@
 #include "reports/ReportPreviewWindow.h"
 
 ReportPrintout::ReportPrintout(const std::string& title, ReportPreviewWindow& preview)
-    : TPrintout(title), preview(preview) {}
+    : TPrintout(title), preview(preview), lastPage(preview.PageCount()) {}
 
 void ReportPrintout::GetDialogInfo(int& minPage, int& maxPage, int& selFromPage, int& selToPage) {
     minPage = 0;
@@ -14,7 +14,7 @@ void ReportPrintout::GetDialogInfo(int& minPage, int& maxPage, int& selFromPage,
 }
 
 bool ReportPrintout::HasPage(int) {
-    if (preview.CurrentPage() <= preview.PageCount()) {
+    if (preview.CurrentPage() <= lastPage) {
         return true;
     }
     preview.SetCurrentPage(1);

@@ -1,7 +1,8 @@
 #pragma once
 // The report on paper: one sheet per page from the preview's current page to the last,
-// each drawn by the preview's own paint at true size. When the pages run out the preview
-// goes back to page 1.
+// each drawn by the preview's own paint at true size. The report's length is taken when the
+// print starts (the Reports window holds its layout still until the print ends). When the
+// pages run out the preview goes back to page 1.
 
 #include "framework/TPrintout.h"
 
@@ -20,4 +21,5 @@ public:
 private:
     ReportPreviewWindow& preview;
     int scale = 1;
+    int lastPage;
 };

@@ -45,8 +45,7 @@ void ReportsDialog::SetupWindow() {
 }
 
 void ReportsDialog::Reload() {
-    RangeViewDialog::Reload();
-    RefreshPreview(false);
+    RefreshPreview(true);
 }
 
 ReportOptions ReportsDialog::ChosenOptions() const {
@@ -61,6 +60,11 @@ ReportOptions ReportsDialog::ChosenOptions() const {
 }
 
 void ReportsDialog::RefreshPreview(bool rebuild) {
+    // A print works on the report as it stood when it started: what would change it waits.
+    if (printing) {
+        reloadWaiting = reloadWaiting || rebuild;
+        return;
+    }
     if (rebuild) {
         RangeViewDialog::Reload();
     }
@@ -93,12 +97,19 @@ void ReportsDialog::Print() {
     // would leave an empty sheet or PDF behind.
     if (preview.CurrentPage() <= preview.PageCount()) {
         ReportPrintout printout(ReportPrintout::kTitle, preview);
+        printing = true;
         Client().Printing().Print(preview, printout);
+        printing = false;
     }
     // Also after a cancelled run: the preview shows page 1 again.
     preview.SetCurrentPage(1);
-    ShowPageLabel();
-    preview.Invalidate(true);
+    if (reloadWaiting) {
+        reloadWaiting = false;
+        RefreshPreview(true);
+    } else {
+        ShowPageLabel();
+        preview.Invalidate(true);
+    }
 }
 
 void ReportsDialog::CreateFile() {
@@ -117,7 +128,7 @@ void ReportsDialog::WriteReportFile() {
     // The days of the last reload: the index is not read again.
     preview.UpdateReportSettings();
     ReportFile::Write(fileName, preview.Pages().FileText(Client().Database(), Positions()),
-                      Client());
+                      Client(), Client().LogBookPath());
 }
 
 void ReportsDialog::RegisterTemplate() {

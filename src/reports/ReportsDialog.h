@@ -59,4 +59,6 @@ private:
 
     ReportPreviewWindow preview;
     std::string fileName;
+    bool printing = false;
+    bool reloadWaiting = false; // a reload came while printing
 };

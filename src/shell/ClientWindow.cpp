@@ -76,7 +76,7 @@ ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
     dateUtility = std::make_unique<DateUtility>();
     database = std::make_unique<LogBookDatabase>(*this, *dateUtility);
     windowList = std::make_unique<WindowList>();
-    printUtility = std::make_unique<PrintUtility>();
+    printUtility = std::make_unique<PrintUtility>([this] { return logBookPath; });
     RegisterCommands();
     RegisterEnablers();
 

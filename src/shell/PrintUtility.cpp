@@ -1,29 +1,78 @@
 #include "shell/PrintUtility.h"
 
 #include "framework/TDecoratedMDIFrame.h"
+#include "framework/TMessageBox.h"
+#include "store/OutputFile.h"
 
-PrintUtility::PrintUtility() : printer(std::make_unique<TPrinter>()) {}
+PrintUtility::PrintUtility(std::function<std::string()> heldLogbook)
+    : printer(std::make_unique<TPrinter>()), heldLogbook(std::move(heldLogbook)) {}
 
 bool PrintUtility::Print(TWindow& window, TPrintout& printout) {
-    if (!printer || !printer->Print(&window, printout)) {
+    if (!printer) {
         return false;
     }
-    // The user is told where the pages went: a file's path or a printer's name.
-    for (TWindow* w = &window; w; w = w->Parent()) {
-        if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
-            frame->ShowHint(WhereText(printer->LastOutput(), printer->LastOutputIsFile()));
-            break;
+    const std::string held = heldLogbook ? heldLogbook() : std::string();
+    printer->Prepare(printout);
+    if (printer->LastOutputIsFile()) {
+        if (const std::string refusal = OutputFile::Refusal(printer->LastOutput(), held);
+            !refusal.empty()) {
+            Tell(window, RefusedText(refusal));
+            return false;
         }
     }
-    return true;
+    const auto writeFile = [&](std::string_view bytes) {
+        OutputFile file;
+        if (!file.Open(printer->LastOutput(), held) || !file.Write(bytes) || !file.Commit()) {
+            return file.Problem();
+        }
+        return std::string();
+    };
+    if (printer->Print(&window, printout, writeFile)) {
+        // The user is told where the pages went: a file's path or a printer's name.
+        for (TWindow* w = &window; w; w = w->Parent()) {
+            if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
+                frame->ShowHint(WhereText(printer->LastOutput(), printer->LastOutputIsFile()));
+                break;
+            }
+        }
+        return true;
+    }
+    if (printer->LastResult() == TPrinter::Result::Failed) {
+        Tell(window, FailedText(printer->LastFailure()));
+    }
+    return false;
 }
 
 std::string PrintUtility::WhereText(const std::string& output, bool isFile) {
     return (isFile ? "Printed to " : "Printed on ") + output;
 }
 
-void PrintUtility::Setup(TWindow& window) {
-    if (printer) {
-        printer->Setup(&window);
+std::string PrintUtility::RefusedText(const std::string& refusal) {
+    return "Cannot print to " + refusal;
+}
+
+std::string PrintUtility::FailedText(const std::string& why) {
+    return "Printing failed: " + why;
+}
+
+void PrintUtility::Tell(TWindow& window, const std::string& text) {
+    for (TWindow* w = &window; w; w = w->Parent()) {
+        if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
+            frame->ShowHint(text);
+            break;
+        }
     }
+    TMessageBox::Show(&window, text, "Printer error", TMessageBox::Buttons::Ok,
+                      TMessageBox::Icon::Exclamation);
+}
+
+void PrintUtility::Setup(TWindow& window) {
+    if (!printer) {
+        return;
+    }
+    printer->Setup(&window, [this](const std::string& file) {
+        const std::string refusal =
+            OutputFile::Refusal(file, heldLogbook ? heldLogbook() : std::string());
+        return refusal.empty() ? refusal : RefusedText(refusal);
+    });
 }

@@ -89,12 +89,11 @@ TEST(TApplication, TerminationSignalsEndTheLoopWithoutQuestions) {
         SCOPED_TRACE(signalNumber);
         AskingApp app(argc, argv);
         ASSERT_TRUE(app.Start());
-        app.HandleTerminationSignals();
         bool destroyed = false;
         app.frame.AddDestroyListener(&destroyed, [&destroyed] { destroyed = true; });
         QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
         QTimer::singleShot(5000, [] { QApplication::exit(7); }); // only if the signal is lost
-        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_EQ(app.Run(), 0);
         EXPECT_TRUE(destroyed);
         EXPECT_FALSE(app.frame.IsCreated());
         EXPECT_EQ(app.frame.asked, 0);
