@@ -96,6 +96,13 @@ inline void Enter(TDialog& dialog) {
 inline void Escape(TDialog& dialog) {
     Press(dialog, Qt::Key_Escape);
 }
+// The close box of the window's frame: the window system asks the window to close, as a
+// click on the frame's close box does (the offscreen platform has no frame to click).
+inline void CloseBox(TDialog& dialog) {
+    if (QWidget* host = dialog.Widget()) {
+        host->window()->close();
+    }
+}
 inline void Tab(TDialog& dialog) {
     Press(dialog, Qt::Key_Tab);
 }

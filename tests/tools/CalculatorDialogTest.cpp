@@ -79,7 +79,7 @@ TEST_F(CalculatorDialogTest, OpensOnceCentredAndStartsAfreshEachTime) {
     CalculatorDialog* first = OpenCalculator();
     ASSERT_NE(first, nullptr);
     Click(*first, {calc::kSeven, calc::kMemoryPlus});
-    first->Command(TDialog::kIdCancel); // the close box
+    UserInput::CloseBox(*first);
     QApplication::processEvents();
 
     ExpectOpensOnceCentred(cmd::kCalculator, res::kCalculatorDialog, "Calculator");

@@ -5,6 +5,7 @@
 #include "framework/TButtonGadget.h"
 #include "framework/TControlBar.h"
 #include "framework/TDecoratedMDIFrame.h"
+#include "framework/UserInput.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/TMainApp.h"
@@ -61,7 +62,7 @@ protected:
         ASSERT_NE(ToolBarButton(command), nullptr);
         EXPECT_FALSE(ToolBarButton(command)->IsEnabled());
 
-        tool->Command(TDialog::kIdCancel); // the close box
+        UserInput::CloseBox(*tool);
         QApplication::processEvents();
         EXPECT_FALSE(client->IsToolOpen(resourceId));
         EXPECT_TRUE(frame->MenuItemEnabled(command));
