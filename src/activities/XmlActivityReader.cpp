@@ -356,13 +356,14 @@ void XmlActivityReader::End() {
         }
         break;
     case Tag::TotalTimeSeconds:
-        lapSeconds = value && *value > 0 ? *value : 0;
-        break;
     case Tag::DistanceMeters:
-        lapMetres = value && *value > 0 ? *value : 0;
-        break;
     case Tag::Calories:
-        lapCalories = value && *value > 0 ? *value : 0;
+        if (captured) { // the lap's own, not a track point's running figure
+            double& figure = tag == Tag::TotalTimeSeconds ? lapSeconds
+                             : tag == Tag::DistanceMeters ? lapMetres
+                                                          : lapCalories;
+            figure = value && *value > 0 ? *value : 0;
+        }
         break;
     case Tag::Value:
         if (value && *value > 0 && *value < 1000) {
