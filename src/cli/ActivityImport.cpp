@@ -140,8 +140,8 @@ int ImportActivities(ToolCommand& tool) {
     }
     if (held > 0) {
         // Released without writing its index: the logbook stays as it was.
-        return tool.Fail(Plural(held, "day", "days") +
-                         " already hold an entry; nothing was stored");
+        return tool.Fail(Plural(held, "day already holds", "days already hold") +
+                         " an entry; nothing was stored");
     }
     for (const std::string& line : lines) {
         tool.out << line << '\n';
