@@ -106,6 +106,11 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
             workout += (workout.empty() ? "" : " + ") + sport;
         }
         PutText(r.workout, DayRecord::kWorkoutSize, workout);
+        // A cut that falls in a " + " leaves no dangling joiner.
+        for (std::size_t n = std::strlen(r.workout);
+             n > 0 && (r.workout[n - 1] == ' ' || r.workout[n - 1] == '+');) {
+            r.workout[--n] = '\0';
+        }
         std::string comments;
         if (hrCount > 0) {
             const double average = hrSeconds > 0 ? hrWeighted / hrSeconds : hrSum / hrCount;

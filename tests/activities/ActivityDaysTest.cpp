@@ -120,6 +120,14 @@ TEST(ActivityDaysTest, TextsAreCutToTheirFieldsInTheRecordsCharacters) {
     EXPECT_EQ(days[0].record.CommentsText(), "Imported from Caf\xE9?.fit");
     EXPECT_EQ(days[0].record.pace, 0) << "no distance, no pace";
 
+    ActivityDays joiner; // 29 characters end in "Swimming + "
+    ASSERT_TRUE(joiner.Add("a.fit",
+                           {Make(kMorning, "Running", 60, 0), Make(kMorning + 60, "Walking", 60, 0),
+                            Make(kMorning + 120, "Swimming", 60, 0),
+                            Make(kMorning + 180, "Cycling", 60, 0)}));
+    EXPECT_EQ(joiner.Days(ActivityDays::Unit::Kilometres)[0].record.WorkoutText(),
+              "Running + Walking + Swimming");
+
     ActivityDays many;
     for (int i = 0; i < 30; ++i) {
         ASSERT_TRUE(many.Add("activity-" + std::to_string(100 + i) + ".fit",
