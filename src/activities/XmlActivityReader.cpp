@@ -4,6 +4,7 @@
 #include "activities/FitReader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
