@@ -16,7 +16,7 @@ class XmlActivityReader {
 public:
     static constexpr double kEarthRadius = 6371008.8; // metres, the mean radius
     static constexpr std::size_t kMaxDepth = 256;
-    static constexpr std::int64_t kMaxToken = 16 * 1024 * 1024; // bytes expat may hold at once
+    static constexpr std::int64_t kMaxToken = 1024 * 1024; // bytes expat may hold at once
     static constexpr std::size_t kMaxActivities = 10000;
 
     explicit XmlActivityReader(ActivityInput& input) : input(input) {}

@@ -321,6 +321,8 @@ TEST(XmlActivityReaderTest, DocumentsGivingNoActivity) {
                  return s;
              }(),
          FileProblem::Damaged},
+        {"a comment without end holds no more than a bounded token",
+         "<gpx><!--" + std::string(2 * 1024 * 1024, 'a'), FileProblem::Damaged},
         {"a TCX activity without Id or lap start",
          "<TrainingCenterDatabase><Activities><Activity Sport=\"Running\"><Lap/></Activity>"
          "</Activities></TrainingCenterDatabase>",
