@@ -1,5 +1,7 @@
 #include "cli/ImportCommand.h"
 
+#include "activities/ActivityFile.h"
+#include "cli/ActivityImport.h"
 #include "cli/CsvText.h"
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
@@ -11,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,9 +35,32 @@ int OpenInput(const std::string& name, std::string& problem) {
     return fd;
 }
 
-} // namespace
+bool EndsWithCsv(const std::string& name) {
+    return name.size() >= 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".csv") == 0;
+}
 
-int ImportCommand(ToolCommand& tool) {
+// The one file given is imported as CSV unless its content begins like an activity file (a
+// file that cannot be opened goes by its name, so that the CSV import's messages stay).
+bool IsCsv(const std::string& name) {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    std::string problem;
+    const int fd = OpenInput(name, problem);
+    if (fd < 0) {
+        return !ActivityFile::HasActivityName(name);
+    }
+    char start[512];
+    const std::int64_t n = fileio::ReadUpTo(fd, start, sizeof start);
+    ::close(fd);
+    if (n < 0) {
+        return !ActivityFile::HasActivityName(name);
+    }
+    return !ActivityFile::BeginsLikeActivity(std::string_view(start, static_cast<std::size_t>(n)));
+}
+
+int ImportCsv(ToolCommand& tool) {
     const std::string& logbook = tool.operands[0];
     const std::string& csvName = tool.operands[1];
     std::string problem;
@@ -116,13 +142,20 @@ int ImportCommand(ToolCommand& tool) {
     if (!opened && badRows == 0) {
         return ToolCommand::kProblem;
     }
+    std::size_t kept = 0;
     for (std::size_t i = 0; opened && !tool.Given(Option::Replace) && i < days.size(); ++i) {
         const int position = database.Table().Find(days[i].dateKey);
-        if (position != IndexTable::kNotFound && !database.Table().At(position).IsErased()) {
+        if (position == IndexTable::kNotFound || database.Table().At(position).IsErased()) {
+            days[i - kept] = days[i];
+        } else if (tool.Given(Option::SkipExisting)) {
+            ++kept;
+        } else {
             complain(lines[i], {"date " + DayCsv::DateText(days[i].dateKey) +
-                                " already holds a day in the logbook (--replace replaces it)"});
+                                " already holds a day in the logbook (--replace replaces it, "
+                                "--skip-existing keeps it)"});
         }
     }
+    days.resize(days.size() - kept);
     if (listed > ToolCommand::kMaxListed) {
         tool.err << "veloria-logbook: " << csvName << ": ... and "
                  << listed - ToolCommand::kMaxListed << " more problems\n";
@@ -131,6 +164,15 @@ int ImportCommand(ToolCommand& tool) {
         // Released without writing its index: the logbook stays as it was.
         return tool.Fail(csvName + ": " + std::to_string(badRows) +
                          (badRows == 1 ? " bad row" : " bad rows") + "; nothing was stored");
+    }
+    const std::string keptText =
+        kept == 0
+            ? ""
+            : "; " + std::to_string(kept) + (kept == 1 ? " day" : " days") + " already there kept";
+    if (tool.Given(Option::DryRun)) {
+        tool.out << "would import " << days.size() << (days.size() == 1 ? " day" : " days")
+                 << " into " << logbook << keptText << "; nothing was stored (--dry-run)\n";
+        return ToolCommand::kSuccess;
     }
     if (database.StoreAll(days) != LogBookDatabase::kOk) {
         return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
@@ -141,6 +183,28 @@ int ImportCommand(ToolCommand& tool) {
     }
     const std::size_t stored = days.size();
     tool.out << "imported " << stored << (stored == 1 ? " day" : " days") << " into " << logbook
-             << '\n';
+             << keptText << '\n';
     return ToolCommand::kSuccess;
+}
+
+} // namespace
+
+int ImportCommand(ToolCommand& tool) {
+    if (tool.Given(Option::Replace) && tool.Given(Option::SkipExisting)) {
+        return tool.UsageError("--replace and --skip-existing exclude each other");
+    }
+    const std::vector<std::string> files(tool.operands.begin() + 1, tool.operands.end());
+    if (files.size() == 1 && IsCsv(files[0])) {
+        if (tool.Given(Option::Unit)) {
+            return tool.UsageError("--unit is for activity files, not CSV");
+        }
+        return ImportCsv(tool);
+    }
+    for (const std::string& file : files) {
+        if (EndsWithCsv(file)) {
+            return tool.UsageError(file + ": a CSV file is imported alone, not among activity "
+                                          "files");
+        }
+    }
+    return ImportActivities(tool);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// import LOGBOOK CSVFILE: the days of a CSV file stored all at once, or none of them.
+// import LOGBOOK FILE-OR-FOLDER...: the days of one CSV file, or of activity files (see
+// ActivityImport), stored all at once, or none of them.
 
 class ToolCommand;
 

@@ -17,7 +17,8 @@
 const char* const LogBookTool::kUsage =
     "usage: veloria-logbook export LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                              [--type all|training|competition] [--output FILE]\n"
-    "       veloria-logbook import LOGBOOK CSVFILE [--replace]\n"
+    "       veloria-logbook import LOGBOOK FILE-OR-FOLDER... [--unit km|mi]\n"
+    "                             [--replace | --skip-existing] [--dry-run]\n"
     "       veloria-logbook check LOGBOOK [--repair]\n"
     "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--type all|training|competition] [--csv]\n"
@@ -30,8 +31,15 @@ const char* const LogBookTool::kUsage =
     "                             [--output FILE]\n"
     "\n"
     "  export   write the logbook's days as CSV (to standard output without --output)\n"
-    "  import   store the days of a CSV file; nothing is stored unless every row is good,\n"
-    "           and days already in the logbook are replaced only with --replace\n"
+    "  import   store the days of one CSV file (nothing unless every row is good), or of\n"
+    "           activity files: FIT, TCX and GPX, each perhaps gzip-compressed, named or\n"
+    "           found in folders (every .fit, .gpx, .tcx, .fit.gz, ... under them). Each\n"
+    "           activity goes on the local date of its start; one day's activities make\n"
+    "           its entry (sums, largest heart rate, the sports as workout, the files as\n"
+    "           comment), distance in --unit (km unless mi). A file that cannot be read is\n"
+    "           left out with its reason and the others are stored (status 1). Days that\n"
+    "           hold an entry stop the import unless --replace (replaced) or\n"
+    "           --skip-existing (kept); --dry-run shows what would be stored\n"
     "  check    count the days and records and check the index; --repair rebuilds it\n"
     "  stats    the Statistics window's table (--csv as CSV); by default the last 31 days\n"
     "  calendar a month as the Calendar shows it; by default this month and distance\n"
@@ -66,6 +74,9 @@ constexpr OptionName kOptionNames[] = {
     {Option::Replace, "--replace", false},
     {Option::Repair, "--repair", false},
     {Option::Csv, "--csv", false},
+    {Option::Unit, "--unit", true},
+    {Option::SkipExisting, "--skip-existing", false},
+    {Option::DryRun, "--dry-run", false},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -82,6 +93,7 @@ constexpr OptionSet Takes(std::initializer_list<Option> options) {
 struct Command {
     const char* name;
     std::size_t operands;
+    bool moreOperands;          // whether more than operands may follow
     const char* operandsWanted; // the usage error when the count differs
     OptionSet options;
     int (*run)(ToolCommand& tool);
@@ -91,13 +103,14 @@ constexpr const char* kOneLogbook = " needs exactly one LOGBOOK";
 constexpr OptionSet kRange = Takes({Option::From, Option::To, Option::Type});
 
 constexpr Command kCommands[] = {
-    {"export", 1, kOneLogbook, kRange | Takes({Option::Output}), ExportCommand},
-    {"import", 2, " needs LOGBOOK and CSVFILE", Takes({Option::Replace}), ImportCommand},
-    {"check", 1, kOneLogbook, Takes({Option::Repair}), CheckCommand},
-    {"stats", 1, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
-    {"calendar", 1, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
-    {"graph", 1, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},
-    {"report", 1, kOneLogbook,
+    {"export", 1, false, kOneLogbook, kRange | Takes({Option::Output}), ExportCommand},
+    {"import", 2, true, " needs LOGBOOK and a FILE-OR-FOLDER",
+     Takes({Option::Replace, Option::SkipExisting, Option::Unit, Option::DryRun}), ImportCommand},
+    {"check", 1, false, kOneLogbook, Takes({Option::Repair}), CheckCommand},
+    {"stats", 1, false, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
+    {"calendar", 1, false, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
+    {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},
+    {"report", 1, false, kOneLogbook,
      kRange | Takes({Option::Output, Option::Title, Option::Comments, Option::NoTitlePage,
                      Option::NoPageNumbers}),
      ReportCommand},
@@ -164,7 +177,8 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
         }
         tool.Set(option->option, *value);
     }
-    if (tool.operands.size() != command->operands) {
+    if (tool.operands.size() < command->operands ||
+        (!command->moreOperands && tool.operands.size() > command->operands)) {
         return tool.UsageError(tool.name + command->operandsWanted);
     }
     return command->run(tool);

@@ -32,8 +32,11 @@ enum class Option {
     Replace,
     Repair,
     Csv,
+    Unit,
+    SkipExisting,
+    DryRun,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Csv) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::DryRun) + 1;
 
 class ToolCommand {
 public:

@@ -5,6 +5,7 @@
 // The seed comes from VELORIA_CRASH_SEED when set (to replay a failure), else it is fixed.
 
 #include "ToolFixture.h"
+#include "activities/FitWriter.h"
 
 #include "cli/DayCsv.h"
 #include "store/LogBookDatabase.h"
@@ -70,7 +71,7 @@ protected:
 
     void Restore() {
         for (const auto& entry : fs::directory_iterator(folder)) {
-            if (entry.path().filename() != "in.csv") {
+            if (entry.path().filename() != "in.csv" && entry.path().filename() != "fit") {
                 fs::remove(entry.path());
             }
         }
@@ -97,6 +98,47 @@ protected:
         return days;
     }
 
+    // Kills the import of these arguments at random moments of its run.
+    void KillAtRandomMoments(const std::vector<std::string>& import) {
+        const char* given = std::getenv("VELORIA_CRASH_SEED");
+        const unsigned seed =
+            given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : 20261207u;
+        std::mt19937 random(seed);
+
+        // How long a whole import takes here, so the kills spread over all of it.
+        Restore();
+        const int files = Files(); // the logbook, its index and the inputs
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(Wait(Spawn(import)), 0);
+        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - start);
+        std::uniform_int_distribution<long> moment(0, took.count() * 6 / 5);
+
+        constexpr int kTrials = 120;
+        int none = 0;
+        int all = 0;
+        for (int trial = 0; trial < kTrials; ++trial) {
+            Restore();
+            const pid_t pid = Spawn(import);
+            ASSERT_GT(pid, 0);
+            std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+            ::kill(pid, SIGKILL);
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+
+            const Days found = OpenDays();
+            ASSERT_TRUE(found == before || found == after)
+                << "trial " << trial << " of seed " << seed << " (VELORIA_CRASH_SEED=" << seed
+                << " replays it): " << found.size() << " days, before " << before.size()
+                << ", after " << after.size();
+            ++(found == before ? none : all);
+            ASSERT_LE(Files(), files)
+                << "a temporary file outlived the next open; seed " << seed << ", trial " << trial;
+        }
+        std::printf("seed %u: %d trials left the logbook as it was, %d the whole import\n", seed,
+                    none, all);
+    }
+
     DateUtility dates;
     std::string logbook;
     std::string data;
@@ -106,42 +148,27 @@ protected:
 };
 
 TEST_F(CrashConsistencyTest, AKilledImportLeavesAllOrNothing) {
-    const char* given = std::getenv("VELORIA_CRASH_SEED");
-    const unsigned seed =
-        given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : 20261207u;
-    std::mt19937 random(seed);
+    KillAtRandomMoments({"import", logbook, Path("in.csv"), "--replace"});
+}
 
-    // How long a whole import takes here, so the kills spread over all of it.
-    Restore();
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(Wait(Spawn({"import", logbook, Path("in.csv"), "--replace"})), 0);
-    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::steady_clock::now() - start);
-    std::uniform_int_distribution<long> moment(0, took.count() * 6 / 5);
-
-    constexpr int kTrials = 120;
-    int none = 0;
-    int all = 0;
-    for (int trial = 0; trial < kTrials; ++trial) {
-        Restore();
-        const pid_t pid = Spawn({"import", logbook, Path("in.csv"), "--replace"});
-        ASSERT_GT(pid, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-
-        const Days found = OpenDays();
-        ASSERT_TRUE(found == before || found == after)
-            << "trial " << trial << " of seed " << seed << " (VELORIA_CRASH_SEED=" << seed
-            << " replays it): " << found.size() << " days, before " << before.size() << ", after "
-            << after.size();
-        ++(found == before ? none : all);
-        ASSERT_LE(Files(), 3) << "a temporary file outlived the next open; seed " << seed
-                              << ", trial " << trial;
+// The activity import stores its days in the same one step: 400 FIT files, one a day.
+TEST_F(CrashConsistencyTest, AKilledActivityImportLeavesAllOrNothing) {
+    fs::create_directory(Path("fit"));
+    constexpr std::uint64_t kFirst = 1096704000; // 2024-10-01 08:00:00 UTC as FIT counts
+    for (std::uint64_t i = 0; i < 400; ++i) {
+        const std::uint64_t start = kFirst + i * 86400;
+        Write(Path("fit/" + std::to_string(1000 + i) + ".fit"),
+              FitWriter()
+                  .FileId(4)
+                  .Sessions({{start, 1, 1800000 + i * 1000, 500000 + i * 100, 300, 140, 170}})
+                  .ActivityMessage(start + 1800, start + 1800)
+                  .Bytes());
     }
-    std::printf("seed %u: %d trials left the logbook as it was, %d the whole import\n", seed, none,
-                all);
+    Restore();
+    ASSERT_EQ(Wait(Spawn({"import", logbook, Path("fit"), "--replace"})), 0);
+    after = OpenDays();
+    ASSERT_EQ(after.size(), before.size() + 400 - 24);
+    KillAtRandomMoments({"import", logbook, Path("fit"), "--replace"});
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "cli/DayCsv.h"
 #include "cli/LogBookTool.h"
-#include "store/LogBookDatabase.h"
 #include "ToolFixture.h"
+#include "cli/DayCsv.h"
+#include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +20,11 @@ TEST_F(LogBookToolTest, ExportImportExportGivesTheSameBytes) {
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
     const std::string first = Read(Path("a.csv"));
     EXPECT_EQ(first.substr(0, first.find('\n') + 1), DayCsv::HeaderLine());
-    EXPECT_EQ(first.rfind(
-                  "date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
-                  "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
-                  0),
-              0u);
+    EXPECT_EQ(
+        first.rfind("date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
+                    "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
+                    0),
+        0u);
     EXPECT_NE(first.find("\n2026-01-05,12.345,100:00:00,00:07:11,0.1,48,181,-12,1.5e-07,7.25,-3,"
                          "70.4,Y,H,\"Competition, Flat  \",\"Race, \"\"hard\"\"\nfelt € é fine "
                          "\xC2\x81  \"\n"),
@@ -74,16 +74,16 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
     const std::string beforeIndex = Read(Path("a.idx"));
     Write(Path("in.csv"),
           "comments,date,distance,time,competition,workout\n"
-          ",2026-02-29,1,,,\n"                    // 2: not a calendar date
-          ",1959-12-31,1,,,\n"                    // 3: before the first day
-          ",2026-04-01,1.2.3,1:60:00,X,\n"       // 4: number, duration, competition
-          ",2026-04-02,1e99,,,\n"                 // 5: out of single precision
+          ",2026-02-29,1,,,\n"                              // 2: not a calendar date
+          ",1959-12-31,1,,,\n"                              // 3: before the first day
+          ",2026-04-01,1.2.3,1:60:00,X,\n"                  // 4: number, duration, competition
+          ",2026-04-02,1e99,,,\n"                           // 5: out of single precision
           ",2026-04-03,,,,abcdefghijabcdefghijabcdefghij\n" // 6: 30 bytes of workout
-          "\"\xF0\x9F\x8F\x83\",2026-04-04,,,,\n" // 7: no such character in the code page
-          ",2026-04-05,,,\n"                      // 8: too few fields
-          ",2026-04-06,,,,\n"                     // 9: good
-          ",2026-04-06,,,,\n"                     // 10: repeats line 9
-          ",2026-01-05,,,,\n");                   // 11: a live day without --replace
+          "\"\xF0\x9F\x8F\x83\",2026-04-04,,,,\n"           // 7: no such character in the code page
+          ",2026-04-05,,,\n"                                // 8: too few fields
+          ",2026-04-06,,,,\n"                               // 9: good
+          ",2026-04-06,,,,\n"                               // 10: repeats line 9
+          ",2026-01-05,,,,\n");                             // 11: a live day without --replace
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1);
     const std::string p = "veloria-logbook: " + Path("in.csv") + ": line ";
     for (const char* expected :
@@ -112,10 +112,9 @@ TEST_F(LogBookToolTest, ReplaceOverwritesDaysAndMissingColumnsAreEmpty) {
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1) << "2026-01-05 is a live day";
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv"), "--replace"}), 0) << err;
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--to", "2026-01-07"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() +
-                       "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
-                       "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
-                       "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
+    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
+                                          "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
+                                          "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
 }
 
 TEST_F(LogBookToolTest, DurationsAreReadAsTheLogBookReadsThem) {
@@ -177,9 +176,10 @@ TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
     LogBookDatabase holder(reporter, dates);
     ASSERT_EQ(holder.Open(Path("a.vrl")), 1);
     Write(Path("in.csv"), "date\n2027-01-01\n");
-    for (auto args : std::vector<std::vector<std::string>>{
-             {"export", Path("a.vrl")}, {"import", Path("a.vrl"), Path("in.csv")},
-             {"check", Path("a.vrl"), "--repair"}}) {
+    for (auto args :
+         std::vector<std::vector<std::string>>{{"export", Path("a.vrl")},
+                                               {"import", Path("a.vrl"), Path("in.csv")},
+                                               {"check", Path("a.vrl"), "--repair"}}) {
         EXPECT_EQ(Run(args), 1) << args[0];
         EXPECT_NE(err.find("Logbook is in use by another program."), std::string::npos) << err;
     }
@@ -203,7 +203,13 @@ TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
         {{"stats", "a", "--csv=yes"}, "--csv takes no value"},
         {{"report", "a", "--no-page-numbers="}, "--no-page-numbers takes no value"},
         {{"report", "a", "--title"}, "--title needs a value"},
-        {{"import", "a", "b", "c"}, "import needs LOGBOOK and CSVFILE"},
+        {{"import", "a"}, "import needs LOGBOOK and a FILE-OR-FOLDER"},
+        {{"import", "a", "b.fit", "c.CSV"},
+         "c.CSV: a CSV file is imported alone, not among activity files"},
+        {{"import", "a", "b", "--replace", "--skip-existing"},
+         "--replace and --skip-existing exclude each other"},
+        {{"import", "a", "b.csv", "--unit", "mi"}, "--unit is for activity files, not CSV"},
+        {{"import", "a", "b.fit", "--unit", "miles"}, "--unit must be km or mi"},
         {{"calendar", "--month", "2026-01"}, "calendar needs exactly one LOGBOOK"},
         {{"stats", "a", "--"}, "unknown option -- for stats"},
     };

@@ -1,0 +1,43 @@
+#pragma once
+// One activity as a file tells it (a FIT session, a TCX activity, a GPX track), and why a
+// file gave none. Times are seconds since 1970-01-01 00:00 UTC.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct Activity {
+    std::int64_t start = 0;
+    // Local time minus UTC as the file states it; none: the machine's time zone decides.
+    std::optional<std::int64_t> localOffset;
+    std::string sport;  // English, capitalised ("Cross country skiing"); "Other" when unknown
+    double seconds = 0; // moving time, pauses left out
+    double metres = 0;
+    double calories = 0;
+    int maxHeartRate = 0;               // 0: not recorded
+    std::optional<double> avgHeartRate; // over the moving time
+};
+
+// Why a file gave no activities; the text names the reason for the user.
+enum class FileProblem {
+    None,
+    Unreadable,
+    Damaged,
+    CutShort,
+    CrcMismatch,
+    NotAnActivity,
+    NoActivity,
+    WithoutTimes,
+    OutsideDates,
+    NotXml,
+    UnknownContent,
+};
+
+const char* FileProblemText(FileProblem problem);
+
+struct ActivityFileResult {
+    std::vector<Activity> activities;
+    FileProblem problem = FileProblem::None;
+    std::string detail; // what exactly, when there is more to say (the system's error)
+};

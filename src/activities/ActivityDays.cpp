@@ -1,0 +1,127 @@
+#include "activities/ActivityDays.h"
+
+#include "activities/CivilTime.h"
+#include "store/Windows1252.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr std::int64_t kFirstKey = 19600101;
+constexpr std::int64_t kLastKey = 21001231;
+
+std::int32_t Saturated(double value) {
+    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(std::round(value), 0.0, kMax));
+}
+
+double Hundredths(double value) {
+    return std::round(value * 100.0) / 100.0;
+}
+
+// Windows-1252 text cut to what a field of size bytes holds with its NUL.
+void PutText(char* field, std::size_t size, const std::string& utf8) {
+    const std::string bytes = Windows1252::Encode(utf8);
+    const std::size_t n = std::min(bytes.size(), size - 1);
+    std::memcpy(field, bytes.data(), n);
+    field[n] = '\0';
+}
+
+} // namespace
+
+std::int64_t ActivityDays::DateKeyOf(const Activity& activity) {
+    if (activity.localOffset) {
+        return CivilTime::DateKeyAt(activity.start, *activity.localOffset);
+    }
+    return CivilTime::LocalDateKey(activity.start).value_or(0);
+}
+
+bool ActivityDays::Add(const std::string& fileName, const std::vector<Activity>& activities) {
+    std::vector<std::int32_t> keys;
+    for (const Activity& activity : activities) {
+        const std::int64_t key = DateKeyOf(activity);
+        if (key < kFirstKey || key > kLastKey) {
+            return false;
+        }
+        keys.push_back(static_cast<std::int32_t>(key));
+    }
+    fileNames.push_back(fileName);
+    for (std::size_t i = 0; i < activities.size(); ++i) {
+        byDate[keys[i]].push_back({activities[i], fileNames.size() - 1});
+    }
+    return true;
+}
+
+std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
+    const double metresPerUnit = unit == Unit::Miles ? kMetresPerMile : kMetresPerKilometre;
+    std::vector<Day> days;
+    for (const auto& [key, placedUnsorted] : byDate) {
+        std::vector<const Placed*> placed;
+        for (const Placed& p : placedUnsorted) {
+            placed.push_back(&p);
+        }
+        std::stable_sort(placed.begin(), placed.end(), [](const Placed* a, const Placed* b) {
+            return a->activity.start < b->activity.start;
+        });
+        double metres = 0, seconds = 0, calories = 0;
+        double hrWeighted = 0, hrSeconds = 0, hrSum = 0;
+        int hrCount = 0;
+        int maxHeartRate = 0;
+        std::vector<std::string> sports;
+        Day day{DayRecord::Blank(key), {}};
+        for (const Placed* p : placed) {
+            const Activity& a = p->activity;
+            metres += a.metres;
+            seconds += a.seconds;
+            calories += a.calories;
+            maxHeartRate = std::max(maxHeartRate, a.maxHeartRate);
+            if (a.avgHeartRate) {
+                hrWeighted += *a.avgHeartRate * a.seconds;
+                hrSeconds += a.seconds;
+                hrSum += *a.avgHeartRate;
+                ++hrCount;
+            }
+            if (std::find(sports.begin(), sports.end(), a.sport) == sports.end()) {
+                sports.push_back(a.sport);
+            }
+            const std::string& file = fileNames[p->file];
+            if (std::find(day.files.begin(), day.files.end(), file) == day.files.end()) {
+                day.files.push_back(file);
+            }
+        }
+        DayRecord& r = day.record;
+        const double distance = Hundredths(metres / metresPerUnit);
+        r.distance = static_cast<float>(distance);
+        r.time = Saturated(seconds);
+        r.calories = Saturated(calories);
+        r.maxHeartRate = maxHeartRate;
+        r.pace = distance > 0 ? Saturated(r.time / distance) : 0;
+        r.speed = r.time > 0 ? static_cast<float>(Hundredths(distance * 3600.0 / r.time)) : 0.0f;
+        r.competition = 'N';
+        std::string workout;
+        for (const std::string& sport : sports) {
+            workout += (workout.empty() ? "" : " + ") + sport;
+        }
+        PutText(r.workout, DayRecord::kWorkoutSize, workout);
+        // A cut that falls in a " + " leaves no dangling joiner.
+        for (std::size_t n = std::strlen(r.workout);
+             n > 0 && (r.workout[n - 1] == ' ' || r.workout[n - 1] == '+');) {
+            r.workout[--n] = '\0';
+        }
+        std::string comments;
+        if (hrCount > 0) {
+            const double average = hrSeconds > 0 ? hrWeighted / hrSeconds : hrSum / hrCount;
+            comments = "Avg HR " + std::to_string(std::lround(average)) + ". ";
+        }
+        comments += "Imported from ";
+        for (std::size_t i = 0; i < day.files.size(); ++i) {
+            comments += (i == 0 ? "" : ", ") + day.files[i];
+        }
+        PutText(r.comments, DayRecord::kCommentsSize, comments);
+        days.push_back(std::move(day));
+    }
+    return days;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Activities placed on the local calendar date of their start, and the day entry all the
+// activities of one date make: sums, the largest heart rate, pace and speed, the sports as
+// the workout and the files as the comment.
+
+#include "activities/Activity.h"
+#include "store/DayRecord.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class ActivityDays {
+public:
+    enum class Unit { Kilometres, Miles };
+    static constexpr double kMetresPerKilometre = 1000.0;
+    static constexpr double kMetresPerMile = 1609.344;
+
+    struct Day {
+        DayRecord record;
+        std::vector<std::string> files; // in the order of the activities' starts
+    };
+
+    // Places every activity of a file, or none: false when one starts outside 1960-01-01 ..
+    // 2100-12-31 local (or its local date cannot be told). fileName is what the comment
+    // names (UTF-8).
+    bool Add(const std::string& fileName, const std::vector<Activity>& activities);
+
+    // The days in date order.
+    std::vector<Day> Days(Unit unit) const;
+
+    // The local date key of an activity's start: the file's own offset, else the machine's
+    // time zone; 0 when it cannot be told.
+    static std::int64_t DateKeyOf(const Activity& activity);
+
+private:
+    struct Placed {
+        Activity activity;
+        std::size_t file;
+    };
+    std::vector<std::string> fileNames;
+    std::map<std::int32_t, std::vector<Placed>> byDate;
+};

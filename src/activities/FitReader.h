@@ -1,0 +1,84 @@
+#pragma once
+// The sessions of a FIT file (one or several FIT files chained in one), read as a stream:
+// the file header, definition and data messages in either byte order, compressed-timestamp
+// headers and developer fields, each file's closing CRC. Only file_id, session and activity
+// messages are looked into; every other message is skipped by the size its definition gives.
+
+#include "activities/Activity.h"
+#include "activities/ActivityInput.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class FitReader {
+public:
+    // FIT dates count seconds from 1989-12-31 00:00 UTC; this is that moment after 1970.
+    static constexpr std::int64_t kEpoch = 631065600;
+    // Below this a date_time counts seconds since the device started, not a date.
+    static constexpr std::uint32_t kFirstDate = 0x10000000;
+    // More sessions than any real file holds; a file claiming more is refused.
+    static constexpr std::size_t kMaxSessions = 10000;
+
+    explicit FitReader(ActivityInput& input);
+
+    ActivityFileResult Read();
+
+    // Whether bytes (at least 12) begin like a FIT file: header size 12 or 14 and ".FIT".
+    static bool LooksLikeFit(const unsigned char* bytes, std::size_t size);
+    // The FIT CRC-16 (polynomial 0xA001 reflected, start 0) carried on over bytes.
+    static std::uint16_t Crc16(std::uint16_t crc, const unsigned char* bytes, std::size_t size);
+    // "Running", "Cross country skiing"; "Other" for generic and unknown numbers.
+    static const char* SportName(unsigned sport);
+
+private:
+    struct Field {
+        std::uint8_t number;
+        std::uint8_t size;
+        std::uint8_t baseType;
+    };
+    struct Definition {
+        bool defined = false;
+        bool bigEndian = false;
+        std::uint16_t global = 0;
+        std::uint32_t size = 0; // of a data message, developer fields included
+        int timestampAt = -1;   // offset of field 253, -1 without
+        std::uint8_t timestampSize = 0;
+        std::uint8_t timestampType = 0;
+        std::vector<Field> fields;
+    };
+    // What one of the chained files said.
+    struct Session {
+        std::optional<std::uint64_t> start, sport, timer, distance, calories, avgHr, maxHr;
+    };
+
+    // Makes n bytes readable at buffer[at]; false at the end of the input or on a failure.
+    bool Need(std::size_t n);
+    // Passes n readable bytes, counting them into the CRC.
+    void Take(std::size_t n);
+    ActivityFileResult Refuse(FileProblem problem, std::string detail = "");
+    // One chained file from its header to its CRC.
+    FileProblem ReadFile(bool first);
+    FileProblem ReadDefinition(std::uint8_t header, std::uint32_t& remaining);
+    FileProblem ReadData(const Definition& definition, std::optional<std::uint32_t> timestamp,
+                         std::uint32_t& remaining, bool first);
+    // The first value of a field; nothing for the invalid marker or a type not a number.
+    static std::optional<std::uint64_t> Value(const unsigned char* bytes, const Field& field,
+                                              bool bigEndian);
+
+    ActivityInput& input;
+    std::vector<unsigned char> buffer;
+    std::size_t at = 0;
+    std::size_t end = 0;
+    bool inputFailed = false;
+    std::uint16_t crc = 0;
+
+    std::array<Definition, 16> definitions;
+    std::uint32_t lastTimestamp = 0;
+    std::optional<std::uint64_t> fileType;
+    std::vector<Session> sessions;
+    std::optional<std::uint64_t> activityTimestamp, activityLocalTimestamp;
+    ActivityFileResult result;
+    bool sawActivityFile = false;
+};

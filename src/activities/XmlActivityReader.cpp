@@ -1,0 +1,469 @@
+#include "activities/XmlActivityReader.h"
+
+#include "activities/CivilTime.h"
+#include "activities/FitReader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <expat.h>
+
+enum class XmlActivityReader::Tag {
+    Other,
+    Gpx,
+    Trk,
+    Type,
+    Trkseg,
+    Trkpt,
+    Time,
+    Hr,
+    Database,
+    Activities,
+    Activity,
+    FirstSport,
+    NextSport,
+    Id,
+    Lap,
+    TotalTimeSeconds,
+    DistanceMeters,
+    Calories,
+    AverageHeartRateBpm,
+    MaximumHeartRateBpm,
+    Value,
+};
+
+namespace {
+
+using Tag = XmlActivityReader::Tag;
+constexpr std::size_t kMaxText = 64; // longer texts are no number, time or sport
+
+std::string_view LocalName(const char* name) {
+    const char* colon = std::strrchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+Tag TagOf(std::string_view name) {
+    static constexpr struct {
+        std::string_view name;
+        Tag tag;
+    } kTags[] = {
+        {"gpx", Tag::Gpx},
+        {"trk", Tag::Trk},
+        {"type", Tag::Type},
+        {"trkseg", Tag::Trkseg},
+        {"trkpt", Tag::Trkpt},
+        {"time", Tag::Time},
+        {"hr", Tag::Hr},
+        {"TrainingCenterDatabase", Tag::Database},
+        {"Activities", Tag::Activities},
+        {"Activity", Tag::Activity},
+        {"FirstSport", Tag::FirstSport},
+        {"NextSport", Tag::NextSport},
+        {"Id", Tag::Id},
+        {"Lap", Tag::Lap},
+        {"TotalTimeSeconds", Tag::TotalTimeSeconds},
+        {"DistanceMeters", Tag::DistanceMeters},
+        {"Calories", Tag::Calories},
+        {"AverageHeartRateBpm", Tag::AverageHeartRateBpm},
+        {"MaximumHeartRateBpm", Tag::MaximumHeartRateBpm},
+        {"Value", Tag::Value},
+    };
+    for (const auto& t : kTags) {
+        if (t.name == name) {
+            return t.tag;
+        }
+    }
+    return Tag::Other;
+}
+
+std::optional<double> Number(std::string_view text) {
+    while (!text.empty() && std::strchr(" \t\r\n", text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && std::strchr(" \t\r\n", text.back())) {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+const char* Attribute(const char** attributes, std::string_view name) {
+    for (int i = 0; attributes[i] != nullptr; i += 2) {
+        if (LocalName(attributes[i]) == name) {
+            return attributes[i + 1];
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+struct XmlHandlers {
+    static void XMLCALL Start(void* data, const char* name, const char** attributes) {
+        static_cast<XmlActivityReader*>(data)->Start(name, attributes);
+    }
+    static void XMLCALL End(void* data, const char*) {
+        static_cast<XmlActivityReader*>(data)->End();
+    }
+    static void XMLCALL Text(void* data, const char* text, int length) {
+        static_cast<XmlActivityReader*>(data)->Text(text, length);
+    }
+    static void XMLCALL Entity(void* data, const char*, int, const char*, int, const char*,
+                               const char*, const char*, const char*) {
+        static_cast<XmlActivityReader*>(data)->Stop(FileProblem::Damaged, "declares entities");
+    }
+};
+
+double XmlActivityReader::Distance(double lat1, double lon1, double lat2, double lon2) {
+    constexpr double kRadians = 3.14159265358979323846 / 180.0;
+    const double phi1 = lat1 * kRadians;
+    const double phi2 = lat2 * kRadians;
+    const double dPhi = (lat2 - lat1) * kRadians;
+    const double dLambda = (lon2 - lon1) * kRadians;
+    const double a = std::sin(dPhi / 2) * std::sin(dPhi / 2) + std::cos(phi1) * std::cos(phi2) *
+                                                                   std::sin(dLambda / 2) *
+                                                                   std::sin(dLambda / 2);
+    return 2 * kEarthRadius * std::asin(std::sqrt(std::min(1.0, a)));
+}
+
+std::string XmlActivityReader::SportOf(std::string_view text) {
+    std::string key;
+    for (const char c : text) {
+        if (key.size() > kMaxText) {
+            return "Other";
+        }
+        key += c == '_' || c == '-'
+                   ? ' '
+                   : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    while (!key.empty() && std::isspace(static_cast<unsigned char>(key.back()))) {
+        key.pop_back();
+    }
+    key.erase(0, std::min(key.size(), key.find_first_not_of(" \t\r\n")));
+    if (key == "biking") {
+        return "Biking";
+    }
+    for (unsigned sport = 1; sport < 256; ++sport) {
+        const std::string_view name = FitReader::SportName(sport);
+        if (name == "Other") {
+            break;
+        }
+        if (name.size() == key.size() &&
+            std::equal(name.begin(), name.end(), key.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == b;
+            })) {
+            return std::string(name);
+        }
+    }
+    return "Other";
+}
+
+void XmlActivityReader::Stop(FileProblem why, std::string what) {
+    if (problem == FileProblem::None) {
+        problem = why;
+        detail = std::move(what);
+    }
+    XML_StopParser(static_cast<XML_Parser>(parser), XML_FALSE);
+}
+
+XmlActivityReader::Tag XmlActivityReader::Parent(std::size_t up) const {
+    return path.size() > up ? path[path.size() - 1 - up] : Tag::Other;
+}
+
+void XmlActivityReader::Start(const char* name, const char** attributes) {
+    lastEventAt = XML_GetCurrentByteIndex(static_cast<XML_Parser>(parser));
+    if (problem != FileProblem::None) {
+        return;
+    }
+    const Tag tag = TagOf(LocalName(name));
+    if (path.empty()) {
+        kind = tag == Tag::Gpx ? Kind::Gpx : tag == Tag::Database ? Kind::Tcx : Kind::Unknown;
+        if (kind == Kind::Unknown) {
+            Stop(FileProblem::UnknownContent);
+            return;
+        }
+    }
+    if (path.size() >= kMaxDepth) {
+        Stop(FileProblem::Damaged, "nests too deep");
+        return;
+    }
+    path.push_back(tag);
+    const Tag parent = Parent();
+    capturing = false;
+    text.clear();
+    if (kind == Kind::Gpx) {
+        switch (tag) {
+        case Tag::Trk:
+            activity = Activity{};
+            activity.sport = "Other";
+            start.reset();
+            break;
+        case Tag::Trkseg:
+            segmentFirst.reset();
+            segmentLast.reset();
+            havePrevious = false;
+            break;
+        case Tag::Trkpt: {
+            const char* lat = Attribute(attributes, "lat");
+            const char* lon = Attribute(attributes, "lon");
+            const auto la = lat ? Number(lat) : std::nullopt;
+            const auto lo = lon ? Number(lon) : std::nullopt;
+            if (la && lo && std::abs(*la) <= 90 && std::abs(*lo) <= 180) {
+                if (havePrevious) {
+                    activity.metres += Distance(previousLat, previousLon, *la, *lo);
+                }
+                havePrevious = true;
+                previousLat = *la;
+                previousLon = *lo;
+            }
+            break;
+        }
+        case Tag::Type:
+        case Tag::Time:
+            capturing = parent == (tag == Tag::Type ? Tag::Trk : Tag::Trkpt);
+            break;
+        case Tag::Hr:
+            capturing = std::find(path.begin(), path.end(), Tag::Trkpt) != path.end();
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    switch (tag) {
+    case Tag::Activity:
+        if (parent == Tag::Activities || parent == Tag::FirstSport || parent == Tag::NextSport) {
+            activity = Activity{};
+            const char* sport = Attribute(attributes, "Sport");
+            activity.sport =
+                sport && (std::strcmp(sport, "Running") == 0 || std::strcmp(sport, "Biking") == 0)
+                    ? sport
+                    : "Other";
+            start.reset();
+            lapStart.reset();
+            hrWeighted = hrSeconds = hrSum = 0;
+            hrCount = 0;
+        }
+        break;
+    case Tag::Lap:
+        if (parent == Tag::Activity) {
+            if (const char* at = Attribute(attributes, "StartTime"); at && !lapStart) {
+                lapStart = CivilTime::ReadDateTime(at);
+            }
+            lapSeconds = lapMetres = lapCalories = 0;
+            lapAvgHr.reset();
+        }
+        break;
+    case Tag::Id:
+        capturing = parent == Tag::Activity;
+        break;
+    case Tag::TotalTimeSeconds:
+    case Tag::DistanceMeters:
+    case Tag::Calories:
+        capturing = parent == Tag::Lap;
+        break;
+    case Tag::Value:
+        capturing = (parent == Tag::AverageHeartRateBpm || parent == Tag::MaximumHeartRateBpm) &&
+                    Parent(2) == Tag::Lap;
+        break;
+    default:
+        break;
+    }
+}
+
+void XmlActivityReader::Text(const char* chunk, int length) {
+    lastEventAt = XML_GetCurrentByteIndex(static_cast<XML_Parser>(parser));
+    if (capturing && text.size() <= kMaxText) {
+        text.append(chunk, std::min<std::size_t>(static_cast<std::size_t>(length),
+                                                 kMaxText + 1 - text.size()));
+    }
+}
+
+void XmlActivityReader::End() {
+    lastEventAt = XML_GetCurrentByteIndex(static_cast<XML_Parser>(parser));
+    if (problem != FileProblem::None || path.empty()) {
+        return;
+    }
+    const Tag tag = path.back();
+    path.pop_back();
+    const Tag parent = Parent(0);
+    const bool captured = capturing;
+    capturing = false;
+    if (result.activities.size() >= kMaxActivities) {
+        Stop(FileProblem::Damaged, "holds too many activities");
+        return;
+    }
+    if (kind == Kind::Gpx) {
+        switch (tag) {
+        case Tag::Type:
+            if (captured) {
+                activity.sport = SportOf(text);
+            }
+            break;
+        case Tag::Time:
+            if (captured) {
+                if (const auto t = CivilTime::ReadDateTime(text)) {
+                    if (!start) {
+                        start = t;
+                    }
+                    if (!segmentFirst) {
+                        segmentFirst = t;
+                    }
+                    segmentLast = t;
+                }
+            }
+            break;
+        case Tag::Hr:
+            if (const auto hr = captured ? Number(text) : std::nullopt;
+                hr && *hr > 0 && *hr < 1000) {
+                activity.maxHeartRate =
+                    std::max(activity.maxHeartRate, static_cast<int>(std::lround(*hr)));
+            }
+            break;
+        case Tag::Trkseg:
+            if (segmentFirst && *segmentLast > *segmentFirst) {
+                activity.seconds += static_cast<double>(*segmentLast - *segmentFirst);
+            }
+            break;
+        case Tag::Trk:
+            if (parent == Tag::Gpx) {
+                if (!start) {
+                    Stop(FileProblem::WithoutTimes);
+                    return;
+                }
+                activity.start = *start;
+                result.activities.push_back(activity);
+            }
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    const std::optional<double> value = captured ? Number(text) : std::nullopt;
+    switch (tag) {
+    case Tag::Id:
+        if (captured) {
+            start = CivilTime::ReadDateTime(text);
+        }
+        break;
+    case Tag::TotalTimeSeconds:
+    case Tag::DistanceMeters:
+    case Tag::Calories:
+        if (captured) { // the lap's own, not a track point's running figure
+            double& figure = tag == Tag::TotalTimeSeconds ? lapSeconds
+                             : tag == Tag::DistanceMeters ? lapMetres
+                                                          : lapCalories;
+            figure = value && *value > 0 ? *value : 0;
+        }
+        break;
+    case Tag::Value:
+        if (value && *value > 0 && *value < 1000) {
+            if (parent == Tag::AverageHeartRateBpm) {
+                lapAvgHr = *value;
+            } else {
+                activity.maxHeartRate =
+                    std::max(activity.maxHeartRate, static_cast<int>(std::lround(*value)));
+            }
+        }
+        break;
+    case Tag::Lap:
+        if (parent == Tag::Activity) {
+            activity.seconds += lapSeconds;
+            activity.metres += lapMetres;
+            activity.calories += lapCalories;
+            if (lapAvgHr) {
+                hrWeighted += *lapAvgHr * lapSeconds;
+                hrSeconds += lapSeconds;
+                hrSum += *lapAvgHr;
+                ++hrCount;
+            }
+        }
+        break;
+    case Tag::Activity:
+        if (parent == Tag::Activities || parent == Tag::FirstSport || parent == Tag::NextSport) {
+            if (!start) {
+                start = lapStart;
+            }
+            if (!start) {
+                Stop(FileProblem::WithoutTimes);
+                return;
+            }
+            activity.start = *start;
+            activity.calories = std::round(activity.calories);
+            if (hrCount > 0) {
+                activity.avgHeartRate = hrSeconds > 0 ? hrWeighted / hrSeconds : hrSum / hrCount;
+            }
+            result.activities.push_back(activity);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+ActivityFileResult XmlActivityReader::Read() {
+    XML_Parser xml = XML_ParserCreate(nullptr);
+    if (xml == nullptr) {
+        result.problem = FileProblem::Unreadable;
+        return result;
+    }
+    parser = xml;
+    XML_SetUserData(xml, this);
+    XML_SetElementHandler(xml, XmlHandlers::Start, XmlHandlers::End);
+    XML_SetCharacterDataHandler(xml, XmlHandlers::Text);
+    XML_SetEntityDeclHandler(xml, XmlHandlers::Entity);
+    XML_SetParamEntityParsing(xml, XML_PARAM_ENTITY_PARSING_NEVER);
+    std::int64_t fed = 0;
+    for (;;) {
+        void* into = XML_GetBuffer(xml, 64 * 1024);
+        if (into == nullptr) {
+            Stop(FileProblem::Unreadable, "out of memory");
+            break;
+        }
+        const std::int64_t n = input.Read(static_cast<unsigned char*>(into), 64 * 1024);
+        if (n < 0) {
+            problem = input.Problem();
+            detail = input.Detail();
+            break;
+        }
+        fed += n;
+        if (XML_ParseBuffer(xml, static_cast<int>(n), n == 0) != XML_STATUS_OK) {
+            if (problem == FileProblem::None) {
+                problem = FileProblem::NotXml;
+                detail = std::string(XML_ErrorString(XML_GetErrorCode(xml))) + " on line " +
+                         std::to_string(XML_GetCurrentLineNumber(xml));
+            }
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        if (fed - lastEventAt > kMaxToken) {
+            problem = FileProblem::Damaged;
+            detail = "holds a tag or text too long";
+            break;
+        }
+    }
+    XML_ParserFree(xml);
+    parser = nullptr;
+    if (problem != FileProblem::None) {
+        ActivityFileResult refused;
+        refused.problem = problem;
+        refused.detail = detail;
+        return refused;
+    }
+    if (result.activities.empty()) {
+        result.problem = FileProblem::NoActivity;
+    }
+    return std::move(result);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// import LOGBOOK FILE-OR-FOLDER... for activity files: every file read (folders searched
+// for .fit, .gpx and .tcx names, perhaps .gz), each readable file's activities placed on
+// their days, and the days stored in one step. A file that cannot be read is left out with
+// its reason; the others are stored, and the status is then 1.
+
+class ToolCommand;
+
+int ImportActivities(ToolCommand& tool);

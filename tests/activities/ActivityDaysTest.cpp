@@ -1,0 +1,155 @@
+// Activities placed on their local dates and the entries their days make.
+
+#include "activities/ActivityDays.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+namespace {
+
+constexpr std::int64_t kMorning = 1772348400; // 2026-03-01 07:00:00 UTC
+
+Activity Make(std::int64_t start, const char* sport, double seconds, double metres,
+              double calories = 0, int maxHr = 0, std::optional<double> avgHr = std::nullopt) {
+    Activity a;
+    a.start = start;
+    a.localOffset = 0;
+    a.sport = sport;
+    a.seconds = seconds;
+    a.metres = metres;
+    a.calories = calories;
+    a.maxHeartRate = maxHr;
+    a.avgHeartRate = avgHr;
+    return a;
+}
+
+// The machine's zone for one test.
+class ZoneTest : public ::testing::Test {
+protected:
+    void Zone(const char* tz) {
+        setenv("TZ", tz, 1);
+        tzset();
+    }
+    void TearDown() override {
+        if (saved) {
+            setenv("TZ", saved->c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
+    std::optional<std::string> saved =
+        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+};
+
+// A run at 23:30 on 1 March five hours west of Greenwich is on 2 March in UTC.
+TEST_F(ZoneTest, AnActivityGoesOnTheLocalDateOfItsStart) {
+    Activity late = Make(1772425800, "Running", 60, 0); // 2026-03-02 04:30:00 UTC
+    late.localOffset = -5 * 3600;
+    EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260301);
+    late.localOffset = 0;
+    EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);
+    late.localOffset.reset();
+    Zone("XST5");
+    EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260301);
+    Zone("UTC0");
+    EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);
+    Zone("XST-10"); // ten hours east
+    EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);
+    late.start = kMorning + 16 * 3600; // 23:00 UTC
+    EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);
+}
+
+TEST(ActivityDaysTest, OneDaysActivitiesMakeItsEntry) {
+    ActivityDays placed;
+    ASSERT_TRUE(placed.Add("a.gpx", {Make(kMorning, "Cycling", 3600, 30000, 800, 170, 140)}));
+    ASSERT_TRUE(
+        placed.Add("b.fit", {Make(kMorning - 3600, "Running", 1800.4, 5000.4, 400.4, 180, 160),
+                             Make(kMorning + 86400, "Running", 0, 2000)}));
+    const struct {
+        ActivityDays::Unit unit;
+        float distance;
+        int pace;
+        float speed;
+    } kUnits[] = {
+        {ActivityDays::Unit::Kilometres, 35.00f, 154, 23.33f}, // 35.0004 km in 1:30:00
+        {ActivityDays::Unit::Miles, 21.75f, 248, 14.50f},      // 21.748 mi
+    };
+    for (const auto& u : kUnits) {
+        const std::vector<ActivityDays::Day> days = placed.Days(u.unit);
+        ASSERT_EQ(days.size(), 2u);
+        const DayRecord& r = days[0].record;
+        EXPECT_EQ(r.dateKey, 20260301);
+        EXPECT_EQ(r.distance, u.distance);
+        EXPECT_EQ(r.time, 5400);
+        EXPECT_EQ(r.pace, u.pace);
+        EXPECT_EQ(r.speed, u.speed);
+        EXPECT_EQ(r.calories, 1200);
+        EXPECT_EQ(r.maxHeartRate, 180);
+        EXPECT_EQ(r.restHeartRate, 0);
+        EXPECT_EQ(r.competition, 'N');
+        EXPECT_EQ(r.difficulty, 0);
+        EXPECT_EQ(r.erased, 0);
+        EXPECT_EQ(r.WorkoutText(), "Running + Cycling");
+        // (160 * 1800.4 + 140 * 3600) / 5400.4 = 146.67
+        EXPECT_EQ(r.CommentsText(), "Avg HR 147. Imported from b.fit, a.gpx");
+        EXPECT_EQ(days[0].files, (std::vector<std::string>{"b.fit", "a.gpx"}));
+
+        const DayRecord& next = days[1].record;
+        EXPECT_EQ(next.dateKey, 20260302);
+        EXPECT_EQ(next.time, 0);
+        EXPECT_EQ(next.pace, 0);
+        EXPECT_EQ(next.speed, 0.0f) << "no time, no speed";
+        EXPECT_EQ(next.CommentsText(), "Imported from b.fit");
+    }
+}
+
+TEST(ActivityDaysTest, TextsAreCutToTheirFieldsInTheRecordsCharacters) {
+    ActivityDays placed;
+    ASSERT_TRUE(placed.Add("Café→.fit", {Make(kMorning, "Swimming", 1800, 0),
+                                         Make(kMorning + 1800, "Transition", 60, 0),
+                                         Make(kMorning + 1860, "Cycling", 3600, 0),
+                                         Make(kMorning + 5460, "Transition", 60, 0),
+                                         Make(kMorning + 5520, "Running", 1800, 0)}));
+    std::vector<ActivityDays::Day> days = placed.Days(ActivityDays::Unit::Kilometres);
+    ASSERT_EQ(days.size(), 1u);
+    EXPECT_EQ(days[0].record.WorkoutText(), "Swimming + Transition + Cycli");
+    EXPECT_EQ(days[0].record.CommentsText(), "Imported from Caf\xE9?.fit");
+    EXPECT_EQ(days[0].record.pace, 0) << "no distance, no pace";
+
+    ActivityDays joiner; // 29 characters end in "Swimming + "
+    ASSERT_TRUE(joiner.Add("a.fit",
+                           {Make(kMorning, "Running", 60, 0), Make(kMorning + 60, "Walking", 60, 0),
+                            Make(kMorning + 120, "Swimming", 60, 0),
+                            Make(kMorning + 180, "Cycling", 60, 0)}));
+    EXPECT_EQ(joiner.Days(ActivityDays::Unit::Kilometres)[0].record.WorkoutText(),
+              "Running + Walking + Swimming");
+
+    ActivityDays many;
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(many.Add("activity-" + std::to_string(100 + i) + ".fit",
+                             {Make(kMorning + i, "Running", 60, 100)}));
+    }
+    days = many.Days(ActivityDays::Unit::Kilometres);
+    ASSERT_EQ(days.size(), 1u);
+    EXPECT_EQ(days[0].record.CommentsText().size(), 255u);
+    EXPECT_EQ(days[0].record.CommentsText().substr(0, 48),
+              "Imported from activity-100.fit, activity-101.fit");
+}
+
+TEST(ActivityDaysTest, AFileStartingOutsideTheLogbooksYearsIsLeftOutWhole) {
+    ActivityDays placed;
+    const std::int64_t lastDay = 4133980800 - 60; // 2100-12-31 23:59:00 UTC
+    EXPECT_TRUE(placed.Add("last.fit", {Make(lastDay, "Running", 60, 0)}));
+    EXPECT_FALSE(placed.Add(
+        "later.fit", {Make(kMorning, "Running", 60, 0), Make(lastDay + 120, "Running", 60, 0)}));
+    EXPECT_FALSE(placed.Add("early.gpx", {Make(-315619200 - 1, "Running", 60, 0)})); // 1959
+    const std::vector<ActivityDays::Day> days = placed.Days(ActivityDays::Unit::Kilometres);
+    ASSERT_EQ(days.size(), 1u);
+    EXPECT_EQ(days[0].record.dateKey, 21001231);
+}
+
+} // namespace

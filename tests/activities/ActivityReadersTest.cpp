@@ -1,0 +1,347 @@
+// The three readers over files built for each rule: what each activity holds, or why the
+// file gave none.
+
+#include "FitWriter.h"
+
+#include "activities/ActivityFile.h"
+#include "activities/FitReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <zlib.h>
+
+namespace {
+
+// 2026-03-01 07:00:00 UTC, as FIT counts it and as Unix does.
+constexpr std::uint64_t kMorning = 1141282800;
+constexpr std::int64_t kMorningUnix = 1772348400;
+
+const FitWriter::Session kRun{kMorning, 1, 3600500, 1000000, 700, 150, 180};
+
+struct Expected {
+    std::int64_t start;
+    std::optional<std::int64_t> offset;
+    const char* sport;
+    double seconds;
+    double metres;
+    double calories;
+    int maxHr;
+    std::optional<double> avgHr;
+};
+
+ActivityFileResult ReadBytes(const std::string& bytes, std::size_t piece = 4096) {
+    std::size_t at = 0;
+    return ActivityFile::Read([&](unsigned char* buffer, std::size_t length) -> std::int64_t {
+        const std::size_t n = std::min({length, bytes.size() - at, piece});
+        std::memcpy(buffer, bytes.data() + at, n);
+        at += n;
+        return static_cast<std::int64_t>(n);
+    });
+}
+
+std::string Gzip(const std::string& bytes) {
+    z_stream z{};
+    EXPECT_EQ(deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+    std::string out(compressBound(static_cast<uLong>(bytes.size())) + 64, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    z.avail_in = static_cast<uInt>(bytes.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+std::string Flip(std::string bytes, std::size_t at) {
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x01);
+    return bytes;
+}
+
+void ExpectActivities(const ActivityFileResult& result, const std::vector<Expected>& expected,
+                      const std::string& name) {
+    ASSERT_EQ(result.problem, FileProblem::None) << name << ": " << result.detail;
+    ASSERT_EQ(result.activities.size(), expected.size()) << name;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const Activity& a = result.activities[i];
+        const Expected& e = expected[i];
+        EXPECT_EQ(a.start, e.start) << name << " #" << i;
+        EXPECT_EQ(a.localOffset, e.offset) << name << " #" << i;
+        EXPECT_EQ(a.sport, e.sport) << name << " #" << i;
+        EXPECT_NEAR(a.seconds, e.seconds, 1e-6) << name << " #" << i;
+        EXPECT_NEAR(a.metres, e.metres, 0.01) << name << " #" << i;
+        EXPECT_EQ(a.calories, e.calories) << name << " #" << i;
+        EXPECT_EQ(a.maxHeartRate, e.maxHr) << name << " #" << i;
+        EXPECT_EQ(a.avgHeartRate.has_value(), e.avgHr.has_value()) << name << " #" << i;
+        if (a.avgHeartRate && e.avgHr) {
+            EXPECT_NEAR(*a.avgHeartRate, *e.avgHr, 1e-9) << name << " #" << i;
+        }
+    }
+}
+
+TEST(FitReaderTest, CrcIsTheFitCrc16) {
+    const unsigned char check[] = "123456789";
+    EXPECT_EQ(FitReader::Crc16(0, check, 9), 0xBB3D);
+}
+
+const Expected kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0};
+
+TEST(FitReaderTest, ActivitiesOfWellFormedFiles) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<Expected> expected;
+    } kCases[] = {
+        {"little-endian, 14-byte header",
+         FitWriter()
+             .FileId(4)
+             .Sessions({kRun})
+             .ActivityMessage(kMorning + 4000, kMorning + 7600)
+             .Bytes(),
+         {kRunRead}},
+        {"big-endian, 12-byte header",
+         FitWriter(true, 12)
+             .FileId(4)
+             .Sessions({kRun})
+             .ActivityMessage(kMorning + 4000, kMorning + 7600)
+             .Bytes(),
+         {kRunRead}},
+        {"without an activity message the machine's zone decides",
+         FitWriter().FileId(4).Sessions({kRun}).Bytes(),
+         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0}}},
+        {"local type 0 redefined from file_id to session, records between",
+         FitWriter()
+             .FileId(4)
+             .Define(3, 20, {{253, 4, FitWriter::kUint32}, {3, 1, FitWriter::kUint8}})
+             .Data(3, {kMorning + 1, 120})
+             .Define(
+                 0, 18,
+                 {{5, 1, FitWriter::kEnum}, {2, 4, FitWriter::kUint32}, {8, 4, FitWriter::kUint32}})
+             .Data(0, {2, kMorning, 60000})
+             .Bytes(),
+         {{kMorningUnix, std::nullopt, "Cycling", 60.0, 0.0, 0, 0, std::nullopt}}},
+        // The last full time is 30 (0x1E) into its 32 seconds; offset 2 rolls over to 4 seconds
+        // later.
+        {"compressed timestamps carry the activity's time",
+         FitWriter()
+             .FileId(4)
+             .Sessions({kRun})
+             .Define(1, 20, {{253, 4, FitWriter::kUint32}, {3, 1, FitWriter::kUint8}})
+             .Data(1, {kMorning + 14, 130})
+             .Define(2, 34, {{5, 4, FitWriter::kUint32}})
+             .Compressed(2, 2, {kMorning + 18 + 3600})
+             .Bytes(),
+         {kRunRead}},
+        {"a developer field is skipped by its size",
+         FitWriter()
+             .FileId(4)
+             .Define(1, 18, {{2, 4, FitWriter::kUint32}, {5, 1, FitWriter::kEnum}}, {3, 1})
+             .Data(1, {kMorning, 11})
+             .Bytes(),
+         {{kMorningUnix, std::nullopt, "Walking", 0.0, 0.0, 0, 0, std::nullopt}}},
+        {"invalid markers: all ones, and generic is Other",
+         FitWriter()
+             .FileId(4)
+             .Sessions({{kMorning, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFF, 0xFF, 0xFF}})
+             .Bytes(),
+         {{kMorningUnix, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt}}},
+        {"chained files, each with its own offset",
+         FitWriter()
+                 .FileId(4)
+                 .Sessions({kRun})
+                 .ActivityMessage(kMorning + 4000, kMorning + 7600)
+                 .Bytes() +
+             FitWriter(true)
+                 .FileId(4)
+                 .Sessions({{kMorning + 86400, 12, 1000, 500000, 300, 0xFF, 160}})
+                 .Bytes(),
+         {kRunRead,
+          {kMorningUnix + 86400, std::nullopt, "Cross country skiing", 1.0, 5000.0, 300, 160,
+           std::nullopt}}},
+        {"three sports in start order",
+         FitWriter()
+             .FileId(4)
+             .Sessions({{kMorning, 5, 1800000, 150000, 400, 140, 160},
+                        {kMorning + 1800, 3, 120000, 0, 0, 0xFF, 0xFF},
+                        {kMorning + 1920, 2, 3600000, 4000000, 900, 145, 170}})
+             .Bytes(),
+         {{kMorningUnix, std::nullopt, "Swimming", 1800.0, 1500.0, 400, 160, 140.0},
+          {kMorningUnix + 1800, std::nullopt, "Transition", 120.0, 0.0, 0, 0, std::nullopt},
+          {kMorningUnix + 1920, std::nullopt, "Cycling", 3600.0, 40000.0, 900, 170, 145.0}}},
+        {"gzip-compressed",
+         Gzip(FitWriter()
+                  .FileId(4)
+                  .Sessions({kRun})
+                  .ActivityMessage(kMorning + 4000, kMorning + 7600)
+                  .Bytes()),
+         {kRunRead}},
+    };
+    for (const auto& c : kCases) {
+        ExpectActivities(ReadBytes(c.bytes), c.expected, c.name);
+        // One byte at a time: no message depends on arriving in one piece.
+        ExpectActivities(ReadBytes(c.bytes, 1), c.expected, std::string(c.name) + " (bytewise)");
+    }
+}
+
+TEST(FitReaderTest, FilesGivingNoActivity) {
+    const std::string good = FitWriter().FileId(4).Sessions({kRun}).Bytes();
+    const struct {
+        const char* name;
+        std::string bytes;
+        FileProblem problem;
+    } kCases[] = {
+        {"a data byte flipped", Flip(good, 60), FileProblem::CrcMismatch},
+        {"the CRC flipped", Flip(good, good.size() - 1), FileProblem::CrcMismatch},
+        {"the header's CRC flipped", Flip(good, 12), FileProblem::CrcMismatch},
+        {"cut in a message", good.substr(0, 30), FileProblem::CutShort},
+        {"cut before the CRC", good.substr(0, good.size() - 1), FileProblem::CutShort},
+        {"a compressed file cut", Gzip(good).substr(0, 30), FileProblem::CutShort},
+        {"a settings file", FitWriter().FileId(2).Sessions({kRun}).Bytes(),
+         FileProblem::NotAnActivity},
+        {"no file_id", FitWriter().Sessions({kRun}).Bytes(), FileProblem::NotAnActivity},
+        {"an activity without sessions", FitWriter().FileId(4).Bytes(), FileProblem::NoActivity},
+        {"a session without start",
+         FitWriter().FileId(4).Sessions({{0xFFFFFFFF, 1, 1, 1, 1, 1, 1}}).Bytes(),
+         FileProblem::WithoutTimes},
+        {"a start counted from the device's power-on",
+         FitWriter().FileId(4).Sessions({{5000, 1, 1, 1, 1, 1, 1}}).Bytes(),
+         FileProblem::WithoutTimes},
+        {"data of an undefined local type", FitWriter().FileId(4).Data(5, {}).Bytes(),
+         FileProblem::Damaged},
+        {"a message past the data size",
+         FitWriter().Define(0, 0, {{0, 200, 0x0D}}).Raw(std::string(1, '\0')).Bytes(),
+         FileProblem::Damaged},
+        {"garbage after the file", good + "junk-junk-junk", FileProblem::Damaged},
+        {"unknown content", "hello, world", FileProblem::UnknownContent},
+        {"empty", "", FileProblem::UnknownContent},
+        {"compressed garbage", Gzip("hello, world"), FileProblem::UnknownContent},
+    };
+    for (const auto& c : kCases) {
+        const ActivityFileResult result = ReadBytes(c.bytes);
+        EXPECT_EQ(result.problem, c.problem) << c.name;
+        EXPECT_TRUE(result.activities.empty()) << c.name;
+    }
+}
+
+// GPX: 0.01 degree of latitude is 1111.95 m on the mean radius.
+TEST(XmlActivityReaderTest, GpxAndTcxActivities) {
+    const std::string point = R"(<trkpt lat="%LAT" lon="13.0"><time>%TIME</time></trkpt>)";
+    auto pt = [&](const char* lat, const char* time) {
+        std::string p = point;
+        p.replace(p.find("%LAT"), 4, lat);
+        p.replace(p.find("%TIME"), 5, time);
+        return p;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<Expected> expected;
+    } kCases[] = {
+        {"GPX 1.1: two segments, the gap between them a pause; hr in extensions",
+         "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" "
+         "xmlns=\"http://www.topografix.com/GPX/1/1\" "
+         "xmlns:ns3=\"urn:x\"><metadata><time>2020-01-01T00:00:00Z</time></metadata>"
+         "<trk><name>Run</name><type>running</type><trkseg>" +
+             pt("52.00", "2026-03-01T07:00:00Z") +
+             "<trkpt lat=\"52.01\" lon=\"13.0\"><time>2026-03-01T07:05:00Z</time><extensions>"
+             "<ns3:TrackPointExtension><ns3:hr>171</ns3:hr></ns3:TrackPointExtension></"
+             "extensions></trkpt>"
+             "</trkseg><trkseg>" +
+             pt("52.02", "2026-03-01T07:10:00Z") + pt("52.03", "2026-03-01T07:12:30.5Z") +
+             "</trkseg></trk>"
+             "<trk><type>Cross_Country_Skiing</type><trkseg>" +
+             pt("52.00", "2026-03-01T10:00:00+01:00") + pt("52.00", "2026-03-01T10:01:00+01:00") +
+             "</trkseg></trk></gpx>",
+         {{kMorningUnix, std::nullopt, "Running", 450.0, 2223.90, 0, 171, std::nullopt},
+          {kMorningUnix + 7200, std::nullopt, "Cross country skiing", 60.0, 0.0, 0, 0,
+           std::nullopt}}},
+        {"GPX 1.0 with a byte-order mark, no type, a point without time first",
+         "\xEF\xBB\xBF<gpx version=\"1.0\"><trk><trkseg><trkpt lat=\"0\" lon=\"0\"/>"
+         "<trkpt lat=\"0.01\" lon=\"0\"><time>2026-03-01T07:00:00Z</time></trkpt>"
+         "</trkseg></trk></gpx>",
+         {{kMorningUnix, std::nullopt, "Other", 0.0, 1111.95, 0, 0, std::nullopt}}},
+        {"TCX: laps summed (not the track's running distance), HR weighted by lap time",
+         R"(<TrainingCenterDatabase xmlns="http://www.garmin.com/xmlschemas/TrainingCenterDatabase/v2">
+            <Activities><Activity Sport="Running"><Id>2026-03-01T07:00:00Z</Id>
+              <Lap StartTime="2026-03-01T07:00:00Z"><TotalTimeSeconds>600</TotalTimeSeconds>
+                <DistanceMeters>2000</DistanceMeters><Calories>150</Calories>
+                <AverageHeartRateBpm><Value>140</Value></AverageHeartRateBpm>
+                <MaximumHeartRateBpm><Value>160</Value></MaximumHeartRateBpm>
+                <Track><Trackpoint><DistanceMeters>99999</DistanceMeters></Trackpoint></Track></Lap>
+              <Lap StartTime="2026-03-01T07:10:00Z"><TotalTimeSeconds>300.5</TotalTimeSeconds>
+                <DistanceMeters>1000.25</DistanceMeters><Calories>80.6</Calories>
+                <AverageHeartRateBpm><Value>170</Value></AverageHeartRateBpm>
+                <MaximumHeartRateBpm><Value>175</Value></MaximumHeartRateBpm></Lap>
+            </Activity>
+            <Activity Sport="Biking"><Id>2026-03-02T07:00:00Z</Id><Lap StartTime="x">
+              <TotalTimeSeconds>60</TotalTimeSeconds></Lap></Activity>
+            <Activity Sport="Swimming"><Lap StartTime="2026-03-03T07:00:00Z"/></Activity>
+            </Activities></TrainingCenterDatabase>)",
+         {{kMorningUnix, std::nullopt, "Running", 900.5, 3000.25, 231, 175,
+           (140.0 * 600 + 170.0 * 300.5) / 900.5},
+          {kMorningUnix + 86400, std::nullopt, "Biking", 60.0, 0.0, 0, 0, std::nullopt},
+          {kMorningUnix + 2 * 86400, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt}}},
+    };
+    for (const auto& c : kCases) {
+        ExpectActivities(ReadBytes(c.bytes), c.expected, c.name);
+        ExpectActivities(ReadBytes(Gzip(c.bytes), 7), c.expected, std::string(c.name) + " (gzip)");
+    }
+}
+
+TEST(XmlActivityReaderTest, DocumentsGivingNoActivity) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        FileProblem problem;
+    } kCases[] = {
+        {"a track without times",
+         "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/></trkseg></trk></gpx>",
+         FileProblem::WithoutTimes},
+        {"routes and waypoints only", "<gpx><wpt lat=\"1\" lon=\"1\"/></gpx>",
+         FileProblem::NoActivity},
+        {"another XML document", "<kml><Document/></kml>", FileProblem::UnknownContent},
+        {"unclosed", "<gpx><trk>", FileProblem::NotXml},
+        {"not well-formed", "<gpx><trk></gpx>", FileProblem::NotXml},
+        {"entities are never expanded",
+         "<!DOCTYPE gpx [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
+         "<gpx><trk><type>&b;</type></trk></gpx>",
+         FileProblem::Damaged},
+        {"external entities are never loaded",
+         "<!DOCTYPE gpx [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><gpx>&x;</gpx>",
+         FileProblem::Damaged},
+        {"nesting without end",
+         std::string("<gpx>") +
+             [] {
+                 std::string s;
+                 for (int i = 0; i < 300; ++i) {
+                     s += "<a>";
+                 }
+                 return s;
+             }(),
+         FileProblem::Damaged},
+        {"a comment without end holds no more than a bounded token",
+         "<gpx><!--" + std::string(2 * 1024 * 1024, 'a'), FileProblem::Damaged},
+        {"a TCX activity without Id or lap start",
+         "<TrainingCenterDatabase><Activities><Activity Sport=\"Running\"><Lap/></Activity>"
+         "</Activities></TrainingCenterDatabase>",
+         FileProblem::WithoutTimes},
+    };
+    for (const auto& c : kCases) {
+        const ActivityFileResult result = ReadBytes(c.bytes);
+        EXPECT_EQ(result.problem, c.problem) << c.name << ": " << result.detail;
+        EXPECT_TRUE(result.activities.empty()) << c.name;
+    }
+}
+
+TEST(ActivityFileTest, FolderNamesAreTakenByTheirEnds) {
+    for (const char* name : {"a.fit", "A.FIT", "b.gpx.gz", "c.Tcx.GZ", "d.tcx"}) {
+        EXPECT_TRUE(ActivityFile::HasActivityName(name)) << name;
+    }
+    for (const char* name : {"a.fit.bak", "fit", "a.gz", "a.csv", "a.gpxgz", ".fitx"}) {
+        EXPECT_FALSE(ActivityFile::HasActivityName(name)) << name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,122 @@
+// import with activity files: folders searched, files left out with their reasons, days
+// that hold entries refused, replaced or kept, and what the logbook holds afterwards.
+
+#include "ToolFixture.h"
+#include "activities/FitWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <zlib.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint64_t kMorning = 1141282800; // 2026-03-01 07:00:00 UTC as FIT counts
+
+class ActivityImportTest : public LogBookToolTest {
+protected:
+    // A run at 08:00 local (one hour east) and, through gzip, a ride at noon UTC: one day
+    // in any zone within eleven hours of Greenwich.
+    void MakeFolder() {
+        fs::create_directories(Path("in/sub"));
+        Write(Path("in/sub/run.fit"),
+              FitWriter()
+                  .FileId(4)
+                  .Sessions({{kMorning, 1, 3600500, 1000000, 700, 150, 180}})
+                  .ActivityMessage(kMorning + 4000, kMorning + 7600)
+                  .Bytes());
+        WriteGzip(Path("in/ride.gpx.gz"),
+                  "<gpx><trk><type>cycling</type><trkseg>"
+                  "<trkpt lat=\"52\" lon=\"13\"><time>2026-03-01T12:00:00Z</time></trkpt>"
+                  "<trkpt lat=\"52.01\" lon=\"13\"><time>2026-03-01T12:10:00Z</time>"
+                  "<extensions><x:hr>171</x:hr></extensions></trkpt></trkseg></trk></gpx>");
+        Write(Path("in/bad.tcx"), "garbage");
+        Write(Path("in/settings.FIT"), FitWriter().FileId(2).Bytes());
+        Write(Path("in/notes.txt"), "not taken: not an activity's name");
+    }
+    void WriteGzip(const std::string& name, const std::string& text) {
+        gzFile file = gzopen(name.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
+        gzclose(file);
+    }
+    std::string Export(const std::string& logbook) {
+        EXPECT_EQ(Run({"export", logbook}), 0) << err;
+        return out;
+    }
+    static constexpr const char* kHeader =
+        "date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
+        "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n";
+};
+
+// 1111.95 m of ride and 10 km of run; 3600.5 + 600 s; 4201 s / 11.11 km = 378 s a km.
+TEST_F(ActivityImportTest, AFolderIsImportedAndFilesThatCannotBeReadAreLeftOut) {
+    MakeFolder();
+    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("in")}), 1);
+    EXPECT_EQ(out, "2026-03-01  Running + Cycling  11.11 km  01:10:01  max HR 180  700 kcal  "
+                   "run.fit, ride.gpx.gz\n"
+                   "stored 1 day from 2 files; 2 files left out\n");
+    EXPECT_EQ(err, "veloria-logbook: " + Path("in/bad.tcx") +
+                       ": is not a FIT, GPX or TCX file; left out\n"
+                       "veloria-logbook: " +
+                       Path("in/settings.FIT") + ": is not an activity; left out\n");
+    EXPECT_EQ(Export(Path("a.vrl")),
+              std::string(kHeader) + "2026-03-01,11.11,01:10:01,00:06:18,9.52,0,180,700,0,0,0,0,N,,"
+                                     "Running + Cycling,\"Avg HR 150. Imported from run.fit, "
+                                     "ride.gpx.gz\"\n");
+
+    EXPECT_EQ(Run({"import", Path("b.vrl"), Path("in/sub/run.fit"), "--unit", "mi"}), 0) << err;
+    EXPECT_EQ(out, "2026-03-01  Running  6.21 mi  01:00:01  max HR 180  700 kcal  run.fit\n"
+                   "stored 1 day from 1 file\n");
+}
+
+TEST_F(ActivityImportTest, DaysThatHoldEntriesAreRefusedReplacedOrKept) {
+    MakeFolder();
+    MakeLogbook(Path("a.vrl")); // holds 2026-03-01
+    const std::string before = Export(Path("a.vrl"));
+    const std::string run = Path("in/sub/run.fit");
+    const std::string line =
+        "2026-03-01  Running  10.00 km  01:00:01  max HR 180  700 kcal  run.fit";
+
+    EXPECT_EQ(Run({"import", Path("a.vrl"), run}), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "veloria-logbook: 2026-03-01 already holds an entry (--replace replaces it, "
+                   "--skip-existing keeps it)\n"
+                   "veloria-logbook: 1 day already holds an entry; nothing was stored\n");
+    EXPECT_EQ(Export(Path("a.vrl")), before);
+
+    EXPECT_EQ(Run({"import", Path("a.vrl"), run, "--skip-existing"}), 0) << err;
+    EXPECT_EQ(out, "2026-03-01  kept: the logbook's entry stays\n"
+                   "stored 0 days from 1 file; 1 day kept\n");
+    EXPECT_EQ(Export(Path("a.vrl")), before);
+
+    EXPECT_EQ(Run({"import", Path("a.vrl"), run, "--replace", "--dry-run"}), 0) << err;
+    EXPECT_EQ(out, line + "  (replaces the entry)\n"
+                          "would store 1 day from 1 file; nothing was changed (--dry-run)\n");
+    EXPECT_EQ(Export(Path("a.vrl")), before);
+
+    EXPECT_EQ(Run({"import", Path("a.vrl"), run, "--replace"}), 0) << err;
+    EXPECT_EQ(out, line + "  (replaces the entry)\nstored 1 day from 1 file\n");
+    EXPECT_NE(Export(Path("a.vrl"))
+                  .find("\n2026-03-01,10,01:00:01,00:06:00,10,0,180,700,0,0,0,0,"
+                        "N,,Running,Avg HR 150. Imported from run.fit\n"),
+              std::string::npos)
+        << out;
+
+    EXPECT_EQ(Run({"import", Path("new.vrl"), run, "--dry-run"}), 0) << err;
+    EXPECT_FALSE(fs::exists(Path("new.vrl"))) << "a dry run creates no logbook";
+}
+
+TEST_F(ActivityImportTest, TheCsvImportKeepsDaysWithSkipExisting) {
+    MakeLogbook(Path("a.vrl")); // holds 2026-01-05 with 12.345
+    Write(Path("in.csv"), "date,distance\n2026-01-05,5\n2026-02-01,7\n");
+    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("in.csv"), "--skip-existing"}), 0) << err;
+    EXPECT_EQ(out, "imported 1 day into " + Path("a.vrl") + "; 1 day already there kept\n");
+    const std::string days = Export(Path("a.vrl"));
+    EXPECT_NE(days.find("\n2026-01-05,12.345,"), std::string::npos);
+    EXPECT_NE(days.find("\n2026-02-01,7,"), std::string::npos);
+}
+
+} // namespace
