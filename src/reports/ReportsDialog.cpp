@@ -14,7 +14,8 @@
 #include <filesystem>
 
 ReportsDialog::ReportsDialog(ClientWindow& client)
-    : RangeViewDialog(client, res::kReportsDialog, res::kReportsReloadTimer), preview(*this) {
+    : RangeViewDialog(client, res::kReportsDialog, res::kReportsReloadTimer),
+      preview(*this, *this, client.Database(), client.Dates()) {
     AddAutoCreateChild(preview);
     OnCommand(selector::kDayType, [this] {
         MutableSelection().NextDayType();

@@ -5,11 +5,12 @@
 
 #include "reports/ReportPages.h"
 #include "reports/ReportPreviewWindow.h"
+#include "reports/ReportSource.h"
 #include "views/RangeViewDialog.h"
 
 #include <string>
 
-class ReportsDialog : public RangeViewDialog {
+class ReportsDialog : public RangeViewDialog, private ReportSource {
 public:
     // Controls of dialog template 7 besides the shared selectors.
     static constexpr int kPreview = 400;
@@ -39,7 +40,7 @@ public:
 
     ReportPreviewWindow& Preview() { return preview; }
     // The options as the controls show them; the texts in record characters.
-    ReportOptions ChosenOptions() const;
+    ReportOptions ChosenOptions() const override;
     // Lays the pages out again (reading the index first when rebuild is set), shows the
     // page label and redraws the pane.
     void RefreshPreview(bool rebuild);
@@ -51,6 +52,8 @@ protected:
     void Reload() override;
 
 private:
+    const ViewSelection& ReportSelection() const override { return Selection(); }
+    const std::vector<std::int32_t>& ReportEntries() const override { return Positions(); }
     void StepPage(int step);
     void Print();
     void CreateFile();
