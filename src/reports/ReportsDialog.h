@@ -6,18 +6,14 @@
 #include "reports/ReportPages.h"
 #include "reports/ReportPreviewWindow.h"
 #include "reports/ReportSource.h"
+#include "reports/ReportsButtons.h"
 #include "views/RangeViewDialog.h"
 
 #include <string>
 
-class ReportsDialog : public RangeViewDialog, private ReportSource {
+class ReportsDialog : public RangeViewDialog, public ReportsButtons, private ReportSource {
 public:
-    // Controls of dialog template 7 besides the shared selectors.
-    static constexpr int kPreview = 400;
-    static constexpr int kPrint = 401;
-    static constexpr int kCreateFile = 402;
-    static constexpr int kPreviousPage = 403;
-    static constexpr int kNextPage = 404;
+    // Controls of dialog template 7 besides its buttons and the shared selectors.
     static constexpr int kTitle = 405;
     static constexpr int kComments = 406;
     static constexpr int kPreviewPane = 407;

@@ -73,6 +73,16 @@ void ToolPage::AddRangeHeader(TDialogTemplate& t, int fromId, int toId) {
     t.controls.push_back(Centred(toId, 300, 2, 72, 8));
 }
 
+TMenuItem ToolPage::SpeedMenu(const char* title, std::span<const ToolButton> buttons) {
+    std::vector<TMenuItem> items;
+    for (const ToolButton& b : buttons) {
+        if (b.menuText) {
+            items.push_back(TMenuItem::Item(b.menuText, b.id));
+        }
+    }
+    return TMenuItem::Popup(title, std::move(items));
+}
+
 void ToolPage::AddSpeedMenu(int resourceId, TMenuItem popup) {
     SpeedMenus().insert_or_assign(resourceId, std::move(popup));
     // Every popup keeps its place; a tool that has not registered yet leaves an empty one.
