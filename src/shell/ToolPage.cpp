@@ -2,7 +2,6 @@
 
 #include "framework/TResources.h"
 #include "shell/ResourceIds.h"
-#include "shell/ToolDialog.h"
 
 #include <map>
 
@@ -61,7 +60,7 @@ void ToolPage::AddRightColumn(TDialogTemplate& t, std::initializer_list<int> ids
         t.controls.push_back(Button(id, 344, y));
         y += 28;
     }
-    t.controls.push_back(Button(ToolDialog::kClose, 344, 172));
+    t.controls.push_back(Button(kCloseButton.id, 344, 172));
 }
 
 void ToolPage::AddRangeHeader(TDialogTemplate& t, int fromId, int toId) {
