@@ -3,69 +3,33 @@
 #include "art/ArtPalette.h"
 #include "art/Pictogram.h"
 #include "art/PixelCanvas.h"
-#include "editor/LogBookDialog.h"
-#include "reports/ReportsDialog.h"
-#include "shell/ToolDialog.h"
-#include "views/CalendarDialog.h"
-#include "views/GraphsDialog.h"
-#include "views/SelectorIds.h"
+#include "editor/LogBookButtons.h"
+#include "reports/ReportsButtons.h"
+#include "views/CalendarButtons.h"
+#include "views/GraphsButtons.h"
+#include "views/StatsButtons.h"
 
 #include <algorithm>
-#include <array>
+#include <span>
 
 using P = ArtPalette;
 using K = Pictogram::Kind;
+using B = ButtonPicture;
 
 namespace {
 
-// Faces of a seven-day step that the resources keep though no page shows them.
-constexpr int kPlus7Days = 106;
-constexpr int kMinus7Days = 107;
-
-struct ButtonArt {
-    int id;
-    const char* caption;
-};
-
-// Captions as the dialogs name the buttons.
-constexpr std::array<ButtonArt, 30> buttons{{
-
-    {LogBookDialog::kSaveDay, "Save Day"},
-    {LogBookDialog::kNextDay, "+ One Day"},
-    {LogBookDialog::kPreviousDay, "- One Day"},
-    {LogBookDialog::kNext30Days, "+ 30 Days"},
-    {LogBookDialog::kPrevious30Days, "- 30 Days"},
-    {kPlus7Days, "+ 7 Days"},
-    {kMinus7Days, "- 7 Days"},
-    {LogBookDialog::kEraseDay, "Erase Day"},
-    {LogBookDialog::kFind, "Find"},
-    {LogBookDialog::kCalculate, "Calculate"},
-    {ToolDialog::kClose, "Exit"},
-    {selector::kCategory, "Category"},
-    {CalendarDialog::kNextMonth, "+One Month"},
-    {CalendarDialog::kPreviousMonth, "-One Month"},
-    {CalendarDialog::kNextYear, "+ One Year"},
-    {CalendarDialog::kPreviousYear, "-One Year"},
-    {GraphsDialog::kBarGraph, "Bar Graph"},
-    {GraphsDialog::kLineGraph, "Line Graph"},
-    {GraphsDialog::kAreaGraph, "Area Graph"},
-    {GraphsDialog::kMovingAverage, "Moving Avg"},
-    {selector::kDayType, "Day Type"},
-    {selector::kNextStart, "S+One Day"},
-    {selector::kPreviousStart, "S-One Day"},
-    {selector::kNextEnd, "E+One Day"},
-    {selector::kPreviousEnd, "E-One Day"},
-    {ReportsDialog::kPreview, "Preview"},
-    {ReportsDialog::kPrint, "Print"},
-    {ReportsDialog::kCreateFile, "Create File"},
-    {ReportsDialog::kPreviousPage, "- Page"},
-    {ReportsDialog::kNextPage, "+ Page"},
-}};
-
-const ButtonArt* Find(int id) {
-    for (const ButtonArt& b : buttons) {
-        if (b.id == id) {
-            return &b;
+// Every tool's button table: a button the pages share is the same row in each.
+const ToolButton* Find(int id) {
+    for (const std::span<const ToolButton> table :
+         {std::span<const ToolButton>(LogBookButtons::kButtons),
+          {CalendarButtons::kButtons},
+          {GraphsButtons::kButtons},
+          {StatsButtons::kButtons},
+          {ReportsButtons::kButtons}}) {
+        for (const ToolButton& b : table) {
+            if (b.id == id) {
+                return &b;
+            }
         }
     }
     return nullptr;
@@ -93,92 +57,88 @@ void SignAndArrows(PixelCanvas& c, int ox, int oy, bool plus, bool startEnd) {
     Pictogram::Draw(c, plus ? K::ArrowsRight : K::ArrowsLeft, QRect(arrowsX, y + 1, 13, 13));
 }
 
-void DrawPicture(PixelCanvas& c, int id, int ox, int oy) {
+void DrawPicture(PixelCanvas& c, ButtonPicture picture, int ox, int oy) {
     auto put = [&](K kind, int x, int y, int w, int h) {
         Pictogram::Draw(c, kind, QRect(ox + x, oy + y, w, h));
     };
-    switch (id) {
-    case LogBookDialog::kSaveDay:
+    switch (picture) {
+    case B::Floppy:
         put(K::Floppy, 23, 4, 18, 18);
         break;
-    case LogBookDialog::kNextDay:
-    case LogBookDialog::kPreviousDay:
-        SignAndLeaf(c, ox, oy, id == LogBookDialog::kNextDay, "1");
+    case B::PlusOneDay:
+    case B::MinusOneDay:
+        SignAndLeaf(c, ox, oy, picture == B::PlusOneDay, "1");
         break;
-    case LogBookDialog::kNext30Days:
-    case LogBookDialog::kPrevious30Days:
-        SignAndLeaf(c, ox, oy, id == LogBookDialog::kNext30Days, "30");
+    case B::PlusThirtyDays:
+    case B::MinusThirtyDays:
+        SignAndLeaf(c, ox, oy, picture == B::PlusThirtyDays, "30");
         break;
-    case kPlus7Days:
-    case kMinus7Days:
-        SignAndLeaf(c, ox, oy, id == kPlus7Days, "7");
+    case B::PlusSevenDays:
+    case B::MinusSevenDays:
+        SignAndLeaf(c, ox, oy, picture == B::PlusSevenDays, "7");
         break;
-    case LogBookDialog::kEraseDay:
+    case B::EraseDay:
         Pictogram::CalendarLeaf(c, QRect(ox + 21, oy + 5, 17, 18), nullptr);
         put(K::Cross, 30, 10, 13, 13);
         break;
-    case LogBookDialog::kFind:
+    case B::Find:
         put(K::Page, 19, 4, 15, 19);
         put(K::Magnifier, 27, 6, 17, 17);
         break;
-    case LogBookDialog::kCalculate:
+    case B::Calculator:
         put(K::Calculator, 24, 4, 16, 19);
         break;
-    case ToolDialog::kClose:
+    case B::Door:
         put(K::Door, 20, 4, 25, 19);
         break;
-    case selector::kCategory:
+    case B::Pie:
         put(K::Pie, 22, 4, 19, 19);
         break;
-    case CalendarDialog::kNextMonth:
-    case CalendarDialog::kNextYear:
+    case B::Plus:
         put(K::Plus, 25, 6, 15, 15);
         break;
-    case CalendarDialog::kPreviousMonth:
-    case CalendarDialog::kPreviousYear:
+    case B::Minus:
         put(K::Minus, 25, 6, 15, 15);
         break;
-    case GraphsDialog::kBarGraph:
+    case B::BarChart:
         put(K::BarChart, 19, 5, 26, 18);
         break;
-    case GraphsDialog::kLineGraph:
+    case B::LineChart:
         put(K::LineChart, 19, 5, 26, 18);
         break;
-    case GraphsDialog::kAreaGraph:
+    case B::AreaChart:
         put(K::AreaChart, 19, 5, 26, 18);
         break;
-    case GraphsDialog::kMovingAverage:
+    case B::AverageChart:
         put(K::AverageChart, 19, 5, 26, 18);
         break;
-    case selector::kDayType:
+    case B::DayType:
         put(K::Clock, 17, 6, 16, 16);
         put(K::Runner, 34, 4, 14, 19);
         break;
-    case selector::kNextStart:
-    case selector::kPreviousStart:
-        SignAndArrows(c, ox, oy, id == selector::kNextStart, true);
+    case B::PlusStart:
+    case B::MinusStart:
+        SignAndArrows(c, ox, oy, picture == B::PlusStart, true);
         break;
-    case selector::kNextEnd:
-    case selector::kPreviousEnd:
-        SignAndArrows(c, ox, oy, id == selector::kNextEnd, false);
+    case B::PlusEnd:
+    case B::MinusEnd:
+        SignAndArrows(c, ox, oy, picture == B::PlusEnd, false);
         break;
-    case ReportsDialog::kPreview:
+    case B::Preview:
         put(K::Page, 20, 4, 15, 19);
         put(K::Magnifier, 28, 6, 17, 17);
         break;
-    case ReportsDialog::kPrint:
+    case B::Printer:
         put(K::Printer, 20, 4, 24, 19);
         break;
-    case ReportsDialog::kCreateFile:
+    case B::CreateFile:
         put(K::Page, 20, 4, 15, 19);
         put(K::Floppy, 30, 10, 13, 13);
         break;
-    case ReportsDialog::kPreviousPage:
-    case ReportsDialog::kNextPage:
-        put(id == ReportsDialog::kNextPage ? K::Plus : K::Minus, 16, 9, 11, 11);
+    case B::MinusPage:
+    case B::PlusPage:
+        put(picture == B::PlusPage ? K::Plus : K::Minus, 16, 9, 11, 11);
         put(K::Page, 31, 4, 15, 19);
-        break;
-    default:
         break;
     }
 }
@@ -190,12 +150,12 @@ bool ButtonFace::Has(int buttonId) {
 }
 
 QString ButtonFace::Caption(int buttonId) {
-    const ButtonArt* b = Find(buttonId);
+    const ToolButton* b = Find(buttonId);
     return b ? QString::fromLatin1(b->caption) : QString();
 }
 
 QImage ButtonFace::Render(int buttonId, State state) {
-    const ButtonArt* art = Find(buttonId);
+    const ToolButton* art = Find(buttonId);
     if (!art) {
         return {};
     }
@@ -215,7 +175,7 @@ QImage ButtonFace::Render(int buttonId, State state) {
         c.Bevel(face.adjusted(1, 1, -1, -1), P::White(), P::Grey(), 2);
     }
 
-    DrawPicture(c, buttonId, shift, shift);
+    DrawPicture(c, art->picture, shift, shift);
 
     const QString caption = QString::fromLatin1(art->caption);
     // The largest size at which the caption fits between the bevels.

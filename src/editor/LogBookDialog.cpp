@@ -58,14 +58,7 @@ void LogBookDialog::RegisterTemplate() {
     P::AddRightColumn(t, {kNextDay, kPreviousDay, kNext30Days, kPrevious30Days});
     TResources::AddDialog(res::kLogBookDialog, t);
 
-    using I = TMenuItem;
-    P::AddSpeedMenu(
-        res::kLogBookDialog,
-        I::Popup("Logbook Speed Menu",
-                 {I::Item("Save Day ", kSaveDay), I::Item("Find     ", kFind),
-                  I::Item("Calculate...", kCalculate), I::Item("+ One Day", kNextDay),
-                  I::Item("- One Day", kPreviousDay), I::Item("+ 30 Days", kNext30Days),
-                  I::Item("- 30 Days", kPrevious30Days), I::Item("Erase Day", kEraseDay)}));
+    P::AddSpeedMenu(res::kLogBookDialog, P::SpeedMenu("Logbook Speed Menu", kButtons));
 }
 
 LogBookDialog::LogBookDialog(ClientWindow& client)

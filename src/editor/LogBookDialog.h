@@ -6,23 +6,16 @@
 // at closing.
 
 #include "editor/DayForm.h"
+#include "editor/LogBookButtons.h"
 #include "editor/LogBookCache.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolDialog.h"
 
 #include <memory>
 
-class LogBookDialog : public ToolDialog {
+class LogBookDialog : public ToolDialog, public LogBookButtons {
 public:
-    // Controls of dialog template 6.
-    static constexpr int kSaveDay = 101;
-    static constexpr int kNextDay = 102;
-    static constexpr int kPreviousDay = 103;
-    static constexpr int kNext30Days = 104;
-    static constexpr int kPrevious30Days = 105;
-    static constexpr int kEraseDay = 108;
-    static constexpr int kFind = 109;
-    static constexpr int kCalculate = 110;
+    // Controls of dialog template 6 besides its buttons.
     // The eleven number boxes, in the order of DayForm's boxes: distance 500 ... speed 510.
     static constexpr int kFirstBox = 500;
     static constexpr int kComments = 511;

@@ -5,20 +5,29 @@
 #include <string>
 
 enum class TControlKind {
-    Static,        // text, left-aligned or centred (kCentered)
-    Edit,          // one line, or word-wrapping lines without scrolling (kMultiLine)
-    Button,        // push button; kDefault for the default button
-    BitmapButton,  // three faces from bitmap resources id + 1000, + 3000, + 5000
-    RadioButton,   // automatic; kGroup starts a new group
+    Static,       // text, left-aligned or centred (kCentered)
+    Edit,         // one line, or word-wrapping lines without scrolling (kMultiLine)
+    Button,       // push button; kDefault for the default button
+    BitmapButton, // three faces from bitmap resources id + 1000, + 3000, + 5000
+    RadioButton,  // automatic; kGroup starts a new group
     CheckBox,
-    GroupBox,      // a frame, with a caption when text is set
-    ComboBox,      // drop-down, editable, unsorted
-    DropDownList,  // drop-down, choose only
-    ListBox,       // both scroll bars, one selected line
-    Picture,       // bitmap resource id + 1000
-    ShadedCell,    // a raised, shaded header cell
-    DipLine,       // a shaded dip line, vertical when higher than wide
-    Gauge,         // a progress bar
+    GroupBox,     // a frame, with a caption when text is set
+    ComboBox,     // drop-down, editable, unsorted
+    DropDownList, // drop-down, choose only
+    ListBox,      // both scroll bars, one selected line
+    Picture,      // bitmap resource id + 1000
+    ShadedCell,   // a raised, shaded header cell
+    DipLine,      // a shaded dip line, vertical when higher than wide
+    Gauge,        // a progress bar
+};
+
+// What a control tells its dialog besides the command a button sends.
+enum class TControlNotify {
+    EditChange,
+    ListDoubleClick,
+    ListSelChange,
+    ComboSelChange,
+    ComboEditChange
 };
 
 struct TControlTemplate {

@@ -7,6 +7,7 @@
 
 #include "framework/TDialogTemplate.h"
 #include "framework/TFont.h"
+#include "framework/TKeyboardTarget.h"
 #include "framework/TWindow.h"
 
 #include <functional>
@@ -14,24 +15,18 @@
 #include <string>
 #include <vector>
 
-class TDialog : public TWindow {
+class TDialog : public TWindow, private TKeyboardTarget {
 public:
     static constexpr int kIdOk = 1;
     static constexpr int kIdCancel = 2;
 
-    enum class Notify {
-        EditChange,
-        ListDoubleClick,
-        ListSelChange,
-        ComboSelChange,
-        ComboEditChange
-    };
+    using Notify = TControlNotify;
 
     TDialog(TWindow* parent, int resourceId);
     ~TDialog() override;
 
     int ResourceId() const { return resourceId; }
-    const TDialogTemplate& Template() const { return dialogTemplate; }
+    const TDialogTemplate& Template() const override { return dialogTemplate; }
     // Runs the dialog modally; the id it ended with (kIdCancel when it could not be built).
     int Execute();
 
@@ -46,7 +41,7 @@ public:
     void SetDlgItemFocus(int id);
     // A limit counts the terminating zero: limit n lets the user type n - 1 characters.
     void SetTextLimit(int id, int limit);
-    int TextLimit(int id) const;
+    int TextLimit(int id) const override;
     void SetControlFont(int id, const TFont& font);
     bool HasControl(int id) const;
     // The control's rectangle in client pixels.
@@ -66,7 +61,7 @@ public:
     std::string EditLine(int id, int line) const;
 
     // Presses a button as the user does (tests and keyboard handling).
-    void ClickButton(int id);
+    void ClickButton(int id) override;
 
     // Keys that press a button while the focus is in the dialog, ahead of the dialog
     // manager's own keys, as an accelerator table does: a typed character, or a named key.
@@ -74,20 +69,18 @@ public:
     void AddAccelerator(char typed, int buttonId);
     void AddAccelerator(Key key, int buttonId);
     // For framework code: the button a key presses, or 0.
-    int AcceleratorButton(const class QKeyEvent& key) const;
+    int AcceleratorButton(const QKeyEvent& key) const override;
     // Sends a notification as the control does.
     void SendNotify(int id, Notify code);
 
     // For framework code: the widget of a control.
-    class QWidget* Control(int id) const;
+    QWidget* Control(int id) const override;
     // For framework code: the control that last had the focus, given it back on activation.
-    void RememberFocus(int id) {
+    void RememberFocus(int id) override {
         lastFocus = id;
         hasFocusMemory = true;
     }
     void TakeFocus() override;
-    // For framework code: whether a multi-line box's lines show the whole text.
-    static bool EditFits(const class QPlainTextEdit& edit, const class QString& text);
 
 protected:
     void SetupWindow() override;
@@ -106,22 +99,7 @@ protected:
 
 private:
     void BuildControls();
-    // One builder per control kind: the widget for a template line, wired to this dialog;
-    // BuildControls places it, enables or hides it and registers it by id.
-    QWidget* BuildControl(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildStatic(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildEdit(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildMultiLineEdit(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildPushButton(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildBitmapButton(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildRadioButton(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildCheckBox(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildGroupBox(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildComboBox(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildListBox(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildPicture(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildShadedCell(const TControlTemplate& c, QWidget* host);
-    QWidget* BuildDipLine(const TControlTemplate& c, QWidget* host);
+    void PressCancel() override;
 
     int resourceId;
     TDialogTemplate dialogTemplate;
@@ -132,7 +110,6 @@ private:
     std::map<std::pair<int, int>, std::function<void()>> notifications;
     class QEventLoop* modalLoop = nullptr;
     class TDialogKeyboard* keyboard = nullptr;
-    class QButtonGroup* radioGroup = nullptr; // the radio group being built
     int lastFocus = 0;
     bool hasFocusMemory = false;
 };

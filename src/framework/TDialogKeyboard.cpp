@@ -1,7 +1,9 @@
 #include "framework/TDialogKeyboard.h"
 
 #include "framework/TBitmapButton.h"
-#include "framework/TDialog.h"
+#include "framework/TControlText.h"
+#include "framework/TDialogTemplate.h"
+#include "framework/TKeyboardTarget.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -13,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextLayout>
 
 namespace {
 
@@ -42,36 +43,8 @@ bool Usable(const QWidget* w) {
 
 } // namespace
 
-QStringList TWrappedLines(const QString& text, const QFont& font, int width) {
-    QStringList lines;
-    const QStringList paragraphs = text.split('\n');
-    for (const QString& paragraph : paragraphs) {
-        QTextLayout layout(paragraph, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        bool any = false;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(std::max(1, width));
-            lines << paragraph.mid(line.textStart(), line.textLength());
-            any = true;
-        }
-        layout.endLayout();
-        if (!any) {
-            lines << QString();
-        }
-    }
-    return lines;
-}
-
-TDialogKeyboard::TDialogKeyboard(TDialog& dialog, QObject* parent)
-    : QObject(parent), dialogHandle(dialog.Handle()) {}
-
-TDialog* TDialogKeyboard::Dialog() const {
-    auto* dialog = dynamic_cast<TDialog*>(TWindow::FromHandle(dialogHandle));
-    return dialog && dialog->IsCreated() ? dialog : nullptr;
-}
+TDialogKeyboard::TDialogKeyboard(std::function<TKeyboardTarget*()> dialog, QObject* parent)
+    : QObject(parent), liveDialog(std::move(dialog)) {}
 
 void TDialogKeyboard::Watch(QWidget* control, int id) {
     control->setProperty(kControlId, id);
@@ -95,11 +68,11 @@ QWidget* TDialogKeyboard::ControlOf(QObject* watched) const {
 
 std::vector<QWidget*> TDialogKeyboard::TabStops() const {
     std::vector<QWidget*> stops;
-    const TDialog* dialogNow = Dialog();
+    const TKeyboardTarget* dialogNow = Dialog();
     if (!dialogNow) {
         return stops;
     }
-    const TDialog& dialog = *dialogNow;
+    const TKeyboardTarget& dialog = *dialogNow;
     std::vector<const QButtonGroup*> groupsSeen;
     for (const TControlTemplate& c : dialog.Template().controls) {
         QWidget* w = dialog.Control(c.id);
@@ -131,7 +104,7 @@ std::vector<QWidget*> TDialogKeyboard::TabStops() const {
 }
 
 bool TDialogKeyboard::PressEnter(QWidget* focused) {
-    TDialog* dialog = Dialog();
+    TKeyboardTarget* dialog = Dialog();
     if (!dialog) {
         return false;
     }
@@ -214,7 +187,7 @@ bool TDialogKeyboard::RefusesTyping(QWidget* box, const QString& typed) const {
         box = combo->lineEdit();
     }
     QWidget* control = ControlOf(box);
-    const TDialog* dialog = Dialog();
+    const TKeyboardTarget* dialog = Dialog();
     const int limit =
         control && dialog ? dialog->TextLimit(control->property(kControlId).toInt()) : 0;
     if (auto* edit = qobject_cast<QLineEdit*>(box)) {
@@ -229,13 +202,13 @@ bool TDialogKeyboard::RefusesTyping(QWidget* box, const QString& typed) const {
         if (limit > 0 && after.size() > limit - 1) {
             return true;
         }
-        return !TDialog::EditFits(*text, after);
+        return !TControlText::EditFits(*text, after);
     }
     return false;
 }
 
 bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
-    TDialog* dialog = Dialog();
+    TKeyboardTarget* dialog = Dialog();
     if (!dialog) {
         return false;
     }
@@ -283,7 +256,7 @@ bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-        dialog->Command(TDialog::kIdCancel);
+        dialog->PressCancel();
         return true;
     }
     if (qobject_cast<QRadioButton*>(control)) {

@@ -3,24 +3,22 @@
 // goes to the focused push button or else to the default button (without one, nowhere), Tab walks
 // the template's tab stops (wrapping, never leaving the dialog), arrows walk a radio group and
 // check what they reach, text limits count the terminating zero, a multi-line box holds only what
-// its lines show, and a click below a list box's rows changes nothing. For framework code only.
+// its lines show, and a click below a list box's rows changes nothing. It sees its dialog only
+// as a TKeyboardTarget. For framework code only.
 
 #include <QObject>
-#include <QStringList>
 
-#include <cstdint>
+#include <functional>
 #include <vector>
 
-class QFont;
 class QWidget;
-class TDialog;
-
-// The lines a word-wrapping box of the given width shows for a text.
-QStringList TWrappedLines(const QString& text, const QFont& font, int width);
+class TKeyboardTarget;
 
 class TDialogKeyboard : public QObject {
 public:
-    explicit TDialogKeyboard(TDialog& dialog, QObject* parent);
+    // `dialog` answers the dialog, or nullptr once it has gone: its widgets may wait for the
+    // event loop after it.
+    TDialogKeyboard(std::function<TKeyboardTarget*()> dialog, QObject* parent);
 
     // Watches a control of the dialog, with the parts of it that take keys and clicks.
     void Watch(QWidget* control, int id);
@@ -41,8 +39,7 @@ private:
     // Whether typing `typed` into the box would break its limit or its lines.
     bool RefusesTyping(QWidget* box, const QString& typed) const;
 
-    // The dialog may be deleted while its widgets wait for the event loop to go.
-    TDialog* Dialog() const;
+    TKeyboardTarget* Dialog() const { return liveDialog(); }
 
-    std::uintptr_t dialogHandle;
+    std::function<TKeyboardTarget*()> liveDialog;
 };

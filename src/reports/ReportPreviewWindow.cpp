@@ -1,18 +1,18 @@
 #include "reports/ReportPreviewWindow.h"
 
 #include "framework/TDC.h"
-#include "reports/ReportsDialog.h"
-#include "shell/ClientWindow.h"
+#include "store/LogBookDatabase.h"
 #include "store/Windows1252.h"
 
-ReportPreviewWindow::ReportPreviewWindow(ReportsDialog& owner)
-    : TScrollWindow(&owner, 7, 16, 53, 61), owner(owner), pages(owner.Client().Dates()) {
+ReportPreviewWindow::ReportPreviewWindow(TWindow& parent, const ReportSource& source,
+                                         LogBookDatabase& database, const DateUtility& dates)
+    : TScrollWindow(&parent, 7, 16, 53, 61), source(source), database(database), pages(dates) {
     SetBkgndColor(TColor::Gray());
 }
 
 void ReportPreviewWindow::UpdateReportSettings() {
-    pages.Layout(owner.Selection(), static_cast<int>(owner.Positions().size()),
-                 owner.ChosenOptions());
+    pages.Layout(source.ReportSelection(), static_cast<int>(source.ReportEntries().size()),
+                 source.ChosenOptions());
 }
 
 void ReportPreviewWindow::Paint(TDC& dc, bool, const TRect&) {
@@ -55,8 +55,7 @@ void ReportPreviewWindow::DrawTitlePage(TDC& dc) {
 void ReportPreviewWindow::DrawDayPage(TDC& dc) {
     TRect text = kPage;
     const ReportPages::Span span = pages.EntriesOn(currentPage);
-    const std::vector<std::int32_t>& positions = owner.Positions();
-    LogBookDatabase& database = owner.Client().Database();
+    const std::vector<std::int32_t>& positions = source.ReportEntries();
     if (!span.Empty() && database.BeginReading("rb") == 1) {
         dc.SelectFont(TFont{"Courier New", kFontHeight, TFont::kNormal});
         DayRecord day = DayRecord::Blank(0);

@@ -6,8 +6,10 @@
 
 #include "framework/TScrollWindow.h"
 #include "reports/ReportPages.h"
+#include "reports/ReportSource.h"
 
-class ReportsDialog;
+class DateUtility;
+class LogBookDatabase;
 class TDC;
 
 class ReportPreviewWindow : public TScrollWindow {
@@ -19,13 +21,14 @@ public:
     static constexpr int kRules[3] = {-365, -655, -945};
     static constexpr TRect kNumberRect{50, -1005, 750, -1025};
 
-    explicit ReportPreviewWindow(ReportsDialog& owner);
+    ReportPreviewWindow(TWindow& parent, const ReportSource& source, LogBookDatabase& database,
+                        const DateUtility& dates);
 
     int CurrentPage() const { return currentPage; }
     void SetCurrentPage(int page) { currentPage = page; }
     int PageCount() const { return pages.PageCount(); }
     const ReportPages& Pages() const { return pages; }
-    // Lays the report out from the dialog's selection, entries and option controls.
+    // Lays the report out from the source's selection, entries and options.
     void UpdateReportSettings();
     // Draws the current page on any device context.
     void DrawPage(TDC& dc);
@@ -39,7 +42,8 @@ private:
     void DrawDayPage(TDC& dc);
     void DrawPageNumber(TDC& dc);
 
-    ReportsDialog& owner;
+    const ReportSource& source;
+    LogBookDatabase& database;
     ReportPages pages;
     int currentPage = 1;
 };

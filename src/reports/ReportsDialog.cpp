@@ -14,7 +14,8 @@
 #include <filesystem>
 
 ReportsDialog::ReportsDialog(ClientWindow& client)
-    : RangeViewDialog(client, res::kReportsDialog, res::kReportsReloadTimer), preview(*this) {
+    : RangeViewDialog(client, res::kReportsDialog, res::kReportsReloadTimer),
+      preview(*this, *this, client.Database(), client.Dates()) {
     AddAutoCreateChild(preview);
     OnCommand(selector::kDayType, [this] {
         MutableSelection().NextDayType();
@@ -162,13 +163,5 @@ void ReportsDialog::RegisterTemplate() {
     P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
     TResources::AddDialog(res::kReportsDialog, t);
 
-    using I = TMenuItem;
-    P::AddSpeedMenu(
-        res::kReportsDialog,
-        I::Popup("Reports Speed Menu",
-                 {I::Item("Day Type", kDayType), I::Item("Preview", kPreview),
-                  I::Item("+ Page", kNextPage), I::Item("- Page", kPreviousPage),
-                  I::Item("+ Start Date", kNextStart), I::Item("- Start Date", kPreviousStart),
-                  I::Item("+ End Date", kNextEnd), I::Item("- End Date", kPreviousEnd),
-                  I::Item("Print", kPrint), I::Item("Create File", kCreateFile)}));
+    P::AddSpeedMenu(res::kReportsDialog, P::SpeedMenu("Reports Speed Menu", kButtons));
 }

@@ -5,18 +5,15 @@
 
 #include "reports/ReportPages.h"
 #include "reports/ReportPreviewWindow.h"
+#include "reports/ReportSource.h"
+#include "reports/ReportsButtons.h"
 #include "views/RangeViewDialog.h"
 
 #include <string>
 
-class ReportsDialog : public RangeViewDialog {
+class ReportsDialog : public RangeViewDialog, public ReportsButtons, private ReportSource {
 public:
-    // Controls of dialog template 7 besides the shared selectors.
-    static constexpr int kPreview = 400;
-    static constexpr int kPrint = 401;
-    static constexpr int kCreateFile = 402;
-    static constexpr int kPreviousPage = 403;
-    static constexpr int kNextPage = 404;
+    // Controls of dialog template 7 besides its buttons and the shared selectors.
     static constexpr int kTitle = 405;
     static constexpr int kComments = 406;
     static constexpr int kPreviewPane = 407;
@@ -39,7 +36,7 @@ public:
 
     ReportPreviewWindow& Preview() { return preview; }
     // The options as the controls show them; the texts in record characters.
-    ReportOptions ChosenOptions() const;
+    ReportOptions ChosenOptions() const override;
     // Lays the pages out again (reading the index first when rebuild is set), shows the
     // page label and redraws the pane.
     void RefreshPreview(bool rebuild);
@@ -51,6 +48,8 @@ protected:
     void Reload() override;
 
 private:
+    const ViewSelection& ReportSelection() const override { return Selection(); }
+    const std::vector<std::int32_t>& ReportEntries() const override { return Positions(); }
     void StepPage(int step);
     void Print();
     void CreateFile();

@@ -4,13 +4,14 @@
 // CanClose, as OK does) and open their speed menu on a right-button press.
 
 #include "framework/TDialog.h"
+#include "shell/ToolButton.h"
 
 class ClientWindow;
 
 class ToolDialog : public TDialog {
 public:
     // The close button of the large tools' pages.
-    static constexpr int kClose = 111;
+    static constexpr int kClose = kCloseButton.id;
 
     ToolDialog(ClientWindow& client, int resourceId);
 

@@ -2,7 +2,6 @@
 
 #include "framework/TResources.h"
 #include "shell/ResourceIds.h"
-#include "shell/ToolDialog.h"
 
 #include <map>
 
@@ -61,7 +60,7 @@ void ToolPage::AddRightColumn(TDialogTemplate& t, std::initializer_list<int> ids
         t.controls.push_back(Button(id, 344, y));
         y += 28;
     }
-    t.controls.push_back(Button(ToolDialog::kClose, 344, 172));
+    t.controls.push_back(Button(kCloseButton.id, 344, 172));
 }
 
 void ToolPage::AddRangeHeader(TDialogTemplate& t, int fromId, int toId) {
@@ -71,6 +70,16 @@ void ToolPage::AddRangeHeader(TDialogTemplate& t, int fromId, int toId) {
     t.controls.push_back(Centred(fromId, 212, 2, 72, 8));
     t.controls.push_back(Label(288, 2, 7, "to:"));
     t.controls.push_back(Centred(toId, 300, 2, 72, 8));
+}
+
+TMenuItem ToolPage::SpeedMenu(const char* title, std::span<const ToolButton> buttons) {
+    std::vector<TMenuItem> items;
+    for (const ToolButton& b : buttons) {
+        if (b.menuText) {
+            items.push_back(TMenuItem::Item(b.menuText, b.id));
+        }
+    }
+    return TMenuItem::Popup(title, std::move(items));
 }
 
 void ToolPage::AddSpeedMenu(int resourceId, TMenuItem popup) {

@@ -6,8 +6,10 @@
 
 #include "framework/TDialogTemplate.h"
 #include "framework/TMenuItem.h"
+#include "shell/ToolButton.h"
 
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 class ToolPage {
@@ -27,6 +29,8 @@ public:
     // in two statics, "from" and "to".
     static void AddRangeHeader(TDialogTemplate& page, int fromId, int toId);
 
+    // A tool's popup: the items of its button table that have a speed-menu text, in order.
+    static TMenuItem SpeedMenu(const char* title, std::span<const ToolButton> buttons);
     // Registers a tool's popup of menu 1101 under the tool's dialog resource.
     static void AddSpeedMenu(int resourceId, TMenuItem popup);
     // The popup of menu 1101 that belongs to a tool, by its dialog resource; -1 for none.

@@ -115,11 +115,5 @@ void CalendarDialog::RegisterTemplate() {
     P::AddRightColumn(t, {kNextMonth, kPreviousMonth, kNextYear, kPreviousYear});
     TResources::AddDialog(res::kCalendarDialog, t);
 
-    using I = TMenuItem;
-    P::AddSpeedMenu(
-        res::kCalendarDialog,
-        I::Popup("Calendar Speed Menu",
-                 {I::Item("Category", selector::kCategory), I::Item("+ One Month", kNextMonth),
-                  I::Item("- One Month", kPreviousMonth), I::Item("+ One Year", kNextYear),
-                  I::Item("- One Year", kPreviousYear)}));
+    P::AddSpeedMenu(res::kCalendarDialog, P::SpeedMenu("Calendar Speed Menu", kButtons));
 }

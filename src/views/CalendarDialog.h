@@ -4,17 +4,14 @@
 // steps it and paints it.
 
 #include "shell/ToolDialog.h"
+#include "views/CalendarButtons.h"
 #include "views/CalendarMonth.h"
 #include "views/ViewSelection.h"
 
-class CalendarDialog : public ToolDialog {
+class CalendarDialog : public ToolDialog, public CalendarButtons {
 public:
     // Controls of dialog template 4 besides the shared selectors.
     static constexpr int kMonthText = 517;
-    static constexpr int kNextMonth = 201;
-    static constexpr int kPreviousMonth = 202;
-    static constexpr int kNextYear = 203;
-    static constexpr int kPreviousYear = 204;
 
     static constexpr TRect kViewRect{16, 81, 491, 317};
     static constexpr TColor kCompetitionBox{0, 128, 128};

@@ -179,13 +179,5 @@ void GraphsDialog::RegisterTemplate() {
     P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
     TResources::AddDialog(res::kGraphsDialog, t);
 
-    using I = TMenuItem;
-    P::AddSpeedMenu(
-        res::kGraphsDialog,
-        I::Popup("Graphs Speed Menu",
-                 {I::Item("Category", kCategory), I::Item("Bar Graph", kBarGraph),
-                  I::Item("Line Graph", kLineGraph), I::Item("Area Graph", kAreaGraph),
-                  I::Item("Moving Average Graph", kMovingAverage), I::Item("Day Type", kDayType),
-                  I::Item("+ Start Date", kNextStart), I::Item("- Start Date", kPreviousStart),
-                  I::Item("+ End Date", kNextEnd), I::Item("- End Date", kPreviousEnd)}));
+    P::AddSpeedMenu(res::kGraphsDialog, P::SpeedMenu("Graphs Speed Menu", kButtons));
 }

@@ -5,19 +5,14 @@
 // GraphSeries gathers the points and the scale; this dialog draws them.
 
 #include "views/GraphSeries.h"
+#include "views/GraphsButtons.h"
 #include "views/RangeViewDialog.h"
 
 #include <string>
 #include <vector>
 
-class GraphsDialog : public RangeViewDialog {
+class GraphsDialog : public RangeViewDialog, public GraphsButtons {
 public:
-    // Controls of dialog template 5 besides the shared selectors.
-    static constexpr int kBarGraph = 300;
-    static constexpr int kLineGraph = 301;
-    static constexpr int kAreaGraph = 302;
-    static constexpr int kMovingAverage = 303;
-
     enum class Kind { Line = 0, Bar = 1, Area = 2, MovingAverage = 3 };
 
     static constexpr TColor kBody{128, 0, 128};

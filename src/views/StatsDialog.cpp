@@ -5,7 +5,7 @@
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
-#include "views/SelectorIds.h"
+#include "views/StatsButtons.h"
 
 StatsDialog::StatsDialog(ClientWindow& client)
     : RangeViewDialog(client, res::kStatsDialog, res::kStatsReloadTimer) {}
@@ -58,11 +58,6 @@ void StatsDialog::RegisterTemplate() {
     P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
     TResources::AddDialog(res::kStatsDialog, t);
 
-    using I = TMenuItem;
-    P::AddSpeedMenu(
-        res::kStatsDialog,
-        I::Popup("Statistics Speed Menu",
-                 {I::Item("Day Type", kDayType), I::Item("+ Start Date", kNextStart),
-                  I::Item("- Start Date", kPreviousStart), I::Item("+ End Date", kNextEnd),
-                  I::Item("- End Date", kPreviousEnd)}));
+    P::AddSpeedMenu(res::kStatsDialog,
+                    P::SpeedMenu("Statistics Speed Menu", StatsButtons::kButtons));
 }

@@ -1,0 +1,25 @@
+#pragma once
+// What the dialog manager's keyboard handling (TDialogKeyboard) needs of a dialog: its
+// template, its controls by id, their text limits, its accelerators, and where a press goes.
+// The dialog implements it, so the keyboard never includes the dialog.
+
+class QKeyEvent;
+class QWidget;
+struct TDialogTemplate;
+
+class TKeyboardTarget {
+public:
+    virtual const TDialogTemplate& Template() const = 0;
+    virtual QWidget* Control(int id) const = 0;
+    virtual int TextLimit(int id) const = 0;
+    // The control that took the focus, given it back when the dialog is activated again.
+    virtual void RememberFocus(int id) = 0;
+    // The button a key presses ahead of the dialog manager's own keys, or 0.
+    virtual int AcceleratorButton(const QKeyEvent& key) const = 0;
+    virtual void ClickButton(int id) = 0;
+    // Esc: Cancel, as the dialog's close box.
+    virtual void PressCancel() = 0;
+
+protected:
+    ~TKeyboardTarget() = default;
+};
