@@ -112,7 +112,7 @@ int ImportCommand(ToolCommand& tool) {
     // (When rows are already bad, an existing logbook is still opened, only to list every
     // problem at once; a missing one is not created.)
     const bool opened = (badRows == 0 || ToolCommand::Exists(logbook)) &&
-                        database.Open(logbook) != LogBookDatabase::kFailed;
+                        database.Open(logbook) != LogBookDatabase::OpenResult::Failed;
     if (!opened && badRows == 0) {
         return ToolCommand::kProblem;
     }
@@ -132,10 +132,10 @@ int ImportCommand(ToolCommand& tool) {
         return tool.Fail(csvName + ": " + std::to_string(badRows) +
                          (badRows == 1 ? " bad row" : " bad rows") + "; nothing was stored");
     }
-    if (database.StoreAll(days) != LogBookDatabase::kOk) {
+    if (database.StoreAll(days) != LogBookDatabase::StoreResult::Stored) {
         return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
     }
-    if (database.Close() != LogBookDatabase::kOk) {
+    if (database.Close() != LogBookDatabase::Result::Ok) {
         return tool.Fail(logbook + ": every day was stored, but the index could not be written; "
                                    "the next open rebuilds it");
     }

@@ -102,15 +102,15 @@ TEST_F(CalendarFromLogbookTest, ErasedDaysShowNoBoxAndAnUnreadableLogbookShowsNo
     RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase db(reporter, dates);
-    ASSERT_NE(db.Open(Path("log.vrl")), 0);
+    ASSERT_NE(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
     for (int day : {1, 2, 3}) {
         DayRecord d = DayRecord::Blank(20261200 + day);
         d.distance = static_cast<float>(day);
-        ASSERT_EQ(db.StoreRecord(d), 1);
+        ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
     }
     DayRecord erased = DayRecord::Blank(20261202);
     erased.erased = 1;
-    ASSERT_EQ(db.StoreRecord(erased), 1);
+    ASSERT_EQ(db.StoreRecord(erased), LogBookDatabase::StoreResult::Stored);
     CalendarMonth month(dates);
     month.Load(db, DateValue{12, 2, 7, 2026});
     month.Layout(Category::Distance, DateValue{12, 2, 7, 2026});
