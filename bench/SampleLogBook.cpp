@@ -15,7 +15,7 @@ SampleLogBook::SampleLogBook(benchmark::State& state) : state(state) {
     folder = pattern;
     dataFileName = folder + "/sample.vrl";
 
-    first = DateValue{1, 6, 1, 2010}; // a Friday
+    first = DateValue::Of(2010, 1, 1); // a Friday
     DateValue date = first;
     days.reserve(kDays);
     for (int i = 0; i < kDays; ++i) {

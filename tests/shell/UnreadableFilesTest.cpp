@@ -110,10 +110,7 @@ TEST_F(UnreadableFilesTest, ALogbookThatMayOnlyBeReadIsShownButNeverChanged) {
     DateUtility dates;
     LogBookDatabase db(reporter, dates);
     ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
-    DateValue first;
-    first.year = 2026;
-    first.month = 3;
-    first.day = 1;
+    const DateValue first = DateValue::Of(2026, 3, 1);
     DayRecord back{};
     EXPECT_EQ(db.ReadDay(first, back), LogBookDatabase::ReadResult::Read);
     EXPECT_EQ(back.distance, 5.0F);

@@ -30,14 +30,6 @@ DayRecord Day(std::int32_t key, char competition = 'N', float distance = 5.0F) {
     return r;
 }
 
-DateValue Date(int year, int month, int day) {
-    DateValue d;
-    d.year = year;
-    d.month = month;
-    d.day = day;
-    return d;
-}
-
 class LogBookDatabaseTest : public TempFolderTest {
 protected:
     void SetUp() override {
@@ -90,7 +82,7 @@ TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
     odd.comments[3] = '\0';
     ASSERT_EQ(db->StoreRecord(odd), StoreResult::Stored);
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 10), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 10), back), ReadResult::Read);
     EXPECT_EQ(std::memcmp(&odd, &back, sizeof odd), 0);
 }
 
@@ -100,7 +92,7 @@ TEST_F(LogBookDatabaseTest, OverwriteKeepsTheSlotAndRefreshesTheFlags) {
     EXPECT_EQ(DataSize(), 2 * 340U);
     EXPECT_EQ(db->Table().At(0), (IndexEntry{20260301, 0, IndexEntry::kCompetition}));
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
     EXPECT_EQ(back.distance, 42.0F);
 
     DayRecord erased = Day(20260302, 'Y');
@@ -111,7 +103,7 @@ TEST_F(LogBookDatabaseTest, OverwriteKeepsTheSlotAndRefreshesTheFlags) {
 
 TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
     OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), StoreResult::Stored);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1).flags, IndexEntry::kErased);
 
     ASSERT_EQ(db->StoreRecord(Day(20260320)), StoreResult::Stored);
@@ -125,9 +117,9 @@ TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
     EXPECT_EQ(DataSize(), 4 * 340U);
 
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 20), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 20), back), ReadResult::Read);
     EXPECT_EQ(back.dateKey, 20260320);
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 2), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 2), back), ReadResult::Read);
     EXPECT_EQ(back.dateKey, 20260302);
     EXPECT_EQ(back.erased, 0);
 
@@ -141,21 +133,21 @@ TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
 TEST_F(LogBookDatabaseTest, ReadAndEraseOfAnAbsentDayAnswerZeroQuietly) {
     OpenWith({Day(20260301)});
     DayRecord back = Day(19990101);
-    EXPECT_EQ(db->ReadDay(Date(2026, 3, 2), back), ReadResult::Failed);
+    EXPECT_EQ(db->ReadDay(DateValue::Of(2026, 3, 2), back), ReadResult::Failed);
     EXPECT_EQ(back.dateKey, 19990101);
-    EXPECT_EQ(db->EraseDay(Date(2026, 3, 2)), StoreResult::Failed);
+    EXPECT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Failed);
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(db->EraseDay(Date(2026, 3, 1)), StoreResult::Stored);
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), ReadResult::Read);
+    EXPECT_EQ(db->EraseDay(DateValue::Of(2026, 3, 1)), StoreResult::Stored);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
     EXPECT_EQ(back.erased, 1);
 }
 
 TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
     OpenWith(
         {Day(20260110, 'Y'), Day(20260101), Day(20260105, 0), Day(20260120), Day(20260115, 'Y')});
-    ASSERT_EQ(db->EraseDay(Date(2026, 1, 20)), StoreResult::Stored);
-    const DateValue first = Date(2026, 1, 2);
-    const DateValue last = Date(2026, 1, 20);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 1, 20)), StoreResult::Stored);
+    const DateValue first = DateValue::Of(2026, 1, 2);
+    const DateValue last = DateValue::Of(2026, 1, 20);
 
     std::vector<DayRecord> records;
     int count = -1;
@@ -180,14 +172,14 @@ TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
     EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 2, 3}));
     ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::Training, count), Result::Ok);
     EXPECT_EQ(count, 1);
-    const DateValue late = Date(2027, 1, 1);
+    const DateValue late = DateValue::Of(2027, 1, 1);
     ASSERT_EQ(db->CountRange(&late, nullptr, DayType::AllDays, count), Result::Ok);
     EXPECT_EQ(count, 0);
 }
 
 TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) {
     OpenWith({Day(20260101), Day(20260102), Day(20260103)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 1, 2)), StoreResult::Stored);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 1, 2)), StoreResult::Stored);
     ASSERT_EQ(db->StoreRecord(Day(20260104)), StoreResult::Stored); // takes the erased day's slot
 
     EXPECT_EQ(db->EndReading(), Result::Failed);
@@ -222,7 +214,7 @@ TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) 
 
 TEST_F(LogBookDatabaseTest, MissingIndexIsRebuiltFromTheDataFile) {
     OpenWith({Day(20260303), Day(20260301, 'Y'), Day(20260302)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), StoreResult::Stored);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
     const IndexTable before = db->Table();
     ASSERT_EQ(db->Close(), Result::Ok);
     std::filesystem::remove(IndexName());
@@ -435,7 +427,7 @@ TEST_F(LogBookDatabaseTest, DaysWithoutALogbookDateAreNeverStored) {
 
 TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
     OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), StoreResult::Stored);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
     const std::string bytes = Read(name);
     const IndexTable before = db->Table();
     std::vector<DayRecord> days;
@@ -461,7 +453,7 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
     EXPECT_EQ(db->EntryCount(), 13);
     EXPECT_EQ(DataSize(), 12 * 340U) << "the first new day took the erased day's record";
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
     EXPECT_EQ(back.distance, 9.0F);
 
     // The new file is locked under the logbook's name, and needs no index to be whole.
@@ -477,7 +469,7 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
 
 TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
     OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), StoreResult::Stored);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
     ASSERT_EQ(db->StoreRecord(Day(20260305)),
               StoreResult::Stored); // slot 1 handed over, the 2nd keeps -1
     const IndexTable before = db->Table();
