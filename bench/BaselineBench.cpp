@@ -49,7 +49,7 @@ void BM_Floor_WriteIndexBytes(benchmark::State& state) {
 // The floor under FastIndex and CountRange: one pass over the in-memory entries.
 void BM_Floor_ScanEntries(benchmark::State& state) {
     SampleLogBook book(state);
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     const std::vector<IndexEntry>& entries = book.Database().Table().Entries();

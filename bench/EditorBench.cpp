@@ -83,7 +83,7 @@ void BM_EditorStepMovesWindow(benchmark::State& state) {
 // Every day tested, none listed: the search itself.
 void BM_FindSearchAll(benchmark::State& state) {
     SampleLogBook book(state);
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     FindQuery query;

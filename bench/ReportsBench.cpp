@@ -47,7 +47,7 @@ private:
 // lines and write the file beside its name, renamed into place.
 void BM_ReportFileLargestRange(benchmark::State& state) {
     SampleLogBook book(state);
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     ViewSelection selection(book.Dates(), book.Last());

@@ -15,7 +15,7 @@ SampleLogBook::SampleLogBook(benchmark::State& state) : state(state) {
     folder = pattern;
     dataFileName = folder + "/sample.vrl";
 
-    first = DateValue{1, 6, 1, 2010}; // a Friday
+    first = DateValue::Of(2010, 1, 1); // a Friday
     DateValue date = first;
     days.reserve(kDays);
     for (int i = 0; i < kDays; ++i) {
@@ -23,12 +23,12 @@ SampleLogBook::SampleLogBook(benchmark::State& state) : state(state) {
         last = date;
         dates.AddDays(date, 1);
     }
-    if (database.Open(dataFileName) != 1) {
+    if (database.Open(dataFileName) != LogBookDatabase::OpenResult::Opened) {
         Fail("a new logbook did not open empty");
         return;
     }
     for (const DayRecord& day : days) {
-        if (database.StoreRecord(day) != 1) {
+        if (database.StoreRecord(day) != LogBookDatabase::StoreResult::Stored) {
             return;
         }
     }
@@ -51,27 +51,28 @@ bool SampleLogBook::Fail(const char* message) {
     return false;
 }
 
-bool SampleLogBook::OpenExpecting(int expected) {
+bool SampleLogBook::OpenExpecting(LogBookDatabase::OpenResult expected) {
     if (failed) {
         return false;
     }
-    const int opened = database.Open(dataFileName);
+    const LogBookDatabase::OpenResult opened = database.Open(dataFileName);
     if (opened != expected) {
-        return Fail(opened == 2 ? "the index was rebuilt although it was valid"
-                                : "the logbook did not open as expected");
+        return Fail(opened == LogBookDatabase::OpenResult::Rebuilt
+                        ? "the index was rebuilt although it was valid"
+                        : "the logbook did not open as expected");
     }
     return true;
 }
 
 bool SampleLogBook::Restore() {
-    if (database.Close() != 1) {
+    if (database.Close() != LogBookDatabase::Result::Ok) {
         return false;
     }
     if (::truncate(dataFileName.c_str(), DataBytes()) != 0) {
         return Fail("cannot truncate the data file");
     }
     ::unlink(IndexFileName().c_str());
-    return OpenExpecting(2) && database.EntryCount() == kDays;
+    return OpenExpecting(LogBookDatabase::OpenResult::Rebuilt) && database.EntryCount() == kDays;
 }
 
 DayRecord SampleLogBook::MakeDay(int i, std::int32_t dateKey) {

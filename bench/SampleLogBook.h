@@ -25,7 +25,7 @@ public:
     bool Failed() const { return failed; }
 
     // Opens the logbook and insists on the result Open should give (1 index, 2 rebuilt).
-    bool OpenExpecting(int expected);
+    bool OpenExpecting(LogBookDatabase::OpenResult expected);
     // Back to the ten years as written: drops every day appended since.
     bool Restore();
 

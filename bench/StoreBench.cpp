@@ -23,13 +23,15 @@ void OpenClose(benchmark::State& state, bool timeOpen, bool rebuild) {
             ::unlink(book.IndexFileName().c_str());
         }
         auto start = BenchClock::now();
-        if (!book.OpenExpecting(rebuild ? 2 : 1) || db.EntryCount() != kDays) {
+        if (!book.OpenExpecting(rebuild ? LogBookDatabase::OpenResult::Rebuilt
+                                        : LogBookDatabase::OpenResult::Opened) ||
+            db.EntryCount() != kDays) {
             book.Fail("the logbook opened without its days");
             break;
         }
         const double opening = SecondsSince(start);
         start = BenchClock::now();
-        if (db.Close() != 1) {
+        if (db.Close() != LogBookDatabase::Result::Ok) {
             break;
         }
         state.SetIterationTime(timeOpen ? opening : SecondsSince(start));
@@ -45,7 +47,7 @@ void BM_OpenWithRebuild(benchmark::State& state) { OpenClose(state, true, true);
 void BM_LoadRangeAll(benchmark::State& state) {
     const bool fresh = state.range(0) != 0;
     SampleLogBook book(state);
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     std::vector<DayRecord> records;
@@ -55,7 +57,7 @@ void BM_LoadRangeAll(benchmark::State& state) {
             std::vector<DayRecord>().swap(records);
         }
         if (book.Database().LoadRange(&book.First(), &book.Last(), DayType::AllDays, records,
-                                      count) != 1) {
+                                      count) != LogBookDatabase::ReadResult::Read) {
             break;
         }
         benchmark::DoNotOptimize(records.data());
@@ -71,7 +73,7 @@ void BM_LoadRangeAll(benchmark::State& state) {
 void BM_ReadManyAll(benchmark::State& state) {
     SampleLogBook book(state);
     LogBookDatabase& db = book.Database();
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     std::vector<std::int32_t> positions;
@@ -79,13 +81,13 @@ void BM_ReadManyAll(benchmark::State& state) {
     int count = 0;
     for (auto _ : state) {
         db.FastIndex(&book.First(), &book.Last(), DayType::AllDays, positions, count);
-        if (count != kDays || db.BeginReading("rb") != 1) {
+        if (count != kDays || db.BeginReading("rb") != LogBookDatabase::Result::Ok) {
             book.Fail("the read-many walk could not start over every day");
             break;
         }
         float total = 0;
         for (const std::int32_t position : positions) {
-            if (db.ReadAtPosition(position, record) != 1 ||
+            if (db.ReadAtPosition(position, record) != LogBookDatabase::ReadResult::Read ||
                 record.dateKey != db.Table().At(position).dateKey) {
                 book.Fail("ReadAtPosition returned another day");
                 break;
@@ -93,7 +95,7 @@ void BM_ReadManyAll(benchmark::State& state) {
             total += record.distance;
         }
         benchmark::DoNotOptimize(total);
-        if (book.Failed() || db.EndReading() != 1) {
+        if (book.Failed() || db.EndReading() != LogBookDatabase::Result::Ok) {
             break;
         }
     }
@@ -102,7 +104,7 @@ void BM_ReadManyAll(benchmark::State& state) {
 
 void BM_FastIndexAll(benchmark::State& state) {
     SampleLogBook book(state);
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     std::vector<std::int32_t> positions;
@@ -118,7 +120,7 @@ void BM_FastIndexAll(benchmark::State& state) {
 
 void BM_CountRangeAll(benchmark::State& state) {
     SampleLogBook book(state);
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     int count = 0;
@@ -134,13 +136,13 @@ void BM_CountRangeAll(benchmark::State& state) {
 // Rewrites a day in the middle, changed each time so that every store is a real write.
 void BM_StoreOverwrite(benchmark::State& state) {
     SampleLogBook book(state);
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     DayRecord day = book.Days()[kDays / 2];
     for (auto _ : state) {
         day.calories = (day.calories + 1) % 2000;
-        if (book.Database().StoreRecord(day) != 1) {
+        if (book.Database().StoreRecord(day) != LogBookDatabase::StoreResult::Stored) {
             break;
         }
     }
@@ -152,7 +154,7 @@ void BM_StoreAppend(benchmark::State& state) {
     constexpr int kBatch = 512;
     SampleLogBook book(state);
     LogBookDatabase& db = book.Database();
-    if (!book.OpenExpecting(1)) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
         return;
     }
     DateValue date = book.Last();
@@ -168,7 +170,7 @@ void BM_StoreAppend(benchmark::State& state) {
         book.Dates().AddDays(date, 1);
         const DayRecord day = SampleLogBook::MakeDay(appended, book.Dates().KeyOfDate(date));
         const auto start = BenchClock::now();
-        if (db.StoreRecord(day) != 1) {
+        if (db.StoreRecord(day) != LogBookDatabase::StoreResult::Stored) {
             break;
         }
         state.SetIterationTime(SecondsSince(start));
@@ -191,7 +193,7 @@ void StoreTenYears(benchmark::State& state, bool all) {
         db.Close();
         ::unlink(name.c_str());
         ::unlink((book.Folder() + "/fresh.idx").c_str());
-        const bool opened = db.Open(name) == 1;
+        const bool opened = db.Open(name) == LogBookDatabase::OpenResult::Opened;
         state.ResumeTiming();
         if (!opened || book.Failed()) {
             book.Fail("the new logbook did not open");
@@ -201,7 +203,7 @@ void StoreTenYears(benchmark::State& state, bool all) {
             db.StoreAll(book.Days());
         } else {
             for (const DayRecord& day : book.Days()) {
-                if (db.StoreRecord(day) != 1) {
+                if (db.StoreRecord(day) != LogBookDatabase::StoreResult::Stored) {
                     break;
                 }
             }

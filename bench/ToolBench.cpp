@@ -152,7 +152,7 @@ void BM_ImportOneDay(benchmark::State& state) {
             break;
         }
     }
-    if (!book.Failed() && book.OpenExpecting(1) &&
+    if (!book.Failed() && book.OpenExpecting(LogBookDatabase::OpenResult::Opened) &&
         book.Database().EntryCount() != SampleLogBook::kDays + 1) {
         book.Fail("the day was not imported");
     }

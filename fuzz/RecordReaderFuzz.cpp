@@ -44,26 +44,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuietReporter reporter;
     DateUtility dates;
     LogBookDatabase db(reporter, dates);
-    Require(db.Open(name) == LogBookDatabase::kRebuilt);
+    Require(db.Open(name) == LogBookDatabase::OpenResult::Rebuilt);
 
     int all = -1;
-    Require(db.CountRange(nullptr, nullptr, DayType::AllDays, all) == LogBookDatabase::kOk);
+    Require(db.CountRange(nullptr, nullptr, DayType::AllDays, all) == LogBookDatabase::Result::Ok);
     std::vector<DayRecord> records;
     int count = -1;
     Require(db.LoadRange(nullptr, nullptr, DayType::AllDays, records, count) ==
-            LogBookDatabase::kOk);
+            LogBookDatabase::ReadResult::Read);
     Require(count == all);
 
     const DayCsv csv(dates);
     std::vector<std::int32_t> positions;
     Require(db.FastIndex(nullptr, nullptr, DayType::AllDays, positions, count) ==
-            LogBookDatabase::kOk);
+            LogBookDatabase::Result::Ok);
     Require(count == all);
-    Require(db.BeginReading("rb") == LogBookDatabase::kOk);
+    Require(db.BeginReading("rb") == LogBookDatabase::Result::Ok);
     for (int i = 0; i < count; ++i) {
         DayRecord record;
         Require(db.ReadAtPosition(positions[static_cast<std::size_t>(i)], record) ==
-                LogBookDatabase::kOk);
+                LogBookDatabase::ReadResult::Read);
         const IndexEntry& entry = db.Table().At(positions[static_cast<std::size_t>(i)]);
         Require(record.dateKey == entry.dateKey && record.Flags() == entry.flags);
         Require(std::memcmp(&record, &records[static_cast<std::size_t>(i)], sizeof record) == 0);
@@ -71,13 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         DateValue day;
         dates.DateOfKey(record.dateKey, day);
         DayRecord single;
-        Require(db.ReadDay(day, single) == LogBookDatabase::kOk);
+        Require(db.ReadDay(day, single) == LogBookDatabase::ReadResult::Read);
         Require(std::memcmp(&record, &single, sizeof record) == 0);
     }
-    Require(db.EndReading() == LogBookDatabase::kOk);
+    Require(db.EndReading() == LogBookDatabase::Result::Ok);
     for (const DayType type : {DayType::Training, DayType::Competition}) {
         int some = -1;
-        Require(db.CountRange(nullptr, nullptr, type, some) == LogBookDatabase::kOk);
+        Require(db.CountRange(nullptr, nullptr, type, some) == LogBookDatabase::Result::Ok);
         Require(some >= 0 && some <= all);
     }
 
@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     DayRecord fresh = DayRecord::Blank(21001231);
     fresh.competition = 'Y';
-    Require(db.StoreRecord(fresh) == LogBookDatabase::kOk);
+    Require(db.StoreRecord(fresh) == LogBookDatabase::StoreResult::Stored);
     const std::string after = ReadFile(name);
     // Only the new day's own record may change (it reuses a record only when the same day
     // or an erased one held it).
@@ -106,12 +106,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 after.data() + r * DayRecord::kSize, DayRecord::kSize) == 0);
         }
     }
-    Require(db.Close() == LogBookDatabase::kOk);
-    const int reopened = db.Open(name);
-    Require(reopened == LogBookDatabase::kOk || (repeats && reopened == LogBookDatabase::kRebuilt));
-    Require(db.Close() == LogBookDatabase::kOk);
-    Require(db.Open(name) == LogBookDatabase::kOk);
-    Require(db.Close() == LogBookDatabase::kOk);
+    Require(db.Close() == LogBookDatabase::Result::Ok);
+    const LogBookDatabase::OpenResult reopened = db.Open(name);
+    Require(reopened == LogBookDatabase::OpenResult::Opened ||
+            (repeats && reopened == LogBookDatabase::OpenResult::Rebuilt));
+    Require(db.Close() == LogBookDatabase::Result::Ok);
+    Require(db.Open(name) == LogBookDatabase::OpenResult::Opened);
+    Require(db.Close() == LogBookDatabase::Result::Ok);
     Require(reporter.count == 0);
     return 0;
 }

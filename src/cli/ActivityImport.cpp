@@ -108,7 +108,7 @@ int ImportActivities(ToolCommand& tool) {
     if (!days.empty() && (!dryRun || ToolCommand::Exists(logbook)) &&
         database.Open(logbook,
                       dryRun ? LogBookDatabase::Access::Read : LogBookDatabase::Access::Write) ==
-            LogBookDatabase::kFailed) {
+            LogBookDatabase::OpenResult::Failed) {
         return ToolCommand::kProblem;
     }
     std::vector<DayRecord> records;
@@ -159,10 +159,10 @@ int ImportActivities(ToolCommand& tool) {
         summary += "; nothing was changed (--dry-run)";
     }
     if (!dryRun && !records.empty()) {
-        if (database.StoreAll(records) != LogBookDatabase::kOk) {
+        if (database.StoreAll(records) != LogBookDatabase::StoreResult::Stored) {
             return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
         }
-        if (database.Close() != LogBookDatabase::kOk) {
+        if (database.Close() != LogBookDatabase::Result::Ok) {
             return tool.Fail(logbook + ": every day was stored, but the index could not be "
                                        "written; the next open rebuilds it");
         }

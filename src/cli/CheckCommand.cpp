@@ -124,12 +124,13 @@ int Repair(ToolCommand& tool, const std::string& logbook) {
     if (!done.empty() || cut) {
         StreamReporter reporter(tool.err, logbook);
         LogBookDatabase database(reporter, tool.dates);
-        if (database.Open(logbook) == LogBookDatabase::kFailed) {
+        if (database.Open(logbook) == LogBookDatabase::OpenResult::Failed) {
             return ToolCommand::kProblem;
         }
         std::string savedAs;
         if (cut) {
-            if (database.CutPartialRecord(logbook + ".tail", savedAs) != LogBookDatabase::kOk) {
+            if (database.CutPartialRecord(logbook + ".tail", savedAs) !=
+                LogBookDatabase::Result::Ok) {
                 return ToolCommand::kProblem;
             }
             if (!savedAs.empty()) {
@@ -137,7 +138,7 @@ int Repair(ToolCommand& tool, const std::string& logbook) {
                                savedAs);
             }
         }
-        if (database.Close() == LogBookDatabase::kFailed) {
+        if (database.Close() == LogBookDatabase::Result::Failed) {
             return ToolCommand::kProblem;
         }
     }

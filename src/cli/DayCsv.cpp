@@ -166,15 +166,11 @@ bool DayCsv::ReadDate(std::string_view text, DateValue& date) const {
     if (y < DateUtility::kFirstYear || y > DateUtility::kLastYear || m < 1 || m > 12 || d < 1) {
         return false;
     }
-    DateValue value;
-    value.year = static_cast<std::int32_t>(y);
-    value.month = static_cast<std::int32_t>(m);
-    value.day = 1;
+    const DateValue value = DateValue::Of(
+        static_cast<std::int32_t>(y), static_cast<std::int32_t>(m), static_cast<std::int32_t>(d));
     if (d > dates.DaysInMonth(value)) {
         return false;
     }
-    value.day = static_cast<std::int32_t>(d);
-    value.weekday = (dates.WeekdayOfMonthStart(value) + value.day - 1) % 7 + 1;
     date = value;
     return true;
 }

@@ -48,12 +48,12 @@ int ExportCommand(ToolCommand& tool) {
     // A piece and the line that carries it past kPiece; a longer line only grows the text.
     text.reserve(kPiece + 1024);
     int written = 0;
-    if (database.BeginReading("rb") != LogBookDatabase::kOk) {
+    if (database.BeginReading("rb") != LogBookDatabase::Result::Ok) {
         return ToolCommand::kProblem;
     }
     DayRecord record;
     for (const std::int32_t position : positions) {
-        if (database.ReadAtPosition(position, record) != LogBookDatabase::kOk) {
+        if (database.ReadAtPosition(position, record) != LogBookDatabase::ReadResult::Read) {
             break;
         }
         text += csv.Line(record);

@@ -138,7 +138,7 @@ int ImportCsv(ToolCommand& tool) {
     // (When rows are already bad, an existing logbook is still opened, only to list every
     // problem at once; a missing one is not created.)
     const bool opened = (badRows == 0 || ToolCommand::Exists(logbook)) &&
-                        database.Open(logbook) != LogBookDatabase::kFailed;
+                        database.Open(logbook) != LogBookDatabase::OpenResult::Failed;
     if (!opened && badRows == 0) {
         return ToolCommand::kProblem;
     }
@@ -174,10 +174,10 @@ int ImportCsv(ToolCommand& tool) {
                  << " into " << logbook << keptText << "; nothing was stored (--dry-run)\n";
         return ToolCommand::kSuccess;
     }
-    if (database.StoreAll(days) != LogBookDatabase::kOk) {
+    if (database.StoreAll(days) != LogBookDatabase::StoreResult::Stored) {
         return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
     }
-    if (database.Close() != LogBookDatabase::kOk) {
+    if (database.Close() != LogBookDatabase::Result::Ok) {
         return tool.Fail(logbook + ": every day was stored, but the index could not be written; "
                                    "the next open rebuilds it");
     }

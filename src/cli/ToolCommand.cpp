@@ -87,7 +87,8 @@ int ToolCommand::OpenToRead(LogBookDatabase& database, const std::string& logboo
     if (!Exists(logbook)) {
         return Fail(logbook + ": no such logbook");
     }
-    return database.Open(logbook, LogBookDatabase::Access::Read) == LogBookDatabase::kFailed
+    return database.Open(logbook, LogBookDatabase::Access::Read) ==
+                   LogBookDatabase::OpenResult::Failed
                ? kProblem
                : kSuccess;
 }

@@ -113,7 +113,7 @@ bool ViewReports::Calendar(LogBookDatabase& database, const DateValue& shown, Ca
 bool ViewReports::Graph(LogBookDatabase& database, const ViewSelection& selection,
                         std::ostream& out) const {
     std::vector<std::int32_t> positions;
-    const bool found = selection.Positions(database, positions) == 1;
+    const bool found = selection.Positions(database, positions);
     GraphSeries series;
     const bool read = series.Gather(database, positions, selection.CurrentCategory());
     out << "category " << TrimRight(ViewSelection::CategoryText(selection.CurrentCategory()))

@@ -124,13 +124,13 @@ std::string FindQuery::ResultLine(const DayRecord& day, const DateUtility& dates
 bool FindQuery::Search(LogBookDatabase& database, const DateUtility& dates, Found& found) const {
     found.keys.clear();
     found.lines.clear();
-    if (database.BeginReading("rb") != 1) {
+    if (database.BeginReading("rb") != LogBookDatabase::Result::Ok) {
         return false;
     }
     DayRecord day = DayRecord::Blank(0);
     for (int position = 0; static_cast<int>(found.keys.size()) < kMaxResults; ++position) {
         day.erased = 1;
-        if (database.ReadAtPosition(position, day) == 2) {
+        if (database.ReadAtPosition(position, day) == LogBookDatabase::ReadResult::EndOrBadRead) {
             break;
         }
         if (day.erased != 0 || !Matches(day, dates)) {

@@ -89,7 +89,7 @@ bool LogBookCache::StoreDirty() {
             dirty[i] = 0;
             continue;
         }
-        if (database.StoreRecord(records[i]) != 1) {
+        if (database.StoreRecord(records[i]) != LogBookDatabase::StoreResult::Stored) {
             return false;
         }
         dirty[i] = 0;
@@ -110,6 +110,7 @@ bool LogBookCache::NotStored(std::int32_t key) {
     dates.DateOfKey(key, date);
     DayRecord stored = DayRecord::Blank(key);
     // A day that cannot be read is taken as stored, so its erasure is not lost.
-    const int read = database.ReadDay(date, stored);
-    return read == 0 || (read == 1 && stored.erased != 0);
+    using Read = LogBookDatabase::ReadResult;
+    const Read read = database.ReadDay(date, stored);
+    return read == Read::Failed || (read == Read::Read && stored.erased != 0);
 }

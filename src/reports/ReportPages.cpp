@@ -248,11 +248,12 @@ std::string ReportPages::FileText(LogBookDatabase& database,
         file.EndPage();
     }
     const int count = std::min(entryCount, static_cast<int>(positions.size()));
-    if (count > 0 && database.BeginReading("rb") == 1) {
+    if (count > 0 && database.BeginReading("rb") == LogBookDatabase::Result::Ok) {
         DayRecord day = DayRecord::Blank(0);
         int onPage = 0;
         for (int i = 0; i < count; ++i) {
-            if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) != 1) {
+            if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) !=
+                LogBookDatabase::ReadResult::Read) {
                 break;
             }
             if (!file.PageOpen()) {

@@ -56,11 +56,12 @@ void ReportPreviewWindow::DrawDayPage(TDC& dc) {
     TRect text = kPage;
     const ReportPages::Span span = pages.EntriesOn(currentPage);
     const std::vector<std::int32_t>& positions = source.ReportEntries();
-    if (!span.Empty() && database.BeginReading("rb") == 1) {
+    if (!span.Empty() && database.BeginReading("rb") == LogBookDatabase::Result::Ok) {
         dc.SelectFont(TFont{"Courier New", kFontHeight, TFont::kNormal});
         DayRecord day = DayRecord::Blank(0);
         for (int i = span.first; i < span.last && i < static_cast<int>(positions.size()); ++i) {
-            if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) != 1) {
+            if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) !=
+                LogBookDatabase::ReadResult::Read) {
                 break;
             }
             const ReportPages::BlockLines lines = pages.DayBlock(day);

@@ -261,8 +261,8 @@ void ClientWindow::OpenLogBookFile() {
     // The setting and the title change only once the new logbook is open; otherwise the
     // old one stays open under its own name.
     const bool hadOne = database->IsOpen();
-    if (database->Close() == 1) {
-        if (database->Open(chosen) != 0) {
+    if (database->Close() == LogBookDatabase::Result::Ok) {
+        if (database->Open(chosen) != LogBookDatabase::OpenResult::Failed) {
             logBookPath = chosen;
             profile.WriteString(Settings::kSection, Settings::kLogBookKey, chosen);
         } else if (hadOne) {

@@ -2,19 +2,19 @@
 
 #include "store/ByteOrder.h"
 
-int IndexEntry::Matches(DayType type) const {
+bool IndexEntry::Matches(DayType type) const {
     if (IsErased()) {
-        return 0;
+        return false;
     }
     switch (type) {
     case DayType::Training:
-        return (flags & kTraining) ? 1 : 0;
+        return (flags & kTraining) != 0;
     case DayType::Competition:
-        return (flags & kCompetition) ? 1 : 0;
+        return (flags & kCompetition) != 0;
     case DayType::AllDays:
-        return 1;
+        return true;
     }
-    return 0;
+    return false;
 }
 
 void IndexEntry::ToBytes(unsigned char* out) const {

@@ -23,8 +23,8 @@ struct IndexEntry {
     std::uint8_t flags = 0;
 
     bool IsErased() const { return (flags & kErased) != 0; }
-    // 1 when the entry counts for the day type, 0 otherwise.
-    int Matches(DayType type) const;
+    // Whether the entry counts for the day type; an erased entry counts for none.
+    bool Matches(DayType type) const;
 
     void ToBytes(unsigned char* out) const;
     static IndexEntry FromBytes(const unsigned char* in);

@@ -113,7 +113,7 @@ LogBookDatabase::LogBookDatabase(ErrorReporter& owner, const DateUtility& dateUt
 
 LogBookDatabase::~LogBookDatabase() = default;
 
-int LogBookDatabase::Open(const std::string& name, Access access) {
+LogBookDatabase::OpenResult LogBookDatabase::Open(const std::string& name, Access access) {
     if (data.IsOpen()) {
         Close();
     }
@@ -125,23 +125,23 @@ int LogBookDatabase::Open(const std::string& name, Access access) {
     closedSaid = true;
     if (name.size() > kMaxNameLength) {
         Report(kNameTooLong);
-        return kFailed;
+        return OpenResult::Failed;
     }
     // A NUL or another control character is no part of a path: with a NUL the system would
     // open the text before it for both files.
     if (std::any_of(name.begin(), name.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
         Report(kNameWithControl);
-        return kFailed;
+        return OpenResult::Failed;
     }
     const std::string indexName = IndexFile::NameFor(name);
     if (indexName.size() > kMaxNameLength) {
         Report(kIndexNameTooLong);
-        return kFailed;
+        return OpenResult::Failed;
     }
     if (indexName == name) {
         Report(kNameOfIndex);
-        return kFailed;
+        return OpenResult::Failed;
     }
     dataFileName = name;
     indexFileName = indexName;
@@ -153,28 +153,28 @@ int LogBookDatabase::Open(const std::string& name, Access access) {
         break;
     case DataFile::OpenResult::Locked:
         Report(kInUse);
-        return kFailed;
+        return OpenResult::Failed;
     case DataFile::OpenResult::NotRegular:
     case DataFile::OpenResult::TooLarge:
     case DataFile::OpenResult::Failed:
         // The file is there but cannot be used; it is never replaced by an empty one.
         Report((dataFileName + " " + data.Problem() + ".").c_str());
-        return kFailed;
+        return OpenResult::Failed;
     case DataFile::OpenResult::Missing:
         if (reader) {
             Report((dataFileName + " cannot be read: no such file.").c_str());
-            return kFailed;
+            return OpenResult::Failed;
         }
         ::unlink(indexFileName.c_str());
         switch (data.Open(dataFileName, true)) {
         case DataFile::OpenResult::Opened:
-            return kOk;
+            return OpenResult::Opened;
         case DataFile::OpenResult::Locked:
             Report(kInUse);
-            return kFailed;
+            return OpenResult::Failed;
         default:
             Report(kCannotCreateDataFile);
-            return kFailed;
+            return OpenResult::Failed;
         }
     }
 
@@ -185,7 +185,7 @@ int LogBookDatabase::Open(const std::string& name, Access access) {
         fileio::SameFile(dataInfo, indexInfo)) {
         data.Close();
         Report(kNameOfIndex);
-        return kFailed;
+        return OpenResult::Failed;
     }
     // The lock is ours, so no writer of this logbook is at work: what temporary files of
     // it remain were left by one that was killed.
@@ -197,28 +197,28 @@ int LogBookDatabase::Open(const std::string& name, Access access) {
 
     switch (IndexFile::Load(indexFileName, data, table).state) {
     case IndexFile::State::Ok:
-        return kOk;
+        return OpenResult::Opened;
     case IndexFile::State::NotRegular:
         table.Clear();
         data.Close();
         Report(kIndexNotRegular);
-        return kFailed;
+        return OpenResult::Failed;
     default:
         break;
     }
     if (IndexFile::Rebuild(data, table)) {
-        return kRebuilt;
+        return OpenResult::Rebuilt;
     }
     table.Clear();
     data.Close();
     Report(kCannotCreateIndex);
-    return kFailed;
+    return OpenResult::Failed;
 }
 
-int LogBookDatabase::Close() {
+LogBookDatabase::Result LogBookDatabase::Close() {
     reading.reset();
     if (!data.IsOpen()) {
-        return kOk; // nothing open: an index that is not ours must not be overwritten
+        return Result::Ok; // nothing open: an index that is not ours must not be overwritten
     }
     // A reader shares the logbook with others and leaves its files as they are.
     const bool written = shared || IndexFile::Write(indexFileName, table);
@@ -226,9 +226,9 @@ int LogBookDatabase::Close() {
     closedSaid = false;
     if (!written) {
         Report(kErrorClosing);
-        return kFailed;
+        return Result::Failed;
     }
-    return kOk;
+    return Result::Ok;
 }
 
 bool LogBookDatabase::ReadSlot(std::int32_t slot, DayRecord& record) const {
@@ -298,23 +298,23 @@ bool LogBookDatabase::Put(const DataFile& file, const DayRecord& record) {
     return false;
 }
 
-int LogBookDatabase::StoreRecord(const DayRecord& record) {
+LogBookDatabase::StoreResult LogBookDatabase::StoreRecord(const DayRecord& record) {
     // A key that is no logbook date would be left out of the index at the next open.
     if (!data.IsOpen() || !data.IsWritable() || !DateUtility::IsLogbookKey(record.dateKey)) {
         Report(kErrorStoring);
-        return kFailed;
+        return StoreResult::Failed;
     }
     if (reading) {
         reading->Forget();
     }
     if (!Put(data, record)) {
         Report(kErrorStoring);
-        return kFailed;
+        return StoreResult::Failed;
     }
-    return kOk;
+    return StoreResult::Stored;
 }
 
-int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
+LogBookDatabase::StoreResult LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
     // Through a symbolic link the copy goes beside the file the link names and replaces
     // it there, so the link stays and leads to the new days; only the file this logbook
     // holds open is ever replaced.
@@ -328,7 +328,7 @@ int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
     }
     if (!usable) {
         Report(kErrorStoring);
-        return kFailed;
+        return StoreResult::Failed;
     }
     if (reading) {
         reading->Forget();
@@ -355,11 +355,11 @@ int LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
     if (!ok) {
         table = before;
         Report(kErrorStoring);
-        return kFailed;
+        return StoreResult::Failed;
     }
     fileio::SyncFolder(file);
     data.Swap(next); // the old file and its lock go with next
-    return kOk;
+    return StoreResult::Stored;
 }
 
 void LogBookDatabase::KeyRange(const DateValue* first, const DateValue* last,
@@ -368,8 +368,10 @@ void LogBookDatabase::KeyRange(const DateValue* first, const DateValue* last,
     lastKey = last ? dateUtility.KeyOfDate(*last) : 0;
 }
 
-int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, DayType type,
-                               std::vector<DayRecord>& records, int& count) {
+LogBookDatabase::ReadResult LogBookDatabase::LoadRange(const DateValue* first,
+                                                       const DateValue* last, DayType type,
+                                                       std::vector<DayRecord>& records,
+                                                       int& count) {
     records.clear();
     count = 0;
     if (!data.IsOpen()) {
@@ -377,7 +379,7 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
             Report(kErrorLoadingRange);
             closedSaid = true;
         }
-        return kFailed;
+        return ReadResult::Failed;
     }
     std::int32_t firstKey = 0;
     std::int32_t lastKey = 0;
@@ -389,7 +391,7 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
 
     // Days entered in date order lie in consecutive slots: each such run is one read
     // straight into the output.
-    int result = kOk;
+    ReadResult result = ReadResult::Read;
     std::size_t delivered = 0;
     while (delivered < slots.size()) {
         std::size_t runEnd = delivered + 1;
@@ -412,7 +414,7 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
         }
         if (delivered < runEnd) {
             ReadFailed();
-            result = kEndOrBadRead;
+            result = ReadResult::EndOrBadRead;
             break;
         }
     }
@@ -421,8 +423,10 @@ int LogBookDatabase::LoadRange(const DateValue* first, const DateValue* last, Da
     return result;
 }
 
-int LogBookDatabase::FastIndex(const DateValue* first, const DateValue* last, DayType type,
-                               std::vector<std::int32_t>& positions, int& count) {
+LogBookDatabase::Result LogBookDatabase::FastIndex(const DateValue* first, const DateValue* last,
+                                                   DayType type,
+                                                   std::vector<std::int32_t>& positions,
+                                                   int& count) {
     positions.clear();
     std::int32_t firstKey = 0;
     std::int32_t lastKey = 0;
@@ -430,11 +434,11 @@ int LogBookDatabase::FastIndex(const DateValue* first, const DateValue* last, Da
     table.Select(first ? &firstKey : nullptr, last ? &lastKey : nullptr, type,
                  [&](int position) { positions.push_back(position); });
     count = static_cast<int>(positions.size());
-    return kOk;
+    return Result::Ok;
 }
 
-int LogBookDatabase::CountRange(const DateValue* first, const DateValue* last, DayType type,
-                                int& count) {
+LogBookDatabase::Result LogBookDatabase::CountRange(const DateValue* first, const DateValue* last,
+                                                    DayType type, int& count) {
     std::int32_t firstKey = 0;
     std::int32_t lastKey = 0;
     KeyRange(first, last, firstKey, lastKey);
@@ -442,56 +446,56 @@ int LogBookDatabase::CountRange(const DateValue* first, const DateValue* last, D
     table.Select(first ? &firstKey : nullptr, last ? &lastKey : nullptr, type,
                  [&](int) { ++selected; });
     count = selected;
-    return kOk;
+    return Result::Ok;
 }
 
-int LogBookDatabase::BeginReading(const char* mode) {
+LogBookDatabase::Result LogBookDatabase::BeginReading(const char* mode) {
     if (!data.IsOpen() || !mode || mode[0] != 'r') {
         Report(kCannotOpenDatabase);
-        return kFailed;
+        return Result::Failed;
     }
     reading = std::make_unique<ReadWindow>();
-    return kOk;
+    return Result::Ok;
 }
 
-int LogBookDatabase::ReadAtPosition(int position, DayRecord& record) {
+LogBookDatabase::ReadResult LogBookDatabase::ReadAtPosition(int position, DayRecord& record) {
     if (!reading || position < 0 || position >= table.Count()) {
-        return kEndOrBadRead;
+        return ReadResult::EndOrBadRead;
     }
     const IndexEntry& entry = table.At(position);
     if (entry.IsErased()) {
-        return kOk;
+        return ReadResult::Read;
     }
     if (!reading->Read(data, entry.slot, record)) {
         ReadFailed();
-        return kEndOrBadRead;
+        return ReadResult::EndOrBadRead;
     }
-    return kOk;
+    return ReadResult::Read;
 }
 
-int LogBookDatabase::EndReading() {
+LogBookDatabase::Result LogBookDatabase::EndReading() {
     if (!reading) {
         Report(kCannotCloseDatabase);
-        return kFailed;
+        return Result::Failed;
     }
     reading.reset();
-    return kOk;
+    return Result::Ok;
 }
 
-int LogBookDatabase::ReadDay(const DateValue& date, DayRecord& record) {
+LogBookDatabase::ReadResult LogBookDatabase::ReadDay(const DateValue& date, DayRecord& record) {
     const int position = table.Find(dateUtility.KeyOfDate(date));
     if (position == IndexTable::kNotFound) {
-        return kFailed;
+        return ReadResult::Failed;
     }
     if (!data.IsOpen()) {
         Report(kErrorReading);
-        return kFailed;
+        return ReadResult::Failed;
     }
     if (!ReadSlot(table.At(position).slot, record)) {
         ReadFailed();
-        return kEndOrBadRead;
+        return ReadResult::EndOrBadRead;
     }
-    return kOk;
+    return ReadResult::Read;
 }
 
 void LogBookDatabase::ReadFailed() {
@@ -504,19 +508,19 @@ void LogBookDatabase::MakeSlotUnreadable(std::int32_t slot) {
     unreadableSlot.store(slot, std::memory_order_relaxed);
 }
 
-int LogBookDatabase::EraseDay(const DateValue& date) {
+LogBookDatabase::StoreResult LogBookDatabase::EraseDay(const DateValue& date) {
     const int position = table.Find(dateUtility.KeyOfDate(date));
     if (position == IndexTable::kNotFound) {
-        return kFailed;
+        return StoreResult::Failed;
     }
     if (!data.IsOpen() || !data.IsWritable()) {
         Report(kErrorDeleting);
-        return kFailed;
+        return StoreResult::Failed;
     }
     DayRecord record;
     const std::int32_t slot = table.At(position).slot;
     if (!ReadSlot(slot, record)) {
-        return kEndOrBadRead;
+        return StoreResult::Unreadable;
     }
     if (reading) {
         reading->Forget();
@@ -526,28 +530,29 @@ int LogBookDatabase::EraseDay(const DateValue& date) {
     record.ToBytes(bytes);
     if (!data.WriteAt(DayRecord::Offset(slot), bytes, sizeof bytes)) {
         Report(kErrorDeleting);
-        return kFailed;
+        return StoreResult::Failed;
     }
     table.At(position).flags = IndexEntry::kErased;
-    return kOk;
+    return StoreResult::Stored;
 }
 
-int LogBookDatabase::CutPartialRecord(const std::string& tailName, std::string& savedAs) {
+LogBookDatabase::Result LogBookDatabase::CutPartialRecord(const std::string& tailName,
+                                                          std::string& savedAs) {
     savedAs.clear();
     const std::int64_t size = data.Size();
     if (!data.IsOpen() || !data.IsWritable() || size < 0) {
         Report(kCannotCut);
-        return kFailed;
+        return Result::Failed;
     }
     const std::int64_t whole = size / static_cast<std::int64_t>(DayRecord::kSize) *
                                static_cast<std::int64_t>(DayRecord::kSize);
     if (whole == size) {
-        return kOk;
+        return Result::Ok;
     }
     std::vector<unsigned char> tail(static_cast<std::size_t>(size - whole));
     if (!data.ReadAt(whole, tail.data(), tail.size())) {
         Report(kCannotCut);
-        return kFailed;
+        return Result::Failed;
     }
     // Never over an earlier tail: each cut keeps its bytes in a file of its own.
     int fd = -1;
@@ -562,7 +567,7 @@ int LogBookDatabase::CutPartialRecord(const std::string& tailName, std::string& 
     }
     if (fd < 0) {
         Report(kCannotCut);
-        return kFailed;
+        return Result::Failed;
     }
     const bool saved = fileio::WriteAll(fd, tail.data(), tail.size()) && ::fsync(fd) == 0;
     ::close(fd);
@@ -571,10 +576,10 @@ int LogBookDatabase::CutPartialRecord(const std::string& tailName, std::string& 
             ::unlink(name.c_str());
         }
         Report(kCannotCut);
-        return kFailed;
+        return Result::Failed;
     }
     savedAs = name;
-    return kOk;
+    return Result::Ok;
 }
 
 bool LogBookDatabase::Holds(const std::string& path) const {

@@ -18,14 +18,29 @@
 
 class LogBookDatabase {
 public:
-    // Outcomes, plain ints so that every caller compares them as it always has.
-    static constexpr int kFailed = 0;
-    static constexpr int kOk = 1;
-    // End of data, or a record that cannot be read. A record that cannot be read is also
-    // said ("Error loading range of records.") the first time it happens after an open, so
-    // a window that reads the same days at every paint says it once and shows the rest.
-    static constexpr int kEndOrBadRead = 2;
-    static constexpr int kRebuilt = 2; // Open: the index was rebuilt from the data file
+    // Outcomes, each kind with the numbers of the logbook's status codes: 1 success,
+    // 0 failure, 2 end of data or a record that cannot be read.
+    enum class OpenResult {
+        Failed = 0,
+        Opened = 1, // the index read from its file, or a new empty logbook
+        Rebuilt = 2 // the index rebuilt from the data file
+    };
+    // A record that cannot be read is also said ("Error loading range of records.") the
+    // first time it happens after an open, so a window that reads the same days at every
+    // paint says it once and shows the rest.
+    enum class ReadResult {
+        Failed = 0, // no such day, or no logbook to read
+        Read = 1,
+        EndOrBadRead = 2 // past the last position, or a record that cannot be read
+    };
+    enum class StoreResult {
+        Failed = 0,
+        Stored = 1,
+        Unreadable = 2 // EraseDay: the day's record cannot be read
+    };
+    // Operations that either work or do not: close, the read-many sequence's begin and end,
+    // the range counts, the cut.
+    enum class Result { Failed = 0, Ok = 1 };
 
     static constexpr std::size_t kMaxNameLength = 255;
 
@@ -38,38 +53,38 @@ public:
     // (readers share it; no writer may hold it meanwhile).
     enum class Access { Write, Read };
 
-    // kOk index read or new empty logbook, kRebuilt, kFailed. A logbook still open is
-    // closed first. Temporary files that killed writers of this logbook left are removed.
-    // Opened to be read, a missing logbook is not created and Close writes no index.
-    int Open(const std::string& dataFileName, Access access = Access::Write);
-    // Writes the index and releases the logbook; kOk also when nothing was open.
-    int Close();
+    // A logbook still open is closed first. Temporary files that killed writers of this
+    // logbook left are removed. Opened to be read, a missing logbook is not created and Close
+    // writes no index.
+    OpenResult Open(const std::string& dataFileName, Access access = Access::Write);
+    // Writes the index and releases the logbook; Ok also when nothing was open.
+    Result Close();
 
-    int StoreRecord(const DayRecord& record);
+    StoreResult StoreRecord(const DayRecord& record);
     // Stores every day or none: the days go into a copy of the data file beside it, which
     // is synced and renamed over the data file only when all are in. A failure or a crash
     // at any moment leaves the old logbook or all of the days. The index is written by
     // Close as usual; until then an index on disk is found stale and rebuilt.
-    int StoreAll(const std::vector<DayRecord>& days);
+    StoreResult StoreAll(const std::vector<DayRecord>& days);
     // first and last may be null for an open end.
-    int LoadRange(const DateValue* first, const DateValue* last, DayType type,
-                  std::vector<DayRecord>& records, int& count);
-    int FastIndex(const DateValue* first, const DateValue* last, DayType type,
-                  std::vector<std::int32_t>& positions, int& count);
-    int CountRange(const DateValue* first, const DateValue* last, DayType type, int& count);
+    ReadResult LoadRange(const DateValue* first, const DateValue* last, DayType type,
+                         std::vector<DayRecord>& records, int& count);
+    Result FastIndex(const DateValue* first, const DateValue* last, DayType type,
+                     std::vector<std::int32_t>& positions, int& count);
+    Result CountRange(const DateValue* first, const DateValue* last, DayType type, int& count);
 
     // The read-many sequence: begin, any number of reads at index positions, end.
-    int BeginReading(const char* mode);
-    int ReadAtPosition(int position, DayRecord& record);
-    int EndReading();
+    Result BeginReading(const char* mode);
+    ReadResult ReadAtPosition(int position, DayRecord& record);
+    Result EndReading();
 
-    int ReadDay(const DateValue& date, DayRecord& record);
-    int EraseDay(const DateValue& date);
+    ReadResult ReadDay(const DateValue& date, DayRecord& record);
+    StoreResult EraseDay(const DateValue& date);
 
     // Moves the bytes after the last whole record into a new file (tailName, else
     // tailName.1 .. tailName.99 when taken) and cuts the data file after its last whole
-    // record. kOk with the name used in savedAs (empty when there was nothing to cut).
-    int CutPartialRecord(const std::string& tailName, std::string& savedAs);
+    // record. Ok with the name used in savedAs (empty when there was nothing to cut).
+    Result CutPartialRecord(const std::string& tailName, std::string& savedAs);
 
     // Records that could not be read since the logbook was opened.
     int ReadFailures() const { return readFailures; }

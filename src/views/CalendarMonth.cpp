@@ -25,7 +25,8 @@ bool CalendarMonth::Load(LogBookDatabase& database, const DateValue& shown) {
     dates.MonthBounds(shown, first, last);
     std::vector<DayRecord> loaded;
     int count = 0;
-    const bool read = database.LoadRange(&first, &last, DayType::AllDays, loaded, count) != 0;
+    const bool read = database.LoadRange(&first, &last, DayType::AllDays, loaded, count) !=
+                      LogBookDatabase::ReadResult::Failed;
     if (!read) {
         count = 0; // the store has said why
     }

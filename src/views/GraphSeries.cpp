@@ -81,7 +81,7 @@ bool GraphSeries::Gather(LogBookDatabase& database, const std::vector<std::int32
     std::vector<DayRecord> selected;
     bool read = true;
     if (!positions.empty()) {
-        read = database.BeginReading("rb") == 1;
+        read = database.BeginReading("rb") == LogBookDatabase::Result::Ok;
         if (read) {
             // Only whole groups are plotted: the days of a trailing partial group are not read.
             const int count = static_cast<int>(positions.size());
@@ -91,7 +91,8 @@ bool GraphSeries::Gather(LogBookDatabase& database, const std::vector<std::int32
             DayRecord day = DayRecord::Blank(0);
             for (int i = 0; i < used; ++i) {
                 // A record that cannot be read counts as a day without a value.
-                if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) != 1) {
+                if (database.ReadAtPosition(positions[static_cast<std::size_t>(i)], day) !=
+                    LogBookDatabase::ReadResult::Read) {
                     day = DayRecord::Blank(0);
                 }
                 selected.push_back(day);

@@ -75,13 +75,13 @@ bool StatisticsTable::Compute(LogBookDatabase& database, const std::vector<std::
     std::vector<DayRecord> days;
     bool read = true;
     if (!positions.empty()) {
-        read = database.BeginReading("rb") == 1;
+        read = database.BeginReading("rb") == LogBookDatabase::Result::Ok;
         if (read) {
             days.reserve(positions.size());
             DayRecord day = DayRecord::Blank(0);
             for (const std::int32_t position : positions) {
                 // A record that cannot be read contributes nothing.
-                if (database.ReadAtPosition(position, day) == 1) {
+                if (database.ReadAtPosition(position, day) == LogBookDatabase::ReadResult::Read) {
                     days.push_back(day);
                 }
             }
@@ -94,7 +94,7 @@ bool StatisticsTable::Compute(LogBookDatabase& database, const std::vector<std::
 
 bool StatisticsTable::Compute(LogBookDatabase& database, const ViewSelection& selection) {
     std::vector<std::int32_t> positions;
-    const bool found = selection.Positions(database, positions) == 1;
+    const bool found = selection.Positions(database, positions);
     return Compute(database, positions, selection.DaysInRange()) && found;
 }
 

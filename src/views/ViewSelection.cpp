@@ -48,16 +48,17 @@ int ViewSelection::DaysInRange() const {
     return dates.DaysBetween(start, end);
 }
 
-int ViewSelection::Positions(LogBookDatabase& database,
-                             std::vector<std::int32_t>& positions) const {
+bool ViewSelection::Positions(LogBookDatabase& database,
+                              std::vector<std::int32_t>& positions) const {
     int count = 0;
-    if (database.FastIndex(&start, &end, dayType, positions, count) != 1) {
+    if (database.FastIndex(&start, &end, dayType, positions, count) !=
+        LogBookDatabase::Result::Ok) {
         positions.clear();
-        return 0;
+        return false;
     }
     positions.resize(
         static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(positions.size()))));
-    return 1;
+    return true;
 }
 
 Category ViewSelection::NextCategory(Category value) {

@@ -59,9 +59,9 @@ public:
     std::string EndText() const;
     int DaysInRange() const;
 
-    // The index positions of the selected days, as many as the store finds; 1, or 0 when
-    // the store could not make them (it has said why, and the list is empty).
-    int Positions(LogBookDatabase& database, std::vector<std::int32_t>& positions) const;
+    // The index positions of the selected days, as many as the store finds; false when the
+    // store could not make them (it has said why, and the list is empty).
+    bool Positions(LogBookDatabase& database, std::vector<std::int32_t>& positions) const;
 
     void NextCategory();
     void NextDayType();

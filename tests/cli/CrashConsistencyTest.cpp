@@ -36,7 +36,7 @@ protected:
         logbook = Path("log.vrl");
         RecordingReporter reporter;
         LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(logbook), 1);
+        ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
         DateValue day;
         dates.DateOfKey(20240101, day);
         for (int i = 0; i < 300; ++i, dates.AddDays(day, 1)) {
@@ -44,12 +44,12 @@ protected:
             r.distance = static_cast<float>(i % 17) + 0.5F;
             r.competition = i % 9 == 0 ? 'Y' : 'N';
             std::snprintf(r.comments, sizeof r.comments, "day %d", i);
-            ASSERT_EQ(db.StoreRecord(r), 1);
+            ASSERT_EQ(db.StoreRecord(r), LogBookDatabase::StoreResult::Stored);
             if (i % 11 == 5) {
-                ASSERT_EQ(db.EraseDay(day), 1);
+                ASSERT_EQ(db.EraseDay(day), LogBookDatabase::StoreResult::Stored);
             }
         }
-        ASSERT_EQ(db.Close(), 1);
+        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
         data = Read(logbook);
         index = Read(Path("log.idx"));
 
@@ -84,7 +84,7 @@ protected:
         RecordingReporter reporter;
         LogBookDatabase db(reporter, dates);
         Days days;
-        if (db.Open(logbook) == LogBookDatabase::kFailed) {
+        if (db.Open(logbook) == LogBookDatabase::OpenResult::Failed) {
             return days;
         }
         std::vector<DayRecord> records;

@@ -66,7 +66,7 @@ TEST_F(LogBookToolFilesTest, OutputNeverLandsOnALogbookAnIndexOrAReadOnlyFile) {
     RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase window(reporter, dates);
-    ASSERT_EQ(window.Open(Path("held.dat")), 1);
+    ASSERT_EQ(window.Open(Path("held.dat")), LogBookDatabase::OpenResult::Opened);
 
     const struct {
         const char* command;
@@ -167,7 +167,8 @@ TEST_F(LogBookToolFilesTest, ReadersShareTheLogbookWritersHoldItAlone) {
     DateUtility dates;
     {
         LogBookDatabase reading(reporter, dates);
-        ASSERT_EQ(reading.Open(Path("a.vrl"), LogBookDatabase::Access::Read), 1);
+        ASSERT_EQ(reading.Open(Path("a.vrl"), LogBookDatabase::Access::Read),
+                  LogBookDatabase::OpenResult::Opened);
         for (const char* command : {"export", "stats", "calendar", "graph", "report", "check"}) {
             EXPECT_EQ(RunProcess({command, Path("a.vrl")}), 0) << command << ": " << err;
         }
@@ -178,7 +179,7 @@ TEST_F(LogBookToolFilesTest, ReadersShareTheLogbookWritersHoldItAlone) {
     {
         // The window program writes while it has the logbook open: readers wait their turn.
         LogBookDatabase window(reporter, dates);
-        ASSERT_EQ(window.Open(Path("a.vrl")), 1);
+        ASSERT_EQ(window.Open(Path("a.vrl")), LogBookDatabase::OpenResult::Opened);
         EXPECT_EQ(RunProcess({"report", Path("a.vrl")}), 1);
         EXPECT_EQ(err, "veloria-logbook: " + Path("a.vrl") +
                            ": Logbook is in use by another program.\n");

@@ -26,10 +26,10 @@ TEST_F(LogBookToolHostileTest, CheckNamesAFlagTheIndexGotWrong) {
         RecordingReporter reporter;
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(Path("a.vrl")), 1);
+        ASSERT_EQ(db.Open(Path("a.vrl")), LogBookDatabase::OpenResult::Opened);
         DateValue day;
         dates.DateOfKey(20260106, day);
-        ASSERT_EQ(db.EraseDay(day), 1);
+        ASSERT_EQ(db.EraseDay(day), LogBookDatabase::StoreResult::Stored);
     }
     EXPECT_EQ(Run({"check", Path("a.vrl")}), 1);
     EXPECT_NE(out.find("index: stale (entry 1: day 20260106 has flags 2, its record says 4)"),

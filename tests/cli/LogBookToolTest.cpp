@@ -174,7 +174,7 @@ TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
     RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase holder(reporter, dates);
-    ASSERT_EQ(holder.Open(Path("a.vrl")), 1);
+    ASSERT_EQ(holder.Open(Path("a.vrl")), LogBookDatabase::OpenResult::Opened);
     Write(Path("in.csv"), "date\n2027-01-01\n");
     for (auto args :
          std::vector<std::vector<std::string>>{{"export", Path("a.vrl")},
@@ -183,7 +183,7 @@ TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
         EXPECT_EQ(Run(args), 1) << args[0];
         EXPECT_NE(err.find("Logbook is in use by another program."), std::string::npos) << err;
     }
-    EXPECT_EQ(holder.Close(), 1);
+    EXPECT_EQ(holder.Close(), LogBookDatabase::Result::Ok);
 }
 
 // Each command takes only its own options: another command's option, a value given to a

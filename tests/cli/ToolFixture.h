@@ -38,7 +38,7 @@ protected:
         RecordingReporter reporter;
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(name), 1);
+        ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
         DayRecord a = DayRecord::Blank(20260105);
         a.distance = 12.345f;
         a.time = 360000;
@@ -65,9 +65,9 @@ protected:
         std::memset(c.workout, 'w', 29);
         std::memset(c.comments, 'c', 255);
         for (const DayRecord& r : {c, a, erased, b}) {
-            ASSERT_EQ(db.StoreRecord(r), 1);
+            ASSERT_EQ(db.StoreRecord(r), LogBookDatabase::StoreResult::Stored);
         }
-        ASSERT_EQ(db.Close(), 1);
+        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
         ASSERT_TRUE(reporter.messages.empty());
     }
 

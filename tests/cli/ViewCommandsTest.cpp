@@ -21,7 +21,7 @@ protected:
         RecordingReporter reporter;
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(Path("log.vrl")), 1);
+        ASSERT_EQ(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Opened);
         // 1, 2 and 3 December 2026: 5 km, 10 km (a race) and 7.5 km.
         const float distances[] = {5, 10, 7.5F};
         const std::int32_t times[] = {1800, 2400, 3600};
@@ -31,9 +31,9 @@ protected:
             d.time = times[i];
             d.competition = i == 1 ? 'Y' : 'N';
             d.difficulty = i == 1 ? 'H' : 0;
-            ASSERT_EQ(db.StoreRecord(d), 1);
+            ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
         }
-        ASSERT_EQ(db.Close(), 1);
+        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
     }
 };
 
@@ -67,14 +67,14 @@ TEST_F(ViewCommandsTest, StatsCsvHoldsWholeValuesNotTheWindowsCells) {
         RecordingReporter reporter;
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(Path("long.vrl")), 1);
+        ASSERT_EQ(db.Open(Path("long.vrl")), LogBookDatabase::OpenResult::Opened);
         for (const std::int32_t key : {20260101, 20260102}) {
             DayRecord d = DayRecord::Blank(key);
             d.time = 5475 * 3600; // 5475 hours
             d.distance = 123456.5F;
-            ASSERT_EQ(db.StoreRecord(d), 1);
+            ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
         }
-        ASSERT_EQ(db.Close(), 1);
+        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
     }
     ASSERT_EQ(
         Run({"stats", Path("long.vrl"), "--from", "2026-01-01", "--to", "2026-01-02", "--csv"}), 0)

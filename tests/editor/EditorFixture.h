@@ -111,18 +111,21 @@ protected:
         std::memcpy(r.comments, comment.c_str(), comment.size() + 1);
         return r;
     }
-    void Store(const DayRecord& r) { ASSERT_EQ(Db().StoreRecord(r), 1); }
+    void Store(const DayRecord& r) {
+        ASSERT_EQ(Db().StoreRecord(r), LogBookDatabase::StoreResult::Stored);
+    }
     // The stored day, or null when it is absent or erased.
     std::unique_ptr<DayRecord> Stored(int days) {
         auto r = std::make_unique<DayRecord>(DayRecord::Blank(0));
-        if (Db().ReadDay(Shifted(days), *r) != 1 || r->erased != 0) {
+        if (Db().ReadDay(Shifted(days), *r) != LogBookDatabase::ReadResult::Read ||
+            r->erased != 0) {
             return nullptr;
         }
         return r;
     }
     void ExpectStoredAsIs(int days, const DayRecord& expected) {
         DayRecord after = DayRecord::Blank(0);
-        ASSERT_EQ(Db().ReadDay(Shifted(days), after), 1);
+        ASSERT_EQ(Db().ReadDay(Shifted(days), after), LogBookDatabase::ReadResult::Read);
         EXPECT_EQ(std::memcmp(&after, &expected, sizeof expected), 0)
             << "day " << days << ": " << after.comments;
     }

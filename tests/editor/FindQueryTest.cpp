@@ -124,7 +124,7 @@ protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         db = std::make_unique<LogBookDatabase>(reporter, dates);
-        ASSERT_NE(db->Open(Path("log.vrl")), 0);
+        ASSERT_NE(db->Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
     }
     void TearDown() override {
         db.reset();
@@ -145,11 +145,11 @@ TEST_F(FindSearchTest, ListsLiveDaysInDateOrderUpToFiveHundred) {
     }
     // Stored newest first: the listing follows the index, not the file.
     for (auto key = stored.rbegin(); key != stored.rend(); ++key) {
-        ASSERT_EQ(db->StoreRecord(Day(*key)), 1);
+        ASSERT_EQ(db->StoreRecord(Day(*key)), LogBookDatabase::StoreResult::Stored);
     }
     DateValue erased;
     dates.DateOfKey(stored[1], erased);
-    ASSERT_EQ(db->EraseDay(erased), 1);
+    ASSERT_EQ(db->EraseDay(erased), LogBookDatabase::StoreResult::Stored);
 
     FindQuery::Found found;
     ASSERT_TRUE(Query(0, FindQuery::kEqual, "12.5").Search(*db, dates, found));

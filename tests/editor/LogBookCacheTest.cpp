@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         db = std::make_unique<LogBookDatabase>(reporter, dates);
-        ASSERT_NE(db->Open(Path("log.vrl")), 0);
+        ASSERT_NE(db->Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
         cache = std::make_unique<LogBookCache>(*db, dates);
     }
     void TearDown() override {
@@ -37,7 +37,9 @@ protected:
     std::int32_t Key(const DateValue& d) const { return dates.KeyOfDate(d); }
     float Stored(std::int32_t key) {
         DayRecord r = DayRecord::Blank(0);
-        return db->ReadDay(Date(key), r) == 1 && r.erased == 0 ? r.distance : -1.0F;
+        return db->ReadDay(Date(key), r) == LogBookDatabase::ReadResult::Read && r.erased == 0
+                   ? r.distance
+                   : -1.0F;
     }
     std::uintmax_t DataSize() const { return std::filesystem::file_size(Path("log.vrl")); }
 
@@ -49,7 +51,7 @@ protected:
 
 TEST_F(LogBookCacheTest, TheWindowMovesAtBothEdgesOnly) {
     for (std::int32_t key : {20260501, 20260520, 20260610, 20260613, 20260614}) {
-        ASSERT_EQ(db->StoreRecord(Day(key)), 1);
+        ASSERT_EQ(db->StoreRecord(Day(key)), LogBookDatabase::StoreResult::Stored);
     }
     DateValue day = Date(20260601);
     cache->StartAt(day);
@@ -110,8 +112,8 @@ TEST_F(LogBookCacheTest, DroppedChangesGoAtTheNextMove) {
 }
 
 TEST_F(LogBookCacheTest, ErasedDaysAreStoredAndTheirRecordReused) {
-    ASSERT_EQ(db->StoreRecord(Day(20260601)), 1);
-    ASSERT_EQ(db->StoreRecord(Day(20260602)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260601)), LogBookDatabase::StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260602)), LogBookDatabase::StoreResult::Stored);
     DateValue day = Date(20260602);
     cache->StartAt(day);
     cache->Adjust(day);
@@ -130,7 +132,7 @@ TEST_F(LogBookCacheTest, ErasedDaysAreStoredAndTheirRecordReused) {
 // When the disk refuses, no typed day is lost: it stays cached and dirty through the
 // window's move and the cache stays changed.
 TEST_F(LogBookCacheTest, DaysThatCannotBeStoredSurviveTheMove) {
-    ASSERT_EQ(db->StoreRecord(Day(20260601, 1)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260601, 1)), LogBookDatabase::StoreResult::Stored);
     DateValue day = Date(20260605);
     cache->StartAt(day);
     cache->Adjust(day);

@@ -99,7 +99,7 @@ TEST_F(UnusableLogbookTest, ASecondInstanceSaysItsLogbookIsInUseAndItsTitleNames
     DateUtility dates;
     RecordingReporter first;
     LogBookDatabase other(first, dates);
-    ASSERT_NE(other.Open(ClientWindow::DefaultLogBookPath()), LogBookDatabase::kFailed);
+    ASSERT_NE(other.Open(ClientWindow::DefaultLogBookPath()), LogBookDatabase::OpenResult::Failed);
     StartOn("", [] {});
     EXPECT_EQ(Messages(),
               std::vector<std::string>{"\n\nERROR:  \"Logbook is in use by another program.\""});

@@ -15,8 +15,8 @@
 
 namespace {
 
-const DateValue kJan05{1, 6, 5, 1996};  // a Friday
-const DateValue kJan14{1, 1, 14, 1996}; // a Sunday
+const DateValue kJan05 = DateValue::Of(1996, 1, 5);  // a Friday
+const DateValue kJan14 = DateValue::Of(1996, 1, 14); // a Sunday
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -31,7 +31,7 @@ class ReportFileTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        ASSERT_EQ(database.Open(Path("log.vrl")), 1);
+        ASSERT_EQ(database.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Opened);
         ASSERT_TRUE(selection.SetRange(kJan05, kJan14));
     }
     void TearDown() override {
@@ -42,7 +42,7 @@ protected:
         DayRecord day = DayRecord::Blank(key);
         day.competition = 'N';
         std::snprintf(day.workout, sizeof day.workout, "%s", workout);
-        ASSERT_EQ(database.StoreRecord(day), 1);
+        ASSERT_EQ(database.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
     }
     // Files of a write that did not finish.
     int Leftovers() const {

@@ -6,8 +6,8 @@
 
 namespace {
 
-const DateValue kJan05{1, 6, 5, 1996};  // a Friday
-const DateValue kJan14{1, 1, 14, 1996}; // a Sunday
+const DateValue kJan05 = DateValue::Of(1996, 1, 5);  // a Friday
+const DateValue kJan14 = DateValue::Of(1996, 1, 14); // a Sunday
 
 class ReportPagesTest : public ::testing::Test {
 protected:

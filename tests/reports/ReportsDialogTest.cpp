@@ -53,7 +53,7 @@ protected:
             }
             DayRecord day = DayRecord::Blank(client->Dates().KeyOfDate(d));
             std::snprintf(day.workout, sizeof day.workout, "Day %d", back);
-            ASSERT_EQ(client->Database().StoreRecord(day), 1);
+            ASSERT_EQ(client->Database().StoreRecord(day), LogBookDatabase::StoreResult::Stored);
         }
     }
     ReportsDialog* Open() {

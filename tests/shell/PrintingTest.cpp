@@ -93,7 +93,7 @@ protected:
             client->Dates().SubtractDays(d, back);
             DayRecord day = DayRecord::Blank(client->Dates().KeyOfDate(d));
             std::snprintf(day.workout, sizeof day.workout, "Easy run, %d days back", back);
-            ASSERT_EQ(client->Database().StoreRecord(day), 1);
+            ASSERT_EQ(client->Database().StoreRecord(day), LogBookDatabase::StoreResult::Stored);
         }
     }
     ReportsDialog* OpenReports() {

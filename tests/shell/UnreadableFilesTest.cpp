@@ -38,12 +38,12 @@ protected:
         RecordingReporter reporter;
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(name), LogBookDatabase::kOk);
+        ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
         DayRecord day = DayRecord::Blank(20260301);
         day.distance = 5.0F;
         std::strcpy(day.workout, "Easy Run");
-        ASSERT_EQ(db.StoreRecord(day), 1);
-        ASSERT_EQ(db.Close(), LogBookDatabase::kOk);
+        ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
+        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
     }
 };
 
@@ -109,16 +109,13 @@ TEST_F(UnreadableFilesTest, ALogbookThatMayOnlyBeReadIsShownButNeverChanged) {
     RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase db(reporter, dates);
-    ASSERT_EQ(db.Open(name), LogBookDatabase::kOk);
-    DateValue first;
-    first.year = 2026;
-    first.month = 3;
-    first.day = 1;
+    ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
+    const DateValue first = DateValue::Of(2026, 3, 1);
     DayRecord back{};
-    EXPECT_EQ(db.ReadDay(first, back), 1);
+    EXPECT_EQ(db.ReadDay(first, back), LogBookDatabase::ReadResult::Read);
     EXPECT_EQ(back.distance, 5.0F);
-    EXPECT_EQ(db.StoreRecord(DayRecord::Blank(20260310)), 0);
-    EXPECT_EQ(db.EraseDay(first), 0);
+    EXPECT_EQ(db.StoreRecord(DayRecord::Blank(20260310)), LogBookDatabase::StoreResult::Failed);
+    EXPECT_EQ(db.EraseDay(first), LogBookDatabase::StoreResult::Failed);
     EXPECT_EQ(db.EntryCount(), 1);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
                                                            "Error deleting database record."}));

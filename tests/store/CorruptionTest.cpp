@@ -17,6 +17,11 @@
 
 namespace {
 
+using OpenResult = LogBookDatabase::OpenResult;
+using ReadResult = LogBookDatabase::ReadResult;
+using StoreResult = LogBookDatabase::StoreResult;
+using Result = LogBookDatabase::Result;
+
 std::string RecordBytes(std::int32_t key, std::int32_t erased = 0) {
     DayRecord r = DayRecord::Blank(key);
     r.erased = erased;
@@ -62,14 +67,14 @@ protected:
     // Opens, expects the given result, then stores new days and checks that every record
     // that was in the data file before is still there byte for byte, and that the index
     // written at close is accepted as it stands.
-    void OpenAndStoreSafely(int expectedOpen) {
+    void OpenAndStoreSafely(OpenResult expectedOpen) {
         const std::string before = Read(name);
         ASSERT_EQ(db->Open(name), expectedOpen);
         const std::size_t whole = before.size() / DayRecord::kSize * DayRecord::kSize;
         for (std::int32_t key : {20301201, 20301202, 20301203}) {
             DayRecord r = DayRecord::Blank(key);
             r.competition = 'Y';
-            ASSERT_EQ(db->StoreRecord(r), 1);
+            ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
         }
         const std::string after = Read(name);
         ASSERT_GE(after.size(), whole + 3 * DayRecord::kSize);
@@ -77,11 +82,11 @@ protected:
         DayRecord back{};
         DateValue date;
         dates.DateOfKey(20301202, date);
-        ASSERT_EQ(db->ReadDay(date, back), 1);
+        ASSERT_EQ(db->ReadDay(date, back), ReadResult::Read);
         EXPECT_EQ(back.dateKey, 20301202);
-        ASSERT_EQ(db->Close(), 1);
-        EXPECT_EQ(db->Open(name), 1);
-        EXPECT_EQ(db->Close(), 1);
+        ASSERT_EQ(db->Close(), Result::Ok);
+        EXPECT_EQ(db->Open(name), OpenResult::Opened);
+        EXPECT_EQ(db->Close(), Result::Ok);
     }
 
     DateUtility dates;
@@ -93,7 +98,7 @@ protected:
 
 TEST_F(CorruptionTest, SoundLogbookOpensWithItsIndex) {
     WriteLogbook({20260103, 20260101, 20260102});
-    OpenAndStoreSafely(1);
+    OpenAndStoreSafely(OpenResult::Opened);
     EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -101,8 +106,8 @@ TEST_F(CorruptionTest, IndexLeftBehindByACrashIsRebuilt) {
     // Days were stored after the index was last written: the file holds more records.
     WriteLogbook({20260101, 20260102});
     Write(name, Read(name) + RecordBytes(20260105) + RecordBytes(20260104));
-    OpenAndStoreSafely(2);
-    ASSERT_EQ(db->Open(name), 1);
+    OpenAndStoreSafely(OpenResult::Rebuilt);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 7);
     EXPECT_NE(db->Table().Find(20260104), IndexTable::kNotFound);
 }
@@ -112,7 +117,7 @@ TEST_F(CorruptionTest, IndexOfAnotherLogbookIsNotTrusted) {
     const std::string foreign = Read(indexName);
     WriteLogbook({20260101, 20260102, 20260103});
     Write(indexName, foreign); // same count and slots, other days
-    OpenAndStoreSafely(2);
+    OpenAndStoreSafely(OpenResult::Rebuilt);
 }
 
 TEST_F(CorruptionTest, DamagedIndexEntriesAreCaughtOneByOne) {
@@ -138,7 +143,7 @@ TEST_F(CorruptionTest, DamagedIndexEntriesAreCaughtOneByOne) {
         SCOPED_TRACE(i);
         Write(name, data);
         Write(indexName, bad[i]);
-        OpenAndStoreSafely(2);
+        OpenAndStoreSafely(OpenResult::Rebuilt);
     }
 }
 
@@ -149,14 +154,14 @@ TEST_F(CorruptionTest, IndexClaimingMoreDaysThanALogbookHoldsIsRebuilt) {
         huge += EntryBytes(19000000 + i, i, 2);
     }
     Write(indexName, huge);
-    OpenAndStoreSafely(2);
+    OpenAndStoreSafely(OpenResult::Rebuilt);
 }
 
 TEST_F(CorruptionTest, TornLastRecordIsLeftOutAndOverwrittenByTheNextDay) {
     WriteLogbook({20260101, 20260102, 20260103});
     Write(name, Read(name).substr(0, 2 * DayRecord::kSize + 100));
-    OpenAndStoreSafely(2);
-    ASSERT_EQ(db->Open(name), 1);
+    OpenAndStoreSafely(OpenResult::Rebuilt);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 5);
     EXPECT_EQ(db->Table().Find(20260103), IndexTable::kNotFound);
     EXPECT_EQ(std::filesystem::file_size(name), 5 * DayRecord::kSize);
@@ -166,24 +171,24 @@ TEST_F(CorruptionTest, RepeatedDayInTheDataFileKeepsItsLastRecord) {
     WriteLogbook({20260101, 20260102});
     Write(name, Read(name) + RecordBytes(20260101, 0));
     std::filesystem::remove(indexName);
-    ASSERT_EQ(db->Open(name), 2);
+    ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     ASSERT_EQ(db->EntryCount(), 2);
     EXPECT_EQ(db->Table().At(0).slot, 2);
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     // The rebuilt index is taken as it stands, and the older copy is never handed out.
-    OpenAndStoreSafely(1);
+    OpenAndStoreSafely(OpenResult::Opened);
     // An index that names the older copy's slot for another day is not.
     Write(indexName, EntryBytes(20260101, 2, 2) + EntryBytes(20260102, 1, 2) +
                          EntryBytes(20260103, 0, 2));
-    EXPECT_EQ(db->Open(name), 2);
+    EXPECT_EQ(db->Open(name), OpenResult::Rebuilt);
 }
 
 TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
     Write(name, RecordBytes(20260101) + RecordBytes(20260102, 1) + RecordBytes(20260103));
-    ASSERT_EQ(db->Open(name), 2);
+    ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260102, 1, IndexEntry::kErased}));
     DayRecord r = DayRecord::Blank(20260110);
-    ASSERT_EQ(db->StoreRecord(r), 1);
+    ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(3).slot, 1);
     EXPECT_EQ(std::filesystem::file_size(name), 3 * DayRecord::kSize);
 }
@@ -196,19 +201,19 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
         r.competition = competition;
         return r;
     };
-    ASSERT_EQ(db->Open(name), 1);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
     for (const DayRecord& r : {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')}) {
-        ASSERT_EQ(db->StoreRecord(r), 1);
+        ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
     }
     DateValue second;
     dates.DateOfKey(20260102, second);
-    ASSERT_EQ(db->EraseDay(second), 1);
-    ASSERT_EQ(db->Close(), 1); // the index says: 20260102 erased
+    ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
+    ASSERT_EQ(db->Close(), Result::Ok); // the index says: 20260102 erased
 
     // Entered again over the erased day, made a competition, then killed before close.
-    ASSERT_EQ(db->Open(name), 1);
-    ASSERT_EQ(db->StoreRecord(day(20260102, 'N')), 1);
-    ASSERT_EQ(db->StoreRecord(day(20260103, 'Y')), 1);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
+    ASSERT_EQ(db->StoreRecord(day(20260102, 'N')), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(day(20260103, 'Y')), StoreResult::Stored);
     db = std::make_unique<LogBookDatabase>(reporter, dates);
 
     DataFile data;
@@ -219,21 +224,21 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     EXPECT_EQ(verdict.problem, "entry 1: day 20260102 has flags 4, its record says 2");
     data.Close();
 
-    ASSERT_EQ(db->Open(name), 2);
+    ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260102, 1, IndexEntry::kTraining}));
     EXPECT_EQ(db->Table().At(2), (IndexEntry{20260103, 2, IndexEntry::kCompetition}));
     // The day seen again keeps its record: a new day goes to the end.
-    ASSERT_EQ(db->StoreRecord(day(20260110, 'N')), 1);
+    ASSERT_EQ(db->StoreRecord(day(20260110, 'N')), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(3).slot, 3);
 
     // Erased and killed before close: the day must not come back.
-    ASSERT_EQ(db->Close(), 1);
-    ASSERT_EQ(db->Open(name), 1);
-    ASSERT_EQ(db->EraseDay(second), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
+    ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
     db = std::make_unique<LogBookDatabase>(reporter, dates);
-    ASSERT_EQ(db->Open(name), 2);
+    ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     int count = -1;
-    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::AllDays, count), 1);
+    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::AllDays, count), Result::Ok);
     EXPECT_EQ(count, 3);
     EXPECT_TRUE(reporter.messages.empty());
 }
@@ -250,14 +255,15 @@ TEST_F(CorruptionTest, RecordsWithoutALogbookDateAreLeftOutButKept) {
         EXPECT_EQ(table.Count(), 2);
     }
     EXPECT_EQ(undated, (std::vector<std::int64_t>{1, 2, 3}));
-    OpenAndStoreSafely(2); // their bytes stay, and no new day is given their slots
-    ASSERT_EQ(db->Open(name), 1);
+    OpenAndStoreSafely(
+        OpenResult::Rebuilt); // their bytes stay, and no new day is given their slots
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 5);
     EXPECT_EQ(db->Table().At(2).slot, 5);
     // An index that names such a record is not trusted.
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     Write(indexName, EntryBytes(20260101, 0, 2) + EntryBytes(20261399, 3, 2));
-    EXPECT_EQ(db->Open(name), 2);
+    EXPECT_EQ(db->Open(name), OpenResult::Rebuilt);
 }
 
 TEST_F(CorruptionTest, TemporaryFilesOfAKilledWriterGoAtTheNextOpen) {
@@ -267,12 +273,12 @@ TEST_F(CorruptionTest, TemporaryFilesOfAKilledWriterGoAtTheNextOpen) {
     }
     Write(Path(".other.idx.tmp-a1B2c3"), "another logbook's");
     Write(Path(".mylog.idx.tmp-toolong"), "not one of ours");
-    ASSERT_EQ(db->Open(name), 1);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_FALSE(std::filesystem::exists(Path(".mylog.idx.tmp-a1B2c3")));
     EXPECT_FALSE(std::filesystem::exists(Path(".mylog.vrl.tmp-Zz9Yy8")));
     EXPECT_TRUE(std::filesystem::exists(Path(".other.idx.tmp-a1B2c3")));
     EXPECT_TRUE(std::filesystem::exists(Path(".mylog.idx.tmp-toolong")));
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
 }
 
 TEST_F(CorruptionTest, RandomBytesNeverCrashAndNeverLoseARecord) {
@@ -301,16 +307,15 @@ TEST_F(CorruptionTest, RandomBytesNeverCrashAndNeverLoseARecord) {
         Write(name, data);
         Write(indexName, index);
         const std::string before = Read(name);
-        const int opened = db->Open(name);
-        ASSERT_NE(opened, 0);
+        ASSERT_NE(db->Open(name), OpenResult::Failed);
         DayRecord r = DayRecord::Blank(20991231);
-        ASSERT_EQ(db->StoreRecord(r), 1);
+        ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
         const std::size_t whole = before.size() / DayRecord::kSize * DayRecord::kSize;
         EXPECT_EQ(Read(name).substr(0, whole), before.substr(0, whole));
-        ASSERT_EQ(db->Close(), 1);
+        ASSERT_EQ(db->Close(), Result::Ok);
         // The index written at close is taken as it stands, even over random keys.
-        ASSERT_EQ(db->Open(name), 1);
-        ASSERT_EQ(db->Close(), 1);
+        ASSERT_EQ(db->Open(name), OpenResult::Opened);
+        ASSERT_EQ(db->Close(), Result::Ok);
     }
 }
 

@@ -18,6 +18,7 @@ TEST(DateUtility, WeekdayOfMonthStartIsTrueForEveryMonthOfTheCalendar) {
             ASSERT_EQ(dates.WeekdayOfMonthStart(d), d.weekday - 1) << d.year << "-" << d.month;
             ++checked;
         }
+        ASSERT_EQ(DateValue::Of(d.year, d.month, d.day), d);
         dates.AddDays(d, 1);
     }
     EXPECT_EQ(checked, 140 * 12);

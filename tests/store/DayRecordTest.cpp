@@ -43,14 +43,14 @@ TEST(DayRecord, FlagsFollowTheErasedMarkThenTheCompetitionCode) {
 
     const auto entry = [](std::uint8_t flags) { return IndexEntry{20260101, 0, flags}; };
     for (DayType t : {DayType::Training, DayType::Competition, DayType::AllDays}) {
-        EXPECT_EQ(entry(IndexEntry::kErased).Matches(t), 0) << "erased days match nothing";
+        EXPECT_FALSE(entry(IndexEntry::kErased).Matches(t)) << "erased days match nothing";
     }
-    EXPECT_EQ(entry(0).Matches(DayType::AllDays), 1);
-    EXPECT_EQ(entry(0).Matches(DayType::Training), 0);
-    EXPECT_EQ(entry(0).Matches(DayType::Competition), 0);
-    EXPECT_EQ(entry(IndexEntry::kCompetition).Matches(DayType::Competition), 1);
-    EXPECT_EQ(entry(IndexEntry::kTraining).Matches(DayType::Training), 1);
-    EXPECT_EQ(entry(IndexEntry::kTraining).Matches(static_cast<DayType>(3)), 0);
+    EXPECT_TRUE(entry(0).Matches(DayType::AllDays));
+    EXPECT_FALSE(entry(0).Matches(DayType::Training));
+    EXPECT_FALSE(entry(0).Matches(DayType::Competition));
+    EXPECT_TRUE(entry(IndexEntry::kCompetition).Matches(DayType::Competition));
+    EXPECT_TRUE(entry(IndexEntry::kTraining).Matches(DayType::Training));
+    EXPECT_FALSE(entry(IndexEntry::kTraining).Matches(static_cast<DayType>(3)));
 }
 
 TEST(DayRecord, ContentComparisonIgnoresBytesAfterTheTexts) {

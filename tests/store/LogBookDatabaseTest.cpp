@@ -17,20 +17,17 @@
 
 namespace {
 
+using OpenResult = LogBookDatabase::OpenResult;
+using ReadResult = LogBookDatabase::ReadResult;
+using StoreResult = LogBookDatabase::StoreResult;
+using Result = LogBookDatabase::Result;
+
 DayRecord Day(std::int32_t key, char competition = 'N', float distance = 5.0F) {
     DayRecord r = DayRecord::Blank(key);
     r.competition = competition;
     r.distance = distance;
     std::strcpy(r.workout, "Easy Run");
     return r;
-}
-
-DateValue Date(int year, int month, int day) {
-    DateValue d;
-    d.year = year;
-    d.month = month;
-    d.day = day;
-    return d;
 }
 
 class LogBookDatabaseTest : public TempFolderTest {
@@ -46,9 +43,9 @@ protected:
 
     // Opens a new logbook holding the given days, stored in the given order.
     void OpenWith(std::initializer_list<DayRecord> days) {
-        ASSERT_EQ(db->Open(name), 1);
+        ASSERT_EQ(db->Open(name), OpenResult::Opened);
         for (const DayRecord& d : days) {
-            ASSERT_EQ(db->StoreRecord(d), 1);
+            ASSERT_EQ(db->StoreRecord(d), StoreResult::Stored);
         }
     }
 
@@ -59,12 +56,12 @@ protected:
 };
 
 TEST_F(LogBookDatabaseTest, NewLogbookIsCreatedEmptyAndItsIndexWrittenOnClose) {
-    EXPECT_EQ(db->Open(name), 1);
+    EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_TRUE(std::filesystem::exists(name));
     EXPECT_EQ(DataSize(), 0U);
     EXPECT_EQ(db->EntryCount(), 0);
     EXPECT_EQ(db->IndexFileName(), IndexName());
-    EXPECT_EQ(db->Close(), 1);
+    EXPECT_EQ(db->Close(), Result::Ok);
     EXPECT_TRUE(std::filesystem::exists(IndexName()));
     EXPECT_EQ(std::filesystem::file_size(IndexName()), 0U);
     EXPECT_TRUE(reporter.messages.empty());
@@ -83,122 +80,123 @@ TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
     DayRecord odd = Day(20260310);
     std::memset(odd.comments, 'x', sizeof odd.comments);
     odd.comments[3] = '\0';
-    ASSERT_EQ(db->StoreRecord(odd), 1);
+    ASSERT_EQ(db->StoreRecord(odd), StoreResult::Stored);
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 10), back), 1);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 10), back), ReadResult::Read);
     EXPECT_EQ(std::memcmp(&odd, &back, sizeof odd), 0);
 }
 
 TEST_F(LogBookDatabaseTest, OverwriteKeepsTheSlotAndRefreshesTheFlags) {
     OpenWith({Day(20260301), Day(20260302)});
-    ASSERT_EQ(db->StoreRecord(Day(20260301, 'Y', 42.0F)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260301, 'Y', 42.0F)), StoreResult::Stored);
     EXPECT_EQ(DataSize(), 2 * 340U);
     EXPECT_EQ(db->Table().At(0), (IndexEntry{20260301, 0, IndexEntry::kCompetition}));
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), 1);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
     EXPECT_EQ(back.distance, 42.0F);
 
     DayRecord erased = Day(20260302, 'Y');
     erased.erased = 1;
-    ASSERT_EQ(db->StoreRecord(erased), 1);
+    ASSERT_EQ(db->StoreRecord(erased), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 1, IndexEntry::kErased}));
 }
 
 TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
     OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1).flags, IndexEntry::kErased);
 
-    ASSERT_EQ(db->StoreRecord(Day(20260320)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260320)), StoreResult::Stored);
     EXPECT_EQ(DataSize(), 3 * 340U); // reused, not appended
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, -1, IndexEntry::kErased}));
     EXPECT_EQ(db->Table().At(3), (IndexEntry{20260320, 1, IndexEntry::kTraining}));
 
     // The erased day stored again gets a fresh slot at the end of the file.
-    ASSERT_EQ(db->StoreRecord(Day(20260302)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260302)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 3, IndexEntry::kTraining}));
     EXPECT_EQ(DataSize(), 4 * 340U);
 
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 20), back), 1);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 20), back), ReadResult::Read);
     EXPECT_EQ(back.dateKey, 20260320);
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 2), back), 1);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 2), back), ReadResult::Read);
     EXPECT_EQ(back.dateKey, 20260302);
     EXPECT_EQ(back.erased, 0);
 
     // The index written at close reads back as a valid index.
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     EXPECT_EQ(std::filesystem::file_size(IndexName()), 4 * 9U);
-    EXPECT_EQ(db->Open(name), 1);
+    EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 4);
 }
 
 TEST_F(LogBookDatabaseTest, ReadAndEraseOfAnAbsentDayAnswerZeroQuietly) {
     OpenWith({Day(20260301)});
     DayRecord back = Day(19990101);
-    EXPECT_EQ(db->ReadDay(Date(2026, 3, 2), back), 0);
+    EXPECT_EQ(db->ReadDay(DateValue::Of(2026, 3, 2), back), ReadResult::Failed);
     EXPECT_EQ(back.dateKey, 19990101);
-    EXPECT_EQ(db->EraseDay(Date(2026, 3, 2)), 0);
+    EXPECT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Failed);
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(db->EraseDay(Date(2026, 3, 1)), 1);
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), 1);
+    EXPECT_EQ(db->EraseDay(DateValue::Of(2026, 3, 1)), StoreResult::Stored);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
     EXPECT_EQ(back.erased, 1);
 }
 
 TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
     OpenWith(
         {Day(20260110, 'Y'), Day(20260101), Day(20260105, 0), Day(20260120), Day(20260115, 'Y')});
-    ASSERT_EQ(db->EraseDay(Date(2026, 1, 20)), 1);
-    const DateValue first = Date(2026, 1, 2);
-    const DateValue last = Date(2026, 1, 20);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 1, 20)), StoreResult::Stored);
+    const DateValue first = DateValue::Of(2026, 1, 2);
+    const DateValue last = DateValue::Of(2026, 1, 20);
 
     std::vector<DayRecord> records;
     int count = -1;
-    ASSERT_EQ(db->LoadRange(&first, &last, DayType::AllDays, records, count), 1);
+    ASSERT_EQ(db->LoadRange(&first, &last, DayType::AllDays, records, count), ReadResult::Read);
     ASSERT_EQ(count, 3);
     EXPECT_EQ(records[0].dateKey, 20260105);
     EXPECT_EQ(records[1].dateKey, 20260110);
     EXPECT_EQ(records[2].dateKey, 20260115);
 
-    ASSERT_EQ(db->LoadRange(nullptr, nullptr, DayType::Competition, records, count), 1);
+    ASSERT_EQ(db->LoadRange(nullptr, nullptr, DayType::Competition, records, count),
+              ReadResult::Read);
     ASSERT_EQ(count, 2);
     EXPECT_EQ(records[0].dateKey, 20260110);
     EXPECT_EQ(records[1].competition, 'Y');
 
-    ASSERT_EQ(db->LoadRange(nullptr, &first, DayType::Training, records, count), 1);
+    ASSERT_EQ(db->LoadRange(nullptr, &first, DayType::Training, records, count), ReadResult::Read);
     ASSERT_EQ(count, 1);
     EXPECT_EQ(records[0].dateKey, 20260101);
 
     std::vector<std::int32_t> positions;
-    ASSERT_EQ(db->FastIndex(&first, nullptr, DayType::AllDays, positions, count), 1);
+    ASSERT_EQ(db->FastIndex(&first, nullptr, DayType::AllDays, positions, count), Result::Ok);
     EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 2, 3}));
-    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::Training, count), 1);
+    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::Training, count), Result::Ok);
     EXPECT_EQ(count, 1);
-    const DateValue late = Date(2027, 1, 1);
-    ASSERT_EQ(db->CountRange(&late, nullptr, DayType::AllDays, count), 1);
+    const DateValue late = DateValue::Of(2027, 1, 1);
+    ASSERT_EQ(db->CountRange(&late, nullptr, DayType::AllDays, count), Result::Ok);
     EXPECT_EQ(count, 0);
 }
 
 TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) {
     OpenWith({Day(20260101), Day(20260102), Day(20260103)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 1, 2)), 1);
-    ASSERT_EQ(db->StoreRecord(Day(20260104)), 1); // takes the erased day's slot
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 1, 2)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260104)), StoreResult::Stored); // takes the erased day's slot
 
-    EXPECT_EQ(db->EndReading(), 0);
+    EXPECT_EQ(db->EndReading(), Result::Failed);
     ASSERT_EQ(reporter.messages.size(), 1U);
     EXPECT_EQ(reporter.messages[0], "Cannot close database.");
 
-    ASSERT_EQ(db->BeginReading("rb"), 1);
+    ASSERT_EQ(db->BeginReading("rb"), Result::Ok);
     DayRecord buffer{};
     std::vector<std::int32_t> seen;
     for (int position = 0;; ++position) {
         buffer.erased = 1;
-        const int result = db->ReadAtPosition(position, buffer);
-        if (result == 2) {
+        const ReadResult result = db->ReadAtPosition(position, buffer);
+        if (result == ReadResult::EndOrBadRead) {
             EXPECT_EQ(position, 4);
             break;
         }
-        ASSERT_EQ(result, 1);
+        ASSERT_EQ(result, ReadResult::Read);
         if (buffer.erased == 0) {
             seen.push_back(buffer.dateKey);
         }
@@ -206,33 +204,34 @@ TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) 
     EXPECT_EQ(seen, (std::vector<std::int32_t>{20260101, 20260103, 20260104}));
 
     // A store between reads is seen by the next read.
-    ASSERT_EQ(db->StoreRecord(Day(20260101, 'N', 9.0F)), 1);
-    ASSERT_EQ(db->ReadAtPosition(0, buffer), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260101, 'N', 9.0F)), StoreResult::Stored);
+    ASSERT_EQ(db->ReadAtPosition(0, buffer), ReadResult::Read);
     EXPECT_EQ(buffer.distance, 9.0F);
-    EXPECT_EQ(db->EndReading(), 1);
-    EXPECT_EQ(db->ReadAtPosition(0, buffer), 2); // outside a read-many sequence
+    EXPECT_EQ(db->EndReading(), Result::Ok);
+    EXPECT_EQ(db->ReadAtPosition(0, buffer),
+              ReadResult::EndOrBadRead); // outside a read-many sequence
 }
 
 TEST_F(LogBookDatabaseTest, MissingIndexIsRebuiltFromTheDataFile) {
     OpenWith({Day(20260303), Day(20260301, 'Y'), Day(20260302)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
     const IndexTable before = db->Table();
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     std::filesystem::remove(IndexName());
 
-    ASSERT_EQ(db->Open(name), 2);
+    ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     ASSERT_EQ(db->EntryCount(), 3);
     EXPECT_EQ(db->Table().Entries(), before.Entries());
-    ASSERT_EQ(db->Close(), 1);
-    EXPECT_EQ(db->Open(name), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
+    EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(LogBookDatabaseTest, CloseLeavesOnlyTheTwoFilesAndWritesNothingWhenNotOpen) {
     OpenWith({Day(20260301), Day(20260302)});
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     std::filesystem::remove(IndexName());
-    EXPECT_EQ(db->Close(), 1);
+    EXPECT_EQ(db->Close(), Result::Ok);
     EXPECT_FALSE(std::filesystem::exists(IndexName()));
     int files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -245,20 +244,20 @@ TEST_F(LogBookDatabaseTest, SecondOpenerOfTheSameLogbookIsRefused) {
     OpenWith({Day(20260301)});
     RecordingReporter other;
     LogBookDatabase second(other, dates);
-    EXPECT_EQ(second.Open(name), 0);
+    EXPECT_EQ(second.Open(name), OpenResult::Failed);
     ASSERT_EQ(other.messages.size(), 1U);
     EXPECT_EQ(other.messages[0], "Logbook is in use by another program.");
     EXPECT_FALSE(second.IsOpen());
-    ASSERT_EQ(db->Close(), 1);
-    EXPECT_EQ(second.Open(name), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
+    EXPECT_EQ(second.Open(name), OpenResult::Opened);
 }
 
 TEST_F(LogBookDatabaseTest, OverlongNamesAreRefusedBeforeAnyFileIsTouched) {
-    EXPECT_EQ(db->Open(std::string(256, 'a')), 0);
+    EXPECT_EQ(db->Open(std::string(256, 'a')), OpenResult::Failed);
     EXPECT_EQ(
         db->Open(folder.string() + "/" + std::string(250 - folder.string().size(), 'b') + ".vrl"),
-        1);
-    ASSERT_EQ(db->Close(), 1);
+        OpenResult::Opened);
+    ASSERT_EQ(db->Close(), Result::Ok);
     ASSERT_EQ(reporter.messages.size(), 1U);
     EXPECT_EQ(reporter.messages[0], "Logbook file name is longer than 255 characters.");
     EXPECT_FALSE(db->IsOpen());
@@ -274,30 +273,30 @@ TEST_F(LogBookDatabaseTest, IndexNameReplacesTheLastExtension) {
     // Two logbooks that once shared an index each keep their own.
     const std::string backup = Path("mylog.bak.vrl");
     OpenWith({Day(20260301), Day(20260302)});
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     LogBookDatabase other(reporter, dates);
-    ASSERT_EQ(other.Open(backup), 1);
-    ASSERT_EQ(other.StoreRecord(Day(20270101)), 1);
-    ASSERT_EQ(other.Close(), 1);
-    EXPECT_EQ(db->Open(name), 1);
+    ASSERT_EQ(other.Open(backup), OpenResult::Opened);
+    ASSERT_EQ(other.StoreRecord(Day(20270101)), StoreResult::Stored);
+    ASSERT_EQ(other.Close(), Result::Ok);
+    EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 2);
-    EXPECT_EQ(other.Open(backup), 1);
+    EXPECT_EQ(other.Open(backup), OpenResult::Opened);
     EXPECT_EQ(other.EntryCount(), 1);
     EXPECT_TRUE(std::filesystem::exists(Path("mylog.bak.idx")));
 }
 
 TEST_F(LogBookDatabaseTest, ALogbookCannotBeItsOwnIndex) {
-    EXPECT_EQ(db->Open(Path("season.idx")), 0);
+    EXPECT_EQ(db->Open(Path("season.idx")), OpenResult::Failed);
     EXPECT_FALSE(std::filesystem::exists(Path("season.idx")));
 
     // A link that gives the index's name to the data file is caught too.
     OpenWith({Day(20260301)});
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     const std::string bytes = Read(name);
     std::filesystem::remove(IndexName());
     std::filesystem::create_hard_link(name, IndexName());
-    EXPECT_EQ(db->Open(name), 0);
-    EXPECT_EQ(db->Close(), 1);
+    EXPECT_EQ(db->Open(name), OpenResult::Failed);
+    EXPECT_EQ(db->Close(), Result::Ok);
     EXPECT_EQ(Read(name), bytes);
     EXPECT_EQ(reporter.messages,
               (std::vector<std::string>{"Logbook file name is that of its own index (.idx).",
@@ -307,24 +306,24 @@ TEST_F(LogBookDatabaseTest, ALogbookCannotBeItsOwnIndex) {
 TEST_F(LogBookDatabaseTest, OnlyRegularFilesAreOpenedAndNothingWaitsOnAFifo) {
     ::alarm(20); // a FIFO opened for reading would wait here for ever
     ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0);
-    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_EQ(db->Open(name), OpenResult::Failed);
     std::filesystem::remove(name);
     std::filesystem::create_directory(name);
-    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_EQ(db->Open(name), OpenResult::Failed);
     std::filesystem::remove(name);
     std::filesystem::create_symlink("/dev/null", name);
-    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_EQ(db->Open(name), OpenResult::Failed);
     std::filesystem::remove(name);
     std::filesystem::create_symlink(name, name); // a link to itself: a loop
-    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_EQ(db->Open(name), OpenResult::Failed);
     EXPECT_TRUE(std::filesystem::is_symlink(name));
     std::filesystem::remove(name);
 
     OpenWith({Day(20260301)});
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     std::filesystem::remove(IndexName());
     ASSERT_EQ(::mkfifo(IndexName().c_str(), 0644), 0);
-    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_EQ(db->Open(name), OpenResult::Failed);
     EXPECT_FALSE(db->IsOpen());
     EXPECT_TRUE(std::filesystem::is_fifo(IndexName()));
     ::alarm(0);
@@ -346,7 +345,7 @@ TEST_F(LogBookDatabaseTest, AFileLargerThanALogbookCanBeIsRefusedWithoutReadingI
         Write(IndexName(), "");
         Write(name, "");
         ASSERT_EQ(::truncate(name.c_str(), size), 0);
-        EXPECT_EQ(db->Open(name), 0);
+        EXPECT_EQ(db->Open(name), OpenResult::Failed);
         EXPECT_FALSE(db->IsOpen());
         EXPECT_EQ(reporter.messages,
                   (std::vector<std::string>{name + " is larger than a logbook can be (more "
@@ -357,29 +356,33 @@ TEST_F(LogBookDatabaseTest, AFileLargerThanALogbookCanBeIsRefusedWithoutReadingI
     // A logbook of the largest size still opens; it takes no more records.
     reporter.messages.clear();
     ASSERT_EQ(::truncate(name.c_str(), 340000000), 0);
-    EXPECT_EQ(db->Open(name), 1); // its records are all undated: the empty index holds
-    EXPECT_EQ(db->StoreRecord(Day(20260301)), 0);
+    EXPECT_EQ(db->Open(name),
+              OpenResult::Opened); // its records are all undated: the empty index holds
+    EXPECT_EQ(db->StoreRecord(Day(20260301)), StoreResult::Failed);
     EXPECT_EQ(std::filesystem::file_size(name), 340000000U);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record."}));
 }
 
 TEST_F(LogBookDatabaseTest, AFailedOpenIsSaidOnceNotAgainByEveryLoad) {
     std::filesystem::create_directory(name);
-    EXPECT_EQ(db->Open(name), 0);
+    EXPECT_EQ(db->Open(name), OpenResult::Failed);
     std::vector<DayRecord> records;
     int count = -1;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count), 0);
+        EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
+                  ReadResult::Failed);
         EXPECT_EQ(count, 0);
     }
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{name + " is not a regular file."}));
     // A logbook that was open and is closed says so at the first load only.
     std::filesystem::remove(name);
     OpenWith({Day(20260301)});
-    ASSERT_EQ(db->Close(), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
     reporter.messages.clear();
-    EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count), 0);
-    EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count), 0);
+    EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
+              ReadResult::Failed);
+    EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
+              ReadResult::Failed);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error loading range of records."}));
 }
 
@@ -393,18 +396,19 @@ TEST_F(LogBookDatabaseTest, ARecordThatCannotBeReadIsSaidOnceAndTheRestDelivered
     std::vector<DayRecord> records;
     int count = -1;
     for (int load = 0; load < 2; ++load) {
-        EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count), 2);
+        EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
+                  ReadResult::EndOrBadRead);
         ASSERT_EQ(count, 1);
         EXPECT_EQ(records[0].dateKey, 20260301);
     }
-    ASSERT_EQ(db->BeginReading("rb"), 1);
+    ASSERT_EQ(db->BeginReading("rb"), Result::Ok);
     DayRecord day{};
-    EXPECT_EQ(db->ReadAtPosition(0, day), 1);
-    EXPECT_EQ(db->ReadAtPosition(1, day), 2);
-    EXPECT_EQ(db->ReadAtPosition(2, day), 1);
+    EXPECT_EQ(db->ReadAtPosition(0, day), ReadResult::Read);
+    EXPECT_EQ(db->ReadAtPosition(1, day), ReadResult::EndOrBadRead);
+    EXPECT_EQ(db->ReadAtPosition(2, day), ReadResult::Read);
     EXPECT_EQ(day.dateKey, 20260303);
-    EXPECT_EQ(db->ReadAtPosition(3, day), 2); // the end: no failure
-    EXPECT_EQ(db->EndReading(), 1);
+    EXPECT_EQ(db->ReadAtPosition(3, day), ReadResult::EndOrBadRead); // the end: no failure
+    EXPECT_EQ(db->EndReading(), Result::Ok);
     EXPECT_EQ(db->ReadFailures(), 3);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error loading range of records."}));
 }
@@ -413,17 +417,17 @@ TEST_F(LogBookDatabaseTest, DaysWithoutALogbookDateAreNeverStored) {
     OpenWith({Day(20260301)});
     for (std::int32_t key : {0, -5, 20261399, 20260230, 19591231, 21010101}) {
         SCOPED_TRACE(key);
-        EXPECT_EQ(db->StoreRecord(Day(key)), 0);
+        EXPECT_EQ(db->StoreRecord(Day(key)), StoreResult::Failed);
     }
-    EXPECT_EQ(db->StoreRecord(Day(19600101)), 1);
-    EXPECT_EQ(db->StoreRecord(Day(21001231)), 1);
+    EXPECT_EQ(db->StoreRecord(Day(19600101)), StoreResult::Stored);
+    EXPECT_EQ(db->StoreRecord(Day(21001231)), StoreResult::Stored);
     EXPECT_EQ(db->EntryCount(), 3);
     EXPECT_EQ(DataSize(), 3 * 340U);
 }
 
 TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
     OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
     const std::string bytes = Read(name);
     const IndexTable before = db->Table();
     std::vector<DayRecord> days;
@@ -434,7 +438,7 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
     {
         // Room for the copy and two more records, not for ten.
         const FileSizeLimit limit(DataSize() + 2 * 340);
-        EXPECT_EQ(db->StoreAll(days), 0);
+        EXPECT_EQ(db->StoreAll(days), StoreResult::Failed);
     }
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record."}));
     EXPECT_EQ(Read(name), bytes);
@@ -445,34 +449,36 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
     }
     EXPECT_EQ(files, 1) << "the copy is gone";
 
-    ASSERT_EQ(db->StoreAll(days), 1);
+    ASSERT_EQ(db->StoreAll(days), StoreResult::Stored);
     EXPECT_EQ(db->EntryCount(), 13);
     EXPECT_EQ(DataSize(), 12 * 340U) << "the first new day took the erased day's record";
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(Date(2026, 3, 1), back), 1);
+    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
     EXPECT_EQ(back.distance, 9.0F);
 
     // The new file is locked under the logbook's name, and needs no index to be whole.
     RecordingReporter other;
     LogBookDatabase second(other, dates);
-    EXPECT_EQ(second.Open(name), 0);
+    EXPECT_EQ(second.Open(name), OpenResult::Failed);
     EXPECT_EQ(other.messages, (std::vector<std::string>{"Logbook is in use by another program."}));
     db.reset(); // ends without closing, as a killed program does
-    EXPECT_EQ(second.Open(name), 2);
+    EXPECT_EQ(second.Open(name), OpenResult::Rebuilt);
     EXPECT_EQ(second.EntryCount(), 12); // all but the erased day whose record went on
-    EXPECT_EQ(second.Close(), 1);
+    EXPECT_EQ(second.Close(), Result::Ok);
 }
 
 TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
     OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(Date(2026, 3, 2)), 1);
-    ASSERT_EQ(db->StoreRecord(Day(20260305)), 1); // slot 1 handed over, the 2nd keeps -1
+    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260305)),
+              StoreResult::Stored); // slot 1 handed over, the 2nd keeps -1
     const IndexTable before = db->Table();
     {
         const FileSizeLimit limit(DataSize());
-        EXPECT_EQ(db->StoreRecord(Day(20260310)), 0);      // a new day past the end
-        EXPECT_EQ(db->StoreRecord(Day(20260302)), 0);      // the erased day needs a new slot
-        EXPECT_EQ(db->StoreRecord(Day(20260301, 'Y')), 1); // in place still works
+        EXPECT_EQ(db->StoreRecord(Day(20260310)), StoreResult::Failed); // a new day past the end
+        EXPECT_EQ(db->StoreRecord(Day(20260302)),
+                  StoreResult::Failed); // the erased day needs a new slot
+        EXPECT_EQ(db->StoreRecord(Day(20260301, 'Y')), StoreResult::Stored); // in place still works
     }
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
                                                            "Error storing database record."}));
@@ -482,10 +488,10 @@ TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
     EXPECT_EQ(DataSize(), 3 * 340U);
 
     // Nothing was lost: the next new day gets the true end of the file.
-    ASSERT_EQ(db->StoreRecord(Day(20260310)), 1);
+    ASSERT_EQ(db->StoreRecord(Day(20260310)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(db->Table().Find(20260310)).slot, 3);
-    ASSERT_EQ(db->Close(), 1);
-    EXPECT_EQ(db->Open(name), 1);
+    ASSERT_EQ(db->Close(), Result::Ok);
+    EXPECT_EQ(db->Open(name), OpenResult::Opened);
 }
 
 } // namespace
@@ -501,13 +507,13 @@ TEST_F(ControlCharacterNameTest, ANameWithANulOrAControlCharacterOpensNothing) {
     RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase db(reporter, dates);
-    EXPECT_EQ(db.Open(plain + std::string(1, '\0') + ".vrl"), LogBookDatabase::kFailed);
-    EXPECT_EQ(db.Open(Path("tab\there.vrl")), LogBookDatabase::kFailed);
+    EXPECT_EQ(db.Open(plain + std::string(1, '\0') + ".vrl"), OpenResult::Failed);
+    EXPECT_EQ(db.Open(Path("tab\there.vrl")), OpenResult::Failed);
     ASSERT_EQ(reporter.messages.size(), 2U);
     EXPECT_EQ(reporter.messages[0], "Logbook file name holds a control character.");
     EXPECT_EQ(Read(plain), std::string(340, 'x'));
     EXPECT_FALSE(std::filesystem::exists(Path("tab\there.vrl")));
-    EXPECT_EQ(db.Close(), LogBookDatabase::kOk);
+    EXPECT_EQ(db.Close(), Result::Ok);
     EXPECT_EQ(Read(plain), std::string(340, 'x'));
 }
 

@@ -19,7 +19,7 @@ class OutputFileTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        ASSERT_EQ(held.Open(Path("season.dat")), 1);
+        ASSERT_EQ(held.Open(Path("season.dat")), LogBookDatabase::OpenResult::Opened);
     }
     void TearDown() override {
         held.Close();

@@ -18,7 +18,7 @@ protected:
         return -1;
     }
     void Show(int year, int monthNumber, std::vector<DayRecord> days = {}) {
-        month.SetDays(DateValue{monthNumber, 1, 1, year}, std::move(days));
+        month.SetDays(DateValue::Of(year, monthNumber, 1), std::move(days));
         month.Layout(category, today);
     }
     static DayRecord Day(std::int32_t key, float distance, char competition, char difficulty = 0) {
@@ -29,7 +29,7 @@ protected:
         return d;
     }
 
-    const DateValue today{12, 2, 7, 2026};
+    const DateValue today = DateValue::Of(2026, 12, 7);
     DateUtility dates;
     CalendarMonth month{dates};
     Category category = Category::Distance;
@@ -102,25 +102,25 @@ TEST_F(CalendarFromLogbookTest, ErasedDaysShowNoBoxAndAnUnreadableLogbookShowsNo
     RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase db(reporter, dates);
-    ASSERT_NE(db.Open(Path("log.vrl")), 0);
+    ASSERT_NE(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
     for (int day : {1, 2, 3}) {
         DayRecord d = DayRecord::Blank(20261200 + day);
         d.distance = static_cast<float>(day);
-        ASSERT_EQ(db.StoreRecord(d), 1);
+        ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
     }
     DayRecord erased = DayRecord::Blank(20261202);
     erased.erased = 1;
-    ASSERT_EQ(db.StoreRecord(erased), 1);
+    ASSERT_EQ(db.StoreRecord(erased), LogBookDatabase::StoreResult::Stored);
     CalendarMonth month(dates);
-    month.Load(db, DateValue{12, 2, 7, 2026});
-    month.Layout(Category::Distance, DateValue{12, 2, 7, 2026});
+    month.Load(db, DateValue::Of(2026, 12, 7));
+    month.Layout(Category::Distance, DateValue::Of(2026, 12, 7));
     EXPECT_EQ(month.At(0, 2).text, "1.00");
     EXPECT_FALSE(month.At(0, 3).hasEntry);
     EXPECT_EQ(month.At(0, 4).text, "3.00");
 
     db.Close();
-    month.Load(db, DateValue{12, 2, 7, 2026});
-    month.Layout(Category::Distance, DateValue{12, 2, 7, 2026});
+    month.Load(db, DateValue::Of(2026, 12, 7));
+    month.Layout(Category::Distance, DateValue::Of(2026, 12, 7));
     EXPECT_FALSE(month.At(0, 2).hasEntry);
     EXPECT_EQ(month.At(0, 2).day, 1);
 }

@@ -89,15 +89,15 @@ TEST_F(StatisticsFromLogbookTest, OnlyDaysOfTheTypeCountAndTheRestAreMissed) {
     RecordingReporter reporter;
     DateUtility dates;
     LogBookDatabase db(reporter, dates);
-    ASSERT_NE(db.Open(Path("log.vrl")), 0);
+    ASSERT_NE(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
     for (int day = 1; day <= 7; ++day) {
         DayRecord d = DayRecord::Blank(20261100 + day);
         d.distance = static_cast<float>(day);
         d.competition = day == 3 ? 'Y' : 'N';
-        ASSERT_EQ(db.StoreRecord(d), 1);
+        ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
     }
-    ViewSelection selection(dates, DateValue{12, 2, 7, 2026}); // Nov 7 .. Dec 7: 31 days
-    ASSERT_TRUE(selection.SetRange(DateValue{11, 1, 1, 2026}, DateValue{12, 3, 1, 2026}));
+    ViewSelection selection(dates, DateValue::Of(2026, 12, 7)); // Nov 7 .. Dec 7: 31 days
+    ASSERT_TRUE(selection.SetRange(DateValue::Of(2026, 11, 1), DateValue::Of(2026, 12, 1)));
     selection.SetDayType(DayType::Competition);
     StatisticsTable table;
     EXPECT_TRUE(table.Compute(db, selection));

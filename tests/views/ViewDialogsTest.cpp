@@ -67,7 +67,7 @@ protected:
         d.distance = distance;
         d.time = time;
         d.competition = competition;
-        ASSERT_EQ(client->Database().StoreRecord(d), 1);
+        ASSERT_EQ(client->Database().StoreRecord(d), LogBookDatabase::StoreResult::Stored);
     }
     // The dialog's own paint on a light grey image, as the screen and the printer get it.
     static std::unique_ptr<TImageDC> Painted(TWindow& window) {

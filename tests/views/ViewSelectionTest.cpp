@@ -10,7 +10,7 @@ namespace {
 class ViewSelectionTest : public ::testing::Test {
 protected:
     // Monday, 7 December 2026 (weekdays count from Sunday = 1).
-    const DateValue today{12, 2, 7, 2026};
+    const DateValue today = DateValue::Of(2026, 12, 7);
     DateUtility dates;
     ViewSelection selection{dates, today};
 };
@@ -73,23 +73,24 @@ TEST_F(ViewSelectionTest, TheRangeGrowsTo1825DaysAndNoFurther) {
 }
 
 TEST_F(ViewSelectionTest, TheCalendarsEdgesHoldTheDateButPassTheGuard) {
-    ASSERT_TRUE(selection.SetRange(DateValue{1, 6, 1, 1960}, DateValue{1, 1, 10, 1960}));
+    ASSERT_TRUE(selection.SetRange(DateValue::Of(1960, 1, 1), DateValue::Of(1960, 1, 10)));
     EXPECT_TRUE(selection.EarlierStart());
     EXPECT_EQ(selection.StartText(), "FRI, JAN 01, 1960");
-    ASSERT_TRUE(selection.SetRange(DateValue{12, 2, 20, 2100}, DateValue{12, 3, 21, 2100}));
+    ASSERT_TRUE(selection.SetRange(DateValue::Of(2100, 12, 20), DateValue::Of(2100, 12, 21)));
     const DateValue end = selection.End();
     EXPECT_TRUE(selection.LaterEnd());
     EXPECT_EQ(selection.End(), end);
-    EXPECT_FALSE(selection.SetRange(DateValue{12, 2, 20, 2100}, DateValue{1, 7, 1, 2101}));
-    EXPECT_FALSE(selection.SetRange(DateValue{12, 7, 31, 1959}, DateValue{1, 6, 1, 1960}));
+    EXPECT_FALSE(selection.SetRange(DateValue::Of(2100, 12, 20), DateValue::Of(2101, 1, 1)));
+    EXPECT_FALSE(selection.SetRange(DateValue::Of(1959, 12, 31), DateValue::Of(1960, 1, 1)));
 }
 
 TEST_F(ViewSelectionTest, AChosenRangeKeepsTheLimits) {
     EXPECT_FALSE(
-        selection.SetRange(DateValue{12, 3, 8, 2026}, DateValue{12, 2, 7, 2026})); // reversed
+        selection.SetRange(DateValue::Of(2026, 12, 8), DateValue::Of(2026, 12, 7))); // reversed
     EXPECT_TRUE(
-        selection.SetRange(DateValue{12, 5, 9, 2021}, DateValue{12, 2, 7, 2026})); // 1825 days
-    EXPECT_FALSE(selection.SetRange(DateValue{12, 4, 8, 2021}, DateValue{12, 2, 7, 2026})); // 1826
+        selection.SetRange(DateValue::Of(2021, 12, 9), DateValue::Of(2026, 12, 7))); // 1825 days
+    EXPECT_FALSE(
+        selection.SetRange(DateValue::Of(2021, 12, 8), DateValue::Of(2026, 12, 7))); // 1826
     EXPECT_EQ(selection.StartText(), "THR, DEC 09, 2021");
     EXPECT_EQ(selection.DaysInRange(), 1825);
 }
