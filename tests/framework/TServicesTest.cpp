@@ -1,3 +1,4 @@
+#include "PdfPages.h"
 #include "framework/TDC.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/THelpViewer.h"
@@ -176,17 +177,6 @@ public:
     std::vector<int> pages;
     std::string calls;
 };
-
-int PdfPageCount(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), {});
-    int count = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
-         at = pdf.find("/Type /Page", at + 1)) {
-        count += pdf.compare(at, 12, "/Type /Pages") != 0;
-    }
-    return count;
-}
 
 TEST_F(ServicesTest, ThreePagePrintoutGivesAThreePagePdfWithoutOverwriting) {
     TPrinter::SetPdfFolder(folder.string());

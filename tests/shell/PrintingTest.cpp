@@ -1,5 +1,6 @@
 // Printing in the running program: a termination signal during a print, a print that fails,
 // a print that a reload would change under it, and what is left when the program ends.
+#include "PdfPages.h"
 #include "framework/TDC.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/TMDIChild.h"
@@ -58,17 +59,6 @@ private:
     int signalPage;
     int signalNumber;
 };
-
-int PdfPageCount(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), {});
-    int count = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
-         at = pdf.find("/Type /Page", at + 1)) {
-        count += pdf.compare(at, 12, "/Type /Pages") != 0;
-    }
-    return count;
-}
 
 class PrintingTest : public ShellFixture {
 protected:
