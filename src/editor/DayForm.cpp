@@ -67,17 +67,18 @@ std::size_t NumberEnd(const std::string& text, bool decimal) {
 
 } // namespace
 
-const DayForm::Rule DayForm::kRules[kBoxCount] = {{Kind::Decimal, 6, "Distance:", "8.2"},
-                                                  {Kind::Duration, 9, "Time:", "50:00 or 1:05:00"},
-                                                  {Kind::Duration, 9, "Pace:", "5:30 or 0:05:30"},
-                                                  {Kind::Whole, 6, "Rest H. Rate:", "48"},
-                                                  {Kind::Whole, 6, "Max H. Rate:", "172"},
-                                                  {Kind::Whole, 6, "Temperature:", "68"},
-                                                  {Kind::Decimal, 6, "Body Weight:", "70.5"},
-                                                  {Kind::Decimal, 6, "Water Used:", "1.5"},
-                                                  {Kind::Decimal, 6, "Hours Slept:", "7.5"},
-                                                  {Kind::Whole, 4, "Total Calories:", "2400"},
-                                                  {Kind::Decimal, 6, "Speed:", "12.5"}};
+const DayForm::Rule DayForm::kRules[kBoxCount] = {
+    {Kind::Decimal, kNumberWidth, "Distance:", "8.2"},
+    {Kind::Duration, kDurationWidth, "Time:", "50:00 or 1:05:00"},
+    {Kind::Duration, kDurationWidth, "Pace:", "5:30 or 0:05:30"},
+    {Kind::Whole, kNumberWidth, "Rest H. Rate:", "48"},
+    {Kind::Whole, kNumberWidth, "Max H. Rate:", "172"},
+    {Kind::Whole, kNumberWidth, "Temperature:", "68"},
+    {Kind::Decimal, kNumberWidth, "Body Weight:", "70.5"},
+    {Kind::Decimal, kNumberWidth, "Water Used:", "1.5"},
+    {Kind::Decimal, kNumberWidth, "Hours Slept:", "7.5"},
+    {Kind::Whole, kCaloriesWidth, "Total Calories:", "2400"},
+    {Kind::Decimal, kNumberWidth, "Speed:", "12.5"}};
 
 std::string DayForm::Refusal(int box, const std::string& text, const DateUtility& dates) {
     const Rule& rule = kRules[box];
@@ -141,7 +142,7 @@ std::string DayForm::Decimal(float value) {
 }
 
 float DayForm::ReadNumber(const std::string& text) {
-    return static_cast<float>(NumberText::ReadDecimal(Leading(text, 6)));
+    return static_cast<float>(NumberText::ReadDecimal(Leading(text, kNumberWidth)));
 }
 
 std::int32_t DayForm::ReadSeconds(const std::string& text, const DateUtility& dates) {
@@ -196,13 +197,13 @@ void DayForm::ReadFields(const DayForm* shown, DayRecord& record, const DateUtil
         record.pace = seconds(kPace);
     }
     if (changed(kRestHeartRate)) {
-        record.restHeartRate = ReadWhole(boxes[kRestHeartRate], 6);
+        record.restHeartRate = ReadWhole(boxes[kRestHeartRate], kNumberWidth);
     }
     if (changed(kMaxHeartRate)) {
-        record.maxHeartRate = ReadWhole(boxes[kMaxHeartRate], 6);
+        record.maxHeartRate = ReadWhole(boxes[kMaxHeartRate], kNumberWidth);
     }
     if (changed(kTemperature)) {
-        record.temperature = ReadWhole(boxes[kTemperature], 6);
+        record.temperature = ReadWhole(boxes[kTemperature], kNumberWidth);
     }
     if (changed(kBodyWeight)) {
         record.bodyWeight = ReadNumber(boxes[kBodyWeight]);
@@ -214,7 +215,7 @@ void DayForm::ReadFields(const DayForm* shown, DayRecord& record, const DateUtil
         record.hoursSlept = ReadNumber(boxes[kHoursSlept]);
     }
     if (changed(kCalories)) {
-        record.calories = ReadWhole(boxes[kCalories], 4);
+        record.calories = ReadWhole(boxes[kCalories], kCaloriesWidth);
     }
     if (changed(kSpeed)) {
         record.speed = ReadNumber(boxes[kSpeed]);

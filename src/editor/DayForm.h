@@ -29,6 +29,12 @@ public:
     // How a box is read: its leading characters as a decimal number, a whole number or a
     // duration, and what the user is told the box takes.
     enum class Kind { Decimal, Whole, Duration };
+    // The boxes take 9 characters. A duration is read whole; a number only from its first 6
+    // characters and the calories from their first 4, the widths days have always been read
+    // with (1234.567 reads 1234.5). The Log Book refuses a longer number rather than cut it.
+    static constexpr std::size_t kDurationWidth = 9;
+    static constexpr std::size_t kNumberWidth = 6;
+    static constexpr std::size_t kCaloriesWidth = 4;
     struct Rule {
         Kind kind;
         std::size_t width; // characters read
@@ -64,7 +70,7 @@ public:
     static std::string Decimal(float value);
     // A whole number padded with zeros to at least the width ("%03d", "%04d").
     static std::string Padded(int value, int width);
-    // A box read as a number from its first six characters, in single precision.
+    // A box read as a number from its first kNumberWidth characters, in single precision.
     static float ReadNumber(const std::string& text);
     // A duration box's seconds, 0 for a text that is no duration.
     static std::int32_t ReadSeconds(const std::string& text, const DateUtility& dates);

@@ -17,9 +17,6 @@
 
 class TDialog : public TWindow, private TKeyboardTarget {
 public:
-    static constexpr int kIdOk = 1;
-    static constexpr int kIdCancel = 2;
-
     using Notify = TControlNotify;
 
     TDialog(TWindow* parent, int resourceId);

@@ -118,7 +118,7 @@ void TMDIChild::CleanupWindow() {
         if (area) {
             area->takeWidget(); // the hosted window destroys its own widget
         }
-        h->Destroy(2);
+        h->Destroy(kIdCancel);
     }
     area = nullptr;
 }

@@ -115,7 +115,7 @@ bool TMDIClient::CloseChildren() {
     }
     for (const THandle h : handles) {
         if (TWindow* w = FromHandle(h)) {
-            w->Destroy(2);
+            w->Destroy(kIdCancel);
         }
     }
     return true;

@@ -447,7 +447,7 @@ bool TWindow::HostClose() {
     if (!CanClose()) {
         return false;
     }
-    Destroy(2);
+    Destroy(kIdCancel);
     return true;
 }
 

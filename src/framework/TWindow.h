@@ -26,6 +26,10 @@ enum class TShowMode { Hide, Normal, Maximized, Minimized };
 class TWindow {
 public:
     using MessageHandler = std::function<std::int64_t(std::uint64_t wParam, std::int64_t lParam)>;
+    // The ids a window ends with: Ok, or Cancel when it goes without a choice (its close box,
+    // its parent closing).
+    static constexpr int kIdOk = 1;
+    static constexpr int kIdCancel = 2;
 
     explicit TWindow(TWindow* parent = nullptr, std::string title = {});
     virtual ~TWindow();
@@ -40,10 +44,10 @@ public:
     bool Create();
     bool IsCreated() const;
     // Asks CanClose, then destroys; false when the window refused.
-    bool CloseWindow(int returnValue = 1);
+    bool CloseWindow(int returnValue = kIdOk);
     // Takes the window off the screen: CleanupWindow runs first, timers stop, the parent hears
     // of it. The object stays; with SetDeleteOnDestroy it is deleted soon after.
-    void Destroy(int returnValue = 1);
+    void Destroy(int returnValue = kIdOk);
     void SetDeleteOnDestroy(bool deleteIt) { deleteOnDestroy = deleteIt; }
     // Deletes at once the destroyed windows still waiting for the loop to delete them (the
     // loop has ended); false when there were none.

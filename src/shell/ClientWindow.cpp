@@ -85,6 +85,8 @@ ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
         ReportError(("Settings file " + profile.Path() + " " + problem + "; the defaults are used.")
                         .c_str());
     }
+    // The version is read into 29 characters (28 and the end), the room it has always had;
+    // it is only compared with "NONE", so a longer value cut short is no harm.
     const std::string version =
         profile.GetString(Settings::kSection, Settings::kVersionKey, Settings::kNoVersion, 29);
     if (::strcasecmp(version.c_str(), Settings::kNoVersion) == 0) {
@@ -114,9 +116,9 @@ ClientWindow::~ClientWindow() {
             continue;
         }
         if (TWindow* child = found->second.child) {
-            child->Destroy(2);
+            child->Destroy(kIdCancel);
         } else if (TWindow* dialog = found->second.dialog) {
-            dialog->Destroy(2);
+            dialog->Destroy(kIdCancel);
         }
     }
     THelpViewer::Close();
@@ -210,7 +212,7 @@ void ClientWindow::EvTimer(int id) {
 void ClientWindow::CleanupWindow() {
     for (auto& [id, slot] : tools) {
         if (slot.open && slot.dialog && !slot.child) {
-            slot.dialog->Destroy(2); // pop-ups go with the client
+            slot.dialog->Destroy(kIdCancel); // pop-ups go with the client
         }
     }
 }

@@ -239,7 +239,8 @@ void DateUtility::DateOfKey(std::int32_t key, DateValue& date) const {
     date.month = key / 100 % 100;
     date.year = key / 10000;
     date.day = key % 100;
-    // A key holds no weekday, and every caller uses only month, day and year: a stand-in.
+    // A key holds no weekday, and every caller uses only month, day and year: Monday (2)
+    // stands in, any weekday would do.
     date.weekday = 2;
 }
 
