@@ -1,7 +1,6 @@
 #include "framework/TControlBar.h"
 
-#include "framework/TDecoratedMDIFrame.h"
-#include "framework/TStatusBar.h"
+#include "framework/TBarFrame.h"
 #include "framework/TWindowHost.h"
 
 #include <QBoxLayout>
@@ -89,7 +88,7 @@ void TControlBar::UpdateButtons() {
 
 TWindow* TControlBar::CommandTarget() const {
     for (TWindow* w = Parent(); w; w = w->Parent()) {
-        if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
+        if (auto* frame = dynamic_cast<TBarFrame*>(w)) {
             return frame->CommandTarget();
         }
     }
@@ -98,7 +97,7 @@ TWindow* TControlBar::CommandTarget() const {
 
 void TControlBar::ShowHint(const std::string& text) {
     for (TWindow* w = Parent(); w; w = w->Parent()) {
-        if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
+        if (auto* frame = dynamic_cast<TBarFrame*>(w)) {
             frame->ShowHint(text);
             return;
         }

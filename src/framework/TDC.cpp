@@ -2,15 +2,12 @@
 
 #include "framework/TQtConvert.h"
 #include "framework/TResources.h"
-#include "framework/TWindow.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QPolygon>
-#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -449,14 +446,4 @@ bool TDC::DrawBitmap(int bitmapId, TPoint destination) {
     const QImage* image = TResources::Bitmap(bitmapId);
     return image &&
            DrawBitmapCell(bitmapId, TRect{0, 0, image->width(), image->height()}, destination);
-}
-
-bool TDC::StretchWindowImage(TWindow& window, const TRect& destination) {
-    QWidget* widget = window.Widget();
-    if (!widget) {
-        return false;
-    }
-    const QPixmap shot = widget->grab();
-    painter.drawPixmap(TQtConvert::Rect(LPtoDP(destination)), shot);
-    return !shot.isNull();
 }

@@ -17,7 +17,6 @@
 #include <vector>
 
 class QPainter;
-class TWindow;
 
 class TDC {
 public:
@@ -99,8 +98,6 @@ public:
     // its pixel size in MM_TEXT and is scaled by the mapping otherwise. False without art.
     bool DrawBitmapCell(int bitmapId, const TRect& cell, TPoint destination);
     bool DrawBitmap(int bitmapId, TPoint destination);
-    // Copies what a window shows now into a logical rectangle, scaled to fill it.
-    bool StretchWindowImage(TWindow& window, const TRect& destination);
 
     QPainter& Painter() { return painter; }
 

@@ -4,6 +4,7 @@
 // from the menu and the tool bar go to the active tool window's hosted window first, then
 // along its command chain; a menu item's enabler is asked when its menu opens.
 
+#include "framework/TBarFrame.h"
 #include "framework/TWindow.h"
 
 #include <string>
@@ -12,7 +13,7 @@
 class TMDIClient;
 class TStatusBar;
 
-class TDecoratedMDIFrame : public TWindow {
+class TDecoratedMDIFrame : public TWindow, public TBarFrame {
 public:
     enum class Location { Left, Top, Bottom };
 
@@ -30,9 +31,9 @@ public:
 
     // Where a menu or tool-bar command starts: the active child's hosted window, else the
     // client window.
-    TWindow* CommandTarget() const;
+    TWindow* CommandTarget() const override;
     bool RouteCommand(int id);
-    void ShowHint(const std::string& text);
+    void ShowHint(const std::string& text) override;
     TStatusBar* StatusBar() const { return statusBar; }
 
     // The enabled state the menu shows for a command now.

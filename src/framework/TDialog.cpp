@@ -43,15 +43,17 @@ protected:
     // Shown or activated again, the dialog gives the focus back to the control that had it.
     void showEvent(QShowEvent* event) override {
         QDialog::showEvent(event);
-        if (Window()) {
-            Window()->TakeFocus();
+        if (auto* dialog = dynamic_cast<TWindow*>(Window())) {
+            dialog->TakeFocus();
         }
     }
     void changeEvent(QEvent* event) override {
         QDialog::changeEvent(event);
-        if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow() &&
-            Window()) {
-            Window()->TakeFocus();
+        if (event->type() != QEvent::ActivationChange || !isWindow() || !isActiveWindow()) {
+            return;
+        }
+        if (auto* dialog = dynamic_cast<TWindow*>(Window())) {
+            dialog->TakeFocus();
         }
     }
 };

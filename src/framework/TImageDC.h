@@ -9,6 +9,7 @@
 
 class QImage;
 class QPainter;
+class TWindow;
 
 class TImageDC {
 public:

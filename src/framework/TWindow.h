@@ -7,6 +7,7 @@
 #include "framework/TMenuItem.h"
 #include "framework/TPoint.h"
 #include "framework/TRect.h"
+#include "framework/TWindowEvents.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,7 +24,7 @@ using THandle = std::uintptr_t;
 
 enum class TShowMode { Hide, Normal, Maximized, Minimized };
 
-class TWindow {
+class TWindow : public TWindowEvents {
 public:
     using MessageHandler = std::function<std::int64_t(std::uint64_t wParam, std::int64_t lParam)>;
     // The ids a window ends with: Ok, or Cancel when it goes without a choice (its close box,
@@ -113,12 +114,12 @@ public:
     virtual TPoint ClientToDrawing(TPoint point) const { return point; }
 
     // Called by the widget that shows this window.
-    void HostPaint(QWidget& device, const TRect& area);
-    void HostResized();
-    void HostMoved();
-    bool HostClose();
-    void HostRightButton(TPoint point);
-    void WidgetGone();
+    void HostPaint(QWidget& device, const TRect& area) override;
+    void HostResized() override;
+    void HostMoved() override;
+    bool HostClose() override;
+    void HostRightButton(TPoint point) override;
+    void WidgetGone() override;
 
     // Every enabler of the program is asked again (tool bars follow at once; menus are asked
     // when they open). Runs after every command, creation, destruction and activation.

@@ -3,7 +3,7 @@
 // code only.
 
 #include "framework/TQtConvert.h"
-#include "framework/TWindow.h"
+#include "framework/TWindowEvents.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -20,20 +20,20 @@ inline bool IsPassive(const QWidget* widget) { return widget->property("veloriaP
 // What every host widget has: the window it shows, cut when the window lets go first.
 class TWindowLink {
 public:
-    explicit TWindowLink(TWindow* window) : window(window) {}
+    explicit TWindowLink(TWindowEvents* window) : window(window) {}
     virtual ~TWindowLink() = default;
     void Detach() { window = nullptr; }
-    TWindow* Window() const { return window; }
+    TWindowEvents* Window() const { return window; }
 
 protected:
-    TWindow* window;
+    TWindowEvents* window;
 };
 
 template <typename Base>
 class TWindowHost : public Base, public TWindowLink {
 public:
     template <typename... Args>
-    explicit TWindowHost(TWindow* window, Args&&... args)
+    explicit TWindowHost(TWindowEvents* window, Args&&... args)
         : Base(std::forward<Args>(args)...), TWindowLink(window) {}
     ~TWindowHost() override {
         if (window) {

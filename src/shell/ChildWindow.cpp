@@ -1,17 +1,15 @@
 #include "shell/ChildWindow.h"
 
 #include "framework/TDialog.h"
-#include "shell/ClientWindow.h"
 
-ChildWindow::ChildWindow(ClientWindow& client, const std::string& title, TDialog* tool,
+ChildWindow::ChildWindow(TMDIClient& client, const std::string& title, TDialog* tool,
                          int iconResource)
-    : TMDIChild(client, title, tool, true), owner(client) {
+    : TMDIChild(client, title, tool, true) {
     SetIcon(iconResource);
     SetBkgndColor(TColor::LightGray());
     SetScroller(std::make_unique<TScroller>(*this, 7, 16, 80, 60));
     Create();
     Show(TShowMode::Normal);
-    client.CenterWindow(*this, &client);
 }
 
 void ChildWindow::EvSize(TSize) {

@@ -347,6 +347,7 @@ void ClientWindow::OpenMdiTool(const ToolInfo& info) {
         }
         dialog->SetDeleteOnDestroy(true);
         auto* child = new ChildWindow(*this, info.title, dialog, info.icon);
+        CenterWindow(*child, this);
         child->SetDeleteOnDestroy(true);
         slot = {dialog, child, true};
         windowList->Add(child->Handle(), id);

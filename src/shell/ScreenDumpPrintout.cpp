@@ -2,7 +2,7 @@
 
 #include "framework/TDC.h"
 #include "framework/TWindow.h"
-#include "shell/ToolDialog.h"
+#include "shell/PrintableTool.h"
 
 ScreenDumpPrintout::ScreenDumpPrintout(const std::string& title, TWindow& window)
     : TPrintout(title), window(window) {}
@@ -30,7 +30,7 @@ void ScreenDumpPrintout::PrintPage(int, TRect& band, unsigned) {
     const TPoint a = dc->DPtoLP(band.TopLeft());
     const TPoint b = dc->DPtoLP(TPoint{band.right, band.bottom});
     TRect logical{a.x, a.y, b.x, b.y};
-    if (auto* tool = dynamic_cast<ToolDialog*>(&window)) {
+    if (auto* tool = dynamic_cast<PrintableTool*>(&window)) {
         tool->PaintForPrinting(*dc, logical);
     } else {
         window.PaintTo(*dc, false, logical);

@@ -4,11 +4,12 @@
 // CanClose, as OK does) and open their speed menu on a right-button press.
 
 #include "framework/TDialog.h"
+#include "shell/PrintableTool.h"
 #include "shell/ToolButton.h"
 
 class ClientWindow;
 
-class ToolDialog : public TDialog {
+class ToolDialog : public TDialog, public PrintableTool {
 public:
     // The close button of the large tools' pages.
     static constexpr int kClose = kCloseButton.id;
@@ -17,7 +18,7 @@ public:
 
     ClientWindow& Client() const { return client; }
     // What File > Print puts on the sheet: the window's own paint, unless the tool adds to it.
-    virtual void PaintForPrinting(TDC& dc, const TRect& area);
+    void PaintForPrinting(TDC& dc, const TRect& area) override;
 
 protected:
     void SetupWindow() override;
