@@ -12,13 +12,6 @@
 
 class FindQuery {
 public:
-    static constexpr int kFieldCount = 13;
-    static constexpr int kCompareCount = 6;
-    static constexpr int kMaxResults = 500;
-    // The field and comparison lists as the dialog shows them, padded to 15 and 21.
-    static const char* const kFieldLines[kFieldCount];
-    static const char* const kCompareLines[kCompareCount];
-
     // The fields in the order of the dialog's list.
     enum Field : int {
         kDistance = 0,
@@ -37,6 +30,13 @@ public:
     };
     enum Compare { kEqual = 0, kNotEqual, kLess, kLessOrEqual, kGreater, kGreaterOrEqual };
     enum Difficulty { kEasy = 1, kModerate = 2, kHard = 4 };
+
+    static constexpr int kFieldCount = kComments + 1;
+    static constexpr int kCompareCount = kGreaterOrEqual + 1;
+    static constexpr int kMaxResults = 500;
+    // The field and comparison lists as the dialog shows them, padded to 15 and 21.
+    static const char* const kFieldLines[kFieldCount];
+    static const char* const kCompareLines[kCompareCount];
 
     std::string value; // UTF-8, as typed
     Field field = kDistance;
