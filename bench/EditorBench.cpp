@@ -1,5 +1,6 @@
 // The Log Book and Find in the running program's windows (offscreen), on the ten-year
-// sample: a step inside the cache window, a step that moves it, and full searches.
+// sample: a step inside the cache window, a step that moves it, undo and redo of a saved
+// day, and full searches.
 // Repaints are not part of the figures: no events are processed inside the timed loops.
 
 #include "RunningProgram.h"
@@ -15,6 +16,10 @@
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/TMainApp.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
 
 #include <filesystem>
 #include <fstream>
@@ -80,6 +85,35 @@ void BM_EditorStepMovesWindow(benchmark::State& state) {
                                      static_cast<double>(state.iterations());
 }
 
+// Ctrl+Z and Ctrl+Y in turn on a saved day, each key one undo step: the record stored back,
+// the day's window loaded around it and shown, the status bar line written.
+void BM_EditorUndoStep(benchmark::State& state) {
+    SampleLogBook book(state);
+    RunningEditor running(book);
+    if (!running.Ready()) {
+        return;
+    }
+    LogBookDialog& editor = *running.editor;
+    editor.SetDlgItemText(500, "42");
+    editor.ClickButton(101);
+    if (editor.History().UndoCount() != 1) {
+        book.Fail("the day was not saved");
+        return;
+    }
+    // The keys go to the focused control; the Save Day button has the focus after its click.
+    QWidget* focused = editor.Control(101);
+    bool redo = false;
+    for (auto _ : state) {
+        QKeyEvent key(QEvent::KeyPress, redo ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier);
+        QCoreApplication::sendEvent(focused, &key);
+        redo = !redo;
+    }
+    if (editor.History().UndoCount() + editor.History().RedoCount() != 1 ||
+        editor.History().UndoCount() != (redo ? 0U : 1U)) {
+        book.Fail("the keys did not undo and redo the day");
+    }
+}
+
 // Every day tested, none listed: the search itself.
 void BM_FindSearchAll(benchmark::State& state) {
     SampleLogBook book(state);
@@ -121,5 +155,6 @@ void BM_FindDialogSearch(benchmark::State& state) {
 
 BENCHMARK(BM_EditorStepInsideWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EditorStepMovesWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditorUndoStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindSearchAll)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindDialogSearch)->Unit(benchmark::kMicrosecond);

@@ -1,9 +1,11 @@
 #include "editor/LogBookCache.h"
 
 #include <algorithm>
+#include <cstring>
 
-LogBookCache::LogBookCache(LogBookDatabase& database, const DateUtility& dates)
-    : database(database), dates(dates) {
+LogBookCache::LogBookCache(LogBookDatabase& database, const DateUtility& dates,
+                           LogBookHistory* history)
+    : database(database), dates(dates), history(history) {
     records.reserve(kCapacity);
     dirty.reserve(kCapacity);
 }
@@ -89,10 +91,19 @@ bool LogBookCache::StoreDirty() {
             dirty[i] = 0;
             continue;
         }
+        DayRecord before = DayRecord::Blank(0);
+        const Before had = history ? StoredBefore(records[i].dateKey, before) : Before::Unreadable;
         if (database.StoreRecord(records[i]) != LogBookDatabase::StoreResult::Stored) {
             return false;
         }
         dirty[i] = 0;
+        // A record that could not be read cannot be brought back, and a store that changed
+        // no byte is nothing to take back.
+        if (had == Before::None) {
+            history->Add(nullptr, records[i]);
+        } else if (had == Before::Record && std::memcmp(&before, &records[i], sizeof before) != 0) {
+            history->Add(&before, records[i]);
+        }
     }
     return true;
 }
@@ -113,4 +124,17 @@ bool LogBookCache::NotStored(std::int32_t key) {
     using Read = LogBookDatabase::ReadResult;
     const Read read = database.ReadDay(date, stored);
     return read == Read::Failed || (read == Read::Read && stored.erased != 0);
+}
+
+LogBookCache::Before LogBookCache::StoredBefore(std::int32_t key, DayRecord& record) {
+    // An erased day whose slot went to another day has no record left.
+    const IndexTable& table = database.Table();
+    const int position = table.Find(key);
+    if (position == IndexTable::kNotFound || table.At(position).slot < 0) {
+        return Before::None;
+    }
+    DateValue date;
+    dates.DateOfKey(key, date);
+    return database.ReadDay(date, record) == LogBookDatabase::ReadResult::Read ? Before::Record
+                                                                               : Before::Unreadable;
 }

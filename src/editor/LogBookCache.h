@@ -2,8 +2,10 @@
 // The Log Book's days around the shown day: the stored days of a window of dates, kept in
 // key order, plus the days changed in the editor and not yet stored (each with its dirty
 // mark). Stepping inside the window touches no file; the window moves, storing first,
-// when the shown day leaves it.
+// when the shown day leaves it. Each day it stores goes into the history, when it has one,
+// with the record it replaced.
 
+#include "editor/LogBookHistory.h"
 #include "store/DateUtility.h"
 #include "store/DayRecord.h"
 #include "store/LogBookDatabase.h"
@@ -16,7 +18,8 @@ public:
     // Room for the widest window (38 days) with the changed days of its neighbours.
     static constexpr int kCapacity = 60;
 
-    LogBookCache(LogBookDatabase& database, const DateUtility& dates);
+    LogBookCache(LogBookDatabase& database, const DateUtility& dates,
+                 LogBookHistory* history = nullptr);
 
     // The window collapses onto a day; the next Adjust then loads [day - 30, day + 7].
     void StartAt(const DateValue& day);
@@ -55,9 +58,13 @@ private:
     void Reload(const std::vector<DayRecord>& keep);
     // No live entry of the day in the logbook.
     bool NotStored(std::int32_t key);
+    // The day's record as the logbook holds it, live or erased.
+    enum class Before { None, Record, Unreadable };
+    Before StoredBefore(std::int32_t key, DayRecord& record);
 
     LogBookDatabase& database;
     const DateUtility& dates;
+    LogBookHistory* history;
     std::vector<DayRecord> records;
     std::vector<unsigned char> dirty;
     DateValue start;

@@ -12,6 +12,20 @@ int BoxId(int box) {
     return LogBookDialog::kFirstBox + box;
 }
 
+// The history lives with the client for the run, so a Log Book closed and opened again can
+// still take back what it stored.
+class HistoryMemory : public ClientWindow::ToolMemory {
+public:
+    void Forget() override { history.Clear(); }
+    LogBookHistory history;
+};
+
+LogBookHistory& HistoryOf(ClientWindow& client) {
+    auto& memory =
+        client.Memory(res::kLogBookDialog, [] { return std::make_unique<HistoryMemory>(); });
+    return static_cast<HistoryMemory&>(memory).history;
+}
+
 } // namespace
 
 void LogBookDialog::RegisterTemplate() {
@@ -62,8 +76,8 @@ void LogBookDialog::RegisterTemplate() {
 }
 
 LogBookDialog::LogBookDialog(ClientWindow& client)
-    : ToolDialog(client, res::kLogBookDialog), dates(client.Dates()),
-      cache(std::make_unique<LogBookCache>(client.Database(), client.Dates())),
+    : ToolDialog(client, res::kLogBookDialog), dates(client.Dates()), history(HistoryOf(client)),
+      cache(std::make_unique<LogBookCache>(client.Database(), client.Dates(), &history)),
       currentRecord(DayRecord::Blank(0)), reference(DayRecord::Blank(0)) {
     OnCommand(kSaveDay, [this] { Save(); });
     OnCommand(kEraseDay, [this] { EraseDay(); });
@@ -77,6 +91,7 @@ LogBookDialog::LogBookDialog(ClientWindow& client)
     OnCommand(kPreviousDay, [this] { Step(-1); });
     OnCommand(kNext30Days, [this] { Step(30); });
     OnCommand(kPrevious30Days, [this] { Step(-30); });
+    OnUndoKeys([this] { UndoChange(false); }, [this] { UndoChange(true); });
     OnMessage(kResetMessage, [this](std::uint64_t, std::int64_t) {
         Reset();
         return 0;
@@ -223,6 +238,10 @@ void LogBookDialog::GoToDay(std::int32_t key) {
     if (!ReadBoxes()) {
         return;
     }
+    MoveTo(key);
+}
+
+void LogBookDialog::MoveTo(std::int32_t key) {
     // Day by day, so that the weekday travels with the date; the calendar's ends stop it.
     while (dates.KeyOfDate(current) < key) {
         const std::int32_t before = dates.KeyOfDate(current);
@@ -241,6 +260,30 @@ void LogBookDialog::GoToDay(std::int32_t key) {
     cache->StartAt(current);
     cache->Adjust(current);
     ShowCurrentDay();
+}
+
+void LogBookDialog::UndoChange(bool redo) {
+    if (!ReadBoxes()) {
+        return;
+    }
+    if (!cache->StoreDirty()) {
+        ShowCurrentDay();
+        return;
+    }
+    std::int32_t key = 0;
+    LogBookDatabase& database = Client().Database();
+    if (!(redo ? history.Redo(database, key) : history.Undo(database, key))) {
+        // A failed store has said so; otherwise there was nothing to take.
+        if (!(redo ? history.ToRedo() : history.ToUndo())) {
+            Client().ShowStatus(redo ? kNothingToRedo : kNothingToUndo);
+        }
+        ShowCurrentDay();
+        Client().RefreshToolWindows(false);
+        return;
+    }
+    MoveTo(key);
+    Client().ShowStatus((redo ? kRedoneText : kUndoneText) + dates.LongDateText(current));
+    Client().RefreshToolWindows(false);
 }
 
 void LogBookDialog::Reset() {

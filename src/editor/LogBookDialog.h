@@ -8,6 +8,7 @@
 #include "editor/DayForm.h"
 #include "editor/LogBookButtons.h"
 #include "editor/LogBookCache.h"
+#include "editor/LogBookHistory.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolDialog.h"
 
@@ -35,6 +36,11 @@ public:
     static constexpr const char* kSaveQuestion = "\n\nSave changes to database?";
     // Follows the refusal of a box's text: Yes goes back to the box, No leaves the day.
     static constexpr const char* kCorrectQuestion = "\n\nCorrect it? No leaves this day as it was.";
+    // Status bar lines of undo and redo; the first two are followed by the day's date text.
+    static constexpr const char* kUndoneText = "Undone: change of ";
+    static constexpr const char* kRedoneText = "Redone: change of ";
+    static constexpr const char* kNothingToUndo = "Nothing to undo";
+    static constexpr const char* kNothingToRedo = "Nothing to redo";
 
     explicit LogBookDialog(ClientWindow& client);
     // Dialog template 6 and the Logbook Speed Menu.
@@ -43,6 +49,7 @@ public:
 
     const DateValue& CurrentDate() const { return current; }
     const LogBookCache& Cache() const { return *cache; }
+    const LogBookHistory& History() const { return history; }
     // The boxes as they stand, and written as a day shows them.
     DayForm BoxTexts() const;
     void SetBoxTexts(const DayForm& form);
@@ -61,9 +68,15 @@ private:
     void Step(int days);
     void EraseDay();
     void GoToDay(std::int32_t key);
+    // Shows the day of this key with the cache window around it.
+    void MoveTo(std::int32_t key);
     void Reset();
+    // Takes back (makes again) the newest stored change and shows its day. What was typed
+    // and not stored is stored first, as Save Day does, so it is the change undo takes.
+    void UndoChange(bool redo);
 
     const DateUtility& dates;
+    LogBookHistory& history;
     std::unique_ptr<LogBookCache> cache;
     DateValue current;
     DayRecord currentRecord;

@@ -431,6 +431,21 @@ int TDialog::AcceleratorButton(const QKeyEvent& key) const {
     return found == typedAccelerators.end() ? 0 : found->second;
 }
 
+void TDialog::OnUndoKeys(std::function<void()> undo, std::function<void()> redo) {
+    undoHandler = std::move(undo);
+    redoHandler = std::move(redo);
+}
+
+bool TDialog::UndoKey(bool redo) {
+    // A copy: the handler may close the dialog.
+    const std::function<void()> handler = redo ? redoHandler : undoHandler;
+    if (!handler) {
+        return false;
+    }
+    handler();
+    return true;
+}
+
 void TDialog::OnNotify(int id, Notify code, std::function<void()> handler) {
     notifications[{id, static_cast<int>(code)}] = std::move(handler);
 }

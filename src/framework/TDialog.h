@@ -67,6 +67,12 @@ public:
     void AddAccelerator(Key key, int buttonId);
     // For framework code: the button a key presses, or 0.
     int AcceleratorButton(const QKeyEvent& key) const override;
+    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. While the focused box has typing to undo
+    // (redo) the key is the box's; otherwise it goes to these handlers, when the dialog set
+    // them.
+    void OnUndoKeys(std::function<void()> undo, std::function<void()> redo);
+    // For framework code: runs the handler; false without one.
+    bool UndoKey(bool redo) override;
     // Sends a notification as the control does.
     void SendNotify(int id, Notify code);
 
@@ -104,6 +110,8 @@ private:
     std::map<int, int> textLimits;
     std::map<char, int> typedAccelerators;
     std::map<Key, int> keyAccelerators;
+    std::function<void()> undoHandler;
+    std::function<void()> redoHandler;
     std::map<std::pair<int, int>, std::function<void()>> notifications;
     class QEventLoop* modalLoop = nullptr;
     class TDialogKeyboard* keyboard = nullptr;

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 
 namespace {
 
@@ -35,6 +36,41 @@ bool IsTyping(const QKeyEvent& key) {
     }
     const QString text = key.text();
     return !text.isEmpty() && text[0].isPrint();
+}
+
+enum class Undo { None, Undo, Redo };
+
+Undo UndoOf(const QKeyEvent& key) {
+    const auto mods = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier |
+                                         Qt::MetaModifier);
+    if (key.key() == Qt::Key_Z && mods == Qt::ControlModifier) {
+        return Undo::Undo;
+    }
+    if ((key.key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+        (key.key() == Qt::Key_Y && mods == Qt::ControlModifier)) {
+        return Undo::Redo;
+    }
+    return Undo::None;
+}
+
+// The box's own undo (redo) of typing, done here so that both redo keys work on every
+// platform. False when the control is no box or has nothing to undo (redo).
+bool UndoTyping(QWidget* control, bool redo) {
+    QLineEdit* line = qobject_cast<QLineEdit*>(control);
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        line = combo->lineEdit();
+    }
+    if (line && !line->isReadOnly() && (redo ? line->isRedoAvailable() : line->isUndoAvailable())) {
+        redo ? line->redo() : line->undo();
+        return true;
+    }
+    auto* text = qobject_cast<QPlainTextEdit*>(control);
+    if (text && !text->isReadOnly() &&
+        (redo ? text->document()->isRedoAvailable() : text->document()->isUndoAvailable())) {
+        redo ? text->redo() : text->undo();
+        return true;
+    }
+    return false;
 }
 
 bool Usable(const QWidget* w) {
@@ -237,6 +273,10 @@ bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
     }
     if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->view()->isVisible()) {
         return false; // an open drop-down list takes its own keys
+    }
+    if (const Undo undo = UndoOf(*key); undo != Undo::None) {
+        const bool redo = undo == Undo::Redo;
+        return UndoTyping(control, redo) || dialog->UndoKey(redo);
     }
     if (const int button = dialog->AcceleratorButton(*key)) {
         dialog->ClickButton(button);

@@ -273,8 +273,30 @@ void ClientWindow::OpenLogBookFile() {
         if (TWindow* frame = Parent()) {
             frame->SetCaption(Title());
         }
+        ForgetStoredChanges();
     }
     RefreshToolWindows(true);
+}
+
+void ClientWindow::ForgetStoredChanges() {
+    for (auto& [id, memory] : memories) {
+        memory->Forget();
+    }
+}
+
+ClientWindow::ToolMemory&
+ClientWindow::Memory(int resourceId, const std::function<std::unique_ptr<ToolMemory>()>& make) {
+    std::unique_ptr<ToolMemory>& memory = memories[resourceId];
+    if (!memory) {
+        memory = make();
+    }
+    return *memory;
+}
+
+void ClientWindow::ShowStatus(const std::string& text) {
+    if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(Parent())) {
+        frame->ShowHint(text);
+    }
 }
 
 std::string ClientWindow::Title() const {

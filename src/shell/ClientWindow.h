@@ -25,6 +25,14 @@ public:
     // disabled and opening it does nothing.
     using ToolMaker = std::function<TDialog*(ClientWindow& client)>;
 
+    // What a tool keeps for the whole run, past the closing of its window (the Log Book's
+    // undo history). The client owns it; Forget drops what it knows of stored days.
+    class ToolMemory {
+    public:
+        virtual ~ToolMemory() = default;
+        virtual void Forget() = 0;
+    };
+
     explicit ClientWindow(TProfile& profile);
     ~ClientWindow() override;
 
@@ -41,6 +49,13 @@ public:
                    const std::string& defaultExt, const std::string& initialDir,
                    const std::string& initialName, const std::string& filter);
     void RefreshToolWindows(bool includeLogBook);
+    // The days of the logbook were replaced behind the tools' backs (File > Open, an import,
+    // a restore): every tool's memory of stored changes goes.
+    void ForgetStoredChanges();
+    // The tool's memory, made by make the first time the tool asks.
+    ToolMemory& Memory(int resourceId, const std::function<std::unique_ptr<ToolMemory>()>& make);
+    // A line in the status bar of the main frame.
+    void ShowStatus(const std::string& text);
     void OpenLogBook();
     void OpenCalendar();
     void OpenGraphs();
@@ -113,6 +128,7 @@ private:
     std::unique_ptr<WindowList> windowList;
     std::unique_ptr<PrintUtility> printUtility;
     std::map<int, ToolSlot> tools;
+    std::map<int, std::unique_ptr<ToolMemory>> memories;
     bool sized = false;
     std::string logBookPath;
 };

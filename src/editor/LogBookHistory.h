@@ -1,0 +1,53 @@
+#pragma once
+// The days the Log Book stored in this run, newest last, each with its record before and
+// after, so that a change can be taken back and made again. It holds the records and the
+// place between what is done and what was undone; reading the keys and showing the day is
+// the dialog's business.
+
+#include "store/DayRecord.h"
+#include "store/LogBookDatabase.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+
+class LogBookHistory {
+public:
+    // The oldest change goes when one more comes.
+    static constexpr std::size_t kLimit = 1000;
+
+    struct Change {
+        // Whether the day had a record before the change, live or erased: without one, undoing
+        // the change erases the day again.
+        bool hadRecord;
+        DayRecord before;
+        DayRecord after;
+    };
+
+    // A day was stored: before is its record as it lay in the logbook, null when it had none.
+    // What was undone can no longer be redone.
+    void Add(const DayRecord* before, const DayRecord& after);
+    void Clear();
+
+    // The change that undo or redo takes next, or null.
+    const Change* ToUndo() const;
+    const Change* ToRedo() const;
+    // What undoing a change stores: the record as it was, or the stored day erased as Erase
+    // Day erases one (its bytes kept, flagged erased) when it had none.
+    static DayRecord Restored(const Change& change);
+
+    // Stores the record that undoes (redoes) the next change; on success the history steps
+    // past it and key is the changed day. False when there is nothing to take back (to make
+    // again) or the store failed, which has said so; the history then stays as it was.
+    bool Undo(LogBookDatabase& database, std::int32_t& key);
+    bool Redo(LogBookDatabase& database, std::int32_t& key);
+
+    std::size_t Count() const { return changes.size(); }
+    std::size_t UndoCount() const { return done; }
+    std::size_t RedoCount() const { return changes.size() - done; }
+
+private:
+    std::deque<Change> changes;
+    // Changes [0, done) are in the logbook; those after were undone.
+    std::size_t done = 0;
+};
