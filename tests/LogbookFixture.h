@@ -1,6 +1,6 @@
 #pragma once
 // A fresh folder per test with the verbs logbook tests share: days built in one line,
-// dates by key, logbooks written through the store, folders counted, files damaged.
+// dates by key, logbooks written through the store, files damaged.
 
 #include "TempFolderTest.h"
 #include "store/DateUtility.h"
@@ -63,20 +63,6 @@ protected:
         ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
         ASSERT_EQ(reporter.messages, std::vector<std::string>{});
     }
-
-    // How many names a folder holds (the test's own by default), hidden ones included;
-    // only those with the given part when one is given.
-    int FileCount(const std::filesystem::path& in = {}, const std::string& part = {}) const {
-        int count = 0;
-        std::error_code error;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(in.empty() ? folder : in, error)) {
-            count += entry.path().filename().string().find(part) != std::string::npos;
-        }
-        return count;
-    }
-    // The temporary files a writer left behind.
-    int Leftovers(const std::filesystem::path& in = {}) const { return FileCount(in, ".tmp-"); }
 
     // Damage to a file, as a crash, a bad disk or a stray editor leaves it.
     static void IncrementByte(const std::string& name, std::size_t offset, int delta = 1) {

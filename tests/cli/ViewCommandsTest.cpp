@@ -49,6 +49,11 @@ TEST_F(ViewCommandsTest, StatsPrintsTheWindowsTable) {
               "Distance,1.00,9.00,10.00,10.00,10.00,10.00\n"
               "Time,1.00,9.00,00:40:00,00:40:00,00:40:00,00:40:00\n");
     EXPECT_NE(out.find("Weight,,,,,,\n"), std::string::npos);
+    ASSERT_EQ(Run({"stats", Path("log.vrl"), "--from=2026-12-01", "--to=2026-12-10", "--type",
+                   "competition"}),
+              0);
+    EXPECT_EQ(out.substr(0, out.find('\n')),
+              "Statistics from TUE, DEC 01, 2026 to THR, DEC 10, 2026, COMPETITION");
 }
 
 TEST_F(ViewCommandsTest, StatsCsvHoldsWholeValuesNotTheWindowsCells) {
