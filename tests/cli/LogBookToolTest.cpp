@@ -83,7 +83,9 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
           ",2026-04-05,,,\n"                                // 8: too few fields
           ",2026-04-06,,,,\n"                               // 9: good
           ",2026-04-06,,,,\n"                               // 10: repeats line 9
-          ",2026-01-05,,,,\n");                             // 11: a live day without --replace
+          ",2026-01-05,,,,\n"                               // 11: a live day without --replace
+          ",2026-04-07,nan,,,\n"                            // 12: no measurement
+          ",2026-04-08,-infinity,,,\n");                    // 13
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1);
     const std::string p = "veloria-logbook: " + Path("in.csv") + ": line ";
     for (const char* expected :
@@ -94,11 +96,12 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
           "4: competition \"X\" is not Y, N or empty", "5: distance \"1e99\" is not a number",
           "6: workout \"abcdefghijabcdefghijabcdefghij\" is longer than 29 bytes", "7: comments",
           "8: has 5 fields, the header 6", "10: date 2026-04-06 repeats line 9",
-          "11: date 2026-01-05 already holds a day"}) {
+          "11: date 2026-01-05 already holds a day", "12: distance \"nan\" is not a number",
+          "13: distance \"-infinity\" is not a number"}) {
         EXPECT_NE(err.find(p + expected), std::string::npos) << expected << "\n" << err;
     }
     EXPECT_EQ(err.find("line 9:"), std::string::npos);
-    EXPECT_NE(err.find("9 bad rows; nothing was stored"), std::string::npos) << err;
+    EXPECT_NE(err.find("11 bad rows; nothing was stored"), std::string::npos) << err;
     EXPECT_EQ(Read(Path("a.vrl")), before);
     EXPECT_EQ(Read(Path("a.idx")), beforeIndex);
 
@@ -126,9 +129,6 @@ TEST_F(LogBookToolTest, DurationsAreReadAsTheLogBookReadsThem) {
 }
 
 TEST_F(LogBookToolTest, HeaderProblemsAreReportedOnLineOne) {
-    Write(Path("x.csv"), "date,distance,speeed\n");
-    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("x.csv")}), 1);
-    EXPECT_NE(err.find("line 1: unknown column \"speeed\""), std::string::npos) << err;
     Write(Path("y.csv"), "distance,time\n1,00:01:00\n");
     EXPECT_EQ(Run({"import", Path("a.vrl"), Path("y.csv")}), 1);
     EXPECT_NE(err.find("line 1: no date column"), std::string::npos);
@@ -145,7 +145,7 @@ TEST_F(LogBookToolTest, CheckReportsWithoutChangingAndRepairRebuilds) {
 
     // An index from before the last day was added: one record too few.
     const std::string index = Read(Path("a.idx"));
-    Write(Path("a.idx"), index.substr(0, index.size() - 9));
+    Truncate(Path("a.idx"), index.size() - 9);
     ASSERT_EQ(Run({"check", Path("a.vrl")}), 1);
     EXPECT_NE(out.find("index: stale ("), std::string::npos) << out;
     EXPECT_NE(out.find("live days: 3 (counted from the data file)"), std::string::npos) << out;
@@ -187,7 +187,8 @@ TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
 }
 
 // Each command takes only its own options: another command's option, a value given to a
-// flag, a missing value or a wrong count of operands is a usage error naming it.
+// flag, a missing value, a bad value or a wrong count of operands is a usage error naming
+// it, followed by the usage.
 TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
     const struct {
         std::vector<std::string> arguments;
@@ -212,10 +213,16 @@ TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
         {{"import", "a", "b.fit", "--unit", "miles"}, "--unit must be km or mi"},
         {{"calendar", "--month", "2026-01"}, "calendar needs exactly one LOGBOOK"},
         {{"stats", "a", "--"}, "unknown option -- for stats"},
+        {{}, "no command given"},
+        {{"frobnicate", "x"}, "unknown command \"frobnicate\""},
+        {{"export"}, "export needs exactly one LOGBOOK"},
+        {{"export", "a", "--type", "races"}, "--type must be all, training or competition"},
+        {{"export", "a", "--from", "2026-1-5"},
+         "--from \"2026-1-5\" is not a date from 1960-01-01 to 2100-12-31"},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(Run(c.arguments), 2) << c.firstLine;
-        EXPECT_EQ(err.substr(0, err.find('\n')), std::string("veloria-logbook: ") + c.firstLine);
+        EXPECT_EQ(err, std::string("veloria-logbook: ") + c.firstLine + "\n" + LogBookTool::kUsage);
         EXPECT_EQ(out, "");
     }
     // A flag's value is its own argument no more: the name that follows is an operand.
@@ -226,16 +233,7 @@ TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
     EXPECT_NE(out.find("Report Title      :  --no-title-page\n"), std::string::npos);
 }
 
-TEST_F(LogBookToolTest, UsageErrorsGiveStatusTwo) {
-    EXPECT_EQ(Run({}), 2);
-    EXPECT_EQ(Run({"frobnicate", "x"}), 2);
-    EXPECT_EQ(Run({"export"}), 2);
-    EXPECT_EQ(Run({"export", "a", "--type", "races"}), 2);
-    EXPECT_EQ(Run({"export", "a", "--from", "2026-1-5"}), 2);
-    EXPECT_EQ(Run({"export", "a", "--output"}), 2);
-    EXPECT_EQ(Run({"import", "a"}), 2);
-    EXPECT_EQ(Run({"check", "a", "--replace"}), 2);
-    EXPECT_NE(err.find("usage: veloria-logbook"), std::string::npos);
+TEST_F(LogBookToolTest, HelpGoesToStandardOutput) {
     EXPECT_EQ(Run({"check", "--help"}), 0);
     EXPECT_EQ(out, LogBookTool::kUsage);
 }
