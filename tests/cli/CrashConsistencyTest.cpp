@@ -91,9 +91,7 @@ protected:
         int count = 0;
         db.LoadRange(nullptr, nullptr, DayType::AllDays, records, count);
         for (const DayRecord& r : records) {
-            std::string bytes(DayRecord::kSize, '\0');
-            r.ToBytes(reinterpret_cast<unsigned char*>(bytes.data()));
-            days[r.dateKey] = bytes;
+            days[r.dateKey] = RecordBytes(r);
         }
         return days;
     }

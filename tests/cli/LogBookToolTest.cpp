@@ -19,7 +19,6 @@ TEST_F(LogBookToolTest, ExportImportExportGivesTheSameBytes) {
     MakeLogbook(Path("a.vrl"));
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
     const std::string first = Read(Path("a.csv"));
-    EXPECT_EQ(first.substr(0, first.find('\n') + 1), DayCsv::HeaderLine());
     EXPECT_EQ(
         first.rfind("date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
                     "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
@@ -47,8 +46,6 @@ TEST_F(LogBookToolTest, ExportReplacesItsFileWholeAndLeavesNothingBehind) {
     Write(Path("a.csv"), std::string(100000, 'x'));
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
     EXPECT_EQ(Read(Path("a.csv")), expected);
-    EXPECT_FALSE(fs::exists(Path("a.csv.part")));
-
     EXPECT_EQ(FileCount(), 3) << "a.vrl, a.idx and a.csv";
 
     EXPECT_EQ(Run({"export", Path("a.vrl"), "--output", Path("none/a.csv")}), 1);
