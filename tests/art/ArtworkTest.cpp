@@ -263,6 +263,8 @@ TEST(InstalledArt, AButtonShowsTheFaceOfItsNumber) {
     TDialog dialog(nullptr, 9300);
     ASSERT_TRUE(dialog.Create());
     // At 12, 26 in pixels, the face inside the button's one-pixel frame.
-    const QImage shot = TImageDC::PaintWindow(dialog).Finish().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shot.copy(13, 27, 64, 40), Artwork::Render(1102).convertToFormat(QImage::Format_RGB32));
+    const QImage shot =
+        TImageDC::PaintWindow(dialog).Finish().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shot.copy(13, 27, 64, 40),
+              Artwork::Render(1102).convertToFormat(QImage::Format_RGB32));
 }

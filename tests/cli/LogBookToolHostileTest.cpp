@@ -140,9 +140,8 @@ TEST_F(LogBookToolHostileTest, FifosAndDevicesAreRefusedAtOnce) {
 TEST_F(LogBookToolHostileTest, AFileLargerThanALogbookIsRefusedByEveryCommand) {
     Write(Path("big.vrl"), "");
     ASSERT_EQ(::truncate(Path("big.vrl").c_str(), 6000000000), 0); // sparse: no disk
-    for (auto args : std::vector<std::vector<std::string>>{{"export", Path("big.vrl")},
-                                                           {"check", Path("big.vrl")},
-                                                           {"stats", Path("big.vrl")}}) {
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"export", Path("big.vrl")}, {"check", Path("big.vrl")}, {"stats", Path("big.vrl")}}) {
         EXPECT_EQ(Run(args), 1) << args[0];
         EXPECT_NE(err.find("big.vrl"), std::string::npos) << err;
         EXPECT_NE(err.find("is larger than a logbook can be (more than 1000000 records of 340 "

@@ -52,7 +52,8 @@ protected:
         DayRecord c = DayRecord::Blank(20260301);
         std::memset(c.workout, 'w', 29);
         std::memset(c.comments, 'c', 255);
-        MakeLogbook(name, {c, a, Day(20260107).Erased(), Day(20260106).Competition('N').Difficulty('E')});
+        MakeLogbook(name,
+                    {c, a, Day(20260107).Erased(), Day(20260106).Competition('N').Difficulty('E')});
     }
 
     // Starts the tool as a process with the given descriptors closed, its standard output

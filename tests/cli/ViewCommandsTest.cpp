@@ -148,10 +148,6 @@ TEST_F(ViewCommandsTest, RangesAndNamesFollowTheWindowsLimits) {
     EXPECT_NE(out.find("veloria-logbook calendar LOGBOOK"), std::string::npos);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(ViewCommandsTest, ReportWritesTheFileTheWindowWrites) {
     ASSERT_EQ(Run({"report", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10",
                    "--title", "Week 49", "--no-page-numbers"}),
@@ -171,10 +167,7 @@ TEST_F(ViewCommandsTest, ReportWritesTheFileTheWindowWrites) {
                    "--title", "Week 49", "--no-page-numbers", "--output", Path("week.txt")}),
               0)
         << err;
-    std::ifstream file(Path("week.txt"), std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(file)),
-                              std::istreambuf_iterator<char>());
-    EXPECT_EQ(written, text);
+    EXPECT_EQ(Read(Path("week.txt")), text);
     EXPECT_EQ(Run({"report", Path("log.vrl"), "--title", std::string(80, 'x')}), 1);
     EXPECT_EQ(Run({"report", Path("log.vrl"), "--output", Path("log.vrl")}), 1);
     EXPECT_EQ(Run({"report", Path("log.vrl"), "--from", "2020-01-01", "--to", "2024-12-31"}), 2);

@@ -182,10 +182,6 @@ TEST_F(TMDIFrameTest, ScrollerMovesTheViewInItsUnits) {
     EXPECT_EQ(child.Scroller()->YPos(), 1);
 }
 
-} // namespace
-
-namespace {
-
 using namespace UserInput;
 
 TEST_F(TMDIFrameTest, AToolFocusesItsFirstStopAndGetsItsControlBackWhenActivatedAgain) {

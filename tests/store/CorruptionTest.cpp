@@ -30,10 +30,13 @@ std::string EntryBytes(std::int32_t key, std::int32_t slot, std::uint8_t flags) 
 
 class CorruptionTest : public LogbookFixture {
 protected:
-    // A training day's bytes, its distance telling the days apart.
+    // A training day whose distance tells it apart, and its bytes.
+    static Day Training(std::int32_t key) {
+        return Day(key).Competition('N').Distance(static_cast<float>(key % 100));
+    }
     static std::string DayBytes(std::int32_t key, bool erased = false) {
-        Day day = Day(key).Competition('N').Distance(static_cast<float>(key % 100));
-        return LogbookFixture::RecordBytes(erased ? day.Erased() : day);
+        Day day = Training(key);
+        return RecordBytes(erased ? day.Erased() : day);
     }
 
     void SetUp() override {
@@ -43,21 +46,14 @@ protected:
         db = std::make_unique<LogBookDatabase>(reporter, dates);
     }
 
-    // A data file of the given keys in record order and its correct index.
+    // A new logbook of training days in the given record order, and its index.
     void WriteLogbook(const std::vector<std::int32_t>& keys) {
-        std::string data;
-        std::vector<std::pair<std::int32_t, std::int32_t>> sorted;
-        for (std::size_t i = 0; i < keys.size(); ++i) {
-            data += DayBytes(keys[i]);
-            sorted.emplace_back(keys[i], static_cast<std::int32_t>(i));
+        std::filesystem::remove(name);
+        std::vector<DayRecord> days;
+        for (const std::int32_t key : keys) {
+            days.push_back(Training(key));
         }
-        std::sort(sorted.begin(), sorted.end());
-        std::string index;
-        for (const auto& [key, slot] : sorted) {
-            index += EntryBytes(key, slot, IndexEntry::kTraining);
-        }
-        Write(name, data);
-        Write(indexName, index);
+        MakeLogbook(name, days);
     }
 
     // Opens, expects the given result, then stores new days and checks that every record
@@ -172,8 +168,8 @@ TEST_F(CorruptionTest, RepeatedDayInTheDataFileKeepsItsLastRecord) {
     // The rebuilt index is taken as it stands, and the older copy is never handed out.
     OpenAndStoreSafely(OpenResult::Opened);
     // An index that names the older copy's slot for another day is not.
-    Write(indexName, EntryBytes(20260101, 2, 2) + EntryBytes(20260102, 1, 2) +
-                         EntryBytes(20260103, 0, 2));
+    Write(indexName,
+          EntryBytes(20260101, 2, 2) + EntryBytes(20260102, 1, 2) + EntryBytes(20260103, 0, 2));
     EXPECT_EQ(db->Open(name), OpenResult::Rebuilt);
 }
 

@@ -59,16 +59,20 @@ protected:
     std::unique_ptr<LogBookDatabase> db;
 };
 
-TEST_F(LogBookDatabaseTest, NewLogbookIsCreatedEmptyAndItsIndexWrittenOnClose) {
+TEST_F(LogBookDatabaseTest, NewLogbookIsCreatedEmptyAndItsIndexWrittenOnCloseOnly) {
     EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_TRUE(std::filesystem::exists(name));
     EXPECT_EQ(DataSize(), 0U);
     EXPECT_EQ(db->EntryCount(), 0);
     EXPECT_EQ(db->IndexFileName(), IndexName());
     EXPECT_EQ(db->Close(), Result::Ok);
-    EXPECT_TRUE(std::filesystem::exists(IndexName()));
-    EXPECT_EQ(std::filesystem::file_size(IndexName()), 0U);
+    EXPECT_EQ(Read(IndexName()), "");
+    EXPECT_EQ(FileCount(), 2); // the logbook and its index, nothing left beside them
     EXPECT_TRUE(reporter.messages.empty());
+    // A logbook no longer open writes nothing at a second close.
+    std::filesystem::remove(IndexName());
+    EXPECT_EQ(db->Close(), Result::Ok);
+    EXPECT_FALSE(std::filesystem::exists(IndexName()));
 }
 
 TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
@@ -180,8 +184,7 @@ TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) 
     ASSERT_EQ(db->StoreRecord(Run(20260104)), StoreResult::Stored); // takes the erased day's slot
 
     EXPECT_EQ(db->EndReading(), Result::Failed);
-    ASSERT_EQ(reporter.messages.size(), 1U);
-    EXPECT_EQ(reporter.messages[0], "Cannot close database.");
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Cannot close database."}));
 
     ASSERT_EQ(db->BeginReading("rb"), Result::Ok);
     DayRecord buffer{};
@@ -209,22 +212,12 @@ TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) 
               ReadResult::EndOrBadRead); // outside a read-many sequence
 }
 
-TEST_F(LogBookDatabaseTest, CloseLeavesOnlyTheTwoFilesAndWritesNothingWhenNotOpen) {
-    OpenWith({Run(20260301), Run(20260302)});
-    ASSERT_EQ(db->Close(), Result::Ok);
-    std::filesystem::remove(IndexName());
-    EXPECT_EQ(db->Close(), Result::Ok);
-    EXPECT_FALSE(std::filesystem::exists(IndexName()));
-    EXPECT_EQ(FileCount(), 1);
-}
-
 TEST_F(LogBookDatabaseTest, SecondOpenerOfTheSameLogbookIsRefused) {
     OpenWith({Run(20260301)});
     RecordingReporter other;
     LogBookDatabase second(other, dates);
     EXPECT_EQ(second.Open(name), OpenResult::Failed);
-    ASSERT_EQ(other.messages.size(), 1U);
-    EXPECT_EQ(other.messages[0], "Logbook is in use by another program.");
+    EXPECT_EQ(other.messages, (std::vector<std::string>{"Logbook is in use by another program."}));
     EXPECT_FALSE(second.IsOpen());
     ASSERT_EQ(db->Close(), Result::Ok);
     EXPECT_EQ(second.Open(name), OpenResult::Opened);
@@ -236,8 +229,8 @@ TEST_F(LogBookDatabaseTest, OverlongNamesAreRefusedBeforeAnyFileIsTouched) {
         db->Open(folder.string() + "/" + std::string(250 - folder.string().size(), 'b') + ".vrl"),
         OpenResult::Opened);
     ASSERT_EQ(db->Close(), Result::Ok);
-    ASSERT_EQ(reporter.messages.size(), 1U);
-    EXPECT_EQ(reporter.messages[0], "Logbook file name is longer than 255 characters.");
+    EXPECT_EQ(reporter.messages,
+              (std::vector<std::string>{"Logbook file name is longer than 255 characters."}));
     EXPECT_FALSE(db->IsOpen());
 }
 
