@@ -39,9 +39,6 @@ protected:
         EXPECT_EQ(Run({"export", logbook}), 0) << err;
         return out;
     }
-    static constexpr const char* kHeader =
-        "date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
-        "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n";
 };
 
 // 1111.95 m of ride and 10 km of run; 3600.5 + 600 s; 4201 s / 11.11 km = 378 s a km.

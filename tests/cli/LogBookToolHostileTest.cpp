@@ -63,7 +63,7 @@ TEST_F(LogBookToolHostileTest, TwoImportsIntoANewLogbookNeverBothSucceed) {
         const int second = Wait(two);
         ASSERT_TRUE((first == 0) != (second == 0)) << first << " " << second;
         ASSERT_EQ(Run({"export", logbook, "--from", "2026-05-02"}), 0);
-        EXPECT_EQ(out, DayCsv::HeaderLine() +
+        EXPECT_EQ(out, std::string(kHeader) +
                            (first == 0 ? "2026-05-02,0,00:00:00,00:00:00,0,0,0,1,0,0,0,0,,,,\n"
                                        : "2026-05-02,0,00:00:00,00:00:00,0,0,0,2,0,0,0,0,,,,\n"
                                          "2026-05-03,0,00:00:00,00:00:00,0,0,0,2,0,0,0,0,,,,\n"));

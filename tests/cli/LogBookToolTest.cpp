@@ -1,6 +1,5 @@
 #include "cli/LogBookTool.h"
 #include "ToolFixture.h"
-#include "cli/DayCsv.h"
 #include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +18,7 @@ TEST_F(LogBookToolTest, ExportImportExportGivesTheSameBytes) {
     MakeLogbook(Path("a.vrl"));
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
     const std::string first = Read(Path("a.csv"));
-    EXPECT_EQ(
-        first.rfind("date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
-                    "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
-                    0),
-        0u);
+    EXPECT_EQ(first.rfind(kHeader, 0), 0u);
     EXPECT_NE(first.find("\n2026-01-05,12.345,100:00:00,00:07:11,0.1,48,181,-12,1.5e-07,7.25,-3,"
                          "70.4,Y,H,\"Competition, Flat  \",\"Race, \"\"hard\"\"\nfelt € é fine "
                          "\xC2\x81  \"\n"),
@@ -60,9 +55,9 @@ TEST_F(LogBookToolTest, ExportSelectsByDateAndDayType) {
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3); // header and a quoted break
     EXPECT_NE(out.find("\n2026-01-05,"), std::string::npos);
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--from=2026-01-06", "--to", "2026-02-28"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n");
+    EXPECT_EQ(out, std::string(kHeader) + "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n");
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--type", "training", "--from", "2026-02-01"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine());
+    EXPECT_EQ(out, kHeader);
 }
 
 TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
@@ -112,7 +107,7 @@ TEST_F(LogBookToolTest, ReplaceOverwritesDaysAndMissingColumnsAreEmpty) {
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1) << "2026-01-05 is a live day";
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv"), "--replace"}), 0) << err;
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--to", "2026-01-07"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
+    EXPECT_EQ(out, std::string(kHeader) + "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
                                           "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
                                           "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
 }
@@ -121,7 +116,7 @@ TEST_F(LogBookToolTest, DurationsAreReadAsTheLogBookReadsThem) {
     Write(Path("in.csv"), "date,time,pace\n2026-01-05,50:00,4:30\n2026-01-06,1:05:00,5\n");
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 0) << err;
     ASSERT_EQ(Run({"export", Path("a.vrl")}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-05,0,00:50:00,00:04:30,0,0,0,0,0,0,0,0,,,,\n"
+    EXPECT_EQ(out, std::string(kHeader) + "2026-01-05,0,00:50:00,00:04:30,0,0,0,0,0,0,0,0,,,,\n"
                                           "2026-01-06,0,01:05:00,00:05:00,0,0,0,0,0,0,0,0,,,,\n");
 }
 

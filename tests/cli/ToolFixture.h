@@ -123,6 +123,11 @@ protected:
         return text;
     }
 
+    // The first line of every export.
+    static constexpr const char* kHeader =
+        "date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
+        "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n";
+
     std::string out;
     std::string err;
 };
