@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder per test and a reporter that keeps the store's messages.
+// A fresh folder per test, counted and read back, and a reporter that keeps the store's
+// messages.
 
 #include "store/ErrorReporter.h"
 
@@ -35,6 +36,20 @@ protected:
     static void Write(const std::string& name, const std::string& bytes) {
         std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
     }
+
+    // How many names a folder holds (the test's own by default), hidden ones included;
+    // only those with the given part when one is given.
+    int FileCount(const std::filesystem::path& in = {}, const std::string& part = {}) const {
+        int count = 0;
+        std::error_code error;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(in.empty() ? folder : in, error)) {
+            count += entry.path().filename().string().find(part) != std::string::npos;
+        }
+        return count;
+    }
+    // The temporary files a writer left behind.
+    int Leftovers(const std::filesystem::path& in = {}) const { return FileCount(in, ".tmp-"); }
 
     std::filesystem::path folder;
 };

@@ -10,7 +10,6 @@
 
 #include <cstring>
 #include <functional>
-#include <zlib.h>
 
 namespace {
 
@@ -39,20 +38,6 @@ ActivityFileResult ReadBytes(const std::string& bytes, std::size_t piece = 4096)
         at += n;
         return static_cast<std::int64_t>(n);
     });
-}
-
-std::string Gzip(const std::string& bytes) {
-    z_stream z{};
-    EXPECT_EQ(deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
-    std::string out(compressBound(static_cast<uLong>(bytes.size())) + 64, '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
 }
 
 std::string Flip(std::string bytes, std::size_t at) {

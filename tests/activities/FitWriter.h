@@ -1,11 +1,13 @@
 #pragma once
 // Builds FIT files for the tests, message by message: definitions in either byte order,
 // data and compressed-timestamp messages, developer fields; Bytes() adds the header and the
-// CRC. Its CRC is computed bit by bit, apart from the reader's table.
+// CRC. Its CRC is computed bit by bit, apart from the reader's table. Gzip() packs any
+// activity file as a .gz file holds it.
 
 #include <cstdint>
 #include <string>
 #include <vector>
+#include <zlib.h>
 
 class FitWriter {
 public:
@@ -142,3 +144,17 @@ private:
     std::vector<Field> definitions[16];
     std::vector<std::uint8_t> developer[16];
 };
+
+inline std::string Gzip(const std::string& bytes) {
+    z_stream z{};
+    deflateInit2(&z, 6, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string out(compressBound(static_cast<uLong>(bytes.size())) + 64, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    z.avail_in = static_cast<uInt>(bytes.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    const bool whole = deflate(&z, Z_FINISH) == Z_STREAM_END;
+    out.resize(whole ? z.total_out : 0);
+    deflateEnd(&z);
+    return out;
+}

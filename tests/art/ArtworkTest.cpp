@@ -5,6 +5,9 @@
 #include "art/Artwork.h"
 #include "art/BannerStrip.h"
 #include "art/DigitStrip.h"
+#include "framework/TDialog.h"
+#include "framework/TImageDC.h"
+#include "framework/TResources.h"
 
 #include <gtest/gtest.h>
 
@@ -59,22 +62,29 @@ bool EdgesClear(const QImage& cell, QRgb background) {
 
 class ArtworkSizes : public ::testing::Test {};
 
-TEST_F(ArtworkSizes, EveryButtonHasThreeFacesOf64By40) {
+TEST_F(ArtworkSizes, EveryPictureHasTheSizeItsControlReliesOn) {
+    std::vector<std::pair<int, QSize>> cases;
     for (int n : ButtonIds()) {
         for (int base : {1000, 3000, 5000}) {
-            const QImage face = Artwork::Render(n + base);
-            ASSERT_FALSE(face.isNull()) << n + base;
-            EXPECT_EQ(face.size(), QSize(64, 40)) << n + base;
+            cases.push_back({n + base, {64, 40}}); // up, pressed and focused faces
         }
     }
-}
-
-TEST_F(ArtworkSizes, ToolBarFacesAre20By20) {
     for (int n = 950; n <= 967; ++n) {
-        if (n == 959) {
-            continue;
+        if (n != 959) {
+            cases.push_back({n, {20, 20}}); // tool bar faces
         }
-        EXPECT_EQ(Artwork::Render(n).size(), QSize(20, 20)) << n;
+    }
+    // Pictures placed in dialog units come out at x * 6 / 4 by y * 13 / 8.
+    cases.insert(cases.end(), {{801, {825, 125}},
+                               {802, {224, 24}},
+                               {803, {20, 290}},
+                               {1050, {274, 69}},
+                               {1051, {274, 154}},
+                               {1052, {275, 2665}},
+                               {1804, {205, 32}},
+                               {1806, {375, 175}}});
+    for (const auto& [id, size] : cases) {
+        EXPECT_EQ(Artwork::Render(id).size(), size) << id;
     }
 }
 
@@ -87,32 +97,7 @@ TEST_F(ArtworkSizes, IconsAre32By32WithClearCorners) {
     }
 }
 
-TEST_F(ArtworkSizes, PicturesMatchTheirControls) {
-    // Pictures placed in dialog units come out at x * 6 / 4 by y * 13 / 8.
-    const struct {
-        int id;
-        QSize size;
-    } pictures[] = {
-        {801, {825, 125}},  {802, {224, 24}},    {803, {20, 290}},  {1050, {274, 69}},
-        {1051, {274, 154}}, {1052, {275, 2665}}, {1804, {205, 32}}, {1806, {375, 175}},
-    };
-    for (const auto& p : pictures) {
-        EXPECT_EQ(Artwork::Render(p.id).size(), p.size) << p.id;
-    }
-}
-
 class ButtonFaces : public ::testing::Test {};
-
-TEST_F(ButtonFaces, UpPressedAndFocusedDiffer) {
-    for (int n : ButtonIds()) {
-        const QImage up = Artwork::Render(n + 1000);
-        const QImage pressed = Artwork::Render(n + 3000);
-        const QImage focused = Artwork::Render(n + 5000);
-        EXPECT_NE(up, pressed) << n;
-        EXPECT_NE(up, focused) << n;
-        EXPECT_NE(pressed, focused) << n;
-    }
-}
 
 TEST_F(ButtonFaces, PressedFaceIsSunkenAndFocusMarksOnlyTheCaption) {
     for (int n : ButtonIds()) {
@@ -123,6 +108,7 @@ TEST_F(ButtonFaces, PressedFaceIsSunkenAndFocusMarksOnlyTheCaption) {
         EXPECT_EQ(pressed.pixel(1, 1), qRgb(128, 128, 128)) << n;
         EXPECT_EQ(up.pixel(62, 38), qRgb(128, 128, 128)) << n;
         EXPECT_EQ(pressed.pixel(62, 38), qRgb(192, 192, 192)) << n;
+        EXPECT_NE(up, focused) << n;
         for (int y = 0; y < 40; ++y) {
             for (int x = 0; x < 64; ++x) {
                 if (y < 24 || y > 36) {
@@ -257,4 +243,21 @@ TEST_F(MissingArt, HasAgreesWithRender) {
         EXPECT_EQ(Artwork::Has(n), !Artwork::Render(n).isNull()) << n;
     }
     EXPECT_TRUE(Artwork::Has(1052));
+}
+
+TEST(InstalledArt, AButtonShowsTheFaceOfItsNumber) {
+    Artwork::Install();
+    TDialogTemplate t;
+    t.cx = 60;
+    t.cy = 50;
+    t.caption = "Art";
+    t.controls = {{TControlKind::BitmapButton, 102, 8, 16, 44, 26, "", 0, 0}};
+    TResources::AddDialog(9300, t);
+    TDialog dialog(nullptr, 9300);
+    ASSERT_TRUE(dialog.Create());
+    // At 12, 26 in pixels, the face inside the button's one-pixel frame.
+    const QImage shot =
+        TImageDC::PaintWindow(dialog).Finish().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shot.copy(13, 27, 64, 40),
+              Artwork::Render(1102).convertToFormat(QImage::Format_RGB32));
 }

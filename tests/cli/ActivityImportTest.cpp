@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <zlib.h>
 
 namespace fs = std::filesystem;
 
@@ -27,28 +26,19 @@ protected:
                   .Sessions({{kMorning, 1, 3600500, 1000000, 700, 150, 180}})
                   .ActivityMessage(kMorning + 4000, kMorning + 7600)
                   .Bytes());
-        WriteGzip(Path("in/ride.gpx.gz"),
-                  "<gpx><trk><type>cycling</type><trkseg>"
-                  "<trkpt lat=\"52\" lon=\"13\"><time>2026-03-01T12:00:00Z</time></trkpt>"
-                  "<trkpt lat=\"52.01\" lon=\"13\"><time>2026-03-01T12:10:00Z</time>"
-                  "<extensions><x:hr>171</x:hr></extensions></trkpt></trkseg></trk></gpx>");
+        Write(Path("in/ride.gpx.gz"),
+              Gzip("<gpx><trk><type>cycling</type><trkseg>"
+                   "<trkpt lat=\"52\" lon=\"13\"><time>2026-03-01T12:00:00Z</time></trkpt>"
+                   "<trkpt lat=\"52.01\" lon=\"13\"><time>2026-03-01T12:10:00Z</time>"
+                   "<extensions><x:hr>171</x:hr></extensions></trkpt></trkseg></trk></gpx>"));
         Write(Path("in/bad.tcx"), "garbage");
         Write(Path("in/settings.FIT"), FitWriter().FileId(2).Bytes());
         Write(Path("in/notes.txt"), "not taken: not an activity's name");
-    }
-    void WriteGzip(const std::string& name, const std::string& text) {
-        gzFile file = gzopen(name.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
-        gzclose(file);
     }
     std::string Export(const std::string& logbook) {
         EXPECT_EQ(Run({"export", logbook}), 0) << err;
         return out;
     }
-    static constexpr const char* kHeader =
-        "date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
-        "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n";
 };
 
 // 1111.95 m of ride and 10 km of run; 3600.5 + 600 s; 4201 s / 11.11 km = 378 s a km.

@@ -27,9 +27,7 @@ TEST_F(LogBookToolHostileTest, CheckNamesAFlagTheIndexGotWrong) {
         DateUtility dates;
         LogBookDatabase db(reporter, dates);
         ASSERT_EQ(db.Open(Path("a.vrl")), LogBookDatabase::OpenResult::Opened);
-        DateValue day;
-        dates.DateOfKey(20260106, day);
-        ASSERT_EQ(db.EraseDay(day), LogBookDatabase::StoreResult::Stored);
+        ASSERT_EQ(db.EraseDay(Date(20260106)), LogBookDatabase::StoreResult::Stored);
     }
     EXPECT_EQ(Run({"check", Path("a.vrl")}), 1);
     EXPECT_NE(out.find("index: stale (entry 1: day 20260106 has flags 2, its record says 4)"),
@@ -39,15 +37,6 @@ TEST_F(LogBookToolHostileTest, CheckNamesAFlagTheIndexGotWrong) {
     EXPECT_EQ(out.find("2026-01-06"), std::string::npos) << out;
     ASSERT_EQ(Run({"check", Path("a.vrl"), "--repair"}), 0) << err;
     EXPECT_NE(out.find("live days: 2\n"), std::string::npos) << out;
-}
-
-TEST_F(LogBookToolHostileTest, LogbooksWhoseNamesDifferAfterTheFirstDotKeepTheirOwnIndex) {
-    MakeLogbook(Path("a.vrl"));
-    Write(Path("in.csv"), "date\n2027-01-01\n");
-    ASSERT_EQ(Run({"import", Path("a.bak.vrl"), Path("in.csv")}), 0) << err;
-    EXPECT_EQ(Run({"check", Path("a.vrl")}), 0) << out;
-    EXPECT_EQ(Run({"check", Path("a.bak.vrl")}), 0) << out;
-    EXPECT_TRUE(fs::exists(Path("a.bak.idx")));
 }
 
 TEST_F(LogBookToolHostileTest, TwoImportsIntoANewLogbookNeverBothSucceed) {
@@ -74,7 +63,7 @@ TEST_F(LogBookToolHostileTest, TwoImportsIntoANewLogbookNeverBothSucceed) {
         const int second = Wait(two);
         ASSERT_TRUE((first == 0) != (second == 0)) << first << " " << second;
         ASSERT_EQ(Run({"export", logbook, "--from", "2026-05-02"}), 0);
-        EXPECT_EQ(out, DayCsv::HeaderLine() +
+        EXPECT_EQ(out, std::string(kHeader) +
                            (first == 0 ? "2026-05-02,0,00:00:00,00:00:00,0,0,0,1,0,0,0,0,,,,\n"
                                        : "2026-05-02,0,00:00:00,00:00:00,0,0,0,2,0,0,0,0,,,,\n"
                                          "2026-05-03,0,00:00:00,00:00:00,0,0,0,2,0,0,0,0,,,,\n"));
@@ -121,7 +110,7 @@ TEST_F(LogBookToolHostileTest, ExportWritesThroughNoLinkThatIsAlreadyThere) {
     EXPECT_EQ(Read(Path("victim.txt")), "precious");
     EXPECT_EQ(Read(Path("out.csv")).rfind("date,distance,", 0), 0u);
     EXPECT_FALSE(fs::is_symlink(Path("out.csv")));
-    EXPECT_EQ(Files(), 5); // a.vrl, a.idx, victim.txt, the link, out.csv
+    EXPECT_EQ(FileCount(), 5); // a.vrl, a.idx, victim.txt, the link, out.csv
 }
 
 TEST_F(LogBookToolHostileTest, FifosAndDevicesAreRefusedAtOnce) {
@@ -151,9 +140,8 @@ TEST_F(LogBookToolHostileTest, FifosAndDevicesAreRefusedAtOnce) {
 TEST_F(LogBookToolHostileTest, AFileLargerThanALogbookIsRefusedByEveryCommand) {
     Write(Path("big.vrl"), "");
     ASSERT_EQ(::truncate(Path("big.vrl").c_str(), 6000000000), 0); // sparse: no disk
-    for (auto args : std::vector<std::vector<std::string>>{{"export", Path("big.vrl")},
-                                                           {"check", Path("big.vrl")},
-                                                           {"stats", Path("big.vrl")}}) {
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"export", Path("big.vrl")}, {"check", Path("big.vrl")}, {"stats", Path("big.vrl")}}) {
         EXPECT_EQ(Run(args), 1) << args[0];
         EXPECT_NE(err.find("big.vrl"), std::string::npos) << err;
         EXPECT_NE(err.find("is larger than a logbook can be (more than 1000000 records of 340 "
@@ -201,21 +189,15 @@ TEST_F(LogBookToolHostileTest, AFailedWriteLeavesTheLogbookAsItWasAndSaysSoOnce)
                        ": nothing was imported; the logbook is as it was\n");
     EXPECT_EQ(Read(Path("a.vrl")), data);
     EXPECT_EQ(Read(Path("a.idx")), index);
-    EXPECT_EQ(Files(), 3);
+    EXPECT_EQ(FileCount(), 3);
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("many.csv")}), 0) << err;
     EXPECT_EQ(out, "imported 1000 days into " + Path("a.vrl") + "\n");
 }
 
 TEST_F(LogBookToolHostileTest, RecordsNoProgramWroteAreListedAndNeverExported) {
     MakeLogbook(Path("a.vrl"));
-    std::string data = Read(Path("a.vrl"));
-    for (const std::int32_t key : {0, -5, 20261399}) {
-        DayRecord r = DayRecord::Blank(key);
-        std::string bytes(DayRecord::kSize, '\0');
-        r.ToBytes(reinterpret_cast<unsigned char*>(bytes.data()));
-        data += bytes;
-    }
-    Write(Path("a.vrl"), data);
+    Append(Path("a.vrl"), RecordBytes(Day(0)) + RecordBytes(Day(-5)) + RecordBytes(Day(20261399)));
+    const std::string data = Read(Path("a.vrl"));
     EXPECT_EQ(Run({"check", Path("a.vrl")}), 1);
     EXPECT_NE(out.find("records: 6\n"
                        "record at slot 3 has no valid date; left out\n"
@@ -233,7 +215,7 @@ TEST_F(LogBookToolHostileTest, RecordsNoProgramWroteAreListedAndNeverExported) {
 TEST_F(LogBookToolHostileTest, RepairCutsARecordCutShortAndKeepsItsBytes) {
     MakeLogbook(Path("a.vrl"));
     const std::string whole = Read(Path("a.vrl"));
-    Write(Path("a.vrl"), whole + "torn record");
+    Append(Path("a.vrl"), "torn record");
     EXPECT_EQ(Run({"check", Path("a.vrl")}), 1);
     EXPECT_NE(out.find("data file: ends in 11 bytes that are not a whole record"),
               std::string::npos)
@@ -251,17 +233,6 @@ TEST_F(LogBookToolHostileTest, RepairCutsARecordCutShortAndKeepsItsBytes) {
     ASSERT_EQ(Run({"check", Path("a.vrl"), "--repair"}), 0) << out << err;
     EXPECT_EQ(Read(Path("a.vrl.tail")), "torn record");
     EXPECT_EQ(Read(Path("a.vrl.tail.1")), "another");
-}
-
-TEST_F(LogBookToolHostileTest, NotANumberAndInfinityAreNotNumbers) {
-    Write(Path("in.csv"), "date,distance,speed,bodyWeight\n2026-01-01,nan,inf,-infinity\n");
-    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1);
-    for (const char* expected :
-         {"distance \"nan\" is not a number", "speed \"inf\" is not a number",
-          "bodyWeight \"-infinity\" is not a number"}) {
-        EXPECT_NE(err.find(expected), std::string::npos) << expected << "\n" << err;
-    }
-    EXPECT_FALSE(fs::exists(Path("a.vrl")));
 }
 
 } // namespace

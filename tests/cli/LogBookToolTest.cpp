@@ -1,6 +1,5 @@
 #include "cli/LogBookTool.h"
 #include "ToolFixture.h"
-#include "cli/DayCsv.h"
 #include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +18,7 @@ TEST_F(LogBookToolTest, ExportImportExportGivesTheSameBytes) {
     MakeLogbook(Path("a.vrl"));
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
     const std::string first = Read(Path("a.csv"));
-    EXPECT_EQ(first.substr(0, first.find('\n') + 1), DayCsv::HeaderLine());
-    EXPECT_EQ(
-        first.rfind("date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
-                    "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments\n",
-                    0),
-        0u);
+    EXPECT_EQ(first.rfind(kHeader, 0), 0u);
     EXPECT_NE(first.find("\n2026-01-05,12.345,100:00:00,00:07:11,0.1,48,181,-12,1.5e-07,7.25,-3,"
                          "70.4,Y,H,\"Competition, Flat  \",\"Race, \"\"hard\"\"\nfelt € é fine "
                          "\xC2\x81  \"\n"),
@@ -47,9 +41,7 @@ TEST_F(LogBookToolTest, ExportReplacesItsFileWholeAndLeavesNothingBehind) {
     Write(Path("a.csv"), std::string(100000, 'x'));
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--output", Path("a.csv")}), 0) << err;
     EXPECT_EQ(Read(Path("a.csv")), expected);
-    EXPECT_FALSE(fs::exists(Path("a.csv.part")));
-
-    EXPECT_EQ(Files(), 3) << "a.vrl, a.idx and a.csv";
+    EXPECT_EQ(FileCount(), 3) << "a.vrl, a.idx and a.csv";
 
     EXPECT_EQ(Run({"export", Path("a.vrl"), "--output", Path("none/a.csv")}), 1);
     EXPECT_EQ(err, "veloria-logbook: " + Path("none/a.csv") +
@@ -63,9 +55,9 @@ TEST_F(LogBookToolTest, ExportSelectsByDateAndDayType) {
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3); // header and a quoted break
     EXPECT_NE(out.find("\n2026-01-05,"), std::string::npos);
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--from=2026-01-06", "--to", "2026-02-28"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n");
+    EXPECT_EQ(out, std::string(kHeader) + "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n");
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--type", "training", "--from", "2026-02-01"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine());
+    EXPECT_EQ(out, kHeader);
 }
 
 TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
@@ -83,7 +75,9 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
           ",2026-04-05,,,\n"                                // 8: too few fields
           ",2026-04-06,,,,\n"                               // 9: good
           ",2026-04-06,,,,\n"                               // 10: repeats line 9
-          ",2026-01-05,,,,\n");                             // 11: a live day without --replace
+          ",2026-01-05,,,,\n"                               // 11: a live day without --replace
+          ",2026-04-07,nan,,,\n"                            // 12: no measurement
+          ",2026-04-08,-infinity,,,\n");                    // 13
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1);
     const std::string p = "veloria-logbook: " + Path("in.csv") + ": line ";
     for (const char* expected :
@@ -94,11 +88,12 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
           "4: competition \"X\" is not Y, N or empty", "5: distance \"1e99\" is not a number",
           "6: workout \"abcdefghijabcdefghijabcdefghij\" is longer than 29 bytes", "7: comments",
           "8: has 5 fields, the header 6", "10: date 2026-04-06 repeats line 9",
-          "11: date 2026-01-05 already holds a day"}) {
+          "11: date 2026-01-05 already holds a day", "12: distance \"nan\" is not a number",
+          "13: distance \"-infinity\" is not a number"}) {
         EXPECT_NE(err.find(p + expected), std::string::npos) << expected << "\n" << err;
     }
     EXPECT_EQ(err.find("line 9:"), std::string::npos);
-    EXPECT_NE(err.find("9 bad rows; nothing was stored"), std::string::npos) << err;
+    EXPECT_NE(err.find("11 bad rows; nothing was stored"), std::string::npos) << err;
     EXPECT_EQ(Read(Path("a.vrl")), before);
     EXPECT_EQ(Read(Path("a.idx")), beforeIndex);
 
@@ -112,7 +107,7 @@ TEST_F(LogBookToolTest, ReplaceOverwritesDaysAndMissingColumnsAreEmpty) {
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 1) << "2026-01-05 is a live day";
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv"), "--replace"}), 0) << err;
     ASSERT_EQ(Run({"export", Path("a.vrl"), "--to", "2026-01-07"}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
+    EXPECT_EQ(out, std::string(kHeader) + "2026-01-05,0,00:00:00,00:00:00,0,0,0,2500,0,0,0,0,,,,\n"
                                           "2026-01-06,0,00:00:00,00:00:00,0,0,0,0,0,0,0,0,N,E,,\n"
                                           "2026-01-07,0,00:00:00,00:00:00,0,0,0,10,0,0,0,0,,,,\n");
 }
@@ -121,14 +116,11 @@ TEST_F(LogBookToolTest, DurationsAreReadAsTheLogBookReadsThem) {
     Write(Path("in.csv"), "date,time,pace\n2026-01-05,50:00,4:30\n2026-01-06,1:05:00,5\n");
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("in.csv")}), 0) << err;
     ASSERT_EQ(Run({"export", Path("a.vrl")}), 0);
-    EXPECT_EQ(out, DayCsv::HeaderLine() + "2026-01-05,0,00:50:00,00:04:30,0,0,0,0,0,0,0,0,,,,\n"
+    EXPECT_EQ(out, std::string(kHeader) + "2026-01-05,0,00:50:00,00:04:30,0,0,0,0,0,0,0,0,,,,\n"
                                           "2026-01-06,0,01:05:00,00:05:00,0,0,0,0,0,0,0,0,,,,\n");
 }
 
 TEST_F(LogBookToolTest, HeaderProblemsAreReportedOnLineOne) {
-    Write(Path("x.csv"), "date,distance,speeed\n");
-    EXPECT_EQ(Run({"import", Path("a.vrl"), Path("x.csv")}), 1);
-    EXPECT_NE(err.find("line 1: unknown column \"speeed\""), std::string::npos) << err;
     Write(Path("y.csv"), "distance,time\n1,00:01:00\n");
     EXPECT_EQ(Run({"import", Path("a.vrl"), Path("y.csv")}), 1);
     EXPECT_NE(err.find("line 1: no date column"), std::string::npos);
@@ -145,7 +137,7 @@ TEST_F(LogBookToolTest, CheckReportsWithoutChangingAndRepairRebuilds) {
 
     // An index from before the last day was added: one record too few.
     const std::string index = Read(Path("a.idx"));
-    Write(Path("a.idx"), index.substr(0, index.size() - 9));
+    Truncate(Path("a.idx"), index.size() - 9);
     ASSERT_EQ(Run({"check", Path("a.vrl")}), 1);
     EXPECT_NE(out.find("index: stale ("), std::string::npos) << out;
     EXPECT_NE(out.find("live days: 3 (counted from the data file)"), std::string::npos) << out;
@@ -187,7 +179,8 @@ TEST_F(LogBookToolTest, ALogbookOpenElsewhereIsLeftAlone) {
 }
 
 // Each command takes only its own options: another command's option, a value given to a
-// flag, a missing value or a wrong count of operands is a usage error naming it.
+// flag, a missing value, a bad value or a wrong count of operands is a usage error naming
+// it, followed by the usage.
 TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
     const struct {
         std::vector<std::string> arguments;
@@ -212,10 +205,16 @@ TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
         {{"import", "a", "b.fit", "--unit", "miles"}, "--unit must be km or mi"},
         {{"calendar", "--month", "2026-01"}, "calendar needs exactly one LOGBOOK"},
         {{"stats", "a", "--"}, "unknown option -- for stats"},
+        {{}, "no command given"},
+        {{"frobnicate", "x"}, "unknown command \"frobnicate\""},
+        {{"export"}, "export needs exactly one LOGBOOK"},
+        {{"export", "a", "--type", "races"}, "--type must be all, training or competition"},
+        {{"export", "a", "--from", "2026-1-5"},
+         "--from \"2026-1-5\" is not a date from 1960-01-01 to 2100-12-31"},
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(Run(c.arguments), 2) << c.firstLine;
-        EXPECT_EQ(err.substr(0, err.find('\n')), std::string("veloria-logbook: ") + c.firstLine);
+        EXPECT_EQ(err, std::string("veloria-logbook: ") + c.firstLine + "\n" + LogBookTool::kUsage);
         EXPECT_EQ(out, "");
     }
     // A flag's value is its own argument no more: the name that follows is an operand.
@@ -226,16 +225,7 @@ TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
     EXPECT_NE(out.find("Report Title      :  --no-title-page\n"), std::string::npos);
 }
 
-TEST_F(LogBookToolTest, UsageErrorsGiveStatusTwo) {
-    EXPECT_EQ(Run({}), 2);
-    EXPECT_EQ(Run({"frobnicate", "x"}), 2);
-    EXPECT_EQ(Run({"export"}), 2);
-    EXPECT_EQ(Run({"export", "a", "--type", "races"}), 2);
-    EXPECT_EQ(Run({"export", "a", "--from", "2026-1-5"}), 2);
-    EXPECT_EQ(Run({"export", "a", "--output"}), 2);
-    EXPECT_EQ(Run({"import", "a"}), 2);
-    EXPECT_EQ(Run({"check", "a", "--replace"}), 2);
-    EXPECT_NE(err.find("usage: veloria-logbook"), std::string::npos);
+TEST_F(LogBookToolTest, HelpGoesToStandardOutput) {
     EXPECT_EQ(Run({"check", "--help"}), 0);
     EXPECT_EQ(out, LogBookTool::kUsage);
 }

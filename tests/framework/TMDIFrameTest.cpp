@@ -133,35 +133,25 @@ TEST_F(TMDIFrameTest, CommandsGoToTheActiveToolFirstAndEnablersDriveTheButtons) 
     EXPECT_EQ(client.opened, 2);
 }
 
-TEST_F(TMDIFrameTest, StatusBarShowsHintsAndKeepsItsIndicatorsLast) {
-    frame->ShowHint(TResources::String(200));
-    EXPECT_EQ(status->MessageText(), "Open a logbook.");
-    status->SetMode(TStatusBar::kOvertype, true);
-    EXPECT_TRUE(status->ModeOn(TStatusBar::kOvertype));
-    EXPECT_FALSE(status->ModeOn(TStatusBar::kCapsLock));
-    auto* date = dynamic_cast<TTextGadget*>(status->GadgetWithId(7));
-    ASSERT_NE(date, nullptr);
-    EXPECT_EQ(date->Text(), "MON, DEC 07, 2026");
-}
-
 TEST_F(TMDIFrameTest, ChildrenShrinkToTheirToolAndTileAndCascade) {
     TMDIChild& a = Open("A");
-    const TRect inner = a.ClientRect();
-    EXPECT_EQ(inner.Width(), 300);
-    EXPECT_EQ(inner.Height(), 162);
+    EXPECT_EQ(a.ClientRect(), (TRect{0, 0, 300, 162})); // the tool's 200 x 100 dialog units
     TMDIChild& b = Open("B");
     TMDIChild& c = Open("C");
-    EXPECT_EQ(client.Children().size(), 3U);
     EXPECT_EQ(client.ActiveChild(), &c);
 
+    // Tiled, the three cover the client area edge to edge without overlapping.
     const TRect area = client.ClientRect();
     client.TileChildren(true);
     EXPECT_EQ(a.WindowRect().Width(), area.Width());
-    EXPECT_EQ(b.WindowRect().top, area.Height() / 3);
-    EXPECT_EQ(c.WindowRect().Height(), area.Height() - area.Height() * 2 / 3);
+    EXPECT_EQ(a.WindowRect().top, 0);
+    EXPECT_EQ(b.WindowRect().top, a.WindowRect().bottom);
+    EXPECT_EQ(c.WindowRect().top, b.WindowRect().bottom);
+    EXPECT_EQ(c.WindowRect().bottom, area.bottom);
     client.TileChildren(false);
     EXPECT_EQ(a.WindowRect().Height(), area.Height());
-    EXPECT_EQ(b.WindowRect().left, area.Width() / 3);
+    EXPECT_EQ(b.WindowRect().left, a.WindowRect().right);
+    EXPECT_EQ(c.WindowRect().right, area.right);
     client.CascadeChildren();
     EXPECT_LT(a.WindowRect().left, c.WindowRect().left);
     EXPECT_LT(a.WindowRect().top, c.WindowRect().top);
@@ -181,38 +171,16 @@ TEST_F(TMDIFrameTest, CloseAllClosesNoneWhenOneRefuses) {
     EXPECT_FALSE(tools[1]->IsCreated());
 }
 
-TEST_F(TMDIFrameTest, ToolClosingItselfTakesItsChildWindowAlong) {
-    TMDIChild& child = Open("A");
-    tools[0]->allowClose = false;
-    UserInput::Click(*tools[0], TDialog::kIdOk);
-    EXPECT_TRUE(child.IsCreated());
-    tools[0]->allowClose = true;
-    UserInput::Click(*tools[0], TDialog::kIdOk);
-    EXPECT_FALSE(tools[0]->IsCreated());
-    EXPECT_FALSE(child.IsCreated());
-}
-
-TEST_F(TMDIFrameTest, ScrollerShowsAndHidesItsBarsAndScrollsHome) {
+TEST_F(TMDIFrameTest, ScrollerMovesTheViewInItsUnits) {
     TMDIChild& child = Open("A");
     child.SetScroller(std::make_unique<TScroller>(child, 7, 16, 80, 60));
-    TScroller& s = *child.Scroller();
     child.SetSize(150, 100); // smaller than the tool: room to scroll
-    s.ShowScrollBars(true, true);
+    child.Scroller()->ShowScrollBars(true, true);
     QApplication::processEvents();
-    s.ScrollTo(2, 1);
-    EXPECT_EQ(s.XPos(), 2);
-    EXPECT_EQ(s.YPos(), 1);
-    s.ScrollTo(0, 0);
-    EXPECT_EQ(s.XPos(), 0);
-    EXPECT_EQ(s.YPos(), 0);
-    EXPECT_TRUE(s.HorizontalShown());
-    s.ShowScrollBars(false, false);
-    EXPECT_FALSE(s.VerticalShown());
+    child.Scroller()->ScrollTo(2, 1);
+    EXPECT_EQ(child.Scroller()->XPos(), 2);
+    EXPECT_EQ(child.Scroller()->YPos(), 1);
 }
-
-} // namespace
-
-namespace {
 
 using namespace UserInput;
 
@@ -232,12 +200,14 @@ TEST_F(TMDIFrameTest, AToolFocusesItsFirstStopAndGetsItsControlBackWhenActivated
     EXPECT_EQ(FocusedId(*tools[0]), 400);
 }
 
-TEST_F(TMDIFrameTest, EscapeInAToolAsksCanCloseAsItsCloseBoxDoes) {
+// OK and Escape close a tool as its close box does, and the child window goes with it.
+TEST_F(TMDIFrameTest, OkAndEscapeInAToolAskCanCloseAndTakeItsChildWindowAlong) {
     TMDIChild& child = Open("A");
     tools[0]->allowClose = false;
+    Click(*tools[0], TDialog::kIdOk);
     Type(*tools[0], 400, "typed");
     Escape(*tools[0]);
-    EXPECT_EQ(tools[0]->closeQuestions, 1);
+    EXPECT_EQ(tools[0]->closeQuestions, 2);
     EXPECT_TRUE(tools[0]->IsCreated());
     EXPECT_TRUE(child.IsCreated());
     tools[0]->allowClose = true;

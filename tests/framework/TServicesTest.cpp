@@ -117,11 +117,7 @@ TEST_F(ServicesTest, ProfileKeepsByteOrderMarkAndLineEndsAndLeavesNothingBehind)
     ASSERT_TRUE(profile.WriteString("GENERAL INFO", "LOGBOOK", "/d/log.vrl"));
     EXPECT_EQ(Read(ini), "\xEF\xBB\xBF[GENERAL "
                          "INFO]\r\nVERSION=3.2\r\nLOGBOOK=/d/log.vrl\r\n\r\n[OTHER]\r\nK=V\r\n");
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-        ++files;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(FileCount(), 1);
 }
 
 TEST_F(ServicesTest, ASettingsFileThatIsNoPlainFileReadsAsNoneAndIsNeverWritten) {

@@ -9,7 +9,7 @@
 #include "shell/MainFrame.h"
 #include "shell/TMainApp.h"
 
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <QApplication>
 
@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
-class ShellFixture : public TempFolderTest {
+class ShellFixture : public LogbookFixture {
 protected:
     // Registers the tools the test needs; the shell itself knows none.
     virtual void RegisterTools() = 0;
 
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogbookFixture::SetUp();
         previous = std::filesystem::current_path();
         std::filesystem::current_path(folder);
         ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
@@ -47,7 +47,7 @@ protected:
         TFileOpenDialog::ResetScript();
         ::unsetenv("XDG_CONFIG_HOME");
         std::filesystem::current_path(previous);
-        TempFolderTest::TearDown();
+        LogbookFixture::TearDown();
     }
 
     // Ends the program and starts it again, after prepare (when given) has changed what it

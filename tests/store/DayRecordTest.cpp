@@ -91,13 +91,4 @@ TEST(IndexEntry, NineBytesLittleEndian) {
     EXPECT_EQ(IndexEntry::FromBytes(bytes), e);
 }
 
-TEST(DayType, LabelsAndStepping) {
-    EXPECT_STREQ(DayTypeLabel(DayType::Training), "TRAINING   ");
-    EXPECT_STREQ(DayTypeLabel(DayType::Competition), "COMPETITION");
-    EXPECT_STREQ(DayTypeLabel(DayType::AllDays), "ALL DAYS   ");
-    EXPECT_EQ(NextDayType(DayType::Training), DayType::Competition);
-    EXPECT_EQ(NextDayType(DayType::Competition), DayType::AllDays);
-    EXPECT_EQ(NextDayType(DayType::AllDays), DayType::Training);
-}
-
 } // namespace
