@@ -29,17 +29,15 @@ namespace {
 class UnusableLogbookTest : public ShellFixture {
 protected:
     void RegisterTools() override {
-        ClientWindow::RegisterTool(res::kLogBookDialog,
-                                   [](ClientWindow& c) { return new LogBookDialog(c); });
+        Register<LogBookDialog>(res::kLogBookDialog);
     }
-    std::string Ini() const { return Path("config/veloria/vrl.ini"); }
 
     // Starts the program again on a settings file naming logbook, after prepare has made
     // what it names.
     void StartOn(const std::string& logbook, const std::function<void()>& prepare) {
         Restart([&] {
             prepare();
-            std::ofstream(Ini()) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
+            WriteSettings(logbook);
         });
     }
     // Opens the Log Book and steps it a day and thirty days each way with the mouse.

@@ -29,10 +29,8 @@ namespace {
 class UnreadableFilesTest : public ShellFixture {
 protected:
     void RegisterTools() override {
-        ClientWindow::RegisterTool(res::kLogBookDialog,
-                                   [](ClientWindow& c) { return new LogBookDialog(c); });
+        Register<LogBookDialog>(res::kLogBookDialog);
     }
-    std::string Ini() const { return Path("config/veloria/vrl.ini"); }
     // A logbook of one day, written by the store and closed again.
     void MakeLogbook(const std::string& name) {
         RecordingReporter reporter;
@@ -81,7 +79,7 @@ TEST_F(UnreadableFilesTest, AnUnreadableLogbookIsNamedAndLeftAsItWas) {
     const std::string data = Read(logbook);
     const std::string index = Read(Path("closed.idx"));
     ASSERT_EQ(::chmod(logbook.c_str(), 0), 0);
-    std::ofstream(Ini()) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
+    WriteSettings(logbook);
     Restart();
     EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"" + logbook +
                                                    " cannot be read: permission denied.\""});
