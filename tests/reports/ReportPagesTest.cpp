@@ -35,16 +35,6 @@ TEST_F(ReportPagesTest, ThreeDaysAPageAfterTheTitlePage) {
     EXPECT_TRUE(pages.EntriesOn(0).Empty());
 }
 
-TEST_F(ReportPagesTest, OptionBits) {
-    ReportOptions options;
-    EXPECT_EQ(options.Bits(), 2 | 4 | 8);
-    options.graphics = true;
-    options.titlePage = false;
-    EXPECT_EQ(options.Bits(), 1 | 8);
-    options.pageNumbers = false;
-    EXPECT_EQ(options.Bits(), 1);
-}
-
 TEST_F(ReportPagesTest, TitlePageHasItsNineLines) {
     ReportOptions options;
     options.title = "Winter";
