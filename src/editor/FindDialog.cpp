@@ -53,7 +53,7 @@ void FindDialog::SetupWindow() {
     for (const char* line : FindQuery::kCompareLines) {
         ListAddString(kCompares, line);
     }
-    ListSetSelection(kFields, 0);
+    ListSetSelection(kFields, FindQuery::kDistance);
     ListSetSelection(kCompares, 0);
     CheckDlgButton(kIgnore, true);
     for (const int id : {kEasy, kModerate, kHard}) {
@@ -64,7 +64,7 @@ void FindDialog::SetupWindow() {
 FindQuery FindDialog::Criteria() const {
     FindQuery query;
     query.value = GetDlgItemText(kValue);
-    query.field = ListSelection(kFields);
+    query.field = static_cast<FindQuery::Field>(ListSelection(kFields));
     query.compare = ListSelection(kCompares);
     query.competition = IsDlgButtonChecked(kYes) ? 'Y' : IsDlgButtonChecked(kNo) ? 'N' : 0;
     query.difficulty = (IsDlgButtonChecked(kEasy) ? FindQuery::kEasy : 0) |

@@ -41,29 +41,29 @@ bool DifficultyWanted(char difficulty, int wanted) {
 
 } // namespace
 
-std::string FindQuery::FieldText(const DayRecord& day, int index, const DateUtility& dates) {
-    switch (index) {
-    case 0:
+std::string FindQuery::FieldText(const DayRecord& day, Field field, const DateUtility& dates) {
+    switch (field) {
+    case kDistance:
         return DayForm::Decimal(day.distance);
-    case 1:
+    case kTime:
         return Duration(day.time, dates);
-    case 2:
+    case kPace:
         return Duration(day.pace, dates);
-    case 3:
+    case kSpeed:
         return DayForm::Decimal(day.speed);
-    case 4:
+    case kCalories:
         return DayForm::Padded(day.calories, 4);
-    case 5:
+    case kMaxHeartRate:
         return DayForm::Padded(day.maxHeartRate, 3);
-    case 6:
+    case kRestHeartRate:
         return DayForm::Padded(day.restHeartRate, 3);
-    case 7:
+    case kTemperature:
         return DayForm::Padded(day.temperature, 3);
-    case 8:
+    case kBodyWeight:
         return DayForm::Decimal(day.bodyWeight);
-    case 9:
+    case kWaterUsed:
         return DayForm::Decimal(day.waterUsed);
-    case 10:
+    case kHoursSlept:
         return DayForm::Decimal(day.hoursSlept);
     case kWorkout:
         return Windows1252::Decode(day.WorkoutText());
@@ -113,8 +113,8 @@ std::string FindQuery::ResultLine(const DayRecord& day, const DateUtility& dates
     DateValue date;
     dates.DateOfKey(day.dateKey, date);
     std::string line = dates.ShortDateText(date) + " (Data = \"";
-    for (int i = 0; i < kWorkout; ++i) {
-        line += FieldText(day, i, dates) + "\", \"";
+    for (int i = kDistance; i < kWorkout; ++i) {
+        line += FieldText(day, static_cast<Field>(i), dates) + "\", \"";
     }
     line += Windows1252::Decode(day.WorkoutText().substr(0, 20)) + "....\", \"";
     line += Windows1252::Decode(day.CommentsText().substr(0, 20)) + "...\")";

@@ -19,18 +19,33 @@ public:
     static const char* const kFieldLines[kFieldCount];
     static const char* const kCompareLines[kCompareCount];
 
-    enum Field { kWorkout = 11, kComments = 12 };
+    // The fields in the order of the dialog's list.
+    enum Field : int {
+        kDistance = 0,
+        kTime,
+        kPace,
+        kSpeed,
+        kCalories,
+        kMaxHeartRate,
+        kRestHeartRate,
+        kTemperature,
+        kBodyWeight,
+        kWaterUsed,
+        kHoursSlept,
+        kWorkout,
+        kComments,
+    };
     enum Compare { kEqual = 0, kNotEqual, kLess, kLessOrEqual, kGreater, kGreaterOrEqual };
     enum Difficulty { kEasy = 1, kModerate = 2, kHard = 4 };
 
-    std::string value;    // UTF-8, as typed
-    int field = 0;        // 0..12
+    std::string value; // UTF-8, as typed
+    Field field = kDistance;
     int compare = kEqual; // 0..5
     char competition = 0; // 'Y', 'N' or 0 for either
     int difficulty = 0;   // kEasy | kModerate | kHard; 0 for any
 
-    // One of a day's thirteen fields as text, by its place in the field list (UTF-8).
-    static std::string FieldText(const DayRecord& day, int index, const DateUtility& dates);
+    // One of a day's thirteen fields as text (UTF-8).
+    static std::string FieldText(const DayRecord& day, Field field, const DateUtility& dates);
     bool Matches(const DayRecord& day, const DateUtility& dates) const;
     // JAN-05-2026 (Data = "12.50", "01:02:03", ... the workout's and the comment's first
     // 20 characters.

@@ -28,7 +28,13 @@ CalendarDialog::CalendarDialog(ClientWindow& client)
 }
 
 TRect CalendarDialog::CellRect(int row, int column) {
-    return TRect{34 + 63 * column, 95 + 36 * row, 91 + 63 * column, 128 + 36 * row};
+    return TRect::OfSize(kFirstCell.x + kColumnStep * column, kFirstCell.y + kRowStep * row,
+                         kCellWidth, kCellHeight);
+}
+
+TPoint CalendarDialog::DayOrigin(int row, int column) {
+    const TRect cell = CellRect(row, column);
+    return TPoint{cell.left + kDayOffset.x, cell.top + kDayOffset.y};
 }
 
 void CalendarDialog::SetupWindow() {
@@ -73,8 +79,7 @@ void CalendarDialog::Paint(TDC& dc, bool, const TRect&) {
             if (cell.day == 0) {
                 continue;
             }
-            const int left = 35 + 63 * c;
-            const int top = 104 + 36 * r;
+            const auto [left, top] = DayOrigin(r, c);
             if (cell.hasEntry) {
                 const TColor box = cell.competition ? kCompetitionBox : kTrainingBox;
                 dc.SelectFont(TFont{"MS Sans Serif", 8, TFont::kNormal});

@@ -17,8 +17,19 @@ public:
     static constexpr TColor kCompetitionBox{0, 128, 128};
     static constexpr TColor kTrainingBox{128, 0, 128};
     static constexpr TColor kToday{255, 255, 0};
-    // A cell of row r, column c: left 34 + 63c, top 95 + 36r, 57 x 33 pixels.
+    // The 6 x 7 cells: 57 x 33 pixels each (the frame's right and bottom lines on top),
+    // 63 pixels apart across and 36 down, the first at (34, 95).
+    static constexpr TPoint kFirstCell{34, 95};
+    static constexpr int kCellWidth = 57;
+    static constexpr int kCellHeight = 33;
+    static constexpr int kColumnStep = 63;
+    static constexpr int kRowStep = 36;
+    // A day's number and value box are placed from this point of its cell, 1 right of its
+    // corner and 9 below: the number straddles the cell's top edge 8 pixels above it, the
+    // box starts 8 below it.
+    static constexpr TPoint kDayOffset{1, 9};
     static TRect CellRect(int row, int column);
+    static TPoint DayOrigin(int row, int column);
 
     explicit CalendarDialog(ClientWindow& client);
     // Dialog template 4 and the Calendar Speed Menu.

@@ -16,23 +16,32 @@ const std::array<const char*, StatisticsTable::kColumns> StatisticsTable::kColum
 
 namespace {
 
-constexpr int kTimeRow = 1;
-constexpr int kPaceRow = 2;
-// Rows whose sum means nothing: pace, both heart rates and weight.
-constexpr bool kTotalShown[StatisticsTable::kRows] = {true,  true, false, true, false,
-                                                      false, true, true,  true, false};
+// A sum of paces, heart rates or weights means nothing.
+bool TotalShown(int row) {
+    switch (row) {
+    case StatisticsTable::kPace:
+    case StatisticsTable::kRestHeartRate:
+    case StatisticsTable::kMaxHeartRate:
+    case StatisticsTable::kWeight:
+        return false;
+    default:
+        return true;
+    }
+}
 
 std::array<float, StatisticsTable::kRows> Values(const DayRecord& day) {
-    return {day.distance,
-            static_cast<float>(day.time),
-            static_cast<float>(day.pace),
-            day.speed,
-            static_cast<float>(day.restHeartRate),
-            static_cast<float>(day.maxHeartRate),
-            static_cast<float>(day.calories),
-            day.waterUsed,
-            day.hoursSlept,
-            day.bodyWeight};
+    std::array<float, StatisticsTable::kRows> values{};
+    values[StatisticsTable::kDistance] = day.distance;
+    values[StatisticsTable::kTime] = static_cast<float>(day.time);
+    values[StatisticsTable::kPace] = static_cast<float>(day.pace);
+    values[StatisticsTable::kSpeed] = day.speed;
+    values[StatisticsTable::kRestHeartRate] = static_cast<float>(day.restHeartRate);
+    values[StatisticsTable::kMaxHeartRate] = static_cast<float>(day.maxHeartRate);
+    values[StatisticsTable::kCalories] = static_cast<float>(day.calories);
+    values[StatisticsTable::kWater] = day.waterUsed;
+    values[StatisticsTable::kSleep] = day.hoursSlept;
+    values[StatisticsTable::kWeight] = day.bodyWeight;
+    return values;
 }
 
 } // namespace
@@ -104,13 +113,13 @@ std::string StatisticsTable::CellText(int row, int column, const DateUtility& da
 
 std::string StatisticsTable::ValueText(int row, int column, const DateUtility& dates) const {
     const Row& r = RowAt(row);
-    if (r.entered == 0 || (column == kTotal && !kTotalShown[row])) {
+    if (r.entered == 0 || (column == kTotal && !TotalShown(row))) {
         return kNone;
     }
     const float values[kColumns] = {r.entered, r.missed, r.minimum, r.maximum, r.average, r.total};
     const float value = values[column];
     std::string text;
-    if ((row == kTimeRow || row == kPaceRow) && column >= kMinimum) {
+    if ((row == kTime || row == kPace) && column >= kMinimum) {
         // Whole seconds; a sum beyond the 32-bit range of seconds shows as its largest.
         const double seconds = std::clamp(static_cast<double>(value), -2147483648.0, 2147483647.0);
         text = dates.DurationText(static_cast<std::int32_t>(seconds));

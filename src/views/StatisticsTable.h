@@ -18,7 +18,20 @@ class ViewSelection;
 
 class StatisticsTable {
 public:
-    static constexpr int kRows = 10;
+    // The rows, top to bottom.
+    enum Quantity : int {
+        kDistance = 0,
+        kTime,
+        kPace,
+        kSpeed,
+        kRestHeartRate,
+        kMaxHeartRate,
+        kCalories,
+        kWater,
+        kSleep,
+        kWeight,
+    };
+    static constexpr int kRows = kWeight + 1;
     static constexpr int kColumns = 6;
     enum Column { kEntries = 0, kMissed, kMinimum, kMaximum, kAverage, kTotal };
     // 8-character titles.
@@ -47,7 +60,8 @@ public:
     bool Compute(LogBookDatabase& database, const ViewSelection& selection);
 
     const Row& RowAt(int row) const { return rows[static_cast<std::size_t>(row)]; }
-    // The cell as the window shows it: at most kMostCellCharacters.
+    // The cell as the window shows it, at most kMostCellCharacters; row is a Quantity and
+    // column a Column.
     std::string CellText(int row, int column, const DateUtility& dates) const;
     // The whole value, uncut (kNone when there is none), for data such as CSV.
     std::string ValueText(int row, int column, const DateUtility& dates) const;

@@ -41,7 +41,7 @@ TEST_F(FindDialogTest, ListsDaysAndGoesToThem) {
     StoreDistance(-40, 10);
     StoreDistance(-20, 12);
     StoreDistance(-5, 10);
-    EXPECT_EQ(find->ListText(FindDialog::kFields, 12), "Comments       ");
+    EXPECT_EQ(find->ListText(FindDialog::kFields, FindQuery::kComments), "Comments       ");
     EXPECT_EQ(find->ListText(FindDialog::kCompares, 5), "Greater Than or Equal");
     EXPECT_TRUE(find->IsDlgButtonChecked(FindDialog::kIgnore));
     Search("10");

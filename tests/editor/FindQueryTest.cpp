@@ -29,7 +29,7 @@ DayRecord Day(std::int32_t key) {
     return r;
 }
 
-FindQuery Query(int field, int compare, const char* value) {
+FindQuery Query(FindQuery::Field field, int compare, const char* value) {
     FindQuery q;
     q.field = field;
     q.compare = compare;
@@ -45,23 +45,23 @@ protected:
 
 TEST_F(FindQueryTest, NumbersCompareAtTheirShownValue) {
     DayRecord day = Day(20260105);
-    EXPECT_TRUE(Matches(Query(0, FindQuery::kEqual, "12.5"), day));
+    EXPECT_TRUE(Matches(Query(FindQuery::kDistance, FindQuery::kEqual, "12.5"), day));
     day.distance = 12.504F; // shown 12.50
-    EXPECT_TRUE(Matches(Query(0, FindQuery::kEqual, "12.5"), day));
-    EXPECT_FALSE(Matches(Query(0, FindQuery::kNotEqual, "12.5"), day));
-    EXPECT_TRUE(Matches(Query(0, FindQuery::kLessOrEqual, "12.5"), day));
-    EXPECT_FALSE(Matches(Query(0, FindQuery::kLess, "12.5"), day));
-    EXPECT_TRUE(Matches(Query(4, FindQuery::kGreater, "abc"), day)); // 650 > 0
-    EXPECT_TRUE(Matches(Query(7, FindQuery::kLess, "0"), day));      // -03
-    EXPECT_TRUE(Matches(Query(8, FindQuery::kGreaterOrEqual, "70.25"), day));
+    EXPECT_TRUE(Matches(Query(FindQuery::kDistance, FindQuery::kEqual, "12.5"), day));
+    EXPECT_FALSE(Matches(Query(FindQuery::kDistance, FindQuery::kNotEqual, "12.5"), day));
+    EXPECT_TRUE(Matches(Query(FindQuery::kDistance, FindQuery::kLessOrEqual, "12.5"), day));
+    EXPECT_FALSE(Matches(Query(FindQuery::kDistance, FindQuery::kLess, "12.5"), day));
+    EXPECT_TRUE(Matches(Query(FindQuery::kCalories, FindQuery::kGreater, "abc"), day)); // 650 > 0
+    EXPECT_TRUE(Matches(Query(FindQuery::kTemperature, FindQuery::kLess, "0"), day));   // -03
+    EXPECT_TRUE(Matches(Query(FindQuery::kBodyWeight, FindQuery::kGreaterOrEqual, "70.25"), day));
     // Times take part with their hours only.
     day.time = 3600;
-    EXPECT_TRUE(Matches(Query(1, FindQuery::kEqual, "1"), day));
+    EXPECT_TRUE(Matches(Query(FindQuery::kTime, FindQuery::kEqual, "1"), day));
     day.time = 7199;
-    EXPECT_TRUE(Matches(Query(1, FindQuery::kEqual, "1"), day));
-    EXPECT_FALSE(Matches(Query(1, FindQuery::kGreater, "1"), day));
+    EXPECT_TRUE(Matches(Query(FindQuery::kTime, FindQuery::kEqual, "1"), day));
+    EXPECT_FALSE(Matches(Query(FindQuery::kTime, FindQuery::kGreater, "1"), day));
     day.time = 7200;
-    EXPECT_TRUE(Matches(Query(1, FindQuery::kGreater, "1"), day));
+    EXPECT_TRUE(Matches(Query(FindQuery::kTime, FindQuery::kGreater, "1"), day));
 }
 
 TEST_F(FindQueryTest, TextsMatchBySubstringWithCase) {
@@ -152,7 +152,7 @@ TEST_F(FindSearchTest, ListsLiveDaysInDateOrderUpToFiveHundred) {
     ASSERT_EQ(db->EraseDay(erased), LogBookDatabase::StoreResult::Stored);
 
     FindQuery::Found found;
-    ASSERT_TRUE(Query(0, FindQuery::kEqual, "12.5").Search(*db, dates, found));
+    ASSERT_TRUE(Query(FindQuery::kDistance, FindQuery::kEqual, "12.5").Search(*db, dates, found));
     ASSERT_EQ(found.keys.size(), 500U);
     ASSERT_EQ(found.lines.size(), 500U);
     EXPECT_EQ(found.keys[0], stored[0]);
@@ -160,12 +160,13 @@ TEST_F(FindSearchTest, ListsLiveDaysInDateOrderUpToFiveHundred) {
     EXPECT_EQ(found.keys[499], stored[500]);
     EXPECT_EQ(found.lines[1], FindQuery::ResultLine(Day(stored[2]), dates));
 
-    ASSERT_TRUE(Query(0, FindQuery::kNotEqual, "12.5").Search(*db, dates, found));
+    ASSERT_TRUE(
+        Query(FindQuery::kDistance, FindQuery::kNotEqual, "12.5").Search(*db, dates, found));
     EXPECT_TRUE(found.keys.empty());
     EXPECT_TRUE(reporter.messages.empty());
 
     db->Close();
-    EXPECT_FALSE(Query(0, FindQuery::kEqual, "12.5").Search(*db, dates, found));
+    EXPECT_FALSE(Query(FindQuery::kDistance, FindQuery::kEqual, "12.5").Search(*db, dates, found));
     EXPECT_EQ(reporter.messages, std::vector<std::string>{"Cannot open database."});
 }
 

@@ -10,6 +10,8 @@
 
 namespace {
 
+using enum StatisticsTable::Quantity;
+
 class StatisticsTableTest : public ::testing::Test {
 protected:
     static DayRecord Day(std::int32_t key) { return DayRecord::Blank(key); }
@@ -20,7 +22,6 @@ protected:
         }
         return texts;
     }
-    enum { kDistance = 0, kTime = 1, kPace = 2, kSpeed = 3, kCalories = 6, kWeight = 9 };
     DateUtility dates;
     StatisticsTable table;
 };
@@ -101,12 +102,12 @@ TEST_F(StatisticsFromLogbookTest, OnlyDaysOfTheTypeCountAndTheRestAreMissed) {
     selection.SetDayType(DayType::Competition);
     StatisticsTable table;
     EXPECT_TRUE(table.Compute(db, selection));
-    EXPECT_EQ(table.CellText(0, StatisticsTable::kEntries, dates), "    1.00");
-    EXPECT_EQ(table.CellText(0, StatisticsTable::kMissed, dates), "   30.00");
-    EXPECT_EQ(table.CellText(0, StatisticsTable::kTotal, dates), "    3.00");
+    EXPECT_EQ(table.CellText(kDistance, StatisticsTable::kEntries, dates), "    1.00");
+    EXPECT_EQ(table.CellText(kDistance, StatisticsTable::kMissed, dates), "   30.00");
+    EXPECT_EQ(table.CellText(kDistance, StatisticsTable::kTotal, dates), "    3.00");
     selection.SetDayType(DayType::AllDays);
     EXPECT_TRUE(table.Compute(db, selection));
-    EXPECT_EQ(table.CellText(0, StatisticsTable::kTotal, dates), "   28.00");
+    EXPECT_EQ(table.CellText(kDistance, StatisticsTable::kTotal, dates), "   28.00");
     EXPECT_TRUE(reporter.messages.empty());
 }
 

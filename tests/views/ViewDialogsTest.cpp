@@ -135,10 +135,13 @@ TEST_F(ViewDialogsTest, StatisticsShowsTheLast31DaysOfTheLogbook) {
     const TImageDC& image = *painted;
     const StatisticsTable& table = stats->Table();
     const DateUtility& dates = client->Dates();
-    EXPECT_EQ(table.CellText(0, StatisticsTable::kEntries, dates), "    2.00");
-    EXPECT_EQ(table.CellText(0, StatisticsTable::kMissed, dates), "   29.00");
-    EXPECT_EQ(table.CellText(0, StatisticsTable::kTotal, dates), "   15.00");
-    EXPECT_EQ(table.CellText(1, StatisticsTable::kAverage, dates), "00:45:00");
+    EXPECT_EQ(table.CellText(StatisticsTable::kDistance, StatisticsTable::kEntries, dates),
+              "    2.00");
+    EXPECT_EQ(table.CellText(StatisticsTable::kDistance, StatisticsTable::kMissed, dates),
+              "   29.00");
+    EXPECT_EQ(table.CellText(StatisticsTable::kDistance, StatisticsTable::kTotal, dates),
+              "   15.00");
+    EXPECT_EQ(table.CellText(StatisticsTable::kTime, StatisticsTable::kAverage, dates), "00:45:00");
     // The grid: its grey frame from (14, 80), right and bottom edges left out; row and
     // column lines; the light grey inside.
     EXPECT_EQ(image.Pixel(14, 80), TColor::Gray());
@@ -149,9 +152,11 @@ TEST_F(ViewDialogsTest, StatisticsShowsTheLast31DaysOfTheLogbook) {
     EXPECT_EQ(image.Pixel(424, 90), TColor::Gray());
     EXPECT_EQ(image.Pixel(150, 100), TColor::LightGray());
     // The Entries cell of the Distance row holds black text on light grey.
+    const TPoint cell =
+        StatsDialog::CellOrigin(StatisticsTable::kDistance, StatisticsTable::kEntries);
     bool ink = false;
-    for (int y = 109; y < 127 && !ink; ++y) {
-        for (int x = 91; x < 150 && !ink; ++x) {
+    for (int y = cell.y; y < cell.y + 18 && !ink; ++y) {
+        for (int x = cell.x; x < cell.x + 59 && !ink; ++x) {
             ink = image.Pixel(x, y) == TColor::Black();
         }
     }
@@ -229,8 +234,7 @@ TEST_F(ViewDialogsTest, TheCalendarStepsItsMonthAndPaintsItsCells) {
     EXPECT_EQ(image.Pixel(cell.left, cell.bottom - 1), TColor::White());
     EXPECT_EQ(image.Pixel(cell.right, cell.top + 5), TColor::Gray());
     EXPECT_EQ(image.Pixel(cell.left + 5, cell.bottom), TColor::Gray());
-    const int left = 35 + 63 * column;
-    const int top = 104 + 36 * row;
+    const auto [left, top] = CalendarDialog::DayOrigin(row, column);
     EXPECT_EQ(image.Pixel(left + 1, top + 9), CalendarDialog::kCompetitionBox);
     EXPECT_EQ(image.Pixel(left + 55, top + 23), CalendarDialog::kCompetitionBox);
     EXPECT_NE(image.Pixel(left + 56, top + 23), CalendarDialog::kCompetitionBox);
@@ -367,8 +371,7 @@ TEST_F(ViewDialogsTest, PrintedTitlesKeepTheirSizeAgainstTheSheet) {
     ASSERT_TRUE(stats && calendar && graphs);
     // The 10th's number, over its cell.
     const int tenth = client->Dates().WeekdayOfMonthStart(today) + 9;
-    const int left = 35 + 63 * (tenth % 7);
-    const int top = 104 + 36 * (tenth / 7);
+    const auto [left, top] = CalendarDialog::DayOrigin(tenth / 7, tenth % 7);
     const struct {
         TWindow* view;
         TRect text;
