@@ -107,7 +107,7 @@ protected:
 
         // How long a whole import takes here, so the kills spread over all of it.
         Restore();
-        const int files = Files(); // the logbook, its index and the inputs
+        const int files = FileCount(); // the logbook, its index and the inputs
         const auto start = std::chrono::steady_clock::now();
         ASSERT_EQ(Wait(Spawn(import)), 0);
         const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
@@ -132,7 +132,7 @@ protected:
                 << " replays it): " << found.size() << " days, before " << before.size()
                 << ", after " << after.size();
             ++(found == before ? none : all);
-            ASSERT_LE(Files(), files)
+            ASSERT_LE(FileCount(), files)
                 << "a temporary file outlived the next open; seed " << seed << ", trial " << trial;
         }
         std::printf("seed %u: %d trials left the logbook as it was, %d the whole import\n", seed,

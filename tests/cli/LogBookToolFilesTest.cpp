@@ -23,14 +23,6 @@ protected:
         LogBookToolTest::SetUp();
         MakeLogbook(Path("a.vrl"));
     }
-    // Names in the folder that a writer left behind.
-    int Leftovers(const std::string& in = {}) const {
-        int count = 0;
-        for (const auto& entry : fs::directory_iterator(in.empty() ? folder : fs::path(in))) {
-            count += entry.path().filename().string().find(".tmp-") != std::string::npos;
-        }
-        return count;
-    }
     // Runs the tool until it syncs its file to the disk, and kills it there: every byte is
     // in the temporary file, which is not yet renamed. Its exit status (-1 when killed).
     static int RunKilledAtSync(const std::vector<std::string>& arguments) {

@@ -121,7 +121,7 @@ TEST_F(LogBookToolHostileTest, ExportWritesThroughNoLinkThatIsAlreadyThere) {
     EXPECT_EQ(Read(Path("victim.txt")), "precious");
     EXPECT_EQ(Read(Path("out.csv")).rfind("date,distance,", 0), 0u);
     EXPECT_FALSE(fs::is_symlink(Path("out.csv")));
-    EXPECT_EQ(Files(), 5); // a.vrl, a.idx, victim.txt, the link, out.csv
+    EXPECT_EQ(FileCount(), 5); // a.vrl, a.idx, victim.txt, the link, out.csv
 }
 
 TEST_F(LogBookToolHostileTest, FifosAndDevicesAreRefusedAtOnce) {
@@ -201,7 +201,7 @@ TEST_F(LogBookToolHostileTest, AFailedWriteLeavesTheLogbookAsItWasAndSaysSoOnce)
                        ": nothing was imported; the logbook is as it was\n");
     EXPECT_EQ(Read(Path("a.vrl")), data);
     EXPECT_EQ(Read(Path("a.idx")), index);
-    EXPECT_EQ(Files(), 3);
+    EXPECT_EQ(FileCount(), 3);
     ASSERT_EQ(Run({"import", Path("a.vrl"), Path("many.csv")}), 0) << err;
     EXPECT_EQ(out, "imported 1000 days into " + Path("a.vrl") + "\n");
 }

@@ -49,7 +49,7 @@ TEST_F(LogBookToolTest, ExportReplacesItsFileWholeAndLeavesNothingBehind) {
     EXPECT_EQ(Read(Path("a.csv")), expected);
     EXPECT_FALSE(fs::exists(Path("a.csv.part")));
 
-    EXPECT_EQ(Files(), 3) << "a.vrl, a.idx and a.csv";
+    EXPECT_EQ(FileCount(), 3) << "a.vrl, a.idx and a.csv";
 
     EXPECT_EQ(Run({"export", Path("a.vrl"), "--output", Path("none/a.csv")}), 1);
     EXPECT_EQ(err, "veloria-logbook: " + Path("none/a.csv") +

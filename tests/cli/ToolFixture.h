@@ -2,7 +2,7 @@
 // veloria-logbook run in this process (Run) or as a process of its own (Spawn), on a fresh
 // folder, with a small logbook whose days exercise every field's text form.
 
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 #include "cli/LogBookTool.h"
 #include "store/LogBookDatabase.h"
 
@@ -21,7 +21,7 @@
 
 extern char** environ;
 
-class LogBookToolTest : public TempFolderTest {
+class LogBookToolTest : public LogbookFixture {
 protected:
     int Run(std::vector<std::string> arguments) {
         std::ostringstream o;
@@ -33,51 +33,26 @@ protected:
         return status;
     }
 
+    using LogbookFixture::MakeLogbook;
     // A logbook of days that exercise every field's text form.
-    void MakeLogbook(const std::string& name) {
-        RecordingReporter reporter;
-        DateUtility dates;
-        LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
-        DayRecord a = DayRecord::Blank(20260105);
-        a.distance = 12.345f;
-        a.time = 360000;
+    static void MakeLogbook(const std::string& name) {
+        DayRecord a = Day(20260105).Distance(12.345F).Time(360000).Competition('Y').Difficulty('H');
         a.pace = 431;
-        a.speed = 0.1f;
+        a.speed = 0.1F;
         a.restHeartRate = 48;
         a.maxHeartRate = 181;
         a.calories = -12;
-        a.waterUsed = 1.5e-7f;
-        a.hoursSlept = 7.25f;
+        a.waterUsed = 1.5e-7F;
+        a.hoursSlept = 7.25F;
         a.temperature = -3;
-        a.bodyWeight = 70.4f;
-        a.competition = 'Y';
-        a.difficulty = 'H';
+        a.bodyWeight = 70.4F;
         std::memcpy(a.workout, DayRecord::kWorkoutNames[13], 19);
         const char comment[] = "Race, \"hard\"\nfelt \x80 \xE9 fine \x81  ";
         std::memcpy(a.comments, comment, sizeof comment);
-        DayRecord b = DayRecord::Blank(20260106);
-        b.competition = 'N';
-        b.difficulty = 'E';
-        DayRecord erased = DayRecord::Blank(20260107);
-        erased.erased = 1;
         DayRecord c = DayRecord::Blank(20260301);
         std::memset(c.workout, 'w', 29);
         std::memset(c.comments, 'c', 255);
-        for (const DayRecord& r : {c, a, erased, b}) {
-            ASSERT_EQ(db.StoreRecord(r), LogBookDatabase::StoreResult::Stored);
-        }
-        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
-        ASSERT_TRUE(reporter.messages.empty());
-    }
-
-    // How many names the test's folder holds.
-    int Files() const {
-        int files = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-            ++files;
-        }
-        return files;
+        MakeLogbook(name, {c, a, Day(20260107).Erased(), Day(20260106).Competition('N').Difficulty('E')});
     }
 
     // Starts the tool as a process with the given descriptors closed, its standard output

@@ -18,22 +18,11 @@ class ViewCommandsTest : public LogBookToolTest {
 protected:
     void SetUp() override {
         LogBookToolTest::SetUp();
-        RecordingReporter reporter;
-        DateUtility dates;
-        LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Opened);
         // 1, 2 and 3 December 2026: 5 km, 10 km (a race) and 7.5 km.
-        const float distances[] = {5, 10, 7.5F};
-        const std::int32_t times[] = {1800, 2400, 3600};
-        for (int i = 0; i < 3; ++i) {
-            DayRecord d = DayRecord::Blank(20261201 + i);
-            d.distance = distances[i];
-            d.time = times[i];
-            d.competition = i == 1 ? 'Y' : 'N';
-            d.difficulty = i == 1 ? 'H' : 0;
-            ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
-        }
-        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+        MakeLogbook(Path("log.vrl"),
+                    {Day(20261201).Distance(5).Time(1800).Competition('N'),
+                     Day(20261202).Distance(10).Time(2400).Competition('Y').Difficulty('H'),
+                     Day(20261203).Distance(7.5F).Time(3600).Competition('N')});
     }
 };
 
@@ -63,19 +52,8 @@ TEST_F(ViewCommandsTest, StatsPrintsTheWindowsTable) {
 }
 
 TEST_F(ViewCommandsTest, StatsCsvHoldsWholeValuesNotTheWindowsCells) {
-    {
-        RecordingReporter reporter;
-        DateUtility dates;
-        LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(Path("long.vrl")), LogBookDatabase::OpenResult::Opened);
-        for (const std::int32_t key : {20260101, 20260102}) {
-            DayRecord d = DayRecord::Blank(key);
-            d.time = 5475 * 3600; // 5475 hours
-            d.distance = 123456.5F;
-            ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
-        }
-        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
-    }
+    MakeLogbook(Path("long.vrl"), {Day(20260101).Distance(123456.5F).Time(5475 * 3600),
+                                   Day(20260102).Distance(123456.5F).Time(5475 * 3600)});
     ASSERT_EQ(
         Run({"stats", Path("long.vrl"), "--from", "2026-01-01", "--to", "2026-01-02", "--csv"}), 0)
         << err;

@@ -12,7 +12,7 @@
 #include "shell/MainFrame.h"
 #include "shell/TMainApp.h"
 
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <QApplication>
 
@@ -25,13 +25,13 @@
 #include <string>
 #include <vector>
 
-class ShellFixture : public TempFolderTest {
+class ShellFixture : public LogbookFixture {
 protected:
     // Registers the tools the test needs; the shell itself knows none.
     virtual void RegisterTools() = 0;
 
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogbookFixture::SetUp();
         previous = std::filesystem::current_path();
         std::filesystem::current_path(folder);
         ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
@@ -55,7 +55,7 @@ protected:
         TPrinter::SetPdfFolder("");
         ::unsetenv("XDG_CONFIG_HOME");
         std::filesystem::current_path(previous);
-        TempFolderTest::TearDown();
+        LogbookFixture::TearDown();
     }
 
     template <typename Dialog> static void Register(int resourceId) {

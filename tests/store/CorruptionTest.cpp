@@ -6,7 +6,7 @@
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
 
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +22,22 @@ using ReadResult = LogBookDatabase::ReadResult;
 using StoreResult = LogBookDatabase::StoreResult;
 using Result = LogBookDatabase::Result;
 
-std::string RecordBytes(std::int32_t key, std::int32_t erased = 0) {
-    DayRecord r = DayRecord::Blank(key);
-    r.erased = erased;
-    r.competition = 'N';
-    r.distance = static_cast<float>(key % 100);
-    std::string bytes(DayRecord::kSize, '\0');
-    r.ToBytes(reinterpret_cast<unsigned char*>(bytes.data()));
-    return bytes;
-}
-
 std::string EntryBytes(std::int32_t key, std::int32_t slot, std::uint8_t flags) {
     std::string bytes(IndexEntry::kSize, '\0');
     IndexEntry{key, slot, flags}.ToBytes(reinterpret_cast<unsigned char*>(bytes.data()));
     return bytes;
 }
 
-class CorruptionTest : public TempFolderTest {
+class CorruptionTest : public LogbookFixture {
 protected:
+    // A training day's bytes, its distance telling the days apart.
+    static std::string DayBytes(std::int32_t key, bool erased = false) {
+        Day day = Day(key).Competition('N').Distance(static_cast<float>(key % 100));
+        return LogbookFixture::RecordBytes(erased ? day.Erased() : day);
+    }
+
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogbookFixture::SetUp();
         name = Path("mylog.vrl");
         indexName = Path("mylog.idx");
         db = std::make_unique<LogBookDatabase>(reporter, dates);
@@ -52,7 +48,7 @@ protected:
         std::string data;
         std::vector<std::pair<std::int32_t, std::int32_t>> sorted;
         for (std::size_t i = 0; i < keys.size(); ++i) {
-            data += RecordBytes(keys[i]);
+            data += DayBytes(keys[i]);
             sorted.emplace_back(keys[i], static_cast<std::int32_t>(i));
         }
         std::sort(sorted.begin(), sorted.end());
@@ -80,9 +76,7 @@ protected:
         ASSERT_GE(after.size(), whole + 3 * DayRecord::kSize);
         EXPECT_EQ(after.substr(0, whole), before.substr(0, whole));
         DayRecord back{};
-        DateValue date;
-        dates.DateOfKey(20301202, date);
-        ASSERT_EQ(db->ReadDay(date, back), ReadResult::Read);
+        ASSERT_EQ(db->ReadDay(Date(20301202), back), ReadResult::Read);
         EXPECT_EQ(back.dateKey, 20301202);
         ASSERT_EQ(db->Close(), Result::Ok);
         EXPECT_EQ(db->Open(name), OpenResult::Opened);
@@ -105,7 +99,7 @@ TEST_F(CorruptionTest, SoundLogbookOpensWithItsIndex) {
 TEST_F(CorruptionTest, IndexLeftBehindByACrashIsRebuilt) {
     // Days were stored after the index was last written: the file holds more records.
     WriteLogbook({20260101, 20260102});
-    Write(name, Read(name) + RecordBytes(20260105) + RecordBytes(20260104));
+    Append(name, DayBytes(20260105) + DayBytes(20260104));
     OpenAndStoreSafely(OpenResult::Rebuilt);
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 7);
@@ -159,7 +153,7 @@ TEST_F(CorruptionTest, IndexClaimingMoreDaysThanALogbookHoldsIsRebuilt) {
 
 TEST_F(CorruptionTest, TornLastRecordIsLeftOutAndOverwrittenByTheNextDay) {
     WriteLogbook({20260101, 20260102, 20260103});
-    Write(name, Read(name).substr(0, 2 * DayRecord::kSize + 100));
+    Truncate(name, 2 * DayRecord::kSize + 100);
     OpenAndStoreSafely(OpenResult::Rebuilt);
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 5);
@@ -169,7 +163,7 @@ TEST_F(CorruptionTest, TornLastRecordIsLeftOutAndOverwrittenByTheNextDay) {
 
 TEST_F(CorruptionTest, RepeatedDayInTheDataFileKeepsItsLastRecord) {
     WriteLogbook({20260101, 20260102});
-    Write(name, Read(name) + RecordBytes(20260101, 0));
+    Append(name, DayBytes(20260101));
     std::filesystem::remove(indexName);
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     ASSERT_EQ(db->EntryCount(), 2);
@@ -184,7 +178,7 @@ TEST_F(CorruptionTest, RepeatedDayInTheDataFileKeepsItsLastRecord) {
 }
 
 TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
-    Write(name, RecordBytes(20260101) + RecordBytes(20260102, 1) + RecordBytes(20260103));
+    Write(name, DayBytes(20260101) + DayBytes(20260102, true) + DayBytes(20260103));
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260102, 1, IndexEntry::kErased}));
     DayRecord r = DayRecord::Blank(20260110);
@@ -196,17 +190,12 @@ TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
 // A program that ends without closing leaves the index of its last close: the keys and
 // slots may still agree with the data file while the flags no longer do.
 TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
-    auto day = [](std::int32_t key, char competition) {
-        DayRecord r = DayRecord::Blank(key);
-        r.competition = competition;
-        return r;
-    };
+    auto day = [](std::int32_t key, char competition) { return Day(key).Competition(competition); };
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
-    for (const DayRecord& r : {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')}) {
+    for (const DayRecord r : {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')}) {
         ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
     }
-    DateValue second;
-    dates.DateOfKey(20260102, second);
+    const DateValue second = Date(20260102);
     ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
     ASSERT_EQ(db->Close(), Result::Ok); // the index says: 20260102 erased
 
@@ -244,8 +233,8 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
 }
 
 TEST_F(CorruptionTest, RecordsWithoutALogbookDateAreLeftOutButKept) {
-    Write(name, RecordBytes(20260101) + RecordBytes(0) + RecordBytes(-5) + RecordBytes(20261399) +
-                    RecordBytes(20260102));
+    Write(name, DayBytes(20260101) + DayBytes(0) + DayBytes(-5) + DayBytes(20261399) +
+                    DayBytes(20260102));
     std::vector<std::int64_t> undated;
     {
         DataFile data;
@@ -296,7 +285,7 @@ TEST_F(CorruptionTest, RandomBytesNeverCrashAndNeverLoseARecord) {
         // Half the rounds keep real keys so the checks past the first one are reached.
         if (round % 2 == 0) {
             for (int i = 0; i < records; ++i) {
-                const std::string key = RecordBytes(20260101 + i).substr(0, 8);
+                const std::string key = DayBytes(20260101 + i).substr(0, 8);
                 data.replace(static_cast<std::size_t>(i) * DayRecord::kSize, 8, key);
             }
         }

@@ -3,7 +3,7 @@
 #include "store/IndexFile.h"
 
 #include "FileSizeLimit.h"
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,18 +22,15 @@ using ReadResult = LogBookDatabase::ReadResult;
 using StoreResult = LogBookDatabase::StoreResult;
 using Result = LogBookDatabase::Result;
 
-DayRecord Day(std::int32_t key, char competition = 'N', float distance = 5.0F) {
-    DayRecord r = DayRecord::Blank(key);
-    r.competition = competition;
-    r.distance = distance;
-    std::strcpy(r.workout, "Easy Run");
-    return r;
-}
-
-class LogBookDatabaseTest : public TempFolderTest {
+class LogBookDatabaseTest : public LogbookFixture {
 protected:
+    // A training day unless told otherwise, with a workout so that texts go through too.
+    static DayRecord Run(std::int32_t key, char competition = 'N', float distance = 5.0F) {
+        return Day(key).Competition(competition).Distance(distance).Workout("Easy Run");
+    }
+
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogbookFixture::SetUp();
         name = Path("mylog.vrl");
         db = std::make_unique<LogBookDatabase>(reporter, dates);
     }
@@ -68,7 +65,7 @@ TEST_F(LogBookDatabaseTest, NewLogbookIsCreatedEmptyAndItsIndexWrittenOnClose) {
 }
 
 TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
-    OpenWith({Day(20260305), Day(20260301, 'Y'), Day(20260303, 0)});
+    OpenWith({Run(20260305), Run(20260301, 'Y'), Run(20260303, 0)});
     EXPECT_EQ(DataSize(), 3 * 340U);
     const IndexTable& t = db->Table();
     ASSERT_EQ(t.Count(), 3);
@@ -77,49 +74,49 @@ TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
     EXPECT_EQ(t.At(2), (IndexEntry{20260305, 0, IndexEntry::kTraining}));
 
     // Every byte of a stored record comes back, the bytes after a text's NUL included.
-    DayRecord odd = Day(20260310);
+    DayRecord odd = Run(20260310);
     std::memset(odd.comments, 'x', sizeof odd.comments);
     odd.comments[3] = '\0';
     ASSERT_EQ(db->StoreRecord(odd), StoreResult::Stored);
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 10), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(Date(20260310), back), ReadResult::Read);
     EXPECT_EQ(std::memcmp(&odd, &back, sizeof odd), 0);
 }
 
 TEST_F(LogBookDatabaseTest, OverwriteKeepsTheSlotAndRefreshesTheFlags) {
-    OpenWith({Day(20260301), Day(20260302)});
-    ASSERT_EQ(db->StoreRecord(Day(20260301, 'Y', 42.0F)), StoreResult::Stored);
+    OpenWith({Run(20260301), Run(20260302)});
+    ASSERT_EQ(db->StoreRecord(Run(20260301, 'Y', 42.0F)), StoreResult::Stored);
     EXPECT_EQ(DataSize(), 2 * 340U);
     EXPECT_EQ(db->Table().At(0), (IndexEntry{20260301, 0, IndexEntry::kCompetition}));
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(Date(20260301), back), ReadResult::Read);
     EXPECT_EQ(back.distance, 42.0F);
 
-    DayRecord erased = Day(20260302, 'Y');
+    DayRecord erased = Run(20260302, 'Y');
     erased.erased = 1;
     ASSERT_EQ(db->StoreRecord(erased), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 1, IndexEntry::kErased}));
 }
 
 TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
-    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
+    OpenWith({Run(20260301), Run(20260302), Run(20260303)});
+    ASSERT_EQ(db->EraseDay(Date(20260302)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1).flags, IndexEntry::kErased);
 
-    ASSERT_EQ(db->StoreRecord(Day(20260320)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260320)), StoreResult::Stored);
     EXPECT_EQ(DataSize(), 3 * 340U); // reused, not appended
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, -1, IndexEntry::kErased}));
     EXPECT_EQ(db->Table().At(3), (IndexEntry{20260320, 1, IndexEntry::kTraining}));
 
     // The erased day stored again gets a fresh slot at the end of the file.
-    ASSERT_EQ(db->StoreRecord(Day(20260302)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260302)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 3, IndexEntry::kTraining}));
     EXPECT_EQ(DataSize(), 4 * 340U);
 
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 20), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(Date(20260320), back), ReadResult::Read);
     EXPECT_EQ(back.dateKey, 20260320);
-    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 2), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(Date(20260302), back), ReadResult::Read);
     EXPECT_EQ(back.dateKey, 20260302);
     EXPECT_EQ(back.erased, 0);
 
@@ -131,23 +128,23 @@ TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
 }
 
 TEST_F(LogBookDatabaseTest, ReadAndEraseOfAnAbsentDayAnswerZeroQuietly) {
-    OpenWith({Day(20260301)});
-    DayRecord back = Day(19990101);
-    EXPECT_EQ(db->ReadDay(DateValue::Of(2026, 3, 2), back), ReadResult::Failed);
+    OpenWith({Run(20260301)});
+    DayRecord back = Run(19990101);
+    EXPECT_EQ(db->ReadDay(Date(20260302), back), ReadResult::Failed);
     EXPECT_EQ(back.dateKey, 19990101);
-    EXPECT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Failed);
+    EXPECT_EQ(db->EraseDay(Date(20260302)), StoreResult::Failed);
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(db->EraseDay(DateValue::Of(2026, 3, 1)), StoreResult::Stored);
-    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
+    EXPECT_EQ(db->EraseDay(Date(20260301)), StoreResult::Stored);
+    ASSERT_EQ(db->ReadDay(Date(20260301), back), ReadResult::Read);
     EXPECT_EQ(back.erased, 1);
 }
 
 TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
     OpenWith(
-        {Day(20260110, 'Y'), Day(20260101), Day(20260105, 0), Day(20260120), Day(20260115, 'Y')});
-    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 1, 20)), StoreResult::Stored);
-    const DateValue first = DateValue::Of(2026, 1, 2);
-    const DateValue last = DateValue::Of(2026, 1, 20);
+        {Run(20260110, 'Y'), Run(20260101), Run(20260105, 0), Run(20260120), Run(20260115, 'Y')});
+    ASSERT_EQ(db->EraseDay(Date(20260120)), StoreResult::Stored);
+    const DateValue first = Date(20260102);
+    const DateValue last = Date(20260120);
 
     std::vector<DayRecord> records;
     int count = -1;
@@ -172,15 +169,15 @@ TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
     EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 2, 3}));
     ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::Training, count), Result::Ok);
     EXPECT_EQ(count, 1);
-    const DateValue late = DateValue::Of(2027, 1, 1);
+    const DateValue late = Date(20270101);
     ASSERT_EQ(db->CountRange(&late, nullptr, DayType::AllDays, count), Result::Ok);
     EXPECT_EQ(count, 0);
 }
 
 TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) {
-    OpenWith({Day(20260101), Day(20260102), Day(20260103)});
-    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 1, 2)), StoreResult::Stored);
-    ASSERT_EQ(db->StoreRecord(Day(20260104)), StoreResult::Stored); // takes the erased day's slot
+    OpenWith({Run(20260101), Run(20260102), Run(20260103)});
+    ASSERT_EQ(db->EraseDay(Date(20260102)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260104)), StoreResult::Stored); // takes the erased day's slot
 
     EXPECT_EQ(db->EndReading(), Result::Failed);
     ASSERT_EQ(reporter.messages.size(), 1U);
@@ -204,7 +201,7 @@ TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) 
     EXPECT_EQ(seen, (std::vector<std::int32_t>{20260101, 20260103, 20260104}));
 
     // A store between reads is seen by the next read.
-    ASSERT_EQ(db->StoreRecord(Day(20260101, 'N', 9.0F)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260101, 'N', 9.0F)), StoreResult::Stored);
     ASSERT_EQ(db->ReadAtPosition(0, buffer), ReadResult::Read);
     EXPECT_EQ(buffer.distance, 9.0F);
     EXPECT_EQ(db->EndReading(), Result::Ok);
@@ -213,8 +210,8 @@ TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) 
 }
 
 TEST_F(LogBookDatabaseTest, MissingIndexIsRebuiltFromTheDataFile) {
-    OpenWith({Day(20260303), Day(20260301, 'Y'), Day(20260302)});
-    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
+    OpenWith({Run(20260303), Run(20260301, 'Y'), Run(20260302)});
+    ASSERT_EQ(db->EraseDay(Date(20260302)), StoreResult::Stored);
     const IndexTable before = db->Table();
     ASSERT_EQ(db->Close(), Result::Ok);
     std::filesystem::remove(IndexName());
@@ -228,20 +225,16 @@ TEST_F(LogBookDatabaseTest, MissingIndexIsRebuiltFromTheDataFile) {
 }
 
 TEST_F(LogBookDatabaseTest, CloseLeavesOnlyTheTwoFilesAndWritesNothingWhenNotOpen) {
-    OpenWith({Day(20260301), Day(20260302)});
+    OpenWith({Run(20260301), Run(20260302)});
     ASSERT_EQ(db->Close(), Result::Ok);
     std::filesystem::remove(IndexName());
     EXPECT_EQ(db->Close(), Result::Ok);
     EXPECT_FALSE(std::filesystem::exists(IndexName()));
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-        ++files;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(FileCount(), 1);
 }
 
 TEST_F(LogBookDatabaseTest, SecondOpenerOfTheSameLogbookIsRefused) {
-    OpenWith({Day(20260301)});
+    OpenWith({Run(20260301)});
     RecordingReporter other;
     LogBookDatabase second(other, dates);
     EXPECT_EQ(second.Open(name), OpenResult::Failed);
@@ -272,11 +265,11 @@ TEST_F(LogBookDatabaseTest, IndexNameReplacesTheLastExtension) {
 
     // Two logbooks that once shared an index each keep their own.
     const std::string backup = Path("mylog.bak.vrl");
-    OpenWith({Day(20260301), Day(20260302)});
+    OpenWith({Run(20260301), Run(20260302)});
     ASSERT_EQ(db->Close(), Result::Ok);
     LogBookDatabase other(reporter, dates);
     ASSERT_EQ(other.Open(backup), OpenResult::Opened);
-    ASSERT_EQ(other.StoreRecord(Day(20270101)), StoreResult::Stored);
+    ASSERT_EQ(other.StoreRecord(Run(20270101)), StoreResult::Stored);
     ASSERT_EQ(other.Close(), Result::Ok);
     EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 2);
@@ -290,7 +283,7 @@ TEST_F(LogBookDatabaseTest, ALogbookCannotBeItsOwnIndex) {
     EXPECT_FALSE(std::filesystem::exists(Path("season.idx")));
 
     // A link that gives the index's name to the data file is caught too.
-    OpenWith({Day(20260301)});
+    OpenWith({Run(20260301)});
     ASSERT_EQ(db->Close(), Result::Ok);
     const std::string bytes = Read(name);
     std::filesystem::remove(IndexName());
@@ -319,7 +312,7 @@ TEST_F(LogBookDatabaseTest, OnlyRegularFilesAreOpenedAndNothingWaitsOnAFifo) {
     EXPECT_TRUE(std::filesystem::is_symlink(name));
     std::filesystem::remove(name);
 
-    OpenWith({Day(20260301)});
+    OpenWith({Run(20260301)});
     ASSERT_EQ(db->Close(), Result::Ok);
     std::filesystem::remove(IndexName());
     ASSERT_EQ(::mkfifo(IndexName().c_str(), 0644), 0);
@@ -358,7 +351,7 @@ TEST_F(LogBookDatabaseTest, AFileLargerThanALogbookCanBeIsRefusedWithoutReadingI
     ASSERT_EQ(::truncate(name.c_str(), 340000000), 0);
     EXPECT_EQ(db->Open(name),
               OpenResult::Opened); // its records are all undated: the empty index holds
-    EXPECT_EQ(db->StoreRecord(Day(20260301)), StoreResult::Failed);
+    EXPECT_EQ(db->StoreRecord(Run(20260301)), StoreResult::Failed);
     EXPECT_EQ(std::filesystem::file_size(name), 340000000U);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record."}));
 }
@@ -376,7 +369,7 @@ TEST_F(LogBookDatabaseTest, AFailedOpenIsSaidOnceNotAgainByEveryLoad) {
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{name + " is not a regular file."}));
     // A logbook that was open and is closed says so at the first load only.
     std::filesystem::remove(name);
-    OpenWith({Day(20260301)});
+    OpenWith({Run(20260301)});
     ASSERT_EQ(db->Close(), Result::Ok);
     reporter.messages.clear();
     EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
@@ -388,7 +381,7 @@ TEST_F(LogBookDatabaseTest, AFailedOpenIsSaidOnceNotAgainByEveryLoad) {
 
 TEST_F(LogBookDatabaseTest, ARecordThatCannotBeReadIsSaidOnceAndTheRestDelivered) {
     // Slots in date order: 20260301 at 0, 20260302 at 1 (unreadable), 20260303 at 2.
-    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
+    OpenWith({Run(20260301), Run(20260302), Run(20260303)});
     struct Unreadable {
         Unreadable() { LogBookDatabase::MakeSlotUnreadable(1); }
         ~Unreadable() { LogBookDatabase::MakeSlotUnreadable(-1); }
@@ -414,27 +407,27 @@ TEST_F(LogBookDatabaseTest, ARecordThatCannotBeReadIsSaidOnceAndTheRestDelivered
 }
 
 TEST_F(LogBookDatabaseTest, DaysWithoutALogbookDateAreNeverStored) {
-    OpenWith({Day(20260301)});
+    OpenWith({Run(20260301)});
     for (std::int32_t key : {0, -5, 20261399, 20260230, 19591231, 21010101}) {
         SCOPED_TRACE(key);
-        EXPECT_EQ(db->StoreRecord(Day(key)), StoreResult::Failed);
+        EXPECT_EQ(db->StoreRecord(Run(key)), StoreResult::Failed);
     }
-    EXPECT_EQ(db->StoreRecord(Day(19600101)), StoreResult::Stored);
-    EXPECT_EQ(db->StoreRecord(Day(21001231)), StoreResult::Stored);
+    EXPECT_EQ(db->StoreRecord(Run(19600101)), StoreResult::Stored);
+    EXPECT_EQ(db->StoreRecord(Run(21001231)), StoreResult::Stored);
     EXPECT_EQ(db->EntryCount(), 3);
     EXPECT_EQ(DataSize(), 3 * 340U);
 }
 
 TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
-    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
+    OpenWith({Run(20260301), Run(20260302), Run(20260303)});
+    ASSERT_EQ(db->EraseDay(Date(20260302)), StoreResult::Stored);
     const std::string bytes = Read(name);
     const IndexTable before = db->Table();
     std::vector<DayRecord> days;
     for (int d = 10; d < 20; ++d) {
-        days.push_back(Day(20260300 + d, 'Y'));
+        days.push_back(Run(20260300 + d, 'Y'));
     }
-    days.push_back(Day(20260301, 'Y', 9.0F));
+    days.push_back(Run(20260301, 'Y', 9.0F));
     {
         // Room for the copy and two more records, not for ten.
         const FileSizeLimit limit(DataSize() + 2 * 340);
@@ -443,17 +436,13 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record."}));
     EXPECT_EQ(Read(name), bytes);
     EXPECT_EQ(db->Table().Entries(), before.Entries());
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-        ++files;
-    }
-    EXPECT_EQ(files, 1) << "the copy is gone";
+    EXPECT_EQ(FileCount(), 1) << "the copy is gone";
 
     ASSERT_EQ(db->StoreAll(days), StoreResult::Stored);
     EXPECT_EQ(db->EntryCount(), 13);
     EXPECT_EQ(DataSize(), 12 * 340U) << "the first new day took the erased day's record";
     DayRecord back{};
-    ASSERT_EQ(db->ReadDay(DateValue::Of(2026, 3, 1), back), ReadResult::Read);
+    ASSERT_EQ(db->ReadDay(Date(20260301), back), ReadResult::Read);
     EXPECT_EQ(back.distance, 9.0F);
 
     // The new file is locked under the logbook's name, and needs no index to be whole.
@@ -468,17 +457,17 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
 }
 
 TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
-    OpenWith({Day(20260301), Day(20260302), Day(20260303)});
-    ASSERT_EQ(db->EraseDay(DateValue::Of(2026, 3, 2)), StoreResult::Stored);
-    ASSERT_EQ(db->StoreRecord(Day(20260305)),
+    OpenWith({Run(20260301), Run(20260302), Run(20260303)});
+    ASSERT_EQ(db->EraseDay(Date(20260302)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260305)),
               StoreResult::Stored); // slot 1 handed over, the 2nd keeps -1
     const IndexTable before = db->Table();
     {
         const FileSizeLimit limit(DataSize());
-        EXPECT_EQ(db->StoreRecord(Day(20260310)), StoreResult::Failed); // a new day past the end
-        EXPECT_EQ(db->StoreRecord(Day(20260302)),
+        EXPECT_EQ(db->StoreRecord(Run(20260310)), StoreResult::Failed); // a new day past the end
+        EXPECT_EQ(db->StoreRecord(Run(20260302)),
                   StoreResult::Failed); // the erased day needs a new slot
-        EXPECT_EQ(db->StoreRecord(Day(20260301, 'Y')), StoreResult::Stored); // in place still works
+        EXPECT_EQ(db->StoreRecord(Run(20260301, 'Y')), StoreResult::Stored); // in place still works
     }
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
                                                            "Error storing database record."}));
@@ -488,7 +477,7 @@ TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
     EXPECT_EQ(DataSize(), 3 * 340U);
 
     // Nothing was lost: the next new day gets the true end of the file.
-    ASSERT_EQ(db->StoreRecord(Day(20260310)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260310)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(db->Table().Find(20260310)).slot, 3);
     ASSERT_EQ(db->Close(), Result::Ok);
     EXPECT_EQ(db->Open(name), OpenResult::Opened);

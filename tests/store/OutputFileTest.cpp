@@ -1,7 +1,7 @@
 #include "store/OutputFile.h"
 
 #include "FileSizeLimit.h"
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 #include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +15,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class OutputFileTest : public TempFolderTest {
+class OutputFileTest : public LogbookFixture {
 protected:
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogbookFixture::SetUp();
         ASSERT_EQ(held.Open(Path("season.dat")), LogBookDatabase::OpenResult::Opened);
     }
     void TearDown() override {
         held.Close();
-        TempFolderTest::TearDown();
+        LogbookFixture::TearDown();
     }
     // Writes the bytes by the rule; the problem, empty when they went in.
     std::string Put(const std::string& name, const std::string& bytes) {
@@ -32,14 +32,6 @@ protected:
             return {};
         }
         return file.Problem();
-    }
-    // Names in the folder that a writer left behind.
-    int Leftovers() const {
-        int count = 0;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            count += entry.path().filename().string().find(".tmp-") != std::string::npos;
-        }
-        return count;
     }
 
     RecordingReporter reporter;
