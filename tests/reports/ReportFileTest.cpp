@@ -2,7 +2,7 @@
 #include "views/ViewSelection.h"
 
 #include "FileSizeLimit.h"
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,30 +27,19 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-class ReportFileTest : public TempFolderTest {
+class ReportFileTest : public LogbookFixture {
 protected:
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogbookFixture::SetUp();
         ASSERT_EQ(database.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Opened);
         ASSERT_TRUE(selection.SetRange(kJan05, kJan14));
     }
     void TearDown() override {
         database.Close();
-        TempFolderTest::TearDown();
+        LogbookFixture::TearDown();
     }
-    void Store(std::int32_t key, const char* workout = "") {
-        DayRecord day = DayRecord::Blank(key);
-        day.competition = 'N';
-        std::snprintf(day.workout, sizeof day.workout, "%s", workout);
-        ASSERT_EQ(database.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
-    }
-    // Files of a write that did not finish.
-    int Leftovers() const {
-        int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            count += entry.path().filename().string().find(".tmp-") != std::string::npos;
-        }
-        return count;
+    void Store(std::int32_t key) {
+        ASSERT_EQ(database.StoreRecord(Day(key)), LogBookDatabase::StoreResult::Stored);
     }
     std::string Text(bool titlePage, bool pageNumbers) {
         ReportOptions options;

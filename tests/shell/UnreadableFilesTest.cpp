@@ -31,17 +31,9 @@ protected:
     void RegisterTools() override {
         Register<LogBookDialog>(res::kLogBookDialog);
     }
-    // A logbook of one day, written by the store and closed again.
-    void MakeLogbook(const std::string& name) {
-        RecordingReporter reporter;
-        DateUtility dates;
-        LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
-        DayRecord day = DayRecord::Blank(20260301);
-        day.distance = 5.0F;
-        std::strcpy(day.workout, "Easy Run");
-        ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
-        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+    // A logbook of one day.
+    static void MakeLogbook(const std::string& name) {
+        LogbookFixture::MakeLogbook(name, {Day(20260301).Distance(5.0F).Workout("Easy Run")});
     }
 };
 
