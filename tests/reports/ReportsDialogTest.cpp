@@ -195,22 +195,16 @@ TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
     ASSERT_EQ(TMessageBox::History().size(), 1U);
     EXPECT_EQ(TMessageBox::History()[0].text,
               path + "\nThis file does not exist.\nCreate the file?");
-}
 
-TEST_F(ReportsDialogTest, AReportFileThatCannotBeMadeIsReportedAndTheOldOneKept) {
-    ReportsDialog* reports = OpenReports();
-    ASSERT_NE(reports, nullptr);
-    Write(Path("report.txt"), "earlier report");
-    TFileOpenDialog::QueueAnswers({Path("report.txt")});
+    // A file that cannot be written is said, and the earlier one kept.
     TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    TFileOpenDialog::QueueAnswers({path});
     {
         FileSizeLimit limit(100); // the disk refuses the title page's 101st byte
         Click(*reports, ReportsDialog::kCreateFile);
     }
-    ASSERT_EQ(TMessageBox::History().size(), 1U);
-    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create report file.\"");
-    EXPECT_EQ(TMessageBox::History()[0].caption, "MESSAGE");
-    EXPECT_EQ(Read(Path("report.txt")), "earlier report");
+    EXPECT_EQ(Messages().back(), "\n\nERROR:  \"Cannot create report file.\"");
+    EXPECT_EQ(Read(path), text);
 }
 
 TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
@@ -227,11 +221,18 @@ TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     EXPECT_EQ(Label(*reports), "Page:  001 of 005");
     EXPECT_EQ(reports->Preview().CurrentPage(), 1);
 
+    // File > Print prints the report as the button does.
+    Click(*reports, ReportsDialog::kNextPage);
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report 2.pdf"));
+    EXPECT_EQ(printer->LastPageCount(), 5);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 005");
+
     // Unchecked and printed at once: from page 2, as the preview numbers it.
     Click(*reports, ReportsDialog::kTitlePage);
     Click(*reports, ReportsDialog::kPrint);
     EXPECT_EQ(printer->LastPageCount(), 4);
-    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report 2.pdf"));
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report 3.pdf"));
     EXPECT_EQ(reports->Preview().CurrentPage(), 1);
 
     // The pages each sheet carries.
@@ -240,18 +241,6 @@ TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     EXPECT_EQ(reports->Preview().CurrentPage(), 1);
     reports->Preview().SetCurrentPage(1);
     EXPECT_EQ(PrintedPages(*reports), (std::vector<int>{1, 2, 3, 4, 5}));
-}
-
-TEST_F(ReportsDialogTest, FilePrintPrintsTheReportAsThePrintButtonDoes) {
-    StoreDays({0, -1, -2, -3});
-    ReportsDialog* reports = OpenReports();
-    ASSERT_NE(reports, nullptr);
-    Click(*reports, ReportsDialog::kNextPage);
-    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
-    const TPrinter* printer = client->Printing().Printer();
-    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report.pdf"));
-    EXPECT_EQ(printer->LastPageCount(), 3);
-    EXPECT_EQ(Label(*reports), "Page:  001 of 003");
 }
 
 TEST_F(ReportsDialogTest, NothingToPrintMakesNoSheet) {
