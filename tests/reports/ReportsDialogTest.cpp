@@ -169,6 +169,7 @@ TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
     EXPECT_EQ(TFileOpenDialog::LastTitle(), "Select File");
     EXPECT_EQ(run->flags, 0x2804U);
     EXPECT_EQ(run->filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*|");
+    EXPECT_EQ(run->defaultExt, "txt");
     EXPECT_EQ(run->initialDir, std::filesystem::current_path().string() + "/");
 
     // A path longer than 255 characters is written as it is (the file dialog takes 260).
