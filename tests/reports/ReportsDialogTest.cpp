@@ -92,6 +92,7 @@ TEST_F(ReportsDialogTest, TheControlsAreReadWhenThePagesAreLaidOutAgain) {
     // The pane lies where the list box was.
     EXPECT_EQ(reports->Preview().WindowRect(), reports->ControlRect(ReportsDialog::kPreviewPane));
     EXPECT_TRUE(reports->Preview().IsVisible());
+    EXPECT_EQ(reports->Preview().Scroller().XUnit(), 7);
     EXPECT_EQ(reports->Preview().Scroller().YRange(), 61);
 
     UserInput::Type(*reports, ReportsDialog::kTitle, std::string(78, 't') + "XY");
@@ -148,7 +149,14 @@ TEST_F(ReportsDialogTest, PageStepsStayInTheReportAndAShrinkShowsAPageBeyondIt) 
     Click(*reports, ReportsDialog::kPreviousPage);
     EXPECT_EQ(Label(*reports), "Page:  002 of 002");
 
-    // Preview goes back to page 1 once the pause is over.
+    // Day Type and Preview go back to page 1 once the pause is over.
+    Click(*reports, selector::kDayType);
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 001");
+    Click(*reports, selector::kDayType);
+    Click(*reports, selector::kDayType);
+    reports->DeliverTimer(res::kReportsReloadTimer);
+    Click(*reports, ReportsDialog::kNextPage);
     Click(*reports, ReportsDialog::kPreview);
     EXPECT_TRUE(reports->HasTimer(res::kReportsReloadTimer));
     reports->DeliverTimer(res::kReportsReloadTimer);
