@@ -220,6 +220,7 @@ TEST_F(LogBookDialogTest, ClosingAsksAboutUnsavedChanges) {
         }
     }
     EXPECT_EQ(TMessageBox::History()[0].buttons, TMessageBox::Buttons::YesNoCancel);
+    EXPECT_EQ(TMessageBox::History()[0].caption, "MESSAGE");
 }
 
 TEST_F(LogBookDialogTest, EraseEmptiesTheDayAndNoKeepsIt) {

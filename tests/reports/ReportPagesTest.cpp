@@ -78,8 +78,11 @@ TEST_F(ReportPagesTest, TypedTextsAreTakenOrRefusedWithTheReason) {
         EXPECT_EQ(why, c.why);
         EXPECT_EQ(options.title, *c.why == 0 ? "Caf\xe9" : "before");
     }
-    // A title laid out without SetTexts is cut to the 79 characters the edit holds.
     ReportOptions options;
+    std::string why;
+    ASSERT_TRUE(options.SetTexts("Week 1", "Caf\xc3\xa9 stop", why));
+    EXPECT_EQ(options.comments, "Caf\xe9 stop");
+    // A title laid out without SetTexts is cut to the 79 characters the edit holds.
     options.title = std::string(200, 'T');
     pages.Layout(kJan05, kJan14, DayType::AllDays, 0, options);
     EXPECT_EQ(pages.TitlePage()[0], "Report Title      :  " + std::string(79, 'T'));
