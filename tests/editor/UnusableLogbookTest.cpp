@@ -3,12 +3,10 @@
 // without a message at every click, and the path is left as it was.
 #include "editor/LogBookDialog.h"
 #include "framework/TFileOpenDialog.h"
-#include "framework/TMessageBox.h"
 #include "shell/ClientWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/ResourceIds.h"
-#include "shell/TMainApp.h"
 #include "store/DateUtility.h"
 #include "store/LogBookDatabase.h"
 

@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>

@@ -5,7 +5,6 @@
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
 #include "framework/UserInput.h"
-#include "reports/ReportFile.h"
 #include "reports/ReportPrintout.h"
 #include "shell/ClientWindow.h"
 #include "shell/CommandIds.h"
@@ -17,10 +16,10 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>

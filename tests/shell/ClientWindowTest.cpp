@@ -6,9 +6,6 @@
 #include "framework/THelpViewer.h"
 #include "framework/TImageDC.h"
 #include "framework/TMessageBox.h"
-#include "framework/TPrinter.h"
-#include "framework/TResources.h"
-#include "framework/TStatusBar.h"
 #include "framework/TTextGadget.h"
 #include "framework/UserInput.h"
 #include "shell/ChildWindow.h"
@@ -19,18 +16,14 @@
 #include "shell/ToolDialog.h"
 
 #include "ShellFixture.h"
-#include "TempFolderTest.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>

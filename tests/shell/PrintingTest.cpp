@@ -21,15 +21,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 

@@ -1,10 +1,7 @@
 // The Calendar and Statistics windows in the running program, driven by mouse clicks on
 // their buttons, and their paint checked pixel by pixel.
-#include "framework/TDecoratedMDIFrame.h"
 #include "framework/TImageDC.h"
-#include "framework/TMenuItem.h"
 #include "framework/TMessageBox.h"
-#include "framework/TPrinter.h"
 #include "framework/UserInput.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
@@ -18,15 +15,10 @@
 
 #include "ShellFixture.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QTest>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
