@@ -67,6 +67,8 @@ TEST_F(CalcDTPDialogTest, TextsThatDoNotReadWholeAreRefused) {
         const char* refusal;
     } cases[] = {
         {CalcDTPDialog::kDistance, "8,2", "Distance: \"8,2\" is not a number like 8.2."},
+        {CalcDTPDialog::kTime, "90",
+         "Time: \"90\" is not a duration like 50:00 or 1:05:00 (minutes and seconds below 60)."},
         {CalcDTPDialog::kPace, "5.30",
          "Pace: \"5.30\" is not a duration like 5:30 or 0:05:30 (minutes and seconds below 60)."},
     };
