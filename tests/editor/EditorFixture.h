@@ -25,18 +25,14 @@
 class EditorFixture : public ShellFixture {
 protected:
     void RegisterTools() override {
-        ClientWindow::RegisterTool(res::kLogBookDialog,
-                                   [](ClientWindow& c) { return new LogBookDialog(c); });
-        ClientWindow::RegisterTool(res::kFindDialog,
-                                   [](ClientWindow& c) { return new FindDialog(c); });
-        ClientWindow::RegisterTool(res::kCalcDTPDialog,
-                                   [](ClientWindow& c) { return new CalcDTPDialog(c); });
+        Register<LogBookDialog>(res::kLogBookDialog);
+        Register<FindDialog>(res::kFindDialog);
+        Register<CalcDTPDialog>(res::kCalcDTPDialog);
         TMessageBox::QueueAnswers({});
     }
     void SetUp() override {
         ShellFixture::SetUp();
         ASSERT_FALSE(HasFatalFailure());
-        client->Dates().Today(today);
         Reopen();
     }
     void TearDown() override {
@@ -80,16 +76,6 @@ protected:
 
     LogBookDatabase& Db() { return client->Database(); }
     const DateUtility& Dates() { return client->Dates(); }
-    DateValue Shifted(int days) {
-        DateValue d = today;
-        if (days >= 0) {
-            Dates().AddDays(d, days);
-        } else {
-            Dates().SubtractDays(d, -days);
-        }
-        return d;
-    }
-    std::int32_t Key(int days) { return Dates().KeyOfDate(Shifted(days)); }
 
     // A day as a runner keeps it, with values its boxes cannot read back exactly (seven
     // characters of distance, five of calories, 60 hours, three decimals of speed) and a
@@ -111,9 +97,6 @@ protected:
         std::memcpy(r.comments, comment.c_str(), comment.size() + 1);
         return r;
     }
-    void Store(const DayRecord& r) {
-        ASSERT_EQ(Db().StoreRecord(r), LogBookDatabase::StoreResult::Stored);
-    }
     // The stored day, or null when it is absent or erased.
     std::unique_ptr<DayRecord> Stored(int days) {
         auto r = std::make_unique<DayRecord>(DayRecord::Blank(0));
@@ -134,5 +117,4 @@ protected:
     }
 
     LogBookDialog* editor = nullptr;
-    DateValue today;
 };

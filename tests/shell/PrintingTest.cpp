@@ -21,15 +21,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -63,33 +60,10 @@ private:
 class PrintingTest : public ShellFixture {
 protected:
     void RegisterTools() override {
-        ClientWindow::RegisterTool(res::kReportsDialog,
-                                   [](ClientWindow& c) { return new ReportsDialog(c); });
-        ClientWindow::RegisterTool(res::kCalendarDialog,
-                                   [](ClientWindow& c) { return new CalendarDialog(c); });
-        TPrinter::SetPdfFolder(Path("pdf"));
+        Register<ReportsDialog>(res::kReportsDialog);
+        Register<CalendarDialog>(res::kCalendarDialog);
     }
-    void TearDown() override {
-        TPrinter::SetPdfFolder("");
-        ShellFixture::TearDown();
-    }
-
-    // Days at these distances before today, each with a workout that says so.
-    void Store(std::initializer_list<int> daysBack) {
-        DateValue today;
-        client->Dates().Today(today);
-        for (const int back : daysBack) {
-            DateValue d = today;
-            client->Dates().SubtractDays(d, back);
-            DayRecord day = DayRecord::Blank(client->Dates().KeyOfDate(d));
-            std::snprintf(day.workout, sizeof day.workout, "Easy run, %d days back", back);
-            ASSERT_EQ(client->Database().StoreRecord(day), LogBookDatabase::StoreResult::Stored);
-        }
-    }
-    ReportsDialog* OpenReports() {
-        frame->ChooseMenuItem(cmd::kReports);
-        return dynamic_cast<ReportsDialog*>(client->Tool(res::kReportsDialog));
-    }
+    ReportsDialog* OpenReports() { return Open<ReportsDialog>(cmd::kReports, res::kReportsDialog); }
     // The program's own loop, with what the user does first; returns the loop's status.
     int RunProgram(const std::function<void()>& first) {
         QTimer::singleShot(0, first);
@@ -98,15 +72,6 @@ protected:
         QObject::connect(&lost, &QTimer::timeout, [] { QApplication::exit(7); });
         lost.start(20000);
         return app->Run();
-    }
-    // What the print folder holds, temporary files included.
-    std::vector<std::string> PrintFolder() const {
-        std::vector<std::string> names;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(Path("pdf"), error)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
     }
     std::string StatusText() const { return frame->Status()->MessageText(); }
     // The end of an earlier program asked the loop to quit while none ran, which would end
@@ -153,7 +118,7 @@ TEST_F(PrintingTest, ASignalDuringAPrintEndsThePrintAndThenTheProgram) {
 
 // The Reports tool's own Print, with its progress box on the stack when the signal comes.
 TEST_F(PrintingTest, ASignalWhileAReportPrintsLeavesNoFile) {
-    Store({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    StoreDays({0, -1, -2, -3, -4, -5, -6, -7, -8, -9, -10, -11});
     ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     EXPECT_EQ(RunProgram([&] {
@@ -169,8 +134,7 @@ TEST_F(PrintingTest, ASignalWhileAReportPrintsLeavesNoFile) {
 TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
     app.reset();
     QApplication::processEvents();
-    std::ofstream(Path("config/veloria/vrl.ini"))
-        << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << Path("unplugged/logs/season.vrl") << "\n";
+    WriteSettings(Path("unplugged/logs/season.vrl"));
     ForgetEarlierQuit();
     TMessageBox::ResetScript(); // a real box, which only the signal closes
     app = std::make_unique<TMainApp>(argc, argv);
@@ -202,7 +166,7 @@ TEST_F(PrintingTest, ASignalWhileAnErrorBoxIsShownEndsTheProgram) {
 // A print that cannot be written is said on the status bar and in a box naming the file and
 // the reason, and leaves no file; it is never announced as printed.
 TEST_F(PrintingTest, APrintThatFailsSaysWhyAndLeavesNoFile) {
-    Store({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    StoreDays({0, -1, -2, -3, -4, -5, -6, -7, -8, -9, -10, -11});
     ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     TMessageBox::QueueAnswers({});
@@ -236,7 +200,7 @@ TEST_F(PrintingTest, APrintThatFailsSaysWhyAndLeavesNoFile) {
 // report as it stood when Print was pressed.
 TEST_F(PrintingTest, AReloadWaitsUntilThePrintEnds) {
     // Ten days: the title page and four day pages; one day fewer would make four pages.
-    Store({30, 0, 1, 2, 3, 4, 5, 6, 7, 8});
+    StoreDays({-30, 0, -1, -2, -3, -4, -5, -6, -7, -8});
     ReportsDialog* reports = OpenReports();
     ASSERT_NE(reports, nullptr);
     ASSERT_EQ(reports->GetDlgItemText(ReportsDialog::kPageText), "Page:  001 of 005");
@@ -270,13 +234,10 @@ TEST_F(PrintingTest, ToolWindowsOpenAtExitAreFreed) {
 TEST_F(PrintingTest, TheOpenLogbookIsRefusedAsAReportFileAndAsThePrintersFile) {
     // A logbook whose name says nothing of what it is: only its being open protects it.
     const std::string logbook = Path("season 2026.log");
-    Restart([&] {
-        std::ofstream(Path("config/veloria/vrl.ini"))
-            << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
-    });
+    Restart([&] { WriteSettings(logbook); });
     ForgetEarlierQuit();
     ASSERT_EQ(client->LogBookPath(), logbook);
-    Store({0, 1, 2});
+    StoreDays({0, -1, -2});
     const std::string days = Read(logbook);
     const std::string why = logbook + ": is the open logbook or its index";
 

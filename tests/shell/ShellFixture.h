@@ -1,10 +1,13 @@
 #pragma once
 // The program started offscreen in a fresh folder (its own current folder and settings),
 // with the tools a test registers; message boxes and file dialogs are reset afterwards.
+// Prints go to PDF files in the folder's "pdf"; days are stored by their distance from today.
 
 #include "ProgramTools.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/TMessageBox.h"
+#include "framework/TPrinter.h"
+#include "framework/UserInput.h"
 #include "shell/ClientWindow.h"
 #include "shell/MainFrame.h"
 #include "shell/TMainApp.h"
@@ -13,6 +16,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -35,19 +40,72 @@ protected:
         ProgramTools::Register();
         ClientWindow::ClearTools();
         RegisterTools();
+        TPrinter::SetPdfFolder(Path("pdf"));
         app = std::make_unique<TMainApp>(argc, argv);
         ASSERT_TRUE(app->Start());
         client = app->Client();
         frame = app->Frame();
+        client->Dates().Today(today);
     }
     void TearDown() override {
         app.reset();
         QApplication::processEvents();
         TMessageBox::ResetScript();
         TFileOpenDialog::ResetScript();
+        TPrinter::SetPdfFolder("");
         ::unsetenv("XDG_CONFIG_HOME");
         std::filesystem::current_path(previous);
         LogbookFixture::TearDown();
+    }
+
+    template <typename Dialog> static void Register(int resourceId) {
+        ClientWindow::RegisterTool(resourceId, [](ClientWindow& c) { return new Dialog(c); });
+    }
+    // Opens a tool with its menu command, as the user does; the tool's dialog, or null.
+    template <typename Dialog> Dialog* Open(int command, int resourceId) {
+        UserInput::ChooseMenuItem(*frame, command);
+        return dynamic_cast<Dialog*>(client->Tool(resourceId));
+    }
+
+    std::string Ini() const { return Path("config/veloria/vrl.ini"); }
+    // Settings that name a logbook (none for an empty name).
+    void WriteSettings(const std::string& logbook) const {
+        std::filesystem::create_directories(Path("config/veloria"));
+        Write(Ini(), "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" + logbook + "\n");
+    }
+
+    // A day this many days from today (negative: before).
+    DateValue Shifted(int days) const {
+        DateValue d = today;
+        if (days >= 0) {
+            client->Dates().AddDays(d, days);
+        } else {
+            client->Dates().SubtractDays(d, -days);
+        }
+        return d;
+    }
+    std::int32_t Key(int days) const { return client->Dates().KeyOfDate(Shifted(days)); }
+    std::string LongDate(int days) const { return client->Dates().LongDateText(Shifted(days)); }
+    void Store(const DayRecord& day) {
+        ASSERT_EQ(client->Database().StoreRecord(day), LogBookDatabase::StoreResult::Stored);
+    }
+    // Days this many days from today, each with a workout that says which.
+    void StoreDays(std::initializer_list<int> days) {
+        for (const int d : days) {
+            DayRecord day = DayRecord::Blank(Key(d));
+            std::snprintf(day.workout, sizeof day.workout, "Day %d", d);
+            Store(day);
+        }
+    }
+    // What the print folder holds, temporary files included.
+    std::vector<std::string> PrintFolder() const {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(Path("pdf"), error)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     // Ends the program and starts it again, after prepare (when given) has changed what it
@@ -64,6 +122,7 @@ protected:
         ASSERT_TRUE(app->Start());
         client = app->Client();
         frame = app->Frame();
+        client->Dates().Today(today);
     }
     // The texts of the message boxes shown so far.
     static std::vector<std::string> Messages() {
@@ -81,4 +140,5 @@ protected:
     std::unique_ptr<TMainApp> app;
     ClientWindow* client = nullptr;
     MainFrame* frame = nullptr;
+    DateValue today;
 };

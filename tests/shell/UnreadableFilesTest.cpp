@@ -29,21 +29,11 @@ namespace {
 class UnreadableFilesTest : public ShellFixture {
 protected:
     void RegisterTools() override {
-        ClientWindow::RegisterTool(res::kLogBookDialog,
-                                   [](ClientWindow& c) { return new LogBookDialog(c); });
+        Register<LogBookDialog>(res::kLogBookDialog);
     }
-    std::string Ini() const { return Path("config/veloria/vrl.ini"); }
-    // A logbook of one day, written by the store and closed again.
-    void MakeLogbook(const std::string& name) {
-        RecordingReporter reporter;
-        DateUtility dates;
-        LogBookDatabase db(reporter, dates);
-        ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
-        DayRecord day = DayRecord::Blank(20260301);
-        day.distance = 5.0F;
-        std::strcpy(day.workout, "Easy Run");
-        ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
-        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+    // A logbook of one day.
+    static void MakeLogbook(const std::string& name) {
+        LogbookFixture::MakeLogbook(name, {Day(20260301).Distance(5.0F).Workout("Easy Run")});
     }
 };
 
@@ -81,7 +71,7 @@ TEST_F(UnreadableFilesTest, AnUnreadableLogbookIsNamedAndLeftAsItWas) {
     const std::string data = Read(logbook);
     const std::string index = Read(Path("closed.idx"));
     ASSERT_EQ(::chmod(logbook.c_str(), 0), 0);
-    std::ofstream(Ini()) << "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" << logbook << "\n";
+    WriteSettings(logbook);
     Restart();
     EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"" + logbook +
                                                    " cannot be read: permission denied.\""});

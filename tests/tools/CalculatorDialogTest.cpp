@@ -10,10 +10,14 @@
 #include "PopupToolFixture.h"
 #include "framework/UserInput.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -35,34 +39,18 @@ protected:
         int button;
     };
     static Typed KeyFor(char c) {
-        if (c >= '0' && c <= '9') {
-            const int digits[10] = {calc::kZero,  calc::kOne,  calc::kTwo, calc::kThree,
-                                    calc::kFour,  calc::kFive, calc::kSix, calc::kSeven,
-                                    calc::kEight, calc::kNine};
-            return {static_cast<Qt::Key>(Qt::Key_0 + (c - '0')), digits[c - '0']};
-        }
-        switch (c) {
-        case '.':
-            return {Qt::Key_Period, calc::kPoint};
-        case '+':
-            return {Qt::Key_Plus, calc::kPlus};
-        case '-':
-            return {Qt::Key_Minus, calc::kMinus};
-        case '*':
-            return {Qt::Key_Asterisk, calc::kMultiply};
-        case '/':
-            return {Qt::Key_Slash, calc::kDivide};
-        case '=':
-            return {Qt::Key_Equal, calc::kEquals};
-        case 'E':
-            return {Qt::Key_Return, calc::kEquals};
-        case 'X':
-            return {Qt::Key_Escape, calc::kClear};
-        case 'D':
-            return {Qt::Key_Delete, calc::kClear};
-        default:
-            return {Qt::Key_Backspace, calc::kBackspace};
-        }
+        static const std::map<char, Typed> keys = {
+            {'0', {Qt::Key_0, calc::kZero}},        {'1', {Qt::Key_1, calc::kOne}},
+            {'2', {Qt::Key_2, calc::kTwo}},         {'3', {Qt::Key_3, calc::kThree}},
+            {'4', {Qt::Key_4, calc::kFour}},        {'5', {Qt::Key_5, calc::kFive}},
+            {'6', {Qt::Key_6, calc::kSix}},         {'7', {Qt::Key_7, calc::kSeven}},
+            {'8', {Qt::Key_8, calc::kEight}},       {'9', {Qt::Key_9, calc::kNine}},
+            {'.', {Qt::Key_Period, calc::kPoint}},  {'+', {Qt::Key_Plus, calc::kPlus}},
+            {'-', {Qt::Key_Minus, calc::kMinus}},   {'*', {Qt::Key_Asterisk, calc::kMultiply}},
+            {'/', {Qt::Key_Slash, calc::kDivide}},  {'=', {Qt::Key_Equal, calc::kEquals}},
+            {'E', {Qt::Key_Return, calc::kEquals}}, {'X', {Qt::Key_Escape, calc::kClear}},
+            {'D', {Qt::Key_Delete, calc::kClear}},  {'B', {Qt::Key_Backspace, calc::kBackspace}}};
+        return keys.at(c);
     }
     // The dialog's own paint, on white so that what it leaves alone shows.
     static QImage Painted(CalculatorDialog& d) {
@@ -75,18 +63,56 @@ protected:
     }
 };
 
-TEST_F(CalculatorDialogTest, OpensOnceCentredAndStartsAfreshEachTime) {
-    CalculatorDialog* first = OpenCalculator();
-    ASSERT_NE(first, nullptr);
-    Click(*first, {calc::kSeven, calc::kMemoryPlus});
-    UserInput::CloseBox(*first);
-    QApplication::processEvents();
+// A pop-up tool opens once from its menu command, on the middle of the screen under its own
+// caption; its command is disabled in the menu and the tool bar while it is open; closing it
+// enables the command again and the tool bar opens a fresh one.
+TEST_F(CalculatorDialogTest, ThePopUpToolsOpenOnceCentredAndAfresh) {
+    const struct {
+        int command;
+        int resource;
+        const char* caption;
+        std::vector<int> used; // buttons clicked before it is closed
+        void (*close)(TDialog&);
+        std::function<bool(TDialog&)> fresh;
+    } tools[] = {
+        {cmd::kCalculator, res::kCalculatorDialog, "Calculator", {calc::kSeven, calc::kMemoryPlus},
+         UserInput::CloseBox, [](TDialog& d) {
+             const CalculatorEngine& e = dynamic_cast<CalculatorDialog&>(d).Engine();
+             return e.Display() == "0" && e.Memory() == 0;
+         }},
+        {cmd::kHeartRate, res::kHRateDialog, "Heart Rate Timer", {HRateDialog::k15Seconds},
+         UserInput::Escape, [](TDialog& d) {
+             auto& timer = dynamic_cast<HRateDialog&>(d);
+             return timer.Countdown().Text() == "00:00" && !timer.HasTimer(res::kCountdownTimer);
+         }},
+    };
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    for (const auto& t : tools) {
+        ASSERT_TRUE(frame->MenuItemEnabled(t.command));
+        UserInput::ChooseMenuItem(*frame, t.command);
+        TDialog* tool = client->Tool(t.resource);
+        ASSERT_NE(tool, nullptr);
+        EXPECT_TRUE(tool->IsVisible());
+        EXPECT_EQ(tool->Widget()->windowTitle().toStdString(), t.caption);
+        // Centred by its frame's size (the offscreen platform draws a 2-pixel frame).
+        const TRect at = tool->WindowRect();
+        EXPECT_EQ(at.left, screen.width() / 2 - at.Width() / 2);
+        EXPECT_EQ(at.top, screen.height() / 2 - at.Height() / 2);
+        EXPECT_FALSE(frame->MenuItemEnabled(t.command));
+        ASSERT_NE(ToolBarButton(t.command), nullptr);
+        EXPECT_FALSE(ToolBarButton(t.command)->IsEnabled());
+        for (const int button : t.used) {
+            UserInput::Click(*tool, button);
+        }
 
-    ExpectOpensOnceCentred(cmd::kCalculator, res::kCalculatorDialog, "Calculator");
-    auto* again = dynamic_cast<CalculatorDialog*>(client->Tool(res::kCalculatorDialog));
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->Engine().Display(), "0");
-    EXPECT_EQ(again->Engine().Memory(), 0);
+        t.close(*tool);
+        QApplication::processEvents();
+        EXPECT_FALSE(client->IsToolOpen(t.resource));
+        EXPECT_TRUE(frame->MenuItemEnabled(t.command));
+        ToolBarButton(t.command)->Click();
+        ASSERT_TRUE(client->IsToolOpen(t.resource));
+        EXPECT_TRUE(t.fresh(*client->Tool(t.resource))) << t.caption;
+    }
 }
 
 TEST_F(CalculatorDialogTest, FortyTwoKeysInSixRowsOfSeven) {
