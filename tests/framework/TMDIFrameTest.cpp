@@ -231,12 +231,13 @@ protected:
     void Key(Qt::Key key) { Press(*frame->Widget(), key); }
     // The main window loses the focus to another window and gets it back.
     void Reactivate() {
+        // On X11 the server hands the focus over later: wait for each change to arrive.
         QWidget other;
         other.show();
         other.activateWindow();
-        QApplication::processEvents();
+        (void)QTest::qWaitForWindowActive(&other);
         frame->Widget()->activateWindow();
-        QApplication::processEvents();
+        (void)QTest::qWaitForWindowActive(frame->Widget());
     }
     bool On(unsigned indicator) const { return status->ModeOn(indicator); }
 
