@@ -1,6 +1,7 @@
 #include "cli/ToolCommand.h"
 
 #include "cli/DayCsv.h"
+#include "store/LogBookBackups.h"
 #include "store/LogBookDatabase.h"
 
 #include <cerrno>
@@ -101,4 +102,18 @@ int ToolCommand::Print(std::string_view text) {
 
 int ToolCommand::StandardOutputFailed() {
     return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+}
+
+void ToolCommand::BackUpBeforeChanges(LogBookDatabase& database) {
+    database.BeforeFirstChange([this](const std::string& logbook, int descriptor) {
+        LogBookBackups backups;
+        switch (backups.BackUp(logbook, descriptor)) {
+        case LogBookBackups::Outcome::Made:
+        case LogBookBackups::Outcome::Unchanged:
+        case LogBookBackups::Outcome::NoRecords:
+            break;
+        default:
+            Fail(backups.Problem() + " The logbook is changed all the same.");
+        }
+    });
 }

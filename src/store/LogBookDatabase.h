@@ -12,6 +12,7 @@
 #include "store/IndexTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +87,15 @@ public:
     // record. Ok with the name used in savedAs (empty when there was nothing to cut).
     Result CutPartialRecord(const std::string& tailName, std::string& savedAs);
 
+    // Runs before the first change of the data file after each open (a stored, erased or
+    // replaced day, a cut), with the data file's name and descriptor while it still holds the
+    // days as they were: the moment for a backup. Whatever it does, the change follows.
+    using ChangeHook = std::function<void(const std::string& dataFileName, int descriptor)>;
+    void BeforeFirstChange(ChangeHook hook) { beforeFirstChange = std::move(hook); }
+    // Runs the hook now unless it ran since the open: for a change the store does not make
+    // day by day (an index rebuilt, a repair).
+    void ChangeAhead();
+
     // Records that could not be read since the logbook was opened.
     int ReadFailures() const { return readFailures; }
     // For tests: the record at this slot of any logbook reads as a disk error would (-1
@@ -129,4 +139,6 @@ private:
     bool closedSaid = false;
     int readFailures = 0;
     bool shared = false; // opened to be read only
+    ChangeHook beforeFirstChange;
+    bool changeAnnounced = false;
 };
