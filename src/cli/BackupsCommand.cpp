@@ -5,20 +5,6 @@
 #include "store/LogBookBackups.h"
 
 #include <cstdio>
-#include <ctime>
-
-namespace {
-
-std::string LocalTime(std::int64_t time) {
-    const auto seconds = static_cast<std::time_t>(time);
-    std::tm local{};
-    ::localtime_r(&seconds, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
-}
-
-} // namespace
 
 int BackupsCommand(ToolCommand& tool) {
     const std::string& logbook = tool.operands[0];
@@ -36,12 +22,12 @@ int BackupsCommand(ToolCommand& tool) {
     for (const LogBookBackups::Backup& backup : backups) {
         if (!backup.readable) {
             std::snprintf(line, sizeof line, "%-26s  %-19s  cannot be read\n", backup.name.c_str(),
-                          LocalTime(backup.time).c_str());
+                          LogBookBackups::LocalTime(backup.time).c_str());
         } else {
             const bool any = backup.days > 0;
             std::snprintf(line, sizeof line, "%-26s  %-19s  %6d  %-10s  %-10s  %10lld\n",
-                          backup.name.c_str(), LocalTime(backup.time).c_str(), backup.days,
-                          any ? DayCsv::DateText(backup.firstDay).c_str() : "-",
+                          backup.name.c_str(), LogBookBackups::LocalTime(backup.time).c_str(),
+                          backup.days, any ? DayCsv::DateText(backup.firstDay).c_str() : "-",
                           any ? DayCsv::DateText(backup.lastDay).c_str() : "-",
                           static_cast<long long>(backup.size));
         }

@@ -210,6 +210,15 @@ bool LogBookBackups::ParseName(const std::string& name, std::int64_t& time, int&
     return NameFor(time, sequence) == name;
 }
 
+std::string LogBookBackups::LocalTime(std::int64_t time) {
+    const auto seconds = static_cast<std::time_t>(time);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
 LogBookBackups::Outcome LogBookBackups::Fail(Outcome outcome, const std::string& why) {
     problem = why;
     return outcome;

@@ -66,6 +66,8 @@ public:
     // and the reverse; false for a name that is no backup's.
     static std::string NameFor(std::int64_t time, int sequence);
     static bool ParseName(const std::string& name, std::int64_t& time, int& sequence);
+    // A backup's time as the user reads it: local, 2026-12-07 23:15:03.
+    static std::string LocalTime(std::int64_t time);
 
     // Backs up the logbook, read through descriptor when given (the caller holds the
     // logbook, so nobody writes it meanwhile), else opened by name.
