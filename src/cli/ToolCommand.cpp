@@ -107,12 +107,7 @@ int ToolCommand::StandardOutputFailed() {
 void ToolCommand::BackUpBeforeChanges(LogBookDatabase& database) {
     database.BeforeFirstChange([this](const std::string& logbook, int descriptor) {
         LogBookBackups backups;
-        switch (backups.BackUp(logbook, descriptor)) {
-        case LogBookBackups::Outcome::Made:
-        case LogBookBackups::Outcome::Unchanged:
-        case LogBookBackups::Outcome::NoRecords:
-            break;
-        default:
+        if (LogBookBackups::Failed(backups.BackUp(logbook, descriptor))) {
             Fail(backups.Problem() + " The logbook is changed all the same.");
         }
     });

@@ -310,12 +310,7 @@ void ClientWindow::RestoreFromBackup() {
 }
 
 void ClientWindow::BackUpBeforeFirstChange(const std::string& logbook, int descriptor) {
-    switch (backups.BackUpOnce(logbook, descriptor)) {
-    case LogBookBackups::Outcome::Made:
-    case LogBookBackups::Outcome::Unchanged:
-    case LogBookBackups::Outcome::NoRecords:
-        break;
-    default:
+    if (LogBookBackups::Failed(backups.BackUpOnce(logbook, descriptor))) {
         ShowStatus(backups.Problem() + " The change is stored all the same.");
     }
 }

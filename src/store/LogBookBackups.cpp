@@ -429,16 +429,9 @@ LogBookBackups::RestoreOutcome LogBookBackups::Restore(const std::string& logboo
     }
     struct stat info {};
     const bool exists = present.IsOpen() && present.Stat(info);
-    if (exists) {
-        switch (BackUp(logbook, present.Descriptor())) {
-        case Outcome::Made:
-        case Outcome::Unchanged:
-        case Outcome::NoRecords:
-            break;
-        default:
-            return Fail(RestoreOutcome::NotBackedUp,
-                        problem + " The logbook was not restored, so its present days stay.");
-        }
+    if (exists && Failed(BackUp(logbook, present.Descriptor()))) {
+        return Fail(RestoreOutcome::NotBackedUp,
+                    problem + " The logbook was not restored, so its present days stay.");
     }
     // Through a link, the file the link names is replaced, so the link stays. The copy is
     // locked before it takes the name, so the logbook stays in use until the index is in.

@@ -56,6 +56,12 @@ public:
         std::function<void(const std::string& backup)> beforeCheck;
     };
 
+    // Whether a backup was wanted and could not be made (then Problem says why).
+    static bool Failed(Outcome outcome) {
+        return outcome != Outcome::Made && outcome != Outcome::Unchanged &&
+               outcome != Outcome::NoRecords;
+    }
+
     LogBookBackups();
     explicit LogBookBackups(Seams seams);
 
@@ -83,8 +89,7 @@ public:
 
     // The backup made or found unchanged (its file name), after BackUp or Restore.
     const std::string& Latest() const { return latest; }
-    // The backups Restore's own backup removed by rotation did not count; after a BackUp, how
-    // many older backups rotation removed.
+    // How many older backups the last backup's rotation removed.
     int Removed() const { return removed; }
     // Why the last BackUp or Restore did not work, naming the file, in one sentence.
     const std::string& Problem() const { return problem; }
