@@ -20,11 +20,13 @@ protected:
         ASSERT_FALSE(HasFatalFailure());
         logbook = Path("logBooks/mylog.vrl");
         // The program starts on a logbook that already holds yesterday.
-        Restart([this] {
+        const DayRecord yesterday = RaceDay(-1);
+        Restart([this, yesterday] {
             RecordingReporter reporter;
-            LogBookDatabase db(reporter, client->Dates());
+            DateUtility dates;
+            LogBookDatabase db(reporter, dates);
             ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
-            ASSERT_EQ(db.StoreRecord(RaceDay(-1)), LogBookDatabase::StoreResult::Stored);
+            ASSERT_EQ(db.StoreRecord(yesterday), LogBookDatabase::StoreResult::Stored);
             ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
         });
         Reopen();
