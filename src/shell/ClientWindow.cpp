@@ -77,8 +77,8 @@ std::string ClientWindow::DefaultLogBookPath() {
 ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
     dateUtility = std::make_unique<DateUtility>();
     database = std::make_unique<LogBookDatabase>(*this, *dateUtility);
-    database->BeforeFirstChange([this](const std::string& logbook, int descriptor) {
-        BackUpBeforeFirstChange(logbook, descriptor);
+    database->BeforeFirstChange([this](const std::string& logbook, int descriptor, bool manyDays) {
+        BackUpBeforeChange(logbook, descriptor, manyDays);
     });
     windowList = std::make_unique<WindowList>();
     printUtility = std::make_unique<PrintUtility>([this] { return logBookPath; });
@@ -309,8 +309,9 @@ void ClientWindow::RestoreFromBackup() {
                     : "; the days before are in the backup " + backups.Latest() + "."));
 }
 
-void ClientWindow::BackUpBeforeFirstChange(const std::string& logbook, int descriptor) {
-    if (LogBookBackups::Failed(backups.BackUpOnce(logbook, descriptor))) {
+void ClientWindow::BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays) {
+    if (LogBookBackups::Failed(manyDays ? backups.BackUp(logbook, descriptor)
+                                        : backups.BackUpOnce(logbook, descriptor))) {
         ShowStatus(backups.Problem() + " The change is stored all the same.");
     }
 }

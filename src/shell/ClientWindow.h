@@ -105,9 +105,10 @@ private:
     void OpenLogBookFile();
     // File > Restore from Backup: the backup the user chooses replaces the open logbook.
     void RestoreFromBackup();
-    // The first change of each logbook in this run is backed up first; a backup that cannot
-    // be made is said on the status bar and the change goes ahead.
-    void BackUpBeforeFirstChange(const std::string& logbook, int descriptor);
+    // The first change of a day in each logbook in this run, and every change of many days,
+    // is backed up first; a backup that cannot be made is said on the status bar and the
+    // change goes ahead.
+    void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
     void ShowStatus(const std::string& text);
     void PrintActiveWindow();
     void ShowToolBar(bool show);

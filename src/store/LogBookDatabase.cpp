@@ -275,7 +275,7 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreRecord(const DayRecord& recor
         Report(kErrorStoring);
         return StoreResult::Failed;
     }
-    ChangeAhead();
+    ChangeAhead(false);
     if (reading) {
         reading->Forget();
     }
@@ -477,12 +477,13 @@ void LogBookDatabase::ReadFailed() {
     }
 }
 
-void LogBookDatabase::ChangeAhead() {
-    if (!changeAnnounced && data.IsOpen() && data.IsWritable()) {
-        changeAnnounced = true;
-        if (beforeFirstChange) {
-            beforeFirstChange(dataFileName, data.Descriptor());
-        }
+void LogBookDatabase::ChangeAhead(bool manyDays) {
+    if ((changeAnnounced && !manyDays) || !data.IsOpen() || !data.IsWritable()) {
+        return;
+    }
+    changeAnnounced = true;
+    if (beforeFirstChange) {
+        beforeFirstChange(dataFileName, data.Descriptor(), manyDays);
     }
 }
 
@@ -504,7 +505,7 @@ LogBookDatabase::StoreResult LogBookDatabase::EraseDay(const DateValue& date) {
     if (!ReadSlot(slot, record)) {
         return StoreResult::Unreadable;
     }
-    ChangeAhead();
+    ChangeAhead(false);
     if (reading) {
         reading->Forget();
     }

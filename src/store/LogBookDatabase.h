@@ -87,14 +87,17 @@ public:
     // record. Ok with the name used in savedAs (empty when there was nothing to cut).
     Result CutPartialRecord(const std::string& tailName, std::string& savedAs);
 
-    // Runs before the first change of the data file after each open (a stored, erased or
-    // replaced day, a cut), with the data file's name and descriptor while it still holds the
-    // days as they were: the moment for a backup. Whatever it does, the change follows.
-    using ChangeHook = std::function<void(const std::string& dataFileName, int descriptor)>;
+    // Runs before the first change of a day after each open (a stored or erased day) and
+    // before every change of many days at once (StoreAll, a cut), with the data file's name
+    // and descriptor while it still holds the days as they were: the moment for a backup.
+    // Whatever it does, the change follows.
+    using ChangeHook =
+        std::function<void(const std::string& dataFileName, int descriptor, bool manyDays)>;
     void BeforeFirstChange(ChangeHook hook) { beforeFirstChange = std::move(hook); }
-    // Runs the hook now unless it ran since the open: for a change the store does not make
-    // day by day (an index rebuilt, a repair).
-    void ChangeAhead();
+    // Runs the hook now, as a change of many days does, or as a change of a day does (only
+    // when it has not run since the open). Public for changes the store does not make itself
+    // (a repair).
+    void ChangeAhead(bool manyDays = true);
 
     // Records that could not be read since the logbook was opened.
     int ReadFailures() const { return readFailures; }

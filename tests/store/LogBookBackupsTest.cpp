@@ -123,6 +123,31 @@ TEST_F(LogBookBackupsTest, OnlyALogbookWithRecordsThatChangedIsBackedUp) {
     EXPECT_EQ(listed[0].size, 680);
 }
 
+// The moments the store offers for a backup: the first day changed after each open, and
+// every change of many days.
+TEST_F(LogBookBackupsTest, TheStoreAsksBeforeTheFirstDayAndBeforeEveryChangeOfManyDays) {
+    AddDay();
+    std::vector<bool> asked; // manyDays of each call
+    LogBookDatabase db(reporter, dates);
+    db.BeforeFirstChange([&](const std::string& name, int descriptor, bool manyDays) {
+        EXPECT_EQ(name, logbook);
+        EXPECT_GE(descriptor, 0);
+        asked.push_back(manyDays);
+    });
+    ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
+    const DayRecord day = DayRecord::Blank(20260301);
+    ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
+    DateValue date;
+    dates.DateOfKey(20260301, date);
+    ASSERT_EQ(db.EraseDay(date), LogBookDatabase::StoreResult::Stored);
+    ASSERT_EQ(db.StoreAll({day}), LogBookDatabase::StoreResult::Stored);
+    ASSERT_EQ(db.StoreAll({day}), LogBookDatabase::StoreResult::Stored);
+    ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+    ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
+    ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
+    EXPECT_EQ(asked, (std::vector<bool>{false, true, true, false}));
+}
+
 TEST_F(LogBookBackupsTest, ACopyThatReadsBackWrongIsRemovedAndTheOlderOnesKept) {
     LogBookBackups backups = Backups();
     for (int i = 0; i < 11; ++i, now += 60) {
