@@ -34,7 +34,7 @@ const char* const LogBookTool::kUsage =
     "                             [--output FILE]\n"
     "       veloria-logbook backup LOGBOOK\n"
     "       veloria-logbook backups LOGBOOK\n"
-    "       veloria-logbook restore LOGBOOK NAME\n"
+    "       veloria-logbook restore LOGBOOK BACKUP\n"
     "\n"
     "  export   write the logbook's days as CSV (to standard output without --output)\n"
     "  import   store the days of one CSV file (nothing unless every row is good), or of\n"
@@ -55,7 +55,7 @@ const char* const LogBookTool::kUsage =
     "           --output); title and comments hold at most 79 characters\n"
     "  backup   back the logbook up now (unless its newest backup holds the same bytes)\n"
     "  backups  list the logbook's backups, newest first: name, time, days, size\n"
-    "  restore  put the backup NAME in the logbook's place, after backing up what is there;\n"
+    "  restore  put the named BACKUP in the logbook's place, after backing up what is there;\n"
     "           refused while the logbook is open in Veloria\n"
     "  Backups are kept in $XDG_DATA_HOME/veloria/backups (~/.local/share/veloria/backups),\n"
     "  one folder per logbook, and made before every import, check --repair and restore:\n"
@@ -129,7 +129,7 @@ constexpr Command kCommands[] = {
      ReportCommand},
     {"backup", 1, false, kOneLogbook, 0, BackupCommand},
     {"backups", 1, false, kOneLogbook, 0, BackupsCommand},
-    {"restore", 2, false, " needs LOGBOOK and the NAME of a backup", 0, RestoreCommand},
+    {"restore", 2, false, " needs LOGBOOK and the name of a BACKUP", 0, RestoreCommand},
 };
 
 } // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// restore LOGBOOK NAME: puts a backup in the logbook's place, after backing up what is there.
+// restore LOGBOOK BACKUP: puts a backup in the logbook's place, after backing up what is there.
 
 class ToolCommand;
 
