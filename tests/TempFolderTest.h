@@ -1,6 +1,6 @@
 #pragma once
-// A fresh folder per test, counted and read back, and a reporter that keeps the store's
-// messages.
+// A fresh folder per test (and one for backups beside it), counted and read back, and a
+// reporter that keeps the store's messages.
 
 #include "store/ErrorReporter.h"
 
@@ -24,8 +24,13 @@ protected:
         char pattern[] = "/tmp/veloria-store-XXXXXX";
         ASSERT_NE(::mkdtemp(pattern), nullptr);
         folder = pattern;
+        // Backups of the test's logbooks go beside its folder, never into the home folder.
+        ::setenv("XDG_DATA_HOME", (folder.string() + ".data").c_str(), 1);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void TearDown() override {
+        std::filesystem::remove_all(folder);
+        std::filesystem::remove_all(folder.string() + ".data");
+    }
 
     std::string Path(const std::string& name) const { return (folder / name).string(); }
 

@@ -159,6 +159,7 @@ int ImportActivities(ToolCommand& tool) {
         summary += "; nothing was changed (--dry-run)";
     }
     if (!dryRun && !records.empty()) {
+        tool.BackUpBeforeChanges(database);
         if (database.StoreAll(records) != LogBookDatabase::StoreResult::Stored) {
             return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
         }

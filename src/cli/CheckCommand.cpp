@@ -127,6 +127,8 @@ int Repair(ToolCommand& tool, const std::string& logbook) {
         if (database.Open(logbook) == LogBookDatabase::OpenResult::Failed) {
             return ToolCommand::kProblem;
         }
+        tool.BackUpBeforeChanges(database);
+        database.ChangeAhead();
         std::string savedAs;
         if (cut) {
             if (database.CutPartialRecord(logbook + ".tail", savedAs) !=

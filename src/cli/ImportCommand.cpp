@@ -174,6 +174,7 @@ int ImportCsv(ToolCommand& tool) {
                  << " into " << logbook << keptText << "; nothing was stored (--dry-run)\n";
         return ToolCommand::kSuccess;
     }
+    tool.BackUpBeforeChanges(database);
     if (database.StoreAll(days) != LogBookDatabase::StoreResult::Stored) {
         return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
     }

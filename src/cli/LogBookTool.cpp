@@ -1,9 +1,12 @@
 #include "cli/LogBookTool.h"
 
+#include "cli/BackupCommand.h"
+#include "cli/BackupsCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/RestoreCommand.h"
 #include "cli/ToolCommand.h"
 #include "cli/ViewCommands.h"
 
@@ -29,6 +32,9 @@ const char* const LogBookTool::kUsage =
     "                             [--type all|training|competition] [--title TEXT]\n"
     "                             [--comments TEXT] [--no-title-page] [--no-page-numbers]\n"
     "                             [--output FILE]\n"
+    "       veloria-logbook backup LOGBOOK\n"
+    "       veloria-logbook backups LOGBOOK\n"
+    "       veloria-logbook restore LOGBOOK BACKUP\n"
     "\n"
     "  export   write the logbook's days as CSV (to standard output without --output)\n"
     "  import   store the days of one CSV file (nothing unless every row is good), or of\n"
@@ -47,6 +53,13 @@ const char* const LogBookTool::kUsage =
     "           last 31 days\n"
     "  report   the report file the Reports window writes (to standard output without\n"
     "           --output); title and comments hold at most 79 characters\n"
+    "  backup   back the logbook up now (unless its newest backup holds the same bytes)\n"
+    "  backups  list the logbook's backups, newest first: name, time, days, size\n"
+    "  restore  put the named BACKUP in the logbook's place, after backing up what is there;\n"
+    "           refused while the logbook is open in Veloria\n"
+    "  Backups are kept in $XDG_DATA_HOME/veloria/backups (~/.local/share/veloria/backups),\n"
+    "  one folder per logbook, and made before every import, check --repair and restore:\n"
+    "  the 10 newest stay, with the newest of each of the last 8 weeks and 12 months.\n"
     "  A range holds at most 1825 days. NAME is one of distance, time, pace, speed, rest-hr,\n"
     "  max-hr, calories, water, sleep, temperature, weight, difficulty.\n"
     "\n"
@@ -114,6 +127,9 @@ constexpr Command kCommands[] = {
      kRange | Takes({Option::Output, Option::Title, Option::Comments, Option::NoTitlePage,
                      Option::NoPageNumbers}),
      ReportCommand},
+    {"backup", 1, false, kOneLogbook, 0, BackupCommand},
+    {"backups", 1, false, kOneLogbook, 0, BackupsCommand},
+    {"restore", 2, false, " needs LOGBOOK and the name of a BACKUP", 0, RestoreCommand},
 };
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The command-line companion: export a logbook to CSV, import CSV into a logbook, check
 // (and repair) a logbook's index, and print the views' figures (statistics, a calendar
-// month, a graph's points) and the report file as the windows compute them. This class reads
+// month, a graph's points) and the report file as the windows compute them, and back a
+// logbook up, list its backups and restore one. This class reads
 // the command line against the table of commands and their options; each command lives in a
 // file of its own. All logbook access goes through the store.
 // Exit status: 0 success, 1 a problem found or bad input, 2 a usage error.

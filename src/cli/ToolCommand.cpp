@@ -1,6 +1,7 @@
 #include "cli/ToolCommand.h"
 
 #include "cli/DayCsv.h"
+#include "store/LogBookBackups.h"
 #include "store/LogBookDatabase.h"
 
 #include <cerrno>
@@ -101,4 +102,13 @@ int ToolCommand::Print(std::string_view text) {
 
 int ToolCommand::StandardOutputFailed() {
     return Fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+}
+
+void ToolCommand::BackUpBeforeChanges(LogBookDatabase& database) {
+    database.BeforeFirstChange([this](const std::string& logbook, int descriptor, bool) {
+        LogBookBackups backups;
+        if (LogBookBackups::Failed(backups.BackUp(logbook, descriptor))) {
+            Fail(backups.Problem() + " The logbook is changed all the same.");
+        }
+    });
 }

@@ -3,12 +3,14 @@
 #include "framework/THelpViewer.h"
 #include "framework/TMDIChild.h"
 #include "framework/TMessageBox.h"
+#include "framework/TStatusBar.h"
 #include "shell/AboutDialog.h"
 #include "shell/ChildWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/OpenFileDialog.h"
 #include "shell/ResourceIds.h"
+#include "shell/RestoreBackupDialog.h"
 #include "shell/ScreenDumpPrintout.h"
 #include "shell/Settings.h"
 #include "shell/TitleDialog.h"
@@ -75,6 +77,9 @@ std::string ClientWindow::DefaultLogBookPath() {
 ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
     dateUtility = std::make_unique<DateUtility>();
     database = std::make_unique<LogBookDatabase>(*this, *dateUtility);
+    database->BeforeFirstChange([this](const std::string& logbook, int descriptor, bool manyDays) {
+        BackUpBeforeChange(logbook, descriptor, manyDays);
+    });
     windowList = std::make_unique<WindowList>();
     printUtility = std::make_unique<PrintUtility>([this] { return logBookPath; });
     RegisterCommands();
@@ -133,6 +138,7 @@ ClientWindow::~ClientWindow() {
 
 void ClientWindow::RegisterCommands() {
     OnCommand(cmd::kOpen, [this] { OpenLogBookFile(); });
+    OnCommand(cmd::kRestoreBackup, [this] { RestoreFromBackup(); });
     OnCommand(cmd::kPrint, [this] { PrintActiveWindow(); });
     OnCommand(cmd::kPrinterSetup, [this] { printUtility->Setup(*this); });
     OnCommand(cmd::kExit, [this] {
@@ -293,9 +299,46 @@ ClientWindow::Memory(int resourceId, const std::function<std::unique_ptr<ToolMem
     return *memory;
 }
 
+void ClientWindow::RestoreFromBackup() {
+    // The Log Book's unsaved days first, as File > Open asks: Yes stores them (and so they
+    // are in the backup the restore makes), No lets them go, Cancel keeps the logbook as is.
+    if (TDialog* editor = Tool(res::kLogBookDialog); editor && !editor->QueryClose()) {
+        return;
+    }
+    RestoreBackupDialog dialog(this, logBookPath, backups.List(logBookPath));
+    if (dialog.Execute() != TDialog::kIdOk || dialog.Chosen().empty()) {
+        return;
+    }
+    // The logbook is let go for the restore, which takes its lock, and opened again after.
+    database->Close();
+    const LogBookBackups::RestoreOutcome outcome = backups.Restore(logBookPath, dialog.Chosen());
+    database->Open(logBookPath);
+    if (TWindow* frame = Parent()) {
+        frame->SetCaption(Title());
+    }
+    RefreshToolWindows(true);
+    if (outcome != LogBookBackups::RestoreOutcome::Restored) {
+        ReportError(backups.Problem().c_str());
+        return;
+    }
+    // The stored changes of this run belong to the days the restore replaced.
+    ForgetStoredChanges();
+    ShowStatus("Restored the backup " + dialog.Chosen() +
+               (backups.Latest().empty()
+                    ? "."
+                    : "; the days before are in the backup " + backups.Latest() + "."));
+}
+
+void ClientWindow::BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays) {
+    if (LogBookBackups::Failed(manyDays ? backups.BackUp(logbook, descriptor)
+                                        : backups.BackUpOnce(logbook, descriptor))) {
+        ShowStatus(backups.Problem() + " The change is stored all the same.");
+    }
+}
+
 void ClientWindow::ShowStatus(const std::string& text) {
-    if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(Parent())) {
-        frame->ShowHint(text);
+    if (auto* frame = dynamic_cast<MainFrame*>(Parent()); frame && frame->Status()) {
+        frame->Status()->SetText(text);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "shell/WindowList.h"
 #include "store/DateUtility.h"
 #include "store/ErrorReporter.h"
+#include "store/LogBookBackups.h"
 #include "store/LogBookDatabase.h"
 
 #include <functional>
@@ -117,6 +118,12 @@ private:
     bool ToolAvailable(int resourceId) const;
     void Cycle(bool forward);
     void OpenLogBookFile();
+    // File > Restore from Backup: the backup the user chooses replaces the open logbook.
+    void RestoreFromBackup();
+    // The first change of a day in each logbook in this run, and every change of many days,
+    // is backed up first; a backup that cannot be made is said on the status bar and the
+    // change goes ahead.
+    void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
     void PrintActiveWindow();
     void ShowToolBar(bool show);
     void RegisterCommands();
@@ -125,6 +132,7 @@ private:
     TProfile& profile;
     std::unique_ptr<DateUtility> dateUtility;
     std::unique_ptr<LogBookDatabase> database;
+    LogBookBackups backups;
     std::unique_ptr<WindowList> windowList;
     std::unique_ptr<PrintUtility> printUtility;
     std::map<int, ToolSlot> tools;

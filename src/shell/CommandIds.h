@@ -25,4 +25,5 @@ constexpr int kTileVertical = 1220;
 constexpr int kAbout = 1222;
 constexpr int kProductFeatures = 1223;
 constexpr int kHelpContents = 1224;
+constexpr int kRestoreBackup = 1230;
 } // namespace cmd

@@ -16,6 +16,7 @@ constexpr int kStatsDialog = 8;
 constexpr int kHRateDialog = 10;
 constexpr int kFindDialog = 11;
 constexpr int kCalcDTPDialog = 12;
+constexpr int kRestoreBackupDialog = 20;
 
 constexpr int kAppIcon = 100;
 constexpr int kLogBookIcon = 101;

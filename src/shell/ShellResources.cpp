@@ -4,6 +4,7 @@
 #include "framework/TResources.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
+#include "shell/RestoreBackupDialog.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ using I = TMenuItem;
 void RegisterMenu() {
     TResources::AddMenu(
         res::kMainMenu,
-        {I::Popup("&File", {I::Item("&Open...", cmd::kOpen), I::Separator(),
+        {I::Popup("&File", {I::Item("&Open...", cmd::kOpen),
+                            I::Item("&Restore from Backup...", cmd::kRestoreBackup), I::Separator(),
                             I::Item("&Print...", cmd::kPrint),
                             I::Item("Printer Setup...", cmd::kPrinterSetup), I::Separator(),
                             I::Item("E&xit", cmd::kExit)}),
@@ -43,6 +45,7 @@ void RegisterHints() {
         const char* hint;
     } hints[] = {
         {cmd::kOpen, "Open Veloria log book."},
+        {cmd::kRestoreBackup, "Replace the log book with one of its backups."},
         {cmd::kPrint, "Print the contents of the active window."},
         {cmd::kPrinterSetup, "Select and setup a printer."},
         {cmd::kExit, "Terminate Veloria Program."},
@@ -91,6 +94,7 @@ void RegisterDialogs() {
         {K::Picture, res::kTitleVersion, 12, 146, 183, 43, "", 0, 0},
         {K::Button, TDialog::kIdOk, 80, 200, 50, 14, "OK", TControlTemplate::kDefault, 0}};
     TResources::AddDialog(res::kTitleDialog, title);
+    RestoreBackupDialog::RegisterTemplate();
 }
 
 } // namespace

@@ -11,8 +11,7 @@
 namespace fileio {
 
 // Makes a system call again while an arriving signal interrupts it (result -1, EINTR).
-template <typename Call>
-auto Retrying(Call call) {
+template <typename Call> auto Retrying(Call call) {
     decltype(call()) result;
     do {
         result = call();
@@ -25,6 +24,11 @@ auto Retrying(Call call) {
 std::int64_t ReadUpTo(int fd, void* buffer, std::size_t length, std::int64_t offset = -1);
 // Writes all length bytes at offset (at the current position when offset is -1).
 bool WriteAll(int fd, const void* buffer, std::size_t length, std::int64_t offset = -1);
+
+// Copies the first size bytes of from into to (both from offset 0), in the kernel where it
+// can (a shared extent where the file system offers one). False on a shortfall or an error,
+// with errno set.
+bool CopyContents(int from, int to, std::int64_t size);
 
 // Opens name without waiting on a FIFO or a device; -1 with errno set on failure.
 int OpenNoWait(const std::string& name, int flags, mode_t mode = 0);

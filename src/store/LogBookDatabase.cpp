@@ -31,36 +31,6 @@ const char* const kNameWithControl = "Logbook file name holds a control characte
 const char* const kIndexNotRegular = "Index file is not a regular file.";
 const char* const kCannotCut = "Cannot cut the partial record at the end of the data file.";
 
-// Copies the first size bytes of one file into another, in the kernel where it can.
-bool CopyContents(int from, int to, std::int64_t size) {
-    loff_t in = 0;
-    loff_t out = 0;
-    while (in < size) {
-        const ssize_t n = fileio::Retrying([&] {
-            return ::copy_file_range(from, &in, to, &out, static_cast<std::size_t>(size - in), 0);
-        });
-        if (n == 0) {
-            return false; // the file shrank under us
-        }
-        if (n < 0) {
-            break; // not supported here: copy through a buffer
-        }
-    }
-    // 1 MiB, about 3000 days, a read: few reads for a logbook of years, little memory.
-    std::vector<char> buffer(1 << 20);
-    while (in < size) {
-        const std::size_t want = static_cast<std::size_t>(
-            std::min<std::int64_t>(size - in, static_cast<std::int64_t>(buffer.size())));
-        const std::int64_t got = fileio::ReadUpTo(from, buffer.data(), want, in);
-        if (got <= 0 || !fileio::WriteAll(to, buffer.data(), static_cast<std::size_t>(got), out)) {
-            return false;
-        }
-        in += got;
-        out += got;
-    }
-    return true;
-}
-
 std::atomic<std::int32_t> unreadableSlot{-1};
 
 bool Unreadable(std::int32_t first, std::size_t count) {
@@ -120,6 +90,7 @@ LogBookDatabase::OpenResult LogBookDatabase::Open(const std::string& name, Acces
     table.Clear();
     reading.reset();
     readFailures = 0;
+    changeAnnounced = false;
     // Every way out but success below has said why; a load from the closed logbook then
     // adds nothing.
     closedSaid = true;
@@ -304,6 +275,7 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreRecord(const DayRecord& recor
         Report(kErrorStoring);
         return StoreResult::Failed;
     }
+    ChangeAhead(false);
     if (reading) {
         reading->Forget();
     }
@@ -330,6 +302,7 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreAll(const std::vector<DayReco
         Report(kErrorStoring);
         return StoreResult::Failed;
     }
+    ChangeAhead();
     if (reading) {
         reading->Forget();
     }
@@ -345,7 +318,7 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreAll(const std::vector<DayReco
     if (ok) {
         next.Adopt(copy.Release(), true);
         ok = DataFile::Lock(next.Descriptor()) &&
-             CopyContents(data.Descriptor(), next.Descriptor(), info.st_size);
+             fileio::CopyContents(data.Descriptor(), next.Descriptor(), info.st_size);
     }
     const IndexTable before = table;
     for (std::size_t i = 0; ok && i < days.size(); ++i) {
@@ -504,6 +477,16 @@ void LogBookDatabase::ReadFailed() {
     }
 }
 
+void LogBookDatabase::ChangeAhead(bool manyDays) {
+    if ((changeAnnounced && !manyDays) || !data.IsOpen() || !data.IsWritable()) {
+        return;
+    }
+    changeAnnounced = true;
+    if (beforeFirstChange) {
+        beforeFirstChange(dataFileName, data.Descriptor(), manyDays);
+    }
+}
+
 void LogBookDatabase::MakeSlotUnreadable(std::int32_t slot) {
     unreadableSlot.store(slot, std::memory_order_relaxed);
 }
@@ -522,6 +505,7 @@ LogBookDatabase::StoreResult LogBookDatabase::EraseDay(const DateValue& date) {
     if (!ReadSlot(slot, record)) {
         return StoreResult::Unreadable;
     }
+    ChangeAhead(false);
     if (reading) {
         reading->Forget();
     }
@@ -569,6 +553,7 @@ LogBookDatabase::Result LogBookDatabase::CutPartialRecord(const std::string& tai
         Report(kCannotCut);
         return Result::Failed;
     }
+    ChangeAhead();
     const bool saved = fileio::WriteAll(fd, tail.data(), tail.size()) && ::fsync(fd) == 0;
     ::close(fd);
     if (!saved || !data.Truncate(whole)) {

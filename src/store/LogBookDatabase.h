@@ -12,6 +12,7 @@
 #include "store/IndexTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +87,18 @@ public:
     // record. Ok with the name used in savedAs (empty when there was nothing to cut).
     Result CutPartialRecord(const std::string& tailName, std::string& savedAs);
 
+    // Runs before the first change of a day after each open (a stored or erased day) and
+    // before every change of many days at once (StoreAll, a cut), with the data file's name
+    // and descriptor while it still holds the days as they were: the moment for a backup.
+    // Whatever it does, the change follows.
+    using ChangeHook =
+        std::function<void(const std::string& dataFileName, int descriptor, bool manyDays)>;
+    void BeforeFirstChange(ChangeHook hook) { beforeFirstChange = std::move(hook); }
+    // Runs the hook now, as a change of many days does, or as a change of a day does (only
+    // when it has not run since the open). Public for changes the store does not make itself
+    // (a repair).
+    void ChangeAhead(bool manyDays = true);
+
     // Records that could not be read since the logbook was opened.
     int ReadFailures() const { return readFailures; }
     // For tests: the record at this slot of any logbook reads as a disk error would (-1
@@ -129,4 +142,6 @@ private:
     bool closedSaid = false;
     int readFailures = 0;
     bool shared = false; // opened to be read only
+    ChangeHook beforeFirstChange;
+    bool changeAnnounced = false;
 };

@@ -8,6 +8,7 @@
 #include "activities/FitWriter.h"
 
 #include "cli/DayCsv.h"
+#include "store/LogBookBackups.h"
 #include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>
@@ -167,6 +168,17 @@ TEST_F(CrashConsistencyTest, AKilledActivityImportLeavesAllOrNothing) {
     after = OpenDays();
     ASSERT_EQ(after.size(), before.size() + 400 - 24);
     KillAtRandomMoments({"import", logbook, Path("fit"), "--replace"});
+}
+
+// The import made a backup of the days before it; restoring that backup over the imported
+// days, killed at any moment, leaves one or the other whole.
+TEST_F(CrashConsistencyTest, AKilledRestoreLeavesTheOldOrTheNewDays) {
+    const std::vector<LogBookBackups::Backup> backups = LogBookBackups().List(logbook);
+    ASSERT_EQ(backups.size(), 1U);
+    data = Read(logbook);
+    index = Read(Path("log.idx"));
+    std::swap(before, after);
+    KillAtRandomMoments({"restore", logbook, backups[0].name});
 }
 
 } // namespace

@@ -1,0 +1,37 @@
+#include "cli/BackupsCommand.h"
+
+#include "cli/DayCsv.h"
+#include "cli/ToolCommand.h"
+#include "store/LogBookBackups.h"
+
+#include <cstdio>
+
+int BackupsCommand(ToolCommand& tool) {
+    const std::string& logbook = tool.operands[0];
+    const std::string folder = LogBookBackups::FolderFor(logbook);
+    const std::vector<LogBookBackups::Backup> backups = LogBookBackups().List(logbook);
+    if (backups.empty()) {
+        tool.out << "no backups of " << logbook << " (they are kept in " << folder << ")\n";
+        return tool.out ? ToolCommand::kSuccess : tool.StandardOutputFailed();
+    }
+    std::string text = "backups of " + logbook + " in " + folder + ", newest first:\n";
+    char line[160];
+    std::snprintf(line, sizeof line, "%-26s  %-19s  %6s  %-10s  %-10s  %10s\n", "NAME",
+                  "TIME (LOCAL)", "DAYS", "FIRST DAY", "LAST DAY", "BYTES");
+    text += line;
+    for (const LogBookBackups::Backup& backup : backups) {
+        if (!backup.readable) {
+            std::snprintf(line, sizeof line, "%-26s  %-19s  cannot be read\n", backup.name.c_str(),
+                          LogBookBackups::LocalTime(backup.time).c_str());
+        } else {
+            const bool any = backup.days > 0;
+            std::snprintf(line, sizeof line, "%-26s  %-19s  %6d  %-10s  %-10s  %10lld\n",
+                          backup.name.c_str(), LogBookBackups::LocalTime(backup.time).c_str(),
+                          backup.days, any ? DayCsv::DateText(backup.firstDay).c_str() : "-",
+                          any ? DayCsv::DateText(backup.lastDay).c_str() : "-",
+                          static_cast<long long>(backup.size));
+        }
+        text += line;
+    }
+    return tool.Print(text);
+}

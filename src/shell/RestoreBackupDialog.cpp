@@ -1,0 +1,77 @@
+#include "shell/RestoreBackupDialog.h"
+
+#include "framework/TResources.h"
+#include "shell/ResourceIds.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string DateOfKey(std::int32_t key) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+    return text;
+}
+
+} // namespace
+
+RestoreBackupDialog::RestoreBackupDialog(TWindow* parent, const std::string& logbook,
+                                         std::vector<LogBookBackups::Backup> backups)
+    : TDialog(parent, res::kRestoreBackupDialog), logbook(logbook), backups(std::move(backups)) {
+    OnNotify(kList, Notify::ListDoubleClick, [this] { CmOk(); });
+}
+
+void RestoreBackupDialog::RegisterTemplate() {
+    using K = TControlKind;
+    TDialogTemplate restore;
+    restore.cx = 280;
+    restore.cy = 156;
+    restore.caption = "Restore from Backup";
+    restore.controls = {
+        {K::Static, kIntro, 8, 6, 264, 20, "", TControlTemplate::kMultiLine, 0},
+        {K::ListBox, kList, 8, 28, 264, 100, "", 0, 0},
+        {K::Button, kRestore, 166, 136, 50, 14, "Restore", TControlTemplate::kDefault, 0},
+        {K::Button, TDialog::kIdCancel, 222, 136, 50, 14, "Cancel", 0, 0}};
+    TResources::AddDialog(res::kRestoreBackupDialog, restore);
+}
+
+std::string RestoreBackupDialog::Line(const LogBookBackups::Backup& backup) {
+    std::string line = LogBookBackups::LocalTime(backup.time) + "   ";
+    if (!backup.readable) {
+        return line + "cannot be read";
+    }
+    line += std::to_string(backup.days) + (backup.days == 1 ? " day" : " days");
+    if (backup.days > 0) {
+        line += ", " + DateOfKey(backup.firstDay) + " to " + DateOfKey(backup.lastDay);
+    }
+    return line + ", " + std::to_string((backup.size + 1023) / 1024) + " KB";
+}
+
+void RestoreBackupDialog::SetupWindow() {
+    TDialog::SetupWindow();
+    const std::string name = logbook.substr(logbook.rfind('/') + 1);
+    SetDlgItemText(kIntro, backups.empty()
+                               ? "There is no backup of " + name + " yet."
+                               : "Backups of " + name +
+                                     ", newest first. The logbook's present days are backed "
+                                     "up before the one chosen replaces them.");
+    for (const LogBookBackups::Backup& backup : backups) {
+        ListAddString(kList, Line(backup));
+    }
+    if (!backups.empty()) {
+        ListSetSelection(kList, 0);
+    }
+    EnableDlgItem(kRestore, !backups.empty());
+    SetDlgItemFocus(backups.empty() ? TDialog::kIdCancel : kList);
+    CenterIn(nullptr);
+}
+
+void RestoreBackupDialog::CmOk() {
+    const int selected = ListSelection(kList);
+    if (selected < 0 || selected >= static_cast<int>(backups.size()) ||
+        !backups[static_cast<std::size_t>(selected)].readable) {
+        return;
+    }
+    chosen = backups[static_cast<std::size_t>(selected)].name;
+    TDialog::CmOk();
+}

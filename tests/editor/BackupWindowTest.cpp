@@ -1,0 +1,111 @@
+// The window program backs a logbook up before its first change in a run, and File >
+// Restore from Backup puts a backup back, as the user chooses it.
+
+#include "EditorFixture.h"
+#include "framework/TStatusBar.h"
+#include "framework/TWindowHost.h"
+#include "shell/CommandIds.h"
+#include "shell/RestoreBackupDialog.h"
+#include "store/LogBookBackups.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+class BackupWindowTest : public EditorFixture {
+protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        logbook = Path("logBooks/mylog.vrl");
+        // The program starts on a logbook that already holds yesterday.
+        const DayRecord yesterday = RaceDay(-1);
+        Restart([this, yesterday] {
+            RecordingReporter reporter;
+            DateUtility dates;
+            LogBookDatabase db(reporter, dates);
+            ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
+            ASSERT_EQ(db.StoreRecord(yesterday), LogBookDatabase::StoreResult::Stored);
+            ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+        });
+        Reopen();
+        // The end of the first program asked the loop to quit while none ran, which would
+        // end the restore dialog's loop at once; a short run of the loop takes that back.
+        QTimer::singleShot(0, [] { QApplication::exit(0); });
+        QApplication::exec();
+    }
+
+    void SaveDistance(const std::string& distance) {
+        Retype(Box(DayForm::kDistance), distance);
+        Click(LogBookDialog::kSaveDay);
+    }
+    std::vector<LogBookBackups::Backup> Backups() { return LogBookBackups().List(logbook); }
+    std::string StatusText() const { return frame->Status()->MessageText(); }
+
+    std::string logbook;
+};
+
+TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
+    const std::string before = Read(logbook);
+    SaveDistance("5");
+    ASSERT_EQ(Backups().size(), 1U);
+    EXPECT_EQ(Read(LogBookBackups::FolderFor(logbook) + "/" + Backups()[0].name), before);
+    SaveDistance("7");
+    EXPECT_EQ(Backups().size(), 1U); // once a run
+    Retype(Box(DayForm::kDistance), "9");
+
+    // The Log Book asks about today's unsaved 9 (No lets it go); the user picks the one
+    // backup in the list and presses Enter.
+    TMessageBox::QueueAnswers({TMessageBox::kIdNo});
+    std::vector<std::string> listed;
+    bool shown = false;
+    int polls = 0;
+    std::function<void()> user = [&] {
+        auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
+        auto* dialog = link ? dynamic_cast<RestoreBackupDialog*>(link->Window()) : nullptr;
+        if (!dialog) {
+            if (++polls < 1000) {
+                QTimer::singleShot(0, user);
+            }
+            return;
+        }
+        shown = true;
+        for (int i = 0; i < dialog->ListCount(RestoreBackupDialog::kList); ++i) {
+            listed.push_back(dialog->ListText(RestoreBackupDialog::kList, i));
+        }
+        UserInput::ClickRow(*dialog, RestoreBackupDialog::kList, 0);
+        UserInput::Enter(*dialog);
+    };
+    QTimer::singleShot(0, user);
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup));
+    ASSERT_TRUE(shown);
+    ASSERT_EQ(listed.size(), 1U);
+    EXPECT_NE(listed[0].find("   1 day, "), std::string::npos) << listed[0];
+
+    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(Stored(0), nullptr);
+    EXPECT_EQ(Shows(Box(DayForm::kDistance)), "");
+    ASSERT_EQ(Backups().size(), 2U);
+    EXPECT_EQ(Backups()[0].days, 2); // today's 7 went into a backup first
+    EXPECT_EQ(StatusText(), "Restored the backup " + Backups()[1].name +
+                                "; the days before are in the backup " + Backups()[0].name + ".");
+    EXPECT_EQ(TMessageBox::History().size(), 1U); // the Log Book's question
+}
+
+TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidOnTheStatusBarAndTheDayStored) {
+    Write(Path("file"), "");
+    ::setenv("XDG_DATA_HOME", Path("file").c_str(), 1);
+    SaveDistance("5");
+    EXPECT_EQ(Stored(0)->distance, 5.0F);
+    EXPECT_EQ(StatusText().rfind("No backup was made: the folder " + Path("file"), 0), 0U)
+        << StatusText();
+    EXPECT_NE(StatusText().find("The change is stored all the same."), std::string::npos);
+    frame->Status()->SetText("");
+    SaveDistance("6");
+    EXPECT_EQ(Stored(0)->distance, 6.0F);
+    EXPECT_EQ(StatusText(), "");
+    EXPECT_TRUE(TMessageBox::History().empty());
+}
+
+} // namespace
