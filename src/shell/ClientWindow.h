@@ -25,7 +25,9 @@ public:
     // disabled and opening it does nothing.
     using ToolMaker = std::function<TDialog*(ClientWindow& client)>;
 
-    explicit ClientWindow(TProfile& profile);
+    // Opens startLogBook when given (the program's command line) and remembers it, as File >
+    // Open does; otherwise, or when it cannot be opened, the remembered logbook.
+    explicit ClientWindow(TProfile& profile, const std::string& startLogBook = {});
     ~ClientWindow() override;
 
     LogBookDatabase& Database() { return *database; }
@@ -102,6 +104,7 @@ private:
     bool ToolAvailable(int resourceId) const;
     void Cycle(bool forward);
     void OpenLogBookFile();
+    bool OpenAndRemember(const std::string& path);
     void PrintActiveWindow();
     void ShowToolBar(bool show);
     void RegisterCommands();

@@ -238,6 +238,8 @@ TEST_F(LogBookToolTest, UsageErrorsGiveStatusTwo) {
     EXPECT_NE(err.find("usage: veloria-logbook"), std::string::npos);
     EXPECT_EQ(Run({"check", "--help"}), 0);
     EXPECT_EQ(out, LogBookTool::kUsage);
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(out, "veloria-logbook 3.2\n");
 }
 
 } // namespace

@@ -271,6 +271,28 @@ TEST_F(ShellTest, SecondStartLeavesTheSettingsAlone) {
     EXPECT_TRUE(app->Frame()->Widget()->isMaximized());
 }
 
+TEST_F(ShellTest, ALogbookNamedAtStartOpensAndIsRemembered) {
+    const std::string named = Path("season 2026.vrl");
+    const auto start = [&](const std::string& logBook) {
+        app.reset();
+        QApplication::processEvents();
+        app = std::make_unique<TMainApp>(argc, argv);
+        app->SetStartLogBook(logBook);
+        ASSERT_TRUE(app->Start());
+    };
+    start(named);
+    EXPECT_EQ(app->Frame()->Title(), "Veloria - [" + named + "]");
+    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")),
+              "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" + named + "\n");
+
+    // One that cannot be opened is said as File > Open says it; the remembered one opens.
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    start(Path("gone/bad.vrl"));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"Cannot create data file.\""});
+    EXPECT_EQ(app->Frame()->Title(), "Veloria - [" + named + "]");
+    EXPECT_EQ(Read(Path("config/veloria/vrl.ini")).find("bad.vrl"), std::string::npos);
+}
+
 TEST_F(ShellTest, AConfiguredFolderThatIsMissingIsReportedNotMade) {
     app.reset();
     QApplication::processEvents();
