@@ -15,8 +15,8 @@ struct ProgramArguments {
     static ProgramArguments Read(const std::vector<std::string>& arguments);
 
     Action action = Action::Run;
-    std::string logBook;  // empty: the remembered logbook
-    std::string problem;  // what is wrong, for UsageError
+    std::string logBook; // empty: the remembered logbook
+    std::string problem; // what is wrong, for UsageError
 
     static const char* const kHelp;
     static const char* const kVersion;

@@ -36,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ProgramArgumentsTest,
     testing::Values(
         Case{"Nothing", {}, Action::Run, "", ""},
-        Case{"AbsoluteLogbook", {"/data/season 2026.vrl"}, Action::Run, "/data/season 2026.vrl", ""},
+        Case{
+            "AbsoluteLogbook", {"/data/season 2026.vrl"}, Action::Run, "/data/season 2026.vrl", ""},
         Case{"RelativeLogbookMadeAbsolute", {"logs/../a.vrl"}, Action::Run, "a.vrl", ""},
         Case{"DashDashEndsOptions", {"--", "-odd.vrl"}, Action::Run, "-odd.vrl", ""},
         Case{"HelpAfterAQtOption", {"-platform", "offscreen", "--help"}, Action::Help, "", ""},
@@ -44,7 +45,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"HelpBeforeVersion", {"--version", "--help"}, Action::Help, "", ""},
         Case{"Version", {"a.vrl", "--version"}, Action::Version, "", ""},
         Case{"HelpAfterDashDashIsALogbook", {"--", "--help"}, Action::Run, "--help", ""},
-        Case{"UnknownOption", {"--frobnicate"}, Action::UsageError, "", "unknown option --frobnicate"},
+        Case{"UnknownOption",
+             {"--frobnicate"},
+             Action::UsageError,
+             "",
+             "unknown option --frobnicate"},
         Case{"TwoLogbooks", {"a.vrl", "b.vrl"}, Action::UsageError, "a.vrl", "one LOGBOOK at most"},
         Case{"EmptyLogbook", {""}, Action::UsageError, "", "an empty LOGBOOK"}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });

@@ -72,8 +72,7 @@ std::string ClientWindow::DefaultLogBookPath() {
     return (std::filesystem::current_path(error) / "logBooks" / "mylog.vrl").string();
 }
 
-ClientWindow::ClientWindow(TProfile& profile, const std::string& startLogBook)
-    : profile(profile) {
+ClientWindow::ClientWindow(TProfile& profile, const std::string& startLogBook) : profile(profile) {
     dateUtility = std::make_unique<DateUtility>();
     database = std::make_unique<LogBookDatabase>(*this, *dateUtility);
     windowList = std::make_unique<WindowList>();
