@@ -5,6 +5,7 @@
 #include "art/Artwork.h"
 #include "art/BannerStrip.h"
 #include "art/DigitStrip.h"
+#include "art/IconArt.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <QImage>
 
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -84,6 +86,23 @@ TEST_F(ArtworkSizes, IconsAre32By32WithClearCorners) {
         ASSERT_EQ(icon.size(), QSize(32, 32)) << n;
         EXPECT_TRUE(icon.hasAlphaChannel()) << n;
         EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << n;
+    }
+}
+
+TEST_F(ArtworkSizes, TheProgramsIconAtTheThemesSizesKeepsItsDiscAndLane) {
+    EXPECT_EQ(IconArt::RenderApplication(32), Artwork::Render(100));
+    // The lane's white line lies at 26/32 of the height.
+    for (const auto [pixels, lane] : {std::pair{16, 13}, {24, 20}, {48, 39}, {256, 208}}) {
+        const QImage icon = IconArt::RenderApplication(pixels);
+        ASSERT_EQ(icon.size(), QSize(pixels, pixels));
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << pixels;
+        EXPECT_EQ(qAlpha(icon.pixel(pixels - 1, pixels - 1)), 0) << pixels;
+        EXPECT_EQ(icon.pixel(pixels / 4, pixels / 3), qRgb(0, 0, 128)) << pixels;
+        bool white = false;
+        for (int x = 0; x < pixels; ++x) {
+            white = white || icon.pixel(x, lane) == qRgb(255, 255, 255);
+        }
+        EXPECT_TRUE(white) << pixels;
     }
 }
 
