@@ -92,7 +92,7 @@ TEST_F(ArtworkSizes, IconsAre32By32WithClearCorners) {
 TEST_F(ArtworkSizes, TheProgramsIconAtTheThemesSizesKeepsItsDiscAndLane) {
     EXPECT_EQ(IconArt::RenderApplication(32), Artwork::Render(100));
     // The lane's white line lies at 26/32 of the height.
-    for (const auto [pixels, lane] : {std::pair{16, 13}, {24, 20}, {48, 39}, {256, 208}}) {
+    for (const auto& [pixels, lane] : {std::pair{16, 13}, {24, 20}, {48, 39}, {256, 208}}) {
         const QImage icon = IconArt::RenderApplication(pixels);
         ASSERT_EQ(icon.size(), QSize(pixels, pixels));
         EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << pixels;
