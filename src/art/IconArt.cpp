@@ -8,31 +8,44 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cmath>
+
 using P = ArtPalette;
 using K = Pictogram::Kind;
 
 namespace {
 
-// A yellow runner on a navy disc over a red track.
-void DrawApplication(PixelCanvas& c) {
+// A yellow runner on a navy disc over a red track, laid out on a 32-pixel grid and scaled to
+// `pixels`. Lines stay at least a pixel wide, so the small sizes keep their outline and
+// lane line; under 24 pixels the runner stands taller, with hard edges.
+void DrawApplication(PixelCanvas& c, int pixels) {
+    const qreal s = pixels / 32.0;
+    const qreal line = std::max<qreal>(1.0, s);
     QPainter& p = c.Painter();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF disc(0.5, 0.5, 31, 31);
+    const QRectF disc(line / 2, line / 2, pixels - line, pixels - line);
     p.setPen(Qt::NoPen);
     p.setBrush(P::Navy());
     p.drawEllipse(disc);
     QPainterPath clip;
     clip.addEllipse(disc);
     p.setClipPath(clip);
-    p.fillRect(QRectF(0, 24, 32, 8), P::Maroon());
-    p.fillRect(QRectF(0, 26, 32, 1), P::White());
+    p.fillRect(QRectF(0, std::round(24 * s), pixels, pixels), P::Maroon());
+    p.fillRect(QRectF(0, std::round(26 * s), pixels, std::round(line)), P::White());
     p.setClipping(false);
-    p.setPen(QPen(P::Black(), 1.0));
+    p.setPen(QPen(P::Black(), line));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(disc);
     p.restore();
-    Runner::Draw(p, QPointF(16.5, 25), 21, 2.36, P::Yellow(), P::Olive());
+    const QPointF ground(std::round(16.5 * s * 2) / 2, std::round(25 * s));
+    if (pixels < 24) {
+        // Taller than to scale and with hard edges, or the figure melts into a blot.
+        Runner::DrawCrisp(p, ground + QPointF(0, 1), 25 * s, 2.36, P::Yellow(), P::Olive());
+    } else {
+        Runner::Draw(p, ground, 21 * s, 2.36, P::Yellow(), P::Olive());
+    }
 }
 
 } // namespace
@@ -51,6 +64,14 @@ bool IconArt::Has(int iconId) {
     }
 }
 
+QImage IconArt::RenderApplication(int pixels) {
+    QImage image(pixels, pixels, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    PixelCanvas c(image);
+    DrawApplication(c, pixels);
+    return image;
+}
+
 QImage IconArt::Render(int iconId) {
     if (!Has(iconId)) {
         return {};
@@ -60,7 +81,7 @@ QImage IconArt::Render(int iconId) {
     PixelCanvas c(image);
     switch (iconId) {
     case res::kAppIcon:
-        DrawApplication(c);
+        DrawApplication(c, size);
         break;
     case res::kLogBookIcon:
         Pictogram::Draw(c, K::Book, QRect(3, 1, 26, 30));

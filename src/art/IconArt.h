@@ -12,4 +12,6 @@ public:
     // Null for a number that is not an icon.
     static QImage Render(int iconId);
     static bool Has(int iconId);
+    // The application's icon at any size, for the desktop's icon theme.
+    static QImage RenderApplication(int pixels);
 };

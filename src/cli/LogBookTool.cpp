@@ -35,6 +35,7 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook backup LOGBOOK\n"
     "       veloria-logbook backups LOGBOOK\n"
     "       veloria-logbook restore LOGBOOK BACKUP\n"
+    "       veloria-logbook --help | --version\n"
     "\n"
     "  export   write the logbook's days as CSV (to standard output without --output)\n"
     "  import   store the days of one CSV file (nothing unless every row is good), or of\n"
@@ -64,6 +65,8 @@ const char* const LogBookTool::kUsage =
     "  max-hr, calories, water, sleep, temperature, weight, difficulty.\n"
     "\n"
     "Exit status: 0 success, 1 a problem found or bad input, 2 usage error.\n";
+
+const char* const LogBookTool::kVersion = "veloria-logbook " VELORIA_VERSION "\n";
 
 namespace {
 
@@ -149,6 +152,10 @@ int LogBookTool::RunCommand(const std::vector<std::string>& arguments) {
     for (const std::string& a : arguments) {
         if (a == "--help" || a == "-h") {
             out << kUsage;
+            return kSuccess;
+        }
+        if (a == "--version") {
+            out << kVersion;
             return kSuccess;
         }
     }

@@ -22,6 +22,7 @@ public:
     int Run(const std::vector<std::string>& arguments);
 
     static const char* const kUsage;
+    static const char* const kVersion;
 
 private:
     int RunCommand(const std::vector<std::string>& arguments);

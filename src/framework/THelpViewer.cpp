@@ -34,8 +34,10 @@ std::string THelpViewer::HelpFolder() {
         candidates << QString::fromLocal8Bit(own) + "/help";
     }
     const QString exe = QCoreApplication::applicationDirPath();
-    candidates << exe + "/resources/help" << exe + "/../share/veloria/help"
-               << QStringLiteral(VELORIA_SOURCE_DIR) + "/resources/help";
+    candidates << exe + "/resources/help" << exe + "/../share/veloria/help";
+#ifdef VELORIA_SOURCE_DIR
+    candidates << QStringLiteral(VELORIA_SOURCE_DIR) + "/resources/help";
+#endif
     for (const QString& c : candidates) {
         if (QFileInfo(c).isDir()) {
             return TQtConvert::Text(QDir(c).absolutePath());

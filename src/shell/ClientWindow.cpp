@@ -74,7 +74,7 @@ std::string ClientWindow::DefaultLogBookPath() {
     return (std::filesystem::current_path(error) / "logBooks" / "mylog.vrl").string();
 }
 
-ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
+ClientWindow::ClientWindow(TProfile& profile, const std::string& startLogBook) : profile(profile) {
     dateUtility = std::make_unique<DateUtility>();
     database = std::make_unique<LogBookDatabase>(*this, *dateUtility);
     database->BeforeFirstChange([this](const std::string& logbook, int descriptor, bool manyDays) {
@@ -96,6 +96,9 @@ ClientWindow::ClientWindow(TProfile& profile) : profile(profile) {
         profile.GetString(Settings::kSection, Settings::kVersionKey, Settings::kNoVersion, 29);
     if (::strcasecmp(version.c_str(), Settings::kNoVersion) == 0) {
         profile.WriteString(Settings::kSection, Settings::kVersionKey, Settings::kVersion);
+    }
+    if (!startLogBook.empty() && OpenAndRemember(startLogBook)) {
+        return;
     }
     logBookPath =
         profile.GetString(Settings::kSection, Settings::kLogBookKey, DefaultLogBookPath(), 512);
@@ -270,10 +273,7 @@ void ClientWindow::OpenLogBookFile() {
     // old one stays open under its own name.
     const bool hadOne = database->IsOpen();
     if (database->Close() == LogBookDatabase::Result::Ok) {
-        if (database->Open(chosen) != LogBookDatabase::OpenResult::Failed) {
-            logBookPath = chosen;
-            profile.WriteString(Settings::kSection, Settings::kLogBookKey, chosen);
-        } else if (hadOne) {
+        if (!OpenAndRemember(chosen) && hadOne) {
             database->Open(logBookPath);
         }
         if (TWindow* frame = Parent()) {
@@ -340,6 +340,16 @@ void ClientWindow::ShowStatus(const std::string& text) {
     if (auto* frame = dynamic_cast<MainFrame*>(Parent()); frame && frame->Status()) {
         frame->Status()->SetText(text);
     }
+}
+
+// False when the store refused the logbook (and said why); the setting is left alone then.
+bool ClientWindow::OpenAndRemember(const std::string& path) {
+    if (database->Open(path) == LogBookDatabase::OpenResult::Failed) {
+        return false;
+    }
+    logBookPath = path;
+    profile.WriteString(Settings::kSection, Settings::kLogBookKey, path);
+    return true;
 }
 
 std::string ClientWindow::Title() const {

@@ -34,7 +34,9 @@ public:
         virtual void Forget() = 0;
     };
 
-    explicit ClientWindow(TProfile& profile);
+    // Opens startLogBook when given (the program's command line) and remembers it, as File >
+    // Open does; otherwise, or when it cannot be opened, the remembered logbook.
+    explicit ClientWindow(TProfile& profile, const std::string& startLogBook = {});
     ~ClientWindow() override;
 
     LogBookDatabase& Database() { return *database; }
@@ -124,6 +126,7 @@ private:
     // is backed up first; a backup that cannot be made is said on the status bar and the
     // change goes ahead.
     void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
+    bool OpenAndRemember(const std::string& path);
     void PrintActiveWindow();
     void ShowToolBar(bool show);
     void RegisterCommands();

@@ -6,6 +6,8 @@
 #include "framework/TProfile.h"
 
 #include <memory>
+#include <string>
+#include <utility>
 
 class ClientWindow;
 class MainFrame;
@@ -18,12 +20,15 @@ public:
     ClientWindow* Client() const { return client.get(); }
     MainFrame* Frame() const { return frame.get(); }
     TProfile& Profile() { return profile; }
+    // The logbook named on the command line, opened in place of the remembered one.
+    void SetStartLogBook(std::string path) { startLogBook = std::move(path); }
 
 protected:
     void BuildMainWindow() override;
 
 private:
     TProfile profile;
+    std::string startLogBook;
     std::unique_ptr<ClientWindow> client;
     std::unique_ptr<MainFrame> frame;
 };

@@ -8,6 +8,7 @@
 #include "framework/TDialog.h"
 #include "framework/TImageDC.h"
 #include "framework/TResources.h"
+#include "art/IconArt.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <QImage>
 
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -94,6 +96,23 @@ TEST_F(ArtworkSizes, IconsAre32By32WithClearCorners) {
         ASSERT_EQ(icon.size(), QSize(32, 32)) << n;
         EXPECT_TRUE(icon.hasAlphaChannel()) << n;
         EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << n;
+    }
+}
+
+TEST_F(ArtworkSizes, TheProgramsIconAtTheThemesSizesKeepsItsDiscAndLane) {
+    EXPECT_EQ(IconArt::RenderApplication(32), Artwork::Render(100));
+    // The lane's white line lies at 26/32 of the height.
+    for (const auto& [pixels, lane] : {std::pair{16, 13}, {24, 20}, {48, 39}, {256, 208}}) {
+        const QImage icon = IconArt::RenderApplication(pixels);
+        ASSERT_EQ(icon.size(), QSize(pixels, pixels));
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << pixels;
+        EXPECT_EQ(qAlpha(icon.pixel(pixels - 1, pixels - 1)), 0) << pixels;
+        EXPECT_EQ(icon.pixel(pixels / 4, pixels / 3), qRgb(0, 0, 128)) << pixels;
+        bool white = false;
+        for (int x = 0; x < pixels; ++x) {
+            white = white || icon.pixel(x, lane) == qRgb(255, 255, 255);
+        }
+        EXPECT_TRUE(white) << pixels;
     }
 }
 

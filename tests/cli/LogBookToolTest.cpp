@@ -228,6 +228,8 @@ TEST_F(LogBookToolTest, EachCommandTakesOnlyItsOwnOptions) {
 TEST_F(LogBookToolTest, HelpGoesToStandardOutput) {
     EXPECT_EQ(Run({"check", "--help"}), 0);
     EXPECT_EQ(out, LogBookTool::kUsage);
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(out, "veloria-logbook 3.2\n");
 }
 
 } // namespace

@@ -232,6 +232,19 @@ TEST_F(ShellTest, SecondStartLeavesTheSettingsAloneAndAMissingFolderIsNotMade) {
     EXPECT_EQ(client->Database().EntryCount(), 0);
 }
 
+TEST_F(ShellTest, ALogbookNamedAtStartOpensAndIsRemembered) {
+    const std::string named = Path("season 2026.vrl");
+    Restart({}, named);
+    EXPECT_EQ(frame->Title(), "Veloria - [" + named + "]");
+    EXPECT_EQ(Read(Ini()), "[GENERAL INFO]\nVERSION=3.2\nLOGBOOK=" + named + "\n");
+
+    // One that cannot be opened is said as File > Open says it; the remembered one opens.
+    Restart({}, Path("gone/bad.vrl"));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"Cannot create data file.\""});
+    EXPECT_EQ(frame->Title(), "Veloria - [" + named + "]");
+    EXPECT_EQ(Read(Ini()).find("bad.vrl"), std::string::npos);
+}
+
 TEST_F(ShellTest, HostileSettingsStartTheProgramOnItsDefaults) {
     const std::string ini = Ini();
     const auto restart = [&](const std::function<void()>& prepare) {

@@ -109,8 +109,9 @@ protected:
     }
 
     // Ends the program and starts it again, after prepare (when given) has changed what it
-    // starts on; every message box is answered by the test.
-    void Restart(const std::function<void()>& prepare = {}) {
+    // starts on, with startLogBook as the logbook named on its command line (when given);
+    // every message box is answered by the test.
+    void Restart(const std::function<void()>& prepare = {}, const std::string& startLogBook = {}) {
         app.reset();
         QApplication::processEvents();
         if (prepare) {
@@ -119,6 +120,7 @@ protected:
         TMessageBox::ResetScript();
         TMessageBox::QueueAnswers({});
         app = std::make_unique<TMainApp>(argc, argv);
+        app->SetStartLogBook(startLogBook);
         ASSERT_TRUE(app->Start());
         client = app->Client();
         frame = app->Frame();

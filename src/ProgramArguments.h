@@ -1,0 +1,23 @@
+#pragma once
+// The window program's command line:  veloria [LOGBOOK] | --help | --version.
+// main reads it twice: before the display is opened, for --help and --version alone (they
+// print and end without one); and once Qt has taken its own options (-platform, -display, ...)
+// out of argv, for the logbook. Plain C++: it knows no window.
+
+#include <string>
+#include <vector>
+
+struct ProgramArguments {
+    enum class Action { Run, Help, Version, UsageError };
+
+    // arguments without the program's name. A relative LOGBOOK is made absolute against the
+    // current folder, since it is remembered for the next start.
+    static ProgramArguments Read(const std::vector<std::string>& arguments);
+
+    Action action = Action::Run;
+    std::string logBook; // empty: the remembered logbook
+    std::string problem; // what is wrong, for UsageError
+
+    static const char* const kHelp;
+    static const char* const kVersion;
+};
