@@ -1,45 +1,19 @@
 #include "cli/ActivityImport.h"
 
 #include "activities/ActivityDays.h"
-#include "activities/ActivityFile.h"
+#include "activities/ActivityImportPlan.h"
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
 #include "cli/ToolCommand.h"
-#include "store/FileIo.h"
 #include "store/LogBookDatabase.h"
 #include "store/Windows1252.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <set>
-#include <system_error>
 
 namespace {
 
-namespace fs = std::filesystem;
-
 std::string Plural(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-// The files an operand stands for: itself, or a folder's activity files in name order.
-std::vector<std::string> FilesOf(const std::string& operand) {
-    std::error_code error;
-    if (!fs::is_directory(operand, error)) {
-        return {operand};
-    }
-    std::vector<std::string> files;
-    fs::recursive_directory_iterator it(operand, fs::directory_options::skip_permission_denied,
-                                        error);
-    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (ActivityFile::HasActivityName(it->path().filename().string()) &&
-            !it->is_directory(error)) {
-            files.push_back(it->path().string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 std::string DayLine(const ActivityDays::Day& day, const char* unit, const DateUtility& dates) {
@@ -70,73 +44,55 @@ int ImportActivities(ToolCommand& tool) {
     }
     const bool dryRun = tool.Given(Option::DryRun);
 
-    ActivityDays placed;
-    std::size_t filesRead = 0;
-    std::size_t leftOut = 0;
-    std::set<std::string> seen;
-    for (std::size_t i = 1; i < tool.operands.size(); ++i) {
-        const std::vector<std::string> files = FilesOf(tool.operands[i]);
-        if (files.empty()) {
-            tool.Fail(tool.operands[i] + ": holds no .fit, .gpx or .tcx file");
-            ++leftOut;
-        }
-        for (const std::string& file : files) {
-            if (!seen.insert(fs::path(file).lexically_normal().string()).second) {
-                continue; // named twice, or found in a folder also named
-            }
-            const ActivityFileResult result = ActivityFile::Read(file);
-            FileProblem problem = result.problem;
-            if (problem == FileProblem::None &&
-                !placed.Add(fileio::LastComponent(file), result.activities)) {
-                problem = FileProblem::OutsideDates;
-            }
-            if (problem != FileProblem::None) {
-                tool.Fail(file + ": " + FileProblemText(problem) +
-                          (result.detail.empty() ? "" : " (" + result.detail + ")") + "; left out");
-                ++leftOut;
-                continue;
-            }
-            ++filesRead;
-        }
+    ActivityImportPlan plan;
+    plan.Read(std::vector<std::string>(tool.operands.begin() + 1, tool.operands.end()));
+    for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
+        tool.Fail(file.file + ": " + file.reason + (file.emptyFolder ? "" : "; left out"));
     }
-    std::vector<ActivityDays::Day> days = placed.Days(unit);
+    const std::size_t filesRead = plan.FilesRead();
+    const std::size_t leftOut = plan.LeftOutFiles().size();
+    plan.Decide(unit, nullptr, ActivityImportPlan::Existing::Refuse); // whether any day was read
 
     // The days are checked against the logbook only once it is open and locked, so that
     // two imports cannot both find a day free.
     StreamReporter reporter(tool.err, logbook);
     LogBookDatabase database(reporter, tool.dates);
-    if (!days.empty() && (!dryRun || ToolCommand::Exists(logbook)) &&
+    if (!plan.Days().empty() && (!dryRun || ToolCommand::Exists(logbook)) &&
         database.Open(logbook,
                       dryRun ? LogBookDatabase::Access::Read : LogBookDatabase::Access::Write) ==
             LogBookDatabase::OpenResult::Failed) {
         return ToolCommand::kProblem;
     }
+    plan.Decide(unit, database.IsOpen() ? &database.Table() : nullptr,
+                tool.Given(Option::SkipExisting) ? ActivityImportPlan::Existing::Skip
+                : tool.Given(Option::Replace)    ? ActivityImportPlan::Existing::Replace
+                                                 : ActivityImportPlan::Existing::Refuse);
     std::vector<DayRecord> records;
     std::vector<std::string> lines;
     std::size_t kept = 0;
     std::size_t held = 0;
     const char* unitName = unit == ActivityDays::Unit::Miles ? "mi" : "km";
-    for (const ActivityDays::Day& day : days) {
-        const int position =
-            database.IsOpen() ? database.Table().Find(day.record.dateKey) : IndexTable::kNotFound;
-        const bool holds =
-            position != IndexTable::kNotFound && !database.Table().At(position).IsErased();
-        if (holds && tool.Given(Option::SkipExisting)) {
-            lines.push_back(DayCsv::DateText(day.record.dateKey) +
-                            "  kept: the logbook's entry stays");
+    for (const ActivityImportPlan::PlannedDay& planned : plan.Days()) {
+        const std::string date = DayCsv::DateText(planned.day.record.dateKey);
+        switch (planned.fate) {
+        case ActivityImportPlan::Fate::Kept:
+            lines.push_back(date + "  kept: the logbook's entry stays");
             ++kept;
-            continue;
-        }
-        if (holds && !tool.Given(Option::Replace)) {
-            tool.Fail(DayCsv::DateText(day.record.dateKey) +
-                      " already holds an entry (--replace replaces it, --skip-existing keeps "
-                      "it)");
+            break;
+        case ActivityImportPlan::Fate::Refused:
+            tool.Fail(date + " already holds an entry (--replace replaces it, --skip-existing "
+                             "keeps it)");
             ++held;
-            continue;
+            break;
+        case ActivityImportPlan::Fate::New:
+        case ActivityImportPlan::Fate::Replaces:
+            lines.push_back(DayLine(planned.day, unitName, tool.dates) +
+                            (planned.fate == ActivityImportPlan::Fate::Replaces
+                                 ? "  (replaces the entry)"
+                                 : ""));
+            records.push_back(planned.day.record);
+            break;
         }
-        lines.push_back(DayLine(day, unitName, tool.dates) +
-                        (holds ? "  (replaces the entry)" : ""));
-        records.push_back(day.record);
     }
     if (held > 0) {
         // Released without writing its index: the logbook stays as it was.
