@@ -2,14 +2,25 @@
 // least 150 MB/s) and a 10 MB GPX track (target at least 50 MB/s). Each run checks that the
 // one activity came out.
 
+#include "SampleLogBook.h"
 #include "activities/ActivityFile.h"
+#include "activities/ActivityImportPlan.h"
 #include "activities/FitReader.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace {
 
@@ -24,19 +35,19 @@ void Put(std::string& out, std::uint64_t value, int size) {
 
 // file_id, then records (time, position, distance, heart rate, cadence, speed, altitude),
 // then a session and the activity message.
-std::string MakeFit() {
+std::string MakeFit(std::size_t size = kSize, std::uint32_t start = kStart) {
     std::string data = std::string("\x40\x00\x00\x00\x00\x01\x00\x01\x00", 9) + '\0' + '\x04';
     data += std::string("\x41\x00\x00\x14\x00\x08", 6);
     const unsigned char fields[] = {253, 4, 0x86, 0, 4, 0x85, 1, 4, 0x85, 5, 4, 0x86,
                                     3,   1, 0x02, 4, 1, 0x02, 6, 2, 0x84, 2, 2, 0x84};
     data.append(reinterpret_cast<const char*>(fields), sizeof fields);
-    std::uint32_t t = kStart;
-    while (data.size() < kSize - 100) {
+    std::uint32_t t = start;
+    while (data.size() < size - 100) {
         data += '\x01';
         Put(data, t, 4);
         Put(data, 626000000 + t % 1000, 4);
         Put(data, 155000000 + t % 777, 4);
-        Put(data, (t - kStart) * 300, 4);
+        Put(data, (t - start) * 300, 4);
         Put(data, 120 + t % 50, 1);
         Put(data, 85, 1);
         Put(data, 3000, 2);
@@ -45,9 +56,9 @@ std::string MakeFit() {
     }
     data += std::string("\x42\x00\x00\x12\x00\x03\x02\x04\x86\x05\x01\x00\x08\x04\x86", 15);
     data += '\x02';
-    Put(data, kStart, 4);
+    Put(data, start, 4);
     data += '\x01';
-    Put(data, static_cast<std::uint64_t>(t - kStart) * 1000, 4);
+    Put(data, static_cast<std::uint64_t>(t - start) * 1000, 4);
     std::string file;
     file += '\x0E';
     file += std::string("\x20\x08\x08", 3);
@@ -106,5 +117,73 @@ void BM_ReadGpx10MB(benchmark::State& state) {
 
 BENCHMARK(BM_ReadFit10MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadGpx10MB)->Unit(benchmark::kMillisecond);
+
+// A year of training after the sample's ten: 365 FIT files of about 100 kB, one a day of
+// 2020, written into the sample's folder.
+constexpr std::uint32_t kYearStart = 946796400; // 2020-01-01 07:00:00 UTC as FIT counts
+
+std::string WriteYear(SampleLogBook& book) {
+    const std::string folder = book.Folder() + "/year";
+    ::mkdir(folder.c_str(), 0700);
+    for (std::uint32_t day = 0; day < 365; ++day) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/%03u.fit", day);
+        std::ofstream(folder + name, std::ios::binary)
+            << MakeFit(100 * 1000, kYearStart + day * 86400);
+    }
+    return folder;
+}
+
+// Reading the year and deciding each day against the opened logbook, as the window's
+// preview does (target under 1 s).
+void BM_PreviewYear(benchmark::State& state) {
+    SampleLogBook book(state);
+    const std::string folder = WriteYear(book);
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
+        return;
+    }
+    for (auto _ : state) {
+        ActivityImportPlan plan;
+        plan.Read({folder});
+        plan.Decide(ActivityDays::Unit::Kilometres, &book.Database().Table(),
+                    ActivityImportPlan::Existing::Refuse);
+        if (plan.Count(ActivityImportPlan::Fate::New) != 365) {
+            book.Fail("the preview does not hold the year's 365 new days");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_PreviewYear)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+#ifdef VELORIA_LOGBOOK_TOOL
+// veloria-logbook import of the year as a whole process (target under 1 s); --replace so
+// every run after the first replaces the days the first stored.
+void BM_ImportYear(benchmark::State& state) {
+    SampleLogBook book(state);
+    const std::string folder = WriteYear(book);
+    for (auto _ : state) {
+        std::vector<std::string> args = {VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(),
+                                         folder, "--replace"};
+        std::vector<char*> argv;
+        for (std::string& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        pid_t pid = 0;
+        int status = 0;
+        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0) {
+            book.Fail("veloria-logbook import failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ImportYear)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+#endif
 
 } // namespace
