@@ -2,6 +2,7 @@
 // least 150 MB/s) and a 10 MB GPX track (target at least 50 MB/s). Each run checks that the
 // one activity came out.
 
+#include "RunProcess.h"
 #include "SampleLogBook.h"
 #include "activities/ActivityFile.h"
 #include "activities/ActivityImportPlan.h"
@@ -14,13 +15,8 @@
 #include <fstream>
 #include <string>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -162,22 +158,8 @@ void BM_ImportYear(benchmark::State& state) {
     SampleLogBook book(state);
     const std::string folder = WriteYear(book);
     for (auto _ : state) {
-        std::vector<std::string> args = {VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(),
-                                         folder, "--replace"};
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        int status = 0;
-        const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-            WEXITSTATUS(status) != 0) {
+        if (RunProcess({VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), folder,
+                        "--replace"}) != 0) {
             book.Fail("veloria-logbook import failed");
             break;
         }
