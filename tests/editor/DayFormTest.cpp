@@ -20,57 +20,44 @@ TEST_F(DayFormTest, EmptyBoxesGiveTheBlankDay) {
     EXPECT_TRUE(Read(DayForm{}).SameContent(DayRecord::Blank(20260105)));
 }
 
+// Numbers are read from their leading characters (six, the calories four), durations whole
+// and counted from the minutes.
 TEST_F(DayFormTest, BoxesAreReadFromTheirLeadingCharacters) {
     DayForm form;
     form.boxes[DayForm::kDistance] = "12.345";
+    form.boxes[DayForm::kTime] = "45";
+    form.boxes[DayForm::kPace] = "1:30";
     form.boxes[DayForm::kCalories] = "12345";
     form.boxes[DayForm::kRestHeartRate] = "  58 bpm";
+    form.boxes[DayForm::kMaxHeartRate] = "172";
     form.boxes[DayForm::kTemperature] = "-7";
     form.boxes[DayForm::kBodyWeight] = "1234.567";
+    form.boxes[DayForm::kWaterUsed] = "1.5";
     form.boxes[DayForm::kHoursSlept] = "7.5h";
     form.boxes[DayForm::kSpeed] = "abc";
     const DayRecord r = Read(form);
     EXPECT_EQ(r.distance, 12.345F);
+    EXPECT_EQ(r.time, 2700);
+    EXPECT_EQ(r.pace, 90);
     EXPECT_EQ(r.calories, 1234);
     EXPECT_EQ(r.restHeartRate, 58);
+    EXPECT_EQ(r.maxHeartRate, 172);
     EXPECT_EQ(r.temperature, -7);
     EXPECT_EQ(r.bodyWeight, 1234.5F);
+    EXPECT_EQ(r.waterUsed, 1.5F);
     EXPECT_EQ(r.hoursSlept, 7.5F);
     EXPECT_EQ(r.speed, 0.0F);
-    // Shown again with two decimals, which then reads as a different value.
-    const DayForm shown = DayForm::Show(r, dates);
-    EXPECT_EQ(shown.boxes[DayForm::kDistance], "12.35");
-    EXPECT_FALSE(Read(shown).SameContent(r));
 }
 
-TEST_F(DayFormTest, DurationsCountFromTheMinutes) {
-    const auto seconds = [&](const char* typed) {
-        DayForm form;
-        form.boxes[DayForm::kTime] = typed;
-        form.boxes[DayForm::kPace] = typed;
-        const DayRecord r = Read(form);
-        EXPECT_EQ(r.time, r.pace);
-        return r.time;
-    };
-    EXPECT_EQ(seconds("45"), 2700);
-    EXPECT_EQ(seconds("1:30"), 90);
-    EXPECT_EQ(seconds("50:00"), 3000);
-    EXPECT_EQ(seconds("1:05:30"), 3930);
-    EXPECT_EQ(seconds("59:59:59"), 215999);
-    EXPECT_EQ(seconds("100:00:00"), 360000);
-    EXPECT_EQ(seconds(""), 0);
+TEST_F(DayFormTest, ZerosAndMarksAreShownAndReadBack) {
     DayRecord r = DayRecord::Blank(20260105);
     r.time = 2700;
-    EXPECT_EQ(DayForm::Show(r, dates).boxes[DayForm::kTime], "00:45:00");
-}
-
-TEST_F(DayFormTest, ZerosAndMarksAreShown) {
-    DayRecord r = DayRecord::Blank(20260105);
     r.competition = 'Y';
     r.difficulty = 'H';
     r.maxHeartRate = 7;
     const DayForm f = DayForm::Show(r, dates);
     EXPECT_EQ(f.boxes[DayForm::kDistance], "0.00");
+    EXPECT_EQ(f.boxes[DayForm::kTime], "00:45:00");
     EXPECT_EQ(f.boxes[DayForm::kPace], "00:00:00");
     EXPECT_EQ(f.boxes[DayForm::kMaxHeartRate], "007");
     EXPECT_EQ(f.boxes[DayForm::kCalories], "0000");
@@ -85,7 +72,6 @@ TEST_F(DayFormTest, TextsAreStoredInTheWesternCodePageAndCutToTheirFields) {
     form.comments = std::string(300, 'x') + "€";
     DayRecord r = Read(form);
     EXPECT_EQ(std::string(r.workout), "C\xF4te \xE0 c\xF4te, intervals and mo");
-    EXPECT_EQ(std::strlen(r.workout), 29U);
     EXPECT_EQ(r.CommentsText(), std::string(255, 'x'));
     form.comments = "Snow ☃ and € 5";
     r = Read(form);
@@ -94,16 +80,17 @@ TEST_F(DayFormTest, TextsAreStoredInTheWesternCodePageAndCutToTheirFields) {
     EXPECT_EQ(DayForm::Show(r, dates).workout, "Côte à côte, intervals and mo");
 }
 
+// What the user did not change keeps its stored value, whatever its box can show.
 TEST_F(DayFormTest, OnlyTheTextsTheUserChangedAreRead) {
     DayRecord stored = DayRecord::Blank(20260105);
     stored.distance = 1234.56F; // shown "1234.56", read back from six characters as 1234.5
     stored.calories = 12345;    // shown "12345", read from four characters as 1234
     stored.time = 216000;       // 60 hours: "60:00:00" reads back as 0
-    stored.speed = 12.345F;     // shown "12.35"
+    stored.speed = 12.345F;
     stored.competition = 'Y';
-    std::string comment(255, 'c');
-    std::memcpy(stored.comments, comment.c_str(), 256);
+    std::memset(stored.comments, 'c', 255);
     const DayForm shown = DayForm::Show(stored, dates);
+    EXPECT_EQ(shown.boxes[DayForm::kSpeed], "12.35");
 
     DayRecord untouched = stored;
     shown.ReadChangesInto(shown, untouched, dates);
@@ -145,9 +132,6 @@ TEST_F(DayFormTest, TextsThatDoNotReadWholeAreRefused) {
         {DayForm::kHoursSlept, "7.5h", "Hours Slept: \"7.5h\" is not a number like 7.5."},
         {DayForm::kTime, "44.10",
          "Time: \"44.10\" is not a duration like 50:00 or 1:05:00 (minutes and seconds below "
-         "60)."},
-        {DayForm::kTime, "130:00",
-         "Time: \"130:00\" is not a duration like 50:00 or 1:05:00 (minutes and seconds below "
          "60)."},
         {DayForm::kPace, "7:75:00",
          "Pace: \"7:75:00\" is not a duration like 5:30 or 0:05:30 (minutes and seconds below "

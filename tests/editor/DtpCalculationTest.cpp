@@ -6,62 +6,48 @@
 
 namespace {
 
-DtpCalculation Given(float distance, float time, float pace) {
-    DtpCalculation c;
-    c.distance = distance;
-    c.time = time;
-    c.pace = pace;
-    return c;
-}
-
+// From two of distance, time and pace the third and the speed; from fewer, nothing changes.
 TEST(DtpCalculationTest, TheMissingValueAndTheSpeed) {
-    DtpCalculation c = Given(10, 3000, 0);
-    ASSERT_TRUE(c.Calculate());
-    EXPECT_EQ(c.pace, 300.0F);
-    EXPECT_EQ(c.speed, 12.0F);
-
-    c = Given(10, 0, 300);
-    ASSERT_TRUE(c.Calculate());
-    EXPECT_EQ(c.time, 3000.0F);
-    EXPECT_EQ(c.speed, 12.0F);
-
-    c = Given(0, 3000, 300);
-    ASSERT_TRUE(c.Calculate());
-    EXPECT_EQ(c.distance, 10.0F);
-    EXPECT_EQ(c.speed, 12.0F);
-
-    c = Given(10, 3000, 540); // a given pace is replaced by the one distance and time imply
-    ASSERT_TRUE(c.Calculate());
-    EXPECT_EQ(c.pace, 300.0F);
-
-    c = Given(7, 3600, 0);
-    ASSERT_TRUE(c.Calculate());
-    EXPECT_NEAR(c.pace, 514.2857F, 1e-3);
-    EXPECT_EQ(DtpCalculation::WholeSeconds(c.pace), 514);
-    EXPECT_EQ(c.speed, 7.0F);
-}
-
-TEST(DtpCalculationTest, FewerThanTwoValuesChangeNothing) {
-    for (DtpCalculation c : {Given(10, 0, 0), Given(0, 3000, 0), Given(0, 0, 0)}) {
-        c.speed = 9;
-        const DtpCalculation before = c;
-        EXPECT_FALSE(c.Calculate());
-        EXPECT_EQ(c.distance, before.distance);
-        EXPECT_EQ(c.time, before.time);
-        EXPECT_EQ(c.pace, before.pace);
-        EXPECT_EQ(c.speed, 9.0F);
+    const struct {
+        DtpCalculation given;
+        bool calculated;
+        DtpCalculation result;
+    } rows[] = {
+        {{10, 3000, 0, 9}, true, {10, 3000, 300, 12}},
+        {{10, 0, 300, 9}, true, {10, 3000, 300, 12}},
+        {{0, 3000, 300, 9}, true, {10, 3000, 300, 12}},
+        {{10, 3000, 540, 9}, true, {10, 3000, 300, 12}}, // the pace distance and time imply
+        {{7, 3600, 0, 9}, true, {7, 3600, 514.2857F, 7}},
+        {{10, 0, 0, 9}, false, {10, 0, 0, 9}},
+        {{0, 3000, 0, 9}, false, {0, 3000, 0, 9}},
+        {{0, 0, 0, 9}, false, {0, 0, 0, 9}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        DtpCalculation c = row.given;
+        EXPECT_EQ(c.Calculate(), row.calculated);
+        EXPECT_EQ(c.distance, row.result.distance);
+        EXPECT_EQ(c.time, row.result.time);
+        EXPECT_NEAR(c.pace, row.result.pace, 1e-3);
+        EXPECT_EQ(c.speed, row.result.speed);
     }
 }
 
 TEST(DtpCalculationTest, WholeSecondsCutTheFractionAndStayInRange) {
-    EXPECT_EQ(DtpCalculation::WholeSeconds(59.99F), 59);
-    EXPECT_EQ(DtpCalculation::WholeSeconds(-1.5F), -1);
-    // 999999 units at 59:59:59 a unit is far beyond the 32-bit range of seconds.
-    EXPECT_EQ(DtpCalculation::WholeSeconds(999999.0F * 215999.0F),
-              std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(DtpCalculation::WholeSeconds(std::numeric_limits<float>::infinity()),
-              std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(DtpCalculation::WholeSeconds(std::numeric_limits<float>::quiet_NaN()), 0);
+    const struct {
+        float seconds;
+        std::int32_t whole;
+    } rows[] = {
+        {59.99F, 59},
+        {514.2857F, 514},
+        {-1.5F, -1},
+        {999999.0F * 215999.0F, 2147483647}, // 999999 units at 59:59:59 a unit
+        {std::numeric_limits<float>::infinity(), 2147483647},
+        {std::numeric_limits<float>::quiet_NaN(), 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(DtpCalculation::WholeSeconds(row.seconds), row.whole) << row.seconds;
+    }
 }
 
 } // namespace

@@ -1,15 +1,14 @@
 #include "editor/FindQuery.h"
 
-#include "TempFolderTest.h"
+#include "OpenLogbookFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
-DayRecord Day(std::int32_t key) {
+DayRecord SampleDay(std::int32_t key) {
     DayRecord r = DayRecord::Blank(key);
     r.distance = 12.5F;
     r.time = 3723;
@@ -43,49 +42,52 @@ protected:
     DateUtility dates;
 };
 
-TEST_F(FindQueryTest, NumbersCompareAtTheirShownValue) {
-    DayRecord day = Day(20260105);
-    EXPECT_TRUE(Matches(Query(FindQuery::kDistance, FindQuery::kEqual, "12.5"), day));
+// Numbers compare at their shown value (times with their hours only); texts match by
+// substring with case, and only for Equal and Not Equal.
+TEST_F(FindQueryTest, FieldsCompareAsTheyAreShown) {
+    DayRecord day = SampleDay(20260105);
     day.distance = 12.504F; // shown 12.50
-    EXPECT_TRUE(Matches(Query(FindQuery::kDistance, FindQuery::kEqual, "12.5"), day));
-    EXPECT_FALSE(Matches(Query(FindQuery::kDistance, FindQuery::kNotEqual, "12.5"), day));
-    EXPECT_TRUE(Matches(Query(FindQuery::kDistance, FindQuery::kLessOrEqual, "12.5"), day));
-    EXPECT_FALSE(Matches(Query(FindQuery::kDistance, FindQuery::kLess, "12.5"), day));
-    EXPECT_TRUE(Matches(Query(FindQuery::kCalories, FindQuery::kGreater, "abc"), day)); // 650 > 0
-    EXPECT_TRUE(Matches(Query(FindQuery::kTemperature, FindQuery::kLess, "0"), day));   // -03
-    EXPECT_TRUE(Matches(Query(FindQuery::kBodyWeight, FindQuery::kGreaterOrEqual, "70.25"), day));
-    // Times take part with their hours only.
-    day.time = 3600;
-    EXPECT_TRUE(Matches(Query(FindQuery::kTime, FindQuery::kEqual, "1"), day));
-    day.time = 7199;
-    EXPECT_TRUE(Matches(Query(FindQuery::kTime, FindQuery::kEqual, "1"), day));
-    EXPECT_FALSE(Matches(Query(FindQuery::kTime, FindQuery::kGreater, "1"), day));
-    day.time = 7200;
-    EXPECT_TRUE(Matches(Query(FindQuery::kTime, FindQuery::kGreater, "1"), day));
-}
-
-TEST_F(FindQueryTest, TextsMatchBySubstringWithCase) {
-    const DayRecord day = Day(20260105);
-    EXPECT_TRUE(Matches(Query(FindQuery::kWorkout, FindQuery::kEqual, "Hills"), day));
-    EXPECT_FALSE(Matches(Query(FindQuery::kWorkout, FindQuery::kEqual, "hills"), day));
-    EXPECT_TRUE(Matches(Query(FindQuery::kWorkout, FindQuery::kNotEqual, "hills"), day));
-    EXPECT_TRUE(Matches(Query(FindQuery::kComments, FindQuery::kEqual, "run"), day));
-    EXPECT_FALSE(Matches(Query(FindQuery::kComments, FindQuery::kEqual, "Run"), day));
-    EXPECT_TRUE(Matches(Query(FindQuery::kWorkout, FindQuery::kEqual, ""), day));
-    EXPECT_FALSE(Matches(Query(FindQuery::kWorkout, FindQuery::kNotEqual, ""), day));
-    for (int compare = FindQuery::kLess; compare <= FindQuery::kGreaterOrEqual; ++compare) {
-        EXPECT_FALSE(Matches(Query(FindQuery::kComments, compare, "a"), day));
+    day.time = 7199;        // shown 01:59:59
+    const struct {
+        FindQuery::Field field;
+        int compare;
+        const char* value;
+        bool matches;
+    } rows[] = {
+        {FindQuery::kDistance, FindQuery::kEqual, "12.5", true},
+        {FindQuery::kDistance, FindQuery::kNotEqual, "12.5", false},
+        {FindQuery::kDistance, FindQuery::kLessOrEqual, "12.5", true},
+        {FindQuery::kDistance, FindQuery::kLess, "12.5", false},
+        {FindQuery::kCalories, FindQuery::kGreater, "abc", true}, // 650 > 0
+        {FindQuery::kTemperature, FindQuery::kLess, "0", true},   // -03
+        {FindQuery::kBodyWeight, FindQuery::kGreaterOrEqual, "70.25", true},
+        {FindQuery::kTime, FindQuery::kEqual, "1", true},
+        {FindQuery::kTime, FindQuery::kGreater, "1", false},
+        {FindQuery::kWorkout, FindQuery::kEqual, "Hills", true},
+        {FindQuery::kWorkout, FindQuery::kEqual, "hills", false},
+        {FindQuery::kWorkout, FindQuery::kNotEqual, "hills", true},
+        {FindQuery::kComments, FindQuery::kEqual, "run", true},
+        {FindQuery::kComments, FindQuery::kEqual, "Run", false},
+        {FindQuery::kWorkout, FindQuery::kEqual, "", true},
+        {FindQuery::kWorkout, FindQuery::kNotEqual, "", false},
+        {FindQuery::kComments, FindQuery::kLess, "a", false},
+        {FindQuery::kComments, FindQuery::kLessOrEqual, "a", false},
+        {FindQuery::kComments, FindQuery::kGreater, "a", false},
+        {FindQuery::kComments, FindQuery::kGreaterOrEqual, "a", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Matches(Query(row.field, row.compare, row.value), day), row.matches)
+            << row.field << " " << row.compare << " " << row.value;
     }
-    DayRecord french = day;
-    std::strcpy(french.comments, "C\xF4te");
-    EXPECT_TRUE(Matches(Query(FindQuery::kComments, FindQuery::kEqual, "Côte"), french));
+    std::strcpy(day.comments, "C\xF4te");
+    EXPECT_TRUE(Matches(Query(FindQuery::kComments, FindQuery::kEqual, "Côte"), day));
 }
 
 TEST_F(FindQueryTest, FiltersLeaveOutUnmarkedDays) {
-    DayRecord easy = Day(1);
+    DayRecord easy = SampleDay(1);
     easy.difficulty = 'E';
-    DayRecord moderate = Day(2);
-    DayRecord unmarked = Day(3);
+    DayRecord moderate = SampleDay(2);
+    DayRecord unmarked = SampleDay(3);
     unmarked.difficulty = 0;
     unmarked.competition = 0;
     FindQuery q = Query(FindQuery::kWorkout, FindQuery::kEqual, "");
@@ -105,12 +107,12 @@ TEST_F(FindQueryTest, FiltersLeaveOutUnmarkedDays) {
 
 TEST_F(FindQueryTest, TheResultLine) {
     EXPECT_EQ(
-        FindQuery::ResultLine(Day(19960105), dates),
+        FindQuery::ResultLine(SampleDay(19960105), dates),
         "JAN-05-1996 (Data = \"12.50\", \"01:02:03\", \"00:04:58\", \"12.08\", \"0650\", \"172\", "
         "\"048\", \"-03\", \"70.25\", \"1.50\", \"7.50\", \"Distance, Hills    ....\", "
         "\"Long run in the hill...\")");
     // Eleven huge values make a long line, never a cut or overrun one.
-    DayRecord huge = Day(19960105);
+    DayRecord huge = SampleDay(19960105);
     huge.distance = huge.speed = huge.bodyWeight = huge.waterUsed = huge.hoursSlept = 3.0e38F;
     huge.time = huge.pace = 2147483647;
     huge.calories = huge.maxHeartRate = huge.restHeartRate = huge.temperature = -2147483647 - 1;
@@ -119,37 +121,18 @@ TEST_F(FindQueryTest, TheResultLine) {
     EXPECT_EQ(line.substr(line.size() - 26), "\"Long run in the hill...\")");
 }
 
-class FindSearchTest : public TempFolderTest {
-protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        db = std::make_unique<LogBookDatabase>(reporter, dates);
-        ASSERT_NE(db->Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
-    }
-    void TearDown() override {
-        db.reset();
-        TempFolderTest::TearDown();
-    }
-    RecordingReporter reporter;
-    DateUtility dates;
-    std::unique_ptr<LogBookDatabase> db;
-};
+using FindSearchTest = OpenLogbookFixture;
 
 TEST_F(FindSearchTest, ListsLiveDaysInDateOrderUpToFiveHundred) {
-    DateValue d;
-    dates.DateOfKey(20240101, d);
     std::vector<std::int32_t> stored;
-    for (int i = 0; i < 620; ++i) {
-        stored.push_back(dates.KeyOfDate(d));
-        dates.AddDays(d, 1);
+    for (DateValue d = Date(20240101); stored.size() < 620; dates.AddDays(d, 1)) {
+        stored.push_back(Key(d));
     }
     // Stored newest first: the listing follows the index, not the file.
     for (auto key = stored.rbegin(); key != stored.rend(); ++key) {
-        ASSERT_EQ(db->StoreRecord(Day(*key)), LogBookDatabase::StoreResult::Stored);
+        Store(SampleDay(*key));
     }
-    DateValue erased;
-    dates.DateOfKey(stored[1], erased);
-    ASSERT_EQ(db->EraseDay(erased), LogBookDatabase::StoreResult::Stored);
+    ASSERT_EQ(db->EraseDay(Date(stored[1])), LogBookDatabase::StoreResult::Stored);
 
     FindQuery::Found found;
     ASSERT_TRUE(Query(FindQuery::kDistance, FindQuery::kEqual, "12.5").Search(*db, dates, found));
@@ -158,7 +141,7 @@ TEST_F(FindSearchTest, ListsLiveDaysInDateOrderUpToFiveHundred) {
     EXPECT_EQ(found.keys[0], stored[0]);
     EXPECT_EQ(found.keys[1], stored[2]);
     EXPECT_EQ(found.keys[499], stored[500]);
-    EXPECT_EQ(found.lines[1], FindQuery::ResultLine(Day(stored[2]), dates));
+    EXPECT_EQ(found.lines[1], FindQuery::ResultLine(SampleDay(stored[2]), dates));
 
     ASSERT_TRUE(
         Query(FindQuery::kDistance, FindQuery::kNotEqual, "12.5").Search(*db, dates, found));

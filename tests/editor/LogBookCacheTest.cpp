@@ -1,27 +1,24 @@
 #include "editor/LogBookCache.h"
 
 #include "FileSizeLimit.h"
-#include "LogbookFixture.h"
+#include "OpenLogbookFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace {
 
-class LogBookCacheTest : public LogbookFixture {
+class LogBookCacheTest : public OpenLogbookFixture {
 protected:
     void SetUp() override {
-        LogbookFixture::SetUp();
-        db = std::make_unique<LogBookDatabase>(reporter, dates);
-        ASSERT_NE(db->Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
+        OpenLogbookFixture::SetUp();
         cache = std::make_unique<LogBookCache>(*db, dates);
     }
-    void TearDown() override {
-        cache.reset();
-        db.reset();
-        LogbookFixture::TearDown();
+    // The cache as the Log Book opens on a day.
+    void OpenOn(std::int32_t key) {
+        cache->StartAt(Date(key));
+        cache->Adjust(Date(key));
     }
 
     static DayRecord Day(std::int32_t key, float distance = 5.0F) {
@@ -33,49 +30,41 @@ protected:
                    ? r.distance
                    : -1.0F;
     }
-    std::uintmax_t DataSize() const { return std::filesystem::file_size(Path("log.vrl")); }
 
-    RecordingReporter reporter;
-    DateUtility dates;
-    std::unique_ptr<LogBookDatabase> db;
     std::unique_ptr<LogBookCache> cache;
 };
 
+// The window opens on [day - 30, day + 7] and moves only when the day leaves (start, end]:
+// past the end to [end - 7, end + 30], onto the start to [start - 30, start + 7].
 TEST_F(LogBookCacheTest, TheWindowMovesAtBothEdgesOnly) {
     for (std::int32_t key : {20260501, 20260520, 20260610, 20260613, 20260614}) {
-        ASSERT_EQ(db->StoreRecord(Day(key)), LogBookDatabase::StoreResult::Stored);
+        Store(Day(key));
     }
-    DateValue day = Date(20260601);
-    cache->StartAt(day);
-    ASSERT_TRUE(cache->Adjust(day));
-    EXPECT_EQ(Key(cache->Start()), 20260502);
-    EXPECT_EQ(Key(cache->End()), 20260608);
-    EXPECT_EQ(cache->Count(), 1); // 20260520; 1 May lies before the window
+    cache->StartAt(Date(20260601));
+    const struct {
+        std::int32_t day;
+        bool moves;
+        std::int32_t start;
+        std::int32_t end;
+        int count;
+    } steps[] = {
+        {20260601, true, 20260502, 20260608, 1}, // 1 May lies before the window
+        {20260503, false, 20260502, 20260608, 1}, {20260608, false, 20260502, 20260608, 1},
+        {20260609, true, 20260601, 20260708, 3},  {20260601, true, 20260502, 20260608, 1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.day);
+        EXPECT_EQ(cache->Adjust(Date(step.day)), step.moves);
+        EXPECT_EQ(Key(cache->Start()), step.start);
+        EXPECT_EQ(Key(cache->End()), step.end);
+        EXPECT_EQ(cache->Count(), step.count);
+    }
     EXPECT_NE(cache->Find(20260520), nullptr);
-
-    // Inside (start, end] nothing is loaded.
-    for (std::int32_t key : {20260503, 20260608}) {
-        EXPECT_FALSE(cache->Adjust(Date(key)));
-    }
-    EXPECT_EQ(cache->Loads(), 1);
-
-    // One past the end: [end - 7, end + 30].
-    ASSERT_TRUE(cache->Adjust(Date(20260609)));
-    EXPECT_EQ(Key(cache->Start()), 20260601);
-    EXPECT_EQ(Key(cache->End()), 20260708);
-    EXPECT_EQ(cache->Count(), 3);
-
-    // Onto the start: [start - 30, start + 7].
-    ASSERT_TRUE(cache->Adjust(Date(20260601)));
-    EXPECT_EQ(Key(cache->Start()), 20260502);
-    EXPECT_EQ(Key(cache->End()), 20260608);
     EXPECT_EQ(cache->Loads(), 3);
 }
 
 TEST_F(LogBookCacheTest, ChangesAreStoredWhenTheWindowMoves) {
-    DateValue day = Date(20260601);
-    cache->StartAt(day);
-    cache->Adjust(day);
+    OpenOn(20260601);
     cache->Put(Day(20260601, 8));
     cache->Put(Day(20260530, 3));
     cache->Put(Day(20260601, 9)); // replaces, in key order
@@ -92,23 +81,20 @@ TEST_F(LogBookCacheTest, ChangesAreStoredWhenTheWindowMoves) {
 }
 
 TEST_F(LogBookCacheTest, DroppedChangesGoAtTheNextMove) {
-    DateValue day = Date(20260601);
-    cache->StartAt(day);
-    cache->Adjust(day);
+    OpenOn(20260601);
     cache->Put(Day(20260601, 8));
     cache->DropChanges(); // a reset
-    cache->StartAt(day);
-    cache->Adjust(day);
+    EXPECT_FALSE(cache->Changed());
+    OpenOn(20260601);
     EXPECT_EQ(cache->Find(20260601), nullptr);
     EXPECT_EQ(Stored(20260601), -1.0F);
 }
 
+// An erased day's record takes the next new day; a day entered and erased before it was
+// ever stored leaves nothing in the logbook.
 TEST_F(LogBookCacheTest, ErasedDaysAreStoredAndTheirRecordReused) {
-    ASSERT_EQ(db->StoreRecord(Day(20260601)), LogBookDatabase::StoreResult::Stored);
-    ASSERT_EQ(db->StoreRecord(Day(20260602)), LogBookDatabase::StoreResult::Stored);
-    DateValue day = Date(20260602);
-    cache->StartAt(day);
-    cache->Adjust(day);
+    Store(Day(20260601));
+    OpenOn(20260602);
     DayRecord erased = *cache->Find(20260601);
     erased.erased = 1;
     cache->Put(erased);
@@ -117,20 +103,22 @@ TEST_F(LogBookCacheTest, ErasedDaysAreStoredAndTheirRecordReused) {
     const std::uintmax_t size = DataSize();
     cache->Put(Day(20260603, 4));
     ASSERT_TRUE(cache->StoreDirty());
-    EXPECT_EQ(DataSize(), size); // the erased day's record took the new day
+    EXPECT_EQ(DataSize(), size);
     EXPECT_EQ(Stored(20260603), 4.0F);
+
+    cache->Put(Day(20260604, 6));
+    cache->Put(LogbookFixture::Day(20260604).Distance(6).Erased());
+    ASSERT_TRUE(cache->StoreDirty());
+    EXPECT_FALSE(cache->Changed());
+    EXPECT_EQ(DataSize(), size);
 }
 
 // When the disk refuses, no typed day is lost: it stays cached and dirty through the
 // window's move and the cache stays changed.
 TEST_F(LogBookCacheTest, DaysThatCannotBeStoredSurviveTheMove) {
-    ASSERT_EQ(db->StoreRecord(Day(20260601, 1)), LogBookDatabase::StoreResult::Stored);
-    DateValue day = Date(20260605);
-    cache->StartAt(day);
-    cache->Adjust(day);
-    DayRecord changed = *cache->Find(20260601);
-    changed.distance = 2;
-    cache->Put(changed);          // in place: will store
+    Store(Day(20260601, 1));
+    OpenOn(20260605);
+    cache->Put(Day(20260601, 2)); // in place: will store
     cache->Put(Day(20260604, 7)); // new: needs room past the end
     {
         const FileSizeLimit limit(DataSize());

@@ -1,7 +1,7 @@
 #include "editor/LogBookHistory.h"
 #include "editor/LogBookCache.h"
 
-#include "TempFolderTest.h"
+#include "OpenLogbookFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,30 +11,21 @@
 
 namespace {
 
-class LogBookHistoryTest : public TempFolderTest {
+class LogBookHistoryTest : public OpenLogbookFixture {
 protected:
     void SetUp() override {
-        TempFolderTest::SetUp();
-        db = std::make_unique<LogBookDatabase>(reporter, dates);
-        ASSERT_NE(db->Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
+        OpenLogbookFixture::SetUp();
+        history.Clear();
+        saves = 0;
         cache = std::make_unique<LogBookCache>(*db, dates, &history);
-        DateValue day;
-        dates.DateOfKey(20260601, day);
-        cache->StartAt(day);
-        cache->Adjust(day);
-    }
-    void TearDown() override {
-        cache.reset();
-        db.reset();
-        TempFolderTest::TearDown();
+        cache->StartAt(Date(20260601));
+        cache->Adjust(Date(20260601));
     }
 
     // A day with bytes after its texts' ends that no box shows.
     static DayRecord Day(std::int32_t key, float distance) {
-        DayRecord r = DayRecord::Blank(key);
-        r.distance = distance;
-        r.competition = 'Y';
-        std::strcpy(r.workout, "Intervals");
+        DayRecord r =
+            LogbookFixture::Day(key).Distance(distance).Competition('Y').Workout("Intervals");
         std::memcpy(r.comments, "Hill repeats\0old text", 21);
         r.comments[255] = 'x';
         return r;
@@ -48,18 +39,7 @@ protected:
         cache->Put(r);
         ASSERT_TRUE(cache->StoreDirty());
     }
-    // The 340 bytes in the data file at the day's slot, and its index flags.
-    std::string FileRecord(std::int32_t key) const {
-        const int at = db->Table().Find(key);
-        if (at < 0) {
-            return "no entry";
-        }
-        return Read(Path("log.vrl")).substr(DayRecord::Offset(db->Table().At(at).slot), 340);
-    }
     int Flags(std::int32_t key) const { return db->Table().At(db->Table().Find(key)).flags; }
-    static std::string Bytes(const DayRecord& r) {
-        return std::string(reinterpret_cast<const char*>(&r), sizeof r);
-    }
     // Steps the history by a script: a digit stores that day's next distance, < undoes, >
     // redoes. The keys undo and redo showed, as digits ('-' where there was nothing).
     std::string Run(const std::string& script) {
@@ -76,10 +56,7 @@ protected:
         return shown;
     }
 
-    RecordingReporter reporter;
-    DateUtility dates;
     LogBookHistory history;
-    std::unique_ptr<LogBookDatabase> db;
     std::unique_ptr<LogBookCache> cache;
     int saves = 0;
 };
@@ -102,8 +79,6 @@ TEST_F(LogBookHistoryTest, UndoAndRedoStepThroughTheChangesInOrder) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TearDown();
-        history.Clear();
-        saves = 0;
         SetUp();
         EXPECT_EQ(Run(row.script), row.shown);
         EXPECT_EQ(history.UndoCount(), row.undo);
@@ -135,20 +110,19 @@ TEST_F(LogBookHistoryTest, UndoAndRedoStoreTheRecordsByteForByte) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TearDown();
-        history.Clear();
         SetUp();
         if (row.stored) {
-            ASSERT_EQ(db->StoreRecord(*row.stored), LogBookDatabase::StoreResult::Stored);
+            Store(*row.stored);
         }
         Save(row.change);
         ASSERT_EQ(history.Count(), 1U);
         std::int32_t key = 0;
         ASSERT_TRUE(history.Undo(*db, key));
         EXPECT_EQ(key, 20260601);
-        EXPECT_EQ(FileRecord(20260601), Bytes(row.undone));
+        EXPECT_EQ(FileRecord(20260601), RecordBytes(row.undone));
         EXPECT_EQ(Flags(20260601), row.undoneFlags);
         ASSERT_TRUE(history.Redo(*db, key));
-        EXPECT_EQ(FileRecord(20260601), Bytes(row.change));
+        EXPECT_EQ(FileRecord(20260601), RecordBytes(row.change));
         EXPECT_EQ(Flags(20260601), row.redoneFlags);
         EXPECT_TRUE(reporter.messages.empty());
     }
@@ -156,19 +130,19 @@ TEST_F(LogBookHistoryTest, UndoAndRedoStoreTheRecordsByteForByte) {
 
 // The erased day's record went to another day: nothing is left of it to bring back.
 TEST_F(LogBookHistoryTest, AnErasedDayWhoseRecordWasReusedHadNone) {
-    ASSERT_EQ(db->StoreRecord(Erased(Day(20260601, 5))), LogBookDatabase::StoreResult::Stored);
-    ASSERT_EQ(db->StoreRecord(Day(20260610, 3)), LogBookDatabase::StoreResult::Stored);
+    Store(Erased(Day(20260601, 5)));
+    Store(Day(20260610, 3));
     Save(Day(20260601, 9));
     ASSERT_NE(history.ToUndo(), nullptr);
     EXPECT_FALSE(history.ToUndo()->hadRecord);
     std::int32_t key = 0;
     ASSERT_TRUE(history.Undo(*db, key));
-    EXPECT_EQ(FileRecord(20260601), Bytes(Erased(Day(20260601, 9))));
-    EXPECT_EQ(FileRecord(20260610), Bytes(Day(20260610, 3)));
+    EXPECT_EQ(FileRecord(20260601), RecordBytes(Erased(Day(20260601, 9))));
+    EXPECT_EQ(FileRecord(20260610), RecordBytes(Day(20260610, 3)));
 }
 
 TEST_F(LogBookHistoryTest, AStoreThatChangesNoByteIsNoChange) {
-    ASSERT_EQ(db->StoreRecord(Day(20260601, 5)), LogBookDatabase::StoreResult::Stored);
+    Store(Day(20260601, 5));
     Save(Day(20260601, 5));
     EXPECT_EQ(history.Count(), 0U);
 }
@@ -185,7 +159,7 @@ TEST_F(LogBookHistoryTest, TheOldestChangeGoesPastAThousand) {
     }
     EXPECT_EQ(undone, 1000);
     // Back to the record the oldest kept change replaced: the first save's.
-    EXPECT_EQ(FileRecord(20260601), Bytes(Day(20260601, 1)));
+    EXPECT_EQ(FileRecord(20260601), RecordBytes(Day(20260601, 1)));
 }
 
 } // namespace
