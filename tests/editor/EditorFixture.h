@@ -75,26 +75,25 @@ protected:
     std::string Shows(int id) const { return editor->GetDlgItemText(id); }
 
     LogBookDatabase& Db() { return client->Database(); }
-    const DateUtility& Dates() { return client->Dates(); }
 
     // A day as a runner keeps it, with values its boxes cannot read back exactly (seven
     // characters of distance, five of calories, 60 hours, three decimals of speed) and a
     // comment in words longer than the comment box's two lines.
     DayRecord RaceDay(int days) {
-        DayRecord r = DayRecord::Blank(Key(days));
-        r.distance = 1234.56F;
-        r.time = 60 * 3600 + 5;
+        const std::string comment = std::string(40, 'x') + " " + std::string(60, 'y') + " " +
+                                    std::string(60, 'z') + " " + std::string(92, 'w');
+        DayRecord r = Day(Key(days))
+                          .Distance(1234.56F)
+                          .Time(60 * 3600 + 5)
+                          .Competition('Y')
+                          .Difficulty('H')
+                          .Workout("Competition, Flat  ")
+                          .Comments(comment.c_str());
         r.pace = 330;
         r.speed = 12.345F;
         r.calories = 10500;
         r.maxHeartRate = 181;
         r.bodyWeight = 70.4F;
-        r.competition = 'Y';
-        r.difficulty = 'H';
-        std::strcpy(r.workout, "Competition, Flat  ");
-        const std::string comment = std::string(40, 'x') + " " + std::string(60, 'y') + " " +
-                                    std::string(60, 'z') + " " + std::string(92, 'w');
-        std::memcpy(r.comments, comment.c_str(), comment.size() + 1);
         return r;
     }
     // The stored day, or null when it is absent or erased.

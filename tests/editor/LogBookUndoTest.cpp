@@ -1,6 +1,7 @@
 // Ctrl+Z and Ctrl+Y in the Log Book, pressed as the user presses them: each stored change of
 // the run goes back onto the file as it was, byte for byte, and comes again; typing not yet
-// stored is the focused box's own to undo.
+// stored is the focused box's own to undo. Which record each step stores is
+// LogBookHistoryTest's.
 #include "framework/TFileOpenDialog.h"
 #include "framework/TStatusBar.h"
 #include "shell/CommandIds.h"
@@ -29,21 +30,11 @@ protected:
 
     void Undo() { UserInput::Press(*editor, Qt::Key_Z, Qt::ControlModifier); }
     void Redo() { UserInput::Press(*editor, Qt::Key_Y, Qt::ControlModifier); }
-    void ShiftRedo() {
-        UserInput::Press(*editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    }
     std::string Status() const { return frame->Status()->MessageText(); }
     // The day's 340 bytes in the data file, as the index places them.
     std::string OnFile(std::int32_t key) {
-        const int at = Db().Table().Find(key);
-        if (at < 0) {
-            return "no entry";
-        }
-        const auto slot = Db().Table().At(at).slot;
+        const auto slot = Db().Table().At(Db().Table().Find(key)).slot;
         return Read(Path("logBooks/mylog.vrl")).substr(DayRecord::Offset(slot), DayRecord::kSize);
-    }
-    static std::string Bytes(const DayRecord& r) {
-        return std::string(reinterpret_cast<const char*>(&r), sizeof r);
     }
 
     DayRecord race = DayRecord::Blank(0);
@@ -52,41 +43,26 @@ protected:
 TEST_F(LogBookUndoTest, ASavedDayIsUndoneAndRedone) {
     Retype(Box(DayForm::kDistance), "12");
     Click(LogBookDialog::kSaveDay);
-    DayRecord saved = race;
-    saved.distance = 12;
-    ASSERT_EQ(OnFile(kDay), Bytes(saved));
+    const std::string saved = OnFile(kDay);
+    ASSERT_NE(saved, RecordBytes(race));
     Click(LogBookDialog::kNextDay);
 
     Undo();
-    EXPECT_EQ(OnFile(kDay), Bytes(race));
+    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
     EXPECT_EQ(Shows(LogBookDialog::kDateText), "MON, DEC 07, 2026");
     EXPECT_EQ(Status(), "Undone: change of MON, DEC 07, 2026");
-
     Redo();
-    EXPECT_EQ(OnFile(kDay), Bytes(saved));
+    EXPECT_EQ(OnFile(kDay), saved);
     EXPECT_EQ(Status(), "Redone: change of MON, DEC 07, 2026");
     Undo();
-    ShiftRedo();
-    EXPECT_EQ(OnFile(kDay), Bytes(saved));
+    UserInput::Press(*editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(OnFile(kDay), saved);
     Redo();
     EXPECT_EQ(Status(), "Nothing to redo");
     EXPECT_TRUE(TMessageBox::History().empty());
 }
 
-// Erased, then stored when + 30 Days moves the cache window: undo brings the whole record back.
-TEST_F(LogBookUndoTest, AnErasedDayStoredByTheWindowsMoveComesBack) {
-    Click(LogBookDialog::kEraseDay);
-    Click(LogBookDialog::kNext30Days);
-    ASSERT_EQ(OnFile(kDay)[4], 1); // erased
-
-    Undo();
-    EXPECT_EQ(OnFile(kDay), Bytes(race));
-    EXPECT_EQ(Shows(LogBookDialog::kDateText), "MON, DEC 07, 2026");
-    EXPECT_EQ(Shows(LogBookDialog::kWorkout), "Competition, Flat  ");
-}
-
-// A day saved where there was none goes again as Erase Day takes one; earlier changes stay
-// undoable across saves and the Log Book's closing, until File > Open.
+// Changes stay undoable across saves and the Log Book's closing, until File > Open.
 TEST_F(LogBookUndoTest, TheHistoryLastsTheRunUntilAnotherLogbookOpens) {
     Click(LogBookDialog::kNextDay);
     Type(Box(DayForm::kDistance), "5");
@@ -97,19 +73,16 @@ TEST_F(LogBookUndoTest, TheHistoryLastsTheRunUntilAnotherLogbookOpens) {
     Reopen();
 
     Undo(); // the erase
-    EXPECT_EQ(OnFile(kDay), Bytes(race));
+    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
     Undo(); // the new day
-    EXPECT_EQ(Shows(LogBookDialog::kDateText), "TUE, DEC 08, 2026");
-    EXPECT_EQ(OnFile(kDay + 1)[4], 1);
     Undo();
     EXPECT_EQ(Status(), "Nothing to undo");
-
     Redo();
     TFileOpenDialog::QueueAnswers({Path("logBooks/mylog.vrl")});
     UserInput::ChooseMenuItem(*frame, cmd::kOpen);
     Redo();
     EXPECT_EQ(Status(), "Nothing to redo");
-    EXPECT_EQ(OnFile(kDay), Bytes(race));
+    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
 }
 
 TEST_F(LogBookUndoTest, CtrlZInABoxWithTypingUndoesTheTypingOnly) {
@@ -134,7 +107,7 @@ TEST_F(LogBookUndoTest, CtrlZInABoxWithTypingUndoesTheTypingOnly) {
     }
     // Nothing typed is left: the stored change goes.
     Undo();
-    EXPECT_EQ(OnFile(kDay), Bytes(race));
+    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
 }
 
 } // namespace
