@@ -70,22 +70,22 @@ void ActivityImportDialog::RegisterTemplate() {
     using K = TControlKind;
     using C = TControlTemplate;
     TDialogTemplate t;
-    t.cx = 440;
+    t.cx = 480;
     t.cy = 252;
     t.caption = "Import Activities";
-    t.controls = {{K::Static, kSummary, 8, 6, 424, 10, "", 0, 0},
-                  {K::Static, kHeader, 10, 20, 422, 10, "", 0, 0},
-                  {K::ListBox, kDays, 8, 30, 424, 116, "", 0, 0},
-                  {K::Static, kLeftOutLabel, 8, 152, 424, 10, "Files left out:", 0, 0},
-                  {K::ListBox, kLeftOut, 8, 162, 424, 44, "", 0, 0},
+    t.controls = {{K::Static, kSummary, 8, 6, 464, 10, "", 0, 0},
+                  {K::Static, kHeader, 10, 20, 462, 10, "", 0, 0},
+                  {K::ListBox, kDays, 8, 30, 464, 116, "", 0, 0},
+                  {K::Static, kLeftOutLabel, 8, 152, 464, 10, "Files left out:", 0, 0},
+                  {K::ListBox, kLeftOut, 8, 162, 464, 44, "", 0, 0},
                   {K::GroupBox, -1, 8, 210, 96, 34, "Distance in", 0, 0},
                   {K::RadioButton, kKilometres, 16, 224, 36, 10, "&km", C::kGroup, 0},
                   {K::RadioButton, kMiles, 58, 224, 36, 10, "&mi", 0, 0},
                   {K::GroupBox, -1, 112, 210, 200, 34, "Days that hold an entry", 0, 0},
                   {K::RadioButton, kKeepEntries, 120, 224, 80, 10, "&Keep the entry", C::kGroup, 0},
                   {K::RadioButton, kReplaceEntries, 204, 224, 100, 10, "&Replace the entry", 0, 0},
-                  {K::Button, kImport, 326, 228, 50, 14, "&Import", C::kDefault, 0},
-                  {K::Button, TDialog::kIdCancel, 382, 228, 50, 14, "Cancel", 0, 0}};
+                  {K::Button, kImport, 366, 228, 50, 14, "&Import", C::kDefault, 0},
+                  {K::Button, TDialog::kIdCancel, 422, 228, 50, 14, "Cancel", 0, 0}};
     TResources::AddDialog(res::kActivityImportDialog, t);
 }
 
@@ -138,7 +138,6 @@ void ActivityImportDialog::SetupWindow() {
         ListAddString(kLeftOut, "(none)");
     }
     ListSetHorizontalExtent(kLeftOut, 2000);
-    ListSetHorizontalExtent(kDays, 1000);
     Decide();
     SetDlgItemFocus(IsDlgItemEnabled(kImport) ? kImport : TDialog::kIdCancel);
     CenterIn(nullptr);
@@ -152,6 +151,8 @@ void ActivityImportDialog::Decide() {
     for (const ActivityImportPlan::PlannedDay& planned : plan.Days()) {
         ListAddString(kDays, Row(planned, unit, dates));
     }
+    // Long workouts ("Swimming + Transition + Cycling + Running") scroll into view.
+    ListSetHorizontalExtent(kDays, 1000);
     if (selected >= 0 && selected < ListCount(kDays)) {
         ListSetSelection(kDays, selected);
     }

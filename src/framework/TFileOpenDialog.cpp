@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QTreeView>
 
@@ -31,7 +32,7 @@ constexpr std::size_t kMaxName = 260;
 
 // Choosing several: the files the name box lists, or, when folders are selected in the
 // list, everything selected there. Open on a selected folder takes it instead of entering
-// it; a double click still enters it.
+// it; a double click, or a folder typed into the name box, still enters it.
 class FilesAndFoldersDialog : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
@@ -40,6 +41,13 @@ public:
 protected:
     void accept() override {
         folders.clear();
+        // A folder typed into the name box is entered, as everywhere else.
+        const auto* nameBox = findChild<QLineEdit*>("fileNameEdit");
+        const QString typed = nameBox ? nameBox->text().trimmed() : QString();
+        if (!typed.isEmpty() && QFileInfo(directory(), typed).isDir()) {
+            QFileDialog::accept();
+            return;
+        }
         QStringList selected;
         bool anyFolder = false;
         for (const char* name : {"listView", "treeView"}) {
