@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -73,60 +73,61 @@ protected:
     // with it as the user does; false when none showed.
     template <typename D>
     bool WhenShown(const std::function<void()>& gesture, const std::function<void(D&)>& act) {
-        struct Poll {
-            bool shown = false;
-            bool over = false;
-            int polls = 0;
-            std::function<void()> next;
-        };
-        auto poll = std::make_shared<Poll>();
-        poll->next = [weak = std::weak_ptr<Poll>(poll), act] {
-            const auto p = weak.lock();
-            if (!p || p->over) {
-                return;
-            }
+        bool shown = false;
+        QTimer poll; // goes with this call
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
-            auto* dialog = link ? dynamic_cast<D*>(link->Window()) : nullptr;
-            if (!dialog) {
-                if (++p->polls < 2000) {
-                    QTimer::singleShot(0, p->next);
-                }
-                return;
+            if (auto* dialog = link ? dynamic_cast<D*>(link->Window()) : nullptr;
+                dialog && !shown) {
+                shown = true;
+                act(*dialog);
             }
-            p->shown = true;
-            p->over = true;
-            act(*dialog);
-        };
-        QTimer::singleShot(0, poll->next);
+        });
+        poll.start(0);
         gesture();
-        poll->over = true;
-        return poll->shown;
+        return shown;
     }
+    // The preview as it opened after the gesture; end closes it as the user does.
+    struct Shown {
+        std::vector<std::string> rows, leftOut;
+        std::string summary;
+        bool importOffered = false, miles = false;
+    };
+    std::optional<Shown> Preview(const std::function<void()>& gesture,
+                                 const std::function<void(ActivityImportDialog&)>& end) {
+        Shown shown;
+        const bool opened = WhenShown<ActivityImportDialog>(gesture, [&](auto& preview) {
+            shown = {Lines(preview, ActivityImportDialog::kDays),
+                     Lines(preview, ActivityImportDialog::kLeftOut),
+                     preview.GetDlgItemText(ActivityImportDialog::kSummary),
+                     preview.IsDlgItemEnabled(ActivityImportDialog::kImport),
+                     preview.IsDlgButtonChecked(ActivityImportDialog::kMiles)};
+            end(preview);
+        });
+        return opened ? std::optional(shown) : std::nullopt;
+    }
+    static void Import(ActivityImportDialog& preview) { UserInput::Enter(preview); }
+    static void Esc(ActivityImportDialog& preview) { UserInput::Escape(preview); }
     void ChooseInMenu(const std::vector<std::string>& files) {
         TFileOpenDialog::QueueChoice(files);
         ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kImportActivities));
     }
-    // A drag of local files onto the main window, then the drop; whether the frame took it.
-    bool Drop(const std::vector<std::string>& paths, bool local = true) {
+    // A drag onto the main window, then the drop when the frame takes the drag.
+    bool Drop(const QList<QUrl>& urls) {
         QMimeData data;
-        QList<QUrl> urls;
-        for (const std::string& p : paths) {
-            urls.push_back(local ? QUrl::fromLocalFile(QString::fromStdString(p))
-                                 : QUrl(QString::fromStdString(p)));
-        }
         data.setUrls(urls);
         QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton,
                               Qt::NoModifier);
         QApplication::sendEvent(frame->Widget(), &enter);
-        if (!enter.isAccepted()) {
-            return false;
-        }
         QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(frame->Widget(), &drop);
-        for (int i = 0; i < 20; ++i) {
-            QApplication::processEvents();
+        if (enter.isAccepted()) {
+            QApplication::sendEvent(frame->Widget(), &drop);
+            QApplication::processEvents(); // the import runs once the drop has returned
         }
-        return drop.isAccepted();
+        return enter.isAccepted();
+    }
+    static QUrl Local(const std::string& path) {
+        return QUrl::fromLocalFile(QString::fromStdString(path));
     }
     static std::vector<std::string> Lines(const TDialog& d, int list) {
         std::vector<std::string> lines;
@@ -140,25 +141,25 @@ protected:
     std::string logbook;
 };
 
-TEST_F(ActivityImportWindowTest, TheMenuImportsTheChosenFilesAndTheLogBookShowsTheDay) {
-    const std::vector<std::string> files = {Run("watch/today.gpx", TodayText()),
-                                            Put("watch/notes.gpx", "packing list for the race")};
-    std::vector<std::string> leftOut;
-    ASSERT_TRUE(WhenShown<ActivityImportDialog>([&] { ChooseInMenu(files); },
-                                                [&](ActivityImportDialog& preview) {
-                                                    leftOut = Lines(preview,
-                                                                    ActivityImportDialog::kLeftOut);
-                                                    UserInput::Enter(preview);
-                                                }));
-    EXPECT_EQ(leftOut, std::vector<std::string>{Path("watch/notes.gpx") +
-                                                ": is not a FIT, GPX or TCX file"});
+// Dropped files and folders (the menu's way is the other tests'); a drag of anything but
+// local files is refused.
+TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenLogBookShowsTheDay) {
+    Run("watch/runs/today.gpx", TodayText());
+    Put("watch/notes.gpx", "packing list for the race");
+    EXPECT_FALSE(Drop({QUrl("https://example.org/a.gpx")}));
+    const auto shown = Preview(
+        [&] {
+            EXPECT_TRUE(Drop({Local(Path("watch/runs")), Local(Path("watch/notes.gpx"))}));
+        },
+        Import);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->leftOut, std::vector<std::string>{Path("watch/notes.gpx") +
+                                                       ": is not a FIT, GPX or TCX file"});
     EXPECT_EQ(StatusText(), "Imported 1 day from 1 file; 1 file left out.");
     // The Log Book, open on today, shows the day it did not store itself.
     EXPECT_EQ(Shows(Box(DayForm::kDistance)), "1.11");
     EXPECT_EQ(Shows(Box(DayForm::kMaxHeartRate)), "162");
     EXPECT_EQ(Shows(LogBookDialog::kWorkout), "Running");
-    ASSERT_NE(Stored(0), nullptr);
-    EXPECT_EQ(Stored(0)->time, 600);
 }
 
 // The rows as the choices below the lists change them; 2024-03-06 holds an entry.
@@ -216,60 +217,26 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
 TEST_F(ActivityImportWindowTest, TheUnitIsRememberedAndOnlyImportStores) {
     const std::vector<std::string> run = {Run("watch/run.gpx", "2024-03-05")};
     const std::string before = Read(logbook);
-    ASSERT_TRUE(WhenShown<ActivityImportDialog>([&] { ChooseInMenu(run); },
-                                                [](ActivityImportDialog& preview) {
-                                                    UserInput::Click(preview,
-                                                                     ActivityImportDialog::kMiles);
-                                                    UserInput::Click(preview, TDialog::kIdCancel);
-                                                }));
+    ASSERT_TRUE(Preview([&] { ChooseInMenu(run); },
+                        [](ActivityImportDialog& preview) {
+                            UserInput::Click(preview, ActivityImportDialog::kMiles);
+                            UserInput::Click(preview, TDialog::kIdCancel);
+                        }));
     EXPECT_EQ(Read(logbook), before);
     EXPECT_NE(Read(Ini()).find("IMPORTUNIT=mi\n"), std::string::npos) << Read(Ini());
-    bool miles = false;
-    ASSERT_TRUE(WhenShown<ActivityImportDialog>([&] { ChooseInMenu(run); },
-                                                [&](ActivityImportDialog& preview) {
-                                                    miles = preview.IsDlgButtonChecked(
-                                                        ActivityImportDialog::kMiles);
-                                                    UserInput::Enter(preview);
-                                                }));
-    EXPECT_TRUE(miles);
+    const auto again = Preview([&] { ChooseInMenu(run); }, Import);
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->miles);
     EXPECT_EQ(StatusText(), "Imported 1 day from 1 file.");
     const std::string imported = Read(logbook);
     EXPECT_NE(imported, before);
 
     // The same file again: its day is kept, nothing is left to import.
-    bool importOffered = true;
-    std::string summary;
-    ASSERT_TRUE(WhenShown<ActivityImportDialog>(
-        [&] { ChooseInMenu(run); },
-        [&](ActivityImportDialog& preview) {
-            importOffered = preview.IsDlgItemEnabled(ActivityImportDialog::kImport);
-            summary = preview.GetDlgItemText(ActivityImportDialog::kSummary);
-            UserInput::Escape(preview);
-        }));
-    EXPECT_FALSE(importOffered);
-    EXPECT_EQ(summary, "Nothing to import: 0 days from 1 file; 1 day kept.");
+    const auto kept = Preview([&] { ChooseInMenu(run); }, Esc);
+    ASSERT_TRUE(kept);
+    EXPECT_FALSE(kept->importOffered);
+    EXPECT_EQ(kept->summary, "Nothing to import: 0 days from 1 file; 1 day kept.");
     EXPECT_EQ(Read(logbook), imported);
-}
-
-TEST_F(ActivityImportWindowTest, ADropOfLocalFilesAndFoldersImportsThem) {
-    Run("watch/runs/a.gpx", "2024-03-05");
-    Ride("watch/b.tcx", "2024-03-06");
-    EXPECT_FALSE(Drop({"https://example.org/a.gpx"}, false));
-    std::vector<std::string> rows;
-    ASSERT_TRUE(WhenShown<ActivityImportDialog>(
-        [&] {
-            EXPECT_TRUE(Drop({Path("watch/runs"), Path("watch/b.tcx")}));
-        },
-        [&](ActivityImportDialog& preview) {
-            rows = Lines(preview, ActivityImportDialog::kDays);
-            UserInput::Click(preview, ActivityImportDialog::kImport);
-        }));
-    EXPECT_EQ(rows.size(), 2U);
-    EXPECT_EQ(StatusText(), "Imported 2 days from 2 files.");
-    DayRecord ride = DayRecord::Blank(0);
-    ASSERT_EQ(client->Database().ReadDay(Date(20240306), ride), LogBookDatabase::ReadResult::Read);
-    EXPECT_EQ(ride.distance, 20.0F);
-    EXPECT_EQ(ride.calories, 500);
 }
 
 TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
@@ -281,11 +248,7 @@ TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
     const std::string before = Read(logbook);
     bool previewed = false;
     ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
-        [&] {
-            previewed = WhenShown<ActivityImportDialog>(
-                [&] { ChooseInMenu({Path("watch/year")}); },
-                [](ActivityImportDialog& preview) { UserInput::Escape(preview); });
-        },
+        [&] { previewed = Preview([&] { ChooseInMenu({Path("watch/year")}); }, Esc).has_value(); },
         [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
     EXPECT_FALSE(previewed);
     EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
