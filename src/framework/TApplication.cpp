@@ -153,6 +153,10 @@ TApplication::Busy::~Busy() {
     --busyDepth;
 }
 
+void TApplication::PumpWaitingMessages() {
+    QApplication::processEvents();
+}
+
 bool TApplication::WorkUnderWay() const {
     // A closed dialog's loop is still on the stack until its exec returns: the loop level
     // tells, beside the windows that are still up.

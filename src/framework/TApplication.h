@@ -43,6 +43,10 @@ public:
     // as that work has unwound.
     static bool TerminationRequested();
 
+    // Runs the events waiting now: work that takes a while calls it between its steps, so
+    // its windows stay alive and a Cancel button can be pressed.
+    static void PumpWaitingMessages();
+
     // Held by work that runs events itself without a modal window of its own (a print
     // run): a termination signal lets it end before any window goes.
     class Busy {

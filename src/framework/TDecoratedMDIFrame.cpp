@@ -10,9 +10,13 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -27,7 +31,8 @@ QMenu* BuildPopup(TDecoratedMDIFrame& frame, const TMenuItem& popup, QWidget* pa
             QAction* action = menu->addAction(TQtConvert::Text(item.text));
             action->setData(item.command);
             const int command = item.command;
-            QObject::connect(action, &QAction::triggered, [&frame, command] { frame.RouteCommand(command); });
+            QObject::connect(action, &QAction::triggered,
+                             [&frame, command] { frame.RouteCommand(command); });
             if (track) {
                 QObject::connect(action, &QAction::hovered, [&frame, command] {
                     frame.ShowHint(TResources::String(command));
@@ -47,6 +52,58 @@ QMenu* BuildPopup(TDecoratedMDIFrame& frame, const TMenuItem& popup, QWidget* pa
     }
     return menu;
 }
+
+// The local paths a drag carries; none when it carries anything else too.
+std::vector<std::string> LocalPaths(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls()) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile() || url.toLocalFile().isEmpty()) {
+            return {};
+        }
+        paths.push_back(TQtConvert::Text(url.toLocalFile()));
+    }
+    return paths;
+}
+
+// Takes drags and drops of files for the whole frame: its children pass the drops they do
+// not take themselves up to it.
+class DropFilter : public QObject {
+public:
+    DropFilter(QObject* parent, const TDecoratedMDIFrame::DropHandler& handler)
+        : QObject(parent), handler(handler) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+            return QObject::eventFilter(watched, event);
+        }
+        auto* drop = static_cast<QDropEvent*>(event);
+        const std::vector<std::string> paths = LocalPaths(drop->mimeData());
+        if (!handler || paths.empty()) {
+            drop->ignore();
+            return true;
+        }
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        if (type == QEvent::Drop) {
+            // After the drop has returned to the system, so the source is not held up by
+            // whatever the handler shows.
+            QTimer::singleShot(0, this, [this, paths] {
+                if (handler) {
+                    handler(paths);
+                }
+            });
+        }
+        return true;
+    }
+
+private:
+    const TDecoratedMDIFrame::DropHandler& handler;
+};
 
 } // namespace
 
@@ -80,6 +137,8 @@ QWidget* TDecoratedMDIFrame::CreateWidget(QWidget*) {
     middle->addLayout(left);
     host->setCentralWidget(central);
     host->resize(800, 600);
+    host->setAcceptDrops(true);
+    host->installEventFilter(new DropFilter(host, dropHandler));
     return host;
 }
 
@@ -119,7 +178,9 @@ void TDecoratedMDIFrame::Insert(TWindow& decoration, Location location) {
 void TDecoratedMDIFrame::PlaceDecoration(const Placed& p) {
     p.window->Create();
     QWidget* w = p.window->Widget();
-    QBoxLayout* into = p.location == Location::Top ? top : p.location == Location::Left ? left : bottom;
+    QBoxLayout* into = p.location == Location::Top    ? top
+                       : p.location == Location::Left ? left
+                                                      : bottom;
     if (w && into && into->indexOf(w) < 0) {
         w->setParent(top->parentWidget());
         into->addWidget(w);
@@ -180,7 +241,13 @@ void TDecoratedMDIFrame::ShowHint(const std::string& text) {
     }
 }
 
-bool TDecoratedMDIFrame::CanClose() { return client.QueryClose(); }
+void TDecoratedMDIFrame::OnFilesDropped(DropHandler handler) {
+    dropHandler = std::move(handler);
+}
+
+bool TDecoratedMDIFrame::CanClose() {
+    return client.QueryClose();
+}
 
 void TDecoratedMDIFrame::AfterDestroy(int) {
     if (TApplication* app = TApplication::Instance(); app && app->MainWindow() == this) {

@@ -7,6 +7,7 @@
 #include "framework/TBarFrame.h"
 #include "framework/TWindow.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ public:
     // Test hook: chooses a menu item as the user does, only when the menu shows it enabled.
     bool ChooseMenuItem(int command);
 
+    // Files and folders dropped anywhere on the frame, as local paths. Without a handler, or
+    // for a drag that carries anything but local files, the frame takes no drop.
+    using DropHandler = std::function<void(const std::vector<std::string>& paths)>;
+    void OnFilesDropped(DropHandler handler);
+
 protected:
     QWidget* CreateWidget(QWidget* parentWidget) override;
     void SetupWindow() override;
@@ -62,6 +68,7 @@ private:
     bool trackMenuSelection;
     std::vector<Placed> decorations;
     TStatusBar* statusBar = nullptr;
+    DropHandler dropHandler;
     class QBoxLayout* top = nullptr;
     class QBoxLayout* left = nullptr;
     class QBoxLayout* middle = nullptr;

@@ -203,6 +203,15 @@ int TDialog::Execute() {
     return returnValue;
 }
 
+bool TDialog::ShowModal() {
+    if (!Create()) {
+        return false;
+    }
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    Widget()->show();
+    return true;
+}
+
 void TDialog::PressCancel() {
     Command(kIdCancel);
 }

@@ -26,6 +26,9 @@ public:
     const TDialogTemplate& Template() const override { return dialogTemplate; }
     // Runs the dialog modally; the id it ended with (kIdCancel when it could not be built).
     int Execute();
+    // Shows the dialog modal to the whole program without a loop of its own: a box that
+    // long work updates between its steps, running the events itself. Destroy ends it.
+    bool ShowModal();
 
     // The control's text: edits, combos, statics, buttons. The text limit bounds typing only.
     void SetDlgItemText(int id, const std::string& utf8);

@@ -7,6 +7,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -14,7 +18,7 @@ namespace {
 
 struct Script {
     bool active = false;
-    std::deque<std::optional<std::string>> answers;
+    std::deque<std::optional<std::vector<std::string>>> answers;
     std::optional<TFileOpenDialog::TData> last;
     std::string title;
 };
@@ -25,6 +29,49 @@ Script& TheScript() {
 }
 
 constexpr std::size_t kMaxName = 260;
+
+// Choosing several: the files the name box lists, or, when folders are selected in the
+// list, everything selected there. Open on a selected folder takes it instead of entering
+// it; a double click, or a folder typed into the name box, still enters it.
+class FilesAndFoldersDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    QStringList Chosen() const { return folders.isEmpty() ? selectedFiles() : folders; }
+
+protected:
+    void accept() override {
+        folders.clear();
+        // A folder typed into the name box is entered, as everywhere else.
+        const auto* nameBox = findChild<QLineEdit*>("fileNameEdit");
+        const QString typed = nameBox ? nameBox->text().trimmed() : QString();
+        if (!typed.isEmpty() && QFileInfo(directory(), typed).isDir()) {
+            QFileDialog::accept();
+            return;
+        }
+        QStringList selected;
+        bool anyFolder = false;
+        for (const char* name : {"listView", "treeView"}) {
+            auto* view = findChild<QAbstractItemView*>(name);
+            if (!view || !view->isVisible() || !view->selectionModel()) {
+                continue;
+            }
+            for (const QModelIndex& index : view->selectionModel()->selectedRows()) {
+                const QString path = index.data(QFileSystemModel::FilePathRole).toString();
+                anyFolder = anyFolder || QFileInfo(path).isDir();
+                selected.push_back(path);
+            }
+        }
+        if (anyFolder) {
+            folders = selected;
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QStringList folders;
+};
 
 } // namespace
 
@@ -53,7 +100,7 @@ std::string TFileOpenDialog::QtFilter(const std::string& filter) {
             out += ";;";
         }
         out += description.find('(') != std::string::npos ? description
-                                                           : description + " (" + patterns + ")";
+                                                          : description + " (" + patterns + ")";
         if (end == std::string::npos) {
             break;
         }
@@ -79,7 +126,8 @@ bool TFileOpenDialog::Confirm(std::string& name) {
     }
     const QFileInfo info(TQtConvert::Text(name));
     if ((data.flags & (kPathMustExist | kFileMustExist | kCreatePrompt)) && !info.dir().exists()) {
-        TMessageBox::Show(parent, name + "\nThe folder does not exist.\nCheck the path and try again.",
+        TMessageBox::Show(parent,
+                          name + "\nThe folder does not exist.\nCheck the path and try again.",
                           title, TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
         return false;
     }
@@ -90,8 +138,9 @@ bool TFileOpenDialog::Confirm(std::string& name) {
                                      TMessageBox::Icon::Question) == TMessageBox::kIdYes;
         }
         if (data.flags & kFileMustExist) {
-            TMessageBox::Show(parent, name + "\nFile not found.\nCheck the file name and try again.",
-                              title, TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+            TMessageBox::Show(parent,
+                              name + "\nFile not found.\nCheck the file name and try again.", title,
+                              TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
             return false;
         }
     }
@@ -104,24 +153,25 @@ int TFileOpenDialog::Execute() {
         script.last = data;
         script.title = title;
         while (!script.answers.empty()) {
-            std::optional<std::string> answer = script.answers.front();
+            std::optional<std::vector<std::string>> answer = script.answers.front();
             script.answers.pop_front();
             if (!answer) {
                 return kIdCancel;
             }
-            if (Confirm(*answer)) {
-                data.fileName = *answer;
+            if (Take(*answer)) {
                 return kIdOk;
             }
         }
         return kIdCancel;
     }
-    QFileDialog dialog(parent && parent->Widget() ? parent->Widget()->window() : nullptr,
-                       TQtConvert::Text(title));
+    const bool several = (data.flags & kAllowMultiSelect) != 0;
+    FilesAndFoldersDialog dialog(parent && parent->Widget() ? parent->Widget()->window() : nullptr,
+                                 TQtConvert::Text(title));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDirectory(data.initialDir.empty() ? QDir::currentPath() : TQtConvert::Text(data.initialDir));
+    dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
+    dialog.setDirectory(data.initialDir.empty() ? QDir::currentPath()
+                                                : TQtConvert::Text(data.initialDir));
     const QString filters = TQtConvert::Text(QtFilter(data.filter));
     dialog.setNameFilters(filters.split(";;", Qt::SkipEmptyParts));
     const QStringList names = dialog.nameFilters();
@@ -135,10 +185,15 @@ int TFileOpenDialog::Execute() {
         dialog.setDefaultSuffix(TQtConvert::Text(data.defaultExt));
     }
     SetupDialog(&dialog);
-    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        std::string name = TQtConvert::Text(dialog.selectedFiles().front());
-        if (Confirm(name)) {
-            data.fileName = name;
+    while (dialog.exec() == QDialog::Accepted && !dialog.Chosen().isEmpty()) {
+        std::vector<std::string> chosen;
+        for (const QString& name : dialog.Chosen()) {
+            chosen.push_back(TQtConvert::Text(name));
+            if (!several) {
+                break;
+            }
+        }
+        if (Take(chosen)) {
             data.filterIndex = static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1;
             return kIdOk;
         }
@@ -146,17 +201,41 @@ int TFileOpenDialog::Execute() {
     return kIdCancel;
 }
 
+bool TFileOpenDialog::Take(std::vector<std::string> names) {
+    if (names.empty()) {
+        return false;
+    }
+    for (std::string& name : names) {
+        if (!Confirm(name)) {
+            return false;
+        }
+    }
+    data.fileName = names.front();
+    data.fileNames = (data.flags & kAllowMultiSelect) ? names : std::vector<std::string>{};
+    return true;
+}
+
 void TFileOpenDialog::QueueAnswers(std::deque<std::optional<std::string>> answers) {
     TheScript().active = true;
     for (auto& a : answers) {
-        TheScript().answers.push_back(std::move(a));
+        TheScript().answers.push_back(a ? std::optional(std::vector<std::string>{std::move(*a)})
+                                        : std::nullopt);
     }
 }
 
-void TFileOpenDialog::ResetScript() { TheScript() = Script{}; }
+void TFileOpenDialog::QueueChoice(std::vector<std::string> names) {
+    TheScript().active = true;
+    TheScript().answers.push_back(std::move(names));
+}
+
+void TFileOpenDialog::ResetScript() {
+    TheScript() = Script{};
+}
 
 const TFileOpenDialog::TData* TFileOpenDialog::LastRun() {
     return TheScript().last ? &*TheScript().last : nullptr;
 }
 
-const std::string& TFileOpenDialog::LastTitle() { return TheScript().title; }
+const std::string& TFileOpenDialog::LastTitle() {
+    return TheScript().title;
+}

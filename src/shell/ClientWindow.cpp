@@ -1,5 +1,9 @@
 #include "shell/ClientWindow.h"
 
+#include "activities/ActivityImportDialog.h"
+#include "activities/ActivityReadingDialog.h"
+#include "framework/TApplication.h"
+#include "framework/TDecoratedMDIFrame.h"
 #include "framework/THelpViewer.h"
 #include "framework/TMDIChild.h"
 #include "framework/TMessageBox.h"
@@ -142,6 +146,7 @@ ClientWindow::~ClientWindow() {
 void ClientWindow::RegisterCommands() {
     OnCommand(cmd::kOpen, [this] { OpenLogBookFile(); });
     OnCommand(cmd::kRestoreBackup, [this] { RestoreFromBackup(); });
+    OnCommand(cmd::kImportActivities, [this] { ChooseActivityFiles(); });
     OnCommand(cmd::kPrint, [this] { PrintActiveWindow(); });
     OnCommand(cmd::kPrinterSetup, [this] { printUtility->Setup(*this); });
     OnCommand(cmd::kExit, [this] {
@@ -198,6 +203,10 @@ void ClientWindow::RegisterEnablers() {
 
 void ClientWindow::SetupWindow() {
     TMDIClient::SetupWindow();
+    if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(Parent())) {
+        frame->OnFilesDropped(
+            [this](const std::vector<std::string>& paths) { ImportActivities(paths); });
+    }
 }
 
 void ClientWindow::EvSize(TSize) {
@@ -327,6 +336,66 @@ void ClientWindow::RestoreFromBackup() {
                (backups.Latest().empty()
                     ? "."
                     : "; the days before are in the backup " + backups.Latest() + "."));
+}
+
+void ClientWindow::ChooseActivityFiles() {
+    TFileOpenDialog::TData data;
+    data.flags = TFileOpenDialog::kAllowMultiSelect | TFileOpenDialog::kFileMustExist |
+                 TFileOpenDialog::kHideReadOnly;
+    data.filter = "Activity files|*.fit;*.gpx;*.tcx;*.fit.gz;*.gpx.gz;*.tcx.gz;*.FIT;*.GPX;*.TCX|"
+                  "All files (*)|*|";
+    data.filterIndex = 1;
+    OpenFileDialog dialog(this, data);
+    if (dialog.Execute() == TFileOpenDialog::kIdOk) {
+        ImportActivities(data.fileNames);
+    }
+}
+
+void ClientWindow::ImportActivities(const std::vector<std::string>& operands) {
+    if (operands.empty()) {
+        return;
+    }
+    // The Log Book's unsaved days first, as File > Open asks, so the preview weighs the
+    // files against the days as stored.
+    if (TDialog* editor = Tool(res::kLogBookDialog); editor && !editor->QueryClose()) {
+        return;
+    }
+    ActivityImportPlan plan;
+    {
+        const TApplication::Busy busy;
+        ActivityReadingDialog reading(this);
+        const bool whole = plan.Read(operands, [&reading](std::size_t done, std::size_t total) {
+            return reading.Step(done, total);
+        });
+        reading.Finish();
+        if (!whole) {
+            ShowStatus("The import was cancelled; nothing was stored.");
+            return;
+        }
+    }
+    const std::string unitText =
+        profile.GetString(Settings::kSection, Settings::kImportUnitKey, "km", 3);
+    const ActivityDays::Unit unit = ::strcasecmp(unitText.c_str(), "mi") == 0
+                                        ? ActivityDays::Unit::Miles
+                                        : ActivityDays::Unit::Kilometres;
+    ActivityImportDialog preview(this, plan, database->IsOpen() ? &database->Table() : nullptr,
+                                 unit, *dateUtility);
+    const int answer = preview.Execute();
+    if (preview.Unit() != unit) {
+        profile.WriteString(Settings::kSection, Settings::kImportUnitKey,
+                            preview.Unit() == ActivityDays::Unit::Miles ? "mi" : "km");
+    }
+    const std::vector<DayRecord> records = plan.Records();
+    if (answer != TDialog::kIdOk || records.empty()) {
+        return;
+    }
+    // The store says why when it refuses; the logbook is then as it was.
+    if (database->StoreAll(records) != LogBookDatabase::StoreResult::Stored) {
+        return;
+    }
+    ForgetStoredChanges();
+    RefreshToolWindows(true);
+    ShowStatus("Imported " + ActivityImportDialog::Counts(plan) + ".");
 }
 
 void ClientWindow::BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays) {

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class ChildWindow;
 class TDialog;
@@ -122,6 +123,10 @@ private:
     void OpenLogBookFile();
     // File > Restore from Backup: the backup the user chooses replaces the open logbook.
     void RestoreFromBackup();
+    // File > Import Activities, and files dropped on the main window: the files and folders
+    // are read, previewed, and their days stored in one step when the user says Import.
+    void ChooseActivityFiles();
+    void ImportActivities(const std::vector<std::string>& operands);
     // The first change of a day in each logbook in this run, and every change of many days,
     // is backed up first; a backup that cannot be made is said on the status bar and the
     // change goes ahead.

@@ -17,6 +17,8 @@ constexpr int kHRateDialog = 10;
 constexpr int kFindDialog = 11;
 constexpr int kCalcDTPDialog = 12;
 constexpr int kRestoreBackupDialog = 20;
+constexpr int kActivityImportDialog = 21;
+constexpr int kActivityReadingDialog = 22;
 
 constexpr int kAppIcon = 100;
 constexpr int kLogBookIcon = 101;
@@ -59,9 +61,9 @@ constexpr int kBannerStrip = 1052;
 constexpr unsigned kLogBookChanged = 1000; // reload at once; both parameters 0
 constexpr unsigned kGoToDay = 1001;        // the Log Book shows the day of the date key given
 
-constexpr int kTitleTimer = 1000;     // the client window's wait before the title screen
-constexpr int kBannerTimer = 2000;    // the title screen's animation
-constexpr int kGraphsReloadTimer = 3000;  // the views' deferred reload after a change
+constexpr int kTitleTimer = 1000;        // the client window's wait before the title screen
+constexpr int kBannerTimer = 2000;       // the title screen's animation
+constexpr int kGraphsReloadTimer = 3000; // the views' deferred reload after a change
 constexpr int kStatsReloadTimer = 4000;
 constexpr int kReportsReloadTimer = 5000;
 constexpr int kCountdownTimer = 6000; // the heart-rate timer's seconds

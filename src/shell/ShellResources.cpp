@@ -1,5 +1,7 @@
 #include "shell/ShellResources.h"
 
+#include "activities/ActivityImportDialog.h"
+#include "activities/ActivityReadingDialog.h"
 #include "framework/TDialog.h"
 #include "framework/TResources.h"
 #include "shell/CommandIds.h"
@@ -15,6 +17,7 @@ void RegisterMenu() {
     TResources::AddMenu(
         res::kMainMenu,
         {I::Popup("&File", {I::Item("&Open...", cmd::kOpen),
+                            I::Item("&Import Activities...", cmd::kImportActivities),
                             I::Item("&Restore from Backup...", cmd::kRestoreBackup), I::Separator(),
                             I::Item("&Print...", cmd::kPrint),
                             I::Item("Printer Setup...", cmd::kPrinterSetup), I::Separator(),
@@ -45,6 +48,7 @@ void RegisterHints() {
         const char* hint;
     } hints[] = {
         {cmd::kOpen, "Open Veloria log book."},
+        {cmd::kImportActivities, "Import activity files (FIT, TCX, GPX) from a watch or phone."},
         {cmd::kRestoreBackup, "Replace the log book with one of its backups."},
         {cmd::kPrint, "Print the contents of the active window."},
         {cmd::kPrinterSetup, "Select and setup a printer."},
@@ -95,6 +99,8 @@ void RegisterDialogs() {
         {K::Button, TDialog::kIdOk, 80, 200, 50, 14, "OK", TControlTemplate::kDefault, 0}};
     TResources::AddDialog(res::kTitleDialog, title);
     RestoreBackupDialog::RegisterTemplate();
+    ActivityImportDialog::RegisterTemplate();
+    ActivityReadingDialog::RegisterTemplate();
 }
 
 } // namespace

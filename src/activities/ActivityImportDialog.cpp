@@ -1,0 +1,166 @@
+#include "activities/ActivityImportDialog.h"
+
+#include "framework/TResources.h"
+#include "shell/ResourceIds.h"
+#include "store/DateUtility.h"
+#include "store/Windows1252.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+const char* FateText(ActivityImportPlan::Fate fate) {
+    switch (fate) {
+    case ActivityImportPlan::Fate::New:
+        return "new";
+    case ActivityImportPlan::Fate::Replaces:
+        return "replaces an entry";
+    case ActivityImportPlan::Fate::Kept:
+        return "entry kept";
+    case ActivityImportPlan::Fate::Refused:
+        break;
+    }
+    return "holds an entry";
+}
+
+std::string DateText(std::int32_t key) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+    return text;
+}
+
+const TFont kRowFont{"Courier New", -11, TFont::kNormal};
+
+} // namespace
+
+ActivityImportDialog::ActivityImportDialog(TWindow* parent, ActivityImportPlan& plan,
+                                           const IndexTable* table, ActivityDays::Unit unit,
+                                           const DateUtility& dates)
+    : TDialog(parent, res::kActivityImportDialog), plan(plan), table(table), unit(unit),
+      dates(dates) {
+    const struct {
+        int id;
+        ActivityDays::Unit unit;
+    } units[] = {{kKilometres, ActivityDays::Unit::Kilometres},
+                 {kMiles, ActivityDays::Unit::Miles}};
+    for (const auto& u : units) {
+        OnCommand(u.id, [this, u] {
+            this->unit = u.unit;
+            Decide();
+        });
+    }
+    const struct {
+        int id;
+        ActivityImportPlan::Existing existing;
+    } choices[] = {{kKeepEntries, ActivityImportPlan::Existing::Skip},
+                   {kReplaceEntries, ActivityImportPlan::Existing::Replace}};
+    for (const auto& c : choices) {
+        OnCommand(c.id, [this, c] {
+            existing = c.existing;
+            Decide();
+        });
+    }
+}
+
+void ActivityImportDialog::RegisterTemplate() {
+    using K = TControlKind;
+    using C = TControlTemplate;
+    TDialogTemplate t;
+    t.cx = 480;
+    t.cy = 252;
+    t.caption = "Import Activities";
+    t.controls = {{K::Static, kSummary, 8, 6, 464, 10, "", 0, 0},
+                  {K::Static, kHeader, 10, 20, 462, 10, "", 0, 0},
+                  {K::ListBox, kDays, 8, 30, 464, 116, "", 0, 0},
+                  {K::Static, kLeftOutLabel, 8, 152, 464, 10, "Files left out:", 0, 0},
+                  {K::ListBox, kLeftOut, 8, 162, 464, 44, "", 0, 0},
+                  {K::GroupBox, -1, 8, 210, 96, 34, "Distance in", 0, 0},
+                  {K::RadioButton, kKilometres, 16, 224, 36, 10, "&km", C::kGroup, 0},
+                  {K::RadioButton, kMiles, 58, 224, 36, 10, "&mi", 0, 0},
+                  {K::GroupBox, -1, 112, 210, 200, 34, "Days that hold an entry", 0, 0},
+                  {K::RadioButton, kKeepEntries, 120, 224, 80, 10, "&Keep the entry", C::kGroup, 0},
+                  {K::RadioButton, kReplaceEntries, 204, 224, 100, 10, "&Replace the entry", 0, 0},
+                  {K::Button, kImport, 366, 228, 50, 14, "&Import", C::kDefault, 0},
+                  {K::Button, TDialog::kIdCancel, 422, 228, 50, 14, "Cancel", 0, 0}};
+    TResources::AddDialog(res::kActivityImportDialog, t);
+}
+
+std::string ActivityImportDialog::Header() {
+    char text[128];
+    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %10s  %s", "Date", "Import",
+                  "Distance", "Time", "Max HR", "Calories", "Sport");
+    return text;
+}
+
+std::string ActivityImportDialog::Row(const ActivityImportPlan::PlannedDay& planned,
+                                      ActivityDays::Unit unit, const DateUtility& dates) {
+    const DayRecord& r = planned.day.record;
+    char distance[32];
+    std::snprintf(distance, sizeof distance, "%.2f %s", static_cast<double>(r.distance),
+                  unit == ActivityDays::Unit::Miles ? "mi" : "km");
+    const std::string heartRate = r.maxHeartRate > 0 ? std::to_string(r.maxHeartRate) : "-";
+    char text[160];
+    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %5d kcal  ",
+                  DateText(r.dateKey).c_str(), FateText(planned.fate), distance,
+                  dates.DurationText(r.time).c_str(), heartRate.c_str(),
+                  static_cast<int>(r.calories));
+    return text + Windows1252::Decode(r.WorkoutText());
+}
+
+std::string ActivityImportDialog::Counts(const ActivityImportPlan& plan) {
+    using Fate = ActivityImportPlan::Fate;
+    std::string text = Plural(plan.Count(Fate::New) + plan.Count(Fate::Replaces), "day", "days") +
+                       " from " + Plural(plan.FilesRead(), "file", "files");
+    if (const std::size_t kept = plan.Count(Fate::Kept); kept > 0) {
+        text += "; " + Plural(kept, "day", "days") + " kept";
+    }
+    if (const std::size_t leftOut = plan.LeftOutFiles().size(); leftOut > 0) {
+        text += "; " + Plural(leftOut, "file", "files") + " left out";
+    }
+    return text;
+}
+
+void ActivityImportDialog::SetupWindow() {
+    TDialog::SetupWindow();
+    SetControlFont(kHeader, kRowFont);
+    SetControlFont(kDays, kRowFont);
+    SetDlgItemText(kHeader, Header());
+    CheckDlgButton(unit == ActivityDays::Unit::Miles ? kMiles : kKilometres, true);
+    CheckDlgButton(kKeepEntries, true);
+    for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
+        ListAddString(kLeftOut, file.file + ": " + file.reason);
+    }
+    if (plan.LeftOutFiles().empty()) {
+        ListAddString(kLeftOut, "(none)");
+    }
+    ListSetHorizontalExtent(kLeftOut, 2000);
+    Decide();
+    SetDlgItemFocus(IsDlgItemEnabled(kImport) ? kImport : TDialog::kIdCancel);
+    CenterIn(nullptr);
+}
+
+void ActivityImportDialog::Decide() {
+    using Fate = ActivityImportPlan::Fate;
+    plan.Decide(unit, table, existing);
+    const int selected = ListSelection(kDays);
+    ListClear(kDays);
+    for (const ActivityImportPlan::PlannedDay& planned : plan.Days()) {
+        ListAddString(kDays, Row(planned, unit, dates));
+    }
+    // Long workouts ("Swimming + Transition + Cycling + Running") scroll into view.
+    ListSetHorizontalExtent(kDays, 1000);
+    if (selected >= 0 && selected < ListCount(kDays)) {
+        ListSetSelection(kDays, selected);
+    }
+    const bool anyToStore = plan.Count(Fate::New) + plan.Count(Fate::Replaces) > 0;
+    SetDlgItemText(kSummary,
+                   (anyToStore ? "To import: " : "Nothing to import: ") + Counts(plan) + ".");
+    const bool anyHeld = plan.Count(Fate::Kept) + plan.Count(Fate::Replaces) > 0;
+    EnableDlgItem(kKeepEntries, anyHeld);
+    EnableDlgItem(kReplaceEntries, anyHeld);
+    EnableDlgItem(kImport, anyToStore);
+}

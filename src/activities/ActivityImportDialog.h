@@ -1,0 +1,55 @@
+#pragma once
+// The preview of an import of activity files: every day read, with what it does to the
+// logbook (new, replaces an entry, entry kept), and every file left out with its reason.
+// The unit and the choice for days that hold entries decide the plan anew as they change.
+// Import ends the dialog with kIdOk; storing the plan's records is the caller's.
+
+#include "activities/ActivityImportPlan.h"
+#include "framework/TDialog.h"
+
+#include <string>
+
+class DateUtility;
+class IndexTable;
+
+class ActivityImportDialog : public TDialog {
+public:
+    // Controls of the dialog's template.
+    static constexpr int kSummary = 101;
+    static constexpr int kHeader = 102;
+    static constexpr int kDays = 103;
+    static constexpr int kLeftOutLabel = 104;
+    static constexpr int kLeftOut = 105;
+    static constexpr int kKilometres = 106;
+    static constexpr int kMiles = 107;
+    static constexpr int kKeepEntries = 108;
+    static constexpr int kReplaceEntries = 109;
+    static constexpr int kImport = TDialog::kIdOk;
+
+    // table is the logbook's index (nullptr for none); plan is read already and is left
+    // decided as the dialog last showed it.
+    ActivityImportDialog(TWindow* parent, ActivityImportPlan& plan, const IndexTable* table,
+                         ActivityDays::Unit unit, const DateUtility& dates);
+    static void RegisterTemplate();
+
+    ActivityDays::Unit Unit() const { return unit; }
+
+    // A day's row and the line above the rows, in columns of a fixed-pitch font.
+    static std::string Row(const ActivityImportPlan::PlannedDay& planned, ActivityDays::Unit unit,
+                           const DateUtility& dates);
+    static std::string Header();
+    // "12 days from 14 files; 2 days kept; 1 file left out": what the plan stores.
+    static std::string Counts(const ActivityImportPlan& plan);
+
+protected:
+    void SetupWindow() override;
+
+private:
+    void Decide();
+
+    ActivityImportPlan& plan;
+    const IndexTable* table;
+    ActivityDays::Unit unit;
+    ActivityImportPlan::Existing existing = ActivityImportPlan::Existing::Skip;
+    const DateUtility& dates;
+};

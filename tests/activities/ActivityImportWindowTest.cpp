@@ -1,0 +1,258 @@
+// Importing activity files in the window program: File > Import Activities and a drop on the
+// main window read the files, the preview shows each day and each file left out, and only
+// Import stores. Times are UTC here, so a file's day is the date its times carry.
+
+#include "EditorFixture.h"
+#include "activities/ActivityImportDialog.h"
+#include "activities/ActivityReadingDialog.h"
+#include "framework/TStatusBar.h"
+#include "framework/TWindowHost.h"
+#include "shell/CommandIds.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <optional>
+
+namespace {
+
+class ActivityImportWindowTest : public EditorFixture {
+protected:
+    void SetUp() override {
+        ::setenv("TZ", "UTC", 1); // each test is a process of its own
+        ::tzset();
+        EditorFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        logbook = Path("logBooks/mylog.vrl");
+        // A quit asked for by an earlier program in this process would end the first
+        // dialog's loop at once; a short run of the loop takes it back.
+        QTimer::singleShot(0, [] { QApplication::exit(0); });
+        QApplication::exec();
+    }
+
+    std::string Put(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
+        Write(Path(name), bytes);
+        return Path(name);
+    }
+    // A run of 1111.95 m in ten minutes at 07:00 UTC on a date such as "2024-03-05".
+    std::string Run(const std::string& name, const std::string& date) const {
+        return Put(name,
+                   "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" xmlns:ns3=\"urn:hr\"><trk>"
+                   "<type>running</type><trkseg><trkpt lat=\"50\" lon=\"8\"><time>" +
+                       date +
+                       "T07:00:00Z</time><extensions><ns3:hr>150</ns3:hr></extensions></trkpt>"
+                       "<trkpt lat=\"50.01\" lon=\"8\"><time>" +
+                       date +
+                       "T07:10:00Z</time><extensions><ns3:hr>162</ns3:hr></extensions></trkpt>"
+                       "</trkseg></trk></gpx>");
+    }
+    // An hour's ride of 20 km, 500 kcal.
+    std::string Ride(const std::string& name, const std::string& date) const {
+        return Put(name, "<TrainingCenterDatabase><Activities><Activity Sport=\"Biking\"><Id>" +
+                             date +
+                             "T17:00:00Z</Id><Lap><TotalTimeSeconds>3600</TotalTimeSeconds>"
+                             "<DistanceMeters>20000</DistanceMeters><Calories>500</Calories>"
+                             "<MaximumHeartRateBpm><Value>150</Value></MaximumHeartRateBpm></Lap>"
+                             "</Activity></Activities></TrainingCenterDatabase>");
+    }
+    std::string TodayText() const {
+        const std::int32_t key = Key(0);
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+        return text;
+    }
+
+    // Runs gesture (a menu choice, a drop) and, once a modal dialog of type D shows, act
+    // with it as the user does; false when none showed.
+    template <typename D>
+    bool WhenShown(const std::function<void()>& gesture, const std::function<void(D&)>& act) {
+        bool shown = false;
+        QTimer poll; // goes with this call
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
+            if (auto* dialog = link ? dynamic_cast<D*>(link->Window()) : nullptr;
+                dialog && !shown) {
+                shown = true;
+                act(*dialog);
+            }
+        });
+        poll.start(0);
+        gesture();
+        return shown;
+    }
+    // The preview as it opened after the gesture; end closes it as the user does.
+    struct Shown {
+        std::vector<std::string> rows, leftOut;
+        std::string summary;
+        bool importOffered = false, miles = false;
+    };
+    std::optional<Shown> Preview(const std::function<void()>& gesture,
+                                 const std::function<void(ActivityImportDialog&)>& end) {
+        Shown shown;
+        const bool opened = WhenShown<ActivityImportDialog>(gesture, [&](auto& preview) {
+            shown = {Lines(preview, ActivityImportDialog::kDays),
+                     Lines(preview, ActivityImportDialog::kLeftOut),
+                     preview.GetDlgItemText(ActivityImportDialog::kSummary),
+                     preview.IsDlgItemEnabled(ActivityImportDialog::kImport),
+                     preview.IsDlgButtonChecked(ActivityImportDialog::kMiles)};
+            end(preview);
+        });
+        return opened ? std::optional(shown) : std::nullopt;
+    }
+    static void Import(ActivityImportDialog& preview) { UserInput::Enter(preview); }
+    static void Esc(ActivityImportDialog& preview) { UserInput::Escape(preview); }
+    void ChooseInMenu(const std::vector<std::string>& files) {
+        TFileOpenDialog::QueueChoice(files);
+        ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kImportActivities));
+    }
+    // A drag onto the main window, then the drop when the frame takes the drag.
+    bool Drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(frame->Widget(), &enter);
+        QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        if (enter.isAccepted()) {
+            QApplication::sendEvent(frame->Widget(), &drop);
+            QApplication::processEvents(); // the import runs once the drop has returned
+        }
+        return enter.isAccepted();
+    }
+    static QUrl Local(const std::string& path) {
+        return QUrl::fromLocalFile(QString::fromStdString(path));
+    }
+    static std::vector<std::string> Lines(const TDialog& d, int list) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < d.ListCount(list); ++i) {
+            lines.push_back(d.ListText(list, i));
+        }
+        return lines;
+    }
+    std::string StatusText() const { return frame->Status()->MessageText(); }
+
+    std::string logbook;
+};
+
+// Dropped files and folders (the menu's way is the other tests'); a drag of anything but
+// local files is refused.
+TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenLogBookShowsTheDay) {
+    Run("watch/runs/today.gpx", TodayText());
+    Put("watch/notes.gpx", "packing list for the race");
+    EXPECT_FALSE(Drop({QUrl("https://example.org/a.gpx")}));
+    const auto shown = Preview(
+        [&] {
+            EXPECT_TRUE(Drop({Local(Path("watch/runs")), Local(Path("watch/notes.gpx"))}));
+        },
+        Import);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->leftOut, std::vector<std::string>{Path("watch/notes.gpx") +
+                                                       ": is not a FIT, GPX or TCX file"});
+    EXPECT_EQ(StatusText(), "Imported 1 day from 1 file; 1 file left out.");
+    // The Log Book, open on today, shows the day it did not store itself.
+    EXPECT_EQ(Shows(Box(DayForm::kDistance)), "1.11");
+    EXPECT_EQ(Shows(Box(DayForm::kMaxHeartRate)), "162");
+    EXPECT_EQ(Shows(LogBookDialog::kWorkout), "Running");
+}
+
+// The rows as the choices below the lists change them; 2024-03-06 holds an entry.
+TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachChoice) {
+    Store(Day(20240306).Distance(5.0F).Workout("Easy"));
+    const std::string before = Read(logbook);
+    const std::vector<std::string> files = {Run("watch/run.gpx", "2024-03-05"),
+                                            Ride("watch/ride.tcx", "2024-03-06")};
+    const struct {
+        const char* step;
+        int click; // 0: as the preview opens
+        std::vector<std::string> rows;
+        const char* summary;
+    } kSteps[] = {
+        {"opened: km, entries kept",
+         0,
+         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Running",
+          "2024-03-06  entry kept            20.00 km  01:00:00     150    500 kcal  Biking"},
+         "To import: 1 day from 2 files; 1 day kept."},
+        {"entries replaced",
+         ActivityImportDialog::kReplaceEntries,
+         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Running",
+          "2024-03-06  replaces an entry     20.00 km  01:00:00     150    500 kcal  Biking"},
+         "To import: 2 days from 2 files."},
+        {"miles",
+         ActivityImportDialog::kMiles,
+         {"2024-03-05  new                    0.69 mi  00:10:00     162      0 kcal  Running",
+          "2024-03-06  replaces an entry     12.43 mi  01:00:00     150    500 kcal  Biking"},
+         "To import: 2 days from 2 files."},
+    };
+    ASSERT_TRUE(WhenShown<ActivityImportDialog>(
+        [&] { ChooseInMenu(files); },
+        [&](ActivityImportDialog& preview) {
+            EXPECT_EQ(preview.GetDlgItemText(ActivityImportDialog::kHeader),
+                      "Date        Import                Distance      Time  Max HR    Calories  "
+                      "Sport");
+            EXPECT_EQ(Lines(preview, ActivityImportDialog::kLeftOut),
+                      std::vector<std::string>{"(none)"});
+            for (const auto& s : kSteps) {
+                if (s.click != 0) {
+                    UserInput::Click(preview, s.click);
+                }
+                EXPECT_EQ(Lines(preview, ActivityImportDialog::kDays), s.rows) << s.step;
+                EXPECT_EQ(preview.GetDlgItemText(ActivityImportDialog::kSummary), s.summary)
+                    << s.step;
+            }
+            UserInput::Escape(preview);
+        }));
+    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(StatusText(), "");
+}
+
+// The unit chosen is the next preview's, whether the last one imported or not; Cancel
+// stores nothing, and a preview without a day to store does not offer Import.
+TEST_F(ActivityImportWindowTest, TheUnitIsRememberedAndOnlyImportStores) {
+    const std::vector<std::string> run = {Run("watch/run.gpx", "2024-03-05")};
+    const std::string before = Read(logbook);
+    ASSERT_TRUE(Preview([&] { ChooseInMenu(run); },
+                        [](ActivityImportDialog& preview) {
+                            UserInput::Click(preview, ActivityImportDialog::kMiles);
+                            UserInput::Click(preview, TDialog::kIdCancel);
+                        }));
+    EXPECT_EQ(Read(logbook), before);
+    EXPECT_NE(Read(Ini()).find("IMPORTUNIT=mi\n"), std::string::npos) << Read(Ini());
+    const auto again = Preview([&] { ChooseInMenu(run); }, Import);
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->miles);
+    EXPECT_EQ(StatusText(), "Imported 1 day from 1 file.");
+    const std::string imported = Read(logbook);
+    EXPECT_NE(imported, before);
+
+    // The same file again: its day is kept, nothing is left to import.
+    const auto kept = Preview([&] { ChooseInMenu(run); }, Esc);
+    ASSERT_TRUE(kept);
+    EXPECT_FALSE(kept->importOffered);
+    EXPECT_EQ(kept->summary, "Nothing to import: 0 days from 1 file; 1 day kept.");
+    EXPECT_EQ(Read(logbook), imported);
+}
+
+TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
+    for (int day = 1; day <= 12; ++day) {
+        char date[16];
+        std::snprintf(date, sizeof date, "2024-04-%02d", day);
+        Run("watch/year/" + std::string(date) + ".gpx", date);
+    }
+    const std::string before = Read(logbook);
+    bool previewed = false;
+    ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
+        [&] { previewed = Preview([&] { ChooseInMenu({Path("watch/year")}); }, Esc).has_value(); },
+        [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
+    EXPECT_FALSE(previewed);
+    EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
+    EXPECT_EQ(Read(logbook), before);
+}
+
+} // namespace
