@@ -3,15 +3,10 @@
 #include "framework/TResources.h"
 #include "shell/ResourceIds.h"
 #include "store/DateUtility.h"
-#include "store/Windows1252.h"
 
 #include <cstdio>
 
 namespace {
-
-std::string Plural(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 const char* FateText(ActivityImportPlan::Fate fate) {
     switch (fate) {
@@ -25,12 +20,6 @@ const char* FateText(ActivityImportPlan::Fate fate) {
         break;
     }
     return "holds an entry";
-}
-
-std::string DateText(std::int32_t key) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
-    return text;
 }
 
 const TFont kRowFont{"Courier New", -11, TFont::kNormal};
@@ -98,30 +87,13 @@ std::string ActivityImportDialog::Header() {
 
 std::string ActivityImportDialog::Row(const ActivityImportPlan::PlannedDay& planned,
                                       ActivityDays::Unit unit, const DateUtility& dates) {
-    const DayRecord& r = planned.day.record;
-    char distance[32];
-    std::snprintf(distance, sizeof distance, "%.2f %s", static_cast<double>(r.distance),
-                  unit == ActivityDays::Unit::Miles ? "mi" : "km");
-    const std::string heartRate = r.maxHeartRate > 0 ? std::to_string(r.maxHeartRate) : "-";
+    const ActivityImportPlan::DayTexts t =
+        ActivityImportPlan::Texts(planned.day.record, unit, dates);
     char text[160];
-    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %5d kcal  ",
-                  DateText(r.dateKey).c_str(), FateText(planned.fate), distance,
-                  dates.DurationText(r.time).c_str(), heartRate.c_str(),
-                  static_cast<int>(r.calories));
-    return text + Windows1252::Decode(r.WorkoutText());
-}
-
-std::string ActivityImportDialog::Counts(const ActivityImportPlan& plan) {
-    using Fate = ActivityImportPlan::Fate;
-    std::string text = Plural(plan.Count(Fate::New) + plan.Count(Fate::Replaces), "day", "days") +
-                       " from " + Plural(plan.FilesRead(), "file", "files");
-    if (const std::size_t kept = plan.Count(Fate::Kept); kept > 0) {
-        text += "; " + Plural(kept, "day", "days") + " kept";
-    }
-    if (const std::size_t leftOut = plan.LeftOutFiles().size(); leftOut > 0) {
-        text += "; " + Plural(leftOut, "file", "files") + " left out";
-    }
-    return text;
+    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %10s  ", t.date.c_str(),
+                  FateText(planned.fate), t.distance.c_str(), t.time.c_str(),
+                  t.maxHeartRate.c_str(), t.calories.c_str());
+    return text + t.sport;
 }
 
 void ActivityImportDialog::SetupWindow() {
@@ -158,7 +130,7 @@ void ActivityImportDialog::Decide() {
     }
     const bool anyToStore = plan.Count(Fate::New) + plan.Count(Fate::Replaces) > 0;
     SetDlgItemText(kSummary,
-                   (anyToStore ? "To import: " : "Nothing to import: ") + Counts(plan) + ".");
+                   (anyToStore ? "To import: " : "Nothing to import: ") + plan.CountsText() + ".");
     const bool anyHeld = plan.Count(Fate::Kept) + plan.Count(Fate::Replaces) > 0;
     EnableDlgItem(kKeepEntries, anyHeld);
     EnableDlgItem(kReplaceEntries, anyHeld);

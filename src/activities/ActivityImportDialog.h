@@ -38,8 +38,6 @@ public:
     static std::string Row(const ActivityImportPlan::PlannedDay& planned, ActivityDays::Unit unit,
                            const DateUtility& dates);
     static std::string Header();
-    // "12 days from 14 files; 2 days kept; 1 file left out": what the plan stores.
-    static std::string Counts(const ActivityImportPlan& plan);
 
 protected:
     void SetupWindow() override;

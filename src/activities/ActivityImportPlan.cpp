@@ -1,15 +1,26 @@
 #include "activities/ActivityImportPlan.h"
 
 #include "activities/ActivityFile.h"
+#include "store/DateUtility.h"
 #include "store/FileIo.h"
 #include "store/IndexTable.h"
+#include "store/Windows1252.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <system_error>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::string Plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+} // namespace
 
 std::vector<std::string> ActivityImportPlan::FilesOf(const std::string& operand) {
     std::error_code error;
@@ -97,4 +108,30 @@ std::vector<DayRecord> ActivityImportPlan::Records() const {
         }
     }
     return records;
+}
+
+std::string ActivityImportPlan::CountsText() const {
+    std::string text = Plural(Count(Fate::New) + Count(Fate::Replaces), "day", "days") + " from " +
+                       Plural(filesRead, "file", "files");
+    if (const std::size_t kept = Count(Fate::Kept); kept > 0) {
+        text += "; " + Plural(kept, "day", "days") + " kept";
+    }
+    if (!leftOut.empty()) {
+        text += "; " + Plural(leftOut.size(), "file", "files") + " left out";
+    }
+    return text;
+}
+
+ActivityImportPlan::DayTexts ActivityImportPlan::Texts(const DayRecord& record,
+                                                       ActivityDays::Unit unit,
+                                                       const DateUtility& dates) {
+    char distance[32];
+    std::snprintf(distance, sizeof distance, "%.2f %s", static_cast<double>(record.distance),
+                  unit == ActivityDays::Unit::Miles ? "mi" : "km");
+    return {DateUtility::KeyText(record.dateKey),
+            Windows1252::Decode(record.WorkoutText()),
+            distance,
+            dates.DurationText(record.time),
+            record.maxHeartRate > 0 ? std::to_string(record.maxHeartRate) : "-",
+            std::to_string(record.calories) + " kcal"};
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class DateUtility;
 class IndexTable;
 
 class ActivityImportPlan {
@@ -46,6 +47,21 @@ public:
     std::size_t Count(Fate fate) const;
     // The records to store: the new days and those that replace an entry.
     std::vector<DayRecord> Records() const;
+    // "12 days from 14 files; 2 days kept; 1 file left out": what the plan stores, as the
+    // command's summary and the window's say it.
+    std::string CountsText() const;
+
+    // A day's figures as the command line and the window show them.
+    struct DayTexts {
+        std::string date;         // 2024-03-04
+        std::string sport;        // "Biking + Running"
+        std::string distance;     // "8.20 km"
+        std::string time;         // "00:42:00"
+        std::string maxHeartRate; // "-" when none was recorded
+        std::string calories;     // "1150 kcal"
+    };
+    static DayTexts Texts(const DayRecord& record, ActivityDays::Unit unit,
+                          const DateUtility& dates);
 
     // The files an operand stands for: itself, or a folder's activity files in name order.
     static std::vector<std::string> FilesOf(const std::string& operand);

@@ -2,11 +2,10 @@
 
 #include "activities/ActivityDays.h"
 #include "activities/ActivityImportPlan.h"
-#include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
 #include "cli/ToolCommand.h"
+#include "store/DateUtility.h"
 #include "store/LogBookDatabase.h"
-#include "store/Windows1252.h"
 
 #include <cstdio>
 
@@ -16,14 +15,11 @@ std::string Plural(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string DayLine(const ActivityDays::Day& day, const char* unit, const DateUtility& dates) {
-    const DayRecord& r = day.record;
-    char distance[32];
-    std::snprintf(distance, sizeof distance, "%.2f %s", static_cast<double>(r.distance), unit);
-    std::string line = DayCsv::DateText(r.dateKey) + "  " + Windows1252::Decode(r.WorkoutText()) +
-                       "  " + distance + "  " + dates.DurationText(r.time) + "  max HR " +
-                       (r.maxHeartRate > 0 ? std::to_string(r.maxHeartRate) : "-") + "  " +
-                       std::to_string(r.calories) + " kcal  ";
+std::string DayLine(const ActivityDays::Day& day, ActivityDays::Unit unit,
+                    const DateUtility& dates) {
+    const ActivityImportPlan::DayTexts texts = ActivityImportPlan::Texts(day.record, unit, dates);
+    std::string line = texts.date + "  " + texts.sport + "  " + texts.distance + "  " + texts.time +
+                       "  max HR " + texts.maxHeartRate + "  " + texts.calories + "  ";
     for (std::size_t i = 0; i < day.files.size(); ++i) {
         line += (i == 0 ? "" : ", ") + day.files[i];
     }
@@ -49,7 +45,6 @@ int ImportActivities(ToolCommand& tool) {
     for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
         tool.Fail(file.file + ": " + file.reason + (file.emptyFolder ? "" : "; left out"));
     }
-    const std::size_t filesRead = plan.FilesRead();
     const std::size_t leftOut = plan.LeftOutFiles().size();
     plan.Decide(unit, nullptr, ActivityImportPlan::Existing::Refuse); // whether any day was read
 
@@ -69,15 +64,12 @@ int ImportActivities(ToolCommand& tool) {
                                                  : ActivityImportPlan::Existing::Refuse);
     std::vector<DayRecord> records;
     std::vector<std::string> lines;
-    std::size_t kept = 0;
     std::size_t held = 0;
-    const char* unitName = unit == ActivityDays::Unit::Miles ? "mi" : "km";
     for (const ActivityImportPlan::PlannedDay& planned : plan.Days()) {
-        const std::string date = DayCsv::DateText(planned.day.record.dateKey);
+        const std::string date = DateUtility::KeyText(planned.day.record.dateKey);
         switch (planned.fate) {
         case ActivityImportPlan::Fate::Kept:
             lines.push_back(date + "  kept: the logbook's entry stays");
-            ++kept;
             break;
         case ActivityImportPlan::Fate::Refused:
             tool.Fail(date + " already holds an entry (--replace replaces it, --skip-existing "
@@ -86,7 +78,7 @@ int ImportActivities(ToolCommand& tool) {
             break;
         case ActivityImportPlan::Fate::New:
         case ActivityImportPlan::Fate::Replaces:
-            lines.push_back(DayLine(planned.day, unitName, tool.dates) +
+            lines.push_back(DayLine(planned.day, unit, tool.dates) +
                             (planned.fate == ActivityImportPlan::Fate::Replaces
                                  ? "  (replaces the entry)"
                                  : ""));
@@ -102,15 +94,7 @@ int ImportActivities(ToolCommand& tool) {
     for (const std::string& line : lines) {
         tool.out << line << '\n';
     }
-    std::string summary = (dryRun ? "would store " : "stored ") +
-                          Plural(records.size(), "day", "days") + " from " +
-                          Plural(filesRead, "file", "files");
-    if (kept > 0) {
-        summary += "; " + Plural(kept, "day", "days") + " kept";
-    }
-    if (leftOut > 0) {
-        summary += "; " + Plural(leftOut, "file", "files") + " left out";
-    }
+    std::string summary = (dryRun ? "would store " : "stored ") + plan.CountsText();
     if (dryRun) {
         summary += "; nothing was changed (--dry-run)";
     }

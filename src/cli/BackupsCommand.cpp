@@ -1,7 +1,7 @@
 #include "cli/BackupsCommand.h"
 
-#include "cli/DayCsv.h"
 #include "cli/ToolCommand.h"
+#include "store/DateUtility.h"
 #include "store/LogBookBackups.h"
 
 #include <cstdio>
@@ -27,8 +27,8 @@ int BackupsCommand(ToolCommand& tool) {
             const bool any = backup.days > 0;
             std::snprintf(line, sizeof line, "%-26s  %-19s  %6d  %-10s  %-10s  %10lld\n",
                           backup.name.c_str(), LogBookBackups::LocalTime(backup.time).c_str(),
-                          backup.days, any ? DayCsv::DateText(backup.firstDay).c_str() : "-",
-                          any ? DayCsv::DateText(backup.lastDay).c_str() : "-",
+                          backup.days, any ? DateUtility::KeyText(backup.firstDay).c_str() : "-",
+                          any ? DateUtility::KeyText(backup.lastDay).c_str() : "-",
                           static_cast<long long>(backup.size));
         }
         text += line;

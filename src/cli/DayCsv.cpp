@@ -83,15 +83,8 @@ std::string DayCsv::HeaderLine() {
     return line + "\n";
 }
 
-std::string DayCsv::DateText(std::int32_t dateKey) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", dateKey / 10000, dateKey / 100 % 100,
-                  dateKey % 100);
-    return text;
-}
-
 std::string DayCsv::Line(const DayRecord& r) const {
-    std::string line = DateText(r.dateKey);
+    std::string line = DateUtility::KeyText(r.dateKey);
     line.push_back(',');
     AppendReal(line, r.distance);
     line.push_back(',');

@@ -41,7 +41,6 @@ public:
 
     // YYYY-MM-DD of a calendar date from 1960-01-01 to 2100-12-31, with its true weekday.
     bool ReadDate(std::string_view text, DateValue& date) const;
-    static std::string DateText(std::int32_t dateKey);
 
 private:
     const DateUtility& dates;

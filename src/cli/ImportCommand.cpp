@@ -121,7 +121,7 @@ int ImportCsv(ToolCommand& tool) {
         } else if (csv.ReadRow(row.fields, layout, day, problems)) {
             const auto [at, added] = lineOfDay.emplace(day.dateKey, row.line);
             if (!added) {
-                problems.push_back("date " + DayCsv::DateText(day.dateKey) + " repeats line " +
+                problems.push_back("date " + DateUtility::KeyText(day.dateKey) + " repeats line " +
                                    std::to_string(at->second));
             } else {
                 days.push_back(day);
@@ -150,7 +150,7 @@ int ImportCsv(ToolCommand& tool) {
         } else if (tool.Given(Option::SkipExisting)) {
             ++kept;
         } else {
-            complain(lines[i], {"date " + DayCsv::DateText(days[i].dateKey) +
+            complain(lines[i], {"date " + DateUtility::KeyText(days[i].dateKey) +
                                 " already holds a day in the logbook (--replace replaces it, "
                                 "--skip-existing keeps it)"});
         }

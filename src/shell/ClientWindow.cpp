@@ -395,7 +395,7 @@ void ClientWindow::ImportActivities(const std::vector<std::string>& operands) {
     }
     ForgetStoredChanges();
     RefreshToolWindows(true);
-    ShowStatus("Imported " + ActivityImportDialog::Counts(plan) + ".");
+    ShowStatus("Imported " + plan.CountsText() + ".");
 }
 
 void ClientWindow::BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays) {

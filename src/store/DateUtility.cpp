@@ -257,6 +257,12 @@ std::string DateUtility::LongDateText(const DateValue& date) const {
     return text;
 }
 
+std::string DateUtility::KeyText(std::int32_t key) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
+    return text;
+}
+
 std::string DateUtility::MonthText(const DateValue& date) const {
     char text[48];
     std::snprintf(text, sizeof text, "%s, %4d", MonthName(date.month), date.year);

@@ -43,6 +43,8 @@ public:
     std::string ShortDateText(const DateValue& date) const; // JAN-05-2026
     std::string LongDateText(const DateValue& date) const;  // MON, JAN 05, 2026
     std::string MonthText(const DateValue& date) const;     // JAN, 2026
+    // A date key as 2026-01-05: the CSV's dates and the lines of the command line's reports.
+    static std::string KeyText(std::int32_t key);
 
     std::string DurationText(std::int32_t seconds) const;
     void NormaliseDurationText(std::string& text) const;

@@ -57,7 +57,7 @@ protected:
         std::string csv = "date,distance,competition,comments\n";
         dates.DateOfKey(20241001, day); // the last 27 days of the logbook, then new ones
         for (int i = 0; i < 400; ++i, dates.AddDays(day, 1)) {
-            csv += DayCsv::DateText(dates.KeyOfDate(day)) + "," + std::to_string(i % 23) +
+            csv += DateUtility::KeyText(dates.KeyOfDate(day)) + "," + std::to_string(i % 23) +
                    ",Y,imported " + std::to_string(i) + "\n";
         }
         Write(Path("in.csv"), csv);

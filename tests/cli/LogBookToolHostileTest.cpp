@@ -48,7 +48,7 @@ TEST_F(LogBookToolHostileTest, TwoImportsIntoANewLogbookNeverBothSucceed) {
         DateValue day;
         dates.DateOfKey(firstKey, day);
         for (int i = 0; i < 1500; ++i, dates.SubtractDays(day, 1)) {
-            csv += DayCsv::DateText(dates.KeyOfDate(day)) + "," + calories + "\n";
+            csv += DateUtility::KeyText(dates.KeyOfDate(day)) + "," + calories + "\n";
         }
         return csv;
     };
@@ -175,7 +175,7 @@ TEST_F(LogBookToolHostileTest, AFailedWriteLeavesTheLogbookAsItWasAndSaysSoOnce)
     DateValue day;
     dates.DateOfKey(20300101, day);
     for (int i = 0; i < 1000; ++i, dates.AddDays(day, 1)) {
-        csv += DayCsv::DateText(dates.KeyOfDate(day)) + ",1\n";
+        csv += DateUtility::KeyText(dates.KeyOfDate(day)) + ",1\n";
     }
     Write(Path("many.csv"), csv);
     const std::string data = Read(Path("a.vrl"));
