@@ -28,24 +28,26 @@ protected:
     Category category = Category::Distance;
 };
 
+// Where a day stands, row * 7 + column (-1: no such day): December 2026 from a Tuesday, August
+// 2026 from a Saturday in all six rows, the leap day of 2024 and none in 2100, and, last,
+// February 2015 in exactly four rows from a Sunday.
 TEST_F(CalendarMonthTest, MonthsStartOnTheirWeekdayAndTakeTheirRows) {
+    const struct {
+        int year;
+        int monthNumber;
+        int day;
+        int place;
+    } places[] = {{2026, 12, 1, 2},  {2026, 12, 31, 32}, {2026, 8, 1, 6},
+                  {2026, 8, 31, 36}, {2024, 2, 29, 32},  {2100, 2, 28, 28},
+                  {2100, 2, 29, -1}, {2015, 2, 1, 0},    {2015, 2, 28, 27}};
+    for (const auto& p : places) {
+        Show(p.year, p.monthNumber);
+        EXPECT_EQ(PlaceOf(p.day), p.place) << p.year << "-" << p.monthNumber << "-" << p.day;
+    }
+    EXPECT_EQ(month.At(4, 0).day, 0); // after February 2015's four rows
     Show(2026, 12);
     EXPECT_EQ(month.MonthText(), "DEC, 2026");
-    EXPECT_EQ(PlaceOf(1), 0 * 7 + 2); // a Tuesday
-    EXPECT_EQ(PlaceOf(31), 4 * 7 + 4);
     EXPECT_EQ(month.At(0, 1).day, 0);
-    Show(2026, 8); // from a Saturday: all six rows
-    EXPECT_EQ(PlaceOf(1), 6);
-    EXPECT_EQ(PlaceOf(31), 5 * 7 + 1);
-    Show(2015, 2); // 28 days from a Sunday: exactly four rows
-    EXPECT_EQ(PlaceOf(1), 0);
-    EXPECT_EQ(PlaceOf(28), 3 * 7 + 6);
-    EXPECT_EQ(month.At(4, 0).day, 0);
-    Show(2024, 2);
-    EXPECT_NE(PlaceOf(29), -1);
-    Show(2100, 2);
-    EXPECT_NE(PlaceOf(28), -1);
-    EXPECT_EQ(PlaceOf(29), -1);
 }
 
 TEST_F(CalendarMonthTest, EntriesShowTheirCategoryAndKind) {
