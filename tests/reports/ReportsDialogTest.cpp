@@ -11,7 +11,6 @@
 #include "shell/ResourceIds.h"
 #include "views/SelectorIds.h"
 
-#include "FileSizeLimit.h"
 #include "ShellFixture.h"
 
 #include <QScrollArea>
@@ -200,16 +199,6 @@ TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
     ASSERT_EQ(TMessageBox::History().size(), 1U);
     EXPECT_EQ(TMessageBox::History()[0].text,
               path + "\nThis file does not exist.\nCreate the file?");
-
-    // A file that cannot be written is said, and the earlier one kept.
-    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
-    TFileOpenDialog::QueueAnswers({path});
-    {
-        FileSizeLimit limit(100); // the disk refuses the title page's 101st byte
-        Click(ReportsDialog::kCreateFile);
-    }
-    EXPECT_EQ(Messages().back(), "\n\nERROR:  \"Cannot create report file.\"");
-    EXPECT_EQ(Read(path), text);
 }
 
 // With nothing to print (no days, no title page) no sheet is made.
