@@ -83,14 +83,11 @@ protected:
     // How many rows of a rectangle (in the view's pixels) hold black on the sheet, in the
     // view's pixels: the height of the text there.
     static double PrintedInkRows(const TImageDC& sheet, const TRect& r) {
+        const int left = int(r.left * kSheetScale);
+        const int right = int(r.right * kSheetScale);
         int rows = 0;
         for (int y = int(r.top * kSheetScale); y < int(r.bottom * kSheetScale); ++y) {
-            for (int x = int(r.left * kSheetScale); x < int(r.right * kSheetScale); ++x) {
-                if (sheet.Pixel(x, y) == TColor::Black()) {
-                    ++rows;
-                    break;
-                }
-            }
+            rows += Shows(sheet, TRect{left, y, right, y + 1}, kBlack);
         }
         return rows / kSheetScale;
     }
