@@ -201,7 +201,8 @@ TEST_F(ReportsDialogTest, CreateFileWritesTheReportOfTheLastReload) {
               path + "\nThis file does not exist.\nCreate the file?");
 }
 
-// With nothing to print (no days, no title page) no sheet is made.
+// Nothing to print (no days, no title page) makes no sheet; five pages print from the title
+// page or, without it, from page 2.
 TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     ASSERT_NO_FATAL_FAILURE(OpenOn({}));
     Click(ReportsDialog::kTitlePage);
@@ -209,6 +210,7 @@ TEST_F(ReportsDialogTest, PrintingAFivePageReportWithAndWithoutTheTitlePage) {
     EXPECT_TRUE(PrintFolder().empty());
     EXPECT_EQ(Label(), "Page:  001 of 001");
 
+    // Twelve days and the title page again, read at the next Preview.
     StoreDays({0, -1, -2, -3, -4, -5, -6, -7, -8, -9, -10, -11});
     Click(ReportsDialog::kTitlePage);
     Click(ReportsDialog::kPreview);
