@@ -21,6 +21,15 @@ protected:
         explicit Day(std::int32_t key) : record(DayRecord::Blank(key)) {}
         Day& Distance(float v) { return record.distance = v, *this; }
         Day& Time(std::int32_t seconds) { return record.time = seconds, *this; }
+        Day& Pace(std::int32_t seconds) { return record.pace = seconds, *this; }
+        Day& Speed(float v) { return record.speed = v, *this; }
+        Day& RestHeartRate(std::int32_t v) { return record.restHeartRate = v, *this; }
+        Day& MaxHeartRate(std::int32_t v) { return record.maxHeartRate = v, *this; }
+        Day& Calories(std::int32_t v) { return record.calories = v, *this; }
+        Day& Water(float v) { return record.waterUsed = v, *this; }
+        Day& Sleep(float hours) { return record.hoursSlept = hours, *this; }
+        Day& Temperature(std::int32_t v) { return record.temperature = v, *this; }
+        Day& Weight(float v) { return record.bodyWeight = v, *this; }
         Day& Competition(char c) { return record.competition = c, *this; }
         Day& Difficulty(char c) { return record.difficulty = c, *this; }
         Day& Erased() { return record.erased = 1, *this; }

@@ -35,9 +35,6 @@ protected:
         database.Close();
         LogbookFixture::TearDown();
     }
-    void Store(std::int32_t key) {
-        ASSERT_EQ(database.StoreRecord(Day(key)), LogBookDatabase::StoreResult::Stored);
-    }
     std::string Text(bool titlePage, bool pageNumbers) {
         ReportOptions options;
         options.titlePage = titlePage;
@@ -53,10 +50,10 @@ protected:
 
 // The title page's and the day blocks' lines are ReportPagesTest's; here, where they lie.
 TEST_F(ReportFileTest, PagesOf66LinesNumberedFromTheFirstWrittenPage) {
-    for (std::int32_t key : {19960105, 19960106, 19960108, 19960114}) {
-        Store(key);
+    // The last day lies after the range.
+    for (const std::int32_t key : {19960105, 19960106, 19960108, 19960114, 19960115}) {
+        ASSERT_EQ(database.StoreRecord(Day(key)), LogBookDatabase::StoreResult::Stored);
     }
-    Store(19960115); // after the range
     const auto lines = Lines(Text(true, true));
     ASSERT_EQ(lines.size(), 3U * 66U);
     EXPECT_EQ(lines[2], "");
@@ -111,10 +108,9 @@ TEST_F(ReportFileTest, ARefusedOrFailedWriteIsSaidAndLeavesTheEarlierFile) {
         EXPECT_EQ(ReportFile::Write(path, std::string(5000, 'r'), reporter), 0);
     }
     EXPECT_EQ(ReportFile::Write(Path("gone/report.txt"), "x", reporter), 0);
-    EXPECT_EQ(reporter.messages,
-              (std::vector<std::string>{Path("log.vrl") + ": is the open logbook or its index",
-                                        "Cannot create report file.",
-                                        "Cannot create report file."}));
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{
+                                     Path("log.vrl") + ": is the open logbook or its index",
+                                     "Cannot create report file.", "Cannot create report file."}));
     EXPECT_EQ(Read(path), "new report\n");
     EXPECT_EQ(Read(Path("log.vrl")), logbook);
     EXPECT_EQ(Leftovers(), 0);

@@ -1,5 +1,7 @@
 #include "reports/ReportPages.h"
 
+#include "LogbookFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,7 @@ namespace {
 const DateValue kJan05 = DateValue::Of(1996, 1, 5);  // a Friday
 const DateValue kJan14 = DateValue::Of(1996, 1, 14); // a Sunday
 
-class ReportPagesTest : public ::testing::Test {
+class ReportPagesTest : public LogbookFixture {
 protected:
     DateUtility dates;
     ReportPages pages{dates};
@@ -68,7 +70,8 @@ TEST_F(ReportPagesTest, TypedTextsAreTakenOrRefusedWithTheReason) {
         {"Week\t1", "", "the title holds a control character (a line end, tab, escape, ...)"},
         {"Week 1", "\x1b[31mred",
          "the comments hold a control character (a line end, tab, escape, ...)"},
-        {"Week 1", "\xc2\x9d", "the comments hold a control character (a line end, tab, escape, ...)"},
+        {"Week 1", "\xc2\x9d",
+         "the comments hold a control character (a line end, tab, escape, ...)"},
     };
     for (const auto& c : cases) {
         ReportOptions options;
@@ -89,22 +92,10 @@ TEST_F(ReportPagesTest, TypedTextsAreTakenOrRefusedWithTheReason) {
 }
 
 TEST_F(ReportPagesTest, DayBlockByteForByte) {
-    DayRecord day = DayRecord::Blank(19960105);
-    day.maxHeartRate = 180;
-    day.distance = 12.5F;
-    day.restHeartRate = 48;
-    day.time = 3725;
-    day.temperature = 21;
-    day.pace = 298;
-    day.bodyWeight = 70.25F;
-    day.speed = 12.07F;
-    day.waterUsed = 1.5F;
-    day.calories = 850;
-    day.hoursSlept = 7.75F;
-    day.competition = 'Y';
-    day.difficulty = 'M';
-    std::snprintf(day.workout, sizeof day.workout, "Long Run");
-    std::snprintf(day.comments, sizeof day.comments, "Easy morning run.");
+    Day day(19960105);
+    day.MaxHeartRate(180).Distance(12.5F).RestHeartRate(48).Time(3725).Temperature(21);
+    day.Pace(298).Weight(70.25F).Speed(12.07F).Water(1.5F).Calories(850).Sleep(7.75F);
+    day.Competition('Y').Difficulty('M').Workout("Long Run").Comments("Easy morning run.");
     pages.Layout(kJan05, kJan14, DayType::AllDays, 1, {});
     const std::string b51(51, ' ');
     const ReportPages::BlockLines expected = {
@@ -128,10 +119,8 @@ TEST_F(ReportPagesTest, DayBlockByteForByte) {
 }
 
 TEST_F(ReportPagesTest, UnsetFlagsAndWideValues) {
-    DayRecord day = DayRecord::Blank(20240229);
-    day.time = 360000; // 100 hours: the duration widens and pushes its right-hand column
-    day.temperature = -5;
-    day.difficulty = 'X';
+    // 100 hours: the duration widens and pushes its right-hand column.
+    DayRecord day = Day(20240229).Time(360000).Temperature(-5).Difficulty('X');
     const auto block = pages.DayBlock(day);
     EXPECT_EQ(block[0], "Date             :  FEB-29-2024               Maximum H. Rate  :  000");
     EXPECT_EQ(block[1], "Distance         :  000.00                    Resting H. Rate  :  000");
@@ -187,11 +176,10 @@ TEST_F(ReportPagesTest, CommentPieces) {
 }
 
 TEST_F(ReportPagesTest, ControlCharactersBecomeBlanksSoNoLineBreaksOrEscapes) {
-    DayRecord day = DayRecord::Blank(19960105);
-    std::snprintf(day.workout, sizeof day.workout, "Hills\r\x1b[2Jx4\x7f");
     // A line end, a form feed, a tab and an undefined byte (a C1 control once decoded).
-    std::snprintf(day.comments, sizeof day.comments, "Felt\nstrong\fon the\tlast \x9d rep");
-    const auto block = pages.DayBlock(day);
+    const auto block = pages.DayBlock(Day(19960105)
+                                          .Workout("Hills\r\x1b[2Jx4\x7f")
+                                          .Comments("Felt\nstrong\fon the\tlast \x9d rep"));
     EXPECT_EQ(block[8], "Workout          :  Hills  [2Jx4 ");
     EXPECT_EQ(block[9], "Comments         :  Felt strong on the last   rep" + std::string(22, ' '));
 

@@ -25,10 +25,11 @@ std::vector<int> Keys(const std::string& sequence) {
         {"SQT", calc::kSquareRoot}, {"SQR", calc::kSquare},     {"1/Y", calc::kReciprocal},
         {"+", calc::kPlus},         {"-", calc::kMinus},        {"*", calc::kMultiply},
         {"/", calc::kDivide},       {"POW", calc::kPower},      {"%", calc::kPercent},
-        {"=", calc::kEquals},
+        {"=", calc::kEquals},       {"0", calc::kZero},         {"1", calc::kOne},
+        {"2", calc::kTwo},          {"3", calc::kThree},        {"4", calc::kFour},
+        {"5", calc::kFive},         {"6", calc::kSix},          {"7", calc::kSeven},
+        {"8", calc::kEight},        {"9", calc::kNine},         {".", calc::kPoint},
     };
-    const int digits[] = {calc::kZero, calc::kOne, calc::kTwo,   calc::kThree, calc::kFour,
-                          calc::kFive, calc::kSix, calc::kSeven, calc::kEight, calc::kNine};
     std::vector<int> keys;
     std::istringstream in(sequence);
     for (std::string token; in >> token;) {
@@ -36,14 +37,11 @@ std::vector<int> Keys(const std::string& sequence) {
             keys.push_back(found->second);
             continue;
         }
+        // A number: one key per digit or point.
         for (const char c : token) {
-            if (c == '.') {
-                keys.push_back(calc::kPoint);
-            } else if (c >= '0' && c <= '9') {
-                keys.push_back(digits[c - '0']);
-            } else {
-                ADD_FAILURE() << "no key for " << token;
-            }
+            const auto key = named.find(std::string(1, c));
+            EXPECT_NE(key, named.end()) << "no key for " << token;
+            keys.push_back(key == named.end() ? 0 : key->second);
         }
     }
     return keys;

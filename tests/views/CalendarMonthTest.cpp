@@ -1,12 +1,12 @@
 #include "views/CalendarMonth.h"
 
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class CalendarMonthTest : public ::testing::Test {
+class CalendarMonthTest : public LogbookFixture {
 protected:
     // Where a day of the laid-out month stands, as row * 7 + column; -1 when absent.
     int PlaceOf(int day) const {
@@ -21,13 +21,6 @@ protected:
         month.SetDays(DateValue::Of(year, monthNumber, 1), std::move(days));
         month.Layout(category, today);
     }
-    static DayRecord Day(std::int32_t key, float distance, char competition, char difficulty = 0) {
-        DayRecord d = DayRecord::Blank(key);
-        d.distance = distance;
-        d.competition = competition;
-        d.difficulty = difficulty;
-        return d;
-    }
 
     const DateValue today = DateValue::Of(2026, 12, 7);
     DateUtility dates;
@@ -35,29 +28,32 @@ protected:
     Category category = Category::Distance;
 };
 
+// Where a day stands, row * 7 + column (-1: no such day): December 2026 from a Tuesday, August
+// 2026 from a Saturday in all six rows, the leap day of 2024 and none in 2100, and, last,
+// February 2015 in exactly four rows from a Sunday.
 TEST_F(CalendarMonthTest, MonthsStartOnTheirWeekdayAndTakeTheirRows) {
+    const struct {
+        int year;
+        int monthNumber;
+        int day;
+        int place;
+    } places[] = {{2026, 12, 1, 2},  {2026, 12, 31, 32}, {2026, 8, 1, 6},
+                  {2026, 8, 31, 36}, {2024, 2, 29, 32},  {2100, 2, 28, 28},
+                  {2100, 2, 29, -1}, {2015, 2, 1, 0},    {2015, 2, 28, 27}};
+    for (const auto& p : places) {
+        Show(p.year, p.monthNumber);
+        EXPECT_EQ(PlaceOf(p.day), p.place) << p.year << "-" << p.monthNumber << "-" << p.day;
+    }
+    EXPECT_EQ(month.At(4, 0).day, 0); // after February 2015's four rows
     Show(2026, 12);
     EXPECT_EQ(month.MonthText(), "DEC, 2026");
-    EXPECT_EQ(PlaceOf(1), 0 * 7 + 2); // a Tuesday
-    EXPECT_EQ(PlaceOf(31), 4 * 7 + 4);
     EXPECT_EQ(month.At(0, 1).day, 0);
-    Show(2026, 8); // from a Saturday: all six rows
-    EXPECT_EQ(PlaceOf(1), 6);
-    EXPECT_EQ(PlaceOf(31), 5 * 7 + 1);
-    Show(2015, 2); // 28 days from a Sunday: exactly four rows
-    EXPECT_EQ(PlaceOf(1), 0);
-    EXPECT_EQ(PlaceOf(28), 3 * 7 + 6);
-    EXPECT_EQ(month.At(4, 0).day, 0);
-    Show(2024, 2);
-    EXPECT_NE(PlaceOf(29), -1);
-    Show(2100, 2);
-    EXPECT_NE(PlaceOf(28), -1);
-    EXPECT_EQ(PlaceOf(29), -1);
 }
 
 TEST_F(CalendarMonthTest, EntriesShowTheirCategoryAndKind) {
     Show(2026, 12,
-         {Day(20261201, 12.5F, 'Y', 'H'), Day(20261202, 0, 'N'), Day(20261203, 8, 0, 'E')});
+         {Day(20261201).Distance(12.5F).Competition('Y').Difficulty('H'),
+          Day(20261202).Competition('N'), Day(20261203).Distance(8).Difficulty('E')});
     EXPECT_TRUE(month.At(0, 2).hasEntry);
     EXPECT_TRUE(month.At(0, 2).competition);
     EXPECT_EQ(month.At(0, 2).text, "12.50");
@@ -73,12 +69,8 @@ TEST_F(CalendarMonthTest, EntriesShowTheirCategoryAndKind) {
 }
 
 TEST_F(CalendarMonthTest, CellTextsFollowTheirCategory) {
-    DayRecord d = DayRecord::Blank(20261201);
-    d.time = 3725;
-    d.restHeartRate = 48;
-    d.calories = 12345;
-    d.temperature = -5;
-    d.bodyWeight = 71.25F;
+    const DayRecord d =
+        Day(20261201).Time(3725).RestHeartRate(48).Calories(12345).Temperature(-5).Weight(71.25F);
     EXPECT_EQ(CalendarMonth::CellText(d, Category::Time, dates), "01:02:05");
     EXPECT_EQ(CalendarMonth::CellText(d, Category::RestHeartRate, dates), "048");
     EXPECT_EQ(CalendarMonth::CellText(d, Category::Calories, dates), "12345");
@@ -96,31 +88,21 @@ TEST_F(CalendarMonthTest, TodayIsMarkedOnlyInItsOwnMonth) {
     }
 }
 
-class CalendarFromLogbookTest : public TempFolderTest {};
-
-TEST_F(CalendarFromLogbookTest, ErasedDaysShowNoBoxAndAnUnreadableLogbookShowsNone) {
+TEST_F(CalendarMonthTest, ErasedDaysShowNoBoxAndAnUnreadableLogbookShowsNone) {
+    MakeLogbook(Path("log.vrl"), {Day(20261201).Distance(1), Day(20261202).Distance(2),
+                                  Day(20261203).Distance(3), Day(20261202).Erased()});
     RecordingReporter reporter;
-    DateUtility dates;
     LogBookDatabase db(reporter, dates);
-    ASSERT_NE(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
-    for (int day : {1, 2, 3}) {
-        DayRecord d = DayRecord::Blank(20261200 + day);
-        d.distance = static_cast<float>(day);
-        ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
-    }
-    DayRecord erased = DayRecord::Blank(20261202);
-    erased.erased = 1;
-    ASSERT_EQ(db.StoreRecord(erased), LogBookDatabase::StoreResult::Stored);
-    CalendarMonth month(dates);
-    month.Load(db, DateValue::Of(2026, 12, 7));
-    month.Layout(Category::Distance, DateValue::Of(2026, 12, 7));
+    ASSERT_EQ(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Opened);
+    month.Load(db, today);
+    month.Layout(category, today);
     EXPECT_EQ(month.At(0, 2).text, "1.00");
     EXPECT_FALSE(month.At(0, 3).hasEntry);
     EXPECT_EQ(month.At(0, 4).text, "3.00");
 
     db.Close();
-    month.Load(db, DateValue::Of(2026, 12, 7));
-    month.Layout(Category::Distance, DateValue::Of(2026, 12, 7));
+    month.Load(db, today);
+    month.Layout(category, today);
     EXPECT_FALSE(month.At(0, 2).hasEntry);
     EXPECT_EQ(month.At(0, 2).day, 1);
 }

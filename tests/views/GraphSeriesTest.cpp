@@ -1,5 +1,7 @@
 #include "views/GraphSeries.h"
 
+#include "LogbookFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,14 +11,12 @@ namespace {
 
 using Ints = std::vector<std::int32_t>;
 
-class GraphSeriesTest : public ::testing::Test {
+class GraphSeriesTest : public LogbookFixture {
 protected:
     static std::vector<DayRecord> Distances(const std::vector<float>& values) {
         std::vector<DayRecord> days;
         for (const float v : values) {
-            DayRecord d = DayRecord::Blank(20260101 + static_cast<int>(days.size()));
-            d.distance = v;
-            days.push_back(d);
+            days.push_back(Day(20260101 + static_cast<int>(days.size())).Distance(v));
         }
         return days;
     }
@@ -47,23 +47,22 @@ TEST_F(GraphSeriesTest, WholeNumbersAndNoPointForNothing) {
 }
 
 TEST_F(GraphSeriesTest, DaysPoolIntoAtMostThirtyWholeGroups) {
-    series.Gather(Repeated(30, 4), Category::Distance);
-    EXPECT_EQ(series.Group(), 1);
-    EXPECT_EQ(series.Points().size(), 30U);
     std::vector<DayRecord> days = Repeated(44, 4);
     days.push_back(Distances({100})[0]); // the 45th day is left out
     series.Gather(days, Category::Distance);
     EXPECT_EQ(series.Group(), 2);
     EXPECT_EQ(series.Points(), Ints(22, 4));
-    series.Gather(Repeated(60, 4), Category::Distance);
-    EXPECT_EQ(series.Group(), 2);
-    EXPECT_EQ(series.Points().size(), 30U);
-    series.Gather(Repeated(61, 4), Category::Distance);
-    EXPECT_EQ(series.Group(), 3);
-    EXPECT_EQ(series.Points().size(), 20U);
-    series.Gather(Repeated(1825, 4), Category::Distance);
-    EXPECT_EQ(series.Group(), 61);
-    EXPECT_EQ(series.Points().size(), 29U); // 29 whole groups of 61 in 1825 days
+    // Days, the group they pool into, and the whole groups: 29 of 61 in 1825 days.
+    const struct {
+        int days;
+        int group;
+        std::size_t points;
+    } pools[] = {{30, 1, 30}, {60, 2, 30}, {61, 3, 20}, {1825, 61, 29}};
+    for (const auto& p : pools) {
+        series.Gather(Repeated(p.days, 4), Category::Distance);
+        EXPECT_EQ(series.Group(), p.group) << p.days;
+        EXPECT_EQ(series.Points().size(), p.points) << p.days;
+    }
     // A group's average is truncated: 3 and 4 give 3.
     series.Gather(Distances({3, 4, 3, 4}), Category::Distance);
     EXPECT_EQ(series.Points(), (Ints{3, 4, 3, 4}));
@@ -78,9 +77,7 @@ TEST_F(GraphSeriesTest, TheAxisRoundsUpToItsTable) {
     series.Gather(Distances({20000}), Category::Distance);
     EXPECT_EQ(series.AxisMaximum(), 20000);
     EXPECT_EQ(series.Labels(dates)[1], "2000");
-    DayRecord hour = DayRecord::Blank(20260101);
-    hour.time = 3900;
-    series.Gather({hour}, Category::Time);
+    series.Gather({Day(20260101).Time(3900)}, Category::Time);
     EXPECT_EQ(series.AxisMaximum(), 7200);
     EXPECT_EQ(series.Labels(dates)[1], "00:12:00");
     EXPECT_EQ(series.Labels(dates)[10], "02:00:00");
@@ -89,17 +86,13 @@ TEST_F(GraphSeriesTest, TheAxisRoundsUpToItsTable) {
 }
 
 TEST_F(GraphSeriesTest, DifficultyCountsEveryDayAndColdDaysMakeNoPoint) {
-    std::vector<DayRecord> days = Distances({0, 0, 0, 0});
-    days[0].difficulty = 'H';
-    days[1].difficulty = 'M';
-    days[2].difficulty = 'E';
-    series.Gather(days, Category::Difficulty);
+    series.Gather({Day(20260101).Difficulty('H'), Day(20260102).Difficulty('M'),
+                   Day(20260103).Difficulty('E'), Day(20260104)},
+                  Category::Difficulty);
     EXPECT_EQ(series.Points(), (Ints{3, 2, 1, 1}));
-    days[0].temperature = -5;
-    days[1].temperature = 4;
-    days[2].temperature = 0;
-    days[3].temperature = 12;
-    series.Gather(days, Category::Temperature);
+    series.Gather({Day(20260101).Temperature(-5), Day(20260102).Temperature(4),
+                   Day(20260103).Temperature(0), Day(20260104).Temperature(12)},
+                  Category::Temperature);
     EXPECT_EQ(series.Points(), (Ints{4, 12}));
 }
 
@@ -113,9 +106,7 @@ TEST_F(GraphSeriesTest, FivePointAveragesFromTheFifthPoint) {
 TEST_F(GraphSeriesTest, LargeValuesDoNotOverflowAGroup) {
     std::vector<DayRecord> days;
     for (int i = 0; i < 62; ++i) {
-        DayRecord d = DayRecord::Blank(20260101 + i);
-        d.calories = 2000000000;
-        days.push_back(d);
+        days.push_back(Day(20260101 + i).Calories(2000000000));
     }
     series.Gather(days, Category::Calories);
     EXPECT_EQ(series.Group(), 3);

@@ -1,7 +1,7 @@
 #include "views/StatisticsTable.h"
 #include "views/ViewSelection.h"
 
-#include "TempFolderTest.h"
+#include "LogbookFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,8 @@ namespace {
 
 using enum StatisticsTable::Quantity;
 
-class StatisticsTableTest : public ::testing::Test {
+class StatisticsTableTest : public LogbookFixture {
 protected:
-    static DayRecord Day(std::int32_t key) { return DayRecord::Blank(key); }
     std::vector<std::string> RowTexts(int row) const {
         std::vector<std::string> texts;
         for (int c = 0; c < StatisticsTable::kColumns; ++c) {
@@ -39,9 +38,7 @@ TEST_F(StatisticsTableTest, ZeroIsNotEnteredAndMissedCountsTheWholeRange) {
     std::vector<DayRecord> days;
     const float distances[] = {5, 10, 0, 7.5F, 2.5F, 0, 15};
     for (int i = 0; i < 7; ++i) {
-        DayRecord d = Day(20261101 + i);
-        d.distance = distances[i];
-        days.push_back(d);
+        days.push_back(Day(20261101 + i).Distance(distances[i]));
     }
     table.Compute(days, 31);
     EXPECT_EQ(RowTexts(kDistance),
@@ -50,17 +47,9 @@ TEST_F(StatisticsTableTest, ZeroIsNotEnteredAndMissedCountsTheWholeRange) {
 }
 
 TEST_F(StatisticsTableTest, DurationsAndTotalsThatMeanNothing) {
-    DayRecord a = Day(20261101);
-    a.time = 1800;
-    a.pace = 300;
-    a.speed = 12;
-    a.bodyWeight = 70;
-    DayRecord b = Day(20261102);
-    b.time = 3600;
-    b.pace = 330;
-    b.speed = 11;
-    b.bodyWeight = 71;
-    table.Compute({a, b}, 2);
+    table.Compute({Day(20261101).Time(1800).Pace(300).Speed(12).Weight(70),
+                   Day(20261102).Time(3600).Pace(330).Speed(11).Weight(71)},
+                  2);
     EXPECT_EQ(RowTexts(kTime),
               (Texts{"    2.00", "    0.00", "00:30:00", "01:00:00", "00:45:00", "01:30:00"}));
     EXPECT_EQ(RowTexts(kPace)[StatisticsTable::kTotal], " --");
@@ -71,12 +60,11 @@ TEST_F(StatisticsTableTest, DurationsAndTotalsThatMeanNothing) {
 
 TEST_F(StatisticsTableTest, LongCellsAreCutAndExtremeValuesAreKept) {
     std::vector<DayRecord> days;
+    // All below -100: the maximum is -150, not a starting guess; all of 99999 s or more: the
+    // minimum is 200000 s.
     for (const int calories : {6000000, 6345678}) {
-        DayRecord d = Day(20261101 + static_cast<int>(days.size()));
-        d.calories = calories;
-        d.distance = -150; // all below -100: the maximum is -150, not a starting guess
-        d.time = 200000;   // all of 99999 or more: the minimum is 200000 s
-        days.push_back(d);
+        const std::int32_t key = 20261101 + static_cast<int>(days.size());
+        days.push_back(Day(key).Calories(calories).Distance(-150).Time(200000));
     }
     table.Compute(days, 2);
     EXPECT_EQ(table.CellText(kCalories, StatisticsTable::kTotal, dates), "12345678.0");
@@ -84,23 +72,18 @@ TEST_F(StatisticsTableTest, LongCellsAreCutAndExtremeValuesAreKept) {
     EXPECT_EQ(table.CellText(kTime, StatisticsTable::kMinimum, dates), "55:33:20");
 }
 
-class StatisticsFromLogbookTest : public TempFolderTest {};
-
-TEST_F(StatisticsFromLogbookTest, OnlyDaysOfTheTypeCountAndTheRestAreMissed) {
-    RecordingReporter reporter;
-    DateUtility dates;
-    LogBookDatabase db(reporter, dates);
-    ASSERT_NE(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Failed);
+TEST_F(StatisticsTableTest, OnlyDaysOfTheTypeCountAndTheRestAreMissed) {
+    std::vector<DayRecord> days;
     for (int day = 1; day <= 7; ++day) {
-        DayRecord d = DayRecord::Blank(20261100 + day);
-        d.distance = static_cast<float>(day);
-        d.competition = day == 3 ? 'Y' : 'N';
-        ASSERT_EQ(db.StoreRecord(d), LogBookDatabase::StoreResult::Stored);
+        days.push_back(Day(20261100 + day).Distance(float(day)).Competition(day == 3 ? 'Y' : 'N'));
     }
+    MakeLogbook(Path("log.vrl"), days);
+    RecordingReporter reporter;
+    LogBookDatabase db(reporter, dates);
+    ASSERT_EQ(db.Open(Path("log.vrl")), LogBookDatabase::OpenResult::Opened);
     ViewSelection selection(dates, DateValue::Of(2026, 12, 7)); // Nov 7 .. Dec 7: 31 days
     ASSERT_TRUE(selection.SetRange(DateValue::Of(2026, 11, 1), DateValue::Of(2026, 12, 1)));
     selection.SetDayType(DayType::Competition);
-    StatisticsTable table;
     EXPECT_TRUE(table.Compute(db, selection));
     EXPECT_EQ(table.CellText(kDistance, StatisticsTable::kEntries, dates), "    1.00");
     EXPECT_EQ(table.CellText(kDistance, StatisticsTable::kMissed, dates), "   30.00");

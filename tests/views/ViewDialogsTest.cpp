@@ -27,6 +27,11 @@ namespace {
 
 using UserInput::Click;
 
+constexpr TColor kBlack = TColor::Black();
+constexpr TColor kWhite = TColor::White();
+constexpr TColor kGray = TColor::Gray();
+constexpr TColor kLightGray = TColor::LightGray();
+
 class ViewDialogsTest : public ShellFixture {
 protected:
     void RegisterTools() override {
@@ -47,6 +52,22 @@ protected:
         image->Finish();
         return image;
     }
+    // Whether any pixel of the rectangle has the colour.
+    static bool Shows(const TImageDC& image, const TRect& r, TColor color) {
+        for (int i = 0; i < r.Width() * r.Height(); ++i) {
+            if (image.Pixel(r.left + i % r.Width(), r.top + i / r.Width()) == color) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Each of the points (x, y) has the colour.
+    static void ExpectColor(const TImageDC& image, TColor color,
+                            std::initializer_list<std::pair<int, int>> points) {
+        for (const auto& [x, y] : points) {
+            EXPECT_EQ(image.Pixel(x, y), color) << x << ", " << y;
+        }
+    }
     // The sheet File > Print makes of a view: its paint scaled up evenly onto a letter page of
     // 150 pixels per inch, the 594-pixel-wide client area across the page.
     static constexpr double kSheetScale = 1275.0 / 594;
@@ -62,14 +83,11 @@ protected:
     // How many rows of a rectangle (in the view's pixels) hold black on the sheet, in the
     // view's pixels: the height of the text there.
     static double PrintedInkRows(const TImageDC& sheet, const TRect& r) {
+        const int left = int(r.left * kSheetScale);
+        const int right = int(r.right * kSheetScale);
         int rows = 0;
         for (int y = int(r.top * kSheetScale); y < int(r.bottom * kSheetScale); ++y) {
-            for (int x = int(r.left * kSheetScale); x < int(r.right * kSheetScale); ++x) {
-                if (sheet.Pixel(x, y) == TColor::Black()) {
-                    ++rows;
-                    break;
-                }
-            }
+            rows += Shows(sheet, TRect{left, y, right, y + 1}, kBlack);
         }
         return rows / kSheetScale;
     }
@@ -90,31 +108,20 @@ TEST_F(ViewDialogsTest, StatisticsShowsTheLast31DaysOfTheLogbook) {
     EXPECT_EQ(stats->GetDlgItemText(selector::kStartText), LongDate(-30));
     EXPECT_EQ(stats->GetDlgItemText(selector::kEndText), LongDate(0));
 
-    const auto painted = Painted(*stats);
-    const TImageDC& image = *painted;
+    const auto image = Painted(*stats);
     // The figures are StatisticsTableTest's; here, that the last 31 days were read.
     EXPECT_EQ(stats->Table().CellText(StatisticsTable::kDistance, StatisticsTable::kEntries,
                                       client->Dates()),
               "    2.00");
     // The grid: its grey frame from (14, 80), right and bottom edges left out; row and
     // column lines; the light grey inside.
-    EXPECT_EQ(image.Pixel(14, 80), TColor::Gray());
-    EXPECT_EQ(image.Pixel(489, 316), TColor::Gray());
-    EXPECT_NE(image.Pixel(490, 200), TColor::Gray());
-    EXPECT_EQ(image.Pixel(300, 296), TColor::Gray());
-    EXPECT_EQ(image.Pixel(84, 200), TColor::Gray());
-    EXPECT_EQ(image.Pixel(424, 90), TColor::Gray());
-    EXPECT_EQ(image.Pixel(150, 100), TColor::LightGray());
+    ExpectColor(*image, kGray, {{14, 80}, {489, 316}, {300, 296}, {84, 200}, {424, 90}});
+    EXPECT_NE(image->Pixel(490, 200), kGray);
+    EXPECT_EQ(image->Pixel(150, 100), kLightGray);
     // The Entries cell of the Distance row holds black text on light grey.
     const TPoint cell =
         StatsDialog::CellOrigin(StatisticsTable::kDistance, StatisticsTable::kEntries);
-    bool ink = false;
-    for (int y = cell.y; y < cell.y + 18 && !ink; ++y) {
-        for (int x = cell.x; x < cell.x + 59 && !ink; ++x) {
-            ink = image.Pixel(x, y) == TColor::Black();
-        }
-    }
-    EXPECT_TRUE(ink);
+    EXPECT_TRUE(Shows(*image, TRect::OfSize(cell.x, cell.y, 59, 18), kBlack));
 }
 
 TEST_F(ViewDialogsTest, ABurstOfStepsReloadsOnceAfterThePause) {
@@ -152,21 +159,6 @@ TEST_F(ViewDialogsTest, ABurstOfStepsReloadsOnceAfterThePause) {
     EXPECT_FALSE(stats->HasTimer(res::kStatsReloadTimer));
 }
 
-TEST_F(ViewDialogsTest, SpeedMenusOfferTheSelectorsCommands) {
-    StatsDialog* stats = OpenStats();
-    ASSERT_NE(stats, nullptr);
-    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*stats, QPoint(300, 200), "Day Type"),
-              (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date", "+ End Date",
-                                        "- End Date"}));
-    EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
-    CalendarDialog* calendar = OpenCalendar();
-    ASSERT_NE(calendar, nullptr);
-    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*calendar, QPoint(300, 200), "Category"),
-              (std::vector<std::string>{"Category", "+ One Month", "- One Month", "+ One Year",
-                                        "- One Year"}));
-    EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "TIME       ");
-}
-
 // The month's cells are CalendarMonthTest's; here, that today's entry reaches its cell and
 // the buttons step the month.
 TEST_F(ViewDialogsTest, TheCalendarPaintsTodaysEntryAndStepsItsMonth) {
@@ -181,15 +173,11 @@ TEST_F(ViewDialogsTest, TheCalendarPaintsTodaysEntryAndStepsItsMonth) {
     const auto [left, top] = CalendarDialog::DayOrigin(place / 7, place % 7);
     const auto image = Painted(*calendar);
     const TRect cell = CalendarDialog::CellRect(place / 7, place % 7); // raised
-    EXPECT_EQ(image->Pixel(cell.left, cell.top), TColor::White());
-    EXPECT_EQ(image->Pixel(cell.right, cell.top + 5), TColor::Gray());
-    EXPECT_EQ(image->Pixel(left + 1, top + 9), CalendarDialog::kCompetitionBox);
-    EXPECT_EQ(image->Pixel(left + 55, top + 23), CalendarDialog::kCompetitionBox);
-    bool yellow = false;
-    for (int x = left + 21; x < left + 40; ++x) {
-        yellow = yellow || image->Pixel(x, top - 4) == CalendarDialog::kToday;
-    }
-    EXPECT_TRUE(yellow);
+    EXPECT_EQ(image->Pixel(cell.left, cell.top), kWhite);
+    EXPECT_EQ(image->Pixel(cell.right, cell.top + 5), kGray);
+    ExpectColor(*image, CalendarDialog::kCompetitionBox,
+                {{left + 1, top + 9}, {left + 55, top + 23}});
+    EXPECT_TRUE(Shows(*image, TRect::OfSize(left + 21, top - 4, 19, 1), CalendarDialog::kToday));
 
     Click(*calendar, CalendarDialog::kNextMonth);
     DateValue next = today;
@@ -211,19 +199,14 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     ASSERT_NE(graphs, nullptr);
     EXPECT_EQ(graphs->CurrentKind(), GraphsDialog::Kind::Bar);
     auto image = Painted(*graphs);
-    // Grid and axes.
-    EXPECT_EQ(image->Pixel(87, 200), TColor::Gray());
-    EXPECT_EQ(image->Pixel(300, 209), TColor::Gray());
-    EXPECT_EQ(image->Pixel(85, 288), TColor::Gray()); // a 3-pixel tick
-    // Bar 0 between grid lines 0 and 1 (x 88..101): body, magenta top and left edge, shadow.
+    // Grid, axes and a 3-pixel tick; bar 0 between grid lines 0 and 1 (x 88..101): body,
+    // magenta top and left edge, shadow; above it the background; the baseline below it is
+    // not the bar's.
+    ExpectColor(*image, kGray, {{87, 200}, {300, 209}, {85, 288}, {88 + 6, 289}});
     EXPECT_EQ(image->Pixel(88 + 6, 250), GraphsDialog::kBody);
-    EXPECT_EQ(image->Pixel(88 + 6, 189), GraphsDialog::kEdge);
-    EXPECT_EQ(image->Pixel(88 + 1, 250), GraphsDialog::kEdge);
-    EXPECT_EQ(image->Pixel(88 + 2, 250), GraphsDialog::kEdge);
-    EXPECT_EQ(image->Pixel(88 + 11, 250), TColor::Black());
-    EXPECT_EQ(image->Pixel(88 + 12, 250), TColor::Black());
-    EXPECT_EQ(image->Pixel(88 + 6, 188), TColor::LightGray()); // above the bar
-    EXPECT_EQ(image->Pixel(88 + 6, 289), TColor::Gray());      // the baseline is not the bar's
+    ExpectColor(*image, GraphsDialog::kEdge, {{88 + 6, 189}, {88 + 1, 250}, {88 + 2, 250}});
+    ExpectColor(*image, kBlack, {{88 + 11, 250}, {88 + 12, 250}});
+    EXPECT_EQ(image->Pixel(88 + 6, 188), kLightGray);
 
     Click(*graphs, GraphsDialog::kLineGraph);
     EXPECT_EQ(graphs->CurrentKind(), GraphsDialog::Kind::Line);
@@ -231,27 +214,22 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     // Point 0 on grid line 1 (x 101): highlight above, main line, shadow below, white dot.
     EXPECT_EQ(image->Pixel(107, 187), GraphsDialog::kEdge);
     EXPECT_EQ(image->Pixel(107, 189), GraphsDialog::kBody);
-    EXPECT_EQ(image->Pixel(107, 192), TColor::Black());
-    EXPECT_EQ(image->Pixel(101, 189), TColor::White());
-    EXPECT_EQ(image->Pixel(166, 89), TColor::White()); // the last point, 10 at the top
+    EXPECT_EQ(image->Pixel(107, 192), kBlack);
+    ExpectColor(*image, kWhite, {{101, 189}, {166, 89}}); // the last point: 10 at the top
 
     Click(*graphs, GraphsDialog::kAreaGraph);
     image = Painted(*graphs);
     EXPECT_EQ(image->Pixel(107, 250), GraphsDialog::kBody);
-    EXPECT_NE(image->Pixel(101, 189), TColor::White()); // no dots
+    EXPECT_NE(image->Pixel(101, 189), kWhite); // no dots
 
     Click(*graphs, GraphsDialog::kMovingAverage);
     image = Painted(*graphs);
     // Two averages (5 and 6) from grid line 5 (x 153): a yellow line from 100 to 120 pixels
     // up, (153, 189) to (166, 169).
-    EXPECT_EQ(image->Pixel(153, 189), TColor::White()); // its first dot
+    EXPECT_EQ(image->Pixel(153, 189), kWhite); // its first dot
     EXPECT_EQ(image->Pixel(160, 178), GraphsDialog::kAverage);
-}
 
-// A new category lays the graph out again without reading the logbook.
-TEST_F(ViewDialogsTest, AGraphsCategoryDoesNotReload) {
-    GraphsDialog* graphs = OpenGraphs();
-    ASSERT_NE(graphs, nullptr);
+    // A new category lays the graph out again without reading the logbook.
     const int reloads = graphs->Reloads();
     Click(*graphs, selector::kCategory);
     Click(*graphs, selector::kCategory);
@@ -262,10 +240,11 @@ TEST_F(ViewDialogsTest, AGraphsCategoryDoesNotReload) {
     EXPECT_FALSE(graphs->HasTimer(res::kGraphsReloadTimer));
 }
 
-TEST_F(ViewDialogsTest, EnterPressesTheDefaultSelectorAndTabWalksTheButtons) {
+// Enter presses the default selector (Day Type, with the focus first) or the focused one, Tab
+// walks the buttons, and the speed menus offer the selectors' commands.
+TEST_F(ViewDialogsTest, EnterTabAndTheSpeedMenuReachTheSelectors) {
     StatsDialog* stats = OpenStats();
     ASSERT_NE(stats, nullptr);
-    // Day Type is the default button and has the focus first.
     EXPECT_EQ(UserInput::FocusedId(*stats), selector::kDayType);
     UserInput::Enter(*stats);
     EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "TRAINING   ");
@@ -273,13 +252,21 @@ TEST_F(ViewDialogsTest, EnterPressesTheDefaultSelectorAndTabWalksTheButtons) {
     EXPECT_EQ(UserInput::FocusedId(*stats), selector::kNextStart);
     UserInput::Tab(*stats);
     EXPECT_EQ(UserInput::FocusedId(*stats), selector::kPreviousStart);
-    UserInput::Enter(*stats); // the focused button takes Enter
+    UserInput::Enter(*stats);
     EXPECT_EQ(stats->GetDlgItemText(selector::kStartText), LongDate(-31));
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*stats, QPoint(300, 200), "Day Type"),
+              (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date", "+ End Date",
+                                        "- End Date"}));
+    EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "COMPETITION");
 
     CalendarDialog* calendar = OpenCalendar();
     ASSERT_NE(calendar, nullptr);
     UserInput::Enter(*calendar);
     EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "TIME       ");
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*calendar, QPoint(300, 200), "Category"),
+              (std::vector<std::string>{"Category", "+ One Month", "- One Month", "+ One Year",
+                                        "- One Year"}));
+    EXPECT_EQ(calendar->GetDlgItemText(selector::kCategoryText), "PACE       ");
 }
 
 TEST_F(ViewDialogsTest, PrintingAViewPutsItsPaintOnOneSheet) {
