@@ -38,13 +38,12 @@ protected:
         RecordingReporter reporter;
         LogBookDatabase db(reporter, dates);
         ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
-        DateValue day;
-        dates.DateOfKey(20240101, day);
-        for (int i = 0; i < 300; ++i, dates.AddDays(day, 1)) {
-            DayRecord r = DayRecord::Blank(dates.KeyOfDate(day));
-            r.distance = static_cast<float>(i % 17) + 0.5F;
-            r.competition = i % 9 == 0 ? 'Y' : 'N';
-            std::snprintf(r.comments, sizeof r.comments, "day %d", i);
+        DateValue day = Date(20240101);
+        for (int i = 0; i < 300; ++i, day = Shifted(day, 1)) {
+            const DayRecord r = Day(Key(day))
+                                    .Distance(static_cast<float>(i % 17) + 0.5F)
+                                    .Competition(i % 9 == 0 ? 'Y' : 'N')
+                                    .Comments(("day " + std::to_string(i)).c_str());
             ASSERT_EQ(db.StoreRecord(r), LogBookDatabase::StoreResult::Stored);
             if (i % 11 == 5) {
                 ASSERT_EQ(db.EraseDay(day), LogBookDatabase::StoreResult::Stored);
@@ -54,13 +53,11 @@ protected:
         data = Read(logbook);
         index = Read(Path("log.idx"));
 
-        std::string csv = "date,distance,competition,comments\n";
-        dates.DateOfKey(20241001, day); // the last 27 days of the logbook, then new ones
-        for (int i = 0; i < 400; ++i, dates.AddDays(day, 1)) {
-            csv += DayCsv::DateText(dates.KeyOfDate(day)) + "," + std::to_string(i % 23) +
-                   ",Y,imported " + std::to_string(i) + "\n";
-        }
-        Write(Path("in.csv"), csv);
+        // The last 27 days of the logbook, then new ones.
+        Write(Path("in.csv"),
+              "date,distance,competition,comments\n" + DayRows(20241001, 400, 1, [](int i) {
+                  return std::to_string(i % 23) + ",Y,imported " + std::to_string(i);
+              }));
 
         before = OpenDays();
         ASSERT_EQ(Wait(Spawn({"import", logbook, Path("in.csv"), "--replace"})), 0);
