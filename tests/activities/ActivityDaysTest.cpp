@@ -25,11 +25,7 @@ protected:
         tzset();
     }
     void TearDown() override {
-        if (saved) {
-            setenv("TZ", saved->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
+        saved ? setenv("TZ", saved->c_str(), 1) : unsetenv("TZ");
         tzset();
     }
     std::optional<std::string> saved =
