@@ -2,25 +2,16 @@
 // agrees with the data file, and no later store may overwrite a day already in the file.
 
 #include "store/DataFile.h"
-#include "store/DateUtility.h"
-#include "store/IndexFile.h"
-#include "store/LogBookDatabase.h"
 
-#include "LogbookFixture.h"
+#include "StoreFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <random>
 
 namespace {
-
-using OpenResult = LogBookDatabase::OpenResult;
-using ReadResult = LogBookDatabase::ReadResult;
-using StoreResult = LogBookDatabase::StoreResult;
-using Result = LogBookDatabase::Result;
 
 std::string EntryBytes(std::int32_t key, std::int32_t slot, std::uint8_t flags) {
     std::string bytes(IndexEntry::kSize, '\0');
@@ -28,7 +19,7 @@ std::string EntryBytes(std::int32_t key, std::int32_t slot, std::uint8_t flags) 
     return bytes;
 }
 
-class CorruptionTest : public LogbookFixture {
+class CorruptionTest : public StoreFixture {
 protected:
     // A training day whose distance tells it apart, and its bytes.
     static Day Training(std::int32_t key) {
@@ -39,16 +30,9 @@ protected:
         return RecordBytes(erased ? day.Erased() : day);
     }
 
-    void SetUp() override {
-        LogbookFixture::SetUp();
-        name = Path("mylog.vrl");
-        indexName = Path("mylog.idx");
-        db = std::make_unique<LogBookDatabase>(reporter, dates);
-    }
-
     // A new logbook of training days in the given record order, and its index.
     void WriteLogbook(const std::vector<std::int32_t>& keys) {
-        std::filesystem::remove(name);
+        fs::remove(name);
         std::vector<DayRecord> days;
         for (const std::int32_t key : keys) {
             days.push_back(Training(key));
@@ -64,9 +48,7 @@ protected:
         ASSERT_EQ(db->Open(name), expectedOpen);
         const std::size_t whole = before.size() / DayRecord::kSize * DayRecord::kSize;
         for (std::int32_t key : {20301201, 20301202, 20301203}) {
-            DayRecord r = DayRecord::Blank(key);
-            r.competition = 'Y';
-            ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
+            ASSERT_EQ(db->StoreRecord(Day(key).Competition('Y')), StoreResult::Stored);
         }
         const std::string after = Read(name);
         ASSERT_GE(after.size(), whole + 3 * DayRecord::kSize);
@@ -78,12 +60,6 @@ protected:
         EXPECT_EQ(db->Open(name), OpenResult::Opened);
         EXPECT_EQ(db->Close(), Result::Ok);
     }
-
-    DateUtility dates;
-    RecordingReporter reporter;
-    std::string name;
-    std::string indexName;
-    std::unique_ptr<LogBookDatabase> db;
 };
 
 TEST_F(CorruptionTest, SoundLogbookOpensWithItsIndex) {
@@ -154,13 +130,13 @@ TEST_F(CorruptionTest, TornLastRecordIsLeftOutAndOverwrittenByTheNextDay) {
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 5);
     EXPECT_EQ(db->Table().Find(20260103), IndexTable::kNotFound);
-    EXPECT_EQ(std::filesystem::file_size(name), 5 * DayRecord::kSize);
+    EXPECT_EQ(fs::file_size(name), 5 * DayRecord::kSize);
 }
 
 TEST_F(CorruptionTest, RepeatedDayInTheDataFileKeepsItsLastRecord) {
     WriteLogbook({20260101, 20260102});
     Append(name, DayBytes(20260101));
-    std::filesystem::remove(indexName);
+    fs::remove(indexName);
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     ASSERT_EQ(db->EntryCount(), 2);
     EXPECT_EQ(db->Table().At(0).slot, 2);
@@ -180,7 +156,7 @@ TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
     DayRecord r = DayRecord::Blank(20260110);
     ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(3).slot, 1);
-    EXPECT_EQ(std::filesystem::file_size(name), 3 * DayRecord::kSize);
+    EXPECT_EQ(fs::file_size(name), 3 * DayRecord::kSize);
 }
 
 // A program that ends without closing leaves the index of its last close: the keys and
@@ -199,7 +175,7 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     ASSERT_EQ(db->StoreRecord(day(20260102, 'N')), StoreResult::Stored);
     ASSERT_EQ(db->StoreRecord(day(20260103, 'Y')), StoreResult::Stored);
-    db = std::make_unique<LogBookDatabase>(reporter, dates);
+    Kill();
 
     DataFile data;
     ASSERT_EQ(data.Open(name, false), DataFile::OpenResult::Opened);
@@ -220,7 +196,7 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     ASSERT_EQ(db->Close(), Result::Ok);
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
-    db = std::make_unique<LogBookDatabase>(reporter, dates);
+    Kill();
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     int count = -1;
     ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::AllDays, count), Result::Ok);
@@ -259,10 +235,10 @@ TEST_F(CorruptionTest, TemporaryFilesOfAKilledWriterGoAtTheNextOpen) {
     Write(Path(".other.idx.tmp-a1B2c3"), "another logbook's");
     Write(Path(".mylog.idx.tmp-toolong"), "not one of ours");
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
-    EXPECT_FALSE(std::filesystem::exists(Path(".mylog.idx.tmp-a1B2c3")));
-    EXPECT_FALSE(std::filesystem::exists(Path(".mylog.vrl.tmp-Zz9Yy8")));
-    EXPECT_TRUE(std::filesystem::exists(Path(".other.idx.tmp-a1B2c3")));
-    EXPECT_TRUE(std::filesystem::exists(Path(".mylog.idx.tmp-toolong")));
+    EXPECT_FALSE(fs::exists(Path(".mylog.idx.tmp-a1B2c3")));
+    EXPECT_FALSE(fs::exists(Path(".mylog.vrl.tmp-Zz9Yy8")));
+    EXPECT_TRUE(fs::exists(Path(".other.idx.tmp-a1B2c3")));
+    EXPECT_TRUE(fs::exists(Path(".mylog.idx.tmp-toolong")));
     ASSERT_EQ(db->Close(), Result::Ok);
 }
 
