@@ -133,10 +133,10 @@ TEST_F(ViewCommandsTest, RangesAndNamesFollowTheWindowsLimits) {
 }
 
 TEST_F(ViewCommandsTest, ReportWritesTheFileTheWindowWrites) {
-    ASSERT_EQ(Run({"report", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10",
-                   "--title", "Week 49", "--no-page-numbers"}),
-              0)
-        << err;
+    std::vector<std::string> week = {"report",     Path("log.vrl"), "--from",
+                                     "2026-12-01", "--to",          "2026-12-10",
+                                     "--title",    "Week 49",       "--no-page-numbers"};
+    ASSERT_EQ(Run(week), 0) << err;
     const std::string text = out;
     // Two pages of 66 lines: the title page and one page of three days; no form feed.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 132);
@@ -146,10 +146,8 @@ TEST_F(ViewCommandsTest, ReportWritesTheFileTheWindowWrites) {
         text, "Days in Range     :  010\nNo. of Entries    :  003\nMissed Entries    :  007\n"));
     EXPECT_TRUE(Holds(text, "Competition      :  Yes\nDifficulty       :  Hard\n"));
 
-    ASSERT_EQ(Run({"report", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10",
-                   "--title", "Week 49", "--no-page-numbers", "--output", Path("week.txt")}),
-              0)
-        << err;
+    week.insert(week.end(), {"--output", Path("week.txt")});
+    ASSERT_EQ(Run(week), 0) << err;
     EXPECT_EQ(Read(Path("week.txt")), text);
     EXPECT_EQ(Run({"report", Path("log.vrl"), "--title", std::string(80, 'x')}), 1);
     EXPECT_EQ(Run("report @log.vrl --output @log.vrl"), 1);
