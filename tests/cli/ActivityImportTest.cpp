@@ -91,14 +91,4 @@ TEST_F(ActivityImportTest, DaysThatHoldEntriesAreRefusedReplacedOrKept) {
     EXPECT_FALSE(fs::exists(Path("new.vrl"))) << "a dry run creates no logbook";
 }
 
-TEST_F(ActivityImportTest, TheCsvImportKeepsDaysWithSkipExisting) {
-    MakeLogbook(Path("a.vrl")); // holds 2026-01-05 with 12.345
-    Write(Path("in.csv"), "date,distance\n2026-01-05,5\n2026-02-01,7\n");
-    EXPECT_EQ(Run("import @a.vrl @in.csv --skip-existing"), 0) << err;
-    EXPECT_EQ(out, "imported 1 day into " + Path("a.vrl") + "; 1 day already there kept\n");
-    const std::string days = Export(Path("a.vrl"));
-    EXPECT_TRUE(Holds(days, "\n2026-01-05,12.345,"));
-    EXPECT_TRUE(Holds(days, "\n2026-02-01,7,"));
-}
-
 } // namespace

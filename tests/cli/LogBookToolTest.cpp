@@ -97,11 +97,16 @@ TEST_F(LogBookToolTest, BadRowsAreAllReportedAndNothingIsStored) {
 }
 
 // Durations are read as the logbook reads them: 50:00 and 5 are minutes.
-TEST_F(LogBookToolTest, ReplaceOverwritesDaysAndMissingColumnsAreEmpty) {
+TEST_F(LogBookToolTest, ImportKeepsOrReplacesLiveDaysAndMissingColumnsAreEmpty) {
     MakeLogbook(Path("a.vrl"));
     Write(Path("in.csv"), "date,calories,time,pace\n2026-01-05,2500,50:00,4:30\n"
                           "2026-01-07,10,1:05:00,5\n");
     ASSERT_EQ(Run("import @a.vrl @in.csv"), 1) << "2026-01-05 is a live day";
+    // Kept: the new day goes in, the live day stays as it was.
+    ASSERT_EQ(Run("import @a.vrl @in.csv --skip-existing"), 0) << err;
+    EXPECT_EQ(out, "imported 1 day into " + Path("a.vrl") + "; 1 day already there kept\n");
+    EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-01-05,12.345,"));
+    EXPECT_TRUE(Holds(out, "\n2026-01-07,0,01:05:00,00:05:00,0,0,0,10,0,0,0,0,,,,\n"));
     ASSERT_EQ(Run("import @a.vrl @in.csv --replace"), 0) << err;
     ASSERT_EQ(Run("export @a.vrl --to 2026-01-07"), 0);
     EXPECT_EQ(out, std::string(kHeader) + "2026-01-05,0,00:50:00,00:04:30,0,0,0,2500,0,0,0,0,,,,\n"
