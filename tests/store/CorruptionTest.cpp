@@ -153,8 +153,7 @@ TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
     Write(name, DayBytes(20260101) + DayBytes(20260102, true) + DayBytes(20260103));
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260102, 1, IndexEntry::kErased}));
-    DayRecord r = DayRecord::Blank(20260110);
-    ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260110)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(3).slot, 1);
     EXPECT_EQ(fs::file_size(name), 3 * DayRecord::kSize);
 }
@@ -163,10 +162,8 @@ TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
 // slots may still agree with the data file while the flags no longer do.
 TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     auto day = [](std::int32_t key, char competition) { return Day(key).Competition(competition); };
+    MakeLogbook(name, {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')});
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
-    for (const DayRecord r : {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')}) {
-        ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
-    }
     const DateValue second = Date(20260102);
     ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
     ASSERT_EQ(db->Close(), Result::Ok); // the index says: 20260102 erased
@@ -198,9 +195,7 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
     Kill();
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
-    int count = -1;
-    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::AllDays, count), Result::Ok);
-    EXPECT_EQ(count, 3);
+    EXPECT_EQ(Loaded(), (Keys{20260101, 20260103, 20260110}));
     EXPECT_TRUE(reporter.messages.empty());
 }
 

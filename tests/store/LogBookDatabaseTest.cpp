@@ -15,7 +15,7 @@ namespace {
 class LogBookDatabaseTest : public StoreFixture {
 protected:
     // A training day unless told otherwise, with a workout so that texts go through too.
-    static DayRecord Run(std::int32_t key, char competition = 'N', float distance = 5.0F) {
+    static Day Run(std::int32_t key, char competition = 'N', float distance = 5.0F) {
         return Day(key).Competition(competition).Distance(distance).Workout("Easy Run");
     }
 
@@ -54,11 +54,10 @@ TEST_F(LogBookDatabaseTest, NewLogbookIsCreatedEmptyAndItsIndexWrittenOnCloseOnl
 TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
     OpenWith({Run(20260305), Run(20260301, 'Y'), Run(20260303, 0)});
     EXPECT_EQ(DataSize(), 3 * 340U);
-    const IndexTable& t = db->Table();
-    ASSERT_EQ(t.Count(), 3);
-    EXPECT_EQ(t.At(0), (IndexEntry{20260301, 1, IndexEntry::kCompetition}));
-    EXPECT_EQ(t.At(1), (IndexEntry{20260303, 2, 0}));
-    EXPECT_EQ(t.At(2), (IndexEntry{20260305, 0, IndexEntry::kTraining}));
+    EXPECT_EQ(db->Table().Entries(),
+              (std::vector<IndexEntry>{{20260301, 1, IndexEntry::kCompetition},
+                                       {20260303, 2, 0},
+                                       {20260305, 0, IndexEntry::kTraining}}));
 
     // Every byte of a stored record comes back, the bytes after a text's NUL included.
     DayRecord odd = Run(20260310);
@@ -76,9 +75,7 @@ TEST_F(LogBookDatabaseTest, OverwriteKeepsTheSlotAndRefreshesTheFlags) {
     EXPECT_EQ(db->Table().At(0), (IndexEntry{20260301, 0, IndexEntry::kCompetition}));
     EXPECT_EQ(Back(20260301).distance, 42.0F);
 
-    DayRecord erased = Run(20260302, 'Y');
-    erased.erased = 1;
-    ASSERT_EQ(db->StoreRecord(erased), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260302, 'Y').Erased()), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 1, IndexEntry::kErased}));
 }
 
@@ -205,12 +202,9 @@ TEST_F(LogBookDatabaseTest, IndexNameReplacesTheLastExtension) {
 
     // Two logbooks that once shared an index each keep their own.
     const std::string backup = Path("mylog.bak.vrl");
-    OpenWith({Run(20260301), Run(20260302)});
-    ASSERT_EQ(db->Close(), Result::Ok);
+    MakeLogbook(name, {Run(20260301), Run(20260302)});
+    MakeLogbook(backup, {Run(20270101)});
     LogBookDatabase other(reporter, dates);
-    ASSERT_EQ(other.Open(backup), OpenResult::Opened);
-    ASSERT_EQ(other.StoreRecord(Run(20270101)), StoreResult::Stored);
-    ASSERT_EQ(other.Close(), Result::Ok);
     EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 2);
     EXPECT_EQ(other.Open(backup), OpenResult::Opened);
@@ -223,8 +217,7 @@ TEST_F(LogBookDatabaseTest, ALogbookCannotBeItsOwnIndex) {
     EXPECT_FALSE(fs::exists(Path("season.idx")));
 
     // A link that gives the index's name to the data file is caught too.
-    OpenWith({Run(20260301)});
-    ASSERT_EQ(db->Close(), Result::Ok);
+    MakeLogbook(name, {Run(20260301)});
     const std::string bytes = Read(name);
     fs::remove(indexName);
     fs::create_hard_link(name, indexName);
@@ -251,8 +244,7 @@ TEST_F(LogBookDatabaseTest, OnlyRegularFilesAreOpenedAndNothingWaitsOnAFifo) {
     EXPECT_TRUE(fs::is_symlink(name));
     fs::remove(name);
 
-    OpenWith({Run(20260301)});
-    ASSERT_EQ(db->Close(), Result::Ok);
+    MakeLogbook(name, {Run(20260301)});
     fs::remove(indexName);
     ASSERT_EQ(::mkfifo(indexName.c_str(), 0644), 0);
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
