@@ -7,7 +7,6 @@
 #include "ToolFixture.h"
 #include "activities/FitWriter.h"
 
-#include "cli/DayCsv.h"
 #include "store/LogBookBackups.h"
 #include "store/LogBookDatabase.h"
 
@@ -16,7 +15,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -119,8 +117,7 @@ protected:
             ASSERT_GT(pid, 0);
             std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
             ::kill(pid, SIGKILL);
-            int status = 0;
-            ::waitpid(pid, &status, 0);
+            Wait(pid);
 
             const Days found = OpenDays();
             ASSERT_TRUE(found == before || found == after)

@@ -1,14 +1,10 @@
 #include "cli/LogBookTool.h"
 #include "ToolFixture.h"
-#include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 

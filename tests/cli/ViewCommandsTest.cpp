@@ -1,14 +1,9 @@
 // veloria-logbook stats, calendar and graph: the views' figures in a terminal.
 #include "ToolFixture.h"
 
-#include "store/LogBookDatabase.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
