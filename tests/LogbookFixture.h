@@ -52,11 +52,7 @@ protected:
     // The date a number of days after (or, negative, before) another.
     static DateValue Shifted(DateValue from, int days) {
         const DateUtility dates;
-        if (days >= 0) {
-            dates.AddDays(from, days);
-        } else {
-            dates.SubtractDays(from, -days);
-        }
+        days >= 0 ? dates.AddDays(from, days) : dates.SubtractDays(from, -days);
         return from;
     }
 

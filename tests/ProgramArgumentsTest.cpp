@@ -10,51 +10,36 @@ namespace {
 
 using Action = ProgramArguments::Action;
 
-struct Case {
-    const char* name;
-    std::vector<std::string> arguments;
-    Action action;
-    const char* logBook; // absolute, or relative to the current folder
-    const char* problem;
-};
-
-class ProgramArgumentsTest : public testing::TestWithParam<Case> {};
-
-TEST_P(ProgramArgumentsTest, Reads) {
-    const Case& c = GetParam();
-    const ProgramArguments read = ProgramArguments::Read(c.arguments);
-    EXPECT_EQ(read.action, c.action);
-    const std::string logBook = c.logBook;
-    const std::string expected = logBook.empty() || logBook[0] == '/'
-                                     ? logBook
-                                     : (std::filesystem::current_path() / logBook).string();
-    EXPECT_EQ(read.logBook, expected);
-    EXPECT_EQ(read.problem, c.problem);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ProgramArgumentsTest,
-    testing::Values(
-        Case{"Nothing", {}, Action::Run, "", ""},
-        Case{
-            "AbsoluteLogbook", {"/data/season 2026.vrl"}, Action::Run, "/data/season 2026.vrl", ""},
-        Case{"RelativeLogbookMadeAbsolute", {"logs/../a.vrl"}, Action::Run, "a.vrl", ""},
-        Case{"DashDashEndsOptions", {"--", "-odd.vrl"}, Action::Run, "-odd.vrl", ""},
-        Case{"HelpAfterAQtOption", {"-platform", "offscreen", "--help"}, Action::Help, "", ""},
-        Case{"ShortHelp", {"a.vrl", "-h"}, Action::Help, "", ""},
-        Case{"HelpBeforeVersion", {"--version", "--help"}, Action::Help, "", ""},
-        Case{"Version", {"a.vrl", "--version"}, Action::Version, "", ""},
-        Case{"HelpAfterDashDashIsALogbook", {"--", "--help"}, Action::Run, "--help", ""},
-        Case{"UnknownOption",
-             {"--frobnicate"},
-             Action::UsageError,
-             "",
-             "unknown option --frobnicate"},
-        Case{"TwoLogbooks", {"a.vrl", "b.vrl"}, Action::UsageError, "a.vrl", "one LOGBOOK at most"},
-        Case{"EmptyLogbook", {""}, Action::UsageError, "", "an empty LOGBOOK"}),
-    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
-
-TEST(ProgramArgumentsText, VersionNamesTheProgram) {
+TEST(ProgramArguments, ReadsTheActionTheLogbookAndTheProblem) {
+    const struct {
+        std::vector<std::string> arguments;
+        Action action;
+        const char* logBook; // absolute, or relative to the current folder
+        const char* problem;
+    } kCases[] = {
+        {{}, Action::Run, "", ""},
+        {{"/data/season 2026.vrl"}, Action::Run, "/data/season 2026.vrl", ""},
+        {{"logs/../a.vrl"}, Action::Run, "a.vrl", ""}, // made absolute
+        {{"--", "-odd.vrl"}, Action::Run, "-odd.vrl", ""},
+        {{"-platform", "offscreen", "--help"}, Action::Help, "", ""},
+        {{"a.vrl", "-h"}, Action::Help, "", ""},
+        {{"--version", "--help"}, Action::Help, "", ""},
+        {{"a.vrl", "--version"}, Action::Version, "", ""},
+        {{"--", "--help"}, Action::Run, "--help", ""},
+        {{"--frobnicate"}, Action::UsageError, "", "unknown option --frobnicate"},
+        {{"a.vrl", "b.vrl"}, Action::UsageError, "a.vrl", "one LOGBOOK at most"},
+        {{""}, Action::UsageError, "", "an empty LOGBOOK"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(&c - kCases);
+        const ProgramArguments read = ProgramArguments::Read(c.arguments);
+        EXPECT_EQ(read.action, c.action);
+        const std::string logBook = c.logBook;
+        EXPECT_EQ(read.logBook, logBook.empty() || logBook[0] == '/'
+                                    ? logBook
+                                    : (std::filesystem::current_path() / logBook).string());
+        EXPECT_EQ(read.problem, c.problem);
+    }
     EXPECT_STREQ(ProgramArguments::kVersion, "veloria 3.2\n");
 }
 

@@ -20,29 +20,23 @@ namespace {
 // Becomes nobody; the folder made as its home, empty when that failed.
 std::string BecomeNobody() {
     constexpr uid_t kNobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-        std::perror("cannot become the user nobody");
+    // Root's home and the build folder may be closed to nobody: its home is made, as nobody,
+    // in the shared folder.
+    char home[] = "/tmp/veloria-nobody-XXXXXX";
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 ||
+        ::mkdtemp(home) == nullptr || ::chdir(home) != 0) {
+        std::perror("cannot become the user nobody with a home of its own");
         return {};
     }
     // A changed user makes the process undumpable, which would also keep the leak checker
     // of the sanitizer build from looking at its threads.
     ::prctl(PR_SET_DUMPABLE, 1);
-    // Root's home and the build folder may be closed to nobody: work in the shared folder.
-    char home[] = "/tmp/veloria-nobody-XXXXXX";
-    if (::mkdtemp(home) == nullptr || ::chdir(home) != 0) {
-        std::perror("cannot make a home for the user nobody");
-        return {};
-    }
     ::setenv("HOME", home, 1);
     ::setenv("XDG_RUNTIME_DIR", home, 1);
     return home;
 }
 
 } // namespace
-
-bool UnprivilegedUser::Ready() {
-    return ::geteuid() != 0;
-}
 
 int main(int argc, char** argv) {
     const std::string home = ::geteuid() == 0 ? BecomeNobody() : std::string();
@@ -53,9 +47,7 @@ int main(int argc, char** argv) {
         ::testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();
     }
-    if (!home.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(home, ignored);
-    }
+    std::error_code ignored; // an empty name, when no home was made, removes nothing
+    std::filesystem::remove_all(home, ignored);
     return result;
 }

@@ -17,55 +17,39 @@
 
 namespace {
 
-class PrivateDisplay {
-public:
-    PrivateDisplay() = default;
-    PrivateDisplay(const PrivateDisplay&) = delete;
-    PrivateDisplay& operator=(const PrivateDisplay&) = delete;
-    ~PrivateDisplay() {
-        if (server > 0) {
-            ::kill(server, SIGTERM);
-            ::waitpid(server, nullptr, 0);
-        }
+// Starts the server and points DISPLAY at it; its pid, or -1 when it did not come up.
+pid_t StartDisplay() {
+    int ready[2];
+    if (::pipe2(ready, O_CLOEXEC) != 0) {
+        return -1;
     }
-
-    // Starts the server and points DISPLAY at it; false when it did not come up.
-    bool Start() {
-        int ready[2];
-        if (::pipe2(ready, O_CLOEXEC) != 0) {
-            return false;
-        }
-        server = ::fork();
-        if (server == 0) {
-            ::prctl(PR_SET_PDEATHSIG, SIGTERM); // a crashed test leaves no server behind
-            ::fcntl(ready[1], F_SETFD, 0);
-            const int quiet = ::open("/dev/null", O_WRONLY);
-            ::dup2(quiet, STDOUT_FILENO);
-            ::dup2(quiet, STDERR_FILENO);
-            const std::string fd = std::to_string(ready[1]);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                     "-nolisten", "tcp", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(ready[1]);
-        // The server writes its display number once it accepts connections.
-        std::string number;
-        char c = 0;
-        while (server > 0 && ::read(ready[0], &c, 1) == 1 && c != '\n') {
-            number += c;
-        }
-        ::close(ready[0]);
-        if (number.empty()) {
-            std::fprintf(stderr, "Xvfb did not start (is the xvfb package installed?)\n");
-            return false;
-        }
-        ::setenv("DISPLAY", (":" + number).c_str(), 1);
-        return true;
+    const pid_t server = ::fork();
+    if (server == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM); // a crashed test leaves no server behind
+        ::fcntl(ready[1], F_SETFD, 0);
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::dup2(quiet, STDOUT_FILENO);
+        ::dup2(quiet, STDERR_FILENO);
+        const std::string fd = std::to_string(ready[1]);
+        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+                 "-nolisten", "tcp", static_cast<char*>(nullptr));
+        ::_exit(127);
     }
-
-private:
-    pid_t server = -1;
-};
+    ::close(ready[1]);
+    // The server writes its display number once it accepts connections.
+    std::string number;
+    char c = 0;
+    while (server > 0 && ::read(ready[0], &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    ::close(ready[0]);
+    if (number.empty()) {
+        std::fprintf(stderr, "Xvfb did not start (is the xvfb package installed?)\n");
+        return -1;
+    }
+    ::setenv("DISPLAY", (":" + number).c_str(), 1);
+    return server;
+}
 
 } // namespace
 
@@ -77,11 +61,20 @@ extern "C" const char* __lsan_default_suppressions() {
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    PrivateDisplay display;
-    if (std::strcmp(std::getenv("QT_QPA_PLATFORM"), "xcb") == 0 && !display.Start()) {
+    const pid_t server =
+        std::strcmp(std::getenv("QT_QPA_PLATFORM"), "xcb") == 0 ? StartDisplay() : 0;
+    if (server < 0) {
         return 1;
     }
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = 0;
+    {
+        QApplication application(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    if (server > 0) {
+        ::kill(server, SIGTERM);
+        ::waitpid(server, nullptr, 0);
+    }
+    return result;
 }

@@ -14,16 +14,7 @@ constexpr std::int64_t kMorning = 1772348400; // 2026-03-01 07:00:00 UTC
 
 Activity Make(std::int64_t start, const char* sport, double seconds, double metres,
               double calories = 0, int maxHr = 0, std::optional<double> avgHr = std::nullopt) {
-    Activity a;
-    a.start = start;
-    a.localOffset = 0;
-    a.sport = sport;
-    a.seconds = seconds;
-    a.metres = metres;
-    a.calories = calories;
-    a.maxHeartRate = maxHr;
-    a.avgHeartRate = avgHr;
-    return a;
+    return {start, 0, sport, seconds, metres, calories, maxHr, avgHr};
 }
 
 // The machine's zone for one test.
@@ -34,11 +25,7 @@ protected:
         tzset();
     }
     void TearDown() override {
-        if (saved) {
-            setenv("TZ", saved->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
+        saved ? setenv("TZ", saved->c_str(), 1) : unsetenv("TZ");
         tzset();
     }
     std::optional<std::string> saved =

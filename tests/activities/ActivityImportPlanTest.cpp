@@ -1,13 +1,14 @@
 // The plan's reading: progress over the files of all operands, and stopping part way.
 
 #include "activities/ActivityImportPlan.h"
+#include "TempFolderTest.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,21 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ActivityImportPlanTest : public testing::Test {
+class ActivityImportPlanTest : public TempFolderTest {
 protected:
     void SetUp() override {
-        const char* tz = std::getenv("TZ");
-        savedTz = tz ? tz : "";
-        hadTz = tz != nullptr;
-        setenv("TZ", "UTC", 1);
-        folder = fs::temp_directory_path() /
-                 ("plan-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        TempFolderTest::SetUp();
+        ::setenv("TZ", "UTC", 1);
         fs::create_directories(folder / "runs");
     }
     void TearDown() override {
-        fs::remove_all(folder);
-        hadTz ? setenv("TZ", savedTz.c_str(), 1) : unsetenv("TZ");
+        savedTz ? ::setenv("TZ", savedTz->c_str(), 1) : ::unsetenv("TZ");
+        TempFolderTest::TearDown();
     }
     std::string WriteRun(const std::string& name, const std::string& day) {
         const fs::path path = folder / "runs" / name;
@@ -40,9 +36,8 @@ protected:
             << "T07:10:00Z</time></trkpt></trkseg></trk></gpx>";
         return path.string();
     }
-    fs::path folder;
-    std::string savedTz;
-    bool hadTz = false;
+    std::optional<std::string> savedTz =
+        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
 };
 
 TEST_F(ActivityImportPlanTest, ProgressCountsEveryFileAndCanStop) {

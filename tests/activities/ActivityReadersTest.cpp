@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 
 namespace {
 
@@ -19,16 +18,13 @@ constexpr std::int64_t kMorningUnix = 1772348400;
 
 const FitWriter::Session kRun{kMorning, 1, 3600500, 1000000, 700, 150, 180};
 
-struct Expected {
-    std::int64_t start;
-    std::optional<std::int64_t> offset;
-    const char* sport;
-    double seconds;
-    double metres;
-    double calories;
-    int maxHr;
-    std::optional<double> avgHr;
-};
+// A file of the run whose activity message puts its local time an hour east.
+std::string RunFile(FitWriter writer = FitWriter()) {
+    return writer.FileId(4)
+        .Sessions({kRun})
+        .ActivityMessage(kMorning + 4000, kMorning + 7600)
+        .Bytes();
+}
 
 ActivityFileResult ReadBytes(const std::string& bytes, std::size_t piece = 4096) {
     std::size_t at = 0;
@@ -45,24 +41,22 @@ std::string Flip(std::string bytes, std::size_t at) {
     return bytes;
 }
 
-void ExpectActivities(const ActivityFileResult& result, const std::vector<Expected>& expected,
+void ExpectActivities(const ActivityFileResult& result, const std::vector<Activity>& expected,
                       const std::string& name) {
     ASSERT_EQ(result.problem, FileProblem::None) << name << ": " << result.detail;
     ASSERT_EQ(result.activities.size(), expected.size()) << name;
     for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(name + " #" + std::to_string(i));
         const Activity& a = result.activities[i];
-        const Expected& e = expected[i];
-        EXPECT_EQ(a.start, e.start) << name << " #" << i;
-        EXPECT_EQ(a.localOffset, e.offset) << name << " #" << i;
-        EXPECT_EQ(a.sport, e.sport) << name << " #" << i;
-        EXPECT_NEAR(a.seconds, e.seconds, 1e-6) << name << " #" << i;
-        EXPECT_NEAR(a.metres, e.metres, 0.01) << name << " #" << i;
-        EXPECT_EQ(a.calories, e.calories) << name << " #" << i;
-        EXPECT_EQ(a.maxHeartRate, e.maxHr) << name << " #" << i;
-        EXPECT_EQ(a.avgHeartRate.has_value(), e.avgHr.has_value()) << name << " #" << i;
-        if (a.avgHeartRate && e.avgHr) {
-            EXPECT_NEAR(*a.avgHeartRate, *e.avgHr, 1e-9) << name << " #" << i;
-        }
+        const Activity& e = expected[i];
+        EXPECT_EQ(a.start, e.start);
+        EXPECT_EQ(a.localOffset, e.localOffset);
+        EXPECT_EQ(a.sport, e.sport);
+        EXPECT_NEAR(a.seconds, e.seconds, 1e-6);
+        EXPECT_NEAR(a.metres, e.metres, 0.01);
+        EXPECT_EQ(a.calories, e.calories);
+        EXPECT_EQ(a.maxHeartRate, e.maxHeartRate);
+        EXPECT_NEAR(a.avgHeartRate.value_or(-1), e.avgHeartRate.value_or(-1), 1e-9);
     }
 }
 
@@ -71,28 +65,21 @@ TEST(FitReaderTest, CrcIsTheFitCrc16) {
     EXPECT_EQ(FitReader::Crc16(0, check, 9), 0xBB3D);
 }
 
-const Expected kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0};
+const Activity kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0};
 
-TEST(FitReaderTest, ActivitiesOfWellFormedFiles) {
+// GPX: 0.01 degree of latitude is 1111.95 m on the mean radius.
+TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
+    auto pt = [](const char* lat, const char* time) {
+        return std::string("<trkpt lat=\"") + lat + "\" lon=\"13.0\"><time>" + time +
+               "</time></trkpt>";
+    };
     const struct {
         const char* name;
         std::string bytes;
-        std::vector<Expected> expected;
+        std::vector<Activity> expected;
     } kCases[] = {
-        {"little-endian, 14-byte header",
-         FitWriter()
-             .FileId(4)
-             .Sessions({kRun})
-             .ActivityMessage(kMorning + 4000, kMorning + 7600)
-             .Bytes(),
-         {kRunRead}},
-        {"big-endian, 12-byte header",
-         FitWriter(true, 12)
-             .FileId(4)
-             .Sessions({kRun})
-             .ActivityMessage(kMorning + 4000, kMorning + 7600)
-             .Bytes(),
-         {kRunRead}},
+        {"little-endian, 14-byte header", RunFile(), {kRunRead}},
+        {"big-endian, 12-byte header", RunFile(FitWriter(true, 12)), {kRunRead}},
         {"without an activity message the machine's zone decides",
          FitWriter().FileId(4).Sessions({kRun}).Bytes(),
          {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0}}},
@@ -133,15 +120,10 @@ TEST(FitReaderTest, ActivitiesOfWellFormedFiles) {
              .Bytes(),
          {{kMorningUnix, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt}}},
         {"chained files, each with its own offset",
-         FitWriter()
-                 .FileId(4)
-                 .Sessions({kRun})
-                 .ActivityMessage(kMorning + 4000, kMorning + 7600)
-                 .Bytes() +
-             FitWriter(true)
-                 .FileId(4)
-                 .Sessions({{kMorning + 86400, 12, 1000, 500000, 300, 0xFF, 160}})
-                 .Bytes(),
+         RunFile() + FitWriter(true)
+                         .FileId(4)
+                         .Sessions({{kMorning + 86400, 12, 1000, 500000, 300, 0xFF, 160}})
+                         .Bytes(),
          {kRunRead,
           {kMorningUnix + 86400, std::nullopt, "Cross country skiing", 1.0, 5000.0, 300, 160,
            std::nullopt}}},
@@ -155,75 +137,6 @@ TEST(FitReaderTest, ActivitiesOfWellFormedFiles) {
          {{kMorningUnix, std::nullopt, "Swimming", 1800.0, 1500.0, 400, 160, 140.0},
           {kMorningUnix + 1800, std::nullopt, "Transition", 120.0, 0.0, 0, 0, std::nullopt},
           {kMorningUnix + 1920, std::nullopt, "Cycling", 3600.0, 40000.0, 900, 170, 145.0}}},
-        {"gzip-compressed",
-         Gzip(FitWriter()
-                  .FileId(4)
-                  .Sessions({kRun})
-                  .ActivityMessage(kMorning + 4000, kMorning + 7600)
-                  .Bytes()),
-         {kRunRead}},
-    };
-    for (const auto& c : kCases) {
-        ExpectActivities(ReadBytes(c.bytes), c.expected, c.name);
-        // One byte at a time: no message depends on arriving in one piece.
-        ExpectActivities(ReadBytes(c.bytes, 1), c.expected, std::string(c.name) + " (bytewise)");
-    }
-}
-
-TEST(FitReaderTest, FilesGivingNoActivity) {
-    const std::string good = FitWriter().FileId(4).Sessions({kRun}).Bytes();
-    const struct {
-        const char* name;
-        std::string bytes;
-        FileProblem problem;
-    } kCases[] = {
-        {"a data byte flipped", Flip(good, 60), FileProblem::CrcMismatch},
-        {"the CRC flipped", Flip(good, good.size() - 1), FileProblem::CrcMismatch},
-        {"the header's CRC flipped", Flip(good, 12), FileProblem::CrcMismatch},
-        {"cut in a message", good.substr(0, 30), FileProblem::CutShort},
-        {"cut before the CRC", good.substr(0, good.size() - 1), FileProblem::CutShort},
-        {"a compressed file cut", Gzip(good).substr(0, 30), FileProblem::CutShort},
-        {"a settings file", FitWriter().FileId(2).Sessions({kRun}).Bytes(),
-         FileProblem::NotAnActivity},
-        {"no file_id", FitWriter().Sessions({kRun}).Bytes(), FileProblem::NotAnActivity},
-        {"an activity without sessions", FitWriter().FileId(4).Bytes(), FileProblem::NoActivity},
-        {"a session without start",
-         FitWriter().FileId(4).Sessions({{0xFFFFFFFF, 1, 1, 1, 1, 1, 1}}).Bytes(),
-         FileProblem::WithoutTimes},
-        {"a start counted from the device's power-on",
-         FitWriter().FileId(4).Sessions({{5000, 1, 1, 1, 1, 1, 1}}).Bytes(),
-         FileProblem::WithoutTimes},
-        {"data of an undefined local type", FitWriter().FileId(4).Data(5, {}).Bytes(),
-         FileProblem::Damaged},
-        {"a message past the data size",
-         FitWriter().Define(0, 0, {{0, 200, 0x0D}}).Raw(std::string(1, '\0')).Bytes(),
-         FileProblem::Damaged},
-        {"garbage after the file", good + "junk-junk-junk", FileProblem::Damaged},
-        {"unknown content", "hello, world", FileProblem::UnknownContent},
-        {"empty", "", FileProblem::UnknownContent},
-        {"compressed garbage", Gzip("hello, world"), FileProblem::UnknownContent},
-    };
-    for (const auto& c : kCases) {
-        const ActivityFileResult result = ReadBytes(c.bytes);
-        EXPECT_EQ(result.problem, c.problem) << c.name;
-        EXPECT_TRUE(result.activities.empty()) << c.name;
-    }
-}
-
-// GPX: 0.01 degree of latitude is 1111.95 m on the mean radius.
-TEST(XmlActivityReaderTest, GpxAndTcxActivities) {
-    const std::string point = R"(<trkpt lat="%LAT" lon="13.0"><time>%TIME</time></trkpt>)";
-    auto pt = [&](const char* lat, const char* time) {
-        std::string p = point;
-        p.replace(p.find("%LAT"), 4, lat);
-        p.replace(p.find("%TIME"), 5, time);
-        return p;
-    };
-    const struct {
-        const char* name;
-        std::string bytes;
-        std::vector<Expected> expected;
-    } kCases[] = {
         {"GPX 1.1: two segments, the gap between them a pause; hr in extensions",
          "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" "
          "xmlns=\"http://www.topografix.com/GPX/1/1\" "
@@ -271,16 +184,44 @@ TEST(XmlActivityReaderTest, GpxAndTcxActivities) {
     };
     for (const auto& c : kCases) {
         ExpectActivities(ReadBytes(c.bytes), c.expected, c.name);
+        // One byte at a time: no message depends on arriving in one piece.
+        ExpectActivities(ReadBytes(c.bytes, 1), c.expected, std::string(c.name) + " (bytewise)");
         ExpectActivities(ReadBytes(Gzip(c.bytes), 7), c.expected, std::string(c.name) + " (gzip)");
     }
 }
 
-TEST(XmlActivityReaderTest, DocumentsGivingNoActivity) {
+TEST(ActivityFileTest, FilesGivingNoActivity) {
+    const std::string good = FitWriter().FileId(4).Sessions({kRun}).Bytes();
     const struct {
         const char* name;
         std::string bytes;
         FileProblem problem;
     } kCases[] = {
+        {"a data byte flipped", Flip(good, 60), FileProblem::CrcMismatch},
+        {"the CRC flipped", Flip(good, good.size() - 1), FileProblem::CrcMismatch},
+        {"the header's CRC flipped", Flip(good, 12), FileProblem::CrcMismatch},
+        {"cut in a message", good.substr(0, 30), FileProblem::CutShort},
+        {"cut before the CRC", good.substr(0, good.size() - 1), FileProblem::CutShort},
+        {"a compressed file cut", Gzip(good).substr(0, 30), FileProblem::CutShort},
+        {"a settings file", FitWriter().FileId(2).Sessions({kRun}).Bytes(),
+         FileProblem::NotAnActivity},
+        {"no file_id", FitWriter().Sessions({kRun}).Bytes(), FileProblem::NotAnActivity},
+        {"an activity without sessions", FitWriter().FileId(4).Bytes(), FileProblem::NoActivity},
+        {"a session without start",
+         FitWriter().FileId(4).Sessions({{0xFFFFFFFF, 1, 1, 1, 1, 1, 1}}).Bytes(),
+         FileProblem::WithoutTimes},
+        {"a start counted from the device's power-on",
+         FitWriter().FileId(4).Sessions({{5000, 1, 1, 1, 1, 1, 1}}).Bytes(),
+         FileProblem::WithoutTimes},
+        {"data of an undefined local type", FitWriter().FileId(4).Data(5, {}).Bytes(),
+         FileProblem::Damaged},
+        {"a message past the data size",
+         FitWriter().Define(0, 0, {{0, 200, 0x0D}}).Raw(std::string(1, '\0')).Bytes(),
+         FileProblem::Damaged},
+        {"garbage after the file", good + "junk-junk-junk", FileProblem::Damaged},
+        {"unknown content", "hello, world", FileProblem::UnknownContent},
+        {"empty", "", FileProblem::UnknownContent},
+        {"compressed garbage", Gzip("hello, world"), FileProblem::UnknownContent},
         {"a track without times",
          "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/></trkseg></trk></gpx>",
          FileProblem::WithoutTimes},

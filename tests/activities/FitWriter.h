@@ -5,6 +5,7 @@
 // activity file as a .gz file holds it.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 #include <zlib.h>
@@ -24,22 +25,15 @@ public:
 
     FitWriter& Define(int local, std::uint16_t global, std::vector<Field> fields,
                       std::vector<std::uint8_t> developerSizes = {}) {
-        data += static_cast<char>(0x40 | (developerSizes.empty() ? 0 : 0x20) | local);
-        data += '\0';
-        data += static_cast<char>(bigEndian ? 1 : 0);
-        Put(global, 2);
-        data += static_cast<char>(fields.size());
+        data += Chars({0x40 | (developerSizes.empty() ? 0 : 0x20) | local, 0, bigEndian ? 1 : 0});
+        data += Ordered(global, 2, bigEndian) + Chars({static_cast<int>(fields.size())});
         for (const Field& f : fields) {
-            data += static_cast<char>(f.number);
-            data += static_cast<char>(f.size);
-            data += static_cast<char>(f.baseType);
+            data += Chars({f.number, f.size, f.baseType});
         }
         if (!developerSizes.empty()) {
-            data += static_cast<char>(developerSizes.size());
+            data += Chars({static_cast<int>(developerSizes.size())});
             for (std::size_t i = 0; i < developerSizes.size(); ++i) {
-                data += static_cast<char>(i);
-                data += static_cast<char>(developerSizes[i]);
-                data += '\0';
+                data += Chars({static_cast<int>(i), developerSizes[i], 0});
             }
         }
         definitions[local] = fields;
@@ -88,25 +82,13 @@ public:
     }
 
     std::string Bytes() const {
-        std::string header;
-        header += static_cast<char>(headerSize);
-        header += static_cast<char>(0x20);
-        header += static_cast<char>(0x08);
-        header += static_cast<char>(0x08);
-        for (int i = 0; i < 4; ++i) {
-            header += static_cast<char>((data.size() >> (8 * i)) & 0xFF);
-        }
-        header += ".FIT";
+        std::string header =
+            Chars({headerSize, 0x20, 0x08, 0x08}) + Ordered(data.size(), 4) + ".FIT";
         if (headerSize == 14) {
-            const std::uint16_t c = Crc(header);
-            header += static_cast<char>(c & 0xFF);
-            header += static_cast<char>(c >> 8);
+            header += Ordered(Crc(header), 2);
         }
-        std::string file = header + data;
-        const std::uint16_t c = Crc(file);
-        file += static_cast<char>(c & 0xFF);
-        file += static_cast<char>(c >> 8);
-        return file;
+        const std::string file = header + data;
+        return file + Ordered(Crc(file), 2);
     }
 
     static std::uint16_t Crc(const std::string& bytes) {
@@ -122,15 +104,24 @@ public:
     }
 
 private:
-    void Put(std::uint64_t value, int size) {
-        for (int i = 0; i < size; ++i) {
-            const int shift = 8 * (bigEndian ? size - 1 - i : i);
-            data += static_cast<char>((value >> shift) & 0xFF);
+    static std::string Chars(std::initializer_list<int> bytes) {
+        std::string chars;
+        for (const int b : bytes) {
+            chars += static_cast<char>(b);
         }
+        return chars;
+    }
+    // A number in so many bytes, little-endian unless told otherwise.
+    static std::string Ordered(std::uint64_t value, int size, bool big = false) {
+        std::string bytes;
+        for (int i = 0; i < size; ++i) {
+            bytes += static_cast<char>((value >> (8 * (big ? size - 1 - i : i))) & 0xFF);
+        }
+        return bytes;
     }
     FitWriter& Values(int local, const std::vector<std::uint64_t>& values) {
         for (std::size_t i = 0; i < definitions[local].size(); ++i) {
-            Put(values.at(i), definitions[local][i].size);
+            data += Ordered(values.at(i), definitions[local][i].size, bigEndian);
         }
         for (const std::uint8_t size : developer[local]) {
             data.append(size, '\x55');

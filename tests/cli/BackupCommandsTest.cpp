@@ -23,57 +23,51 @@ protected:
 
 TEST_F(BackupCommandsTest, AnImportIsBackedUpFirstAndRestoreBringsTheDaysBack) {
     const std::string before = Read(logbook);
-    ASSERT_EQ(Run({"import", logbook, Path("more.csv")}), 0) << err;
+    ASSERT_EQ(Run("import @log.vrl @more.csv"), 0) << err;
     const std::string imported = Read(logbook);
     ASSERT_EQ(Listed().size(), 1U);
     const std::string name = Listed()[0].name;
     EXPECT_EQ(Listed()[0].days, 3);
     EXPECT_EQ(Read(LogBookBackups::FolderFor(logbook) + "/" + name), before);
 
-    ASSERT_EQ(Run({"backups", logbook}), 0);
-    EXPECT_NE(out.find(name), std::string::npos);
-    EXPECT_NE(out.find("     3  2026-01-05  2026-03-01        1020\n"), std::string::npos) << out;
-
+    ASSERT_EQ(Run("backups @log.vrl"), 0);
+    EXPECT_TRUE(Holds(out, name));
+    EXPECT_TRUE(Holds(out, "     3  2026-01-05  2026-03-01        1020\n"));
     {
-        // Refused while a program holds the logbook.
-        RecordingReporter reporter;
-        DateUtility dates;
-        LogBookDatabase held(reporter, dates);
-        ASSERT_EQ(held.Open(logbook), LogBookDatabase::OpenResult::Opened);
+        const Holder held(logbook);
         EXPECT_EQ(Run({"restore", logbook, name}), 1);
-        EXPECT_NE(err.find("is open in another program"), std::string::npos);
+        EXPECT_TRUE(Holds(err, "is open in another program"));
         EXPECT_EQ(Read(logbook), imported);
     }
-    EXPECT_EQ(Run({"restore", logbook, "2020-01-01T000000Z.vrl"}), 1);
+    EXPECT_EQ(Run("restore @log.vrl 2020-01-01T000000Z.vrl"), 1);
     EXPECT_EQ(Run({"restore", logbook, name}), 0) << err;
     EXPECT_EQ(Read(logbook), before);
     // The imported days went into a backup of their own first.
     ASSERT_EQ(Listed().size(), 2U);
     EXPECT_EQ(Read(LogBookBackups::FolderFor(logbook) + "/" + Listed()[0].name), imported);
-    EXPECT_NE(out.find("the days it held before are in the backup " + Listed()[0].name),
-              std::string::npos);
-    ASSERT_EQ(Run({"check", logbook}), 0) << out;
-    EXPECT_NE(out.find("live days: 3\n"), std::string::npos);
+    EXPECT_TRUE(Holds(out, "the days it held before are in the backup " + Listed()[0].name));
+    ASSERT_EQ(Run("check @log.vrl"), 0) << out;
+    EXPECT_TRUE(Holds(out, "live days: 3\n"));
 }
 
 TEST_F(BackupCommandsTest, ABackupThatCannotBeMadeIsSaidOnceAndTheImportGoesAhead) {
     Write(Path("file"), "");
     ::setenv("XDG_DATA_HOME", Path("file").c_str(), 1);
-    EXPECT_EQ(Run({"import", logbook, Path("more.csv")}), 0);
+    EXPECT_EQ(Run("import @log.vrl @more.csv"), 0);
     EXPECT_EQ(out, "imported 1 day into " + logbook + "\n");
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_NE(err.find("No backup was made"), std::string::npos);
-    ASSERT_EQ(Run({"check", logbook}), 0);
-    EXPECT_NE(out.find("live days: 4\n"), std::string::npos);
+    EXPECT_TRUE(Holds(err, "No backup was made"));
+    ASSERT_EQ(Run("check @log.vrl"), 0);
+    EXPECT_TRUE(Holds(out, "live days: 4\n"));
 }
 
 TEST_F(BackupCommandsTest, BackupSkipsAnUnchangedLogbook) {
-    ASSERT_EQ(Run({"backup", logbook}), 0) << err;
+    ASSERT_EQ(Run("backup @log.vrl"), 0) << err;
     EXPECT_EQ(out.rfind("backed up " + logbook + " as ", 0), 0U) << out;
-    ASSERT_EQ(Run({"backup", logbook}), 0);
-    EXPECT_NE(out.find("is unchanged since its backup"), std::string::npos);
+    ASSERT_EQ(Run("backup @log.vrl"), 0);
+    EXPECT_TRUE(Holds(out, "is unchanged since its backup"));
     EXPECT_EQ(Listed().size(), 1U);
-    EXPECT_EQ(Run({"backup", Path("none.vrl")}), 1);
+    EXPECT_EQ(Run("backup @none.vrl"), 1);
 }
 
 } // namespace

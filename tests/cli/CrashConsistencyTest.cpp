@@ -7,7 +7,6 @@
 #include "ToolFixture.h"
 #include "activities/FitWriter.h"
 
-#include "cli/DayCsv.h"
 #include "store/LogBookBackups.h"
 #include "store/LogBookDatabase.h"
 
@@ -16,7 +15,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -38,13 +36,12 @@ protected:
         RecordingReporter reporter;
         LogBookDatabase db(reporter, dates);
         ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
-        DateValue day;
-        dates.DateOfKey(20240101, day);
-        for (int i = 0; i < 300; ++i, dates.AddDays(day, 1)) {
-            DayRecord r = DayRecord::Blank(dates.KeyOfDate(day));
-            r.distance = static_cast<float>(i % 17) + 0.5F;
-            r.competition = i % 9 == 0 ? 'Y' : 'N';
-            std::snprintf(r.comments, sizeof r.comments, "day %d", i);
+        DateValue day = Date(20240101);
+        for (int i = 0; i < 300; ++i, day = Shifted(day, 1)) {
+            const DayRecord r = Day(Key(day))
+                                    .Distance(static_cast<float>(i % 17) + 0.5F)
+                                    .Competition(i % 9 == 0 ? 'Y' : 'N')
+                                    .Comments(("day " + std::to_string(i)).c_str());
             ASSERT_EQ(db.StoreRecord(r), LogBookDatabase::StoreResult::Stored);
             if (i % 11 == 5) {
                 ASSERT_EQ(db.EraseDay(day), LogBookDatabase::StoreResult::Stored);
@@ -54,13 +51,11 @@ protected:
         data = Read(logbook);
         index = Read(Path("log.idx"));
 
-        std::string csv = "date,distance,competition,comments\n";
-        dates.DateOfKey(20241001, day); // the last 27 days of the logbook, then new ones
-        for (int i = 0; i < 400; ++i, dates.AddDays(day, 1)) {
-            csv += DateUtility::KeyText(dates.KeyOfDate(day)) + "," + std::to_string(i % 23) +
-                   ",Y,imported " + std::to_string(i) + "\n";
-        }
-        Write(Path("in.csv"), csv);
+        // The last 27 days of the logbook, then new ones.
+        Write(Path("in.csv"),
+              "date,distance,competition,comments\n" + DayRows(20241001, 400, 1, [](int i) {
+                  return std::to_string(i % 23) + ",Y,imported " + std::to_string(i);
+              }));
 
         before = OpenDays();
         ASSERT_EQ(Wait(Spawn({"import", logbook, Path("in.csv"), "--replace"})), 0);
@@ -122,8 +117,7 @@ protected:
             ASSERT_GT(pid, 0);
             std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
             ::kill(pid, SIGKILL);
-            int status = 0;
-            ::waitpid(pid, &status, 0);
+            Wait(pid);
 
             const Days found = OpenDays();
             ASSERT_TRUE(found == before || found == after)

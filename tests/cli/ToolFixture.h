@@ -3,6 +3,7 @@
 // folder, with a small logbook whose days exercise every field's text form.
 
 #include "LogbookFixture.h"
+#include "cli/DayCsv.h"
 #include "cli/LogBookTool.h"
 #include "store/LogBookDatabase.h"
 
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <spawn.h>
 #include <sstream>
 #include <string>
@@ -54,6 +56,62 @@ protected:
         std::memset(c.comments, 'c', 255);
         MakeLogbook(name,
                     {c, a, Day(20260107).Erased(), Day(20260106).Competition('N').Difficulty('E')});
+    }
+
+    // Runs the tool on a command line of blank-separated words; a word starting with '@'
+    // names a file in the test's folder: Run("export @a.vrl --type competition").
+    int Run(const char* line) { return Run(Words(line)); }
+    int RunProcess(const char* line) { return RunProcess(Words(line)); }
+    std::vector<std::string> Words(const char* line) const {
+        std::vector<std::string> words;
+        std::istringstream in(line);
+        for (std::string word; in >> word;) {
+            words.push_back(word[0] == '@' ? Path(word.substr(1)) : word);
+        }
+        return words;
+    }
+
+    // The export of a logbook, which must succeed.
+    std::string Export(const std::string& logbook) {
+        EXPECT_EQ(Run({"export", logbook}), 0) << err;
+        return out;
+    }
+
+    // What the tool says about a file in the test's folder.
+    std::string Said(const std::string& name, const std::string& what) const {
+        return "veloria-logbook: " + Path(name) + ": " + what + "\n";
+    }
+
+    // Whether a text holds a part; the whole text is shown when it does not.
+    static ::testing::AssertionResult Holds(const std::string& text, const std::string& part) {
+        if (text.find(part) != std::string::npos) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "\"" << part << "\" is not in:\n" << text;
+    }
+
+    // A logbook held open by another program (the window program, say) while it lives.
+    struct Holder {
+        explicit Holder(const std::string& name,
+                        LogBookDatabase::Access access = LogBookDatabase::Access::Write) {
+            EXPECT_EQ(db.Open(name, access), LogBookDatabase::OpenResult::Opened);
+        }
+        RecordingReporter reporter;
+        DateUtility dates;
+        LogBookDatabase db{reporter, dates};
+    };
+
+    // CSV rows of days one after another (before another when step is -1) from the first,
+    // each with the fields the row's number gives.
+    static std::string DayRows(std::int32_t firstKey, int count, int step,
+                               const std::function<std::string(int)>& fields) {
+        DateValue day = Date(firstKey);
+        std::string rows;
+        for (int i = 0; i < count; ++i) {
+            rows += DateUtility::KeyText(Key(day)) + "," + fields(i) + "\n";
+            day = Shifted(day, step);
+        }
+        return rows;
     }
 
     // Starts the tool as a process with the given descriptors closed, its standard output

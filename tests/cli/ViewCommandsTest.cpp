@@ -1,14 +1,9 @@
 // veloria-logbook stats, calendar and graph: the views' figures in a terminal.
 #include "ToolFixture.h"
 
-#include "store/LogBookDatabase.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,11 +19,12 @@ protected:
                      Day(20261202).Distance(10).Time(2400).Competition('Y').Difficulty('H'),
                      Day(20261203).Distance(7.5F).Time(3600).Competition('N')});
     }
+    // The first line of what the tool printed.
+    std::string FirstLine() const { return out.substr(0, out.find('\n')); }
 };
 
 TEST_F(ViewCommandsTest, StatsPrintsTheWindowsTable) {
-    ASSERT_EQ(Run({"stats", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10"}), 0)
-        << err;
+    ASSERT_EQ(Run("stats @log.vrl --from 2026-12-01 --to 2026-12-10"), 0) << err;
     EXPECT_EQ(out, "Statistics from TUE, DEC 01, 2026 to THR, DEC 10, 2026, ALL DAYS\n"
                    "          Entries    Missed     Min.       Max.       Average    Total\n"
                    "Distance      3.00       7.00       5.00      10.00       7.50      22.50\n"
@@ -41,55 +37,42 @@ TEST_F(ViewCommandsTest, StatsPrintsTheWindowsTable) {
                    "Water      --         --         --         --         --         --\n"
                    "Sleep      --         --         --         --         --         --\n"
                    "Weight     --         --         --         --         --         --\n");
-    ASSERT_EQ(Run({"stats", Path("log.vrl"), "--from=2026-12-01", "--to=2026-12-10", "--type",
-                   "competition", "--csv"}),
-              0);
+    ASSERT_EQ(Run("stats @log.vrl --from=2026-12-01 --to=2026-12-10 --type competition --csv"), 0);
     EXPECT_EQ(out.substr(0, out.find("Pace")),
               "quantity,entries,missed,minimum,maximum,average,total\n"
               "Distance,1.00,9.00,10.00,10.00,10.00,10.00\n"
               "Time,1.00,9.00,00:40:00,00:40:00,00:40:00,00:40:00\n");
-    EXPECT_NE(out.find("Weight,,,,,,\n"), std::string::npos);
-    ASSERT_EQ(Run({"stats", Path("log.vrl"), "--from=2026-12-01", "--to=2026-12-10", "--type",
-                   "competition"}),
-              0);
-    EXPECT_EQ(out.substr(0, out.find('\n')),
-              "Statistics from TUE, DEC 01, 2026 to THR, DEC 10, 2026, COMPETITION");
+    EXPECT_TRUE(Holds(out, "Weight,,,,,,\n"));
+    ASSERT_EQ(Run("stats @log.vrl --from=2026-12-01 --to=2026-12-10 --type competition"), 0);
+    EXPECT_EQ(FirstLine(), "Statistics from TUE, DEC 01, 2026 to THR, DEC 10, 2026, COMPETITION");
 }
 
 TEST_F(ViewCommandsTest, StatsCsvHoldsWholeValuesNotTheWindowsCells) {
     MakeLogbook(Path("long.vrl"), {Day(20260101).Distance(123456.5F).Time(5475 * 3600),
                                    Day(20260102).Distance(123456.5F).Time(5475 * 3600)});
-    ASSERT_EQ(
-        Run({"stats", Path("long.vrl"), "--from", "2026-01-01", "--to", "2026-01-02", "--csv"}), 0)
-        << err;
-    EXPECT_NE(out.find("\nDistance,2.00,0.00,123456.50,123456.50,123456.50,246913.00\n"
-                       "Time,2.00,0.00,5475:00:00,5475:00:00,5475:00:00,10950:00:00\n"),
-              std::string::npos)
-        << out;
-    ASSERT_EQ(Run({"stats", Path("long.vrl"), "--from", "2026-01-01", "--to", "2026-01-02"}), 0);
-    EXPECT_NE(out.find("5475:00:00 10950:00:0\n"), std::string::npos) << out;
+    ASSERT_EQ(Run("stats @long.vrl --from 2026-01-01 --to 2026-01-02 --csv"), 0) << err;
+    EXPECT_TRUE(Holds(out, "\nDistance,2.00,0.00,123456.50,123456.50,123456.50,246913.00\n"
+                           "Time,2.00,0.00,5475:00:00,5475:00:00,5475:00:00,10950:00:00\n"));
+    ASSERT_EQ(Run("stats @long.vrl --from 2026-01-01 --to 2026-01-02"), 0);
+    EXPECT_TRUE(Holds(out, "5475:00:00 10950:00:0\n"));
 }
 
 TEST_F(ViewCommandsTest, CalendarLaysTheMonthOutInWeeks) {
-    ASSERT_EQ(Run({"calendar", Path("log.vrl"), "--month", "2026-12", "--category", "difficulty"}),
-              0)
-        << err;
-    const std::string expected = "DEC, 2026  DIFFICULTY\n"
-                                 "SUN      MON      TUE      WED      THU      FRI      SAT\n"
-                                 "                  01       02       03       04       05\n"
-                                 "                           H*\n";
-    ASSERT_GE(out.size(), expected.size());
-    EXPECT_EQ(out.substr(0, expected.size()), expected);
-    ASSERT_EQ(Run({"calendar", Path("log.vrl"), "--month", "2026-12"}), 0);
-    EXPECT_NE(out.find("                  5.00     10.00*   7.50\n"), std::string::npos);
+    ASSERT_EQ(Run("calendar @log.vrl --month 2026-12 --category difficulty"), 0) << err;
+    EXPECT_EQ(out.rfind("DEC, 2026  DIFFICULTY\n"
+                        "SUN      MON      TUE      WED      THU      FRI      SAT\n"
+                        "                  01       02       03       04       05\n"
+                        "                           H*\n",
+                        0),
+              0u)
+        << out;
+    ASSERT_EQ(Run("calendar @log.vrl --month 2026-12"), 0);
+    EXPECT_TRUE(Holds(out, "                  5.00     10.00*   7.50\n"));
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 14); // title, weekdays, six weeks of two
 }
 
 TEST_F(ViewCommandsTest, GraphGivesThePointsOfTheWindow) {
-    ASSERT_EQ(Run({"graph", Path("log.vrl"), "--category", "time", "--from", "2026-11-30", "--to",
-                   "2026-12-05"}),
-              0)
-        << err;
+    ASSERT_EQ(Run("graph @log.vrl --category time --from 2026-11-30 --to 2026-12-05"), 0) << err;
     EXPECT_EQ(
         out,
         "category TIME\n"
@@ -100,12 +83,10 @@ TEST_F(ViewCommandsTest, GraphGivesThePointsOfTheWindow) {
         "00:54:00 01:00:00\n"
         "points 1800 2400 3600\n"
         "averages\n");
-    ASSERT_EQ(Run({"graph", Path("log.vrl"), "--type", "training", "--from", "2027-01-01", "--to",
-                   "2027-01-05"}),
-              0);
-    EXPECT_NE(out.find("days 0\n"), std::string::npos);
-    EXPECT_NE(out.find("labels 000 001 002 003 004 005 006 007 008 009 010\npoints\naverages\n"),
-              std::string::npos);
+    ASSERT_EQ(Run("graph @log.vrl --type training --from 2027-01-01 --to 2027-01-05"), 0);
+    EXPECT_TRUE(Holds(out, "days 0\n"));
+    EXPECT_TRUE(
+        Holds(out, "labels 000 001 002 003 004 005 006 007 008 009 010\npoints\naverages\n"));
 }
 
 TEST_F(ViewCommandsTest, EachCategoryNameShowsItsOwnQuantity) {
@@ -113,64 +94,59 @@ TEST_F(ViewCommandsTest, EachCategoryNameShowsItsOwnQuantity) {
         const char* name;
         const char* firstLine;
     } kCases[] = {
-        {"distance", "category DISTANCE\n"},   {"time", "category TIME\n"},
-        {"pace", "category PACE\n"},           {"speed", "category SPEED\n"},
-        {"rest-hr", "category REST H RATE\n"}, {"max-hr", "category MAX H RATE\n"},
-        {"calories", "category CALORIES\n"},   {"water", "category WATER\n"},
-        {"sleep", "category HOURS SLEPT\n"},   {"temperature", "category TEMPERATURE\n"},
-        {"weight", "category WEIGHT\n"},       {"difficulty", "category DIFFICULTY\n"},
+        {"distance", "category DISTANCE"},   {"time", "category TIME"},
+        {"pace", "category PACE"},           {"speed", "category SPEED"},
+        {"rest-hr", "category REST H RATE"}, {"max-hr", "category MAX H RATE"},
+        {"calories", "category CALORIES"},   {"water", "category WATER"},
+        {"sleep", "category HOURS SLEPT"},   {"temperature", "category TEMPERATURE"},
+        {"weight", "category WEIGHT"},       {"difficulty", "category DIFFICULTY"},
     };
     for (const auto& c : kCases) {
         ASSERT_EQ(Run({"graph", Path("log.vrl"), "--category", c.name}), 0) << c.name << err;
-        EXPECT_EQ(out.substr(0, out.find('\n') + 1), c.firstLine);
-        EXPECT_NE(std::string(LogBookTool::kUsage).find(c.name), std::string::npos) << c.name;
+        EXPECT_EQ(FirstLine(), c.firstLine);
+        EXPECT_TRUE(Holds(LogBookTool::kUsage, c.name));
     }
-    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--category", "Distance"}), 2);
+    EXPECT_EQ(Run("calendar @log.vrl --category Distance"), 2);
     EXPECT_EQ(err.substr(0, err.find('\n')),
               "veloria-logbook: --category must be one of distance, time, pace, speed, rest-hr, "
               "max-hr, calories, water, sleep, temperature, weight, difficulty");
 }
 
 TEST_F(ViewCommandsTest, RangesAndNamesFollowTheWindowsLimits) {
-    EXPECT_EQ(Run({"stats", Path("log.vrl"), "--from", "2020-01-01", "--to", "2024-12-31"}),
-              2); // 1827 days
-    EXPECT_NE(err.find("at most 1825 days"), std::string::npos);
-    EXPECT_EQ(Run({"stats", Path("log.vrl"), "--from", "2021-01-01", "--to", "2025-12-30"}),
-              0); // 1825
-    EXPECT_EQ(Run({"stats", Path("log.vrl"), "--from", "2026-12-02", "--to", "2026-12-01"}), 2);
-    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--month", "1959-12"}), 2);
-    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--month", "2100-12"}), 0);
-    EXPECT_EQ(Run({"graph", Path("log.vrl"), "--category", "height"}), 2);
-    EXPECT_EQ(Run({"calendar", Path("log.vrl"), "--csv"}), 2);
-    EXPECT_EQ(Run({"stats", Path("none.vrl")}), 1);
-    ASSERT_EQ(Run({"--help"}), 0);
-    EXPECT_NE(out.find("veloria-logbook stats LOGBOOK"), std::string::npos);
-    EXPECT_NE(out.find("veloria-logbook calendar LOGBOOK"), std::string::npos);
+    EXPECT_EQ(Run("stats @log.vrl --from 2020-01-01 --to 2024-12-31"), 2); // 1827 days
+    EXPECT_TRUE(Holds(err, "at most 1825 days"));
+    EXPECT_EQ(Run("stats @log.vrl --from 2021-01-01 --to 2025-12-30"), 0); // 1825
+    EXPECT_EQ(Run("stats @log.vrl --from 2026-12-02 --to 2026-12-01"), 2);
+    EXPECT_EQ(Run("calendar @log.vrl --month 1959-12"), 2);
+    EXPECT_EQ(Run("calendar @log.vrl --month 2100-12"), 0);
+    EXPECT_EQ(Run("graph @log.vrl --category height"), 2);
+    EXPECT_EQ(Run("calendar @log.vrl --csv"), 2);
+    EXPECT_EQ(Run("stats @none.vrl"), 1);
+    ASSERT_EQ(Run("--help"), 0);
+    EXPECT_TRUE(Holds(out, "veloria-logbook stats LOGBOOK"));
+    EXPECT_TRUE(Holds(out, "veloria-logbook calendar LOGBOOK"));
 }
 
 TEST_F(ViewCommandsTest, ReportWritesTheFileTheWindowWrites) {
-    ASSERT_EQ(Run({"report", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10",
-                   "--title", "Week 49", "--no-page-numbers"}),
-              0)
-        << err;
+    std::vector<std::string> week = {"report",     Path("log.vrl"), "--from",
+                                     "2026-12-01", "--to",          "2026-12-10",
+                                     "--title",    "Week 49",       "--no-page-numbers"};
+    ASSERT_EQ(Run(week), 0) << err;
     const std::string text = out;
     // Two pages of 66 lines: the title page and one page of three days; no form feed.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 132);
     EXPECT_EQ(text.find('\f'), std::string::npos);
-    EXPECT_NE(text.find("\n\n\nReport Title      :  Week 49\n"), std::string::npos);
-    EXPECT_NE(
-        text.find("Days in Range     :  010\nNo. of Entries    :  003\nMissed Entries    :  007\n"),
-        std::string::npos);
-    EXPECT_NE(text.find("Competition      :  Yes\nDifficulty       :  Hard\n"), std::string::npos);
+    EXPECT_TRUE(Holds(text, "\n\n\nReport Title      :  Week 49\n"));
+    EXPECT_TRUE(Holds(
+        text, "Days in Range     :  010\nNo. of Entries    :  003\nMissed Entries    :  007\n"));
+    EXPECT_TRUE(Holds(text, "Competition      :  Yes\nDifficulty       :  Hard\n"));
 
-    ASSERT_EQ(Run({"report", Path("log.vrl"), "--from", "2026-12-01", "--to", "2026-12-10",
-                   "--title", "Week 49", "--no-page-numbers", "--output", Path("week.txt")}),
-              0)
-        << err;
+    week.insert(week.end(), {"--output", Path("week.txt")});
+    ASSERT_EQ(Run(week), 0) << err;
     EXPECT_EQ(Read(Path("week.txt")), text);
     EXPECT_EQ(Run({"report", Path("log.vrl"), "--title", std::string(80, 'x')}), 1);
-    EXPECT_EQ(Run({"report", Path("log.vrl"), "--output", Path("log.vrl")}), 1);
-    EXPECT_EQ(Run({"report", Path("log.vrl"), "--from", "2020-01-01", "--to", "2024-12-31"}), 2);
+    EXPECT_EQ(Run("report @log.vrl --output @log.vrl"), 1);
+    EXPECT_EQ(Run("report @log.vrl --from 2020-01-01 --to 2024-12-31"), 2);
 }
 
 } // namespace

@@ -2,25 +2,15 @@
 // agrees with the data file, and no later store may overwrite a day already in the file.
 
 #include "store/DataFile.h"
-#include "store/DateUtility.h"
-#include "store/IndexFile.h"
-#include "store/LogBookDatabase.h"
 
-#include "LogbookFixture.h"
+#include "StoreFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <random>
 
 namespace {
-
-using OpenResult = LogBookDatabase::OpenResult;
-using ReadResult = LogBookDatabase::ReadResult;
-using StoreResult = LogBookDatabase::StoreResult;
-using Result = LogBookDatabase::Result;
 
 std::string EntryBytes(std::int32_t key, std::int32_t slot, std::uint8_t flags) {
     std::string bytes(IndexEntry::kSize, '\0');
@@ -28,7 +18,7 @@ std::string EntryBytes(std::int32_t key, std::int32_t slot, std::uint8_t flags) 
     return bytes;
 }
 
-class CorruptionTest : public LogbookFixture {
+class CorruptionTest : public StoreFixture {
 protected:
     // A training day whose distance tells it apart, and its bytes.
     static Day Training(std::int32_t key) {
@@ -39,16 +29,9 @@ protected:
         return RecordBytes(erased ? day.Erased() : day);
     }
 
-    void SetUp() override {
-        LogbookFixture::SetUp();
-        name = Path("mylog.vrl");
-        indexName = Path("mylog.idx");
-        db = std::make_unique<LogBookDatabase>(reporter, dates);
-    }
-
     // A new logbook of training days in the given record order, and its index.
     void WriteLogbook(const std::vector<std::int32_t>& keys) {
-        std::filesystem::remove(name);
+        fs::remove(name);
         std::vector<DayRecord> days;
         for (const std::int32_t key : keys) {
             days.push_back(Training(key));
@@ -64,9 +47,7 @@ protected:
         ASSERT_EQ(db->Open(name), expectedOpen);
         const std::size_t whole = before.size() / DayRecord::kSize * DayRecord::kSize;
         for (std::int32_t key : {20301201, 20301202, 20301203}) {
-            DayRecord r = DayRecord::Blank(key);
-            r.competition = 'Y';
-            ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
+            ASSERT_EQ(db->StoreRecord(Day(key).Competition('Y')), StoreResult::Stored);
         }
         const std::string after = Read(name);
         ASSERT_GE(after.size(), whole + 3 * DayRecord::kSize);
@@ -78,12 +59,6 @@ protected:
         EXPECT_EQ(db->Open(name), OpenResult::Opened);
         EXPECT_EQ(db->Close(), Result::Ok);
     }
-
-    DateUtility dates;
-    RecordingReporter reporter;
-    std::string name;
-    std::string indexName;
-    std::unique_ptr<LogBookDatabase> db;
 };
 
 TEST_F(CorruptionTest, SoundLogbookOpensWithItsIndex) {
@@ -154,13 +129,13 @@ TEST_F(CorruptionTest, TornLastRecordIsLeftOutAndOverwrittenByTheNextDay) {
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 5);
     EXPECT_EQ(db->Table().Find(20260103), IndexTable::kNotFound);
-    EXPECT_EQ(std::filesystem::file_size(name), 5 * DayRecord::kSize);
+    EXPECT_EQ(fs::file_size(name), 5 * DayRecord::kSize);
 }
 
 TEST_F(CorruptionTest, RepeatedDayInTheDataFileKeepsItsLastRecord) {
     WriteLogbook({20260101, 20260102});
     Append(name, DayBytes(20260101));
-    std::filesystem::remove(indexName);
+    fs::remove(indexName);
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     ASSERT_EQ(db->EntryCount(), 2);
     EXPECT_EQ(db->Table().At(0).slot, 2);
@@ -177,20 +152,17 @@ TEST_F(CorruptionTest, ErasedRecordsSurviveARebuildWithTheirSlots) {
     Write(name, DayBytes(20260101) + DayBytes(20260102, true) + DayBytes(20260103));
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260102, 1, IndexEntry::kErased}));
-    DayRecord r = DayRecord::Blank(20260110);
-    ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260110)), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(3).slot, 1);
-    EXPECT_EQ(std::filesystem::file_size(name), 3 * DayRecord::kSize);
+    EXPECT_EQ(fs::file_size(name), 3 * DayRecord::kSize);
 }
 
 // A program that ends without closing leaves the index of its last close: the keys and
 // slots may still agree with the data file while the flags no longer do.
 TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     auto day = [](std::int32_t key, char competition) { return Day(key).Competition(competition); };
+    MakeLogbook(name, {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')});
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
-    for (const DayRecord r : {day(20260101, 'N'), day(20260102, 'N'), day(20260103, 'N')}) {
-        ASSERT_EQ(db->StoreRecord(r), StoreResult::Stored);
-    }
     const DateValue second = Date(20260102);
     ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
     ASSERT_EQ(db->Close(), Result::Ok); // the index says: 20260102 erased
@@ -199,7 +171,7 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     ASSERT_EQ(db->StoreRecord(day(20260102, 'N')), StoreResult::Stored);
     ASSERT_EQ(db->StoreRecord(day(20260103, 'Y')), StoreResult::Stored);
-    db = std::make_unique<LogBookDatabase>(reporter, dates);
+    Kill();
 
     DataFile data;
     ASSERT_EQ(data.Open(name, false), DataFile::OpenResult::Opened);
@@ -220,11 +192,9 @@ TEST_F(CorruptionTest, FlagsThatDisagreeWithTheirRecordsAreRebuilt) {
     ASSERT_EQ(db->Close(), Result::Ok);
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
     ASSERT_EQ(db->EraseDay(second), StoreResult::Stored);
-    db = std::make_unique<LogBookDatabase>(reporter, dates);
+    Kill();
     ASSERT_EQ(db->Open(name), OpenResult::Rebuilt);
-    int count = -1;
-    ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::AllDays, count), Result::Ok);
-    EXPECT_EQ(count, 3);
+    EXPECT_EQ(Loaded(), (Keys{20260101, 20260103, 20260110}));
     EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -259,10 +229,10 @@ TEST_F(CorruptionTest, TemporaryFilesOfAKilledWriterGoAtTheNextOpen) {
     Write(Path(".other.idx.tmp-a1B2c3"), "another logbook's");
     Write(Path(".mylog.idx.tmp-toolong"), "not one of ours");
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
-    EXPECT_FALSE(std::filesystem::exists(Path(".mylog.idx.tmp-a1B2c3")));
-    EXPECT_FALSE(std::filesystem::exists(Path(".mylog.vrl.tmp-Zz9Yy8")));
-    EXPECT_TRUE(std::filesystem::exists(Path(".other.idx.tmp-a1B2c3")));
-    EXPECT_TRUE(std::filesystem::exists(Path(".mylog.idx.tmp-toolong")));
+    EXPECT_FALSE(fs::exists(Path(".mylog.idx.tmp-a1B2c3")));
+    EXPECT_FALSE(fs::exists(Path(".mylog.vrl.tmp-Zz9Yy8")));
+    EXPECT_TRUE(fs::exists(Path(".other.idx.tmp-a1B2c3")));
+    EXPECT_TRUE(fs::exists(Path(".mylog.idx.tmp-toolong")));
     ASSERT_EQ(db->Close(), Result::Ok);
 }
 

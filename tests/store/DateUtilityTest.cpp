@@ -4,7 +4,9 @@
 
 namespace {
 
-DateValue Date(int year, int month, int day, int weekday) { return {month, weekday, day, year}; }
+DateValue Date(int year, int month, int day, int weekday) {
+    return {month, weekday, day, year};
+}
 
 TEST(DateUtility, WeekdayOfMonthStartIsTrueForEveryMonthOfTheCalendar) {
     const DateUtility dates;
@@ -60,9 +62,12 @@ TEST(DateUtility, TextsAndDurations) {
     EXPECT_EQ(dates.DurationText(-5), "00:00:00");
     EXPECT_EQ(dates.DurationText(3725), "01:02:05");
     EXPECT_EQ(dates.DurationText(360000), "100:00:00");
-    const struct { const char* typed; const char* shown; } cases[] = {
-        {"45", "00:45:00"}, {"45:30", "00:45:30"}, {"1:02:03", "01:02:03"},
-        {"75:10", "00:00:10"}, {"1::5", "00:01:05"}, {"", "00:00:00"}, {"90:00:00", "00:00:00"}};
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {{"45", "00:45:00"},      {"45:30", "00:45:30"}, {"1:02:03", "01:02:03"},
+                 {"75:10", "00:00:10"},   {"1::5", "00:01:05"},  {"", "00:00:00"},
+                 {"90:00:00", "00:00:00"}};
     for (const auto& c : cases) {
         std::string text = c.typed;
         dates.NormaliseDurationText(text);
@@ -83,8 +88,8 @@ TEST(DateUtility, DurationsAreReadWholeOrRefused) {
     const DateUtility dates;
     const struct {
         const char* typed;
-        std::int32_t seconds; // -1: refused
-    } cases[] = {{"50", 3000},
+        std::int32_t seconds;
+    } kRead[] = {{"50", 3000},
                  {"50:00", 3000},
                  {"1:05", 65},
                  {"0:01:05", 65},
@@ -93,26 +98,17 @@ TEST(DateUtility, DurationsAreReadWholeOrRefused) {
                  {"", 0},
                  {"   ", 0},
                  {"100:00:00", 360000},
-                 {"596523:14:07", 2147483647},
-                 {"596523:14:08", -1},
-                 {"130:00", -1},
-                 {"90", -1},
-                 {"7:75:00", -1},
-                 {"1:60", -1},
-                 {"44.10", -1},
-                 {"1::5", -1},
-                 {":30", -1},
-                 {"1:", -1},
-                 {"-5", -1},
-                 {"1:2:3:4", -1},
-                 {"1:005", -1},
-                 {"abc", -1},
-                 {"1: 05", -1}};
-    for (const auto& c : cases) {
+                 {"596523:14:07", 2147483647}};
+    for (const auto& c : kRead) {
         std::int32_t seconds = -1;
-        const bool read = dates.ReadDuration(c.typed, seconds);
-        EXPECT_EQ(read, c.seconds >= 0) << '"' << c.typed << '"';
+        EXPECT_TRUE(dates.ReadDuration(c.typed, seconds)) << '"' << c.typed << '"';
         EXPECT_EQ(seconds, c.seconds) << '"' << c.typed << '"';
+    }
+    for (const char* typed : {"596523:14:08", "130:00", "90", "7:75:00", "1:60", "44.10", "1::5",
+                              ":30", "1:", "-5", "1:2:3:4", "1:005", "abc", "1: 05"}) {
+        std::int32_t seconds = -1;
+        EXPECT_FALSE(dates.ReadDuration(typed, seconds)) << '"' << typed << '"';
+        EXPECT_EQ(seconds, -1) << '"' << typed << '"';
     }
 }
 

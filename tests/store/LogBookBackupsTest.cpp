@@ -1,29 +1,20 @@
 #include "store/LogBookBackups.h"
-#include "store/DateUtility.h"
-#include "store/LogBookDatabase.h"
 
-#include "TempFolderTest.h"
+#include "StoreFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 namespace {
 
-namespace fs = std::filesystem;
 using Outcome = LogBookBackups::Outcome;
 
 constexpr std::int64_t k2026Dec07At221503 = 1796681703;
 
-class LogBookBackupsTest : public TempFolderTest {
+class LogBookBackupsTest : public StoreFixture {
 protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        logbook = Path("log.vrl");
-    }
-
     LogBookBackups Backups() {
         return LogBookBackups(
             {[this] { return now; }, [this](const std::string&) { return freeBytes; },
@@ -36,26 +27,21 @@ protected:
 
     // Stores one more day (a new one each call) into the logbook.
     void AddDay() {
-        LogBookDatabase db(reporter, dates);
-        ASSERT_NE(db.Open(logbook), LogBookDatabase::OpenResult::Failed);
-        DayRecord day = DayRecord::Blank(20260101 + 100 * (added / 28) + added % 28);
-        day.distance = 10.5F;
+        ASSERT_NE(db->Open(name), OpenResult::Failed);
+        const std::int32_t key = 20260101 + 100 * (added / 28) + added % 28;
         ++added;
-        ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
-        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+        ASSERT_EQ(db->StoreRecord(Day(key).Distance(10.5F)), StoreResult::Stored);
+        ASSERT_EQ(db->Close(), Result::Ok);
     }
 
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& backup : LogBookBackups().List(logbook)) {
+        for (const auto& backup : LogBookBackups().List(name)) {
             names.push_back(backup.name);
         }
         return names;
     }
 
-    std::string logbook;
-    DateUtility dates;
-    RecordingReporter reporter;
     std::int64_t now = k2026Dec07At221503;
     std::int64_t freeBytes = 1 << 30;
     bool spoil = false;
@@ -88,35 +74,34 @@ TEST_F(LogBookBackupsTest, NamesAreUtcTimesAndReadBackOnlyWhenWellFormed) {
 
 TEST_F(LogBookBackupsTest, EachLogbookHasAFolderOfItsNameAndPathUnderTheDataHome) {
     fs::create_directory(Path("other"));
-    const std::string mine = LogBookBackups::FolderFor(logbook);
-    const std::string other = LogBookBackups::FolderFor(Path("other/log.vrl"));
-    const std::string root = folder.string() + ".data/veloria/backups/log.vrl-";
+    const std::string mine = LogBookBackups::FolderFor(name);
+    const std::string other = LogBookBackups::FolderFor(Path("other/mylog.vrl"));
+    const std::string root = folder.string() + ".data/veloria/backups/mylog.vrl-";
     ASSERT_EQ(mine.substr(0, root.size()), root);
     EXPECT_EQ(mine.size(), root.size() + 8);
     EXPECT_EQ(other.substr(0, root.size()), root);
     EXPECT_NE(mine, other);
     // A link to the logbook shares its backups.
     AddDay();
-    fs::create_symlink(logbook, Path("link.vrl"));
+    fs::create_symlink(name, Path("link.vrl"));
     EXPECT_EQ(LogBookBackups::FolderFor(Path("link.vrl")), mine);
 }
 
 TEST_F(LogBookBackupsTest, OnlyALogbookWithRecordsThatChangedIsBackedUp) {
     LogBookBackups backups = Backups();
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::NoRecords); // no file
-    Write(logbook, "");
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::NoRecords);
+    EXPECT_EQ(backups.BackUp(name), Outcome::NoRecords); // no file
+    Write(name, "");
+    EXPECT_EQ(backups.BackUp(name), Outcome::NoRecords);
     AddDay();
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::Made);
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::Unchanged);
+    EXPECT_EQ(backups.BackUp(name), Outcome::Made);
+    EXPECT_EQ(backups.BackUp(name), Outcome::Unchanged);
     EXPECT_EQ(backups.Latest(), "2026-12-07T221503Z.vrl");
     AddDay();
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::Made); // the same second
+    EXPECT_EQ(backups.BackUp(name), Outcome::Made); // the same second
     EXPECT_EQ(Names(),
               (std::vector<std::string>{"2026-12-07T221503Z-2.vrl", "2026-12-07T221503Z.vrl"}));
-    EXPECT_EQ(Read(LogBookBackups::FolderFor(logbook) + "/2026-12-07T221503Z-2.vrl"),
-              Read(logbook));
-    const auto listed = LogBookBackups().List(logbook);
+    EXPECT_EQ(Read(LogBookBackups::FolderFor(name) + "/2026-12-07T221503Z-2.vrl"), Read(name));
+    const auto listed = LogBookBackups().List(name);
     EXPECT_EQ(listed[0].days, 2);
     EXPECT_EQ(listed[0].firstDay, 20260101);
     EXPECT_EQ(listed[0].lastDay, 20260102);
@@ -128,23 +113,20 @@ TEST_F(LogBookBackupsTest, OnlyALogbookWithRecordsThatChangedIsBackedUp) {
 TEST_F(LogBookBackupsTest, TheStoreAsksBeforeTheFirstDayAndBeforeEveryChangeOfManyDays) {
     AddDay();
     std::vector<bool> asked; // manyDays of each call
-    LogBookDatabase db(reporter, dates);
-    db.BeforeFirstChange([&](const std::string& name, int descriptor, bool manyDays) {
-        EXPECT_EQ(name, logbook);
+    db->BeforeFirstChange([&](const std::string& changed, int descriptor, bool manyDays) {
+        EXPECT_EQ(changed, name);
         EXPECT_GE(descriptor, 0);
         asked.push_back(manyDays);
     });
-    ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
     const DayRecord day = DayRecord::Blank(20260301);
-    ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
-    DateValue date;
-    dates.DateOfKey(20260301, date);
-    ASSERT_EQ(db.EraseDay(date), LogBookDatabase::StoreResult::Stored);
-    ASSERT_EQ(db.StoreAll({day}), LogBookDatabase::StoreResult::Stored);
-    ASSERT_EQ(db.StoreAll({day}), LogBookDatabase::StoreResult::Stored);
-    ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
-    ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
-    ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(day), StoreResult::Stored);
+    ASSERT_EQ(db->EraseDay(Date(20260301)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreAll({day}), StoreResult::Stored);
+    ASSERT_EQ(db->StoreAll({day}), StoreResult::Stored);
+    ASSERT_EQ(db->Close(), Result::Ok);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened);
+    ASSERT_EQ(db->StoreRecord(day), StoreResult::Stored);
     EXPECT_EQ(asked, (std::vector<bool>{false, true, true, false}));
 }
 
@@ -152,13 +134,13 @@ TEST_F(LogBookBackupsTest, ACopyThatReadsBackWrongIsRemovedAndTheOlderOnesKept) 
     LogBookBackups backups = Backups();
     for (int i = 0; i < 11; ++i, now += 60) {
         AddDay();
-        ASSERT_EQ(backups.BackUp(logbook), Outcome::Made);
+        ASSERT_EQ(backups.BackUp(name), Outcome::Made);
     }
     const std::vector<std::string> before = Names();
     ASSERT_EQ(before.size(), 10U);
     AddDay();
     spoil = true;
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::CheckFailed);
+    EXPECT_EQ(backups.BackUp(name), Outcome::CheckFailed);
     EXPECT_NE(backups.Problem().find("did not read back"), std::string::npos);
     EXPECT_EQ(Names(), before);
 }
@@ -167,14 +149,14 @@ TEST_F(LogBookBackupsTest, NoSpaceOrAnUnwritableFolderMakesNoBackup) {
     AddDay();
     LogBookBackups backups = Backups();
     freeBytes = 679; // twice the 340 bytes is needed
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::NoSpace);
+    EXPECT_EQ(backups.BackUp(name), Outcome::NoSpace);
     freeBytes = 680;
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::Made);
+    EXPECT_EQ(backups.BackUp(name), Outcome::Made);
 
     Write(Path("file"), "not a folder");
     ::setenv("XDG_DATA_HOME", Path("file").c_str(), 1);
     AddDay();
-    EXPECT_EQ(backups.BackUp(logbook), Outcome::Unwritable);
+    EXPECT_EQ(backups.BackUp(name), Outcome::Unwritable);
     EXPECT_NE(backups.Problem().find("cannot be written"), std::string::npos);
 }
 
@@ -193,7 +175,7 @@ TEST_F(LogBookBackupsTest, RotationOverAYearKeepsTheNewestOfWeeksAndMonths) {
     for (const std::int64_t t : times) {
         now = t;
         AddDay();
-        ASSERT_EQ(backups.BackUp(logbook), Outcome::Made);
+        ASSERT_EQ(backups.BackUp(name), Outcome::Made);
     }
     EXPECT_EQ(Names(),
               (std::vector<std::string>{

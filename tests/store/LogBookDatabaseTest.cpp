@@ -1,42 +1,21 @@
-#include "store/LogBookDatabase.h"
-#include "store/DateUtility.h"
-#include "store/IndexFile.h"
-
 #include "FileSizeLimit.h"
-#include "LogbookFixture.h"
+#include "StoreFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <memory>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-using OpenResult = LogBookDatabase::OpenResult;
-using ReadResult = LogBookDatabase::ReadResult;
-using StoreResult = LogBookDatabase::StoreResult;
-using Result = LogBookDatabase::Result;
-
-class LogBookDatabaseTest : public LogbookFixture {
+class LogBookDatabaseTest : public StoreFixture {
 protected:
     // A training day unless told otherwise, with a workout so that texts go through too.
-    static DayRecord Run(std::int32_t key, char competition = 'N', float distance = 5.0F) {
+    static Day Run(std::int32_t key, char competition = 'N', float distance = 5.0F) {
         return Day(key).Competition(competition).Distance(distance).Workout("Easy Run");
     }
-
-    void SetUp() override {
-        LogbookFixture::SetUp();
-        name = Path("mylog.vrl");
-        db = std::make_unique<LogBookDatabase>(reporter, dates);
-    }
-
-    std::string IndexName() const { return Path("mylog.idx"); }
-    std::uintmax_t DataSize() const { return std::filesystem::file_size(name); }
 
     // Opens a new logbook holding the given days, stored in the given order.
     void OpenWith(std::initializer_list<DayRecord> days) {
@@ -52,37 +31,31 @@ protected:
         EXPECT_EQ(db->ReadDay(Date(key), r), ReadResult::Read) << key;
         return r;
     }
-
-    DateUtility dates;
-    RecordingReporter reporter;
-    std::string name;
-    std::unique_ptr<LogBookDatabase> db;
 };
 
 TEST_F(LogBookDatabaseTest, NewLogbookIsCreatedEmptyAndItsIndexWrittenOnCloseOnly) {
     EXPECT_EQ(db->Open(name), OpenResult::Opened);
-    EXPECT_TRUE(std::filesystem::exists(name));
+    EXPECT_TRUE(fs::exists(name));
     EXPECT_EQ(DataSize(), 0U);
     EXPECT_EQ(db->EntryCount(), 0);
-    EXPECT_EQ(db->IndexFileName(), IndexName());
+    EXPECT_EQ(db->IndexFileName(), indexName);
     EXPECT_EQ(db->Close(), Result::Ok);
-    EXPECT_EQ(Read(IndexName()), "");
+    EXPECT_EQ(Read(indexName), "");
     EXPECT_EQ(FileCount(), 2); // the logbook and its index, nothing left beside them
     EXPECT_TRUE(reporter.messages.empty());
     // A logbook no longer open writes nothing at a second close.
-    std::filesystem::remove(IndexName());
+    fs::remove(indexName);
     EXPECT_EQ(db->Close(), Result::Ok);
-    EXPECT_FALSE(std::filesystem::exists(IndexName()));
+    EXPECT_FALSE(fs::exists(indexName));
 }
 
 TEST_F(LogBookDatabaseTest, DaysAppendInArrivalOrderAndTheIndexKeepsDateOrder) {
     OpenWith({Run(20260305), Run(20260301, 'Y'), Run(20260303, 0)});
     EXPECT_EQ(DataSize(), 3 * 340U);
-    const IndexTable& t = db->Table();
-    ASSERT_EQ(t.Count(), 3);
-    EXPECT_EQ(t.At(0), (IndexEntry{20260301, 1, IndexEntry::kCompetition}));
-    EXPECT_EQ(t.At(1), (IndexEntry{20260303, 2, 0}));
-    EXPECT_EQ(t.At(2), (IndexEntry{20260305, 0, IndexEntry::kTraining}));
+    EXPECT_EQ(db->Table().Entries(),
+              (std::vector<IndexEntry>{{20260301, 1, IndexEntry::kCompetition},
+                                       {20260303, 2, 0},
+                                       {20260305, 0, IndexEntry::kTraining}}));
 
     // Every byte of a stored record comes back, the bytes after a text's NUL included.
     DayRecord odd = Run(20260310);
@@ -100,9 +73,7 @@ TEST_F(LogBookDatabaseTest, OverwriteKeepsTheSlotAndRefreshesTheFlags) {
     EXPECT_EQ(db->Table().At(0), (IndexEntry{20260301, 0, IndexEntry::kCompetition}));
     EXPECT_EQ(Back(20260301).distance, 42.0F);
 
-    DayRecord erased = Run(20260302, 'Y');
-    erased.erased = 1;
-    ASSERT_EQ(db->StoreRecord(erased), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Run(20260302, 'Y').Erased()), StoreResult::Stored);
     EXPECT_EQ(db->Table().At(1), (IndexEntry{20260302, 1, IndexEntry::kErased}));
 }
 
@@ -127,7 +98,7 @@ TEST_F(LogBookDatabaseTest, ErasedDaysGiveTheirSlotToTheNextNewDay) {
 
     // The index written at close reads back as a valid index.
     ASSERT_EQ(db->Close(), Result::Ok);
-    EXPECT_EQ(std::filesystem::file_size(IndexName()), 4 * 9U);
+    EXPECT_EQ(fs::file_size(indexName), 4 * 9U);
     EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 4);
 }
@@ -150,25 +121,12 @@ TEST_F(LogBookDatabaseTest, RangesSelectByDateAndDayTypeAndSkipErasedDays) {
     const DateValue first = Date(20260102);
     const DateValue last = Date(20260120);
 
-    std::vector<DayRecord> records;
-    int count = -1;
-    ASSERT_EQ(db->LoadRange(&first, &last, DayType::AllDays, records, count), ReadResult::Read);
-    ASSERT_EQ(count, 3);
-    EXPECT_EQ(records[0].dateKey, 20260105);
-    EXPECT_EQ(records[1].dateKey, 20260110);
-    EXPECT_EQ(records[2].dateKey, 20260115);
-
-    ASSERT_EQ(db->LoadRange(nullptr, nullptr, DayType::Competition, records, count),
-              ReadResult::Read);
-    ASSERT_EQ(count, 2);
-    EXPECT_EQ(records[0].dateKey, 20260110);
-    EXPECT_EQ(records[1].competition, 'Y');
-
-    ASSERT_EQ(db->LoadRange(nullptr, &first, DayType::Training, records, count), ReadResult::Read);
-    ASSERT_EQ(count, 1);
-    EXPECT_EQ(records[0].dateKey, 20260101);
+    EXPECT_EQ(Loaded(&first, &last), (Keys{20260105, 20260110, 20260115}));
+    EXPECT_EQ(Loaded(nullptr, nullptr, DayType::Competition), (Keys{20260110, 20260115}));
+    EXPECT_EQ(Loaded(nullptr, &first, DayType::Training), Keys{20260101});
 
     std::vector<std::int32_t> positions;
+    int count = -1;
     ASSERT_EQ(db->FastIndex(&first, nullptr, DayType::AllDays, positions, count), Result::Ok);
     EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 2, 3}));
     ASSERT_EQ(db->CountRange(nullptr, nullptr, DayType::Training, count), Result::Ok);
@@ -184,7 +142,7 @@ TEST_F(LogBookDatabaseTest, ReadManyWalksPositionsAndLeavesErasedOnesUntouched) 
     ASSERT_EQ(db->StoreRecord(Run(20260104)), StoreResult::Stored); // takes the erased day's slot
 
     EXPECT_EQ(db->EndReading(), Result::Failed);
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Cannot close database."}));
+    EXPECT_EQ(reporter.messages, (Messages{"Cannot close database."}));
 
     ASSERT_EQ(db->BeginReading("rb"), Result::Ok);
     DayRecord buffer{};
@@ -217,7 +175,7 @@ TEST_F(LogBookDatabaseTest, SecondOpenerOfTheSameLogbookIsRefused) {
     RecordingReporter other;
     LogBookDatabase second(other, dates);
     EXPECT_EQ(second.Open(name), OpenResult::Failed);
-    EXPECT_EQ(other.messages, (std::vector<std::string>{"Logbook is in use by another program."}));
+    EXPECT_EQ(other.messages, (Messages{"Logbook is in use by another program."}));
     EXPECT_FALSE(second.IsOpen());
     ASSERT_EQ(db->Close(), Result::Ok);
     EXPECT_EQ(second.Open(name), OpenResult::Opened);
@@ -229,8 +187,7 @@ TEST_F(LogBookDatabaseTest, OverlongNamesAreRefusedBeforeAnyFileIsTouched) {
         db->Open(folder.string() + "/" + std::string(250 - folder.string().size(), 'b') + ".vrl"),
         OpenResult::Opened);
     ASSERT_EQ(db->Close(), Result::Ok);
-    EXPECT_EQ(reporter.messages,
-              (std::vector<std::string>{"Logbook file name is longer than 255 characters."}));
+    EXPECT_EQ(reporter.messages, (Messages{"Logbook file name is longer than 255 characters."}));
     EXPECT_FALSE(db->IsOpen());
 }
 
@@ -243,67 +200,60 @@ TEST_F(LogBookDatabaseTest, IndexNameReplacesTheLastExtension) {
 
     // Two logbooks that once shared an index each keep their own.
     const std::string backup = Path("mylog.bak.vrl");
-    OpenWith({Run(20260301), Run(20260302)});
-    ASSERT_EQ(db->Close(), Result::Ok);
+    MakeLogbook(name, {Run(20260301), Run(20260302)});
+    MakeLogbook(backup, {Run(20270101)});
     LogBookDatabase other(reporter, dates);
-    ASSERT_EQ(other.Open(backup), OpenResult::Opened);
-    ASSERT_EQ(other.StoreRecord(Run(20270101)), StoreResult::Stored);
-    ASSERT_EQ(other.Close(), Result::Ok);
     EXPECT_EQ(db->Open(name), OpenResult::Opened);
     EXPECT_EQ(db->EntryCount(), 2);
     EXPECT_EQ(other.Open(backup), OpenResult::Opened);
     EXPECT_EQ(other.EntryCount(), 1);
-    EXPECT_TRUE(std::filesystem::exists(Path("mylog.bak.idx")));
+    EXPECT_TRUE(fs::exists(Path("mylog.bak.idx")));
 }
 
 TEST_F(LogBookDatabaseTest, ALogbookCannotBeItsOwnIndex) {
     EXPECT_EQ(db->Open(Path("season.idx")), OpenResult::Failed);
-    EXPECT_FALSE(std::filesystem::exists(Path("season.idx")));
+    EXPECT_FALSE(fs::exists(Path("season.idx")));
 
     // A link that gives the index's name to the data file is caught too.
-    OpenWith({Run(20260301)});
-    ASSERT_EQ(db->Close(), Result::Ok);
+    MakeLogbook(name, {Run(20260301)});
     const std::string bytes = Read(name);
-    std::filesystem::remove(IndexName());
-    std::filesystem::create_hard_link(name, IndexName());
+    fs::remove(indexName);
+    fs::create_hard_link(name, indexName);
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
     EXPECT_EQ(db->Close(), Result::Ok);
     EXPECT_EQ(Read(name), bytes);
-    EXPECT_EQ(reporter.messages,
-              (std::vector<std::string>{"Logbook file name is that of its own index (.idx).",
-                                        "Logbook file name is that of its own index (.idx)."}));
+    EXPECT_EQ(reporter.messages, (Messages{"Logbook file name is that of its own index (.idx).",
+                                           "Logbook file name is that of its own index (.idx)."}));
 }
 
 TEST_F(LogBookDatabaseTest, OnlyRegularFilesAreOpenedAndNothingWaitsOnAFifo) {
     ::alarm(20); // a FIFO opened for reading would wait here for ever
     ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0);
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
-    std::filesystem::remove(name);
-    std::filesystem::create_directory(name);
+    fs::remove(name);
+    fs::create_directory(name);
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
-    std::filesystem::remove(name);
-    std::filesystem::create_symlink("/dev/null", name);
+    fs::remove(name);
+    fs::create_symlink("/dev/null", name);
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
-    std::filesystem::remove(name);
-    std::filesystem::create_symlink(name, name); // a link to itself: a loop
+    fs::remove(name);
+    fs::create_symlink(name, name); // a link to itself: a loop
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
-    EXPECT_TRUE(std::filesystem::is_symlink(name));
-    std::filesystem::remove(name);
+    EXPECT_TRUE(fs::is_symlink(name));
+    fs::remove(name);
 
-    OpenWith({Run(20260301)});
-    ASSERT_EQ(db->Close(), Result::Ok);
-    std::filesystem::remove(IndexName());
-    ASSERT_EQ(::mkfifo(IndexName().c_str(), 0644), 0);
+    MakeLogbook(name, {Run(20260301)});
+    fs::remove(indexName);
+    ASSERT_EQ(::mkfifo(indexName.c_str(), 0644), 0);
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
     EXPECT_FALSE(db->IsOpen());
-    EXPECT_TRUE(std::filesystem::is_fifo(IndexName()));
+    EXPECT_TRUE(fs::is_fifo(indexName));
     ::alarm(0);
     EXPECT_EQ(reporter.messages,
-              (std::vector<std::string>{
-                  name + " is not a regular file.", name + " is not a regular file.",
-                  name + " is not a regular file.",
-                  name + " cannot be read: too many levels of symbolic links.",
-                  "Index file is not a regular file."}));
+              (Messages{name + " is not a regular file.", name + " is not a regular file.",
+                        name + " is not a regular file.",
+                        name + " cannot be read: too many levels of symbolic links.",
+                        "Index file is not a regular file."}));
 }
 
 TEST_F(LogBookDatabaseTest, AFileLargerThanALogbookCanBeIsRefusedWithoutReadingIt) {
@@ -312,17 +262,16 @@ TEST_F(LogBookDatabaseTest, AFileLargerThanALogbookCanBeIsRefusedWithoutReadingI
     for (const off_t size : {off_t{4500000000}, off_t{340000340}}) {
         SCOPED_TRACE(size);
         reporter.messages.clear();
-        std::filesystem::remove(name);
-        Write(IndexName(), "");
+        fs::remove(name);
+        Write(indexName, "");
         Write(name, "");
         ASSERT_EQ(::truncate(name.c_str(), size), 0);
         EXPECT_EQ(db->Open(name), OpenResult::Failed);
         EXPECT_FALSE(db->IsOpen());
-        EXPECT_EQ(reporter.messages,
-                  (std::vector<std::string>{name + " is larger than a logbook can be (more "
-                                                   "than 1000000 records of 340 bytes)."}));
-        EXPECT_EQ(std::filesystem::file_size(name), static_cast<std::uintmax_t>(size));
-        EXPECT_EQ(Read(IndexName()), "");
+        EXPECT_EQ(reporter.messages, (Messages{name + " is larger than a logbook can be (more "
+                                                      "than 1000000 records of 340 bytes)."}));
+        EXPECT_EQ(fs::file_size(name), static_cast<std::uintmax_t>(size));
+        EXPECT_EQ(Read(indexName), "");
     }
     // A logbook of the largest size still opens; it takes no more records.
     reporter.messages.clear();
@@ -330,31 +279,26 @@ TEST_F(LogBookDatabaseTest, AFileLargerThanALogbookCanBeIsRefusedWithoutReadingI
     EXPECT_EQ(db->Open(name),
               OpenResult::Opened); // its records are all undated: the empty index holds
     EXPECT_EQ(db->StoreRecord(Run(20260301)), StoreResult::Failed);
-    EXPECT_EQ(std::filesystem::file_size(name), 340000000U);
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record."}));
+    EXPECT_EQ(fs::file_size(name), 340000000U);
+    EXPECT_EQ(reporter.messages, (Messages{"Error storing database record."}));
 }
 
 TEST_F(LogBookDatabaseTest, AFailedOpenIsSaidOnceNotAgainByEveryLoad) {
-    std::filesystem::create_directory(name);
+    fs::create_directory(name);
     EXPECT_EQ(db->Open(name), OpenResult::Failed);
-    std::vector<DayRecord> records;
-    int count = -1;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
-                  ReadResult::Failed);
-        EXPECT_EQ(count, 0);
+        EXPECT_EQ(Loaded(nullptr, nullptr, DayType::AllDays, ReadResult::Failed), Keys{});
     }
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{name + " is not a regular file."}));
+    EXPECT_EQ(reporter.messages, (Messages{name + " is not a regular file."}));
     // A logbook that was open and is closed says so at the first load only.
-    std::filesystem::remove(name);
+    fs::remove(name);
     OpenWith({Run(20260301)});
     ASSERT_EQ(db->Close(), Result::Ok);
     reporter.messages.clear();
-    EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
-              ReadResult::Failed);
-    EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
-              ReadResult::Failed);
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error loading range of records."}));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(Loaded(nullptr, nullptr, DayType::AllDays, ReadResult::Failed), Keys{});
+    }
+    EXPECT_EQ(reporter.messages, (Messages{"Error loading range of records."}));
 }
 
 TEST_F(LogBookDatabaseTest, ARecordThatCannotBeReadIsSaidOnceAndTheRestDelivered) {
@@ -364,13 +308,9 @@ TEST_F(LogBookDatabaseTest, ARecordThatCannotBeReadIsSaidOnceAndTheRestDelivered
         Unreadable() { LogBookDatabase::MakeSlotUnreadable(1); }
         ~Unreadable() { LogBookDatabase::MakeSlotUnreadable(-1); }
     } unreadable;
-    std::vector<DayRecord> records;
-    int count = -1;
     for (int load = 0; load < 2; ++load) {
-        EXPECT_EQ(db->LoadRange(nullptr, nullptr, DayType::AllDays, records, count),
-                  ReadResult::EndOrBadRead);
-        ASSERT_EQ(count, 1);
-        EXPECT_EQ(records[0].dateKey, 20260301);
+        EXPECT_EQ(Loaded(nullptr, nullptr, DayType::AllDays, ReadResult::EndOrBadRead),
+                  Keys{20260301});
     }
     ASSERT_EQ(db->BeginReading("rb"), Result::Ok);
     DayRecord day{};
@@ -381,7 +321,7 @@ TEST_F(LogBookDatabaseTest, ARecordThatCannotBeReadIsSaidOnceAndTheRestDelivered
     EXPECT_EQ(db->ReadAtPosition(3, day), ReadResult::EndOrBadRead); // the end: no failure
     EXPECT_EQ(db->EndReading(), Result::Ok);
     EXPECT_EQ(db->ReadFailures(), 3);
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error loading range of records."}));
+    EXPECT_EQ(reporter.messages, (Messages{"Error loading range of records."}));
 }
 
 TEST_F(LogBookDatabaseTest, DaysWithoutALogbookDateAreNeverStored) {
@@ -411,7 +351,7 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
         const FileSizeLimit limit(DataSize() + 2 * 340);
         EXPECT_EQ(db->StoreAll(days), StoreResult::Failed);
     }
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record."}));
+    EXPECT_EQ(reporter.messages, (Messages{"Error storing database record."}));
     EXPECT_EQ(Read(name), bytes);
     EXPECT_EQ(db->Table().Entries(), before.Entries());
     EXPECT_EQ(FileCount(), 1) << "the copy is gone";
@@ -425,8 +365,8 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
     RecordingReporter other;
     LogBookDatabase second(other, dates);
     EXPECT_EQ(second.Open(name), OpenResult::Failed);
-    EXPECT_EQ(other.messages, (std::vector<std::string>{"Logbook is in use by another program."}));
-    db.reset(); // ends without closing, as a killed program does
+    EXPECT_EQ(other.messages, (Messages{"Logbook is in use by another program."}));
+    Kill();
     EXPECT_EQ(second.Open(name), OpenResult::Rebuilt);
     EXPECT_EQ(second.EntryCount(), 12); // all but the erased day whose record went on
     EXPECT_EQ(second.Close(), Result::Ok);
@@ -445,8 +385,8 @@ TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
                   StoreResult::Failed); // the erased day needs a new slot
         EXPECT_EQ(db->StoreRecord(Run(20260301, 'Y')), StoreResult::Stored); // in place still works
     }
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
-                                                           "Error storing database record."}));
+    EXPECT_EQ(reporter.messages,
+              (Messages{"Error storing database record.", "Error storing database record."}));
     IndexTable expected = before;
     expected.At(0).flags = IndexEntry::kCompetition;
     EXPECT_EQ(db->Table().Entries(), expected.Entries());
@@ -459,26 +399,17 @@ TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
     EXPECT_EQ(db->Open(name), OpenResult::Opened);
 }
 
-} // namespace
-
-namespace {
-
-class ControlCharacterNameTest : public TempFolderTest {};
-
-TEST_F(ControlCharacterNameTest, ANameWithANulOrAControlCharacterOpensNothing) {
+TEST_F(LogBookDatabaseTest, ANameWithANulOrAControlCharacterOpensNothing) {
     // "/d/log" with a NUL before ".vrl": the system would open "/d/log" for both files.
     const std::string plain = Path("log");
     Write(plain, std::string(340, 'x'));
-    RecordingReporter reporter;
-    DateUtility dates;
-    LogBookDatabase db(reporter, dates);
-    EXPECT_EQ(db.Open(plain + std::string(1, '\0') + ".vrl"), OpenResult::Failed);
-    EXPECT_EQ(db.Open(Path("tab\there.vrl")), OpenResult::Failed);
+    EXPECT_EQ(db->Open(plain + std::string(1, '\0') + ".vrl"), OpenResult::Failed);
+    EXPECT_EQ(db->Open(Path("tab\there.vrl")), OpenResult::Failed);
     ASSERT_EQ(reporter.messages.size(), 2U);
     EXPECT_EQ(reporter.messages[0], "Logbook file name holds a control character.");
     EXPECT_EQ(Read(plain), std::string(340, 'x'));
-    EXPECT_FALSE(std::filesystem::exists(Path("tab\there.vrl")));
-    EXPECT_EQ(db.Close(), Result::Ok);
+    EXPECT_FALSE(fs::exists(Path("tab\there.vrl")));
+    EXPECT_EQ(db->Close(), Result::Ok);
     EXPECT_EQ(Read(plain), std::string(340, 'x'));
 }
 

@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
