@@ -8,6 +8,7 @@
 #include "framework/TStatusBar.h"
 #include "framework/TWindowHost.h"
 #include "shell/CommandIds.h"
+#include "store/DateUtility.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -61,12 +62,6 @@ protected:
                              "<DistanceMeters>20000</DistanceMeters><Calories>500</Calories>"
                              "<MaximumHeartRateBpm><Value>150</Value></MaximumHeartRateBpm></Lap>"
                              "</Activity></Activities></TrainingCenterDatabase>");
-    }
-    std::string TodayText() const {
-        const std::int32_t key = Key(0);
-        char text[16];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", key / 10000, key / 100 % 100, key % 100);
-        return text;
     }
 
     // Runs gesture (a menu choice, a drop) and, once a modal dialog of type D shows, act
@@ -144,7 +139,7 @@ protected:
 // Dropped files and folders (the menu's way is the other tests'); a drag of anything but
 // local files is refused.
 TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenLogBookShowsTheDay) {
-    Run("watch/runs/today.gpx", TodayText());
+    Run("watch/runs/today.gpx", DateUtility::KeyText(Key(0)));
     Put("watch/notes.gpx", "packing list for the race");
     EXPECT_FALSE(Drop({QUrl("https://example.org/a.gpx")}));
     const auto shown = Preview(
