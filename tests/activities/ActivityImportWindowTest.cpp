@@ -9,6 +9,7 @@
 #include "framework/TWindowHost.h"
 #include "shell/CommandIds.h"
 #include "store/DateUtility.h"
+#include "views/CalendarDialog.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -25,6 +26,10 @@ namespace {
 
 class ActivityImportWindowTest : public EditorFixture {
 protected:
+    void RegisterTools() override {
+        EditorFixture::RegisterTools();
+        Register<CalendarDialog>(res::kCalendarDialog);
+    }
     void SetUp() override {
         ::setenv("TZ", "UTC", 1); // each test is a process of its own
         ::tzset();
@@ -137,9 +142,11 @@ protected:
 };
 
 // Dropped files and folders (the menu's way is the other tests'); a drag of anything but
-// local files is refused.
-TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenLogBookShowsTheDay) {
+// local files is refused. The open tools read the imported day at once.
+TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenToolsShowTheDay) {
     Run("watch/runs/today.gpx", DateUtility::KeyText(Key(0)));
+    const auto* calendar = Open<CalendarDialog>(cmd::kCalendar, res::kCalendarDialog);
+    ASSERT_NE(calendar, nullptr);
     Put("watch/notes.gpx", "packing list for the race");
     EXPECT_FALSE(Drop({QUrl("https://example.org/a.gpx")}));
     const auto shown = Preview(
@@ -155,6 +162,10 @@ TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenLogBookShowsTheDay) {
     EXPECT_EQ(Shows(Box(DayForm::kDistance)), "1.11");
     EXPECT_EQ(Shows(Box(DayForm::kMaxHeartRate)), "162");
     EXPECT_EQ(Shows(LogBookDialog::kWorkout), "Running");
+    // The Calendar, open on this month, has read the day.
+    ASSERT_EQ(calendar->Month().Days().size(), 1U);
+    EXPECT_EQ(calendar->Month().Days()[0].dateKey, Key(0));
+    EXPECT_EQ(calendar->Month().Days()[0].distance, 1.11F);
 }
 
 // The rows as the choices below the lists change them; 2024-03-06 holds an entry.
