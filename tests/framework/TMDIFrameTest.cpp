@@ -280,8 +280,6 @@ TEST_F(TStatusBarUnreportedLocksTest, LocksStartOffAndFollowTheKeysTheProgramSee
     EXPECT_TRUE(On(TStatusBar::kCapsLock));
     Key(Qt::Key_CapsLock);
     EXPECT_FALSE(On(TStatusBar::kCapsLock));
-    Key(Qt::Key_Insert);
-    EXPECT_TRUE(On(TStatusBar::kOvertype));
 }
 
 } // namespace
