@@ -17,11 +17,24 @@ int argc = 1;
 char name[] = "veloria";
 char* argv[] = {name, nullptr};
 
+// A main window with unsaved work that would ask before closing.
+class AskingWindow : public TWindow {
+public:
+    using TWindow::TWindow;
+    int asked = 0;
+
+protected:
+    bool CanClose() override {
+        ++asked;
+        return false;
+    }
+};
+
 class App : public TApplication {
 public:
     App(int& argc, char** argv) : TApplication("Veloria", argc, argv) {}
     int builds = 0;
-    TWindow frame{nullptr, "Veloria - [mylog.vrl]"};
+    AskingWindow frame{nullptr, "Veloria - [mylog.vrl]"};
 
 protected:
     void BuildMainWindow() override {
@@ -31,13 +44,17 @@ protected:
     }
 };
 
-TEST(TApplication, BuildsTheMainWindowOnceAndShowsItInItsMode) {
+// Logging out of the desktop asks, as Exit does, and a refusal keeps the program running.
+TEST(TApplication, BuildsTheMainWindowOnceShowsItInItsModeAndAsksItAtTheEndOfASession) {
     App app(argc, argv);
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(app.Start());
     EXPECT_EQ(app.builds, 1);
     EXPECT_TRUE(app.frame.IsVisible());
     EXPECT_TRUE(app.frame.Widget()->isMaximized());
+    EXPECT_FALSE(app.MayEndSession());
+    EXPECT_EQ(app.frame.asked, 1);
+    EXPECT_TRUE(app.frame.IsCreated());
     app.frame.Destroy();
 }
 
@@ -54,33 +71,11 @@ TEST(TApplication, NumbersKeepTheirPointUnderACommaLocale) {
     EXPECT_STREQ(text, "12.35");
 }
 
-// A main window with unsaved work that would ask before closing.
-class AskingWindow : public TWindow {
-public:
-    using TWindow::TWindow;
-    int asked = 0;
-
-protected:
-    bool CanClose() override {
-        ++asked;
-        return false;
-    }
-};
-
-class AskingApp : public TApplication {
-public:
-    AskingApp(int& argc, char** argv) : TApplication("Veloria", argc, argv) {}
-    AskingWindow frame{nullptr, "Veloria"};
-
-protected:
-    void BuildMainWindow() override { SetMainWindow(&frame); }
-};
-
 // A signal ends the program as Exit does, without asking the main window whether it may go.
 TEST(TApplication, TerminationSignalsEndTheLoopWithoutQuestions) {
     for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signalNumber);
-        AskingApp app(argc, argv);
+        App app(argc, argv);
         ASSERT_TRUE(app.Start());
         bool destroyed = false;
         app.frame.AddDestroyListener(&destroyed, [&destroyed] { destroyed = true; });
@@ -91,16 +86,6 @@ TEST(TApplication, TerminationSignalsEndTheLoopWithoutQuestions) {
         EXPECT_FALSE(app.frame.IsCreated());
         EXPECT_EQ(app.frame.asked, 0);
     }
-}
-
-// Logging out of the desktop asks, as Exit does, and a refusal keeps the program running.
-TEST(TApplication, TheEndOfASessionAsksTheMainWindow) {
-    AskingApp app(argc, argv);
-    ASSERT_TRUE(app.Start());
-    EXPECT_FALSE(app.MayEndSession());
-    EXPECT_EQ(app.frame.asked, 1);
-    EXPECT_TRUE(app.frame.IsCreated());
-    app.frame.Destroy();
 }
 
 } // namespace

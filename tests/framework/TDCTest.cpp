@@ -1,14 +1,17 @@
 #include "framework/TDC.h"
+#include "PixelChecks.h"
 #include "framework/TImageDC.h"
 #include "framework/TResources.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const TColor kWhite = TColor::White();
+const TColor kBlack = TColor::Black();
 const TColor kRed{255, 0, 0};
 const TColor kBlue{0, 0, 255};
 
@@ -16,20 +19,15 @@ TEST(TDC, RectanglesAndFillsLeaveOutTheirRightAndBottomEdges) {
     TImageDC image(40, 40);
     TDC& dc = image.DC();
     dc.FillRect(TRect{2, 3, 10, 8}, TBrush{kRed});
-    EXPECT_EQ(image.Pixel(2, 3), kRed);
-    EXPECT_EQ(image.Pixel(9, 7), kRed);
-    EXPECT_EQ(image.Pixel(10, 7), kWhite);
-    EXPECT_EQ(image.Pixel(9, 8), kWhite);
+    ExpectPixels(image, kRed, {{2, 3}, {9, 7}});
+    ExpectPixels(image, kWhite, {{10, 7}, {9, 8}});
 
     dc.SelectPen(TPen{kBlue, 1});
     dc.SelectBrush(TBrush{kRed});
     dc.Rectangle(20, 20, 30, 26);
-    EXPECT_EQ(image.Pixel(20, 20), kBlue);
-    EXPECT_EQ(image.Pixel(29, 25), kBlue); // the outline's last column and row
-    EXPECT_EQ(image.Pixel(30, 25), kWhite);
-    EXPECT_EQ(image.Pixel(29, 26), kWhite);
-    EXPECT_EQ(image.Pixel(21, 21), kRed);
-    EXPECT_EQ(image.Pixel(28, 24), kRed);
+    ExpectPixels(image, kBlue, {{20, 20}, {29, 25}}); // the outline's last column and row
+    ExpectPixels(image, kWhite, {{30, 25}, {29, 26}});
+    ExpectPixels(image, kRed, {{21, 21}, {28, 24}});
 
     dc.SelectBrush(TBrush::Null());
     dc.Rectangle(0, 30, 6, 36);
@@ -43,37 +41,30 @@ TEST(TDC, LinesLeaveOutTheirEndPointAndWidePensAreCentred) {
     dc.SelectPen(TPen{kRed, 1});
     dc.MoveTo(5, 5);
     dc.LineTo(15, 5);
-    EXPECT_EQ(image.Pixel(5, 5), kRed);
-    EXPECT_EQ(image.Pixel(14, 5), kRed);
+    ExpectPixels(image, kRed, {{5, 5}, {14, 5}});
     EXPECT_EQ(image.Pixel(15, 5), kWhite);
     EXPECT_EQ(dc.CurrentPosition(), (TPoint{15, 5}));
     dc.LineTo(15, 10); // continues from the end point, which it now draws
     EXPECT_EQ(image.Pixel(15, 5), kRed);
     EXPECT_EQ(image.Pixel(15, 10), kWhite);
-    dc.MoveTo(0, 20);
-    dc.LineTo(4, 24);
-    EXPECT_EQ(image.Pixel(2, 22), kRed);
-    EXPECT_EQ(image.Pixel(4, 24), kWhite);
-    // Leftwards and upwards too: the start is drawn, the end is not.
-    dc.MoveTo(30, 15);
-    dc.LineTo(25, 15);
-    EXPECT_EQ(image.Pixel(30, 15), kRed);
-    EXPECT_EQ(image.Pixel(26, 15), kRed);
-    EXPECT_EQ(image.Pixel(25, 15), kWhite);
-    dc.MoveTo(35, 20);
-    dc.LineTo(35, 16);
-    EXPECT_EQ(image.Pixel(35, 20), kRed);
-    EXPECT_EQ(image.Pixel(35, 17), kRed);
-    EXPECT_EQ(image.Pixel(35, 16), kWhite);
+    // Slanted, leftwards and upwards too: the start is drawn, the end is not.
+    const struct {
+        TPoint from, on, to;
+    } lines[] = {{{0, 20}, {2, 22}, {4, 24}},
+                 {{30, 15}, {26, 15}, {25, 15}},
+                 {{35, 20}, {35, 17}, {35, 16}}};
+    for (const auto& line : lines) {
+        dc.MoveTo(line.from.x, line.from.y);
+        dc.LineTo(line.to.x, line.to.y);
+        ExpectPixels(image, kRed, {line.from, line.on});
+        EXPECT_EQ(image.Pixel(line.to.x, line.to.y), kWhite);
+    }
 
     dc.SelectPen(TPen{kBlue, 3});
     dc.MoveTo(10, 30);
     dc.LineTo(30, 30);
-    EXPECT_EQ(image.Pixel(20, 29), kBlue);
-    EXPECT_EQ(image.Pixel(20, 30), kBlue);
-    EXPECT_EQ(image.Pixel(20, 31), kBlue);
-    EXPECT_EQ(image.Pixel(20, 28), kWhite);
-    EXPECT_EQ(image.Pixel(20, 32), kWhite);
+    ExpectPixels(image, kBlue, {{20, 29}, {20, 30}, {20, 31}});
+    ExpectPixels(image, kWhite, {{20, 28}, {20, 32}});
 }
 
 TEST(TDC, TextIsPlacedByTheTopLeftOfItsCell) {
@@ -86,24 +77,14 @@ TEST(TDC, TextIsPlacedByTheTopLeftOfItsCell) {
     EXPECT_GT(extent.cx, 10);
     EXPECT_GE(extent.cy, 16);
     // Opaque: the cell is the background colour from its top-left corner on.
-    EXPECT_EQ(image.Pixel(10, 20), kRed);
-    EXPECT_EQ(image.Pixel(10 + extent.cx - 1, 20 + extent.cy - 1), kRed);
-    EXPECT_EQ(image.Pixel(9, 20), kWhite);
-    EXPECT_EQ(image.Pixel(10, 19), kWhite);
-    bool ink = false;
-    for (int y = 20; y < 20 + extent.cy; ++y) {
-        for (int x = 10; x < 10 + extent.cx; ++x) {
-            ink = ink || image.Pixel(x, y) == TColor::Black();
-        }
-    }
-    EXPECT_TRUE(ink);
+    ExpectPixels(image, kRed, {{10, 20}, {10 + extent.cx - 1, 20 + extent.cy - 1}});
+    ExpectPixels(image, kWhite, {{9, 20}, {10, 19}});
+    EXPECT_GT(Count(image, TRect{10, 20, 10 + extent.cx, 20 + extent.cy}, kBlack), 0);
 
     dc.SetBkMode(TDC::kTransparent);
     dc.DrawText("X", TRect{60, 0, 120, 60}, TDC::kCenter | TDC::kVCenter | TDC::kSingleLine);
     EXPECT_EQ(image.Pixel(61, 1), kWhite);
-    EXPECT_EQ(image.Pixel(89, 29) == TColor::Black() || image.Pixel(90, 30) == TColor::Black() ||
-                  image.Pixel(90, 29) == TColor::Black() || image.Pixel(89, 30) == TColor::Black(),
-              true);
+    EXPECT_GT(Count(image, TRect{89, 29, 91, 31}, kBlack), 0); // the cross in the middle
 }
 
 TEST(TDC, MappingModesScaleAndFlipAsTheyShould) {
@@ -112,8 +93,7 @@ TEST(TDC, MappingModesScaleAndFlipAsTheyShould) {
     dc.SetMapMode(TDC::MapMode::LoEnglish); // 0.01 inch: one pixel at 100 dpi, y upwards
     EXPECT_EQ(dc.LPtoDP(TPoint{50, -75}), (TPoint{50, 75}));
     dc.FillRect(TRect{10, -10, 20, -30}, TBrush{kRed});
-    EXPECT_EQ(image.Pixel(10, 10), kRed);
-    EXPECT_EQ(image.Pixel(19, 29), kRed);
+    ExpectPixels(image, kRed, {{10, 10}, {19, 29}});
     EXPECT_EQ(image.Pixel(19, 30), kWhite);
 
     dc.SetMapMode(TDC::MapMode::Isotropic);
@@ -129,9 +109,8 @@ TEST(TDC, MappingModesScaleAndFlipAsTheyShould) {
     dc.SetViewportOrg(TPoint{});
     dc.SelectClipRect(TRect{0, 150, 50, 200});
     dc.FillRect(TRect{0, 140, 100, 200}, TBrush{kBlue});
-    EXPECT_EQ(image.Pixel(10, 145), kWhite);
+    ExpectPixels(image, kWhite, {{10, 145}, {60, 155}});
     EXPECT_EQ(image.Pixel(10, 155), kBlue);
-    EXPECT_EQ(image.Pixel(60, 155), kWhite);
 }
 
 TEST(TDC, SaveAndRestoreBringBackTheWholeState) {
@@ -154,22 +133,15 @@ TEST(TDC, SaveAndRestoreBringBackTheWholeState) {
 TEST(TDC, BitmapCellsAreCopiedPixelForPixel) {
     // A strip of three 4 x 6 cells: red, green, blue.
     QImage strip(12, 6, QImage::Format_RGB32);
-    for (int x = 0; x < 12; ++x) {
-        for (int y = 0; y < 6; ++y) {
-            strip.setPixel(x, y,
-                           x < 4   ? qRgb(255, 0, 0)
-                           : x < 8 ? qRgb(0, 255, 0)
-                                   : qRgb(0, 0, 255));
-        }
-    }
+    strip.fill(Qt::red);
+    QPainter(&strip).fillRect(4, 0, 4, 6, Qt::green);
+    QPainter(&strip).fillRect(8, 0, 4, 6, Qt::blue);
     TResources::AddBitmap(9801, strip);
     TImageDC image(30, 20);
     TDC& dc = image.DC();
     ASSERT_TRUE(dc.DrawBitmapCell(9801, TRect{8, 0, 12, 6}, TPoint{10, 5}));
-    EXPECT_EQ(image.Pixel(10, 5), kBlue);
-    EXPECT_EQ(image.Pixel(13, 10), kBlue);
-    EXPECT_EQ(image.Pixel(14, 10), kWhite);
-    EXPECT_EQ(image.Pixel(13, 11), kWhite);
+    ExpectPixels(image, kBlue, {{10, 5}, {13, 10}});
+    ExpectPixels(image, kWhite, {{14, 10}, {13, 11}});
     EXPECT_FALSE(dc.DrawBitmapCell(424242, TRect{0, 0, 1, 1}, TPoint{}));
 }
 

@@ -1,6 +1,7 @@
 // What a dialog looks like on screen, read back through TImageDC::PaintWindow (the dialog's
 // paint and its controls together): group boxes lie under the dialog's own paint and tint
 // nothing, inactive edits are grey, static texts are plain, words keep their spaces.
+#include "PixelChecks.h"
 #include "framework/TDC.h"
 #include "framework/TDialog.h"
 #include "framework/TGauge.h"
@@ -73,39 +74,25 @@ protected:
         ASSERT_TRUE(dialog.Create());
         dialog.Widget()->show();
     }
-    TColor At(int x, int y) {
-        TImageDC shot = TImageDC::PaintWindow(dialog);
-        return shot.Pixel(x, y);
-    }
+    TImageDC Shot() { return TImageDC::PaintWindow(dialog); }
     TColor Middle(int id) {
         const TRect r = dialog.ControlRect(id);
-        TImageDC shot = TImageDC::PaintWindow(dialog);
-        return shot.Pixel(r.left + r.Width() / 2, r.top + r.Height() / 2);
+        return Shot().Pixel(r.left + r.Width() / 2, r.top + r.Height() / 2);
     }
     // The widths of the blank column runs between the first and last inked column of a
     // control, left to right.
     std::vector<int> BlankRuns(int id) {
         const TRect r = dialog.ControlRect(id);
-        TImageDC shot = TImageDC::PaintWindow(dialog);
-        std::vector<bool> inked;
-        for (int x = r.left; x < r.right; ++x) {
-            bool ink = false;
-            for (int y = r.top; y < r.bottom; ++y) {
-                ink = ink || shot.Pixel(x, y) != kLightGrey;
-            }
-            inked.push_back(ink);
-        }
+        const TImageDC shot = Shot();
         std::vector<int> runs;
-        int run = 0;
-        bool started = false;
-        for (const bool ink : inked) {
-            if (ink) {
-                if (started && run > 0) {
+        int run = -1; // no ink yet
+        for (int x = r.left; x < r.right; ++x) {
+            if (Count(shot, TRect{x, r.top, x + 1, r.bottom}, kLightGrey) < r.Height()) {
+                if (run > 0) {
                     runs.push_back(run);
                 }
-                started = true;
                 run = 0;
-            } else if (started) {
+            } else if (run >= 0) {
                 ++run;
             }
         }
@@ -116,38 +103,24 @@ protected:
 };
 
 TEST_F(TDialogLookTest, WhatTheDialogPaintsReachesTheScreenExactlyOverItsGroupBoxes) {
-    EXPECT_EQ(At(70, 150), kGrey);
-    EXPECT_EQ(At(170, 150), kLightGrey);
-    EXPECT_EQ(At(270, 150), kWhite);
-    EXPECT_EQ(At(370, 150), (TColor{255, 0, 0}));
-    EXPECT_EQ(At(300, 280), kLightGrey); // unpainted inside the box: the background
+    const TImageDC shot = Shot();
+    EXPECT_EQ(shot.Pixel(70, 150), kGrey);
+    // At 300, 280 nothing is painted inside the box: the background.
+    ExpectPixels(shot, kLightGrey, {{170, 150}, {300, 280}});
+    EXPECT_EQ(shot.Pixel(270, 150), kWhite);
+    EXPECT_EQ(shot.Pixel(370, 150), (TColor{255, 0, 0}));
     // The paint lies over the frame line it crosses.
-    EXPECT_EQ(At(12, 255), (TColor{0, 0, 255}));
+    EXPECT_EQ(shot.Pixel(12, 255), (TColor{0, 0, 255}));
 }
 
 TEST_F(TDialogLookTest, AGroupBoxIsAnEtchedFrameWithItsCaptionOnTheTopLine) {
+    const TImageDC shot = Shot();
     // Outer edge grey above and left, white below and right; the inner edge the other way.
-    EXPECT_EQ(At(12, 200), kGrey);
-    EXPECT_EQ(At(13, 200), kWhite);
-    EXPECT_EQ(At(14, 200), kLightGrey);
-    EXPECT_EQ(At(200, 71), kGrey);
-    EXPECT_EQ(At(200, 72), kWhite);
-    EXPECT_EQ(At(490, 200), kGrey);
-    EXPECT_EQ(At(491, 200), kWhite);
-    EXPECT_EQ(At(200, 316), kGrey);
-    EXPECT_EQ(At(200, 317), kWhite);
-    EXPECT_EQ(At(11, 200), kLightGrey);
-    EXPECT_EQ(At(200, 318), kLightGrey);
-
+    ExpectPixels(shot, kGrey, {{12, 200}, {200, 71}, {490, 200}, {200, 316}});
+    ExpectPixels(shot, kWhite, {{13, 200}, {200, 72}, {491, 200}, {200, 317}});
+    ExpectPixels(shot, kLightGrey, {{14, 200}, {11, 200}, {200, 318}});
     // "Work" interrupts the top line of the upper box near its left end, in black.
-    TImageDC shot = TImageDC::PaintWindow(dialog);
-    int black = 0;
-    for (int x = 20; x < 60; ++x) {
-        for (int y = 6; y < 20; ++y) {
-            black += shot.Pixel(x, y) == TColor{0, 0, 0};
-        }
-    }
-    EXPECT_GT(black, 10);
+    EXPECT_GT(Count(shot, TRect{20, 6, 60, 20}, TColor{0, 0, 0}), 10);
     EXPECT_EQ(shot.Pixel(12, 30), kGrey); // its left line, below the caption
     EXPECT_EQ(shot.Pixel(150, 44), kWhite);
 }
@@ -186,23 +159,21 @@ TEST(TGaugeLook, TheBarFollowsItsValueAndBlendsWithTheDialogWhenEmpty) {
     gauge.SetColor(TColor::LightGray());
     ASSERT_TRUE(dialog.Create());
     TImageDC idle = TImageDC::PaintWindow(gauge);
-    EXPECT_EQ(idle.Pixel(1, 1), kLightGrey);
-    EXPECT_EQ(idle.Pixel(200, 10), kLightGrey);
-    EXPECT_EQ(idle.Pixel(370, 19), kLightGrey);
+    ExpectPixels(idle, kLightGrey, {{1, 1}, {200, 10}, {370, 19}});
     EXPECT_EQ(idle.Pixel(0, 0), kGrey); // a recessed edge
     EXPECT_EQ(idle.Pixel(371, 20), kWhite);
 
     EXPECT_EQ(gauge.WindowRect(), TRect::OfSize(15, 152, 372, 21));
 
+    const TColor kPurple{128, 0, 128};
     gauge.SetColor(TColor::Purple());
     gauge.SetValue(70); // half of the 370 pixels inside the edge
     TImageDC half = TImageDC::PaintWindow(gauge);
-    EXPECT_EQ(half.Pixel(185, 10), (TColor{128, 0, 128}));
+    EXPECT_EQ(half.Pixel(185, 10), kPurple);
     EXPECT_EQ(half.Pixel(186, 10), kLightGrey);
     gauge.SetValue(500); // held at the end of the range
     TImageDC full = TImageDC::PaintWindow(gauge);
-    EXPECT_EQ(full.Pixel(1, 1), (TColor{128, 0, 128}));
-    EXPECT_EQ(full.Pixel(370, 19), (TColor{128, 0, 128}));
+    ExpectPixels(full, kPurple, {{1, 1}, {370, 19}});
     EXPECT_EQ(full.Pixel(371, 20), kWhite);
 }
 

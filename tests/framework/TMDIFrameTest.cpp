@@ -67,7 +67,6 @@ protected:
                                                                TMenuItem::Separator(),
                                                                TMenuItem::Item("&Cascade", 201),
                                                                TMenuItem::Item("&Tool", 300)})});
-        TResources::AddString(200, "Open a logbook.");
         frame = std::make_unique<TDecoratedMDIFrame>("Veloria", kMenu, client, true);
         bar = std::make_unique<TControlBar>(frame.get(), TControlBar::Direction::Horizontal);
         bar->Insert(std::make_unique<TButtonGadget>(950, 200));
@@ -133,7 +132,7 @@ TEST_F(TMDIFrameTest, CommandsGoToTheActiveToolFirstAndEnablersDriveTheButtons) 
     EXPECT_EQ(client.opened, 2);
 }
 
-TEST_F(TMDIFrameTest, ChildrenShrinkToTheirToolAndTileAndCascade) {
+TEST_F(TMDIFrameTest, ChildrenShrinkToTheirToolTileCascadeAndScroll) {
     TMDIChild& a = Open("A");
     EXPECT_EQ(a.ClientRect(), (TRect{0, 0, 300, 162})); // the tool's 200 x 100 dialog units
     TMDIChild& b = Open("B");
@@ -155,6 +154,15 @@ TEST_F(TMDIFrameTest, ChildrenShrinkToTheirToolAndTileAndCascade) {
     client.CascadeChildren();
     EXPECT_LT(a.WindowRect().left, c.WindowRect().left);
     EXPECT_LT(a.WindowRect().top, c.WindowRect().top);
+
+    // Smaller than its tool, a child scrolls in its scroller's units.
+    a.SetScroller(std::make_unique<TScroller>(a, 7, 16, 80, 60));
+    a.SetSize(150, 100);
+    a.Scroller()->ShowScrollBars(true, true);
+    QApplication::processEvents();
+    a.Scroller()->ScrollTo(2, 1);
+    EXPECT_EQ(a.Scroller()->XPos(), 2);
+    EXPECT_EQ(a.Scroller()->YPos(), 1);
 }
 
 TEST_F(TMDIFrameTest, CloseAllClosesNoneWhenOneRefuses) {
@@ -169,17 +177,6 @@ TEST_F(TMDIFrameTest, CloseAllClosesNoneWhenOneRefuses) {
     EXPECT_TRUE(client.Children().empty());
     EXPECT_FALSE(tools[0]->IsCreated());
     EXPECT_FALSE(tools[1]->IsCreated());
-}
-
-TEST_F(TMDIFrameTest, ScrollerMovesTheViewInItsUnits) {
-    TMDIChild& child = Open("A");
-    child.SetScroller(std::make_unique<TScroller>(child, 7, 16, 80, 60));
-    child.SetSize(150, 100); // smaller than the tool: room to scroll
-    child.Scroller()->ShowScrollBars(true, true);
-    QApplication::processEvents();
-    child.Scroller()->ScrollTo(2, 1);
-    EXPECT_EQ(child.Scroller()->XPos(), 2);
-    EXPECT_EQ(child.Scroller()->YPos(), 1);
 }
 
 using namespace UserInput;
@@ -283,8 +280,6 @@ TEST_F(TStatusBarUnreportedLocksTest, LocksStartOffAndFollowTheKeysTheProgramSee
     EXPECT_TRUE(On(TStatusBar::kCapsLock));
     Key(Qt::Key_CapsLock);
     EXPECT_FALSE(On(TStatusBar::kCapsLock));
-    Key(Qt::Key_Insert);
-    EXPECT_TRUE(On(TStatusBar::kOvertype));
 }
 
 } // namespace

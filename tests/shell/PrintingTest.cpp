@@ -2,12 +2,9 @@
 // a print that a reload would change under it, and what is left when the program ends.
 #include "PdfPages.h"
 #include "framework/TDC.h"
-#include "framework/TFileOpenDialog.h"
 #include "framework/TMDIChild.h"
-#include "framework/TPrinter.h"
 #include "framework/TPrintout.h"
 #include "framework/TStatusBar.h"
-#include "framework/UserInput.h"
 #include "reports/ReportsDialog.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
@@ -26,9 +23,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -132,8 +126,7 @@ TEST_F(PrintingTest, ASignalWhileAReportPrintsLeavesNoFile) {
 
 // The start-up's error box is closed by a signal, and the program ends instead of running on.
 TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
-    app.reset();
-    QApplication::processEvents();
+    EndProgram();
     WriteSettings(Path("unplugged/logs/season.vrl"));
     ForgetEarlierQuit();
     TMessageBox::ResetScript(); // a real box, which only the signal closes
@@ -145,8 +138,7 @@ TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
               }),
               0);
     EXPECT_TRUE(boxShown);
-    ASSERT_EQ(TMessageBox::History().size(), 1U);
-    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"Cannot create data file.\"");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"Cannot create data file.\""});
     ASSERT_NE(app->Frame(), nullptr);
     EXPECT_FALSE(app->Frame()->IsCreated());
 }
@@ -192,8 +184,7 @@ TEST_F(PrintingTest, APrintThatFailsSaysWhyAndLeavesNoFile) {
     const std::string refused = "Cannot print to " + Path("blocked/pdf/Veloria Report.pdf") +
                                 ": cannot be reached: not a directory";
     EXPECT_EQ(StatusText(), refused);
-    ASSERT_EQ(TMessageBox::History().size(), 1U);
-    EXPECT_EQ(TMessageBox::History()[0].text, refused);
+    EXPECT_EQ(Messages(), std::vector<std::string>{refused});
 }
 
 // A reload that comes while a report prints waits for the print's end: the sheets are the
@@ -247,8 +238,7 @@ TEST_F(PrintingTest, TheOpenLogbookIsRefusedAsAReportFileAndAsThePrintersFile) {
     TMessageBox::QueueAnswers({});
     TFileOpenDialog::QueueAnswers({logbook});
     Click(*reports, ReportsDialog::kCreateFile);
-    ASSERT_EQ(TMessageBox::History().size(), 1U);
-    EXPECT_EQ(TMessageBox::History()[0].text, "\n\nERROR:  \"" + why + "\"");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"" + why + "\""});
     EXPECT_EQ(Read(logbook), days);
 
     // Printer Setup: the user picks the PDF printer, types the logbook's name, confirms
@@ -280,8 +270,7 @@ TEST_F(PrintingTest, TheOpenLogbookIsRefusedAsAReportFileAndAsThePrintersFile) {
     QTimer::singleShot(0, user);
     frame->ChooseMenuItem(cmd::kPrinterSetup);
     EXPECT_EQ(setups, 2);
-    ASSERT_EQ(TMessageBox::History().size(), 1U);
-    EXPECT_EQ(TMessageBox::History()[0].text, "Cannot print to " + why);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Cannot print to " + why});
     EXPECT_EQ(Read(logbook), days);
 
     // The earlier choice stands: a print goes to the usual PDF file.

@@ -48,8 +48,7 @@ protected:
         client->Dates().Today(today);
     }
     void TearDown() override {
-        app.reset();
-        QApplication::processEvents();
+        EndProgram();
         TMessageBox::ResetScript();
         TFileOpenDialog::ResetScript();
         TPrinter::SetPdfFolder("");
@@ -112,8 +111,7 @@ protected:
     // starts on, with startLogBook as the logbook named on its command line (when given);
     // every message box is answered by the test.
     void Restart(const std::function<void()>& prepare = {}, const std::string& startLogBook = {}) {
-        app.reset();
-        QApplication::processEvents();
+        EndProgram();
         if (prepare) {
             prepare();
         }
@@ -125,6 +123,11 @@ protected:
         client = app->Client();
         frame = app->Frame();
         client->Dates().Today(today);
+    }
+    // Ends the program, its windows gone; the folder's files stay.
+    void EndProgram() {
+        app.reset();
+        QApplication::processEvents();
     }
     // The texts of the message boxes shown so far.
     static std::vector<std::string> Messages() {

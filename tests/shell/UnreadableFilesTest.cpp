@@ -1,36 +1,30 @@
 // Files the user may not read or write: the program says so, works on what it may, and
 // never writes over them.
 #include "editor/LogBookDialog.h"
-#include "framework/TMessageBox.h"
 #include "framework/TProfile.h"
-#include "shell/ClientWindow.h"
-#include "shell/MainFrame.h"
 #include "shell/ResourceIds.h"
-#include "shell/TMainApp.h"
 #include "store/DateUtility.h"
 #include "store/DayRecord.h"
 #include "store/LogBookDatabase.h"
 
 #include "ShellFixture.h"
 #include "UnprivilegedUser.h"
-#include "framework/UserInput.h"
-
-#include <QApplication>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace {
 
 class UnreadableFilesTest : public ShellFixture {
 protected:
-    void RegisterTools() override {
-        Register<LogBookDialog>(res::kLogBookDialog);
+    void SetUp() override {
+        ShellFixture::SetUp();
+        if (!UnprivilegedUser::Ready()) {
+            GTEST_SKIP() << UnprivilegedUser::kSkipped;
+        }
     }
+    void RegisterTools() override { Register<LogBookDialog>(res::kLogBookDialog); }
     // A logbook of one day.
     static void MakeLogbook(const std::string& name) {
         LogbookFixture::MakeLogbook(name, {Day(20260301).Distance(5.0F).Workout("Easy Run")});
@@ -38,9 +32,6 @@ protected:
 };
 
 TEST_F(UnreadableFilesTest, AnUnreadableSettingsFileIsSaidOnceAndNeverWritten) {
-    if (!UnprivilegedUser::Ready()) {
-        GTEST_SKIP() << UnprivilegedUser::kSkipped;
-    }
     // No VERSION: a readable file would get one written at start.
     const std::string settings = "[GENERAL INFO]\r\nLOGBOOK=/d/log.vrl\r\n";
     std::filesystem::remove(Ini());
@@ -52,8 +43,7 @@ TEST_F(UnreadableFilesTest, AnUnreadableSettingsFileIsSaidOnceAndNeverWritten) {
                                                    "defaults are used.\""});
     EXPECT_EQ(client->LogBookPath(), ClientWindow::DefaultLogBookPath());
     EXPECT_TRUE(client->Database().IsOpen());
-    app.reset();
-    QApplication::processEvents();
+    EndProgram();
     struct stat info {};
     ASSERT_EQ(::stat(Ini().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0U);
@@ -63,9 +53,6 @@ TEST_F(UnreadableFilesTest, AnUnreadableSettingsFileIsSaidOnceAndNeverWritten) {
 }
 
 TEST_F(UnreadableFilesTest, AnUnreadableLogbookIsNamedAndLeftAsItWas) {
-    if (!UnprivilegedUser::Ready()) {
-        GTEST_SKIP() << UnprivilegedUser::kSkipped;
-    }
     const std::string logbook = Path("closed.vrl");
     MakeLogbook(logbook);
     const std::string data = Read(logbook);
@@ -82,17 +69,13 @@ TEST_F(UnreadableFilesTest, AnUnreadableLogbookIsNamedAndLeftAsItWas) {
     UserInput::Click(*editor, LogBookDialog::kNextDay);
     UserInput::Click(*editor, LogBookDialog::kPrevious30Days);
     EXPECT_EQ(Messages().size(), 1U);
-    app.reset();
-    QApplication::processEvents();
+    EndProgram();
     ASSERT_EQ(::chmod(logbook.c_str(), 0600), 0);
     EXPECT_EQ(Read(logbook), data);
     EXPECT_EQ(Read(Path("closed.idx")), index);
 }
 
 TEST_F(UnreadableFilesTest, ALogbookThatMayOnlyBeReadIsShownButNeverChanged) {
-    if (!UnprivilegedUser::Ready()) {
-        GTEST_SKIP() << UnprivilegedUser::kSkipped;
-    }
     const std::string name = Path("readonly.vrl");
     MakeLogbook(name);
     ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
