@@ -167,7 +167,8 @@ inline void ClickRow(TDialog& dialog, int id, int row) {
 }
 
 // Opens the menu-bar menu that holds a command and clicks the command's item, as the user
-// does with the mouse. False when the menu shows the item disabled (the menu is closed again).
+// does with the mouse. False when the menu shows the item disabled (the menu is closed again)
+// or the click never reached it.
 inline bool ChooseMenuItem(const TWindow& frame, int command) {
     auto* host = qobject_cast<QMainWindow*>(frame.Widget());
     if (!host) {
@@ -188,8 +189,17 @@ inline bool ChooseMenuItem(const TWindow& frame, int command) {
             menu->close();
             return false;
         }
-        ClickAt(*menu, menu->actionGeometry(item).center());
-        return true;
+        // A busy X server may show the menu late and drop the click: the item is clicked
+        // again while its menu still shows and it has not fired.
+        bool fired = false;
+        const QMetaObject::Connection seen =
+            QObject::connect(item, &QAction::triggered, [&fired] { fired = true; });
+        for (int attempt = 0; attempt < 3 && !fired && menu->isVisible(); ++attempt) {
+            ClickAt(*menu, menu->actionGeometry(item).center());
+            (void)QTest::qWaitFor([&fired] { return fired; }, 1000);
+        }
+        QObject::disconnect(seen);
+        return fired;
     }
     return false;
 }
