@@ -355,6 +355,10 @@ void ClientWindow::ImportActivities(const std::vector<std::string>& operands) {
     if (operands.empty()) {
         return;
     }
+    if (!database->IsOpen()) {
+        ReportError("No logbook is open to import into: open one with File > Open.");
+        return;
+    }
     // The Log Book's unsaved days first, as File > Open asks, so the preview weighs the
     // files against the days as stored.
     if (TDialog* editor = Tool(res::kLogBookDialog); editor && !editor->QueryClose()) {

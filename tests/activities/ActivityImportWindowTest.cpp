@@ -21,6 +21,7 @@
 #include <ctime>
 #include <functional>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -259,6 +260,19 @@ TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
     EXPECT_FALSE(previewed);
     EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
     EXPECT_EQ(Read(logbook), before);
+}
+
+// Without an open logbook (here one that is a FIFO) nothing is read: the user is told why.
+TEST_F(ActivityImportWindowTest, WithoutAnOpenLogbookTheImportSaysSo) {
+    Run("watch/run.gpx", "2024-03-05");
+    Restart([&] {
+        ASSERT_EQ(::mkfifo(Path("fifo.vrl").c_str(), 0600), 0);
+        WriteSettings(Path("fifo.vrl"));
+    });
+    TMessageBox::History().clear();
+    EXPECT_FALSE(Preview([&] { EXPECT_TRUE(Drop({Local(Path("watch/run.gpx"))})); }, Esc));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"No logbook is open to import "
+                                                   "into: open one with File > Open.\""});
 }
 
 } // namespace
