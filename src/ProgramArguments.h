@@ -1,8 +1,8 @@
 #pragma once
 // The window program's command line:  veloria [LOGBOOK] | --help | --version.
-// main reads it twice: before the display is opened, for --help and --version alone (they
-// print and end without one); and once Qt has taken its own options (-platform, -display, ...)
-// out of argv, for the logbook. Plain C++: it knows no window.
+// main reads it before the display is opened, so that --help, --version and a usage error
+// are answered without one; the window system's own options (-platform, -display, ...) are
+// read past and left to Qt. Plain C++: it knows no window.
 
 #include <string>
 #include <vector>

@@ -18,24 +18,24 @@ ProgramArguments ReadArguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     ProcessStart::Prepare(); // before any file is opened: see ProcessStart.h
-    // Help and the version need no display, so they are answered before Qt opens one.
+    // Help, the version and a usage error need no display, so they are answered before Qt
+    // opens one.
     const ProgramArguments early = ReadArguments(argc, argv);
-    if (early.action == ProgramArguments::Action::Help) {
+    switch (early.action) {
+    case ProgramArguments::Action::Help:
         std::fputs(ProgramArguments::kHelp, stdout);
         return 0;
-    }
-    if (early.action == ProgramArguments::Action::Version) {
+    case ProgramArguments::Action::Version:
         std::fputs(ProgramArguments::kVersion, stdout);
         return 0;
+    case ProgramArguments::Action::UsageError:
+        std::fprintf(stderr, "veloria: %s\n%s", early.problem.c_str(), ProgramArguments::kHelp);
+        return 2;
+    case ProgramArguments::Action::Run:
+        break;
     }
     TMainApp app(argc, argv);
-    // Qt has taken its own options out of argv by now.
-    const ProgramArguments arguments = ReadArguments(argc, argv);
-    if (arguments.action == ProgramArguments::Action::UsageError) {
-        std::fprintf(stderr, "veloria: %s\n%s", arguments.problem.c_str(), ProgramArguments::kHelp);
-        return 2;
-    }
-    app.SetStartLogBook(arguments.logBook);
+    app.SetStartLogBook(early.logBook);
     ProgramTools::Register();
     return app.Run();
 }

@@ -27,6 +27,10 @@ TEST(ProgramArguments, ReadsTheActionTheLogbookAndTheProblem) {
         {{"a.vrl", "--version"}, Action::Version, "", ""},
         {{"--", "--help"}, Action::Run, "--help", ""},
         {{"--frobnicate"}, Action::UsageError, "", "unknown option --frobnicate"},
+        // Qt's own options, with their values, are not ours to refuse.
+        {{"-platform", "offscreen", "a.vrl", "--display", ":1"}, Action::Run, "a.vrl", ""},
+        {{"-style=fusion", "-reverse", "-qwindowtitle", "-x.vrl"}, Action::Run, "", ""},
+        {{"-stylesheet=a.qss", "-bogus"}, Action::UsageError, "", "unknown option -bogus"},
         {{"a.vrl", "b.vrl"}, Action::UsageError, "a.vrl", "one LOGBOOK at most"},
         {{""}, Action::UsageError, "", "an empty LOGBOOK"},
     };
