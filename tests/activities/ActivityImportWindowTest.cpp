@@ -271,6 +271,7 @@ TEST_F(ActivityImportWindowTest, WithoutAnOpenLogbookTheImportSaysSo) {
     });
     TMessageBox::History().clear();
     EXPECT_FALSE(Preview([&] { EXPECT_TRUE(Drop({Local(Path("watch/run.gpx"))})); }, Esc));
+    (void)QTest::qWaitFor([] { return !TMessageBox::History().empty(); }, 2000);
     EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"No logbook is open to import "
                                                    "into: open one with File > Open.\""});
 }
