@@ -345,7 +345,7 @@ void ClientWindow::ChooseActivityFiles() {
     data.filter = "Activity files|*.fit;*.gpx;*.tcx;*.fit.gz;*.gpx.gz;*.tcx.gz;*.FIT;*.GPX;*.TCX|"
                   "All files (*)|*|";
     data.filterIndex = 1;
-    OpenFileDialog dialog(this, data);
+    OpenFileDialog dialog(this, data, "Import Activities");
     if (dialog.Execute() == TFileOpenDialog::kIdOk) {
         ImportActivities(data.fileNames);
     }

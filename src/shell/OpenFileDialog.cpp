@@ -2,8 +2,10 @@
 
 #include "framework/TWindow.h"
 
-OpenFileDialog::OpenFileDialog(TWindow* parent, TData& data)
-    : TFileOpenDialog(parent, data, "Select File") {}
+#include <utility>
+
+OpenFileDialog::OpenFileDialog(TWindow* parent, TData& data, std::string title)
+    : TFileOpenDialog(parent, data, std::move(title)) {}
 
 void OpenFileDialog::SetupDialog(QWidget*) {
     // The platform dialog centres itself on the screen when it has no owner to sit over.

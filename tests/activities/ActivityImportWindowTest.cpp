@@ -215,6 +215,7 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
             }
             UserInput::Escape(preview);
         }));
+    EXPECT_EQ(TFileOpenDialog::LastTitle(), "Import Activities");
     EXPECT_EQ(Read(logbook), before);
     EXPECT_EQ(StatusText(), "");
 }
