@@ -109,7 +109,7 @@ void ActivityImportDialog::SetupWindow() {
     if (plan.LeftOutFiles().empty()) {
         ListAddString(kLeftOut, "(none)");
     }
-    ListSetHorizontalExtent(kLeftOut, 2000);
+    ListFitHorizontalExtent(kLeftOut);
     Decide();
     SetDlgItemFocus(IsDlgItemEnabled(kImport) ? kImport : TDialog::kIdCancel);
     CenterIn(nullptr);
@@ -124,7 +124,7 @@ void ActivityImportDialog::Decide() {
         ListAddString(kDays, Row(planned, unit, dates));
     }
     // Long workouts ("Swimming + Transition + Cycling + Running") scroll into view.
-    ListSetHorizontalExtent(kDays, 1000);
+    ListFitHorizontalExtent(kDays);
     if (selected >= 0 && selected < ListCount(kDays)) {
         ListSetSelection(kDays, selected);
     }

@@ -372,6 +372,9 @@ void TDialog::ListSetSelection(int id, int index) {
 void TDialog::ListSetHorizontalExtent(int id, int pixels) {
     TListControl::SetHorizontalExtent(Control(id), pixels);
 }
+void TDialog::ListFitHorizontalExtent(int id) {
+    TListControl::FitHorizontalExtent(Control(id));
+}
 
 int TDialog::EditLineCount(int id) const {
     auto* edit = qobject_cast<QPlainTextEdit*>(Control(id));

@@ -55,6 +55,7 @@ public:
     int ListSelection(int id) const; // -1 for none
     void ListSetSelection(int id, int index);
     void ListSetHorizontalExtent(int id, int pixels);
+    void ListFitHorizontalExtent(int id);
 
     // Multi-line edits: the lines as the box shows them after word wrapping.
     int EditLineCount(int id) const;

@@ -79,6 +79,17 @@ void TListControl::SetSelection(QWidget* w, int index) {
     }
 }
 
+void TListControl::FitHorizontalExtent(QWidget* w) {
+    if (auto* list = qobject_cast<QListWidget*>(w)) {
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i) {
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->item(i)->text()));
+        }
+        constexpr int kMargins = 8; // the item's own margins either side of its text
+        SetHorizontalExtent(w, std::max(widest + kMargins, list->viewport()->width()));
+    }
+}
+
 void TListControl::SetHorizontalExtent(QWidget* w, int pixels) {
     if (auto* list = qobject_cast<QListWidget*>(w)) {
         // Lines scroll sideways across at least this many pixels.

@@ -15,4 +15,6 @@ public:
     static int Selection(const QWidget* control); // -1 for none
     static void SetSelection(QWidget* control, int index);
     static void SetHorizontalExtent(QWidget* control, int pixels);
+    // Lines scroll sideways as far as the longest one needs, and not at all when all fit.
+    static void FitHorizontalExtent(QWidget* control);
 };

@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 
@@ -205,6 +207,12 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
                       "Sport");
             EXPECT_EQ(Lines(preview, ActivityImportDialog::kLeftOut),
                       std::vector<std::string>{"(none)"});
+            // Rows that fit scroll nowhere sideways.
+            for (const int list : {ActivityImportDialog::kDays, ActivityImportDialog::kLeftOut}) {
+                auto* box = qobject_cast<QListWidget*>(preview.Control(list));
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0) << list;
+            }
             for (const auto& s : kSteps) {
                 if (s.click != 0) {
                     UserInput::Click(preview, s.click);
