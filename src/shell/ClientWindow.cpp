@@ -342,8 +342,8 @@ void ClientWindow::ChooseActivityFiles() {
     TFileOpenDialog::TData data;
     data.flags = TFileOpenDialog::kAllowMultiSelect | TFileOpenDialog::kFileMustExist |
                  TFileOpenDialog::kHideReadOnly;
-    data.filter = "Activity files|*.fit;*.gpx;*.tcx;*.fit.gz;*.gpx.gz;*.tcx.gz;*.FIT;*.GPX;*.TCX|"
-                  "All files (*)|*|";
+    data.filter = "Activity files|*.fit;*.gpx;*.tcx;*.fit.gz;*.gpx.gz;*.tcx.gz;*.FIT;*.GPX;*.TCX;"
+                  "*.FIT.GZ;*.GPX.GZ;*.TCX.GZ|All files (*)|*|";
     data.filterIndex = 1;
     OpenFileDialog dialog(this, data, "Import Activities");
     if (dialog.Execute() == TFileOpenDialog::kIdOk) {
