@@ -1,6 +1,7 @@
 // The Reports window in the running program: its controls used with real clicks and keys,
 // the page steps, the report file, printing, and the page drawn pixel by pixel.
 #include "reports/ReportsDialog.h"
+#include "framework/PixelChecks.h"
 #include "framework/TImageDC.h"
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
@@ -71,14 +72,7 @@ protected:
         return shown == View().grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
     static bool Ink(const TImageDC& image, int left, int top, int right, int bottom) {
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                if (image.Pixel(x, y) == TColor::Black()) {
-                    return true;
-                }
-            }
-        }
-        return false;
+        return Count(image, TRect{left, top, right, bottom}, TColor::Black()) > 0;
     }
 
     ReportsDialog* reports = nullptr;

@@ -1,5 +1,6 @@
 // The Calendar and Statistics windows in the running program, driven by mouse clicks on
 // their buttons, and their paint checked pixel by pixel.
+#include "framework/PixelChecks.h"
 #include "framework/TImageDC.h"
 #include "framework/TMessageBox.h"
 #include "framework/UserInput.h"
@@ -54,19 +55,7 @@ protected:
     }
     // Whether any pixel of the rectangle has the colour.
     static bool Shows(const TImageDC& image, const TRect& r, TColor color) {
-        for (int i = 0; i < r.Width() * r.Height(); ++i) {
-            if (image.Pixel(r.left + i % r.Width(), r.top + i / r.Width()) == color) {
-                return true;
-            }
-        }
-        return false;
-    }
-    // Each of the points (x, y) has the colour.
-    static void ExpectColor(const TImageDC& image, TColor color,
-                            std::initializer_list<std::pair<int, int>> points) {
-        for (const auto& [x, y] : points) {
-            EXPECT_EQ(image.Pixel(x, y), color) << x << ", " << y;
-        }
+        return Count(image, r, color) > 0;
     }
     // The sheet File > Print makes of a view: its paint scaled up evenly onto a letter page of
     // 150 pixels per inch, the 594-pixel-wide client area across the page.
@@ -115,7 +104,7 @@ TEST_F(ViewDialogsTest, StatisticsShowsTheLast31DaysOfTheLogbook) {
               "    2.00");
     // The grid: its grey frame from (14, 80), right and bottom edges left out; row and
     // column lines; the light grey inside.
-    ExpectColor(*image, kGray, {{14, 80}, {489, 316}, {300, 296}, {84, 200}, {424, 90}});
+    ExpectPixels(*image, kGray, {{14, 80}, {489, 316}, {300, 296}, {84, 200}, {424, 90}});
     EXPECT_NE(image->Pixel(490, 200), kGray);
     EXPECT_EQ(image->Pixel(150, 100), kLightGray);
     // The Entries cell of the Distance row holds black text on light grey.
@@ -175,8 +164,8 @@ TEST_F(ViewDialogsTest, TheCalendarPaintsTodaysEntryAndStepsItsMonth) {
     const TRect cell = CalendarDialog::CellRect(place / 7, place % 7); // raised
     EXPECT_EQ(image->Pixel(cell.left, cell.top), kWhite);
     EXPECT_EQ(image->Pixel(cell.right, cell.top + 5), kGray);
-    ExpectColor(*image, CalendarDialog::kCompetitionBox,
-                {{left + 1, top + 9}, {left + 55, top + 23}});
+    ExpectPixels(*image, CalendarDialog::kCompetitionBox,
+                 {{left + 1, top + 9}, {left + 55, top + 23}});
     EXPECT_TRUE(Shows(*image, TRect::OfSize(left + 21, top - 4, 19, 1), CalendarDialog::kToday));
 
     Click(*calendar, CalendarDialog::kNextMonth);
@@ -202,10 +191,10 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     // Grid, axes and a 3-pixel tick; bar 0 between grid lines 0 and 1 (x 88..101): body,
     // magenta top and left edge, shadow; above it the background; the baseline below it is
     // not the bar's.
-    ExpectColor(*image, kGray, {{87, 200}, {300, 209}, {85, 288}, {88 + 6, 289}});
+    ExpectPixels(*image, kGray, {{87, 200}, {300, 209}, {85, 288}, {88 + 6, 289}});
     EXPECT_EQ(image->Pixel(88 + 6, 250), GraphsDialog::kBody);
-    ExpectColor(*image, GraphsDialog::kEdge, {{88 + 6, 189}, {88 + 1, 250}, {88 + 2, 250}});
-    ExpectColor(*image, kBlack, {{88 + 11, 250}, {88 + 12, 250}});
+    ExpectPixels(*image, GraphsDialog::kEdge, {{88 + 6, 189}, {88 + 1, 250}, {88 + 2, 250}});
+    ExpectPixels(*image, kBlack, {{88 + 11, 250}, {88 + 12, 250}});
     EXPECT_EQ(image->Pixel(88 + 6, 188), kLightGray);
 
     Click(*graphs, GraphsDialog::kLineGraph);
@@ -215,7 +204,7 @@ TEST_F(ViewDialogsTest, GraphsDrawEachKindAtItsPixels) {
     EXPECT_EQ(image->Pixel(107, 187), GraphsDialog::kEdge);
     EXPECT_EQ(image->Pixel(107, 189), GraphsDialog::kBody);
     EXPECT_EQ(image->Pixel(107, 192), kBlack);
-    ExpectColor(*image, kWhite, {{101, 189}, {166, 89}}); // the last point: 10 at the top
+    ExpectPixels(*image, kWhite, {{101, 189}, {166, 89}}); // the last point: 10 at the top
 
     Click(*graphs, GraphsDialog::kAreaGraph);
     image = Painted(*graphs);
