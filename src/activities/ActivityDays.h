@@ -16,6 +16,8 @@ public:
     enum class Unit { Kilometres, Miles };
     static constexpr double kMetresPerKilometre = 1000.0;
     static constexpr double kMetresPerMile = 1609.344;
+    // "km" or "mi": as the command's --unit, the settings file and the distances say it.
+    static constexpr const char* UnitName(Unit unit) { return unit == Unit::Miles ? "mi" : "km"; }
 
     struct Day {
         DayRecord record;

@@ -127,7 +127,7 @@ ActivityImportPlan::DayTexts ActivityImportPlan::Texts(const DayRecord& record,
                                                        const DateUtility& dates) {
     char distance[32];
     std::snprintf(distance, sizeof distance, "%.2f %s", static_cast<double>(record.distance),
-                  unit == ActivityDays::Unit::Miles ? "mi" : "km");
+                  ActivityDays::UnitName(unit));
     return {DateUtility::KeyText(record.dateKey),
             Windows1252::Decode(record.WorkoutText()),
             distance,

@@ -382,12 +382,11 @@ void ClientWindow::ImportActivities(const std::vector<std::string>& operands) {
     const ActivityDays::Unit unit = ::strcasecmp(unitText.c_str(), "mi") == 0
                                         ? ActivityDays::Unit::Miles
                                         : ActivityDays::Unit::Kilometres;
-    ActivityImportDialog preview(this, plan, database->IsOpen() ? &database->Table() : nullptr,
-                                 unit, *dateUtility);
+    ActivityImportDialog preview(this, plan, &database->Table(), unit, *dateUtility);
     const int answer = preview.Execute();
     if (preview.Unit() != unit) {
         profile.WriteString(Settings::kSection, Settings::kImportUnitKey,
-                            preview.Unit() == ActivityDays::Unit::Miles ? "mi" : "km");
+                            ActivityDays::UnitName(preview.Unit()));
     }
     const std::vector<DayRecord> records = plan.Records();
     if (answer != TDialog::kIdOk || records.empty()) {
