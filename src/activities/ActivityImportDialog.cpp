@@ -22,6 +22,16 @@ const char* FateText(ActivityImportPlan::Fate fate) {
     return "holds an entry";
 }
 
+// The columns before the sport, which ends each line as long as it is; the header and the
+// rows line up through this one layout.
+std::string Columns(const char* date, const char* fate, const char* distance, const char* time,
+                    const char* maxHeartRate, const char* calories) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %10s  ", date, fate, distance,
+                  time, maxHeartRate, calories);
+    return text;
+}
+
 const TFont kRowFont{"Courier New", -11, TFont::kNormal};
 
 } // namespace
@@ -79,21 +89,16 @@ void ActivityImportDialog::RegisterTemplate() {
 }
 
 std::string ActivityImportDialog::Header() {
-    char text[128];
-    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %10s  %s", "Date", "Import",
-                  "Distance", "Time", "Max HR", "Calories", "Sport");
-    return text;
+    return Columns("Date", "Import", "Distance", "Time", "Max HR", "Calories") + "Sport";
 }
 
 std::string ActivityImportDialog::Row(const ActivityImportPlan::PlannedDay& planned,
                                       ActivityDays::Unit unit, const DateUtility& dates) {
     const ActivityImportPlan::DayTexts t =
         ActivityImportPlan::Texts(planned.day.record, unit, dates);
-    char text[160];
-    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %10s  ", t.date.c_str(),
-                  FateText(planned.fate), t.distance.c_str(), t.time.c_str(),
-                  t.maxHeartRate.c_str(), t.calories.c_str());
-    return text + t.sport;
+    return Columns(t.date.c_str(), FateText(planned.fate), t.distance.c_str(), t.time.c_str(),
+                   t.maxHeartRate.c_str(), t.calories.c_str()) +
+           t.sport;
 }
 
 void ActivityImportDialog::SetupWindow() {
