@@ -17,6 +17,9 @@ struct Activity {
     double calories = 0;
     int maxHeartRate = 0;               // 0: not recorded
     std::optional<double> avgHeartRate; // over the moving time
+    // How the figures were found when the file did not give them the usual way, for the
+    // user to read beside the day ("from its laps; the session is missing"); empty otherwise.
+    std::string note;
 };
 
 // Why a file gave no activities; the text names the reason for the user.
