@@ -2,11 +2,23 @@
 """Writes resources/samples/demo-year.csv: one runner's 2026 in the CSV form that
 `veloria-logbook import` reads. A base winter, a spring 10 km, a June half marathon and an
 October marathon, each with its taper and recovery, plus three small races. Rest days have
-no row. Deterministic: the same file on every run."""
+no row. Deterministic: the same file on every run.
+
+usage: scripts/make-demo-csv.py [--output FILE]   (default: resources/samples/demo-year.csv)"""
+import argparse
 import datetime
 import math
 import os
 import random
+
+DEFAULT_OUTPUT = os.path.normpath(os.path.join(
+    os.path.dirname(os.path.abspath(__file__)), "..", "resources", "samples", "demo-year.csv"))
+parser = argparse.ArgumentParser(
+    description="Writes a year of one runner's training as the CSV that "
+                "`veloria-logbook import` reads.")
+parser.add_argument("--output", metavar="FILE", default=DEFAULT_OUTPUT,
+                    help="where to write it (default: %(default)s)")
+args = parser.parse_args()
 
 random.seed(2026)
 YEAR = 2026
@@ -269,8 +281,7 @@ while day.year == YEAR:
 
 header = ("date,distance,time,pace,speed,restHeartRate,maxHeartRate,calories,waterUsed,"
           "hoursSlept,temperature,bodyWeight,competition,difficulty,workout,comments")
-out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "samples",
-                   "demo-year.csv")
+out = args.output
 with open(out, "w", newline="\n", encoding="ascii") as f:
     f.write(header + "\n" + "\n".join(rows) + "\n")
 print(f"{len(rows)} days written to {os.path.normpath(out)}")
