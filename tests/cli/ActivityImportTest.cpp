@@ -90,6 +90,24 @@ TEST_F(ActivityImportTest, DaysThatHoldEntriesAreRefusedReplacedOrKept) {
     EXPECT_FALSE(fs::exists(Path("new.vrl"))) << "a dry run creates no logbook";
 }
 
+// An activity whose speed cannot be true is left out of its file with a line of its own; a
+// file that repeats an earlier file's activity is left out whole.
+TEST_F(ActivityImportTest, ActivitiesLeftOutAreSaidAndTheRestIsStored) {
+    // 5 km in 30 min, then 20 km in 30 min: 40 km/h, more than running's 30
+    const FitWriter::Session easy{kMorning, 1, 1800000, 500000, 300, 140, 160};
+    Write(Path("two.fit"), FitWriter()
+                               .FileId(4)
+                               .Sessions({easy, {kMorning + 3600, 1, 1800000, 2000000, 0, 0, 0}})
+                               .Bytes());
+    Write(Path("run.fit"), FitWriter().FileId(4).Sessions({easy}).Bytes());
+    EXPECT_EQ(Run("import @a.vrl @two.fit @run.fit"), 1);
+    EXPECT_EQ(err, Said("two.fit", "activity 2 of 2 (Running) left out: implausible (Running at "
+                                   "40.00 km/h on average, more than 30)") +
+                       Said("run.fit", "same activity as " + Path("two.fit") + "; left out"));
+    EXPECT_EQ(out, "2026-03-01  Run  5.00 km  00:30:00  max HR 160  300 kcal  two.fit\n"
+                   "stored 1 day from 1 file; 1 file left out; 1 activity left out\n");
+}
+
 // A lone activity-named file is never read as CSV, and what the tool quotes of a file's name
 // or content shows its control characters escaped, so an escape cannot reach the terminal.
 TEST_F(ActivityImportTest, AFileIsTakenByItsKindAndQuotedWithoutControls) {
