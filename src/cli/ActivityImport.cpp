@@ -49,7 +49,7 @@ int ImportActivities(ToolCommand& tool) {
 
     // The days are checked against the logbook only once it is open and locked, so that
     // two imports cannot both find a day free.
-    StreamReporter reporter(tool.err, logbook);
+    StreamReporter reporter(tool.err, EscapedText::Of(logbook));
     LogBookDatabase database(reporter, tool.dates);
     if (!plan.Days().empty() && (!dryRun || ToolCommand::Exists(logbook)) &&
         database.Open(logbook,

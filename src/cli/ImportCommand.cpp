@@ -147,7 +147,7 @@ int ImportCsv(ToolCommand& tool) {
 
     // The days are checked against the logbook only once it is open and locked, so that
     // two imports cannot both find a day free.
-    StreamReporter reporter(tool.err, logbook);
+    StreamReporter reporter(tool.err, EscapedText::Of(logbook));
     LogBookDatabase database(reporter, tool.dates);
     // (When rows are already bad, an existing logbook is still opened, only to list every
     // problem at once; a missing one is not created.)
