@@ -223,8 +223,11 @@ int ImportCommand(ToolCommand& tool) {
     }
     for (const std::string& file : files) {
         if (KindOf(file) == Kind::Csv) {
-            return tool.UsageError(EscapedText::Of(file) +
-                                   ": a CSV file is imported alone, not among activity files");
+            return tool.UsageError(EscapedText::Of(file) + ": " +
+                                   (EndsWithCsv(file)
+                                        ? "a CSV file is imported alone, not among activity files"
+                                        : "is not an activity file by its name (.fit, .gpx, "
+                                          ".tcx) or content; a CSV file is imported alone"));
         }
     }
     return ImportActivities(tool);
