@@ -1,5 +1,6 @@
 #include "activities/ActivityDays.h"
 
+#include "activities/ActivitySports.h"
 #include "activities/CivilTime.h"
 #include "store/Windows1252.h"
 
@@ -28,6 +29,30 @@ void PutText(char* field, std::size_t size, const std::string& utf8) {
     const std::size_t n = std::min(bytes.size(), size - 1);
     std::memcpy(field, bytes.data(), n);
     field[n] = '\0';
+}
+
+std::string Joined(const std::vector<std::string>& words, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += (i == 0 ? "" : " + ") + words[i];
+    }
+    return text;
+}
+
+// The sports' words as the workout field holds them: whole words only, and "+N" for the N
+// that do not fit.
+std::string Workout(const std::vector<std::string>& words) {
+    constexpr std::size_t kRoom = DayRecord::kWorkoutSize - 1;
+    const auto fits = [](const std::string& text) {
+        return Windows1252::Encode(text).size() <= kRoom;
+    };
+    std::string text = Joined(words, words.size());
+    for (std::size_t shown = words.size(); !fits(text) && shown > 0;) {
+        --shown;
+        text =
+            Joined(words, shown) + (shown == 0 ? "+" : " +") + std::to_string(words.size() - shown);
+    }
+    return text;
 }
 
 } // namespace
@@ -70,8 +95,8 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
         double hrWeighted = 0, hrSeconds = 0, hrSum = 0;
         int hrCount = 0;
         int maxHeartRate = 0;
-        std::vector<std::string> sports;
-        Day day{DayRecord::Blank(key), {}};
+        std::vector<std::string> words;
+        Day day{DayRecord::Blank(key), {}, {}};
         for (const Placed* p : placed) {
             const Activity& a = p->activity;
             metres += a.metres;
@@ -84,12 +109,19 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
                 hrSum += *a.avgHeartRate;
                 ++hrCount;
             }
-            if (std::find(sports.begin(), sports.end(), a.sport) == sports.end()) {
-                sports.push_back(a.sport);
+            const std::string word(ActivitySports::Word(a.sport));
+            if (!word.empty() && std::find(words.begin(), words.end(), word) == words.end()) {
+                words.push_back(word);
             }
             const std::string& file = fileNames[p->file];
             if (std::find(day.files.begin(), day.files.end(), file) == day.files.end()) {
                 day.files.push_back(file);
+            }
+            if (!a.note.empty()) {
+                const std::string note = file + ": " + a.note;
+                if (std::find(day.notes.begin(), day.notes.end(), note) == day.notes.end()) {
+                    day.notes.push_back(note);
+                }
             }
         }
         DayRecord& r = day.record;
@@ -101,16 +133,7 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
         r.pace = distance > 0 ? Saturated(r.time / distance) : 0;
         r.speed = r.time > 0 ? static_cast<float>(Hundredths(distance * 3600.0 / r.time)) : 0.0f;
         r.competition = 'N';
-        std::string workout;
-        for (const std::string& sport : sports) {
-            workout += (workout.empty() ? "" : " + ") + sport;
-        }
-        PutText(r.workout, DayRecord::kWorkoutSize, workout);
-        // A cut that falls in a " + " leaves no dangling joiner.
-        for (std::size_t n = std::strlen(r.workout);
-             n > 0 && (r.workout[n - 1] == ' ' || r.workout[n - 1] == '+');) {
-            r.workout[--n] = '\0';
-        }
+        PutText(r.workout, DayRecord::kWorkoutSize, Workout(words));
         std::string comments;
         if (hrCount > 0) {
             const double average = hrSeconds > 0 ? hrWeighted / hrSeconds : hrSum / hrCount;

@@ -1,7 +1,8 @@
 #pragma once
 // Activities placed on the local calendar date of their start, and the day entry all the
 // activities of one date make: sums, the largest heart rate, pace and speed, the sports as
-// the workout and the files as the comment.
+// the workout (short words in start order, transitions left out, "+N" for those that do not
+// fit) and the files as the comment.
 
 #include "activities/Activity.h"
 #include "store/DayRecord.h"
@@ -22,6 +23,9 @@ public:
     struct Day {
         DayRecord record;
         std::vector<std::string> files; // in the order of the activities' starts
+        // "run.fit: from its laps; the session is missing": how an activity's figures were
+        // found when its file did not give them the usual way.
+        std::vector<std::string> notes;
     };
 
     // Places every activity of a file, or none: false when one starts outside 1960-01-01 ..

@@ -22,8 +22,8 @@ const char* FateText(ActivityImportPlan::Fate fate) {
     return "holds an entry";
 }
 
-// The columns before the sport, which ends each line as long as it is; the header and the
-// rows line up through this one layout.
+// The columns before the sport and the files, which end each line as long as they are; the
+// header and the rows line up through this one layout.
 std::string Columns(const char* date, const char* fate, const char* distance, const char* time,
                     const char* maxHeartRate, const char* calories) {
     char text[128];
@@ -75,7 +75,7 @@ void ActivityImportDialog::RegisterTemplate() {
     t.controls = {{K::Static, kSummary, 8, 6, 464, 10, "", 0, 0},
                   {K::Static, kHeader, 10, 20, 462, 10, "", 0, 0},
                   {K::ListBox, kDays, 8, 30, 464, 116, "", 0, 0},
-                  {K::Static, kLeftOutLabel, 8, 152, 464, 10, "Files left out:", 0, 0},
+                  {K::Static, kLeftOutLabel, 8, 152, 464, 10, "Left out:", 0, 0},
                   {K::ListBox, kLeftOut, 8, 162, 464, 44, "", 0, 0},
                   {K::GroupBox, -1, 8, 210, 96, 34, "Distance in", 0, 0},
                   {K::RadioButton, kKilometres, 16, 224, 36, 10, "&km", C::kGroup, 0},
@@ -89,16 +89,15 @@ void ActivityImportDialog::RegisterTemplate() {
 }
 
 std::string ActivityImportDialog::Header() {
-    return Columns("Date", "Import", "Distance", "Time", "Max HR", "Calories") + "Sport";
+    return Columns("Date", "Import", "Distance", "Time", "Max HR", "Calories") + "Sport and files";
 }
 
 std::string ActivityImportDialog::Row(const ActivityImportPlan::PlannedDay& planned,
                                       ActivityDays::Unit unit, const DateUtility& dates) {
-    const ActivityImportPlan::DayTexts t =
-        ActivityImportPlan::Texts(planned.day.record, unit, dates);
+    const ActivityImportPlan::DayTexts t = ActivityImportPlan::Texts(planned.day, unit, dates);
     return Columns(t.date.c_str(), FateText(planned.fate), t.distance.c_str(), t.time.c_str(),
                    t.maxHeartRate.c_str(), t.calories.c_str()) +
-           t.sport;
+           t.sport + "  " + t.files + (t.note.empty() ? "" : "  " + t.note);
 }
 
 void ActivityImportDialog::SetupWindow() {
@@ -109,7 +108,7 @@ void ActivityImportDialog::SetupWindow() {
     CheckDlgButton(unit == ActivityDays::Unit::Miles ? kMiles : kKilometres, true);
     CheckDlgButton(kKeepEntries, true);
     for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
-        ListAddString(kLeftOut, file.file + ": " + file.reason);
+        ListAddString(kLeftOut, ActivityImportPlan::Text(file));
     }
     if (plan.LeftOutFiles().empty()) {
         ListAddString(kLeftOut, "(none)");
@@ -128,7 +127,7 @@ void ActivityImportDialog::Decide() {
     for (const ActivityImportPlan::PlannedDay& planned : plan.Days()) {
         ListAddString(kDays, Row(planned, unit, dates));
     }
-    // Long workouts ("Swimming + Transition + Cycling + Running") scroll into view.
+    // Long rows (many files, a note) scroll into view.
     ListFitHorizontalExtent(kDays);
     if (selected >= 0 && selected < ListCount(kDays)) {
         ListSetSelection(kDays, selected);

@@ -1,6 +1,7 @@
 #pragma once
 // The preview of an import of activity files: every day read, with what it does to the
-// logbook (new, replaces an entry, entry kept), and every file left out with its reason.
+// logbook (new, replaces an entry, entry kept) with its files and notes, and every file or
+// activity left out with its reason, all as the plan's texts say them.
 // The unit and the choice for days that hold entries decide the plan anew as they change.
 // Import ends the dialog with kIdOk; storing the plan's records is the caller's.
 

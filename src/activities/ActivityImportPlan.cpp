@@ -1,7 +1,9 @@
 #include "activities/ActivityImportPlan.h"
 
 #include "activities/ActivityFile.h"
+#include "activities/ActivitySports.h"
 #include "store/DateUtility.h"
+#include "store/EscapedText.h"
 #include "store/FileIo.h"
 #include "store/IndexTable.h"
 #include "store/Windows1252.h"
@@ -15,6 +17,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// An activity counts as one an earlier file gave when it starts this close to it.
+constexpr std::int64_t kSameStart = 60;
 
 std::string Plural(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -62,21 +67,81 @@ bool ActivityImportPlan::Read(const std::vector<std::string>& operands, const Pr
                 continue; // named twice, or found in a folder also named
             }
             const ActivityFileResult result = ActivityFile::Read(file);
-            FileProblem problem = result.problem;
-            if (problem == FileProblem::None &&
-                !placed.Add(fileio::LastComponent(file), result.activities)) {
-                problem = FileProblem::OutsideDates;
-            }
-            if (problem != FileProblem::None) {
+            if (result.problem != FileProblem::None) {
                 leftOut.push_back(
-                    {file, std::string(FileProblemText(problem)) +
+                    {file, std::string(FileProblemText(result.problem)) +
                                (result.detail.empty() ? "" : " (" + result.detail + ")")});
                 continue;
             }
-            ++filesRead;
+            if (Place(file, result.activities)) {
+                ++filesRead;
+            }
         }
     }
     return true;
+}
+
+const std::string* ActivityImportPlan::SameAs(const Activity& activity) const {
+    for (auto it = starts.lower_bound(activity.start - kSameStart);
+         it != starts.end() && it->first <= activity.start + kSameStart; ++it) {
+        if (ActivitySports::MayBeSame(it->second.sport, activity.sport)) {
+            return &it->second.file;
+        }
+    }
+    return nullptr;
+}
+
+bool ActivityImportPlan::Place(const std::string& file, const std::vector<Activity>& activities) {
+    struct Refused {
+        std::size_t index;
+        std::string why;
+    };
+    std::vector<Activity> taken;
+    std::vector<Refused> refused;
+    for (std::size_t i = 0; i < activities.size(); ++i) {
+        const Activity& a = activities[i];
+        if (const std::string implausible = ActivitySports::Implausible(a); !implausible.empty()) {
+            refused.push_back({i, "implausible (" + implausible + ")"});
+        } else if (const std::string* earlier = SameAs(a)) {
+            refused.push_back({i, "same activity as " + *earlier});
+        } else {
+            taken.push_back(a);
+        }
+    }
+    if (taken.empty() && !refused.empty()) {
+        std::vector<std::string> reasons;
+        for (const Refused& r : refused) {
+            const std::string reason = r.why.starts_with("implausible") ? "is " + r.why : r.why;
+            if (std::find(reasons.begin(), reasons.end(), reason) == reasons.end()) {
+                reasons.push_back(reason);
+            }
+        }
+        std::string text;
+        for (const std::string& reason : reasons) {
+            text += (text.empty() ? "" : "; ") + reason;
+        }
+        leftOut.push_back({file, text});
+        return false;
+    }
+    if (!placed.Add(fileio::LastComponent(file), taken)) {
+        leftOut.push_back({file, FileProblemText(FileProblem::OutsideDates)});
+        return false;
+    }
+    for (const Refused& r : refused) {
+        leftOut.push_back({file,
+                           "activity " + std::to_string(r.index + 1) + " of " +
+                               std::to_string(activities.size()) + " (" +
+                               activities[r.index].sport + ") left out: " + r.why,
+                           false, true});
+    }
+    for (const Activity& a : taken) {
+        starts.emplace(a.start, Seen{a.sport, file});
+    }
+    return true;
+}
+
+std::string ActivityImportPlan::Text(const LeftOut& leftOut) {
+    return EscapedText::Of(leftOut.file + ": " + leftOut.reason);
 }
 
 void ActivityImportPlan::Decide(ActivityDays::Unit unit, const IndexTable* table,
@@ -116,22 +181,38 @@ std::string ActivityImportPlan::CountsText() const {
     if (const std::size_t kept = Count(Fate::Kept); kept > 0) {
         text += "; " + Plural(kept, "day", "days") + " kept";
     }
-    if (!leftOut.empty()) {
-        text += "; " + Plural(leftOut.size(), "file", "files") + " left out";
+    const auto activities = static_cast<std::size_t>(std::count_if(
+        leftOut.begin(), leftOut.end(), [](const LeftOut& l) { return l.oneActivity; }));
+    if (const std::size_t files = leftOut.size() - activities; files > 0) {
+        text += "; " + Plural(files, "file", "files") + " left out";
+    }
+    if (activities > 0) {
+        text += "; " + Plural(activities, "activity", "activities") + " left out";
     }
     return text;
 }
 
-ActivityImportPlan::DayTexts ActivityImportPlan::Texts(const DayRecord& record,
+ActivityImportPlan::DayTexts ActivityImportPlan::Texts(const ActivityDays::Day& day,
                                                        ActivityDays::Unit unit,
                                                        const DateUtility& dates) {
+    const DayRecord& record = day.record;
     char distance[32];
     std::snprintf(distance, sizeof distance, "%.2f %s", static_cast<double>(record.distance),
                   ActivityDays::UnitName(unit));
+    std::string files;
+    for (const std::string& file : day.files) {
+        files += (files.empty() ? "" : ", ") + file;
+    }
+    std::string note;
+    for (const std::string& n : day.notes) {
+        note += (note.empty() ? "(" : " (") + n + ")";
+    }
     return {DateUtility::KeyText(record.dateKey),
-            Windows1252::Decode(record.WorkoutText()),
+            EscapedText::Of(Windows1252::Decode(record.WorkoutText())),
             distance,
             dates.DurationText(record.time),
             record.maxHeartRate > 0 ? std::to_string(record.maxHeartRate) : "-",
-            std::to_string(record.calories) + " kcal"};
+            std::to_string(record.calories) + " kcal",
+            EscapedText::Of(files),
+            EscapedText::Of(note)};
 }

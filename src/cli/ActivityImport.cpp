@@ -5,6 +5,7 @@
 #include "cli/StreamReporter.h"
 #include "cli/ToolCommand.h"
 #include "store/DateUtility.h"
+#include "store/EscapedText.h"
 #include "store/LogBookDatabase.h"
 
 #include <cstdio>
@@ -17,13 +18,10 @@ std::string Plural(std::size_t n, const char* one, const char* many) {
 
 std::string DayLine(const ActivityDays::Day& day, ActivityDays::Unit unit,
                     const DateUtility& dates) {
-    const ActivityImportPlan::DayTexts texts = ActivityImportPlan::Texts(day.record, unit, dates);
-    std::string line = texts.date + "  " + texts.sport + "  " + texts.distance + "  " + texts.time +
-                       "  max HR " + texts.maxHeartRate + "  " + texts.calories + "  ";
-    for (std::size_t i = 0; i < day.files.size(); ++i) {
-        line += (i == 0 ? "" : ", ") + day.files[i];
-    }
-    return line;
+    const ActivityImportPlan::DayTexts texts = ActivityImportPlan::Texts(day, unit, dates);
+    return texts.date + "  " + texts.sport + "  " + texts.distance + "  " + texts.time +
+           "  max HR " + texts.maxHeartRate + "  " + texts.calories + "  " + texts.files +
+           (texts.note.empty() ? "" : "  " + texts.note);
 }
 
 } // namespace
@@ -43,14 +41,15 @@ int ImportActivities(ToolCommand& tool) {
     ActivityImportPlan plan;
     plan.Read(std::vector<std::string>(tool.operands.begin() + 1, tool.operands.end()));
     for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
-        tool.Fail(file.file + ": " + file.reason + (file.emptyFolder ? "" : "; left out"));
+        tool.Fail(ActivityImportPlan::Text(file) +
+                  (file.emptyFolder || file.oneActivity ? "" : "; left out"));
     }
     const std::size_t leftOut = plan.LeftOutFiles().size();
     plan.Decide(unit, nullptr, ActivityImportPlan::Existing::Refuse); // whether any day was read
 
     // The days are checked against the logbook only once it is open and locked, so that
     // two imports cannot both find a day free.
-    StreamReporter reporter(tool.err, logbook);
+    StreamReporter reporter(tool.err, EscapedText::Of(logbook));
     LogBookDatabase database(reporter, tool.dates);
     if (!plan.Days().empty() && (!dryRun || ToolCommand::Exists(logbook)) &&
         database.Open(logbook,
@@ -101,11 +100,13 @@ int ImportActivities(ToolCommand& tool) {
     if (!dryRun && !records.empty()) {
         tool.BackUpBeforeChanges(database);
         if (database.StoreAll(records) != LogBookDatabase::StoreResult::Stored) {
-            return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
+            return tool.Fail(EscapedText::Of(logbook) +
+                             ": nothing was imported; the logbook is as it was");
         }
         if (database.Close() != LogBookDatabase::Result::Ok) {
-            return tool.Fail(logbook + ": every day was stored, but the index could not be "
-                                       "written; the next open rebuilds it");
+            return tool.Fail(EscapedText::Of(logbook) +
+                             ": every day was stored, but the index could not be written; the "
+                             "next open rebuilds it");
         }
     }
     tool.out << summary << '\n';

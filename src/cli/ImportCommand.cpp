@@ -6,6 +6,7 @@
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
 #include "cli/ToolCommand.h"
+#include "store/EscapedText.h"
 #include "store/FileIo.h"
 #include "store/LogBookDatabase.h"
 
@@ -39,32 +40,44 @@ bool EndsWithCsv(const std::string& name) {
     return name.size() >= 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".csv") == 0;
 }
 
-// The one file given is imported as CSV unless its content begins like an activity file (a
-// file that cannot be opened goes by its name, so that the CSV import's messages stay).
-bool IsCsv(const std::string& name) {
+// What a file operand is, decided the same way alone or among others: a folder or an
+// activity's name (.fit, .gpx, .tcx, perhaps .gz) is activities whatever it holds (a file
+// that is none is left out with its reason), a .csv name is CSV, and any other name goes by
+// its first bytes. A file that cannot be opened is Unopened: alone it goes to the CSV
+// import, among others to the activities, and either says why it cannot be read.
+enum class Kind { Csv, Activities, Unopened };
+
+Kind KindOf(const std::string& name) {
     struct stat info {};
-    if (::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        return false;
+    if ((::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ||
+        ActivityFile::HasActivityName(name)) {
+        return Kind::Activities;
+    }
+    if (EndsWithCsv(name)) {
+        return Kind::Csv;
     }
     std::string problem;
     const int fd = OpenInput(name, problem);
     if (fd < 0) {
-        return !ActivityFile::HasActivityName(name);
+        return Kind::Unopened;
     }
     char start[512];
     const std::int64_t n = fileio::ReadUpTo(fd, start, sizeof start);
     ::close(fd);
     if (n < 0) {
-        return !ActivityFile::HasActivityName(name);
+        return Kind::Unopened;
     }
-    return !ActivityFile::BeginsLikeActivity(std::string_view(start, static_cast<std::size_t>(n)));
+    return ActivityFile::BeginsLikeActivity(std::string_view(start, static_cast<std::size_t>(n)))
+               ? Kind::Activities
+               : Kind::Csv;
 }
 
 int ImportCsv(ToolCommand& tool) {
     const std::string& logbook = tool.operands[0];
-    const std::string& csvName = tool.operands[1];
+    // Names and fields are quoted with their controls escaped.
+    const std::string csvName = EscapedText::Of(tool.operands[1]);
     std::string problem;
-    const int fd = OpenInput(csvName, problem);
+    const int fd = OpenInput(tool.operands[1], problem);
     if (fd < 0) {
         return tool.Fail(csvName + ": " + problem);
     }
@@ -80,13 +93,14 @@ int ImportCsv(ToolCommand& tool) {
     case CsvText::Reader::Result::End:
         return tool.Fail(csvName + ": line 1: no header line");
     case CsvText::Reader::Result::Error:
-        return tool.Fail(csvName + ": " + problem);
+        return tool.Fail(csvName + ": " + EscapedText::Of(problem));
     case CsvText::Reader::Result::Row:
         break;
     }
     DayCsv::Layout layout;
     if (!DayCsv::ReadHeader(row.fields, layout, problem)) {
-        return tool.Fail(csvName + ": line " + std::to_string(row.line) + ": " + problem);
+        return tool.Fail(csvName + ": line " + std::to_string(row.line) + ": " +
+                         EscapedText::Of(problem));
     }
 
     const DayCsv csv(tool.dates);
@@ -99,8 +113,8 @@ int ImportCsv(ToolCommand& tool) {
     auto complain = [&](int line, const std::vector<std::string>& problems) {
         for (const std::string& p : problems) {
             if (++listed <= ToolCommand::kMaxListed) {
-                tool.err << "veloria-logbook: " << csvName << ": line " << line << ": " << p
-                         << '\n';
+                tool.err << "veloria-logbook: " << csvName << ": line " << line << ": "
+                         << EscapedText::Of(p) << '\n';
             }
         }
         badRows += problems.empty() ? 0 : 1;
@@ -111,7 +125,7 @@ int ImportCsv(ToolCommand& tool) {
             break;
         }
         if (result == CsvText::Reader::Result::Error) {
-            return tool.Fail(csvName + ": " + problem + "; nothing was stored");
+            return tool.Fail(csvName + ": " + EscapedText::Of(problem) + "; nothing was stored");
         }
         std::vector<std::string> problems;
         DayRecord day{};
@@ -133,7 +147,7 @@ int ImportCsv(ToolCommand& tool) {
 
     // The days are checked against the logbook only once it is open and locked, so that
     // two imports cannot both find a day free.
-    StreamReporter reporter(tool.err, logbook);
+    StreamReporter reporter(tool.err, EscapedText::Of(logbook));
     LogBookDatabase database(reporter, tool.dates);
     // (When rows are already bad, an existing logbook is still opened, only to list every
     // problem at once; a missing one is not created.)
@@ -171,20 +185,23 @@ int ImportCsv(ToolCommand& tool) {
             : "; " + std::to_string(kept) + (kept == 1 ? " day" : " days") + " already there kept";
     if (tool.Given(Option::DryRun)) {
         tool.out << "would import " << days.size() << (days.size() == 1 ? " day" : " days")
-                 << " into " << logbook << keptText << "; nothing was stored (--dry-run)\n";
+                 << " into " << EscapedText::Of(logbook) << keptText
+                 << "; nothing was stored (--dry-run)\n";
         return ToolCommand::kSuccess;
     }
     tool.BackUpBeforeChanges(database);
     if (database.StoreAll(days) != LogBookDatabase::StoreResult::Stored) {
-        return tool.Fail(logbook + ": nothing was imported; the logbook is as it was");
+        return tool.Fail(EscapedText::Of(logbook) +
+                         ": nothing was imported; the logbook is as it was");
     }
     if (database.Close() != LogBookDatabase::Result::Ok) {
-        return tool.Fail(logbook + ": every day was stored, but the index could not be written; "
-                                   "the next open rebuilds it");
+        return tool.Fail(EscapedText::Of(logbook) +
+                         ": every day was stored, but the index could not be written; the next "
+                         "open rebuilds it");
     }
     const std::size_t stored = days.size();
-    tool.out << "imported " << stored << (stored == 1 ? " day" : " days") << " into " << logbook
-             << keptText << '\n';
+    tool.out << "imported " << stored << (stored == 1 ? " day" : " days") << " into "
+             << EscapedText::Of(logbook) << keptText << '\n';
     return ToolCommand::kSuccess;
 }
 
@@ -195,16 +212,22 @@ int ImportCommand(ToolCommand& tool) {
         return tool.UsageError("--replace and --skip-existing exclude each other");
     }
     const std::vector<std::string> files(tool.operands.begin() + 1, tool.operands.end());
-    if (files.size() == 1 && IsCsv(files[0])) {
+    if (files.size() == 1) {
+        if (KindOf(files[0]) == Kind::Activities) {
+            return ImportActivities(tool);
+        }
         if (tool.Given(Option::Unit)) {
             return tool.UsageError("--unit is for activity files, not CSV");
         }
         return ImportCsv(tool);
     }
     for (const std::string& file : files) {
-        if (EndsWithCsv(file)) {
-            return tool.UsageError(file + ": a CSV file is imported alone, not among activity "
-                                          "files");
+        if (KindOf(file) == Kind::Csv) {
+            return tool.UsageError(EscapedText::Of(file) + ": " +
+                                   (EndsWithCsv(file)
+                                        ? "a CSV file is imported alone, not among activity files"
+                                        : "is not an activity file by its name (.fit, .gpx, "
+                                          ".tcx) or content; a CSV file is imported alone"));
         }
     }
     return ImportActivities(tool);

@@ -14,7 +14,7 @@ constexpr std::int64_t kMorning = 1772348400; // 2026-03-01 07:00:00 UTC
 
 Activity Make(std::int64_t start, const char* sport, double seconds, double metres,
               double calories = 0, int maxHr = 0, std::optional<double> avgHr = std::nullopt) {
-    return {start, 0, sport, seconds, metres, calories, maxHr, avgHr};
+    return {start, 0, sport, seconds, metres, calories, maxHr, avgHr, {}};
 }
 
 // The machine's zone for one test.
@@ -80,7 +80,7 @@ TEST(ActivityDaysTest, OneDaysActivitiesMakeItsEntry) {
         EXPECT_EQ(r.competition, 'N');
         EXPECT_EQ(r.difficulty, 0);
         EXPECT_EQ(r.erased, 0);
-        EXPECT_EQ(r.WorkoutText(), "Running + Cycling");
+        EXPECT_EQ(r.WorkoutText(), "Run + Ride");
         // (160 * 1800.4 + 140 * 3600) / 5400.4 = 146.67
         EXPECT_EQ(r.CommentsText(), "Avg HR 147. Imported from b.fit, a.gpx");
         EXPECT_EQ(days[0].files, (std::vector<std::string>{"b.fit", "a.gpx"}));
@@ -94,26 +94,56 @@ TEST(ActivityDaysTest, OneDaysActivitiesMakeItsEntry) {
     }
 }
 
+// The workout names each sport once in short words, in start order, without transitions;
+// what does not fit whole is counted as "+N".
+TEST(ActivityDaysTest, TheWorkoutListsTheSportsInShortWholeWords) {
+    const struct {
+        const char* name;
+        std::vector<const char*> sports; // one activity a minute, in this order
+        const char* workout;
+    } kCases[] = {
+        {"a triathlon's transitions are no sport",
+         {"Swimming", "Transition", "Cycling", "Transition", "Running"},
+         "Swim + Ride + Run"},
+        {"Biking and Cycling are one sport", {"Biking", "Cycling"}, "Ride"},
+        {"a sport again is named once", {"Running", "Cycling", "Running"}, "Run + Ride"},
+        {"a sport without a short word keeps its name",
+         {"Other", "Horseback riding"},
+         "Other + Horseback riding"},
+        // 16 + 3 + 3 + 3 + 4 = 29 characters: the field's all
+        {"29 characters fit",
+         {"Horseback riding", "Running", "Cycling"},
+         "Horseback riding + Run + Ride"},
+        // "Run + Ride + Swim + Walk" is 24, " + Hike" would make 31; " +3" makes 27
+        {"what does not fit is counted",
+         {"Running", "Cycling", "Swimming", "Walking", "Hiking", "Rowing", "Alpine skiing"},
+         "Run + Ride + Swim + Walk +3"},
+        // all four: 36; three and " +1": 32; two and " +2": 22 + 3 = 25
+        {"the count takes room of its own",
+         {"Horseback riding", "Running", "Cycling", "Swimming"},
+         "Horseback riding + Run +2"},
+        {"only a transition names nothing", {"Transition"}, ""},
+    };
+    for (const auto& c : kCases) {
+        std::vector<Activity> activities;
+        for (const char* sport : c.sports) {
+            activities.push_back(Make(kMorning + 60 * std::ssize(activities), sport, 60, 0));
+        }
+        ActivityDays placed;
+        ASSERT_TRUE(placed.Add("a.fit", activities)) << c.name;
+        const std::vector<ActivityDays::Day> days = placed.Days(ActivityDays::Unit::Kilometres);
+        ASSERT_EQ(days.size(), 1u) << c.name;
+        EXPECT_EQ(days[0].record.WorkoutText(), c.workout) << c.name;
+    }
+}
+
 TEST(ActivityDaysTest, TextsAreCutToTheirFieldsInTheRecordsCharacters) {
     ActivityDays placed;
-    ASSERT_TRUE(placed.Add("Café→.fit", {Make(kMorning, "Swimming", 1800, 0),
-                                         Make(kMorning + 1800, "Transition", 60, 0),
-                                         Make(kMorning + 1860, "Cycling", 3600, 0),
-                                         Make(kMorning + 5460, "Transition", 60, 0),
-                                         Make(kMorning + 5520, "Running", 1800, 0)}));
+    ASSERT_TRUE(placed.Add("Café→.fit", {Make(kMorning, "Running", 1800, 0)}));
     std::vector<ActivityDays::Day> days = placed.Days(ActivityDays::Unit::Kilometres);
     ASSERT_EQ(days.size(), 1u);
-    EXPECT_EQ(days[0].record.WorkoutText(), "Swimming + Transition + Cycli");
     EXPECT_EQ(days[0].record.CommentsText(), "Imported from Caf\xE9?.fit");
     EXPECT_EQ(days[0].record.pace, 0) << "no distance, no pace";
-
-    ActivityDays joiner; // 29 characters end in "Swimming + "
-    ASSERT_TRUE(joiner.Add("a.fit",
-                           {Make(kMorning, "Running", 60, 0), Make(kMorning + 60, "Walking", 60, 0),
-                            Make(kMorning + 120, "Swimming", 60, 0),
-                            Make(kMorning + 180, "Cycling", 60, 0)}));
-    EXPECT_EQ(joiner.Days(ActivityDays::Unit::Kilometres)[0].record.WorkoutText(),
-              "Running + Walking + Swimming");
 
     ActivityDays many;
     for (int i = 0; i < 30; ++i) {

@@ -150,21 +150,22 @@ TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenToolsShowTheDay) {
     Run("watch/runs/today.gpx", DateUtility::KeyText(Key(0)));
     const auto* calendar = Open<CalendarDialog>(cmd::kCalendar, res::kCalendarDialog);
     ASSERT_NE(calendar, nullptr);
-    Put("watch/notes.gpx", "packing list for the race");
+    // A name with an escape sequence is shown escaped, as the command line shows it.
+    Put("watch/notes\x1b[2J.gpx", "packing list for the race");
     EXPECT_FALSE(Drop({QUrl("https://example.org/a.gpx")}));
     const auto shown = Preview(
         [&] {
-            EXPECT_TRUE(Drop({Local(Path("watch/runs")), Local(Path("watch/notes.gpx"))}));
+            EXPECT_TRUE(Drop({Local(Path("watch/runs")), Local(Path("watch/notes\x1b[2J.gpx"))}));
         },
         Import);
     ASSERT_TRUE(shown);
-    EXPECT_EQ(shown->leftOut, std::vector<std::string>{Path("watch/notes.gpx") +
+    EXPECT_EQ(shown->leftOut, std::vector<std::string>{Path("watch/notes\\x1b[2J.gpx") +
                                                        ": is not a FIT, GPX or TCX file"});
     EXPECT_EQ(StatusText(), "Imported 1 day from 1 file; 1 file left out.");
     // The Log Book, open on today, shows the day it did not store itself.
     EXPECT_EQ(Shows(Box(DayForm::kDistance)), "1.11");
     EXPECT_EQ(Shows(Box(DayForm::kMaxHeartRate)), "162");
-    EXPECT_EQ(Shows(LogBookDialog::kWorkout), "Running");
+    EXPECT_EQ(Shows(LogBookDialog::kWorkout), "Run");
     // The Calendar, open on this month, has read the day.
     ASSERT_EQ(calendar->Month().Days().size(), 1U);
     EXPECT_EQ(calendar->Month().Days()[0].dateKey, Key(0));
@@ -185,18 +186,21 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
     } kSteps[] = {
         {"opened: km, entries kept",
          0,
-         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Running",
-          "2024-03-06  entry kept            20.00 km  01:00:00     150    500 kcal  Biking"},
+         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Run  run.gpx",
+          "2024-03-06  entry kept            20.00 km  01:00:00     150    500 kcal  Ride  "
+          "ride.tcx"},
          "To import: 1 day from 2 files; 1 day kept."},
         {"entries replaced",
          ActivityImportDialog::kReplaceEntries,
-         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Running",
-          "2024-03-06  replaces an entry     20.00 km  01:00:00     150    500 kcal  Biking"},
+         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Run  run.gpx",
+          "2024-03-06  replaces an entry     20.00 km  01:00:00     150    500 kcal  Ride  "
+          "ride.tcx"},
          "To import: 2 days from 2 files."},
         {"miles",
          ActivityImportDialog::kMiles,
-         {"2024-03-05  new                    0.69 mi  00:10:00     162      0 kcal  Running",
-          "2024-03-06  replaces an entry     12.43 mi  01:00:00     150    500 kcal  Biking"},
+         {"2024-03-05  new                    0.69 mi  00:10:00     162      0 kcal  Run  run.gpx",
+          "2024-03-06  replaces an entry     12.43 mi  01:00:00     150    500 kcal  Ride  "
+          "ride.tcx"},
          "To import: 2 days from 2 files."},
     };
     ASSERT_TRUE(WhenShown<ActivityImportDialog>(
@@ -204,7 +208,7 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
         [&](ActivityImportDialog& preview) {
             EXPECT_EQ(preview.GetDlgItemText(ActivityImportDialog::kHeader),
                       "Date        Import                Distance      Time  Max HR    Calories  "
-                      "Sport");
+                      "Sport and files");
             EXPECT_EQ(Lines(preview, ActivityImportDialog::kLeftOut),
                       std::vector<std::string>{"(none)"});
             // Rows that fit scroll nowhere sideways.

@@ -1,3 +1,4 @@
+#include "store/EscapedText.h"
 #include "store/NumberText.h"
 #include "store/Windows1252.h"
 
@@ -58,6 +59,25 @@ TEST(Windows1252, CharactersTheCodePageLacksBecomeQuestionMarks) {
     EXPECT_EQ(out, "?");
     EXPECT_TRUE(Windows1252::EncodeExact("plain", out));
     EXPECT_EQ(out, "plain");
+}
+
+// Names and contents quoted in messages: controls, DEL, C1 controls and bytes that are no
+// UTF-8 are shown as escapes; every other character stays as it is.
+TEST(EscapedText, ControlsAndStrayBytesAreShownAsEscapes) {
+    const struct {
+        const char* name;
+        std::string text, shown;
+    } kCases[] = {
+        {"plain text and UTF-8", "Caf\u00e9 \u2192 run.fit", "Caf\u00e9 \u2192 run.fit"},
+        {"an escape sequence", "a\x1b[2Jb", "a\\x1b[2Jb"},
+        {"line end, tab, NUL and DEL", std::string("\n\t\0\x7f", 4), "\\x0a\\x09\\x00\\x7f"},
+        {"a C1 control", "a\u009bb", "a\\u009bb"},
+        {"bytes that are no UTF-8", "a\x9b!\xc3", "a\\x9b!\\xc3"},
+        {"a backslash stays", "a\\b", "a\\b"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(EscapedText::Of(c.text), c.shown) << c.name;
+    }
 }
 
 } // namespace
