@@ -42,6 +42,17 @@ TEST_F(LogBookDialogTest, TypedDaysAreReadFromTheBoxesAndSaved) {
     EXPECT_EQ(Shows(Box(DayForm::kWaterUsed)), "123456789");
 }
 
+// Issue: a day typed with distance and time kept pace 00:00:00 and speed 0.00.
+TEST_F(LogBookDialogTest, SavingWorksOutTheMissingPaceAndSpeed) {
+    Type(Box(DayForm::kDistance), "7");
+    Type(Box(DayForm::kTime), "45:00");
+    Click(LogBookDialog::kSaveDay);
+    EXPECT_EQ(Shows(Box(DayForm::kPace)), "00:06:26");
+    EXPECT_EQ(Shows(Box(DayForm::kSpeed)), "9.33");
+    ASSERT_NE(Stored(0), nullptr);
+    EXPECT_EQ(Stored(0)->pace, 386);
+}
+
 // Issue: the day the window opened on seemed changed when its comment ran past the box's two
 // lines, and stepping away stored the comment cut to what the two lines show.
 TEST_F(LogBookDialogTest, LookingAtDaysLeavesThemByteForByte) {
