@@ -42,7 +42,7 @@ TEST_F(LogBookDialogTest, TypedDaysAreReadFromTheBoxesAndSaved) {
     EXPECT_EQ(Shows(Box(DayForm::kWaterUsed)), "123456789");
 }
 
-// Issue: a day typed with distance and time kept pace 00:00:00 and speed 0.00.
+// A day typed with distance and time and saved used to keep pace 00:00:00 and speed 0.00.
 TEST_F(LogBookDialogTest, SavingWorksOutTheMissingPaceAndSpeed) {
     Type(Box(DayForm::kDistance), "7");
     Type(Box(DayForm::kTime), "45:00");
