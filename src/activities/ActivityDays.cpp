@@ -2,6 +2,7 @@
 
 #include "activities/ActivitySports.h"
 #include "activities/CivilTime.h"
+#include "store/PaceSpeed.h"
 #include "store/Windows1252.h"
 
 #include <algorithm>
@@ -130,8 +131,9 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
         r.time = Saturated(seconds);
         r.calories = Saturated(calories);
         r.maxHeartRate = maxHeartRate;
-        r.pace = distance > 0 ? Saturated(r.time / distance) : 0;
-        r.speed = r.time > 0 ? static_cast<float>(Hundredths(distance * 3600.0 / r.time)) : 0.0f;
+        const PaceSpeed paceSpeed = PaceSpeed::Of(distance, r.time);
+        r.pace = paceSpeed.pace;
+        r.speed = paceSpeed.speed;
         r.competition = 'N';
         PutText(r.workout, DayRecord::kWorkoutSize, Workout(words));
         std::string comments;

@@ -1,6 +1,7 @@
 #include "editor/DayForm.h"
 
 #include "store/NumberText.h"
+#include "store/PaceSpeed.h"
 #include "store/Windows1252.h"
 
 #include <algorithm>
@@ -219,6 +220,16 @@ void DayForm::ReadFields(const DayForm* shown, DayRecord& record, const DateUtil
     }
     if (changed(kSpeed)) {
         record.speed = ReadNumber(boxes[kSpeed]);
+    }
+    // Distance and time typed without a pace or speed give them, as an imported day gets
+    // them; a day only looked at keeps its zeros, and what was typed stays as typed.
+    const bool timed = changed(kDistance) || changed(kTime);
+    const PaceSpeed worked = PaceSpeed::Of(record.distance, record.time);
+    if (record.pace == 0 && (timed || changed(kPace))) {
+        record.pace = worked.pace;
+    }
+    if (record.speed == 0.0F && (timed || changed(kSpeed))) {
+        record.speed = worked.speed;
     }
     if (!shown || comments != shown->comments) {
         PutText(comments, record.comments, DayRecord::kCommentsSize);

@@ -60,10 +60,12 @@ public:
     int FirstRefused(const DayForm& shown, const DateUtility& dates, std::string& problem) const;
 
     // Takes the texts into the record: each box by its leading characters, the texts
-    // encoded and cut to their fields. The record's key and erased mark stay.
+    // encoded and cut to their fields. The record's key and erased mark stay. A pace or
+    // speed left empty or zero is worked out from the distance and time (PaceSpeed).
     void ReadInto(DayRecord& record, const DateUtility& dates) const;
     // The same for the texts that differ from those the day was shown with: what the user
-    // did not change keeps the stored value exactly, whatever its box could show.
+    // did not change keeps the stored value exactly, whatever its box could show; a pace or
+    // speed is worked out only when its box, the distance or the time changed.
     void ReadChangesInto(const DayForm& shown, DayRecord& record, const DateUtility& dates) const;
 
     // "%3.2f" of a single-precision number.

@@ -1,6 +1,5 @@
 #include "reports/ReportsDialog.h"
 
-#include "framework/TResources.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportPrintout.h"
 #include "shell/ClientWindow.h"
@@ -137,31 +136,25 @@ void ReportsDialog::RegisterTemplate() {
     using C = TControlTemplate;
     using P = ToolPage;
     using namespace selector;
-    TDialogTemplate t = P::Page();
-    P::AddRangeHeader(t, kStartText, kEndText);
-    t.controls.push_back(P::Centred(kDayTypeText, 4, 2, 88, 8));
-    t.controls.push_back(P::Centred(kPageText, 100, 2, 88, 8));
-    t.controls.push_back(P::WorkArea());
-    t.controls.push_back(P::Divider(5, 204));
     // No default button here: Enter in the title or the comments does nothing.
-    t.controls.push_back(P::Button(kDayType, 8, 16));
-    t.controls.push_back(P::Button(kPreview, 56, 16));
-    t.controls.push_back(P::Button(kPrint, 104, 16));
-    t.controls.push_back(P::Button(kCreateFile, 152, 16));
-    t.controls.push_back(P::Button(kPreviousPage, 236, 16));
-    t.controls.push_back(P::Button(kNextPage, 284, 16));
-    t.controls.push_back(P::Label(16, 54, 40, "Title:"));
-    t.controls.push_back({K::Edit, kTitle, 60, 52, 260, 12, "", 0, kTextLimit});
-    t.controls.push_back(P::Label(16, 70, 40, "Comments:"));
-    t.controls.push_back({K::Edit, kComments, 60, 68, 260, 12, "", 0, kTextLimit});
-    t.controls.push_back({K::RadioButton, kPlainText, 16, 96, 70, 10, "Plain Text", C::kGroup, 0});
-    t.controls.push_back({K::RadioButton, kGraphics, 16, 110, 70, 10, "Graphics", 0, 0});
-    t.controls.push_back({K::CheckBox, kTitlePage, 16, 128, 70, 10, "Title Page", 0, 0});
-    t.controls.push_back({K::CheckBox, kPageNumbers, 16, 142, 70, 10, "No. Pages", 0, 0});
-    t.controls.push_back(P::Label(100, 86, 80, "Print Preview:"));
-    t.controls.push_back({K::ListBox, kPreviewPane, 100, 96, 220, 94, "", C::kHidden, 0});
-    P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
-    TResources::AddDialog(res::kReportsDialog, t);
-
-    P::AddSpeedMenu(res::kReportsDialog, P::SpeedMenu("Reports Speed Menu", kButtons));
+    RegisterPage(res::kReportsDialog,
+                 {{P::Centred(kDayTypeText, 4, 2, 88, 8), P::Centred(kPageText, 100, 2, 88, 8)},
+                  P::Divider(5, 204),
+                  {P::Button(kDayType, 8, 16),
+                   P::Button(kPreview, 56, 16),
+                   P::Button(kPrint, 104, 16),
+                   P::Button(kCreateFile, 152, 16),
+                   P::Button(kPreviousPage, 236, 16),
+                   P::Button(kNextPage, 284, 16),
+                   P::Label(16, 54, 40, "Title:"),
+                   {K::Edit, kTitle, 60, 52, 260, 12, "", 0, kTextLimit},
+                   P::Label(16, 70, 40, "Comments:"),
+                   {K::Edit, kComments, 60, 68, 260, 12, "", 0, kTextLimit},
+                   {K::RadioButton, kPlainText, 16, 96, 70, 10, "Plain Text", C::kGroup, 0},
+                   {K::RadioButton, kGraphics, 16, 110, 70, 10, "Graphics", 0, 0},
+                   {K::CheckBox, kTitlePage, 16, 128, 70, 10, "Title Page", 0, 0},
+                   {K::CheckBox, kPageNumbers, 16, 142, 70, 10, "No. Pages", 0, 0},
+                   P::Label(100, 86, 80, "Print Preview:"),
+                   {K::ListBox, kPreviewPane, 100, 96, 220, 94, "", C::kHidden, 0}}},
+                 "Reports Speed Menu", kButtons);
 }

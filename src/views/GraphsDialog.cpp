@@ -1,7 +1,6 @@
 #include "views/GraphsDialog.h"
 
 #include "framework/TDC.h"
-#include "framework/TResources.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
@@ -164,20 +163,11 @@ void GraphsDialog::RegisterTemplate() {
     using C = TControlTemplate;
     using P = ToolPage;
     using namespace selector;
-    TDialogTemplate t = P::Page();
-    P::AddRangeHeader(t, kStartText, kEndText);
-    t.controls.push_back(P::Centred(kCategoryText, 4, 2, 88, 8));
-    t.controls.push_back(P::Centred(kDayTypeText, 98, 2, 92, 8));
-    t.controls.push_back(P::WorkArea());
-    t.controls.push_back(P::Divider(1, 200));
-    t.controls.push_back(P::Button(kCategory, 8, 16, C::kDefault));
-    t.controls.push_back(P::Button(kDayType, 56, 16));
-    t.controls.push_back(P::Button(kBarGraph, 104, 16));
-    t.controls.push_back(P::Button(kLineGraph, 152, 16));
-    t.controls.push_back(P::Button(kAreaGraph, 200, 16));
-    t.controls.push_back(P::Button(kMovingAverage, 248, 16));
-    P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
-    TResources::AddDialog(res::kGraphsDialog, t);
-
-    P::AddSpeedMenu(res::kGraphsDialog, P::SpeedMenu("Graphs Speed Menu", kButtons));
+    RegisterPage(res::kGraphsDialog,
+                 {{P::Centred(kCategoryText, 4, 2, 88, 8), P::Centred(kDayTypeText, 98, 2, 92, 8)},
+                  P::Divider(1, 200),
+                  {P::Button(kCategory, 8, 16, C::kDefault), P::Button(kDayType, 56, 16),
+                   P::Button(kBarGraph, 104, 16), P::Button(kLineGraph, 152, 16),
+                   P::Button(kAreaGraph, 200, 16), P::Button(kMovingAverage, 248, 16)}},
+                 "Graphs Speed Menu", kButtons);
 }

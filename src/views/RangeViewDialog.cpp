@@ -1,7 +1,9 @@
 #include "views/RangeViewDialog.h"
 
+#include "framework/TResources.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
+#include "shell/ToolPage.h"
 #include "views/SelectorIds.h"
 
 namespace {
@@ -13,6 +15,21 @@ DateValue Today(const DateUtility& dates) {
 }
 
 } // namespace
+
+void RangeViewDialog::RegisterPage(int resourceId, const RangePage& page, const char* menuTitle,
+                                   std::span<const ToolButton> buttons) {
+    using P = ToolPage;
+    using namespace selector;
+    TDialogTemplate t = P::Page();
+    P::AddRangeHeader(t, kStartText, kEndText);
+    t.controls.insert(t.controls.end(), page.headerStatics.begin(), page.headerStatics.end());
+    t.controls.push_back(P::WorkArea());
+    t.controls.push_back(page.divider);
+    t.controls.insert(t.controls.end(), page.controls.begin(), page.controls.end());
+    P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
+    TResources::AddDialog(resourceId, t);
+    P::AddSpeedMenu(resourceId, P::SpeedMenu(menuTitle, buttons));
+}
 
 RangeViewDialog::RangeViewDialog(ClientWindow& client, int resourceId, int reloadTimer)
     : ToolDialog(client, resourceId), reloadTimer(reloadTimer),

@@ -5,10 +5,13 @@
 // it fires the header shows the new selection and the view the one it last loaded. The
 // logbook-changed message reloads at once.
 
+#include "framework/TDialogTemplate.h"
+#include "shell/ToolButton.h"
 #include "shell/ToolDialog.h"
 #include "views/ViewSelection.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class RangeViewDialog : public ToolDialog {
@@ -16,6 +19,18 @@ public:
     // Where the views draw, in client pixels.
     static constexpr TRect kViewRect{16, 81, 491, 317};
     static constexpr int kReloadDelay = 500;
+
+    // What a view puts on the page they share: the page grid with the range header, the
+    // view's header statics (its day type's among them), the work area, the dip line, the
+    // view's controls in tab order and the date steps down the right.
+    struct RangePage {
+        std::vector<TControlTemplate> headerStatics;
+        TControlTemplate divider;
+        std::vector<TControlTemplate> controls;
+    };
+    // Registers the view's dialog template and its speed menu.
+    static void RegisterPage(int resourceId, const RangePage& page, const char* menuTitle,
+                             std::span<const ToolButton> buttons);
 
     RangeViewDialog(ClientWindow& client, int resourceId, int reloadTimer);
 

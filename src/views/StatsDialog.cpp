@@ -1,7 +1,6 @@
 #include "views/StatsDialog.h"
 
 #include "framework/TDC.h"
-#include "framework/TResources.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
@@ -57,15 +56,9 @@ void StatsDialog::RegisterTemplate() {
     using C = TControlTemplate;
     using P = ToolPage;
     using namespace selector;
-    TDialogTemplate t = P::Page();
-    P::AddRangeHeader(t, kStartText, kEndText);
-    t.controls.push_back(P::Centred(kDayTypeText, 4, 2, 88, 8));
-    t.controls.push_back(P::WorkArea());
-    t.controls.push_back(P::Divider(5, 204));
-    t.controls.push_back(P::Button(kDayType, 8, 16, C::kDefault));
-    P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
-    TResources::AddDialog(res::kStatsDialog, t);
-
-    P::AddSpeedMenu(res::kStatsDialog,
-                    P::SpeedMenu("Statistics Speed Menu", StatsButtons::kButtons));
+    RegisterPage(res::kStatsDialog,
+                 {{P::Centred(kDayTypeText, 4, 2, 88, 8)},
+                  P::Divider(5, 204),
+                  {P::Button(kDayType, 8, 16, C::kDefault)}},
+                 "Statistics Speed Menu", StatsButtons::kButtons);
 }

@@ -19,6 +19,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -53,8 +54,21 @@ protected:
         ASSERT_NE(editor, nullptr);
     }
 
+    // Set-up: days stored, then the Log Book opened again on today.
+    void OpenOn(std::initializer_list<DayRecord> days) {
+        for (const DayRecord& day : days) {
+            Store(day);
+        }
+        Reopen();
+    }
+
     static int Box(int box) { return LogBookDialog::kFirstBox + box; }
     void Click(int id) { UserInput::Click(*editor, id); }
+    // A click on a button whose message box the user answers so.
+    void ClickAnswering(int id, int answer) {
+        TMessageBox::QueueAnswers({answer});
+        Click(id);
+    }
     void Type(int id, const std::string& text) { UserInput::Type(*editor, id, text); }
     // Empties a box as the user does, by selecting its text and deleting it, then types.
     static void Retype(TDialog& dialog, int id, const std::string& text) {

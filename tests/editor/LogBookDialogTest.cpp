@@ -42,14 +42,23 @@ TEST_F(LogBookDialogTest, TypedDaysAreReadFromTheBoxesAndSaved) {
     EXPECT_EQ(Shows(Box(DayForm::kWaterUsed)), "123456789");
 }
 
+// A day typed with distance and time and saved used to keep pace 00:00:00 and speed 0.00.
+TEST_F(LogBookDialogTest, SavingWorksOutTheMissingPaceAndSpeed) {
+    Type(Box(DayForm::kDistance), "7");
+    Type(Box(DayForm::kTime), "45:00");
+    Click(LogBookDialog::kSaveDay);
+    EXPECT_EQ(Shows(Box(DayForm::kPace)), "00:06:26");
+    EXPECT_EQ(Shows(Box(DayForm::kSpeed)), "9.33");
+    ASSERT_NE(Stored(0), nullptr);
+    EXPECT_EQ(Stored(0)->pace, 386);
+}
+
 // Issue: the day the window opened on seemed changed when its comment ran past the box's two
 // lines, and stepping away stored the comment cut to what the two lines show.
 TEST_F(LogBookDialogTest, LookingAtDaysLeavesThemByteForByte) {
     const DayRecord opening = RaceDay(0);
     const DayRecord earlier = RaceDay(-30);
-    Store(opening);
-    Store(earlier);
-    Reopen();
+    OpenOn({opening, earlier});
     ASSERT_EQ(Shows(Box(DayForm::kDistance)), "1234.56");
     Click(LogBookDialog::kClose);
     EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog)) << "nothing was changed to ask about";
@@ -83,8 +92,7 @@ TEST_F(LogBookDialogTest, RefusedTextsLeaveTheDayByteForByte) {
         }
         Retype(Box(DayForm::kDistance), "8,2");
         TMessageBox::History().clear();
-        TMessageBox::QueueAnswers({TMessageBox::kIdYes});
-        Click(LogBookDialog::kNextDay);
+        ClickAnswering(LogBookDialog::kNextDay, TMessageBox::kIdYes);
         EXPECT_EQ(Messages(), std::vector<std::string>{"Distance: \"8,2\" is not a number like "
                                                        "8.2.\n\nCorrect it? No leaves this day "
                                                        "as it was."});
@@ -92,17 +100,14 @@ TEST_F(LogBookDialogTest, RefusedTextsLeaveTheDayByteForByte) {
         EXPECT_EQ(editor->CurrentDate(), Shifted(day)) << "the step waits for the box";
         EXPECT_EQ(FocusedId(*editor), Box(DayForm::kDistance));
         EXPECT_EQ(SelectedText(*editor), "8,2");
-        TMessageBox::QueueAnswers({TMessageBox::kIdNo});
-        Click(LogBookDialog::kNextDay);
+        ClickAnswering(LogBookDialog::kNextDay, TMessageBox::kIdNo);
         EXPECT_EQ(editor->CurrentDate(), Shifted(day + 1));
         EXPECT_FALSE(editor->Cache().Changed());
     }
     Retype(Box(DayForm::kDistance), "8,2");
-    TMessageBox::QueueAnswers({TMessageBox::kIdYes});
-    Click(LogBookDialog::kClose);
+    ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdYes);
     EXPECT_EQ(FocusedId(*editor), Box(DayForm::kDistance)) << "closing waits for the box";
-    TMessageBox::QueueAnswers({TMessageBox::kIdNo});
-    Click(LogBookDialog::kClose);
+    ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdNo);
     EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog));
     ExpectStoredAsIs(0, opening);
     ExpectStoredAsIs(1, next);
@@ -111,8 +116,7 @@ TEST_F(LogBookDialogTest, RefusedTextsLeaveTheDayByteForByte) {
 // A step inside the cache window shows the day as cached, changes included, and stores
 // nothing; the step past its end stores the change first.
 TEST_F(LogBookDialogTest, SteppingKeepsChangesInTheCacheUntilTheWindowMoves) {
-    Store(Day(Key(1)).Distance(8).Competition('Y'));
-    Reopen();
+    OpenOn({Day(Key(1)).Distance(8).Competition('Y')});
     Click(LogBookDialog::kNextDay);
     EXPECT_TRUE(editor->IsDlgButtonChecked(LogBookDialog::kYes));
     Retype(Box(DayForm::kDistance), "9");
@@ -157,14 +161,12 @@ TEST_F(LogBookDialogTest, ClosingAsksAboutUnsavedChanges) {
 // Erasing empties the boxes whatever was typed over the day; the day goes when it is stored.
 TEST_F(LogBookDialogTest, EraseEmptiesTheDayAndNoKeepsIt) {
     const DayRecord race = RaceDay(0);
-    Store(race);
-    Reopen();
+    OpenOn({race});
     Retype(Box(DayForm::kDistance), "8,2");
     Click(LogBookDialog::kEraseDay);
     EXPECT_EQ(Shows(Box(DayForm::kDistance)), "");
     EXPECT_FALSE(editor->IsDlgButtonChecked(LogBookDialog::kYes));
-    TMessageBox::QueueAnswers({TMessageBox::kIdNo});
-    Click(LogBookDialog::kClose);
+    ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdNo);
     ExpectStoredAsIs(0, race);
     Reopen();
     Click(LogBookDialog::kEraseDay);
@@ -181,8 +183,7 @@ TEST_F(LogBookDialogTest, AFailedStoreLosesNothing) {
     {
         const FileSizeLimit limit(DataSize());
         Click(LogBookDialog::kSaveDay);
-        TMessageBox::QueueAnswers({TMessageBox::kIdYes});
-        Click(LogBookDialog::kClose);
+        ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdYes);
         EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
     }
     EXPECT_EQ(Messages(),
@@ -190,8 +191,7 @@ TEST_F(LogBookDialogTest, AFailedStoreLosesNothing) {
                                         "\n\nSave changes to database?",
                                         "\n\nERROR:  \"Error storing database record.\""}));
     EXPECT_EQ(Shows(Box(DayForm::kDistance)), "5.00");
-    TMessageBox::QueueAnswers({TMessageBox::kIdYes});
-    Click(LogBookDialog::kClose);
+    ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdYes);
     EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog));
     EXPECT_EQ(Stored(0)->distance, 5.0F);
 }

@@ -1,7 +1,7 @@
-// Ctrl+Z and Ctrl+Y in the Log Book, pressed as the user presses them: each stored change of
-// the run goes back onto the file as it was, byte for byte, and comes again; typing not yet
-// stored is the focused box's own to undo. Which record each step stores is
-// LogBookHistoryTest's.
+// Ctrl+Z and Ctrl+Y in the Log Book, pressed as the user presses them: the stored change of
+// the run goes back onto the file as it was, byte for byte, and comes again, until another
+// logbook is opened; typing not yet stored is the focused box's own to undo. Which record
+// each step stores, and in what order, is LogBookHistoryTest's.
 #include "framework/TFileOpenDialog.h"
 #include "framework/TStatusBar.h"
 #include "shell/CommandIds.h"
@@ -12,83 +12,76 @@
 namespace {
 
 constexpr std::int32_t kDay = 20261207;
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+const std::string kUndone = "Undone: change of MON, DEC 07, 2026";
+const std::string kRedone = "Redone: change of MON, DEC 07, 2026";
 
+// A race day stored, with bytes past its texts' ends that no box shows, then changed in the
+// Log Book: 12 typed for its distance and saved.
 class LogBookUndoTest : public EditorFixture {
 protected:
     void SetUp() override {
         EditorFixture::SetUp();
         ASSERT_FALSE(HasFatalFailure());
-        race = RaceDay(0);
+        DayRecord race = RaceDay(0);
         race.dateKey = kDay;
-        // Past the texts' ends: no box shows these bytes.
         race.workout[25] = 'q';
         std::memset(race.comments, 0, sizeof race.comments);
         std::memcpy(race.comments, "Tempo run, windy on the river path\0old", 38);
         Store(race);
+        before = RecordBytes(race);
         editor->SendMessage(LogBookDialog::kGoToDayMessage, 0, kDay);
+        Retype(Box(DayForm::kDistance), "12");
+        Click(LogBookDialog::kSaveDay);
+        saved = OnFile();
+        ASSERT_NE(saved, before);
     }
-
-    void Undo() { UserInput::Press(*editor, Qt::Key_Z, Qt::ControlModifier); }
-    void Redo() { UserInput::Press(*editor, Qt::Key_Y, Qt::ControlModifier); }
-    std::string Status() const { return frame->Status()->MessageText(); }
     // The day's 340 bytes in the data file, as the index places them.
-    std::string OnFile(std::int32_t key) {
-        const auto slot = Db().Table().At(Db().Table().Find(key)).slot;
+    std::string OnFile() {
+        const auto slot = Db().Table().At(Db().Table().Find(kDay)).slot;
         return Read(Path("logBooks/mylog.vrl")).substr(DayRecord::Offset(slot), DayRecord::kSize);
     }
+    void ExpectPress(Qt::Key key, Qt::KeyboardModifiers modifiers, const std::string& file,
+                     const std::string& status) {
+        UserInput::Press(*editor, key, modifiers);
+        EXPECT_EQ(OnFile(), file);
+        EXPECT_EQ(frame->Status()->MessageText(), status);
+    }
 
-    DayRecord race = DayRecord::Blank(0);
+    std::string before;
+    std::string saved;
 };
 
-TEST_F(LogBookUndoTest, ASavedDayIsUndoneAndRedone) {
-    Retype(Box(DayForm::kDistance), "12");
-    Click(LogBookDialog::kSaveDay);
-    const std::string saved = OnFile(kDay);
-    ASSERT_NE(saved, RecordBytes(race));
+TEST_F(LogBookUndoTest, TheKeysTakeBackAndMakeAgainTheSavedDay) {
     Click(LogBookDialog::kNextDay);
-
-    Undo();
-    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool saved; // the file holds the change, else the day as it was
+        std::string status;
+    } presses[] = {
+        {Qt::Key_Z, kCtrl, false, kUndone}, {Qt::Key_Z, kCtrl, false, "Nothing to undo"},
+        {Qt::Key_Y, kCtrl, true, kRedone},  {Qt::Key_Y, kCtrl, true, "Nothing to redo"},
+        {Qt::Key_Z, kCtrl, false, kUndone}, {Qt::Key_Z, kCtrl | Qt::ShiftModifier, true, kRedone},
+    };
+    for (const auto& press : presses) {
+        SCOPED_TRACE(&press - presses);
+        ExpectPress(press.key, press.modifiers, press.saved ? saved : before, press.status);
+    }
     EXPECT_EQ(Shows(LogBookDialog::kDateText), "MON, DEC 07, 2026");
-    EXPECT_EQ(Status(), "Undone: change of MON, DEC 07, 2026");
-    Redo();
-    EXPECT_EQ(OnFile(kDay), saved);
-    EXPECT_EQ(Status(), "Redone: change of MON, DEC 07, 2026");
-    Undo();
-    UserInput::Press(*editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(OnFile(kDay), saved);
-    Redo();
-    EXPECT_EQ(Status(), "Nothing to redo");
     EXPECT_TRUE(TMessageBox::History().empty());
 }
 
-// Changes stay undoable across saves and the Log Book's closing, until File > Open.
-TEST_F(LogBookUndoTest, TheHistoryLastsTheRunUntilAnotherLogbookOpens) {
-    Click(LogBookDialog::kNextDay);
-    Type(Box(DayForm::kDistance), "5");
-    Click(LogBookDialog::kSaveDay);
-    Click(LogBookDialog::kPreviousDay);
-    Click(LogBookDialog::kEraseDay);
-    Click(LogBookDialog::kSaveDay);
+TEST_F(LogBookUndoTest, TheHistoryOutlivesTheWindowUntilAnotherLogbookOpens) {
     Reopen();
-
-    Undo(); // the erase
-    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
-    Undo(); // the new day
-    Undo();
-    EXPECT_EQ(Status(), "Nothing to undo");
-    Redo();
+    ExpectPress(Qt::Key_Z, kCtrl, before, kUndone);
+    ExpectPress(Qt::Key_Y, kCtrl, saved, kRedone);
     TFileOpenDialog::QueueAnswers({Path("logBooks/mylog.vrl")});
     UserInput::ChooseMenuItem(*frame, cmd::kOpen);
-    Redo();
-    EXPECT_EQ(Status(), "Nothing to redo");
-    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
+    ExpectPress(Qt::Key_Z, kCtrl, saved, "Nothing to undo");
 }
 
 TEST_F(LogBookUndoTest, CtrlZInABoxWithTypingUndoesTheTypingOnly) {
-    Retype(Box(DayForm::kDistance), "12");
-    Click(LogBookDialog::kSaveDay);
-    const std::string saved = OnFile(kDay);
     const struct {
         int box;
         const char* shown;
@@ -100,14 +93,11 @@ TEST_F(LogBookUndoTest, CtrlZInABoxWithTypingUndoesTheTypingOnly) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.box);
         Type(row.box, " 7 x");
-        Undo();
+        ExpectPress(Qt::Key_Z, kCtrl, saved, "");
         EXPECT_EQ(Shows(row.box), row.shown);
-        EXPECT_EQ(OnFile(kDay), saved);
-        EXPECT_EQ(Status(), "");
     }
     // Nothing typed is left: the stored change goes.
-    Undo();
-    EXPECT_EQ(OnFile(kDay), RecordBytes(race));
+    ExpectPress(Qt::Key_Z, kCtrl, before, kUndone);
 }
 
 } // namespace
