@@ -63,6 +63,37 @@ TEST(RecordedFilesTest, FiguresOfRecordedFiles) {
     }
 }
 
+// A handheld's logs begin with an empty "ACTIVE LOG" track: it is left out, not the file.
+// The seven logged tracks, by the same separate script: the start; the gaps of up to 30 s
+// summed (the handheld logs sparsely, so its longer gaps count as pauses, as a watch's
+// stopped timer would); the distance over those gaps.
+TEST(RecordedFilesTest, AHandheldsEmptyLogIsLeftOutAndItsTracksRead) {
+    const struct {
+        std::int64_t start;
+        double seconds, metres;
+    } kTracks[] = {
+        {1281018239, 1612, 1740.045}, // 2010-08-05T14:23:59Z, 173 points over 2469 s
+        {1281021096, 124, 857.803},   // 15:11:36, 52 points over 155 s
+        {1281021865, 21, 30.210},     // 15:24:25, 2 points
+        {1281022729, 140, 1019.970},  // 15:38:49, 44 points over 288 s
+        {1281023911, 0, 0},           // 15:58:31, 2 points 201 s apart
+        {1281024291, 13, 28.610},     // 16:04:51, 2 points
+        {1281024337, 174, 155.268},   // 16:05:37, 21 points over 1092 s
+    };
+    const ActivityFileResult result =
+        ActivityFile::Read(std::string(VELORIA_RECORDED_DIR) + "/handheld-log.gpx");
+    ASSERT_EQ(result.problem, FileProblem::None) << result.detail;
+    ASSERT_EQ(result.activities.size(), std::size(kTracks));
+    for (std::size_t i = 0; i < std::size(kTracks); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(result.activities[i].start, kTracks[i].start);
+        EXPECT_EQ(result.activities[i].sport, "Other");
+        EXPECT_EQ(result.activities[i].seconds, kTracks[i].seconds);
+        EXPECT_NEAR(result.activities[i].metres, kTracks[i].metres, 0.01);
+        EXPECT_EQ(result.activities[i].maxHeartRate, 0);
+    }
+}
+
 // Message and field numbers, base types and scales as the FIT profile (SDK 21.222) gives
 // them, with the fields beside each one the reader must not take for it (elapsed time
 // beside timer time, speeds beside heart rates) filled with other values.
