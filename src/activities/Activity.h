@@ -35,6 +35,8 @@ enum class FileProblem {
     OutsideDates,
     NotXml,
     UnknownContent,
+    TooLarge,  // its content expands past ActivityInput::kMaxContent
+    Cancelled, // the reading was stopped while in this file
 };
 
 const char* FileProblemText(FileProblem problem);
@@ -42,5 +44,7 @@ const char* FileProblemText(FileProblem problem);
 struct ActivityFileResult {
     std::vector<Activity> activities;
     FileProblem problem = FileProblem::None;
-    std::string detail; // what exactly, when there is more to say (the system's error)
+    // What exactly, when there is more to say (the system's error, the XML parser's word and
+    // line). The readers' own words only: it never quotes the file's bytes.
+    std::string detail;
 };

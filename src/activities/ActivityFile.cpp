@@ -53,6 +53,11 @@ const char* FileProblemText(FileProblem problem) {
         return "is not XML";
     case FileProblem::UnknownContent:
         return "is not a FIT, GPX or TCX file";
+    case FileProblem::TooLarge:
+        static_assert(ActivityInput::kMaxContent == 512 * 1024 * 1024);
+        return "is too large (over 512 MiB uncompressed)";
+    case FileProblem::Cancelled:
+        return "was not read to its end (cancelled)";
     }
     return "cannot be read";
 }
@@ -75,8 +80,9 @@ bool ActivityFile::BeginsLikeActivity(std::string_view bytes) {
            FitReader::LooksLikeFit(b, bytes.size()) || BeginsXml(b, bytes.size());
 }
 
-ActivityFileResult ActivityFile::Read(ActivityInput::Source source) {
-    ActivityInput outer(std::move(source));
+ActivityFileResult ActivityFile::Read(ActivityInput::Source source,
+                                      const ActivityInput::KeepGoing& keepGoing) {
+    ActivityInput outer(std::move(source), true, keepGoing);
     // The first bytes of the content decide; they are then replayed to the reader.
     unsigned char prefix[kSniff];
     std::size_t have = 0;
@@ -121,7 +127,8 @@ ActivityFileResult ActivityFile::Read(ActivityInput::Source source) {
     return result;
 }
 
-ActivityFileResult ActivityFile::Read(const std::string& path) {
+ActivityFileResult ActivityFile::Read(const std::string& path,
+                                      const ActivityInput::KeepGoing& keepGoing) {
     ActivityFileResult failed;
     failed.problem = FileProblem::Unreadable;
     const int fd = fileio::OpenNoWait(path, O_RDONLY);
@@ -135,9 +142,10 @@ ActivityFileResult ActivityFile::Read(const std::string& path) {
         failed.detail = "is not a regular file";
         return failed;
     }
-    ActivityFileResult result = Read([fd](unsigned char* buffer, std::size_t length) {
-        return fileio::ReadUpTo(fd, buffer, length);
-    });
+    ActivityFileResult result =
+        Read([fd](unsigned char* buffer,
+                  std::size_t length) { return fileio::ReadUpTo(fd, buffer, length); },
+             keepGoing);
     ::close(fd);
     if (result.problem == FileProblem::Unreadable && result.detail.empty()) {
         result.detail = "a read failed";

@@ -11,8 +11,12 @@
 
 class ActivityFile {
 public:
-    static ActivityFileResult Read(const std::string& path);
-    static ActivityFileResult Read(ActivityInput::Source source);
+    // keepGoing is polled while the file is read (see ActivityInput); false stops it with
+    // FileProblem::Cancelled.
+    static ActivityFileResult Read(const std::string& path,
+                                   const ActivityInput::KeepGoing& keepGoing = {});
+    static ActivityFileResult Read(ActivityInput::Source source,
+                                   const ActivityInput::KeepGoing& keepGoing = {});
 
     // Whether a folder's file is taken: .fit, .gpx or .tcx, perhaps followed by .gz, case
     // ignored.

@@ -66,7 +66,12 @@ bool ActivityImportPlan::Read(const std::vector<std::string>& operands, const Pr
             if (!seen.insert(fs::path(file).lexically_normal().string()).second) {
                 continue; // named twice, or found in a folder also named
             }
-            const ActivityFileResult result = ActivityFile::Read(file);
+            // Progress is also asked while a file is read, so Cancel stops a huge one.
+            const ActivityFileResult result =
+                ActivityFile::Read(file, [&] { return !progress || progress(done - 1, total); });
+            if (result.problem == FileProblem::Cancelled) {
+                return false;
+            }
             if (result.problem != FileProblem::None) {
                 leftOut.push_back(
                     {file, std::string(FileProblemText(result.problem)) +

@@ -15,8 +15,8 @@ struct ActivityInput::Inflater {
     bool memberEnded = false;
 };
 
-ActivityInput::ActivityInput(Source source, bool inflateGzip)
-    : source(std::move(source)), inflateGzip(inflateGzip) {}
+ActivityInput::ActivityInput(Source source, bool inflateGzip, KeepGoing keepGoing)
+    : source(std::move(source)), inflateGzip(inflateGzip), keepGoing(std::move(keepGoing)) {}
 
 ActivityInput::~ActivityInput() {
     if (inflater) {
@@ -30,6 +30,15 @@ std::int64_t ActivityInput::Fail(FileProblem what, std::string why) {
     return -1;
 }
 
+bool ActivityInput::Poll(std::int64_t bytes) {
+    sincePoll += bytes;
+    if (!keepGoing || sincePoll < kPollEvery) {
+        return true;
+    }
+    sincePoll = 0;
+    return keepGoing();
+}
+
 std::int64_t ActivityInput::ReadRaw(unsigned char* buffer, std::size_t length) {
     if (rawAt < raw.size()) {
         const std::size_t n = std::min(length, raw.size() - rawAt);
@@ -37,9 +46,17 @@ std::int64_t ActivityInput::ReadRaw(unsigned char* buffer, std::size_t length) {
         rawAt += n;
         return static_cast<std::int64_t>(n);
     }
+    // Compressed bytes count toward the poll too: a stream of empty blocks inflates to
+    // nothing however long it reads.
+    if (!Poll(0)) {
+        return Fail(FileProblem::Cancelled, "");
+    }
     const std::int64_t n = source(buffer, length);
     if (n < 0) {
         return Fail(FileProblem::Unreadable, "");
+    }
+    if (inflater && !Poll(n)) {
+        return Fail(FileProblem::Cancelled, "");
     }
     return n;
 }
@@ -72,9 +89,21 @@ std::int64_t ActivityInput::Read(unsigned char* buffer, std::size_t length) {
             }
         }
     }
-    if (!inflater) {
-        return ReadRaw(buffer, length);
+    const std::int64_t n = inflater ? Inflate(buffer, length) : ReadRaw(buffer, length);
+    if (n <= 0) {
+        return n;
     }
+    content += n;
+    if (content > kMaxContent) {
+        return Fail(FileProblem::TooLarge, "");
+    }
+    if (!Poll(n)) {
+        return Fail(FileProblem::Cancelled, "");
+    }
+    return n;
+}
+
+std::int64_t ActivityInput::Inflate(unsigned char* buffer, std::size_t length) {
     z_stream& z = inflater->stream;
     z.next_out = buffer;
     z.avail_out = static_cast<uInt>(std::min<std::size_t>(length, kChunk));

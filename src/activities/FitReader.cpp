@@ -28,7 +28,10 @@ namespace {
 
 constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr std::uint16_t kFileId = 0;
+constexpr std::uint16_t kSportMessage = 12;
 constexpr std::uint16_t kSession = 18;
+constexpr std::uint16_t kLap = 19;
+constexpr std::uint16_t kRecord = 20;
 constexpr std::uint16_t kActivityMessage = 34;
 constexpr std::uint64_t kActivityFile = 4;
 constexpr std::uint8_t kTimestampField = 253;
@@ -180,7 +183,10 @@ ActivityFileResult FitReader::Read() {
         return Refuse(FileProblem::NotAnActivity);
     }
     if (result.activities.empty()) {
-        return Refuse(FileProblem::NoActivity);
+        return Refuse(timeless > 0 ? FileProblem::WithoutTimes : FileProblem::NoActivity);
+    }
+    if (result.activities.size() > kMaxSessions) {
+        return Refuse(FileProblem::Damaged);
     }
     return std::move(result);
 }
@@ -212,6 +218,9 @@ FileProblem FitReader::ReadFile(bool first) {
     lastTimestamp = 0;
     fileType.reset();
     sessions.clear();
+    laps.clear();
+    records = Records{};
+    fileSport.reset();
     activityTimestamp.reset();
     activityLocalTimestamp.reset();
     while (remaining > 0) {
@@ -275,17 +284,25 @@ FileProblem FitReader::ReadFile(bool first) {
             offset = difference;
         }
     }
+    Gather(offset);
+    return result.activities.size() > kMaxSessions ? FileProblem::Damaged : FileProblem::None;
+}
+
+void FitReader::Gather(std::optional<std::int64_t> offset) {
+    auto add = [&](std::int64_t start, std::optional<std::uint64_t> sport, const char* note) {
+        Activity& activity = result.activities.emplace_back();
+        activity.start = kEpoch + start;
+        activity.localOffset = offset;
+        activity.sport = SportName(sport ? static_cast<unsigned>(*sport) : 0);
+        activity.note = note;
+        return &activity;
+    };
     for (const Session& s : sessions) {
         if (!s.start || *s.start < kFirstDate) {
-            return FileProblem::WithoutTimes;
+            ++timeless; // left out; the file is refused only when nothing has a date
+            continue;
         }
-        if (result.activities.size() >= kMaxSessions) {
-            return FileProblem::Damaged;
-        }
-        Activity activity;
-        activity.start = kEpoch + static_cast<std::int64_t>(*s.start);
-        activity.localOffset = offset;
-        activity.sport = SportName(s.sport ? static_cast<unsigned>(*s.sport) : 0);
+        Activity& activity = *add(static_cast<std::int64_t>(*s.start), s.sport, "");
         activity.seconds = s.timer ? static_cast<double>(*s.timer) / 1000.0 : 0.0;
         activity.metres = s.distance ? static_cast<double>(*s.distance) / 100.0 : 0.0;
         activity.calories = s.calories ? static_cast<double>(*s.calories) : 0.0;
@@ -293,9 +310,86 @@ FileProblem FitReader::ReadFile(bool first) {
         if (s.avgHr) {
             activity.avgHeartRate = static_cast<double>(*s.avgHr);
         }
-        result.activities.push_back(std::move(activity));
     }
-    return FileProblem::None;
+    if (!sessions.empty()) {
+        return;
+    }
+    for (const LapRun& run : laps) {
+        Activity& activity = *add(run.start, run.sport ? run.sport : fileSport,
+                                  "from its laps; the session is missing");
+        activity.seconds = run.seconds;
+        activity.metres = run.metres;
+        activity.calories = run.calories;
+        activity.maxHeartRate = run.maxHr;
+        if (run.hrCount > 0) {
+            activity.avgHeartRate =
+                run.hrSeconds > 0 ? run.hrWeighted / run.hrSeconds : run.hrSum / run.hrCount;
+        }
+    }
+    if (!laps.empty() || !records.start) {
+        return;
+    }
+    Activity& activity = *add(*records.start, fileSport, "from its records; no session or lap");
+    activity.seconds = records.time.Seconds();
+    activity.metres = static_cast<double>(records.centimetres) / 100.0;
+    activity.maxHeartRate = records.maxHr;
+    if (records.hrSeconds > 0) {
+        activity.avgHeartRate = records.hrWeighted / records.hrSeconds;
+    }
+}
+
+void FitReader::AddLap(const Session& lap) {
+    if (!lap.start || *lap.start < kFirstDate) {
+        ++timeless;
+        return;
+    }
+    if (laps.empty() || (lap.sport && laps.back().sport && *lap.sport != *laps.back().sport)) {
+        if (laps.size() > kMaxSessions) {
+            return; // refused as damaged when the activities are gathered
+        }
+        laps.push_back({});
+        laps.back().start = static_cast<std::int64_t>(*lap.start);
+    }
+    LapRun& run = laps.back();
+    if (!run.sport) {
+        run.sport = lap.sport;
+    }
+    const double seconds = lap.timer ? static_cast<double>(*lap.timer) / 1000.0 : 0.0;
+    run.seconds += seconds;
+    run.metres += lap.distance ? static_cast<double>(*lap.distance) / 100.0 : 0.0;
+    run.calories += lap.calories ? static_cast<double>(*lap.calories) : 0.0;
+    run.maxHr = std::max(run.maxHr, lap.maxHr ? static_cast<int>(*lap.maxHr) : 0);
+    if (lap.avgHr) {
+        run.hrWeighted += static_cast<double>(*lap.avgHr) * seconds;
+        run.hrSeconds += seconds;
+        run.hrSum += static_cast<double>(*lap.avgHr);
+        ++run.hrCount;
+    }
+}
+
+void FitReader::AddRecord(std::optional<std::uint32_t> timestamp, const Session& record) {
+    if (!timestamp || *timestamp < kFirstDate) {
+        ++timeless;
+        return;
+    }
+    const std::int64_t time = *timestamp;
+    const std::optional<std::int64_t> before = records.last;
+    if (!records.start) {
+        records.start = time;
+    }
+    records.last = time;
+    // The heart rate held from the point before over the moving gap since it.
+    if (records.time.Add(time) && before && records.heartRate) {
+        records.hrWeighted += static_cast<double>(*records.heartRate * (time - *before));
+        records.hrSeconds += static_cast<double>(time - *before);
+    }
+    if (record.maxHr) {
+        records.heartRate = record.maxHr;
+        records.maxHr = std::max(records.maxHr, static_cast<int>(*record.maxHr));
+    }
+    if (record.distance) {
+        records.centimetres = std::max(records.centimetres, *record.distance);
+    }
 }
 
 FileProblem FitReader::ReadDefinition(std::uint8_t header, std::uint32_t& remaining) {
@@ -404,48 +498,59 @@ FileProblem FitReader::ReadData(const Definition& definition,
         }
     }
     const std::uint16_t global = definition.global;
-    if (global == kFileId || global == kSession || global == kActivityMessage) {
-        Session session;
+    if (global == kFileId || global == kSession || global == kLap || global == kRecord ||
+        global == kSportMessage || global == kActivityMessage) {
+        // session 18 and lap 19 alike: start_time 2, total_timer_time 8 (ms), total_distance
+        // 9 (cm), total_calories 11 (kcal); sport, avg_heart_rate and max_heart_rate are
+        // 5, 16, 17 in a session and 25, 15, 16 in a lap. record 20: heart_rate 3, distance
+        // 5 (cm).
+        const bool lap = global == kLap;
+        Session message;
         std::size_t offset = 0;
         for (const Field& field : definition.fields) {
             const std::optional<std::uint64_t> value =
                 Value(bytes + offset, field, definition.bigEndian);
             offset += field.size;
-            if (global == kFileId) {
-                if (field.number == 0) {
+            const unsigned n = field.number;
+            switch (global) {
+            case kFileId:
+                if (n == 0) {
                     fileType = value;
                 }
-                continue;
-            }
-            if (global == kActivityMessage) {
-                if (field.number == 5) {
+                break;
+            case kActivityMessage:
+                if (n == 5) {
                     activityLocalTimestamp = value;
                 }
-                continue;
-            }
-            switch (field.number) {
-            case 2:
-                session.start = value;
                 break;
-            case 5:
-                session.sport = value;
+            case kSportMessage:
+                if (n == 0) {
+                    fileSport = value;
+                }
                 break;
-            case 8:
-                session.timer = value;
-                break;
-            case 9:
-                session.distance = value;
-                break;
-            case 11:
-                session.calories = value;
-                break;
-            case 16:
-                session.avgHr = value;
-                break;
-            case 17:
-                session.maxHr = value;
+            case kRecord:
+                if (n == 3) {
+                    message.maxHr = value;
+                } else if (n == 5) {
+                    message.distance = value;
+                }
                 break;
             default:
+                if (n == 2) {
+                    message.start = value;
+                } else if (n == 8) {
+                    message.timer = value;
+                } else if (n == 9) {
+                    message.distance = value;
+                } else if (n == 11) {
+                    message.calories = value;
+                } else if (n == (lap ? 25u : 5u)) {
+                    message.sport = value;
+                } else if (n == (lap ? 15u : 16u)) {
+                    message.avgHr = value;
+                } else if (n == (lap ? 16u : 17u)) {
+                    message.maxHr = value;
+                }
                 break;
             }
         }
@@ -455,12 +560,15 @@ FileProblem FitReader::ReadData(const Definition& definition,
         }
         if (global == kActivityMessage) {
             activityTimestamp = timestamp;
-        }
-        if (global == kSession) {
+        } else if (global == kSession) {
             if (sessions.size() >= kMaxSessions) {
                 return FileProblem::Damaged;
             }
-            sessions.push_back(session);
+            sessions.push_back(message);
+        } else if (lap) {
+            AddLap(message);
+        } else if (global == kRecord) {
+            AddRecord(timestamp, message);
         }
     }
     Take(definition.size);

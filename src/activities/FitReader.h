@@ -1,11 +1,15 @@
 #pragma once
 // The sessions of a FIT file (one or several FIT files chained in one), read as a stream:
 // the file header, definition and data messages in either byte order, compressed-timestamp
-// headers and developer fields, each file's closing CRC. Only file_id, session and activity
-// messages are looked into; every other message is skipped by the size its definition gives.
+// headers and developer fields, each file's closing CRC. Only file_id, session, lap, record,
+// sport and activity messages are looked into; every other message is skipped by the size its
+// definition gives. Each session is an activity; a file whose watch stopped before writing
+// its sessions gives its laps (consecutive laps of one sport make an activity), or failing
+// those its records, and says so in the activity's note.
 
 #include "activities/Activity.h"
 #include "activities/ActivityInput.h"
+#include "activities/MovingTime.h"
 
 #include <array>
 #include <cstddef>
@@ -48,9 +52,25 @@ private:
         std::uint8_t timestampType = 0;
         std::vector<Field> fields;
     };
-    // What one of the chained files said.
+    // What one of the chained files said: its sessions, or a lap.
     struct Session {
         std::optional<std::uint64_t> start, sport, timer, distance, calories, avgHr, maxHr;
+    };
+    // Laps of one sport in a row, summed.
+    struct LapRun {
+        std::int64_t start = 0;
+        std::optional<std::uint64_t> sport;
+        double seconds = 0, metres = 0, calories = 0, hrWeighted = 0, hrSeconds = 0, hrSum = 0;
+        int maxHr = 0, hrCount = 0;
+    };
+    // The records (points) in all: moving time from their times, pauses left out.
+    struct Records {
+        std::optional<std::int64_t> start, last;
+        MovingTime time;
+        std::uint64_t centimetres = 0; // the largest distance, which counts up
+        std::optional<std::uint64_t> heartRate;
+        double hrWeighted = 0, hrSeconds = 0;
+        int maxHr = 0;
     };
 
     // Makes n bytes readable at buffer[at]; false at the end of the input or on a failure.
@@ -63,6 +83,10 @@ private:
     FileProblem ReadDefinition(std::uint8_t header, std::uint32_t& remaining);
     FileProblem ReadData(const Definition& definition, std::optional<std::uint32_t> timestamp,
                          std::uint32_t& remaining, bool first);
+    void AddLap(const Session& lap);
+    void AddRecord(std::optional<std::uint32_t> timestamp, const Session& record);
+    // The activities of the chained file just read.
+    void Gather(std::optional<std::int64_t> offset);
     // The first value of a field; nothing for the invalid marker or a type not a number.
     static std::optional<std::uint64_t> Value(const unsigned char* bytes, const Field& field,
                                               bool bigEndian);
@@ -78,6 +102,10 @@ private:
     std::uint32_t lastTimestamp = 0;
     std::optional<std::uint64_t> fileType;
     std::vector<Session> sessions;
+    std::vector<LapRun> laps;
+    Records records;
+    std::optional<std::uint64_t> fileSport; // the sport message's
+    std::size_t timeless = 0;               // sessions, laps and records without a date
     std::optional<std::uint64_t> activityTimestamp, activityLocalTimestamp;
     ActivityFileResult result;
     bool sawActivityFile = false;

@@ -32,6 +32,10 @@ enum class XmlActivityReader::Tag {
     AverageHeartRateBpm,
     MaximumHeartRateBpm,
     Value,
+    Track,
+    Trackpoint,
+    PointTime,
+    HeartRateBpm,
 };
 
 namespace {
@@ -69,6 +73,10 @@ Tag TagOf(std::string_view name) {
         {"AverageHeartRateBpm", Tag::AverageHeartRateBpm},
         {"MaximumHeartRateBpm", Tag::MaximumHeartRateBpm},
         {"Value", Tag::Value},
+        {"Track", Tag::Track},
+        {"Trackpoint", Tag::Trackpoint},
+        {"Time", Tag::PointTime},
+        {"HeartRateBpm", Tag::HeartRateBpm},
     };
     for (const auto& t : kTags) {
         if (t.name == name) {
@@ -116,6 +124,9 @@ struct XmlHandlers {
     }
     static void XMLCALL Text(void* data, const char* text, int length) {
         static_cast<XmlActivityReader*>(data)->Text(text, length);
+    }
+    static void XMLCALL Other(void* data, const char*, int) {
+        static_cast<XmlActivityReader*>(data)->Passed();
     }
     static void XMLCALL Entity(void* data, const char*, int, const char*, int, const char*,
                                const char*, const char*, const char*) {
@@ -206,10 +217,13 @@ void XmlActivityReader::Start(const char* name, const char** attributes) {
             activity = Activity{};
             activity.sport = "Other";
             start.reset();
+            trackTimed = false;
             break;
         case Tag::Trkseg:
-            segmentFirst.reset();
-            segmentLast.reset();
+            segmentTimed = false;
+            segmentTime.Reset();
+            segmentMetres = 0;
+            segmentMaxHr = 0;
             havePrevious = false;
             break;
         case Tag::Trkpt: {
@@ -217,14 +231,12 @@ void XmlActivityReader::Start(const char* name, const char** attributes) {
             const char* lon = Attribute(attributes, "lon");
             const auto la = lat ? Number(lat) : std::nullopt;
             const auto lo = lon ? Number(lon) : std::nullopt;
-            if (la && lo && std::abs(*la) <= 90 && std::abs(*lo) <= 180) {
-                if (havePrevious) {
-                    activity.metres += Distance(previousLat, previousLon, *la, *lo);
-                }
-                havePrevious = true;
-                previousLat = *la;
-                previousLon = *lo;
+            pointPlaced = la && lo && std::abs(*la) <= 90 && std::abs(*lo) <= 180;
+            if (pointPlaced) {
+                pointLat = *la;
+                pointLon = *lo;
             }
+            pointTime.reset();
             break;
         }
         case Tag::Type:
@@ -256,12 +268,18 @@ void XmlActivityReader::Start(const char* name, const char** attributes) {
         break;
     case Tag::Lap:
         if (parent == Tag::Activity) {
-            if (const char* at = Attribute(attributes, "StartTime"); at && !lapStart) {
-                lapStart = CivilTime::ReadDateTime(at);
-            }
+            const char* at = Attribute(attributes, "StartTime");
+            lapStartTime = at ? CivilTime::ReadDateTime(at) : std::nullopt;
+            lapFirstPoint.reset();
             lapSeconds = lapMetres = lapCalories = 0;
             lapAvgHr.reset();
+            lapMaxHr.reset();
+            lapPointMaxHr = 0;
+            lapTime.Reset();
         }
+        break;
+    case Tag::Track:
+        lapTime.Break(); // a new Track follows a pause
         break;
     case Tag::Id:
         capturing = parent == Tag::Activity;
@@ -271,9 +289,13 @@ void XmlActivityReader::Start(const char* name, const char** attributes) {
     case Tag::Calories:
         capturing = parent == Tag::Lap;
         break;
+    case Tag::PointTime:
+        capturing = parent == Tag::Trackpoint;
+        break;
     case Tag::Value:
-        capturing = (parent == Tag::AverageHeartRateBpm || parent == Tag::MaximumHeartRateBpm) &&
-                    Parent(2) == Tag::Lap;
+        capturing = ((parent == Tag::AverageHeartRateBpm || parent == Tag::MaximumHeartRateBpm) &&
+                     Parent(2) == Tag::Lap) ||
+                    (parent == Tag::HeartRateBpm && Parent(2) == Tag::Trackpoint);
         break;
     default:
         break;
@@ -286,6 +308,10 @@ void XmlActivityReader::Text(const char* chunk, int length) {
         text.append(chunk, std::min<std::size_t>(static_cast<std::size_t>(length),
                                                  kMaxText + 1 - text.size()));
     }
+}
+
+void XmlActivityReader::Passed() {
+    lastEventAt = XML_GetCurrentByteIndex(static_cast<XML_Parser>(parser));
 }
 
 void XmlActivityReader::End() {
@@ -303,52 +329,72 @@ void XmlActivityReader::End() {
         return;
     }
     if (kind == Kind::Gpx) {
-        switch (tag) {
-        case Tag::Type:
-            if (captured) {
-                activity.sport = SportOf(text);
-            }
-            break;
-        case Tag::Time:
-            if (captured) {
-                if (const auto t = CivilTime::ReadDateTime(text)) {
-                    if (!start) {
-                        start = t;
-                    }
-                    if (!segmentFirst) {
-                        segmentFirst = t;
-                    }
-                    segmentLast = t;
-                }
-            }
-            break;
-        case Tag::Hr:
-            if (const auto hr = captured ? Number(text) : std::nullopt;
-                hr && *hr > 0 && *hr < 1000) {
-                activity.maxHeartRate =
-                    std::max(activity.maxHeartRate, static_cast<int>(std::lround(*hr)));
-            }
-            break;
-        case Tag::Trkseg:
-            if (segmentFirst && *segmentLast > *segmentFirst) {
-                activity.seconds += static_cast<double>(*segmentLast - *segmentFirst);
-            }
-            break;
-        case Tag::Trk:
-            if (parent == Tag::Gpx) {
-                if (!start) {
-                    Stop(FileProblem::WithoutTimes);
-                    return;
-                }
-                activity.start = *start;
-                result.activities.push_back(activity);
-            }
-            break;
-        default:
-            break;
-        }
-        return;
+        EndGpx(tag, parent, captured);
+    } else {
+        EndTcx(tag, parent, captured);
     }
+}
+
+void XmlActivityReader::EndGpx(Tag tag, Tag parent, bool captured) {
+    switch (tag) {
+    case Tag::Type:
+        if (captured) {
+            activity.sport = SportOf(text);
+        }
+        break;
+    case Tag::Time:
+        if (captured) {
+            pointTime = CivilTime::ReadDateTime(text);
+        }
+        break;
+    case Tag::Hr:
+        if (const auto hr = captured ? Number(text) : std::nullopt; hr && *hr > 0 && *hr < 1000) {
+            segmentMaxHr = std::max(segmentMaxHr, static_cast<int>(std::lround(*hr)));
+        }
+        break;
+    case Tag::Trkpt: {
+        bool moved = true;
+        if (pointTime) {
+            if (!start) {
+                start = pointTime;
+            }
+            segmentTimed = true;
+            moved = segmentTime.Add(*pointTime);
+        }
+        if (pointPlaced) {
+            if (havePrevious && moved) { // not what was covered in a pause
+                segmentMetres += Distance(previousLat, previousLon, pointLat, pointLon);
+            }
+            havePrevious = true;
+            previousLat = pointLat;
+            previousLon = pointLon;
+        }
+        break;
+    }
+    case Tag::Trkseg:
+        if (segmentTimed) {
+            trackTimed = true;
+            activity.seconds += segmentTime.Seconds();
+            activity.metres += segmentMetres;
+            activity.maxHeartRate = std::max(activity.maxHeartRate, segmentMaxHr);
+        }
+        break;
+    case Tag::Trk:
+        if (parent == Tag::Gpx) {
+            if (!trackTimed) {
+                ++timeless; // an empty log or a planned route
+                break;
+            }
+            activity.start = *start;
+            result.activities.push_back(activity);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void XmlActivityReader::EndTcx(Tag tag, Tag parent, bool captured) {
     const std::optional<double> value = captured ? Number(text) : std::nullopt;
     switch (tag) {
     case Tag::Id:
@@ -366,24 +412,46 @@ void XmlActivityReader::End() {
             figure = value && *value > 0 ? *value : 0;
         }
         break;
+    case Tag::PointTime:
+        if (const auto t = captured ? CivilTime::ReadDateTime(text) : std::nullopt) {
+            if (!lapFirstPoint) {
+                lapFirstPoint = t;
+            }
+            lapTime.Add(*t);
+        }
+        break;
     case Tag::Value:
         if (value && *value > 0 && *value < 1000) {
+            const int rounded = static_cast<int>(std::lround(*value));
             if (parent == Tag::AverageHeartRateBpm) {
                 lapAvgHr = *value;
+            } else if (parent == Tag::MaximumHeartRateBpm) {
+                lapMaxHr = std::max(lapMaxHr.value_or(0), rounded);
             } else {
-                activity.maxHeartRate =
-                    std::max(activity.maxHeartRate, static_cast<int>(std::lround(*value)));
+                lapPointMaxHr = std::max(lapPointMaxHr, rounded);
             }
         }
         break;
     case Tag::Lap:
         if (parent == Tag::Activity) {
-            activity.seconds += lapSeconds;
+            const std::optional<std::int64_t> lapBegan =
+                lapStartTime ? lapStartTime : lapFirstPoint;
+            if (!lapBegan) {
+                break; // a lap without times: its figures are no recording
+            }
+            if (!lapStart) {
+                lapStart = lapBegan;
+            }
+            // Without its own timer time, the lap's points tell it, pauses left out.
+            const double seconds = lapSeconds > 0 ? lapSeconds : lapTime.Seconds();
+            activity.seconds += seconds;
             activity.metres += lapMetres;
             activity.calories += lapCalories;
+            activity.maxHeartRate =
+                std::max(activity.maxHeartRate, lapMaxHr ? *lapMaxHr : lapPointMaxHr);
             if (lapAvgHr) {
-                hrWeighted += *lapAvgHr * lapSeconds;
-                hrSeconds += lapSeconds;
+                hrWeighted += *lapAvgHr * seconds;
+                hrSeconds += seconds;
                 hrSum += *lapAvgHr;
                 ++hrCount;
             }
@@ -395,8 +463,8 @@ void XmlActivityReader::End() {
                 start = lapStart;
             }
             if (!start) {
-                Stop(FileProblem::WithoutTimes);
-                return;
+                ++timeless;
+                break;
             }
             activity.start = *start;
             activity.calories = std::round(activity.calories);
@@ -421,6 +489,9 @@ ActivityFileResult XmlActivityReader::Read() {
     XML_SetUserData(xml, this);
     XML_SetElementHandler(xml, XmlHandlers::Start, XmlHandlers::End);
     XML_SetCharacterDataHandler(xml, XmlHandlers::Text);
+    // Every other piece of markup reaches this, which keeps nothing (the Expand form, so
+    // that setting it does not change how entities are treated).
+    XML_SetDefaultHandlerExpand(xml, XmlHandlers::Other);
     XML_SetEntityDeclHandler(xml, XmlHandlers::Entity);
     XML_SetParamEntityParsing(xml, XML_PARAM_ENTITY_PARSING_NEVER);
     std::int64_t fed = 0;
@@ -463,7 +534,7 @@ ActivityFileResult XmlActivityReader::Read() {
         return refused;
     }
     if (result.activities.empty()) {
-        result.problem = FileProblem::NoActivity;
+        result.problem = timeless > 0 ? FileProblem::WithoutTimes : FileProblem::NoActivity;
     }
     return std::move(result);
 }

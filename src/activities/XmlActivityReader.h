@@ -1,11 +1,13 @@
 #pragma once
 // The activities of a GPX (1.0 or 1.1) or TCX file, read as a stream with expat: each GPX
-// track and each TCX activity is one activity. Documents that declare entities are
+// track and each TCX activity is one activity; moving time leaves out pauses (see
+// MovingTime). Documents that declare entities are
 // refused (so none is ever loaded or expanded), nesting and single tokens are bounded, and
 // nothing is kept of a point once the next has been read.
 
 #include "activities/Activity.h"
 #include "activities/ActivityInput.h"
+#include "activities/MovingTime.h"
 
 #include <cstdint>
 #include <optional>
@@ -37,9 +39,13 @@ private:
     void Start(const char* name, const char** attributes);
     void End();
     void Text(const char* text, int length);
+    // Any other markup (comments, blanks outside the root, declarations): nothing is kept of
+    // it, so the bytes before it are no longer held.
+    void Passed();
     void Stop(FileProblem problem, std::string detail = "");
     Tag Parent(std::size_t up = 1) const;
-    void EndTrackPoint();
+    void EndGpx(Tag tag, Tag parent, bool captured);
+    void EndTcx(Tag tag, Tag parent, bool captured);
 
     ActivityInput& input;
     void* parser = nullptr;
@@ -52,17 +58,27 @@ private:
     std::string detail;
     ActivityFileResult result;
 
-    // The activity being read.
+    // The activity being read; tracks, activities and laps without times are left out, and
+    // counted so that a file with nothing else is refused as without times.
     Activity activity;
     std::optional<std::int64_t> start;
-    // GPX: the segment and the point being read.
-    std::optional<std::int64_t> segmentFirst, segmentLast;
-    bool havePrevious = false;
-    double previousLat = 0, previousLon = 0;
-    // TCX: the lap being read, and the heart rate's weights over the activity.
-    std::optional<std::int64_t> lapStart;
+    std::size_t timeless = 0;
+    // GPX: the segment and the point being read. A segment counts only when it has times.
+    bool trackTimed = false, segmentTimed = false;
+    MovingTime segmentTime;
+    double segmentMetres = 0;
+    int segmentMaxHr = 0;
+    bool pointPlaced = false, havePrevious = false;
+    double pointLat = 0, pointLon = 0, previousLat = 0, previousLon = 0;
+    std::optional<std::int64_t> pointTime;
+    // TCX: the first timed lap's start, the lap being read (its own figures, and what its
+    // track points tell when it gives none), and the heart rate's weights over the activity.
+    std::optional<std::int64_t> lapStart, lapStartTime, lapFirstPoint;
     double lapSeconds = 0, lapMetres = 0, lapCalories = 0;
     std::optional<double> lapAvgHr;
+    std::optional<int> lapMaxHr;
+    int lapPointMaxHr = 0;
+    MovingTime lapTime;
     double hrWeighted = 0, hrSeconds = 0, hrSum = 0;
     int hrCount = 0;
 };

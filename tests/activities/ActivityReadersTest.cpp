@@ -57,6 +57,7 @@ void ExpectActivities(const ActivityFileResult& result, const std::vector<Activi
         EXPECT_EQ(a.calories, e.calories);
         EXPECT_EQ(a.maxHeartRate, e.maxHeartRate);
         EXPECT_NEAR(a.avgHeartRate.value_or(-1), e.avgHeartRate.value_or(-1), 1e-9);
+        EXPECT_EQ(a.note, e.note);
     }
 }
 
@@ -65,7 +66,7 @@ TEST(FitReaderTest, CrcIsTheFitCrc16) {
     EXPECT_EQ(FitReader::Crc16(0, check, 9), 0xBB3D);
 }
 
-const Activity kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0};
+const Activity kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0, ""};
 
 // GPX: 0.01 degree of latitude is 1111.95 m on the mean radius.
 TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
@@ -82,7 +83,7 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
         {"big-endian, 12-byte header", RunFile(FitWriter(true, 12)), {kRunRead}},
         {"without an activity message the machine's zone decides",
          FitWriter().FileId(4).Sessions({kRun}).Bytes(),
-         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0}}},
+         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0, ""}}},
         {"local type 0 redefined from file_id to session, records between",
          FitWriter()
              .FileId(4)
@@ -93,7 +94,7 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
                  {{5, 1, FitWriter::kEnum}, {2, 4, FitWriter::kUint32}, {8, 4, FitWriter::kUint32}})
              .Data(0, {2, kMorning, 60000})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Cycling", 60.0, 0.0, 0, 0, std::nullopt}}},
+         {{kMorningUnix, std::nullopt, "Cycling", 60.0, 0.0, 0, 0, std::nullopt, ""}}},
         // The last full time is 30 (0x1E) into its 32 seconds; offset 2 rolls over to 4 seconds
         // later.
         {"compressed timestamps carry the activity's time",
@@ -112,13 +113,13 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
              .Define(1, 18, {{2, 4, FitWriter::kUint32}, {5, 1, FitWriter::kEnum}}, {3, 1})
              .Data(1, {kMorning, 11})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Walking", 0.0, 0.0, 0, 0, std::nullopt}}},
+         {{kMorningUnix, std::nullopt, "Walking", 0.0, 0.0, 0, 0, std::nullopt, ""}}},
         {"invalid markers: all ones, and generic is Other",
          FitWriter()
              .FileId(4)
              .Sessions({{kMorning, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFF, 0xFF, 0xFF}})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt}}},
+         {{kMorningUnix, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt, ""}}},
         {"chained files, each with its own offset",
          RunFile() + FitWriter(true)
                          .FileId(4)
@@ -126,7 +127,7 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
                          .Bytes(),
          {kRunRead,
           {kMorningUnix + 86400, std::nullopt, "Cross country skiing", 1.0, 5000.0, 300, 160,
-           std::nullopt}}},
+           std::nullopt, ""}}},
         {"three sports in start order",
          FitWriter()
              .FileId(4)
@@ -134,32 +135,33 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
                         {kMorning + 1800, 3, 120000, 0, 0, 0xFF, 0xFF},
                         {kMorning + 1920, 2, 3600000, 4000000, 900, 145, 170}})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Swimming", 1800.0, 1500.0, 400, 160, 140.0},
-          {kMorningUnix + 1800, std::nullopt, "Transition", 120.0, 0.0, 0, 0, std::nullopt},
-          {kMorningUnix + 1920, std::nullopt, "Cycling", 3600.0, 40000.0, 900, 170, 145.0}}},
+         {{kMorningUnix, std::nullopt, "Swimming", 1800.0, 1500.0, 400, 160, 140.0, ""},
+          {kMorningUnix + 1800, std::nullopt, "Transition", 120.0, 0.0, 0, 0, std::nullopt, ""},
+          {kMorningUnix + 1920, std::nullopt, "Cycling", 3600.0, 40000.0, 900, 170, 145.0, ""}}},
+        // 25 s + 20 s (the fraction of a second dropped); 30 s: a gap of 30 s is still moving.
         {"GPX 1.1: two segments, the gap between them a pause; hr in extensions",
          "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" "
          "xmlns=\"http://www.topografix.com/GPX/1/1\" "
          "xmlns:ns3=\"urn:x\"><metadata><time>2020-01-01T00:00:00Z</time></metadata>"
          "<trk><name>Run</name><type>running</type><trkseg>" +
              pt("52.00", "2026-03-01T07:00:00Z") +
-             "<trkpt lat=\"52.01\" lon=\"13.0\"><time>2026-03-01T07:05:00Z</time><extensions>"
+             "<trkpt lat=\"52.01\" lon=\"13.0\"><time>2026-03-01T07:00:25Z</time><extensions>"
              "<ns3:TrackPointExtension><ns3:hr>171</ns3:hr></ns3:TrackPointExtension></"
              "extensions></trkpt>"
              "</trkseg><trkseg>" +
-             pt("52.02", "2026-03-01T07:10:00Z") + pt("52.03", "2026-03-01T07:12:30.5Z") +
+             pt("52.02", "2026-03-01T07:10:00Z") + pt("52.03", "2026-03-01T07:10:20.5Z") +
              "</trkseg></trk>"
              "<trk><type>Cross_Country_Skiing</type><trkseg>" +
-             pt("52.00", "2026-03-01T10:00:00+01:00") + pt("52.00", "2026-03-01T10:01:00+01:00") +
+             pt("52.00", "2026-03-01T10:00:00+01:00") + pt("52.00", "2026-03-01T10:00:30+01:00") +
              "</trkseg></trk></gpx>",
-         {{kMorningUnix, std::nullopt, "Running", 450.0, 2223.90, 0, 171, std::nullopt},
-          {kMorningUnix + 7200, std::nullopt, "Cross country skiing", 60.0, 0.0, 0, 0,
-           std::nullopt}}},
+         {{kMorningUnix, std::nullopt, "Running", 45.0, 2223.90, 0, 171, std::nullopt, ""},
+          {kMorningUnix + 7200, std::nullopt, "Cross country skiing", 30.0, 0.0, 0, 0, std::nullopt,
+           ""}}},
         {"GPX 1.0 with a byte-order mark, no type, a point without time first",
          "\xEF\xBB\xBF<gpx version=\"1.0\"><trk><trkseg><trkpt lat=\"0\" lon=\"0\"/>"
          "<trkpt lat=\"0.01\" lon=\"0\"><time>2026-03-01T07:00:00Z</time></trkpt>"
          "</trkseg></trk></gpx>",
-         {{kMorningUnix, std::nullopt, "Other", 0.0, 1111.95, 0, 0, std::nullopt}}},
+         {{kMorningUnix, std::nullopt, "Other", 0.0, 1111.95, 0, 0, std::nullopt, ""}}},
         {"TCX: laps summed (not the track's running distance), HR weighted by lap time",
          R"(<TrainingCenterDatabase xmlns="http://www.garmin.com/xmlschemas/TrainingCenterDatabase/v2">
             <Activities><Activity Sport="Running"><Id>2026-03-01T07:00:00Z</Id>
@@ -174,13 +176,46 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
                 <MaximumHeartRateBpm><Value>175</Value></MaximumHeartRateBpm></Lap>
             </Activity>
             <Activity Sport="Biking"><Id>2026-03-02T07:00:00Z</Id><Lap StartTime="x">
-              <TotalTimeSeconds>60</TotalTimeSeconds></Lap></Activity>
+              <TotalTimeSeconds>60</TotalTimeSeconds>
+              <Track><Trackpoint><Time>2026-03-02T07:00:00Z</Time></Trackpoint></Track></Lap>
+            </Activity>
             <Activity Sport="Swimming"><Lap StartTime="2026-03-03T07:00:00Z"/></Activity>
             </Activities></TrainingCenterDatabase>)",
          {{kMorningUnix, std::nullopt, "Running", 900.5, 3000.25, 231, 175,
-           (140.0 * 600 + 170.0 * 300.5) / 900.5},
-          {kMorningUnix + 86400, std::nullopt, "Biking", 60.0, 0.0, 0, 0, std::nullopt},
-          {kMorningUnix + 2 * 86400, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt}}},
+           (140.0 * 600 + 170.0 * 300.5) / 900.5, ""},
+          {kMorningUnix + 86400, std::nullopt, "Biking", 60.0, 0.0, 0, 0, std::nullopt, ""},
+          {kMorningUnix + 2 * 86400, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt, ""}}},
+        // Handhelds begin with an empty "ACTIVE LOG"; planners add the route as a track
+        // without times. Only what has times counts, distance and heart rate too: the
+        // timeless segment's 0.01 degree and its hr 190 are left out.
+        {"GPX: an empty track and a timeless one beside the recorded track",
+         "<gpx><trk><name>ACTIVE LOG</name><trkseg>\n</trkseg></trk>"
+         "<trk><name>Planned</name><trkseg><trkpt lat=\"1\" lon=\"1\"/><trkpt lat=\"1.1\" "
+         "lon=\"1\"/></trkseg></trk>"
+         "<trk><type>running</type><trkseg><trkpt lat=\"52.05\" lon=\"13.0\"><extensions><hr>190"
+         "</hr></extensions></trkpt><trkpt lat=\"52.04\" lon=\"13.0\"/></trkseg><trkseg>" +
+             pt("52.00", "2026-03-01T07:00:00Z") + pt("52.01", "2026-03-01T07:00:20Z") +
+             "</trkseg></trk></gpx>",
+         {{kMorningUnix, std::nullopt, "Running", 20.0, 1111.95, 0, 0, std::nullopt, ""}}},
+        // The second lap has neither a start nor a timed point: its 5 km and 300 kcal are
+        // not counted; the second activity has no time at all and is left out.
+        {"TCX: a lap and an activity without times beside timed ones",
+         R"(<TrainingCenterDatabase><Activities>
+            <Activity Sport="Running"><Id>2026-03-01T07:00:00Z</Id>
+              <Lap StartTime="2026-03-01T07:00:00Z"><TotalTimeSeconds>600</TotalTimeSeconds>
+                <DistanceMeters>2000</DistanceMeters><Calories>150</Calories></Lap>
+              <Lap><TotalTimeSeconds>900</TotalTimeSeconds><DistanceMeters>5000</DistanceMeters>
+                <Calories>300</Calories><MaximumHeartRateBpm><Value>190</Value>
+                </MaximumHeartRateBpm></Lap></Activity>
+            <Activity Sport="Biking"><Lap><TotalTimeSeconds>60</TotalTimeSeconds></Lap></Activity>
+            </Activities></TrainingCenterDatabase>)",
+         {{kMorningUnix, std::nullopt, "Running", 600.0, 2000.0, 150, 0, std::nullopt, ""}}},
+        {"FIT: a session without a start beside one with",
+         FitWriter()
+             .FileId(4)
+             .Sessions({{0xFFFFFFFF, 2, 60000, 100000, 50, 0xFF, 0xFF}, kRun})
+             .Bytes(),
+         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0, ""}}},
     };
     for (const auto& c : kCases) {
         ExpectActivities(ReadBytes(c.bytes), c.expected, c.name);
@@ -249,6 +284,8 @@ TEST(ActivityFileTest, FilesGivingNoActivity) {
          FileProblem::Damaged},
         {"a comment without end holds no more than a bounded token",
          "<gpx><!--" + std::string(2 * 1024 * 1024, 'a'), FileProblem::Damaged},
+        {"control characters where a tag should be", std::string("<gpx>\x01\x1B[2J</gpx>"),
+         FileProblem::NotXml},
         {"a TCX activity without Id or lap start",
          "<TrainingCenterDatabase><Activities><Activity Sport=\"Running\"><Lap/></Activity>"
          "</Activities></TrainingCenterDatabase>",
@@ -258,7 +295,30 @@ TEST(ActivityFileTest, FilesGivingNoActivity) {
         const ActivityFileResult result = ReadBytes(c.bytes);
         EXPECT_EQ(result.problem, c.problem) << c.name << ": " << result.detail;
         EXPECT_TRUE(result.activities.empty()) << c.name;
+        // The detail is the readers' own words, never the file's bytes (which may hold
+        // control characters): printable ASCII only.
+        for (const char ch : result.detail) {
+            EXPECT_TRUE(ch >= 0x20 && ch < 0x7F) << c.name << ": " << result.detail;
+        }
     }
+}
+
+TEST(ActivityFileTest, CommentsAndBlanksAreNotHeldAsOneToken) {
+    std::string comments;
+    for (int i = 0; i < 110000; ++i) {
+        comments += "<!-- c -->"; // 10 bytes: 1,100,000 in all, past kMaxToken (1,048,576)
+    }
+    const std::string gpx =
+        "<?xml version=\"1.0\"?>\n" + comments + std::string(1100000, '\n') +
+        "<gpx><trk><trkseg><trkpt lat=\"52.00\" lon=\"13.0\"><time>2026-03-01T07:00:00Z"
+        "</time></trkpt>" +
+        comments +
+        "<trkpt lat=\"52.00\" lon=\"13.0\"><time>2026-03-01T07:00:10Z</time></trkpt>"
+        "</trkseg></trk></gpx>" +
+        comments;
+    ExpectActivities(ReadBytes(gpx),
+                     {{kMorningUnix, std::nullopt, "Other", 10.0, 0.0, 0, 0, std::nullopt, ""}},
+                     "110,000 comments three times over");
 }
 
 TEST(ActivityFileTest, FolderNamesAreTakenByTheirEnds) {
