@@ -100,10 +100,10 @@ constexpr std::uint64_t kFitMorning = 1141282800; // 2026-03-01 07:00:00 UTC as 
 TEST_F(ActivityImportPlanTest, TheSameActivityInTwoFilesIsCountedOnce) {
     const std::string fit =
         PutFit("runs/a.fit", {{kFitMorning, 1, 3600000, 1000000, 700, 150, 180}});
-    // 30 s later, 1111.95 m: the GPX's own start and distance
+    // 30 s later, with a distance of its own (111 m in 20 s)
     Put("runs/b.gpx", "<gpx><trk><type>running</type><trkseg>"
                       "<trkpt lat=\"50\" lon=\"8\"><time>2026-03-01T07:00:30Z</time></trkpt>"
-                      "<trkpt lat=\"50.01\" lon=\"8\"><time>2026-03-01T07:10:00Z</time></trkpt>"
+                      "<trkpt lat=\"50.001\" lon=\"8\"><time>2026-03-01T07:00:50Z</time></trkpt>"
                       "</trkseg></trk></gpx>");
     const std::string copy = Put("copy of a.fit", Read(fit));
     // A ride (TCX's "Biking") 59 s after the FIT's cycling is the same; 61 s after is not.
@@ -112,8 +112,8 @@ TEST_F(ActivityImportPlanTest, TheSameActivityInTwoFilesIsCountedOnce) {
     const auto tcxRide = [&](const char* name, const char* start) {
         return Put(name, std::string("<TrainingCenterDatabase><Activities><Activity "
                                      "Sport=\"Biking\"><Id>") +
-                             start +
-                             "</Id><Lap><TotalTimeSeconds>3600</TotalTimeSeconds><DistanceMeters>"
+                             start + "</Id><Lap StartTime=\"" + start +
+                             "\"><TotalTimeSeconds>3600</TotalTimeSeconds><DistanceMeters>"
                              "20000</DistanceMeters></Lap></Activity></Activities>"
                              "</TrainingCenterDatabase>");
     };

@@ -29,7 +29,7 @@ protected:
         Write(Path("in/ride.gpx.gz"),
               Gzip("<gpx><trk><type>cycling</type><trkseg>"
                    "<trkpt lat=\"52\" lon=\"13\"><time>2026-03-01T12:00:00Z</time></trkpt>"
-                   "<trkpt lat=\"52.01\" lon=\"13\"><time>2026-03-01T12:10:00Z</time>"
+                   "<trkpt lat=\"52.001\" lon=\"13\"><time>2026-03-01T12:00:20Z</time>"
                    "<extensions><x:hr>171</x:hr></extensions></trkpt></trkseg></trk></gpx>"));
         Write(Path("in/bad.tcx"), "garbage");
         Write(Path("in/settings.FIT"), FitWriter().FileId(2).Bytes());
@@ -37,11 +37,12 @@ protected:
     }
 };
 
-// 1111.95 m of ride and 10 km of run; 3600.5 + 600 s; 4201 s / 11.11 km = 378 s a km.
+// 111.19 m of ride (0.001 degree of latitude) and 10 km of run; 3600.5 + 20 s = 01:00:21;
+// 3621 s / 10.11 km = 358.2 s a km; 10.11 km / 3621 s * 3600 = 10.05 km/h.
 TEST_F(ActivityImportTest, AFolderIsImportedAndFilesThatCannotBeReadAreLeftOut) {
     MakeFolder();
     EXPECT_EQ(Run("import @a.vrl @in"), 1);
-    EXPECT_EQ(out, "2026-03-01  Run + Ride  11.11 km  01:10:01  max HR 180  700 kcal  "
+    EXPECT_EQ(out, "2026-03-01  Run + Ride  10.11 km  01:00:21  max HR 180  700 kcal  "
                    "run.fit, ride.gpx.gz\n"
                    "stored 1 day from 2 files; 2 files left out\n");
     EXPECT_EQ(err, "veloria-logbook: " + Path("in/bad.tcx") +
@@ -49,7 +50,7 @@ TEST_F(ActivityImportTest, AFolderIsImportedAndFilesThatCannotBeReadAreLeftOut) 
                        "veloria-logbook: " +
                        Path("in/settings.FIT") + ": is not an activity; left out\n");
     EXPECT_EQ(Export(Path("a.vrl")),
-              std::string(kHeader) + "2026-03-01,11.11,01:10:01,00:06:18,9.52,0,180,700,0,0,0,0,N,,"
+              std::string(kHeader) + "2026-03-01,10.11,01:00:21,00:05:58,10.05,0,180,700,0,0,0,0,N,,"
                                      "Run + Ride,\"Avg HR 150. Imported from run.fit, "
                                      "ride.gpx.gz\"\n");
 
