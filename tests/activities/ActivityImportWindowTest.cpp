@@ -3,6 +3,7 @@
 // Import stores. Times are UTC here, so a file's day is the date its times carry.
 
 #include "EditorFixture.h"
+#include "activities/ActivityIds.h"
 #include "activities/ActivityImportDialog.h"
 #include "activities/ActivityReadingDialog.h"
 #include "framework/TStatusBar.h"
@@ -113,7 +114,7 @@ protected:
     static void Esc(ActivityImportDialog& preview) { UserInput::Escape(preview); }
     void ChooseInMenu(const std::vector<std::string>& files) {
         TFileOpenDialog::QueueChoice(files);
-        ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kImportActivities));
+        ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, activity::kImportCommand));
     }
     // A drag onto the main window, then the drop when the frame takes the drag.
     bool Drop(const QList<QUrl>& urls) {
