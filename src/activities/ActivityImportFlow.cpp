@@ -8,6 +8,7 @@
 #include "shell/OpenFileDialog.h"
 #include "shell/Settings.h"
 
+#include <filesystem>
 #include <strings.h>
 
 void ActivityImportFlow::Register() {
@@ -31,10 +32,23 @@ void ActivityImportFlow::ChooseFiles() {
     data.filter = "Activity files|*.fit;*.gpx;*.tcx;*.fit.gz;*.gpx.gz;*.tcx.gz;*.FIT;*.GPX;*.TCX;"
                   "*.FIT.GZ;*.GPX.GZ;*.TCX.GZ|All files (*)|*|";
     data.filterIndex = 1;
-    OpenFileDialog dialog(&client, data, "Import Activities");
-    if (dialog.Execute() == TFileOpenDialog::kIdOk) {
-        Import(data.fileNames);
+    // A remembered folder that has gone (an unplugged watch) leaves the working folder.
+    TProfile& profile = client.Profile();
+    const std::string folder = profile.GetString(Settings::kSection, kFolderKey, "", 512);
+    std::error_code error;
+    if (!folder.empty() && std::filesystem::is_directory(folder, error)) {
+        data.initialDir = folder;
     }
+    OpenFileDialog dialog(&client, data, "Import Activities");
+    if (dialog.Execute() != TFileOpenDialog::kIdOk || data.fileNames.empty()) {
+        return;
+    }
+    const std::string chosenIn =
+        std::filesystem::path(data.fileNames.front()).parent_path().string();
+    if (chosenIn != folder) {
+        profile.WriteString(Settings::kSection, kFolderKey, chosenIn);
+    }
+    Import(data.fileNames);
 }
 
 void ActivityImportFlow::Import(const std::vector<std::string>& operands) {

@@ -12,6 +12,8 @@ class ActivityImportFlow {
 public:
     // The unit of imported distances in vrl.ini: "km" or "mi".
     static constexpr const char* kUnitKey = "IMPORTUNIT";
+    // The folder the last import's files were chosen in, where the file dialog opens next.
+    static constexpr const char* kFolderKey = "IMPORTFOLDER";
 
     // The dialogs' templates, and the command with its drop, with the shell.
     static void Register();

@@ -40,10 +40,6 @@ protected:
         EditorFixture::SetUp();
         ASSERT_FALSE(HasFatalFailure());
         logbook = Path("logBooks/mylog.vrl");
-        // A quit asked for by an earlier program in this process would end the first
-        // dialog's loop at once; a short run of the loop takes it back.
-        QTimer::singleShot(0, [] { QApplication::exit(0); });
-        QApplication::exec();
     }
 
     std::string Put(const std::string& name, const std::string& bytes) const {
@@ -254,6 +250,21 @@ TEST_F(ActivityImportWindowTest, TheUnitIsRememberedAndOnlyImportStores) {
     EXPECT_FALSE(kept->importOffered);
     EXPECT_EQ(kept->summary, "Nothing to import: 0 days from 1 file; 1 day kept.");
     EXPECT_EQ(Read(logbook), imported);
+}
+
+// The file dialog opens where the last import's files were chosen, in the next run too;
+// the first time, and when that folder is gone, in the working folder.
+TEST_F(ActivityImportWindowTest, TheFileDialogOpensInTheFolderOfTheLastImport) {
+    const std::string run = Run("watch/2024/run.gpx", "2024-03-05");
+    ASSERT_TRUE(Preview([&] { ChooseInMenu({run}); }, Esc));
+    EXPECT_EQ(TFileOpenDialog::LastRun()->initialDir, "");
+    Restart();
+    ASSERT_TRUE(Preview([&] { ChooseInMenu({run}); }, Esc));
+    EXPECT_EQ(TFileOpenDialog::LastRun()->initialDir, Path("watch/2024"));
+    std::filesystem::remove_all(Path("watch"));
+    TFileOpenDialog::QueueAnswers({std::nullopt});
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, activity::kImportCommand));
+    EXPECT_EQ(TFileOpenDialog::LastRun()->initialDir, "");
 }
 
 TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {

@@ -24,10 +24,6 @@ protected:
         const DayRecord yesterday = RaceDay(-1);
         Restart([this, yesterday] { MakeLogbook(logbook, {yesterday}); });
         Reopen();
-        // The end of the first program asked the loop to quit while none ran, which would
-        // end the restore dialog's loop at once; a short run of the loop takes that back.
-        QTimer::singleShot(0, [] { QApplication::exit(0); });
-        QApplication::exec();
     }
 
     void SaveDistance(const std::string& distance) {

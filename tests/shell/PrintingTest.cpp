@@ -68,12 +68,6 @@ protected:
         return app->Run();
     }
     std::string StatusText() const { return frame->Status()->MessageText(); }
-    // The end of an earlier program asked the loop to quit while none ran, which would end
-    // the next modal loop at once; a short run of the loop takes that back.
-    static void ForgetEarlierQuit() {
-        QTimer::singleShot(0, [] { QApplication::exit(0); });
-        QApplication::exec();
-    }
 };
 
 // A signal seen before the last page ends the print (no file left) and then the program;
@@ -128,7 +122,6 @@ TEST_F(PrintingTest, ASignalWhileAReportPrintsLeavesNoFile) {
 TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
     EndProgram();
     WriteSettings(Path("unplugged/logs/season.vrl"));
-    ForgetEarlierQuit();
     TMessageBox::ResetScript(); // a real box, which only the signal closes
     app = std::make_unique<TMainApp>(argc, argv);
     bool boxShown = false;
@@ -226,7 +219,6 @@ TEST_F(PrintingTest, TheOpenLogbookIsRefusedAsAReportFileAndAsThePrintersFile) {
     // A logbook whose name says nothing of what it is: only its being open protects it.
     const std::string logbook = Path("season 2026.log");
     Restart([&] { WriteSettings(logbook); });
-    ForgetEarlierQuit();
     ASSERT_EQ(client->LogBookPath(), logbook);
     StoreDays({0, -1, -2});
     const std::string days = Read(logbook);

@@ -15,6 +15,7 @@
 #include "LogbookFixture.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -124,10 +125,14 @@ protected:
         frame = app->Frame();
         client->Dates().Today(today);
     }
-    // Ends the program, its windows gone; the folder's files stay.
+    // Ends the program, its windows gone; the folder's files stay. Its end asked the loop to
+    // quit while none ran, which would end the next program's first modal loop at once; a
+    // short run of the loop takes that back.
     void EndProgram() {
         app.reset();
         QApplication::processEvents();
+        QTimer::singleShot(0, [] { QApplication::exit(0); });
+        QApplication::exec();
     }
     // The texts of the message boxes shown so far.
     static std::vector<std::string> Messages() {
