@@ -84,6 +84,10 @@ void ActivityImportDialog::RegisterTemplate() {
                   {K::RadioButton, kReplaceEntries, 204, 224, 100, 10, "&Replace the entry", 0, 0},
                   {K::Button, kImport, 366, 228, 50, 14, "&Import", C::kDefault, 0},
                   {K::Button, TDialog::kIdCancel, 422, 228, 50, 14, "Cancel", 0, 0}};
+    // Made larger, the lists take the room: long workouts and many files left out show
+    // whole. The buttons stay at the bottom right.
+    t.growX = {{330, 100}};
+    t.growY = {{88, 50}, {184, 50}};
     TResources::AddDialog(activity::kImportDialog, t);
 }
 

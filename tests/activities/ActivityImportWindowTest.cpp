@@ -267,6 +267,25 @@ TEST_F(ActivityImportWindowTest, TheFileDialogOpensInTheFolderOfTheLastImport) {
     EXPECT_EQ(TFileOpenDialog::LastRun()->initialDir, "");
 }
 
+// Made larger, the preview gives the room to its lists; the buttons stay at the bottom right.
+TEST_F(ActivityImportWindowTest, ThePreviewGrowsWithItsLists) {
+    const std::string run = Run("watch/run.gpx", "2024-03-05");
+    ASSERT_TRUE(WhenShown<ActivityImportDialog>(
+        [&] { ChooseInMenu({run}); },
+        [](ActivityImportDialog& preview) {
+            EXPECT_EQ(preview.ControlRect(ActivityImportDialog::kDays), (TRect{12, 48, 708, 237}));
+            preview.Widget()->resize(1020, 609);
+            QApplication::processEvents();
+            EXPECT_EQ(preview.ClientRect(), (TRect{0, 0, 1020, 609}));
+            EXPECT_EQ(preview.ControlRect(ActivityImportDialog::kDays), (TRect{12, 48, 1008, 337}));
+            EXPECT_EQ(preview.ControlRect(ActivityImportDialog::kLeftOut),
+                      (TRect{12, 363, 1008, 534}));
+            EXPECT_EQ(preview.ControlRect(ActivityImportDialog::kImport),
+                      (TRect{849, 570, 924, 593}));
+            UserInput::Escape(preview);
+        }));
+}
+
 TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
     for (int day = 1; day <= 12; ++day) {
         char date[16];
