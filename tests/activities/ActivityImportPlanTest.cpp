@@ -1,6 +1,7 @@
 // The plan's reading: progress over the files of all operands, and stopping part way.
 
 #include "activities/ActivityImportPlan.h"
+#include "LocalZone.h"
 #include "TempFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,7 @@ class ActivityImportPlanTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        ::setenv("TZ", "UTC", 1);
         fs::create_directories(folder / "runs");
-    }
-    void TearDown() override {
-        savedTz ? ::setenv("TZ", savedTz->c_str(), 1) : ::unsetenv("TZ");
-        TempFolderTest::TearDown();
     }
     std::string WriteRun(const std::string& name, const std::string& day) {
         const fs::path path = folder / "runs" / name;
@@ -36,8 +32,7 @@ protected:
             << "T07:10:00Z</time></trkpt></trkseg></trk></gpx>";
         return path.string();
     }
-    std::optional<std::string> savedTz =
-        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+    LocalZone zone{"UTC"};
 };
 
 TEST_F(ActivityImportPlanTest, ProgressCountsEveryFileAndCanStop) {

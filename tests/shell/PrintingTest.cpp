@@ -4,7 +4,6 @@
 #include "framework/TDC.h"
 #include "framework/TMDIChild.h"
 #include "framework/TPrintout.h"
-#include "framework/TStatusBar.h"
 #include "reports/ReportsDialog.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
@@ -67,7 +66,6 @@ protected:
         lost.start(20000);
         return app->Run();
     }
-    std::string StatusText() const { return frame->Status()->MessageText(); }
 };
 
 // A signal seen before the last page ends the print (no file left) and then the program;
