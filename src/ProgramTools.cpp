@@ -1,5 +1,6 @@
 #include "ProgramTools.h"
 
+#include "activities/ActivityImportFlow.h"
 #include "art/Artwork.h"
 #include "editor/CalcDTPDialog.h"
 #include "editor/FindDialog.h"
@@ -33,4 +34,5 @@ void ProgramTools::Register() {
     Add<CalcDTPDialog>(res::kCalcDTPDialog);
     Add<CalculatorDialog>(res::kCalculatorDialog);
     Add<HRateDialog>(res::kHRateDialog);
+    ActivityImportFlow::Register();
 }

@@ -1,7 +1,7 @@
 #include "activities/ActivityImportDialog.h"
 
+#include "activities/ActivityIds.h"
 #include "framework/TResources.h"
-#include "shell/ResourceIds.h"
 #include "store/DateUtility.h"
 
 #include <cstdio>
@@ -39,8 +39,7 @@ const TFont kRowFont{"Courier New", -11, TFont::kNormal};
 ActivityImportDialog::ActivityImportDialog(TWindow* parent, ActivityImportPlan& plan,
                                            const IndexTable* table, ActivityDays::Unit unit,
                                            const DateUtility& dates)
-    : TDialog(parent, res::kActivityImportDialog), plan(plan), table(table), unit(unit),
-      dates(dates) {
+    : TDialog(parent, activity::kImportDialog), plan(plan), table(table), unit(unit), dates(dates) {
     const struct {
         int id;
         ActivityDays::Unit unit;
@@ -85,7 +84,11 @@ void ActivityImportDialog::RegisterTemplate() {
                   {K::RadioButton, kReplaceEntries, 204, 224, 100, 10, "&Replace the entry", 0, 0},
                   {K::Button, kImport, 366, 228, 50, 14, "&Import", C::kDefault, 0},
                   {K::Button, TDialog::kIdCancel, 422, 228, 50, 14, "Cancel", 0, 0}};
-    TResources::AddDialog(res::kActivityImportDialog, t);
+    // Made larger, the lists take the room: long workouts and many files left out show
+    // whole. The buttons stay at the bottom right.
+    t.growX = {{330, 100}};
+    t.growY = {{88, 50}, {184, 50}};
+    TResources::AddDialog(activity::kImportDialog, t);
 }
 
 std::string ActivityImportDialog::Header() {

@@ -1,11 +1,11 @@
 #include "activities/ActivityReadingDialog.h"
 
+#include "activities/ActivityIds.h"
 #include "framework/TApplication.h"
 #include "framework/TResources.h"
-#include "shell/ResourceIds.h"
 
 ActivityReadingDialog::ActivityReadingDialog(TWindow* parent)
-    : TDialog(parent, res::kActivityReadingDialog), gauge(this, -1, 12, 36, 276, 18) {
+    : TDialog(parent, activity::kReadingDialog), gauge(this, -1, 12, 36, 276, 18) {
     AddAutoCreateChild(gauge);
 }
 
@@ -17,7 +17,7 @@ void ActivityReadingDialog::RegisterTemplate() {
     t.caption = "Reading Activities";
     t.controls = {{K::Static, kText, 8, 6, 184, 10, "", 0, 0},
                   {K::Button, TDialog::kIdCancel, 75, 42, 50, 14, "Cancel", 0, 0}};
-    TResources::AddDialog(res::kActivityReadingDialog, t);
+    TResources::AddDialog(activity::kReadingDialog, t);
 }
 
 bool ActivityReadingDialog::Step(std::size_t done, std::size_t total) {

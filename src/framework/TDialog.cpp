@@ -74,8 +74,14 @@ QWidget* TDialog::CreateWidget(QWidget* parentWidget) {
     auto* host = new TDialogHost(this, parentWidget);
     host->setAttribute(Qt::WA_OpaquePaintEvent);
     host->setFont(TQtConvert::DialogFont());
-    host->setFixedSize(TDialogTemplate::PixelsX(dialogTemplate.cx),
-                       TDialogTemplate::PixelsY(dialogTemplate.cy));
+    const QSize size(TDialogTemplate::PixelsX(dialogTemplate.cx),
+                     TDialogTemplate::PixelsY(dialogTemplate.cy));
+    if (dialogTemplate.growX.empty() && dialogTemplate.growY.empty()) {
+        host->setFixedSize(size);
+    } else {
+        host->setMinimumSize(size);
+        host->resize(size);
+    }
     // Under a window manager: no caption means no frame at all; a pop-up has only a close
     // box, so minimising it can never take the main window along.
     if (dialogTemplate.hasCaption) {
@@ -121,6 +127,7 @@ void TDialog::TakeFocus() {
 void TDialog::BuildControls() {
     QWidget* host = Widget();
     controls.clear();
+    placed.clear();
     std::vector<QWidget*> behind;
     keyboard = new TDialogKeyboard(
         [handle = Handle()]() -> TKeyboardTarget* {
@@ -146,6 +153,7 @@ void TDialog::BuildControls() {
             r.bottom = r.top + std::min(r.Height(), 22);
         }
         w->setGeometry(TQtConvert::Rect(r));
+        placed.push_back({w, r});
         if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == TControlKind::Static) {
             label->setProperty("veloriaPlace", TQtConvert::Rect(r));
             TControlText::FitStatic(*label);
@@ -178,8 +186,44 @@ void TDialog::EraseBackground(QPainter& painter, const QWidget& device, const TR
     }
 }
 
+// Each control's edges move by the growth's shares at the grow lines before them.
+void TDialog::EvSize(TSize clientSize) {
+    if (dialogTemplate.growX.empty() && dialogTemplate.growY.empty()) {
+        return;
+    }
+    const int growX = std::max(0, clientSize.cx - TDialogTemplate::PixelsX(dialogTemplate.cx));
+    const int growY = std::max(0, clientSize.cy - TDialogTemplate::PixelsY(dialogTemplate.cy));
+    const auto shift = [](const std::vector<TGrowLine>& lines, int grow, int (*pixels)(int),
+                          int edge) {
+        int by = 0;
+        for (const TGrowLine& line : lines) {
+            if (pixels(line.at) < edge) {
+                by += grow * line.share / 100;
+            }
+        }
+        return by;
+    };
+    for (const auto& [w, r] : placed) {
+        const auto x = [&](int edge) {
+            return edge + shift(dialogTemplate.growX, growX, TDialogTemplate::PixelsX, edge);
+        };
+        const auto y = [&](int edge) {
+            return edge + shift(dialogTemplate.growY, growY, TDialogTemplate::PixelsY, edge);
+        };
+        const QRect moved = TQtConvert::Rect(TRect{x(r.left), y(r.top), x(r.right), y(r.bottom)});
+        if (auto* label = qobject_cast<QLabel*>(w);
+            label && label->property("veloriaPlace").isValid()) {
+            label->setProperty("veloriaPlace", moved);
+            TControlText::FitStatic(*label);
+        } else {
+            w->setGeometry(moved);
+        }
+    }
+}
+
 void TDialog::AfterDestroy(int) {
     controls.clear();
+    placed.clear();
     keyboard = nullptr; // goes with the widget
     if (modalLoop) {
         modalLoop->quit();

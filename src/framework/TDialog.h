@@ -93,6 +93,8 @@ protected:
     void SetupWindow() override;
     QWidget* CreateWidget(QWidget* parentWidget) override;
     void AfterDestroy(int value) override;
+    // A resizable dialog's controls follow its grow lines.
+    void EvSize(TSize clientSize) override;
     // The background, then the group boxes' frames: they lie under what the dialog paints.
     void EraseBackground(class QPainter& painter, const QWidget& device,
                          const TRect& area) override;
@@ -111,6 +113,8 @@ private:
     int resourceId;
     TDialogTemplate dialogTemplate;
     std::map<int, QWidget*> controls;
+    // Every control built, with its template's place in pixels.
+    std::vector<std::pair<QWidget*, TRect>> placed;
     std::map<int, int> textLimits;
     std::map<char, int> typedAccelerators;
     std::map<Key, int> keyAccelerators;

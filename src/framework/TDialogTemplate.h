@@ -9,6 +9,14 @@
 #include <string>
 #include <vector>
 
+// Where a resizable dialog puts the room it grows by: a line across it, in dialog units
+// from its left (or top) edge, and the line's share of the growth in percent. A control
+// across the line stretches by that share; a control past it moves by it.
+struct TGrowLine {
+    int at = 0;
+    int share = 0;
+};
+
 struct TDialogTemplate {
     int cx = 0;
     int cy = 0;
@@ -17,6 +25,10 @@ struct TDialogTemplate {
     std::string fontFace = "MS Sans Serif";
     int fontPoints = 8;
     std::vector<TControlTemplate> controls;
+    // A dialog with grow lines can be made larger than its template, never smaller; one
+    // without keeps the template's size.
+    std::vector<TGrowLine> growX;
+    std::vector<TGrowLine> growY;
 
     static int PixelsX(int du) { return du * 6 / 4; }
     static int PixelsY(int du) { return du * 13 / 8; }

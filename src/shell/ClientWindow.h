@@ -1,49 +1,39 @@
 #pragma once
-// The hub of the program: the client area of the main frame. It owns the open logbook, the
-// date utility, the window list and the print utility; handles every command of the menu
-// and the tool bar; opens each tool at most once; and shows every error message.
+// The hub of the program: the client area of the main frame. It runs the frame's commands
+// and their enablers and shows every error message; the tools are its registry's, the open
+// logbook its session's.
 
 #include "framework/TMDIClient.h"
 #include "framework/TProfile.h"
+#include "shell/LogBookSession.h"
 #include "shell/PrintUtility.h"
+#include "shell/ToolRegistry.h"
 #include "shell/WindowList.h"
-#include "store/DateUtility.h"
 #include "store/ErrorReporter.h"
-#include "store/LogBookBackups.h"
-#include "store/LogBookDatabase.h"
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
-class ChildWindow;
 class TDialog;
 
 class ClientWindow : public TMDIClient, public ErrorReporter {
 public:
-    // Builds a tool's dialog. A tool without a maker is not available: its command stays
-    // disabled and opening it does nothing.
-    using ToolMaker = std::function<TDialog*(ClientWindow& client)>;
-
-    // What a tool keeps for the whole run, past the closing of its window (the Log Book's
-    // undo history). The client owns it; Forget drops what it knows of stored days.
-    class ToolMemory {
-    public:
-        virtual ~ToolMemory() = default;
-        virtual void Forget() = 0;
-    };
+    using ToolMaker = ToolRegistry::ToolMaker;
+    using ToolMemory = ToolRegistry::ToolMemory;
+    using FileCommand = ToolRegistry::FileCommand;
 
     // Opens startLogBook when given (the program's command line) and remembers it, as File >
     // Open does; otherwise, or when it cannot be opened, the remembered logbook.
     explicit ClientWindow(TProfile& profile, const std::string& startLogBook = {});
     ~ClientWindow() override;
 
-    LogBookDatabase& Database() { return *database; }
-    const DateUtility& Dates() const { return *dateUtility; }
+    LogBookDatabase& Database() { return session->Database(); }
+    const DateUtility& Dates() const { return session->Dates(); }
+    LogBookSession& Session() { return *session; }
     PrintUtility& Printing() { return *printUtility; }
     const WindowList& Windows() const { return *windowList; }
+    TProfile& Profile() { return profile; }
 
     void ReportError(const char* message) override;
     // The message box text for a store message: two line feeds, ERROR:, two blanks and the
@@ -76,17 +66,15 @@ public:
     bool IsToolOpen(int resourceId) const;
     TDialog* Tool(int resourceId) const;
     bool ToolBarShown() const;
-    // The logbook path the client opened at start or last switched to.
-    const std::string& LogBookPath() const { return logBookPath; }
-    // The main window's title: the logbook that is open, or that none is (one refused at
-    // start, say, because another instance has it).
-    std::string Title() const;
+    const std::string& LogBookPath() const { return session->Path(); }
+    std::string Title() const { return session->Title(); }
     static std::string DefaultLogBookPath();
 
-    // The program (and tests) register what each tool is, by dialog resource number; the
-    // shell knows none of them.
+    // The program (and tests) register what each tool is, by dialog resource number, and the
+    // File menu's commands the features bring; the shell knows none of them.
     static void RegisterTool(int resourceId, ToolMaker maker);
     static void ClearTools();
+    static void RegisterFileCommand(FileCommand command);
     // Tests leave the title screen out.
     static void SetTitleScreenEnabled(bool enabled);
 
@@ -97,54 +85,15 @@ protected:
     void CleanupWindow() override;
 
 private:
-    // What each tool is to the shell: its dialog resource, the command that opens it (0 for
-    // none), and for a tool in a child window its title and icon.
-    struct ToolInfo {
-        int resourceId;
-        int command;
-        const char* title; // nullptr for a pop-up
-        int icon;
-    };
-    static const ToolInfo kTools[];
-    static const ToolInfo* Info(int resourceId);
-
-    struct ToolSlot {
-        TDialog* dialog = nullptr;
-        ChildWindow* child = nullptr;
-        bool open = false;
-    };
-    void OpenTool(int resourceId);
-    void OpenMdiTool(const ToolInfo& info);
-    void OpenPopupTool(const ToolInfo& info);
-    bool AnyMdiToolOpen() const;
-    bool AllMdiToolsOpen() const;
-    bool ToolAvailable(int resourceId) const;
-    void Cycle(bool forward);
-    void OpenLogBookFile();
-    // File > Restore from Backup: the backup the user chooses replaces the open logbook.
-    void RestoreFromBackup();
-    // File > Import Activities, and files dropped on the main window: the files and folders
-    // are read, previewed, and their days stored in one step when the user says Import.
-    void ChooseActivityFiles();
-    void ImportActivities(const std::vector<std::string>& operands);
-    // The first change of a day in each logbook in this run, and every change of many days,
-    // is backed up first; a backup that cannot be made is said on the status bar and the
-    // change goes ahead.
-    void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
-    bool OpenAndRemember(const std::string& path);
     void PrintActiveWindow();
     void ShowToolBar(bool show);
     void RegisterCommands();
     void RegisterEnablers();
 
     TProfile& profile;
-    std::unique_ptr<DateUtility> dateUtility;
-    std::unique_ptr<LogBookDatabase> database;
-    LogBookBackups backups;
     std::unique_ptr<WindowList> windowList;
     std::unique_ptr<PrintUtility> printUtility;
-    std::map<int, ToolSlot> tools;
-    std::map<int, std::unique_ptr<ToolMemory>> memories;
+    std::unique_ptr<ToolRegistry> tools;
+    std::unique_ptr<LogBookSession> session;
     bool sized = false;
-    std::string logBookPath;
 };

@@ -26,5 +26,4 @@ constexpr int kAbout = 1222;
 constexpr int kProductFeatures = 1223;
 constexpr int kHelpContents = 1224;
 constexpr int kRestoreBackup = 1230;
-constexpr int kImportActivities = 1231;
 } // namespace cmd

@@ -17,8 +17,6 @@ constexpr int kHRateDialog = 10;
 constexpr int kFindDialog = 11;
 constexpr int kCalcDTPDialog = 12;
 constexpr int kRestoreBackupDialog = 20;
-constexpr int kActivityImportDialog = 21;
-constexpr int kActivityReadingDialog = 22;
 
 constexpr int kAppIcon = 100;
 constexpr int kLogBookIcon = 101;

@@ -10,8 +10,6 @@ public:
     static constexpr const char* kSection = "GENERAL INFO";
     static constexpr const char* kLogBookKey = "LOGBOOK";
     static constexpr const char* kVersionKey = "VERSION";
-    // The unit of imported activities' distances: "km" or "mi".
-    static constexpr const char* kImportUnitKey = "IMPORTUNIT";
     static constexpr const char* kVersion = "3.2";
     // What VERSION reads as when the file has none.
     static constexpr const char* kNoVersion = "NONE";

@@ -1,46 +1,16 @@
 #include "shell/ShellResources.h"
 
-#include "activities/ActivityImportDialog.h"
-#include "activities/ActivityReadingDialog.h"
 #include "framework/TDialog.h"
 #include "framework/TResources.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
 #include "shell/RestoreBackupDialog.h"
+#include "shell/ToolRegistry.h"
 
 namespace {
 
 using K = TControlKind;
 using I = TMenuItem;
-
-void RegisterMenu() {
-    TResources::AddMenu(
-        res::kMainMenu,
-        {I::Popup("&File", {I::Item("&Open...", cmd::kOpen),
-                            I::Item("&Import Activities...", cmd::kImportActivities),
-                            I::Item("&Restore from Backup...", cmd::kRestoreBackup), I::Separator(),
-                            I::Item("&Print...", cmd::kPrint),
-                            I::Item("Printer Setup...", cmd::kPrinterSetup), I::Separator(),
-                            I::Item("E&xit", cmd::kExit)}),
-         I::Popup("&Tools",
-                  {I::Item("&Logbook...", cmd::kLogBook), I::Item("&Calendar...", cmd::kCalendar),
-                   I::Item("&Graphs...", cmd::kGraphs), I::Item("&Statistics...", cmd::kStatistics),
-                   I::Item("&Reports...", cmd::kReports),
-                   I::Item("C&alculator...", cmd::kCalculator),
-                   I::Item("&Heart rate...", cmd::kHeartRate)}),
-         I::Popup("&View", {I::Item("&Open all windows", cmd::kOpenAll),
-                            I::Item("Show &next window", cmd::kNextWindow),
-                            I::Item("Show &previous window", cmd::kPreviousWindow),
-                            I::Item("&Close all windows", cmd::kCloseAll)}),
-         I::Popup("&Preferences", {I::Item("&Show tool bar", cmd::kShowToolBar),
-                                   I::Item("&Hide tool bar", cmd::kHideToolBar)}),
-         I::Popup("&Window", {I::Item("&Cascade", cmd::kCascade),
-                              I::Item("Tile &horizontal", cmd::kTileHorizontal),
-                              I::Item("Tile &vertical", cmd::kTileVertical)}),
-         I::Popup("&Help", {I::Item("&Product Features", cmd::kProductFeatures),
-                            I::Item("&Contents", cmd::kHelpContents), I::Separator(),
-                            I::Item("&About...", cmd::kAbout)})});
-}
 
 void RegisterHints() {
     const struct {
@@ -48,7 +18,6 @@ void RegisterHints() {
         const char* hint;
     } hints[] = {
         {cmd::kOpen, "Open Veloria log book."},
-        {cmd::kImportActivities, "Import activity files (FIT, TCX, GPX) from a watch or phone."},
         {cmd::kRestoreBackup, "Replace the log book with one of its backups."},
         {cmd::kPrint, "Print the contents of the active window."},
         {cmd::kPrinterSetup, "Select and setup a printer."},
@@ -99,8 +68,6 @@ void RegisterDialogs() {
         {K::Button, TDialog::kIdOk, 80, 200, 50, 14, "OK", TControlTemplate::kDefault, 0}};
     TResources::AddDialog(res::kTitleDialog, title);
     RestoreBackupDialog::RegisterTemplate();
-    ActivityImportDialog::RegisterTemplate();
-    ActivityReadingDialog::RegisterTemplate();
 }
 
 } // namespace
@@ -111,7 +78,42 @@ void ShellResources::Register() {
         return;
     }
     done = true;
-    RegisterMenu();
     RegisterHints();
     RegisterDialogs();
+}
+
+void ShellResources::RegisterMenu() {
+    // The File menu's commands that the features registered come after Open.
+    std::vector<I> file = {I::Item("&Open...", cmd::kOpen)};
+    for (const auto& [command, registered] : ToolRegistry::FileCommands()) {
+        file.push_back(I::Item(registered.menuText, command));
+        TResources::AddString(command, registered.hint);
+    }
+    for (I item :
+         {I::Item("&Restore from Backup...", cmd::kRestoreBackup), I::Separator(),
+          I::Item("&Print...", cmd::kPrint), I::Item("Printer Setup...", cmd::kPrinterSetup),
+          I::Separator(), I::Item("E&xit", cmd::kExit)}) {
+        file.push_back(std::move(item));
+    }
+    TResources::AddMenu(
+        res::kMainMenu,
+        {I::Popup("&File", std::move(file)),
+         I::Popup("&Tools",
+                  {I::Item("&Logbook...", cmd::kLogBook), I::Item("&Calendar...", cmd::kCalendar),
+                   I::Item("&Graphs...", cmd::kGraphs), I::Item("&Statistics...", cmd::kStatistics),
+                   I::Item("&Reports...", cmd::kReports),
+                   I::Item("C&alculator...", cmd::kCalculator),
+                   I::Item("&Heart rate...", cmd::kHeartRate)}),
+         I::Popup("&View", {I::Item("&Open all windows", cmd::kOpenAll),
+                            I::Item("Show &next window", cmd::kNextWindow),
+                            I::Item("Show &previous window", cmd::kPreviousWindow),
+                            I::Item("&Close all windows", cmd::kCloseAll)}),
+         I::Popup("&Preferences", {I::Item("&Show tool bar", cmd::kShowToolBar),
+                                   I::Item("&Hide tool bar", cmd::kHideToolBar)}),
+         I::Popup("&Window", {I::Item("&Cascade", cmd::kCascade),
+                              I::Item("Tile &horizontal", cmd::kTileHorizontal),
+                              I::Item("Tile &vertical", cmd::kTileVertical)}),
+         I::Popup("&Help", {I::Item("&Product Features", cmd::kProductFeatures),
+                            I::Item("&Contents", cmd::kHelpContents), I::Separator(),
+                            I::Item("&About...", cmd::kAbout)})});
 }

@@ -5,4 +5,7 @@ class ShellResources {
 public:
     // Registers them once; later calls do nothing.
     static void Register();
+    // The main menu, with the File menu's commands registered so far; again for each new
+    // main window, since the program registers its features after the application starts.
+    static void RegisterMenu();
 };

@@ -22,6 +22,7 @@ void TMainApp::BuildMainWindow() {
     // The title names the logbook the client window actually opened (the same setting and
     // default, so a first run shows the full path of the file under the current folder),
     // or says that none is open.
+    ShellResources::RegisterMenu();
     client = std::make_unique<ClientWindow>(profile, startLogBook);
     DateValue today;
     client->Dates().Today(today);

@@ -1,6 +1,7 @@
 // Activities placed on their local dates and the entries their days make.
 
 #include "activities/ActivityDays.h"
+#include "LocalZone.h"
 
 #include <gtest/gtest.h>
 
@@ -17,34 +18,20 @@ Activity Make(std::int64_t start, const char* sport, double seconds, double metr
     return {start, 0, sport, seconds, metres, calories, maxHr, avgHr, {}};
 }
 
-// The machine's zone for one test.
-class ZoneTest : public ::testing::Test {
-protected:
-    void Zone(const char* tz) {
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    void TearDown() override {
-        saved ? setenv("TZ", saved->c_str(), 1) : unsetenv("TZ");
-        tzset();
-    }
-    std::optional<std::string> saved =
-        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
-};
-
 // A run at 23:30 on 1 March five hours west of Greenwich is on 2 March in UTC.
-TEST_F(ZoneTest, AnActivityGoesOnTheLocalDateOfItsStart) {
+TEST(ActivityDaysTest, AnActivityGoesOnTheLocalDateOfItsStart) {
+    LocalZone zone;
     Activity late = Make(1772425800, "Running", 60, 0); // 2026-03-02 04:30:00 UTC
     late.localOffset = -5 * 3600;
     EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260301);
     late.localOffset = 0;
     EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);
     late.localOffset.reset();
-    Zone("XST5");
+    zone.Set("XST5");
     EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260301);
-    Zone("UTC0");
+    zone.Set("UTC0");
     EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);
-    Zone("XST-10"); // ten hours east
+    zone.Set("XST-10"); // ten hours east
     EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);
     late.start = kMorning + 16 * 3600; // 23:00 UTC
     EXPECT_EQ(ActivityDays::DateKeyOf(late), 20260302);

@@ -2,6 +2,7 @@
 // activity in two files, activities whose figures cannot be true, and the texts of a day.
 
 #include "activities/ActivityImportPlan.h"
+#include "LocalZone.h"
 #include "TempFolderTest.h"
 #include "activities/FitWriter.h"
 #include "store/DateUtility.h"
@@ -24,12 +25,7 @@ class ActivityImportPlanTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        ::setenv("TZ", "UTC", 1);
         fs::create_directories(folder / "runs");
-    }
-    void TearDown() override {
-        savedTz ? ::setenv("TZ", savedTz->c_str(), 1) : ::unsetenv("TZ");
-        TempFolderTest::TearDown();
     }
     std::string WriteRun(const std::string& name, const std::string& day) {
         const fs::path path = folder / "runs" / name;
@@ -61,8 +57,7 @@ protected:
         plan.Decide(ActivityDays::Unit::Kilometres, nullptr, ActivityImportPlan::Existing::Refuse);
         return plan;
     }
-    std::optional<std::string> savedTz =
-        std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+    LocalZone zone{"UTC"};
 };
 
 TEST_F(ActivityImportPlanTest, ProgressCountsEveryFileAndCanStop) {

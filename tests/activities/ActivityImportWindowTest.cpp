@@ -3,29 +3,31 @@
 // Import stores. Times are UTC here, so a file's day is the date its times carry.
 
 #include "EditorFixture.h"
+#include "LocalZone.h"
+#include "activities/ActivityIds.h"
 #include "activities/ActivityImportDialog.h"
 #include "activities/ActivityReadingDialog.h"
-#include "framework/TStatusBar.h"
-#include "framework/TWindowHost.h"
 #include "shell/CommandIds.h"
 #include "store/DateUtility.h"
 #include "views/CalendarDialog.h"
 
-#include <QApplication>
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QTimer>
 #include <QUrl>
 
-#include <cstdlib>
-#include <ctime>
-#include <functional>
-#include <optional>
+#include <cstdio>
+
 #include <sys/stat.h>
 
 namespace {
+
+using Preview = ActivityImportDialog;
+
+void Esc(Preview& preview) {
+    UserInput::Escape(preview);
+}
 
 class ActivityImportWindowTest : public EditorFixture {
 protected:
@@ -33,87 +35,46 @@ protected:
         EditorFixture::RegisterTools();
         Register<CalendarDialog>(res::kCalendarDialog);
     }
-    void SetUp() override {
-        ::setenv("TZ", "UTC", 1); // each test is a process of its own
-        ::tzset();
-        EditorFixture::SetUp();
-        ASSERT_FALSE(HasFatalFailure());
-        logbook = Path("logBooks/mylog.vrl");
-        // A quit asked for by an earlier program in this process would end the first
-        // dialog's loop at once; a short run of the loop takes it back.
-        QTimer::singleShot(0, [] { QApplication::exit(0); });
-        QApplication::exec();
-    }
 
     std::string Put(const std::string& name, const std::string& bytes) const {
         std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
         Write(Path(name), bytes);
         return Path(name);
     }
-    // A run of 1111.95 m in ten minutes at 07:00 UTC on a date such as "2024-03-05".
+    // A run of 1111.95 m in ten minutes at 07:00 UTC on a date such as "2024-03-05": 0.01
+    // degree north, a point every 15 s as a watch records (longer gaps are pauses), its heart
+    // rate rising from 150 to 162 at the last point.
     std::string Run(const std::string& name, const std::string& date) const {
-        return Put(name,
-                   "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" xmlns:ns3=\"urn:hr\"><trk>"
-                   "<type>running</type><trkseg><trkpt lat=\"50\" lon=\"8\"><time>" +
-                       date +
-                       "T07:00:00Z</time><extensions><ns3:hr>150</ns3:hr></extensions></trkpt>"
-                       "<trkpt lat=\"50.01\" lon=\"8\"><time>" +
-                       date +
-                       "T07:10:00Z</time><extensions><ns3:hr>162</ns3:hr></extensions></trkpt>"
-                       "</trkseg></trk></gpx>");
+        std::string points;
+        for (int i = 0; i <= 40; ++i) {
+            char point[160];
+            std::snprintf(point, sizeof point,
+                          "<trkpt lat=\"%.5f\" lon=\"8\"><time>%sT07:%02d:%02dZ</time><extensions>"
+                          "<ns3:hr>%d</ns3:hr></extensions></trkpt>",
+                          50 + i * 0.00025, date.c_str(), i * 15 / 60, i * 15 % 60,
+                          i == 40 ? 162 : 150);
+            points += point;
+        }
+        return Put(name, "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" xmlns:ns3=\"urn:hr\"><trk>"
+                         "<type>running</type><trkseg>" +
+                             points + "</trkseg></trk></gpx>");
     }
     // An hour's ride of 20 km, 500 kcal.
     std::string Ride(const std::string& name, const std::string& date) const {
         return Put(name, "<TrainingCenterDatabase><Activities><Activity Sport=\"Biking\"><Id>" +
                              date +
-                             "T17:00:00Z</Id><Lap><TotalTimeSeconds>3600</TotalTimeSeconds>"
+                             "T17:00:00Z</Id><Lap StartTime=\"" + date +
+                             "T17:00:00Z\"><TotalTimeSeconds>3600</TotalTimeSeconds>"
                              "<DistanceMeters>20000</DistanceMeters><Calories>500</Calories>"
                              "<MaximumHeartRateBpm><Value>150</Value></MaximumHeartRateBpm></Lap>"
                              "</Activity></Activities></TrainingCenterDatabase>");
     }
 
-    // Runs gesture (a menu choice, a drop) and, once a modal dialog of type D shows, act
-    // with it as the user does; false when none showed.
-    template <typename D>
-    bool WhenShown(const std::function<void()>& gesture, const std::function<void(D&)>& act) {
-        bool shown = false;
-        QTimer poll; // goes with this call
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
-            if (auto* dialog = link ? dynamic_cast<D*>(link->Window()) : nullptr;
-                dialog && !shown) {
-                shown = true;
-                act(*dialog);
-            }
-        });
-        poll.start(0);
-        gesture();
-        return shown;
-    }
-    // The preview as it opened after the gesture; end closes it as the user does.
-    struct Shown {
-        std::vector<std::string> rows, leftOut;
-        std::string summary;
-        bool importOffered = false, miles = false;
-    };
-    std::optional<Shown> Preview(const std::function<void()>& gesture,
-                                 const std::function<void(ActivityImportDialog&)>& end) {
-        Shown shown;
-        const bool opened = WhenShown<ActivityImportDialog>(gesture, [&](auto& preview) {
-            shown = {Lines(preview, ActivityImportDialog::kDays),
-                     Lines(preview, ActivityImportDialog::kLeftOut),
-                     preview.GetDlgItemText(ActivityImportDialog::kSummary),
-                     preview.IsDlgItemEnabled(ActivityImportDialog::kImport),
-                     preview.IsDlgButtonChecked(ActivityImportDialog::kMiles)};
-            end(preview);
-        });
-        return opened ? std::optional(shown) : std::nullopt;
-    }
-    static void Import(ActivityImportDialog& preview) { UserInput::Enter(preview); }
-    static void Esc(ActivityImportDialog& preview) { UserInput::Escape(preview); }
-    void ChooseInMenu(const std::vector<std::string>& files) {
+    // File > Import Activities with these files chosen; act is the user's at the preview.
+    bool Choose(const std::vector<std::string>& files, const std::function<void(Preview&)>& act) {
         TFileOpenDialog::QueueChoice(files);
-        ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kImportActivities));
+        return WhenShown<Preview>(
+            [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, activity::kImportCommand)); }, act);
     }
     // A drag onto the main window, then the drop when the frame takes the drag.
     bool Drop(const QList<QUrl>& urls) {
@@ -139,9 +100,9 @@ protected:
         }
         return lines;
     }
-    std::string StatusText() const { return frame->Status()->MessageText(); }
+    std::string Logbook() const { return Path("logBooks/mylog.vrl"); }
 
-    std::string logbook;
+    LocalZone zone{"UTC"};
 };
 
 // Dropped files and folders (the menu's way is the other tests'); a drag of anything but
@@ -153,14 +114,16 @@ TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenToolsShowTheDay) {
     // A name with an escape sequence is shown escaped, as the command line shows it.
     Put("watch/notes\x1b[2J.gpx", "packing list for the race");
     EXPECT_FALSE(Drop({QUrl("https://example.org/a.gpx")}));
-    const auto shown = Preview(
+    ASSERT_TRUE(WhenShown<Preview>(
         [&] {
             EXPECT_TRUE(Drop({Local(Path("watch/runs")), Local(Path("watch/notes\x1b[2J.gpx"))}));
         },
-        Import);
-    ASSERT_TRUE(shown);
-    EXPECT_EQ(shown->leftOut, std::vector<std::string>{Path("watch/notes\\x1b[2J.gpx") +
-                                                       ": is not a FIT, GPX or TCX file"});
+        [&](Preview& preview) {
+            EXPECT_EQ(Lines(preview, Preview::kLeftOut),
+                      std::vector<std::string>{Path("watch/notes\\x1b[2J.gpx") +
+                                               ": is not a FIT, GPX or TCX file"});
+            UserInput::Enter(preview);
+        }));
     EXPECT_EQ(StatusText(), "Imported 1 day from 1 file; 1 file left out.");
     // The Log Book, open on today, shows the day it did not store itself.
     EXPECT_EQ(Shows(Box(DayForm::kDistance)), "1.11");
@@ -175,9 +138,7 @@ TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenToolsShowTheDay) {
 // The rows as the choices below the lists change them; 2024-03-06 holds an entry.
 TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachChoice) {
     Store(Day(20240306).Distance(5.0F).Workout("Easy"));
-    const std::string before = Read(logbook);
-    const std::vector<std::string> files = {Run("watch/run.gpx", "2024-03-05"),
-                                            Ride("watch/ride.tcx", "2024-03-06")};
+    const std::string before = Read(Logbook());
     const struct {
         const char* step;
         int click; // 0: as the preview opens
@@ -191,28 +152,27 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
           "ride.tcx"},
          "To import: 1 day from 2 files; 1 day kept."},
         {"entries replaced",
-         ActivityImportDialog::kReplaceEntries,
+         Preview::kReplaceEntries,
          {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Run  run.gpx",
           "2024-03-06  replaces an entry     20.00 km  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 2 days from 2 files."},
         {"miles",
-         ActivityImportDialog::kMiles,
+         Preview::kMiles,
          {"2024-03-05  new                    0.69 mi  00:10:00     162      0 kcal  Run  run.gpx",
           "2024-03-06  replaces an entry     12.43 mi  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 2 days from 2 files."},
     };
-    ASSERT_TRUE(WhenShown<ActivityImportDialog>(
-        [&] { ChooseInMenu(files); },
-        [&](ActivityImportDialog& preview) {
-            EXPECT_EQ(preview.GetDlgItemText(ActivityImportDialog::kHeader),
+    ASSERT_TRUE(Choose(
+        {Run("watch/run.gpx", "2024-03-05"), Ride("watch/ride.tcx", "2024-03-06")},
+        [&](Preview& preview) {
+            EXPECT_EQ(preview.GetDlgItemText(Preview::kHeader),
                       "Date        Import                Distance      Time  Max HR    Calories  "
                       "Sport and files");
-            EXPECT_EQ(Lines(preview, ActivityImportDialog::kLeftOut),
-                      std::vector<std::string>{"(none)"});
+            EXPECT_EQ(Lines(preview, Preview::kLeftOut), std::vector<std::string>{"(none)"});
             // Rows that fit scroll nowhere sideways.
-            for (const int list : {ActivityImportDialog::kDays, ActivityImportDialog::kLeftOut}) {
+            for (const int list : {Preview::kDays, Preview::kLeftOut}) {
                 auto* box = qobject_cast<QListWidget*>(preview.Control(list));
                 ASSERT_NE(box, nullptr);
                 EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0) << list;
@@ -221,58 +181,82 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
                 if (s.click != 0) {
                     UserInput::Click(preview, s.click);
                 }
-                EXPECT_EQ(Lines(preview, ActivityImportDialog::kDays), s.rows) << s.step;
-                EXPECT_EQ(preview.GetDlgItemText(ActivityImportDialog::kSummary), s.summary)
-                    << s.step;
+                EXPECT_EQ(Lines(preview, Preview::kDays), s.rows) << s.step;
+                EXPECT_EQ(preview.GetDlgItemText(Preview::kSummary), s.summary) << s.step;
             }
             UserInput::Escape(preview);
         }));
     EXPECT_EQ(TFileOpenDialog::LastTitle(), "Import Activities");
-    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(Read(Logbook()), before);
     EXPECT_EQ(StatusText(), "");
 }
 
-// The unit chosen is the next preview's, whether the last one imported or not; Cancel
-// stores nothing, and a preview without a day to store does not offer Import.
-TEST_F(ActivityImportWindowTest, TheUnitIsRememberedAndOnlyImportStores) {
-    const std::vector<std::string> run = {Run("watch/run.gpx", "2024-03-05")};
-    const std::string before = Read(logbook);
-    ASSERT_TRUE(Preview([&] { ChooseInMenu(run); },
-                        [](ActivityImportDialog& preview) {
-                            UserInput::Click(preview, ActivityImportDialog::kMiles);
-                            UserInput::Click(preview, TDialog::kIdCancel);
-                        }));
-    EXPECT_EQ(Read(logbook), before);
+// The unit chosen and the folder the files were chosen in are the next import's, in the next
+// run too, whether the last one imported or not; a folder that has gone leaves the working
+// folder. Cancel stores nothing, and a preview without a day to store does not offer Import.
+TEST_F(ActivityImportWindowTest, TheUnitAndFolderAreRememberedAndOnlyImportStores) {
+    const std::vector<std::string> run = {Run("watch/2024/run.gpx", "2024-03-05")};
+    const std::string before = Read(Logbook());
+    ASSERT_TRUE(Choose(run, [](Preview& preview) {
+        UserInput::Click(preview, Preview::kMiles);
+        UserInput::Click(preview, TDialog::kIdCancel);
+    }));
+    EXPECT_EQ(TFileOpenDialog::LastRun()->initialDir, "");
+    EXPECT_EQ(Read(Logbook()), before);
     EXPECT_NE(Read(Ini()).find("IMPORTUNIT=mi\n"), std::string::npos) << Read(Ini());
-    const auto again = Preview([&] { ChooseInMenu(run); }, Import);
-    ASSERT_TRUE(again);
-    EXPECT_TRUE(again->miles);
+    Restart();
+    bool miles = false;
+    ASSERT_TRUE(Choose(run, [&](Preview& preview) {
+        miles = preview.IsDlgButtonChecked(Preview::kMiles);
+        UserInput::Enter(preview);
+    }));
+    EXPECT_TRUE(miles);
+    EXPECT_EQ(TFileOpenDialog::LastRun()->initialDir, Path("watch/2024"));
     EXPECT_EQ(StatusText(), "Imported 1 day from 1 file.");
-    const std::string imported = Read(logbook);
+    const std::string imported = Read(Logbook());
     EXPECT_NE(imported, before);
 
     // The same file again: its day is kept, nothing is left to import.
-    const auto kept = Preview([&] { ChooseInMenu(run); }, Esc);
-    ASSERT_TRUE(kept);
-    EXPECT_FALSE(kept->importOffered);
-    EXPECT_EQ(kept->summary, "Nothing to import: 0 days from 1 file; 1 day kept.");
-    EXPECT_EQ(Read(logbook), imported);
+    ASSERT_TRUE(Choose(run, [](Preview& preview) {
+        EXPECT_FALSE(preview.IsDlgItemEnabled(Preview::kImport));
+        EXPECT_EQ(preview.GetDlgItemText(Preview::kSummary),
+                  "Nothing to import: 0 days from 1 file; 1 day kept.");
+        UserInput::Escape(preview);
+    }));
+    EXPECT_EQ(Read(Logbook()), imported);
+    std::filesystem::remove_all(Path("watch"));
+    TFileOpenDialog::QueueAnswers({std::nullopt});
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, activity::kImportCommand));
+    EXPECT_EQ(TFileOpenDialog::LastRun()->initialDir, "");
+}
+
+// Made larger, the preview gives the room to its lists; the buttons stay at the bottom right.
+TEST_F(ActivityImportWindowTest, ThePreviewGrowsWithItsLists) {
+    ASSERT_TRUE(Choose({Run("watch/run.gpx", "2024-03-05")}, [](Preview& preview) {
+        EXPECT_EQ(preview.ControlRect(Preview::kDays), (TRect{12, 48, 708, 237}));
+        preview.Widget()->resize(1020, 609);
+        QApplication::processEvents();
+        EXPECT_EQ(preview.ClientRect(), (TRect{0, 0, 1020, 609}));
+        EXPECT_EQ(preview.ControlRect(Preview::kDays), (TRect{12, 48, 1008, 337}));
+        EXPECT_EQ(preview.ControlRect(Preview::kLeftOut), (TRect{12, 363, 1008, 534}));
+        EXPECT_EQ(preview.ControlRect(Preview::kImport), (TRect{849, 570, 924, 593}));
+        UserInput::Escape(preview);
+    }));
 }
 
 TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
-    for (int day = 1; day <= 12; ++day) {
-        char date[16];
-        std::snprintf(date, sizeof date, "2024-04-%02d", day);
-        Run("watch/year/" + std::string(date) + ".gpx", date);
+    for (int day = 10; day < 22; ++day) {
+        const std::string date = "2024-04-" + std::to_string(day);
+        Run("watch/year/" + date + ".gpx", date);
     }
-    const std::string before = Read(logbook);
+    const std::string before = Read(Logbook());
     bool previewed = false;
     ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
-        [&] { previewed = Preview([&] { ChooseInMenu({Path("watch/year")}); }, Esc).has_value(); },
+        [&] { previewed = Choose({Path("watch/year")}, Esc); },
         [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
     EXPECT_FALSE(previewed);
     EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
-    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(Read(Logbook()), before);
 }
 
 // Without an open logbook (here one that is a FIFO) nothing is read: the user is told why.
@@ -283,7 +267,8 @@ TEST_F(ActivityImportWindowTest, WithoutAnOpenLogbookTheImportSaysSo) {
         WriteSettings(Path("fifo.vrl"));
     });
     TMessageBox::History().clear();
-    EXPECT_FALSE(Preview([&] { EXPECT_TRUE(Drop({Local(Path("watch/run.gpx"))})); }, Esc));
+    EXPECT_FALSE(
+        WhenShown<Preview>([&] { EXPECT_TRUE(Drop({Local(Path("watch/run.gpx"))})); }, Esc));
     (void)QTest::qWaitFor([] { return !TMessageBox::History().empty(); }, 2000);
     EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"No logbook is open to import "
                                                    "into: open one with File > Open.\""});

@@ -4,13 +4,9 @@
 
 #include "EditorFixture.h"
 #include "framework/TStatusBar.h"
-#include "framework/TWindowHost.h"
 #include "shell/CommandIds.h"
 #include "shell/RestoreBackupDialog.h"
 #include "store/LogBookBackups.h"
-
-#include <QApplication>
-#include <QTimer>
 
 namespace {
 
@@ -24,10 +20,6 @@ protected:
         const DayRecord yesterday = RaceDay(-1);
         Restart([this, yesterday] { MakeLogbook(logbook, {yesterday}); });
         Reopen();
-        // The end of the first program asked the loop to quit while none ran, which would
-        // end the restore dialog's loop at once; a short run of the loop takes that back.
-        QTimer::singleShot(0, [] { QApplication::exit(0); });
-        QApplication::exec();
     }
 
     void SaveDistance(const std::string& distance) {
@@ -35,7 +27,6 @@ protected:
         Click(LogBookDialog::kSaveDay);
     }
     std::vector<LogBookBackups::Backup> Backups() { return LogBookBackups().List(logbook); }
-    std::string StatusText() const { return frame->Status()->MessageText(); }
 
     std::string logbook;
 };
@@ -54,23 +45,14 @@ TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
     TMessageBox::QueueAnswers({TMessageBox::kIdNo});
     std::string listed;
     int rows = 0;
-    int polls = 0;
-    std::function<void()> user = [&] {
-        auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
-        auto* dialog = link ? dynamic_cast<RestoreBackupDialog*>(link->Window()) : nullptr;
-        if (!dialog) {
-            if (++polls < 1000) {
-                QTimer::singleShot(0, user);
-            }
-            return;
-        }
-        rows = dialog->ListCount(RestoreBackupDialog::kList);
-        listed = dialog->ListText(RestoreBackupDialog::kList, 0);
-        UserInput::ClickRow(*dialog, RestoreBackupDialog::kList, 0);
-        UserInput::Enter(*dialog);
-    };
-    QTimer::singleShot(0, user);
-    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup));
+    ASSERT_TRUE(WhenShown<RestoreBackupDialog>(
+        [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup)); },
+        [&](RestoreBackupDialog& dialog) {
+            rows = dialog.ListCount(RestoreBackupDialog::kList);
+            listed = dialog.ListText(RestoreBackupDialog::kList, 0);
+            UserInput::ClickRow(dialog, RestoreBackupDialog::kList, 0);
+            UserInput::Enter(dialog);
+        }));
     EXPECT_EQ(rows, 1);
     EXPECT_NE(listed.find("   1 day, "), std::string::npos) << listed;
 

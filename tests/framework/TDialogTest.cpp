@@ -359,3 +359,40 @@ TEST(TDialogFrame, ACaptionGivesAPopUpWithOnlyACloseBoxAndNoCaptionGivesNoFrame)
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(title.Widget()->windowFlags() & Qt::FramelessWindowHint);
 }
+
+// A dialog with grow lines: lists across a line stretch by its share, a button past the line
+// moves; nothing goes below the template's size. The form has none and keeps its size.
+TEST(TDialogGrowTest, ControlsFollowTheGrowLinesAndTheTemplateIsTheLeastSize) {
+    constexpr int kGrowing = 9003;
+    enum { kTop = 801, kBottom = 802, kButton = 803 };
+    TDialogTemplate t;
+    t.cx = 200;
+    t.cy = 100;
+    t.controls = {{TControlKind::ListBox, kTop, 4, 20, 140, 50, "", 0, 0},
+                  {TControlKind::ListBox, kBottom, 4, 74, 140, 20, "", 0, 0},
+                  {TControlKind::Button, kButton, 150, 4, 40, 14, "Go", 0, 0}};
+    t.growX = {{100, 100}};
+    t.growY = {{40, 50}, {85, 50}};
+    TResources::AddDialog(kGrowing, t);
+    TDialog dialog(nullptr, kGrowing);
+    ASSERT_TRUE(dialog.Create());
+    dialog.Show(TShowMode::Normal);
+    dialog.Widget()->resize(360, 202);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.ClientRect(), (TRect{0, 0, 360, 202}));
+    EXPECT_EQ(dialog.ControlRect(kTop), (TRect{6, 32, 276, 133}));
+    EXPECT_EQ(dialog.ControlRect(kBottom), (TRect{6, 140, 276, 192}));
+    EXPECT_EQ(dialog.ControlRect(kButton), (TRect{285, 6, 345, 29}));
+    dialog.Widget()->resize(200, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.ClientRect(), (TRect{0, 0, 300, 162}));
+    EXPECT_EQ(dialog.ControlRect(kTop), (TRect{6, 32, 216, 113}));
+    dialog.Destroy();
+
+    RegisterForm();
+    Form form;
+    ASSERT_TRUE(form.Create());
+    form.Widget()->resize(600, 600);
+    EXPECT_EQ(form.ClientRect(), (TRect{0, 0, 450, 331}));
+    form.Destroy();
+}

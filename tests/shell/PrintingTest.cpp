@@ -4,7 +4,6 @@
 #include "framework/TDC.h"
 #include "framework/TMDIChild.h"
 #include "framework/TPrintout.h"
-#include "framework/TStatusBar.h"
 #include "reports/ReportsDialog.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
@@ -67,13 +66,6 @@ protected:
         lost.start(20000);
         return app->Run();
     }
-    std::string StatusText() const { return frame->Status()->MessageText(); }
-    // The end of an earlier program asked the loop to quit while none ran, which would end
-    // the next modal loop at once; a short run of the loop takes that back.
-    static void ForgetEarlierQuit() {
-        QTimer::singleShot(0, [] { QApplication::exit(0); });
-        QApplication::exec();
-    }
 };
 
 // A signal seen before the last page ends the print (no file left) and then the program;
@@ -128,7 +120,6 @@ TEST_F(PrintingTest, ASignalWhileAReportPrintsLeavesNoFile) {
 TEST_F(PrintingTest, ASignalWhileTheStartUpErrorBoxIsShownEndsTheProgram) {
     EndProgram();
     WriteSettings(Path("unplugged/logs/season.vrl"));
-    ForgetEarlierQuit();
     TMessageBox::ResetScript(); // a real box, which only the signal closes
     app = std::make_unique<TMainApp>(argc, argv);
     bool boxShown = false;
@@ -226,7 +217,6 @@ TEST_F(PrintingTest, TheOpenLogbookIsRefusedAsAReportFileAndAsThePrintersFile) {
     // A logbook whose name says nothing of what it is: only its being open protects it.
     const std::string logbook = Path("season 2026.log");
     Restart([&] { WriteSettings(logbook); });
-    ForgetEarlierQuit();
     ASSERT_EQ(client->LogBookPath(), logbook);
     StoreDays({0, -1, -2});
     const std::string days = Read(logbook);

@@ -7,6 +7,8 @@
 #include "framework/TFileOpenDialog.h"
 #include "framework/TMessageBox.h"
 #include "framework/TPrinter.h"
+#include "framework/TStatusBar.h"
+#include "framework/TWindowHost.h"
 #include "framework/UserInput.h"
 #include "shell/ClientWindow.h"
 #include "shell/MainFrame.h"
@@ -15,6 +17,7 @@
 #include "LogbookFixture.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -124,11 +127,35 @@ protected:
         frame = app->Frame();
         client->Dates().Today(today);
     }
-    // Ends the program, its windows gone; the folder's files stay.
+    // Ends the program, its windows gone; the folder's files stay. Its end asked the loop to
+    // quit while none ran, which would end the next program's first modal loop at once; a
+    // short run of the loop takes that back.
     void EndProgram() {
         app.reset();
         QApplication::processEvents();
+        QTimer::singleShot(0, [] { QApplication::exit(0); });
+        QApplication::exec();
     }
+    // Runs gesture (a menu choice, a drop) and, once a modal dialog of type D shows, acts
+    // with it as the user does; false when none showed.
+    template <typename D>
+    static bool WhenShown(const std::function<void()>& gesture,
+                          const std::function<void(D&)>& act) {
+        bool shown = false;
+        QTimer poll; // goes with this call
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
+            if (auto* dialog = link ? dynamic_cast<D*>(link->Window()) : nullptr;
+                dialog && !shown) {
+                shown = true;
+                act(*dialog);
+            }
+        });
+        poll.start(0);
+        gesture();
+        return shown;
+    }
+    std::string StatusText() const { return frame->Status()->MessageText(); }
     // The texts of the message boxes shown so far.
     static std::vector<std::string> Messages() {
         std::vector<std::string> texts;

@@ -1,0 +1,9 @@
+#pragma once
+// The numbers of the import's windows: its File menu command and its dialogs' templates,
+// clear of the shell's and the tools' numbers.
+
+namespace activity {
+constexpr int kImportCommand = 1231; // File > Import Activities...
+constexpr int kImportDialog = 21;    // the preview
+constexpr int kReadingDialog = 22;   // the reading box
+} // namespace activity

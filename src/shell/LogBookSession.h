@@ -1,0 +1,69 @@
+#pragma once
+// The logbook the program has open: which one (the command line's, else the one vrl.ini
+// remembers, else the default), File > Open, the backup made before its first change in a
+// run and before every change of many days, and File > Restore from Backup. Before the
+// logbook's days are replaced or weighed, the Log Book is asked about its unsaved days.
+
+#include "store/DateUtility.h"
+#include "store/LogBookBackups.h"
+#include "store/LogBookDatabase.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ErrorReporter;
+class TProfile;
+class TWindow;
+class ToolRegistry;
+
+class LogBookSession {
+public:
+    using StatusLine = std::function<void(const std::string&)>;
+
+    // owner is the window the session's dialogs belong to, and its parent's caption names
+    // the logbook; status puts a line on the status bar.
+    LogBookSession(TWindow& owner, TProfile& profile, ErrorReporter& errors, ToolRegistry& tools,
+                   StatusLine status);
+    ~LogBookSession();
+
+    // Opens startLogBook when given and remembers it, as File > Open does; otherwise, or
+    // when it cannot be opened, the remembered logbook.
+    void Start(const std::string& startLogBook);
+
+    LogBookDatabase& Database() { return *database; }
+    const DateUtility& Dates() const { return *dates; }
+    // The logbook path opened at start or last switched to.
+    const std::string& Path() const { return logBookPath; }
+    // The main window's title: the logbook that is open, or that none is (one refused at
+    // start, say, because another instance has it).
+    std::string Title() const;
+    static std::string DefaultLogBookPath();
+
+    // The Log Book asks about its unsaved days: Yes stores them (so a backup made next holds
+    // them), No lets them go. False when the user cancels: the logbook is then left as is.
+    bool AskAboutUnsavedDays();
+    // File > Open.
+    void ChooseAndOpen();
+    // File > Restore from Backup: the backup the user chooses replaces the open logbook.
+    void RestoreFromBackup();
+    void Close();
+
+private:
+    // The first change of a day in each logbook in this run, and every change of many days,
+    // is backed up first; a backup that cannot be made is said on the status bar and the
+    // change goes ahead.
+    void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
+    bool OpenAndRemember(const std::string& path);
+    void ShowTitle();
+
+    TWindow& owner;
+    TProfile& profile;
+    ErrorReporter& errors;
+    ToolRegistry& tools;
+    StatusLine status;
+    std::unique_ptr<DateUtility> dates;
+    std::unique_ptr<LogBookDatabase> database;
+    LogBookBackups backups;
+    std::string logBookPath;
+};
