@@ -84,17 +84,26 @@ TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
     EXPECT_EQ(TMessageBox::History().size(), 1U); // the Log Book's question
 }
 
-TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidOnTheStatusBarAndTheDayStored) {
-    Write(Path("file"), "");
-    ::setenv("XDG_DATA_HOME", Path("file").c_str(), 1);
+// A backup that cannot be made is said, the day stored, and tried again at the next change
+// until one is made.
+TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidAndTriedAgainAtTheNextChange) {
+    const std::string data = Path("file");
+    Write(data, "");
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
     SaveDistance("5");
     EXPECT_EQ(Stored(0)->distance, 5.0F);
-    EXPECT_EQ(StatusText().rfind("No backup was made: the folder " + Path("file"), 0), 0U)
+    EXPECT_EQ(StatusText().rfind("No backup was made: the folder " + data, 0), 0U)
         << StatusText();
     EXPECT_NE(StatusText().find("The change is stored all the same."), std::string::npos);
     frame->Status()->SetText("");
+    ::setenv("XDG_DATA_HOME", (folder.string() + ".data").c_str(), 1);
+    const std::string before = Read(logbook);
     SaveDistance("6");
     EXPECT_EQ(Stored(0)->distance, 6.0F);
+    ASSERT_EQ(Backups().size(), 1U);
+    EXPECT_EQ(Read(LogBookBackups::FolderFor(logbook) + "/" + Backups()[0].name), before);
+    SaveDistance("7");
+    EXPECT_EQ(Backups().size(), 1U);
     EXPECT_EQ(StatusText(), "");
     EXPECT_TRUE(TMessageBox::History().empty());
 }

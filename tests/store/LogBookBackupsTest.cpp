@@ -190,4 +190,37 @@ TEST_F(LogBookBackupsTest, RotationOverAYearKeepsTheNewestOfWeeksAndMonths) {
                   "2026-01-30T120000Z.vrl", "2025-12-31T120000Z.vrl"}));
 }
 
+// A clock once set far ahead leaves a backup named in the future. Neither its making nor
+// the backups after it remove older ones because of it, and those after take their true time.
+TEST_F(LogBookBackupsTest, ABackupFromAClockFarAheadCostsNoOlderBackup) {
+    LogBookBackups backups = Backups();
+    for (int month = 1; month <= 12; ++month) {
+        std::tm utc{};
+        utc.tm_year = 126;
+        utc.tm_mon = month - 1;
+        utc.tm_mday = month == 12 ? 5 : 15;
+        utc.tm_hour = 12;
+        now = ::timegm(&utc);
+        AddDay();
+        ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    }
+    ASSERT_EQ(Names().size(), 12U);
+    now = 4084473600; // 2099-06-07 00:00:00
+    AddDay();
+    ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    EXPECT_EQ(Names().size(), 13U);
+    now = k2026Dec07At221503;
+    for (int i = 0; i < 2; ++i, now += 60) {
+        AddDay();
+        ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    }
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{
+                  "2099-06-07T000000Z.vrl", "2026-12-07T221603Z.vrl", "2026-12-07T221503Z.vrl",
+                  "2026-12-05T120000Z.vrl", "2026-11-15T120000Z.vrl", "2026-10-15T120000Z.vrl",
+                  "2026-09-15T120000Z.vrl", "2026-08-15T120000Z.vrl", "2026-07-15T120000Z.vrl",
+                  "2026-06-15T120000Z.vrl", "2026-05-15T120000Z.vrl", "2026-04-15T120000Z.vrl",
+                  "2026-03-15T120000Z.vrl", "2026-02-15T120000Z.vrl", "2026-01-15T120000Z.vrl"}));
+}
+
 } // namespace
