@@ -81,9 +81,8 @@ std::string ClientWindow::DefaultLogBookPath() {
 ClientWindow::ClientWindow(TProfile& profile, const std::string& startLogBook) : profile(profile) {
     dateUtility = std::make_unique<DateUtility>();
     database = std::make_unique<LogBookDatabase>(*this, *dateUtility);
-    database->BeforeFirstChange([this](const std::string& logbook, int descriptor, bool manyDays) {
-        BackUpBeforeChange(logbook, descriptor, manyDays);
-    });
+    database->BackUpBeforeChanges(
+        [this](const LogBookBackups::BackupStatus& status) { BackUpBeforeChange(status); });
     windowList = std::make_unique<WindowList>();
     printUtility = std::make_unique<PrintUtility>([this] { return logBookPath; });
     RegisterCommands();
@@ -314,28 +313,29 @@ void ClientWindow::RestoreFromBackup() {
     if (TDialog* editor = Tool(res::kLogBookDialog); editor && !editor->QueryClose()) {
         return;
     }
-    RestoreBackupDialog dialog(this, logBookPath, backups.List(logBookPath));
+    std::string unreadable;
+    std::vector<LogBookBackups::Backup> listed = LogBookBackups().List(logBookPath, unreadable);
+    RestoreBackupDialog dialog(this, logBookPath, std::move(listed), unreadable,
+                               [this](const std::string& backup, DayChanges& changes) {
+                                   return database->CompareWithBackup(backup, changes);
+                               });
     if (dialog.Execute() != TDialog::kIdOk || dialog.Chosen().empty()) {
         return;
     }
-    // The logbook is let go for the restore, which takes its lock, and opened again after.
-    database->Close();
-    const LogBookBackups::RestoreOutcome outcome = backups.Restore(logBookPath, dialog.Chosen());
-    database->Open(logBookPath);
-    if (TWindow* frame = Parent()) {
-        frame->SetCaption(Title());
-    }
-    RefreshToolWindows(true);
-    if (outcome != LogBookBackups::RestoreOutcome::Restored) {
-        ReportError(backups.Problem().c_str());
+    // The store restores under the lock it holds, so no other program takes the logbook.
+    const LogBookBackups::RestoreStatus restored = database->Restore(dialog.Chosen());
+    if (!restored.Is(LogBookBackups::RestoreOutcome::Restored)) {
+        ReportError(restored.Words().c_str());
         return;
     }
     // The stored changes of this run belong to the days the restore replaced.
     ForgetStoredChanges();
+    RefreshToolWindows(true);
     ShowStatus("Restored the backup " + dialog.Chosen() +
-               (backups.Latest().empty()
+               (restored.File().empty()
                     ? "."
-                    : "; the days before are in the backup " + backups.Latest() + "."));
+                    : "; the days before are in the backup " + restored.File() + ".") +
+               (restored.Words().empty() ? "" : " " + restored.Words()));
 }
 
 void ClientWindow::ChooseActivityFiles() {
@@ -401,11 +401,8 @@ void ClientWindow::ImportActivities(const std::vector<std::string>& operands) {
     ShowStatus("Imported " + plan.CountsText() + ".");
 }
 
-void ClientWindow::BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays) {
-    if (LogBookBackups::Failed(manyDays ? backups.BackUp(logbook, descriptor)
-                                        : backups.BackUpOnce(logbook, descriptor))) {
-        ShowStatus(backups.Problem() + " The change is stored all the same.");
-    }
+void ClientWindow::BackUpBeforeChange(const LogBookBackups::BackupStatus& failed) {
+    ShowStatus(failed.Words() + " The change is stored all the same.");
 }
 
 void ClientWindow::ShowStatus(const std::string& text) {

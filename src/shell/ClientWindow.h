@@ -127,10 +127,9 @@ private:
     // are read, previewed, and their days stored in one step when the user says Import.
     void ChooseActivityFiles();
     void ImportActivities(const std::vector<std::string>& operands);
-    // The first change of a day in each logbook in this run, and every change of many days,
-    // is backed up first; a backup that cannot be made is said on the status bar and the
-    // change goes ahead.
-    void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
+    // The store backs changes up first as its rule says; a backup it could not make is said
+    // on the status bar and the change goes ahead.
+    void BackUpBeforeChange(const LogBookBackups::BackupStatus& failed);
     bool OpenAndRemember(const std::string& path);
     void PrintActiveWindow();
     void ShowToolBar(bool show);
@@ -140,7 +139,6 @@ private:
     TProfile& profile;
     std::unique_ptr<DateUtility> dateUtility;
     std::unique_ptr<LogBookDatabase> database;
-    LogBookBackups backups;
     std::unique_ptr<WindowList> windowList;
     std::unique_ptr<PrintUtility> printUtility;
     std::map<int, ToolSlot> tools;
