@@ -30,8 +30,9 @@ int BackupsCommand(ToolCommand& tool) {
             if (why.rfind(backup.name, 0) == 0) {
                 why.erase(0, backup.name.size() + 1);
             }
-            text += backup.name + std::string(backup.name.size() < 26 ? 26 - backup.name.size() : 0, ' ') +
-                    "  " + LogBookBackups::LocalTime(backup.time) + "  ! " + why + '\n';
+            text += backup.name +
+                    std::string(backup.name.size() < 26 ? 26 - backup.name.size() : 0, ' ') + "  " +
+                    LogBookBackups::LocalTime(backup.time) + "  ! " + why + '\n';
             continue;
         }
         {

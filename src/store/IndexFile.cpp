@@ -274,7 +274,8 @@ bool IndexFile::Write(const std::string& indexFileName, const IndexTable& table)
     struct stat old {};
     const bool replaces = ::stat(indexFileName.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     TemporaryFile file;
-    if (!file.Create(indexFileName, replaces ? old.st_mode & 07777 : TemporaryFile::DefaultMode())) {
+    const mode_t mode = replaces ? old.st_mode & 07777 : TemporaryFile::DefaultMode();
+    if (!file.Create(indexFileName, mode)) {
         return false;
     }
     if (replaces && ::geteuid() == 0) {

@@ -130,8 +130,7 @@ LogBookBackups::Verdict RecordedHash(const std::string& backupPath, std::uint64_
     char text[32] = {};
     const std::int64_t got = fileio::ReadUpTo(fd, text, sizeof text - 1, 0);
     ::close(fd);
-    if (got != 17 || text[16] != '\n' ||
-        std::strspn(text, "0123456789abcdef") != 16) {
+    if (got != 17 || text[16] != '\n' || std::strspn(text, "0123456789abcdef") != 16) {
         return LogBookBackups::Verdict::Damaged;
     }
     hash = std::strtoull(std::string(text, 16).c_str(), nullptr, 16);
@@ -355,8 +354,8 @@ LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, 
             name};
 }
 
-LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size,
-                                                  std::uint64_t hash, const std::string& folder,
+LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size, std::uint64_t hash,
+                                                  const std::string& folder,
                                                   const std::string& name) {
     const std::string path = Joined(folder, name);
     // The hash goes in first, so every backup under its name has its hash beside it.
@@ -369,8 +368,8 @@ LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size,
         return {NoRoom(why)       ? Outcome::NoSpace
                 : NotAllowed(why) ? Outcome::Unwritable
                                   : Outcome::Failed,
-                "No backup was made: " + HashName(path) + " cannot be written: " +
-                    fileio::Reason(why) + "."};
+                "No backup was made: " + HashName(path) +
+                    " cannot be written: " + fileio::Reason(why) + "."};
     }
     TemporaryFile copy;
     if (!copy.Create(path, 0600)) {
@@ -451,7 +450,8 @@ std::vector<LogBookBackups::Backup> LogBookBackups::List(const std::string& logb
     const std::string folder = FolderFor(logbook);
     std::vector<Backup> backups;
     if (!BackupsIn(folder, backups)) {
-        problem = "The backups folder " + folder + " cannot be read: " + fileio::Reason(errno) + ".";
+        problem =
+            "The backups folder " + folder + " cannot be read: " + fileio::Reason(errno) + ".";
         return backups;
     }
     for (Backup& backup : backups) {

@@ -40,12 +40,12 @@ public:
     };
     // What a check of a backup found.
     enum class Verdict {
-        Sound,          // its bytes match the hash recorded beside it, its records are days
-        Unhashed,       // no hash was recorded (an older backup), but its records are days
-        Missing,        // no backup of that name (a link is none)
+        Sound,    // its bytes match the hash recorded beside it, its records are days
+        Unhashed, // no hash was recorded (an older backup), but its records are days
+        Missing,  // no backup of that name (a link is none)
         FolderUnreadable,
-        Damaged,        // its bytes do not match its recorded hash
-        NotALogbook     // not whole records, or a record that holds no day
+        Damaged,    // its bytes do not match its recorded hash
+        NotALogbook // not whole records, or a record that holds no day
     };
     enum class RestoreOutcome {
         Restored,
@@ -63,8 +63,8 @@ public:
         int sequence = 1;      // 2 and up for later backups in the same second
         std::int64_t size = 0;
         Verdict verdict = Verdict::Sound;
-        std::string problem;   // why it may not be restored, empty when it may
-        int days = 0;          // live days; 0 with the two below when it may not be restored
+        std::string problem; // why it may not be restored, empty when it may
+        int days = 0;        // live days; 0 with the two below when it may not be restored
         std::int32_t firstDay = 0;
         std::int32_t lastDay = 0; // date keys, YYYYMMDD
         bool Restorable() const { return problem.empty(); }
@@ -123,8 +123,8 @@ public:
                      IndexTable& table) const;
 
 private:
-    BackupStatus Copy(int source, std::int64_t size, std::uint64_t hash,
-                      const std::string& folder, const std::string& name);
+    BackupStatus Copy(int source, std::int64_t size, std::uint64_t hash, const std::string& folder,
+                      const std::string& name);
     int Rotate(const std::string& folder, const std::string& made);
 
     Seams seams;

@@ -369,7 +369,7 @@ bool LogBookDatabase::Replace(const DataFile& source, std::int64_t size,
 }
 
 LogBookBackups::CheckStatus LogBookDatabase::CompareWithBackup(const std::string& backup,
-                                                              DayChanges& changes) {
+                                                               DayChanges& changes) {
     changes = DayChanges{};
     DataFile file;
     IndexTable days;

@@ -29,7 +29,8 @@ protected:
     std::string BackUpNow() {
         EXPECT_EQ(Run("backup @log.vrl"), 0) << err;
         const std::size_t as = out.find(" as ");
-        return as == std::string::npos ? std::string() : out.substr(as + 4, out.find('\n') - as - 4);
+        return as == std::string::npos ? std::string()
+                                       : out.substr(as + 4, out.find('\n') - as - 4);
     }
     // Flips count bits spread over the file, none twice.
     static void FlipBits(const std::string& name, int count) {
@@ -172,9 +173,11 @@ TEST_F(BackupCommandsTest, AFolderThatCannotBeReadIsSaidAndThePrintedPathIsAccep
     Write(LogBookBackups::FolderFor(logbook), "not a folder");
     EXPECT_EQ(Run("backups @log.vrl"), 1);
     EXPECT_EQ(out, "");
-    EXPECT_TRUE(Holds(err, LogBookBackups::FolderFor(logbook) + " cannot be read: not a directory"));
+    EXPECT_TRUE(
+        Holds(err, LogBookBackups::FolderFor(logbook) + " cannot be read: not a directory"));
     EXPECT_EQ(Run({"restore", logbook, "2026-01-01T000000Z.vrl"}), 1);
-    EXPECT_TRUE(Holds(err, LogBookBackups::FolderFor(logbook) + " cannot be read: not a directory"));
+    EXPECT_TRUE(
+        Holds(err, LogBookBackups::FolderFor(logbook) + " cannot be read: not a directory"));
 }
 
 // What a restore changes is said against the logbook as it is: a day erased since comes
@@ -188,8 +191,10 @@ TEST_F(BackupCommandsTest, RestoreSaysWhichDaysItAddsRemovesAndChanges) {
         LogBookDatabase db(reporter, dates);
         ASSERT_EQ(db.Open(logbook), LogBookDatabase::OpenResult::Opened);
         ASSERT_EQ(db.EraseDay(Date(20260105)), LogBookDatabase::StoreResult::Stored);
-        ASSERT_EQ(db.StoreRecord(Day(20260106).Distance(3.0F)), LogBookDatabase::StoreResult::Stored);
-        ASSERT_EQ(db.StoreRecord(Day(20260401).Distance(8.5F)), LogBookDatabase::StoreResult::Stored);
+        ASSERT_EQ(db.StoreRecord(Day(20260106).Distance(3.0F)),
+                  LogBookDatabase::StoreResult::Stored);
+        ASSERT_EQ(db.StoreRecord(Day(20260401).Distance(8.5F)),
+                  LogBookDatabase::StoreResult::Stored);
         ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
     }
     ASSERT_EQ(Run({"restore", logbook, name}), 0) << err;

@@ -3,6 +3,7 @@
 // LogBookBackupsTest's.
 
 #include "EditorFixture.h"
+#include "FileSizeLimit.h"
 #include "framework/TStatusBar.h"
 #include "framework/TWindowHost.h"
 #include "shell/CommandIds.h"
@@ -36,6 +37,23 @@ protected:
     }
     std::vector<LogBookBackups::Backup> Backups() { return LogBookBackups().List(logbook); }
     std::string StatusText() const { return frame->Status()->MessageText(); }
+    // Chooses File > Restore from Backup; act runs on the dialog once it shows.
+    bool ChooseRestore(const std::function<void(RestoreBackupDialog&)>& act) {
+        int polls = 0;
+        std::function<void()> user = [&] {
+            auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
+            auto* dialog = link ? dynamic_cast<RestoreBackupDialog*>(link->Window()) : nullptr;
+            if (!dialog) {
+                if (++polls < 1000) {
+                    QTimer::singleShot(0, user);
+                }
+                return;
+            }
+            act(*dialog);
+        };
+        QTimer::singleShot(0, user);
+        return UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup);
+    }
 
     std::string logbook;
 };
@@ -53,26 +71,19 @@ TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
     // backup in the list and presses Enter.
     TMessageBox::QueueAnswers({TMessageBox::kIdNo});
     std::string listed;
+    std::string changes;
     int rows = 0;
-    int polls = 0;
-    std::function<void()> user = [&] {
-        auto* link = dynamic_cast<TWindowLink*>(QApplication::activeModalWidget());
-        auto* dialog = link ? dynamic_cast<RestoreBackupDialog*>(link->Window()) : nullptr;
-        if (!dialog) {
-            if (++polls < 1000) {
-                QTimer::singleShot(0, user);
-            }
-            return;
-        }
-        rows = dialog->ListCount(RestoreBackupDialog::kList);
-        listed = dialog->ListText(RestoreBackupDialog::kList, 0);
-        UserInput::ClickRow(*dialog, RestoreBackupDialog::kList, 0);
-        UserInput::Enter(*dialog);
-    };
-    QTimer::singleShot(0, user);
-    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup));
+    ASSERT_TRUE(ChooseRestore([&](RestoreBackupDialog& dialog) {
+        rows = dialog.ListCount(RestoreBackupDialog::kList);
+        listed = dialog.ListText(RestoreBackupDialog::kList, 0);
+        UserInput::ClickRow(dialog, RestoreBackupDialog::kList, 0);
+        changes = dialog.GetDlgItemText(RestoreBackupDialog::kChanges);
+        UserInput::Enter(dialog);
+    }));
     EXPECT_EQ(rows, 1);
     EXPECT_NE(listed.find("   1 day, "), std::string::npos) << listed;
+    EXPECT_EQ(changes,
+              "Restoring it adds 0 days, removes 1, changes 0 against the logbook as it is.");
 
     EXPECT_EQ(Read(logbook), before);
     EXPECT_EQ(Stored(0), nullptr);
@@ -84,6 +95,26 @@ TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
     EXPECT_EQ(TMessageBox::History().size(), 1U); // the Log Book's question
 }
 
+// A restore that cannot back the present days up first is said as a failure, and the days
+// stay as they are.
+TEST_F(BackupWindowTest, ARestoreThatFailsIsSaidAsAFailure) {
+    SaveDistance("5");
+    SaveDistance("7");
+    const std::string before = Read(logbook);
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    {
+        const FileSizeLimit limit(before.size() - 1);
+        ASSERT_TRUE(ChooseRestore([](RestoreBackupDialog& dialog) { UserInput::Enter(dialog); }));
+    }
+    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(Stored(0)->distance, 7.0F);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_NE(TMessageBox::History()[0].text.find("The logbook was not restored"),
+              std::string::npos)
+        << TMessageBox::History()[0].text;
+    EXPECT_EQ(StatusText().find("Restored"), std::string::npos) << StatusText();
+}
+
 // A backup that cannot be made is said, the day stored, and tried again at the next change
 // until one is made.
 TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidAndTriedAgainAtTheNextChange) {
@@ -92,8 +123,7 @@ TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidAndTriedAgainAtTheNextChan
     ::setenv("XDG_DATA_HOME", data.c_str(), 1);
     SaveDistance("5");
     EXPECT_EQ(Stored(0)->distance, 5.0F);
-    EXPECT_EQ(StatusText().rfind("No backup was made: the folder " + data, 0), 0U)
-        << StatusText();
+    EXPECT_EQ(StatusText().rfind("No backup was made: the folder " + data, 0), 0U) << StatusText();
     EXPECT_NE(StatusText().find("The change is stored all the same."), std::string::npos);
     frame->Status()->SetText("");
     ::setenv("XDG_DATA_HOME", (folder.string() + ".data").c_str(), 1);

@@ -245,10 +245,10 @@ TEST_F(LogBookBackupsTest, RotationOverAYearKeepsTheNewestOfWeeksAndMonths) {
                   "2026-11-21T203000Z.vrl", "2026-11-20T203000Z.vrl", "2026-11-15T203000Z.vrl",
                   "2026-11-08T203000Z.vrl", "2026-11-01T203000Z.vrl", "2026-10-27T120000Z.vrl",
                   "2026-10-21T120000Z.vrl", "2026-10-15T120000Z.vrl", "2026-10-09T120000Z.vrl",
-                  "2026-09-27T120000Z.vrl", "2026-08-28T120000Z.vrl",
-                  "2026-07-29T120000Z.vrl", "2026-06-29T120000Z.vrl", "2026-05-30T120000Z.vrl",
-                  "2026-04-30T120000Z.vrl", "2026-03-31T120000Z.vrl", "2026-02-23T120000Z.vrl",
-                  "2026-01-30T120000Z.vrl", "2025-12-31T120000Z.vrl"}));
+                  "2026-09-27T120000Z.vrl", "2026-08-28T120000Z.vrl", "2026-07-29T120000Z.vrl",
+                  "2026-06-29T120000Z.vrl", "2026-05-30T120000Z.vrl", "2026-04-30T120000Z.vrl",
+                  "2026-03-31T120000Z.vrl", "2026-02-23T120000Z.vrl", "2026-01-30T120000Z.vrl",
+                  "2025-12-31T120000Z.vrl"}));
 }
 
 // A clock once set far ahead leaves a backup named in the future. Neither its making nor

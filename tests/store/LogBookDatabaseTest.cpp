@@ -386,8 +386,8 @@ TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
                   StoreResult::Failed); // the erased day needs a new slot
         EXPECT_EQ(db->StoreRecord(Run(20260301, 'Y')), StoreResult::Stored); // in place still works
     }
-    const std::string full = "Error storing database record. " + name +
-                             " cannot be written: file too large.";
+    const std::string full =
+        "Error storing database record. " + name + " cannot be written: file too large.";
     EXPECT_EQ(reporter.messages, (Messages{full, full}));
     IndexTable expected = before;
     expected.At(0).flags = IndexEntry::kCompetition;
