@@ -25,14 +25,9 @@ int BackupsCommand(ToolCommand& tool) {
     text += line;
     for (const LogBookBackups::Backup& backup : backups) {
         if (!backup.Restorable()) {
-            // Marked, with why it may not be restored after the name it begins with.
-            std::string why = backup.problem;
-            if (why.rfind(backup.name, 0) == 0) {
-                why.erase(0, backup.name.size() + 1);
-            }
-            text += backup.name +
-                    std::string(backup.name.size() < 26 ? 26 - backup.name.size() : 0, ' ') + "  " +
-                    LogBookBackups::LocalTime(backup.time) + "  ! " + why + '\n';
+            std::snprintf(line, sizeof line, "%-26s  %-19s  ! ", backup.name.c_str(),
+                          LogBookBackups::LocalTime(backup.time).c_str());
+            text += line + backup.problem + '\n';
             continue;
         }
         {

@@ -21,7 +21,7 @@ RestoreBackupDialog::RestoreBackupDialog(TWindow* parent, const std::string& log
     : TDialog(parent, res::kRestoreBackupDialog), logbook(logbook), backups(std::move(backups)),
       problem(std::move(problem)), compare(std::move(compare)) {
     OnNotify(kList, Notify::ListDoubleClick, [this] { CmOk(); });
-    OnNotify(kList, Notify::ListSelChange, [this] { ShowChanges(); });
+    OnNotify(kList, Notify::ListSelChange, [this] { SetTimer(kShowChangesTimer, 0); });
 }
 
 void RestoreBackupDialog::RegisterTemplate() {
@@ -83,7 +83,7 @@ void RestoreBackupDialog::ShowChanges() {
     std::string text;
     bool restorable = false;
     if (backup && !backup->Restorable()) {
-        text = backup->problem;
+        text = backup->name + " " + backup->problem;
     } else if (backup && compare) {
         DayChanges changes;
         const LogBookBackups::CheckStatus check = compare(backup->name, changes);
@@ -94,6 +94,13 @@ void RestoreBackupDialog::ShowChanges() {
     }
     SetDlgItemText(kChanges, text);
     EnableDlgItem(kRestore, restorable);
+}
+
+void RestoreBackupDialog::EvTimer(int id) {
+    if (id == kShowChangesTimer) {
+        KillTimer(kShowChangesTimer);
+        ShowChanges();
+    }
 }
 
 void RestoreBackupDialog::CmOk() {

@@ -19,6 +19,9 @@ public:
     static constexpr int kList = 102;
     static constexpr int kChanges = 103;
     static constexpr int kRestore = TDialog::kIdOk;
+    // The list says a new row is current before it counts as selected: the changes are shown
+    // once the click is over.
+    static constexpr int kShowChangesTimer = 1;
 
     // The store's comparison of a backup, by name, with the logbook as it is.
     using Compare =
@@ -38,6 +41,7 @@ public:
 protected:
     void SetupWindow() override;
     void CmOk() override;
+    void EvTimer(int id) override;
 
 private:
     // Says what the selected backup would change, and allows Restore only for one that may be.

@@ -137,24 +137,42 @@ LogBookBackups::Verdict RecordedHash(const std::string& backupPath, std::uint64_
     return LogBookBackups::Verdict::Sound;
 }
 
-// What a backup killed while it was being written left behind: .<backup name>.tmp-XXXXXX.
+// What a backup killed while it was being written left behind: .<backup name>.tmp-XXXXXX
+// and .<backup name>.hash.tmp-XXXXXX, and a hash whose backup never took its name.
 void RemoveLeftovers(const std::string& folder) {
+    const auto isBackup = [](const std::string& name) {
+        std::int64_t time = 0;
+        int sequence = 0;
+        const std::string stem = name.size() > 5 && name.compare(name.size() - 5, 5, ".hash") == 0
+                                     ? name.substr(0, name.size() - 5)
+                                     : name;
+        return LogBookBackups::ParseName(stem, time, sequence);
+    };
     std::vector<std::string> targets;
+    std::vector<std::string> hashes;
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
             const std::size_t tag = name.rfind(".tmp-");
-            std::int64_t time = 0;
-            int sequence = 0;
             if (name.size() > 1 && name[0] == '.' && tag != std::string::npos &&
-                LogBookBackups::ParseName(name.substr(1, tag - 1), time, sequence)) {
+                isBackup(name.substr(1, tag - 1))) {
                 targets.push_back(name.substr(1, tag - 1));
+            } else if (name.size() > 5 && name.compare(name.size() - 5, 5, ".hash") == 0 &&
+                       isBackup(name)) {
+                hashes.push_back(name);
             }
         }
         ::closedir(dir);
     }
     for (const std::string& target : targets) {
         TemporaryFile::RemoveLeftovers(Joined(folder, target));
+    }
+    for (const std::string& hash : hashes) {
+        struct stat info {};
+        const std::string backup = Joined(folder, hash.substr(0, hash.size() - 5));
+        if (::lstat(backup.c_str(), &info) != 0 && errno == ENOENT) {
+            ::unlink(Joined(folder, hash).c_str());
+        }
     }
 }
 
@@ -460,7 +478,10 @@ std::vector<LogBookBackups::Backup> LogBookBackups::List(const std::string& logb
         const CheckStatus check = Open(logbook, backup.name, data, table);
         backup.verdict = check.Outcome();
         if (!Restorable(check.Outcome())) {
-            backup.problem = check.Words();
+            // Shown after the name: "is damaged: ..."
+            backup.problem = check.Words().rfind(backup.name + " ", 0) == 0
+                                 ? check.Words().substr(backup.name.size() + 1)
+                                 : check.Words();
             continue;
         }
         for (const IndexEntry& entry : table.Entries()) {
@@ -521,8 +542,11 @@ LogBookBackups::CheckStatus LogBookBackups::Open(const std::string& logbook,
     if (size == 0) {
         return notALogbook("it holds no record");
     }
-    if (size % recordSize != 0 || size / recordSize > DataFile::kMaxRecords) {
+    if (size % recordSize != 0) {
         return notALogbook("its size is not a whole number of day records");
+    }
+    if (size / recordSize > DataFile::kMaxRecords) {
+        return notALogbook("it is larger than a logbook can be");
     }
     std::uint64_t recorded = 0;
     const Verdict hashed = RecordedHash(path, recorded);

@@ -63,7 +63,7 @@ public:
         int sequence = 1;      // 2 and up for later backups in the same second
         std::int64_t size = 0;
         Verdict verdict = Verdict::Sound;
-        std::string problem; // why it may not be restored, empty when it may
+        std::string problem; // why it may not be restored, after its name ("is damaged: ...")
         int days = 0;        // live days; 0 with the two below when it may not be restored
         std::int32_t firstDay = 0;
         std::int32_t lastDay = 0; // date keys, YYYYMMDD

@@ -76,7 +76,8 @@ public:
     // place of its days, under the lock held since the open, the way StoreAll replaces them:
     // only once the backup checks out whole and the present days are in a backup of their
     // own. File() names that backup; words on success are worth saying (an older backup
-    // without a recorded hash). The index is written by Close.
+    // without a recorded hash). The index is written by Close. It says nothing itself: the
+    // words are the caller's to show.
     LogBookBackups::RestoreStatus Restore(const std::string& backup);
     // What restoring the backup would change against the days as they are now; the check's
     // words when it may not be restored.

@@ -95,6 +95,34 @@ TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
     EXPECT_EQ(TMessageBox::History().size(), 1U); // the Log Book's question
 }
 
+// A backup that fails its check is marked in the list and cannot be chosen.
+TEST_F(BackupWindowTest, ABackupThatFailsItsCheckIsMarkedAndCannotBeChosen) {
+    SaveDistance("5");
+    const std::string before = Read(logbook);
+    Write(LogBookBackups::FolderFor(logbook) + "/2026-01-01T000000Z.vrl", "date,distance\n");
+    std::string listed;
+    std::string changes;
+    bool restorable = true;
+    ASSERT_TRUE(ChooseRestore([&](RestoreBackupDialog& dialog) {
+        listed = dialog.ListText(RestoreBackupDialog::kList, 1);
+        UserInput::ClickRow(dialog, RestoreBackupDialog::kList, 1);
+        dialog.DeliverTimer(RestoreBackupDialog::kShowChangesTimer);
+        changes = dialog.GetDlgItemText(RestoreBackupDialog::kChanges);
+        restorable = dialog.IsDlgItemEnabled(RestoreBackupDialog::kRestore);
+        UserInput::Enter(dialog);
+        UserInput::Escape(dialog);
+    }));
+    EXPECT_NE(listed.find("   ! cannot be restored: its size is not a whole number of day "
+                          "records."),
+              std::string::npos)
+        << listed;
+    EXPECT_EQ(changes, "2026-01-01T000000Z.vrl cannot be restored: its size is not a whole "
+                       "number of day records.");
+    EXPECT_FALSE(restorable);
+    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(Stored(0)->distance, 5.0F);
+}
+
 // A restore that cannot back the present days up first is said as a failure, and the days
 // stay as they are.
 TEST_F(BackupWindowTest, ARestoreThatFailsIsSaidAsAFailure) {
