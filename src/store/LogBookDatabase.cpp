@@ -286,12 +286,13 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreRecord(const DayRecord& recor
     return StoreResult::Stored;
 }
 
-void LogBookDatabase::StoreFailed(int error) {
+std::string LogBookDatabase::StoreFailed(int error) {
     std::string message = kErrorStoring;
     if (error != 0) {
         message += " " + dataFileName + " cannot be written: " + fileio::Reason(error) + ".";
     }
     Report(message.c_str());
+    return message;
 }
 
 LogBookDatabase::StoreStatus LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
@@ -309,8 +310,7 @@ LogBookDatabase::StoreStatus LogBookDatabase::StoreAll(const std::vector<DayReco
     }
     int error = 0;
     if (!Replace(data, data.Size(), days, false, error)) {
-        StoreFailed(error);
-        return {StoreResult::Failed, kErrorStoring};
+        return {StoreResult::Failed, StoreFailed(error)};
     }
     if (sayBackup) {
         backups.AfterManyDays(dataFileName);

@@ -2,7 +2,8 @@
 // The open logbook: a data file of 340-byte day records and an index file of 9-byte
 // entries, with the whole index held in memory from open to close.
 // Every operation answers with one of the outcomes below and reports its own failures
-// through the owner; nothing throws.
+// through the owner (a restore and a comparison with a backup hand their words back
+// instead); nothing throws.
 
 #include "store/DataFile.h"
 #include "store/DateUtility.h"
@@ -143,8 +144,9 @@ private:
     // holds the cause.
     bool Replace(const DataFile& source, std::int64_t size, const std::vector<DayRecord>& days,
                  bool rebuild, int& error);
-    // "Error storing database record." with the file and the cause when one is known.
-    void StoreFailed(int error);
+    // Says "Error storing database record." with the file and the cause when one is known,
+    // and gives the message back.
+    std::string StoreFailed(int error);
     // A slot for a new record: an erased day's record first, else the file's true end.
     // -1 when the file's size cannot be read or the file is as large as a logbook may be.
     std::int32_t TakeFreeSlot(const DataFile& file, int& donorPosition);
