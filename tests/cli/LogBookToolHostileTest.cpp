@@ -147,7 +147,8 @@ TEST_F(LogBookToolHostileTest, AFailedWriteLeavesTheLogbookAsItWasAndSaysSoOnce)
         const FileSizeLimit limit(data.size() + 400 * 340);
         EXPECT_EQ(Run("import @a.vrl @many.csv"), 1);
     }
-    EXPECT_EQ(err, Said("a.vrl", "Error storing database record.") +
+    EXPECT_EQ(err, Said("a.vrl", "Error storing database record. " + Path("a.vrl") +
+                                     " cannot be written: file too large.") +
                        Said("a.vrl", "nothing was imported; the logbook is as it was"));
     ExpectUntouched();
     EXPECT_EQ(FileCount(), 3);

@@ -3,6 +3,7 @@
 // LogBookBackupsTest's.
 
 #include "EditorFixture.h"
+#include "FileSizeLimit.h"
 #include "framework/TStatusBar.h"
 #include "shell/CommandIds.h"
 #include "shell/RestoreBackupDialog.h"
@@ -27,6 +28,11 @@ protected:
         Click(LogBookDialog::kSaveDay);
     }
     std::vector<LogBookBackups::Backup> Backups() { return LogBookBackups().List(logbook); }
+    // Chooses File > Restore from Backup; act runs on the dialog once it shows.
+    bool ChooseRestore(const std::function<void(RestoreBackupDialog&)>& act) {
+        return WhenShown<RestoreBackupDialog>(
+            [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup)); }, act);
+    }
 
     std::string logbook;
 };
@@ -44,17 +50,19 @@ TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
     // backup in the list and presses Enter.
     TMessageBox::QueueAnswers({TMessageBox::kIdNo});
     std::string listed;
+    std::string changes;
     int rows = 0;
-    ASSERT_TRUE(WhenShown<RestoreBackupDialog>(
-        [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup)); },
-        [&](RestoreBackupDialog& dialog) {
-            rows = dialog.ListCount(RestoreBackupDialog::kList);
-            listed = dialog.ListText(RestoreBackupDialog::kList, 0);
-            UserInput::ClickRow(dialog, RestoreBackupDialog::kList, 0);
-            UserInput::Enter(dialog);
-        }));
+    ASSERT_TRUE(ChooseRestore([&](RestoreBackupDialog& dialog) {
+        rows = dialog.ListCount(RestoreBackupDialog::kList);
+        listed = dialog.ListText(RestoreBackupDialog::kList, 0);
+        UserInput::ClickRow(dialog, RestoreBackupDialog::kList, 0);
+        changes = dialog.GetDlgItemText(RestoreBackupDialog::kChanges);
+        UserInput::Enter(dialog);
+    }));
     EXPECT_EQ(rows, 1);
     EXPECT_NE(listed.find("   1 day, "), std::string::npos) << listed;
+    EXPECT_EQ(changes,
+              "Restoring it adds 0 days, removes 1, changes 0 against the logbook as it is.");
 
     EXPECT_EQ(Read(logbook), before);
     EXPECT_EQ(Stored(0), nullptr);
@@ -66,17 +74,73 @@ TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
     EXPECT_EQ(TMessageBox::History().size(), 1U); // the Log Book's question
 }
 
-TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidOnTheStatusBarAndTheDayStored) {
-    Write(Path("file"), "");
-    ::setenv("XDG_DATA_HOME", Path("file").c_str(), 1);
+// A backup that fails its check is marked in the list and cannot be chosen.
+TEST_F(BackupWindowTest, ABackupThatFailsItsCheckIsMarkedAndCannotBeChosen) {
+    SaveDistance("5");
+    const std::string before = Read(logbook);
+    Write(LogBookBackups::FolderFor(logbook) + "/2026-01-01T000000Z.vrl", "date,distance\n");
+    std::string listed;
+    std::string changes;
+    bool restorable = true;
+    ASSERT_TRUE(ChooseRestore([&](RestoreBackupDialog& dialog) {
+        listed = dialog.ListText(RestoreBackupDialog::kList, 1);
+        UserInput::ClickRow(dialog, RestoreBackupDialog::kList, 1);
+        dialog.DeliverTimer(RestoreBackupDialog::kShowChangesTimer);
+        changes = dialog.GetDlgItemText(RestoreBackupDialog::kChanges);
+        restorable = dialog.IsDlgItemEnabled(RestoreBackupDialog::kRestore);
+        UserInput::Enter(dialog);
+        UserInput::Escape(dialog);
+    }));
+    EXPECT_NE(listed.find("   ! cannot be restored: its size is not a whole number of day "
+                          "records."),
+              std::string::npos)
+        << listed;
+    EXPECT_EQ(changes, "2026-01-01T000000Z.vrl cannot be restored: its size is not a whole "
+                       "number of day records.");
+    EXPECT_FALSE(restorable);
+    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(Stored(0)->distance, 5.0F);
+}
+
+// A restore that cannot back the present days up first is said as a failure, and the days
+// stay as they are.
+TEST_F(BackupWindowTest, ARestoreThatFailsIsSaidAsAFailure) {
+    SaveDistance("5");
+    SaveDistance("7");
+    const std::string before = Read(logbook);
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    {
+        const FileSizeLimit limit(before.size() - 1);
+        ASSERT_TRUE(ChooseRestore([](RestoreBackupDialog& dialog) { UserInput::Enter(dialog); }));
+    }
+    EXPECT_EQ(Read(logbook), before);
+    EXPECT_EQ(Stored(0)->distance, 7.0F);
+    ASSERT_EQ(TMessageBox::History().size(), 1U);
+    EXPECT_NE(TMessageBox::History()[0].text.find("The logbook was not restored"),
+              std::string::npos)
+        << TMessageBox::History()[0].text;
+    EXPECT_EQ(StatusText().find("Restored"), std::string::npos) << StatusText();
+}
+
+// A backup that cannot be made is said, the day stored, and tried again at the next change
+// until one is made.
+TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidAndTriedAgainAtTheNextChange) {
+    const std::string data = Path("file");
+    Write(data, "");
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
     SaveDistance("5");
     EXPECT_EQ(Stored(0)->distance, 5.0F);
-    EXPECT_EQ(StatusText().rfind("No backup was made: the folder " + Path("file"), 0), 0U)
-        << StatusText();
+    EXPECT_EQ(StatusText().rfind("No backup was made: the folder " + data, 0), 0U) << StatusText();
     EXPECT_NE(StatusText().find("The change is stored all the same."), std::string::npos);
     frame->Status()->SetText("");
+    ::setenv("XDG_DATA_HOME", (folder.string() + ".data").c_str(), 1);
+    const std::string before = Read(logbook);
     SaveDistance("6");
     EXPECT_EQ(Stored(0)->distance, 6.0F);
+    ASSERT_EQ(Backups().size(), 1U);
+    EXPECT_EQ(Read(LogBookBackups::FolderFor(logbook) + "/" + Backups()[0].name), before);
+    SaveDistance("7");
+    EXPECT_EQ(Backups().size(), 1U);
     EXPECT_EQ(StatusText(), "");
     EXPECT_TRUE(TMessageBox::History().empty());
 }
