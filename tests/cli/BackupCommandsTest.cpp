@@ -1,6 +1,6 @@
 // backup, backups and restore, and the backup every import makes first.
 
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "ToolFixture.h"
 #include "store/LogBookBackups.h"
 

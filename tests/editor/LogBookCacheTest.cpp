@@ -1,6 +1,6 @@
 #include "editor/LogBookCache.h"
 
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "OpenLogbookFixture.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "shell/CommandIds.h"
 
 #include "EditorFixture.h"
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 
 #include <fstream>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "StoreFixture.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // LogBookBackupsTest's.
 
 #include "EditorFixture.h"
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "framework/TStatusBar.h"
 #include "shell/CommandIds.h"
 #include "shell/RestoreBackupDialog.h"
