@@ -1,0 +1,238 @@
+#include "store/ActivityStore.h"
+#include "StoreFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Code = ActivityStore::Code;
+
+class ActivityStoreTest : public StoreFixture {
+protected:
+    void SetUp() override {
+        StoreFixture::SetUp();
+        companion = Path("mylog.vra");
+        ASSERT_EQ(db->Open(name), OpenResult::Opened);
+    }
+
+    static ActivityRow Ride(std::int32_t day, std::int64_t start, const char* file) {
+        ActivityRow row;
+        row.day = day;
+        row.start = start;
+        row.sport = "Cycling";
+        row.metres = 42195.5;
+        row.movingSeconds = 5400;
+        row.elapsedSeconds = 6000;
+        row.avgHeartRate = 131;
+        row.maxHeartRate = 172;
+        row.calories = 980;
+        row.file = file;
+        row.fileHash = 0xfedcba9876543210ULL; // the top bit set: stored as a negative integer
+        return row;
+    }
+
+    // Stores the rows in one change through a store opened to write.
+    void StoreRows(std::vector<ActivityRow> rows) {
+        ActivityStore store;
+        store.Open(*db, true);
+        ASSERT_TRUE(store.Change({}, rows, "km").Ok());
+    }
+
+    std::vector<ActivityRow> ReadAll(Code expected = Code::Ok) {
+        ActivityStore store;
+        store.Open(*db, false);
+        std::vector<ActivityRow> rows;
+        EXPECT_EQ(store.Read(0, 0, rows).code, expected);
+        return rows;
+    }
+
+    // Runs SQL on the file as another program would.
+    void Sql(const std::string& sql) {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(companion.c_str(), &raw), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(raw);
+        sqlite3_close(raw);
+    }
+
+    std::string companion;
+};
+
+TEST_F(ActivityStoreTest, NameFollowsTheLogbooksName) {
+    EXPECT_EQ(ActivityStore::NameFor("/a/mylog.vrl"), "/a/mylog.vra");
+    EXPECT_EQ(ActivityStore::NameFor("/a.b/mylog"), "/a.b/mylog.vra");
+    EXPECT_EQ(ActivityStore::NameFor("/a/.hidden"), "/a/.hidden.vra");
+}
+
+TEST_F(ActivityStoreTest, IsCreatedByTheFirstActivityOnlyAndLeavesNoJournalBehind) {
+    {
+        ActivityStore store;
+        EXPECT_EQ(store.Open(*db, true).code, Code::Missing);
+        std::vector<ActivityRow> rows;
+        EXPECT_EQ(store.Read(0, 0, rows).code, Code::Missing);
+        EXPECT_EQ(store.Unit(), "km");
+    }
+    EXPECT_FALSE(fs::exists(companion)) << "opening to write creates nothing";
+
+    ActivityRow climbed = Ride(20260301, 1772360000, "morning ride.fit");
+    climbed.ascent = 412.5;
+    climbed.note = "from its laps; the session is missing";
+    StoreRows({Ride(20260302, 1772450000, "evening.gpx"), climbed});
+    ASSERT_TRUE(fs::exists(companion));
+    for (const char* left : {"mylog.vra-journal", "mylog.vra-wal", "mylog.vra-shm"}) {
+        EXPECT_FALSE(fs::exists(Path(left))) << left;
+    }
+
+    const std::vector<ActivityRow> back = ReadAll();
+    ASSERT_EQ(back.size(), 2U);
+    const ActivityRow& first = back[0]; // by day, not by the order stored
+    EXPECT_EQ(first.day, 20260301);
+    EXPECT_EQ(first.start, 1772360000);
+    EXPECT_EQ(first.sport, "Cycling");
+    EXPECT_EQ(first.metres, 42195.5);
+    EXPECT_EQ(first.movingSeconds, 5400);
+    EXPECT_EQ(first.elapsedSeconds, 6000);
+    EXPECT_EQ(first.avgHeartRate, 131);
+    EXPECT_EQ(first.maxHeartRate, 172);
+    EXPECT_EQ(first.calories, 980);
+    EXPECT_EQ(first.ascent, 412.5);
+    EXPECT_EQ(first.file, "morning ride.fit");
+    EXPECT_EQ(first.fileHash, 0xfedcba9876543210ULL);
+    EXPECT_EQ(first.note, "from its laps; the session is missing");
+    EXPECT_EQ(back[1].ascent, std::nullopt);
+    EXPECT_EQ(back[1].day, 20260302);
+}
+
+TEST_F(ActivityStoreTest, ChangeReplacesRowsAndFindsThemByDayAndStart) {
+    StoreRows({Ride(20260301, 1000, "a.fit"), Ride(20260301, 5000, "b.fit"),
+               Ride(20260305, 9000, "c.fit")});
+    ActivityStore store;
+    ASSERT_TRUE(store.Open(*db, true).Ok());
+    std::vector<ActivityRow> rows;
+    ASSERT_TRUE(store.Read(20260301, 20260301, rows).Ok());
+    ASSERT_EQ(rows.size(), 2U);
+    std::vector<ActivityRow> fresh{Ride(20260301, 2000, "d.gpx")};
+    ASSERT_TRUE(store.Change({rows[0].id, rows[1].id}, fresh, "mi").Ok());
+    EXPECT_GT(fresh[0].id, 0);
+    EXPECT_EQ(store.Unit(), "mi");
+
+    ASSERT_TRUE(store.Starting(1940, 2060, rows).Ok());
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0].file, "d.gpx");
+    ASSERT_TRUE(store.Read(20260302, 0, rows).Ok());
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0].file, "c.fit");
+}
+
+TEST_F(ActivityStoreTest, AnOlderFileIsBroughtUpToDateKeepingItsActivities) {
+    // The first version's file: the activities without the indexes.
+    Sql("CREATE TABLE activity(id INTEGER PRIMARY KEY, day INTEGER NOT NULL, start INTEGER NOT "
+        "NULL, sport TEXT NOT NULL, metres REAL NOT NULL, moving INTEGER NOT NULL, elapsed "
+        "INTEGER NOT NULL, avg_hr INTEGER NOT NULL, max_hr INTEGER NOT NULL, calories INTEGER "
+        "NOT NULL, ascent REAL, file TEXT NOT NULL, file_hash INTEGER NOT NULL, note TEXT NOT "
+        "NULL);"
+        "CREATE TABLE setting(name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;"
+        "INSERT INTO activity VALUES(7, 20250101, 1735732800, 'Running', 10000, 3000, 3100, "
+        "150, 170, 700, NULL, 'new year.fit', 42, '');"
+        "PRAGMA user_version=1;");
+    ActivityStore store;
+    ASSERT_TRUE(store.Open(*db, true).Ok());
+    store.Close();
+
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(companion.c_str(), &raw), SQLITE_OK);
+    sqlite3_stmt* s = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw,
+                                 "SELECT (SELECT user_version FROM pragma_user_version), "
+                                 "(SELECT count(*) FROM sqlite_master WHERE type = 'index' AND "
+                                 "name LIKE 'activity_%')",
+                                 -1, &s, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(s, 0), 2);
+    EXPECT_EQ(sqlite3_column_int(s, 1), 2);
+    sqlite3_finalize(s);
+    sqlite3_close(raw);
+
+    const std::vector<ActivityRow> rows = ReadAll();
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0].id, 7);
+    EXPECT_EQ(rows[0].file, "new year.fit");
+}
+
+TEST_F(ActivityStoreTest, ANewerFileIsReadButNeverChanged) {
+    StoreRows({Ride(20260301, 1000, "a.fit")});
+    Sql("PRAGMA user_version=9");
+    ActivityStore store;
+    EXPECT_EQ(store.Open(*db, true).code, Code::Newer);
+    std::vector<ActivityRow> add{Ride(20260302, 90000, "b.fit")};
+    EXPECT_EQ(store.Change({}, add, "km").code, Code::ReadOnly);
+    EXPECT_EQ(ReadAll().size(), 1U);
+}
+
+TEST_F(ActivityStoreTest, AReadOnlyFileIsReadAndRefusesChanges) {
+    StoreRows({Ride(20260301, 1000, "a.fit")});
+    ::chmod(companion.c_str(), 0444);
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes a read-only file";
+    }
+    ActivityStore store;
+    const ActivityStore::Outcome opened = store.Open(*db, true);
+    EXPECT_EQ(opened.code, Code::ReadOnly);
+    EXPECT_EQ(opened.words, companion + " is read-only: its activities are read but not changed");
+    std::vector<ActivityRow> add{Ride(20260302, 90000, "b.fit")};
+    EXPECT_EQ(store.Change({}, add, "km").code, Code::ReadOnly);
+    EXPECT_EQ(ReadAll().size(), 1U);
+}
+
+TEST_F(ActivityStoreTest, ADamagedFileIsSaidAndSetAsideWhole) {
+    Write(companion, std::string(4096, 'x'));
+    ActivityStore store;
+    const ActivityStore::Outcome opened = store.Open(*db, true);
+    EXPECT_EQ(opened.code, Code::Damaged);
+    EXPECT_EQ(opened.words, companion + " is damaged: it is not an activities file; "
+                                        "veloria-logbook check --repair sets it aside");
+    EXPECT_FALSE(store.IsOpen());
+    std::vector<ActivityRow> add{Ride(20260302, 90000, "b.fit")};
+    EXPECT_NE(store.Change({}, add, "km").code, Code::Ok);
+    EXPECT_EQ(ActivityStore::Check(name).code, Code::Damaged);
+
+    std::string savedAs;
+    ASSERT_TRUE(ActivityStore::SetAside(name, savedAs).Ok());
+    EXPECT_EQ(savedAs.rfind(companion + ".damaged-", 0), 0U) << savedAs;
+    EXPECT_EQ(Read(savedAs), std::string(4096, 'x'));
+    EXPECT_EQ(ActivityStore::Check(name).code, Code::Missing);
+}
+
+TEST_F(ActivityStoreTest, AFileWithABadPageFailsItsCheck) {
+    std::vector<ActivityRow> many;
+    for (int i = 0; i < 300; ++i) {
+        many.push_back(Ride(20260101 + i % 28, 1000 + i * 100, "a ride of the winter.fit"));
+    }
+    StoreRows(many);
+    EXPECT_TRUE(ActivityStore::Check(name).Ok());
+    std::string bytes = Read(companion);
+    ASSERT_GT(bytes.size(), 3 * 4096U);
+    for (std::size_t i = 2 * 4096; i < 2 * 4096 + 64; ++i) { // a page's b-tree header
+        bytes[i] = static_cast<char>(0xA5);
+    }
+    Write(companion, bytes);
+    EXPECT_EQ(ActivityStore::Check(name).code, Code::Damaged);
+}
+
+TEST_F(ActivityStoreTest, AnActivityTakesFewerThan300Bytes) {
+    std::vector<ActivityRow> many;
+    for (int i = 0; i < 1000; ++i) {
+        ActivityRow row = Ride(20250101 + i / 3, 1735700000 + i * 28800, "2025-01-01-07-30-12.fit");
+        row.ascent = 120;
+        many.push_back(row);
+    }
+    StoreRows(many);
+    EXPECT_LT(fs::file_size(companion), 300U * 1000U);
+}
+
+} // namespace
