@@ -141,7 +141,7 @@ void BM_PreviewYear(benchmark::State& state) {
     for (auto _ : state) {
         ActivityImportPlan plan;
         plan.Read({folder});
-        plan.Decide(ActivityDays::Unit::Kilometres, &book.Database().Table(),
+        plan.Decide(ActivityDays::Unit::Kilometres, &book.Database(), nullptr,
                     ActivityImportPlan::Existing::Refuse);
         if (plan.Count(ActivityImportPlan::Fate::New) != 365) {
             book.Fail("the preview does not hold the year's 365 new days");
@@ -158,8 +158,8 @@ void BM_ImportYear(benchmark::State& state) {
     SampleLogBook book(state);
     const std::string folder = WriteYear(book);
     for (auto _ : state) {
-        if (RunProcess({VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), folder,
-                        "--replace"}) != 0) {
+        if (RunProcess(
+                {VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), folder, "--replace"}) != 0) {
             book.Fail("veloria-logbook import failed");
             break;
         }

@@ -1,10 +1,16 @@
 #include "cli/CheckCommand.h"
 
+#include "activities/ActivityDays.h"
+#include "activities/ActivityTotals.h"
 #include "cli/StreamReporter.h"
 #include "cli/ToolCommand.h"
+#include "store/ActivityStore.h"
 #include "store/DataFile.h"
+#include "store/EscapedText.h"
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
+
+#include <map>
 
 namespace {
 
@@ -71,6 +77,142 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
         ++(entry.IsErased() ? found.erasedDays : found.liveDays);
     }
     return found;
+}
+
+// What check finds in the activities file, against the days of the open logbook.
+struct ActivityFindings {
+    ActivityStore::Outcome file{ActivityStore::Code::Missing, ""};
+    std::size_t activities = 0;
+    std::string unit = "km";
+    std::map<std::int32_t, std::vector<ActivityRow>> byDay;
+    std::vector<std::int32_t> withoutEntry; // activities of a day the logbook lacks
+    std::vector<std::int32_t> differing;    // an entry whose figures are not its activities'
+
+    bool Consistent() const {
+        return (file.Ok() || file.code == ActivityStore::Code::Missing) && withoutEntry.empty() &&
+               differing.empty();
+    }
+};
+
+DateValue DateOfKey(std::int32_t key) {
+    return DateValue::Of(key / 10000, key / 100 % 100, key % 100);
+}
+
+ActivityFindings ExamineActivities(LogBookDatabase& database, const std::string& logbook) {
+    ActivityFindings found;
+    found.file = ActivityStore::Check(logbook);
+    if (!found.file.Ok()) {
+        return found;
+    }
+    ActivityStore store;
+    if (const ActivityStore::Outcome opened = store.Open(database, false); !opened.Ok()) {
+        found.file = opened;
+        return found;
+    }
+    std::vector<ActivityRow> rows;
+    if (const ActivityStore::Outcome read = store.Read(0, 0, rows); !read.Ok()) {
+        found.file = read;
+        return found;
+    }
+    found.activities = rows.size();
+    found.unit = store.Unit();
+    for (ActivityRow& row : rows) {
+        found.byDay[row.day].push_back(std::move(row));
+    }
+    const double metresPerUnit = ActivityDays::MetresPer(
+        found.unit == "mi" ? ActivityDays::Unit::Miles : ActivityDays::Unit::Kilometres);
+    for (const auto& [key, activities] : found.byDay) {
+        DayRecord day = DayRecord::Blank(key);
+        if (database.ReadDay(DateOfKey(key), day) != LogBookDatabase::ReadResult::Read) {
+            found.withoutEntry.push_back(key);
+        } else if (!ActivityTotals::Agree(day, activities, metresPerUnit)) {
+            found.differing.push_back(key);
+        }
+    }
+    return found;
+}
+
+void PrintActivities(std::ostream& out, const ActivityFindings& found) {
+    switch (found.file.code) {
+    case ActivityStore::Code::Missing:
+        return; // a logbook without activities reads as it always did
+    case ActivityStore::Code::Ok:
+        out << "activities file: " << found.activities
+            << (found.activities == 1 ? " activity" : " activities") << '\n';
+        break;
+    default:
+        out << "activities file: " << EscapedText::Of(found.file.words) << '\n';
+        return;
+    }
+    const auto plural = [&](std::int32_t key) {
+        const std::size_t n = found.byDay.at(key).size();
+        return std::to_string(n) + (n == 1 ? " activity" : " activities");
+    };
+    for (const std::int32_t key : found.differing) {
+        out << "day " << DateUtility::KeyText(key) << ": its figures are not those of its "
+            << plural(key) << '\n';
+    }
+    for (const std::int32_t key : found.withoutEntry) {
+        out << "day " << DateUtility::KeyText(key) << ": " << plural(key)
+            << " but no entry in the logbook\n";
+    }
+}
+
+// The activities of an open logbook as they are now.
+ActivityFindings ActivitiesOf(ToolCommand& tool, const std::string& logbook) {
+    if (ActivityStore::Outcome file = ActivityStore::Check(logbook); !file.Ok()) {
+        ActivityFindings found;
+        found.file = std::move(file);
+        return found;
+    }
+    StreamReporter reporter(tool.err, EscapedText::Of(logbook));
+    LogBookDatabase database(reporter, tool.dates);
+    if (database.Open(logbook, LogBookDatabase::Access::Read) ==
+        LogBookDatabase::OpenResult::Failed) {
+        return {};
+    }
+    return ExamineActivities(database, logbook);
+}
+
+// Makes each day whose figures are not its activities' from them again: the figures of an
+// entry, or a whole entry for a day the logbook lacks. False once the problem was said.
+bool RepairDays(ToolCommand& tool, const std::string& logbook, std::vector<std::string>& done) {
+    StreamReporter reporter(tool.err, EscapedText::Of(logbook));
+    LogBookDatabase database(reporter, tool.dates);
+    if (database.Open(logbook) == LogBookDatabase::OpenResult::Failed) {
+        return false;
+    }
+    const ActivityFindings found = ExamineActivities(database, logbook);
+    if (found.differing.empty() && found.withoutEntry.empty()) {
+        return true;
+    }
+    const ActivityDays::Unit unit =
+        found.unit == "mi" ? ActivityDays::Unit::Miles : ActivityDays::Unit::Kilometres;
+    std::vector<DayRecord> days;
+    for (const std::int32_t key : found.differing) {
+        DayRecord day = DayRecord::Blank(key);
+        database.ReadDay(DateOfKey(key), day);
+        ActivityTotals::Apply(day, found.byDay.at(key), ActivityDays::MetresPer(unit));
+        days.push_back(day);
+    }
+    for (const std::int32_t key : found.withoutEntry) {
+        days.push_back(ActivityDays::FromActivities(key, found.byDay.at(key), unit).record);
+    }
+    tool.BackUpBeforeChanges(database);
+    if (database.StoreAll(days) != LogBookDatabase::StoreResult::Stored ||
+        database.Close() != LogBookDatabase::Result::Ok) {
+        return false;
+    }
+    if (!found.differing.empty()) {
+        done.push_back("made the figures of " + std::to_string(found.differing.size()) +
+                       (found.differing.size() == 1 ? " day" : " days") + " from their activities");
+    }
+    if (!found.withoutEntry.empty()) {
+        done.push_back("made " + std::to_string(found.withoutEntry.size()) +
+                       (found.withoutEntry.size() == 1 ? " day" : " days") +
+                       " the logbook lacked from their activities");
+    }
+    return true;
 }
 
 void Print(std::ostream& out, const std::string& logbook, const Findings& found) {
@@ -144,11 +286,26 @@ int Repair(ToolCommand& tool, const std::string& logbook) {
             return ToolCommand::kProblem;
         }
     }
+    // The logbook itself is never changed for a damaged activities file: it is set aside
+    // whole, beside the logbook.
+    if (ActivityStore::Check(logbook).code == ActivityStore::Code::Damaged) {
+        std::string savedAs;
+        const ActivityStore::Outcome aside = ActivityStore::SetAside(logbook, savedAs);
+        if (!aside.Ok()) {
+            return tool.Fail(EscapedText::Of(aside.words));
+        }
+        done.push_back("set the damaged activities file aside as " + EscapedText::Of(savedAs));
+    }
+    if (!RepairDays(tool, logbook, done)) {
+        return ToolCommand::kProblem;
+    }
     const Findings after = Examine(logbook, tool.err);
     if (!after.opened) {
         return ToolCommand::kProblem;
     }
+    const ActivityFindings activities = ActivitiesOf(tool, logbook);
     Print(tool.out, logbook, after);
+    PrintActivities(tool.out, activities);
     if (done.empty()) {
         tool.out << "repair: nothing to repair in the index\n";
     }
@@ -159,7 +316,8 @@ int Repair(ToolCommand& tool, const std::string& logbook) {
         tool.out << "repair: records without a valid date are kept as they are, outside the "
                     "index\n";
     }
-    return after.Consistent() ? ToolCommand::kSuccess : ToolCommand::kProblem;
+    return after.Consistent() && activities.Consistent() ? ToolCommand::kSuccess
+                                                         : ToolCommand::kProblem;
 }
 
 } // namespace
@@ -170,9 +328,13 @@ int CheckCommand(ToolCommand& tool) {
         return Repair(tool, logbook);
     }
     const Findings found = Examine(logbook, tool.err);
-    if (found.opened) {
-        Print(tool.out, logbook, found);
+    if (!found.opened) {
+        return ToolCommand::kProblem;
     }
-    return found.Consistent() && found.undated.empty() ? ToolCommand::kSuccess
-                                                       : ToolCommand::kProblem;
+    const ActivityFindings activities = ActivitiesOf(tool, logbook);
+    Print(tool.out, logbook, found);
+    PrintActivities(tool.out, activities);
+    return found.Consistent() && found.undated.empty() && activities.Consistent()
+               ? ToolCommand::kSuccess
+               : ToolCommand::kProblem;
 }

@@ -141,6 +141,7 @@ std::string ActivityStore::NameFor(const std::string& logbook) {
 void ActivityStore::Close() {
     sqlite3_close_v2(db);
     db = nullptr;
+    version = 0;
 }
 
 ActivityStore::Outcome ActivityStore::Failure(Code code, const std::string& what) const {
@@ -176,8 +177,10 @@ ActivityStore::Outcome ActivityStore::Open(const LogBookDatabase& logbook, bool 
 }
 
 ActivityStore::Outcome ActivityStore::OpenFile(bool write, bool create) {
-    const int flags = (write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
-                      (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    // Opened to write even when only read, where the file allows: a change that a killed
+    // program left half done is rolled back before anything is read.
+    const int flags =
+        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int opened = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
     if (opened != SQLITE_OK) {
         const Outcome failed = Failure(Code::Failed, "cannot be opened");
@@ -189,7 +192,6 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write, bool create) {
     // Rollback journal: a change leaves no file behind once it is done.
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
                  nullptr);
-    int version = 0;
     const int read = UserVersion(db, version);
     if (read != SQLITE_OK) {
         const Outcome failed =
@@ -199,6 +201,12 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write, bool create) {
         Close();
         writable = false;
         return failed;
+    }
+    // A journal still there once the first read has rolled back any change it held was
+    // left by a program killed as it began one; the logbook's lock shuts every other writer
+    // out, so it is no one's.
+    if (sqlite3_db_readonly(db, "main") == 0) {
+        ::unlink((fileName + "-journal").c_str());
     }
     if (version > kVersion) {
         writable = false;
@@ -223,7 +231,6 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write, bool create) {
 }
 
 ActivityStore::Outcome ActivityStore::Migrate() {
-    int version = 0;
     if (UserVersion(db, version) != SQLITE_OK ||
         sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
         return Failure(Code::Failed, "cannot be brought up to date");
@@ -242,14 +249,15 @@ ActivityStore::Outcome ActivityStore::Migrate() {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return failed;
     }
+    version = kVersion;
     return {};
 }
 
 ActivityStore::Outcome ActivityStore::Read(std::int32_t first, std::int32_t last,
                                            std::vector<ActivityRow>& rows) const {
     rows.clear();
-    if (!db) {
-        return {Code::Missing, ""};
+    if (!db || version == 0) {
+        return {db ? Code::Ok : Code::Missing, ""}; // a file whose making was cut short is empty
     }
     Statement s(
         db,
@@ -269,8 +277,8 @@ ActivityStore::Outcome ActivityStore::Read(std::int32_t first, std::int32_t last
 ActivityStore::Outcome ActivityStore::Starting(std::int64_t first, std::int64_t last,
                                                std::vector<ActivityRow>& rows) const {
     rows.clear();
-    if (!db) {
-        return {Code::Missing, ""};
+    if (!db || version == 0) {
+        return {db ? Code::Ok : Code::Missing, ""}; // a file whose making was cut short is empty
     }
     Statement s(
         db, (std::string(kColumns) + "WHERE start BETWEEN ?1 AND ?2 ORDER BY start, id").c_str());
@@ -375,7 +383,7 @@ ActivityStore::Outcome ActivityStore::Check(const std::string& logbook) {
     if (!S_ISREG(info.st_mode)) {
         return store.Failure(Code::Failed, "is not a regular file");
     }
-    if (sqlite3_open_v2(store.fileName.c_str(), &store.db, SQLITE_OPEN_READONLY, nullptr) !=
+    if (sqlite3_open_v2(store.fileName.c_str(), &store.db, SQLITE_OPEN_READWRITE, nullptr) !=
         SQLITE_OK) {
         return store.Failure(Code::Failed, "cannot be opened");
     }

@@ -80,4 +80,5 @@ private:
     sqlite3* db = nullptr;
     std::string fileName;
     bool writable = false;
+    int version = 0; // of the open file; 0: it holds no activities yet
 };

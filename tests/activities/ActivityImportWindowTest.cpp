@@ -62,8 +62,7 @@ protected:
     // An hour's ride of 20 km, 500 kcal.
     std::string Ride(const std::string& name, const std::string& date) const {
         return Put(name, "<TrainingCenterDatabase><Activities><Activity Sport=\"Biking\"><Id>" +
-                             date +
-                             "T17:00:00Z</Id><Lap StartTime=\"" + date +
+                             date + "T17:00:00Z</Id><Lap StartTime=\"" + date +
                              "T17:00:00Z\"><TotalTimeSeconds>3600</TotalTimeSeconds>"
                              "<DistanceMeters>20000</DistanceMeters><Calories>500</Calories>"
                              "<MaximumHeartRateBpm><Value>150</Value></MaximumHeartRateBpm></Lap>"
@@ -147,29 +146,33 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
     } kSteps[] = {
         {"opened: km, entries kept",
          0,
-         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Run  run.gpx",
-          "2024-03-06  entry kept            20.00 km  01:00:00     150    500 kcal  Ride  "
+         {"2024-03-05  new                         1.11 km  00:10:00     162      0 kcal  Run  "
+          "run.gpx",
+          "2024-03-06  entry kept                 20.00 km  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 1 day from 2 files; 1 day kept."},
         {"entries replaced",
          Preview::kReplaceEntries,
-         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Run  run.gpx",
-          "2024-03-06  replaces an entry     20.00 km  01:00:00     150    500 kcal  Ride  "
+         {"2024-03-05  new                         1.11 km  00:10:00     162      0 kcal  Run  "
+          "run.gpx",
+          "2024-03-06  replaces its figures       20.00 km  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 2 days from 2 files."},
         {"miles",
          Preview::kMiles,
-         {"2024-03-05  new                    0.69 mi  00:10:00     162      0 kcal  Run  run.gpx",
-          "2024-03-06  replaces an entry     12.43 mi  01:00:00     150    500 kcal  Ride  "
+         {"2024-03-05  new                         0.69 mi  00:10:00     162      0 kcal  Run  "
+          "run.gpx",
+          "2024-03-06  replaces its figures       12.43 mi  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 2 days from 2 files."},
     };
     ASSERT_TRUE(Choose(
         {Run("watch/run.gpx", "2024-03-05"), Ride("watch/ride.tcx", "2024-03-06")},
         [&](Preview& preview) {
-            EXPECT_EQ(preview.GetDlgItemText(Preview::kHeader),
-                      "Date        Import                Distance      Time  Max HR    Calories  "
-                      "Sport and files");
+            EXPECT_EQ(
+                preview.GetDlgItemText(Preview::kHeader),
+                "Date        Import                     Distance      Time  Max HR    Calories  "
+                "Sport and files");
             EXPECT_EQ(Lines(preview, Preview::kLeftOut), std::vector<std::string>{"(none)"});
             // Rows that fit scroll nowhere sideways.
             for (const int list : {Preview::kDays, Preview::kLeftOut}) {
@@ -216,11 +219,13 @@ TEST_F(ActivityImportWindowTest, TheUnitAndFolderAreRememberedAndOnlyImportStore
     const std::string imported = Read(Logbook());
     EXPECT_NE(imported, before);
 
-    // The same file again: its day is kept, nothing is left to import.
-    ASSERT_TRUE(Choose(run, [](Preview& preview) {
+    // The same file again: its activity is stored already, nothing is left to import.
+    ASSERT_TRUE(Choose(run, [&](Preview& preview) {
         EXPECT_FALSE(preview.IsDlgItemEnabled(Preview::kImport));
         EXPECT_EQ(preview.GetDlgItemText(Preview::kSummary),
-                  "Nothing to import: 0 days from 1 file; 1 day kept.");
+                  "Nothing to import: 0 days from 0 files; 1 file left out.");
+        EXPECT_EQ(Lines(preview, Preview::kLeftOut),
+                  std::vector<std::string>{run[0] + ": already imported (same as run.gpx)"});
         UserInput::Escape(preview);
     }));
     EXPECT_EQ(Read(Logbook()), imported);
