@@ -1,0 +1,199 @@
+// Many activities a day: each kept in the activities file beside the logbook, the day's
+// figures theirs, an activity imported twice stored once, the user's fields kept, the
+// activities listed by sport, and check and check --repair on the activities file.
+
+#include "ToolFixture.h"
+#include "activities/FitWriter.h"
+#include "activities/LocalZone.h"
+#include "store/ActivityStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint64_t kMorning = 1141282800; // 2026-03-01 07:00:00 UTC as FIT counts
+constexpr std::uint64_t kEvening = kMorning + 10 * 3600;
+
+class ActivitiesCommandTest : public LogBookToolTest {
+protected:
+    // A FIT file of one session at UTC (its local time said to be UTC):
+    // {start, sport (1 running, 2 cycling), timer ms, centimetres, kcal, avg HR, max HR}.
+    void Fit(const char* name, const FitWriter::Session& session) {
+        Write(Path(name), FitWriter()
+                              .FileId(4)
+                              .Sessions({session})
+                              .ActivityMessage(session.start + 3600, session.start + 3600)
+                              .Bytes());
+    }
+    // The morning's 10 km run in 50 minutes and the evening's 30 km ride in an hour.
+    void RunAndRide() {
+        Fit("run.fit", {kMorning, 1, 3000000, 1000000, 650, 150, 175});
+        Fit("ride.fit", {kEvening, 2, 3600000, 3000000, 800, 130, 160});
+    }
+    // The same run as a service writes it: 20 s of GPX starting 30 s after the watch's.
+    void RunAsGpx(const char* name) {
+        Write(Path(name), "<gpx><trk><type>running</type><trkseg>"
+                          "<trkpt lat=\"52\" lon=\"13\"><time>2026-03-01T07:00:30Z</time></trkpt>"
+                          "<trkpt lat=\"52.001\" lon=\"13\"><time>2026-03-01T07:00:50Z</time>"
+                          "</trkpt></trkseg></trk></gpx>");
+    }
+    // Changes a day of the logbook as the Log Book would.
+    void Change(std::int32_t key, const std::function<void(DayRecord&)>& change) {
+        RecordingReporter reporter;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(Path("a.vrl")), LogBookDatabase::OpenResult::Opened);
+        DayRecord day = DayRecord::Blank(key);
+        ASSERT_EQ(db.ReadDay(Date(key), day), LogBookDatabase::ReadResult::Read);
+        change(day);
+        ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
+        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+    }
+
+    static constexpr const char* kHeader =
+        "Date        Start  Sport          Distance    Moving  Avg HR  Max HR   Calories  File\n";
+    static constexpr const char* kRunLine = "2026-03-01  07:00  Running        10.00 km  00:50:00  "
+                                            "   150     175   650 kcal  run.fit\n";
+    static constexpr const char* kRideLine = "2026-03-01  17:00  Cycling        30.00 km  01:00:00 "
+                                             "    130     160   800 kcal  ride.fit\n";
+
+    LocalZone zone{"UTC0"};
+    DateUtility dates;
+};
+
+// 40 km in 6600 s: 165 s a km, 21.82 km/h.
+TEST_F(ActivitiesCommandTest, AMorningRunAndAnEveningRideAreTwoActivitiesOfOneDay) {
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @run.fit"), 0) << err;
+    ASSERT_TRUE(fs::exists(Path("a.vra")));
+    EXPECT_EQ(Run("import @a.vrl @ride.fit"), 0) << err;
+    EXPECT_EQ(out, "2026-03-01  Ride  40.00 km  01:50:00  max HR 175  1450 kcal  ride.fit  "
+                   "(adds a second activity)\n"
+                   "stored 1 day from 1 file\n");
+    // The workout and comment the first import wrote are the user's now.
+    EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-01,40,01:50:00,00:02:45,21.82,0,175,1450,"
+                                             "0,0,0,0,N,,Run,Avg HR 150. Imported from run.fit\n"));
+
+    EXPECT_EQ(Run("activities @a.vrl"), 0) << err;
+    EXPECT_EQ(out, std::string(kHeader) + kRunLine + kRideLine +
+                       "2 activities: 40.00 km, 01:50:00 moving, 1450 kcal\n");
+    EXPECT_EQ(Run("activities @a.vrl --sport run"), 0) << err;
+    EXPECT_EQ(out, std::string(kHeader) + kRunLine +
+                       "1 activity: 10.00 km, 00:50:00 moving, 650 kcal\n");
+    EXPECT_EQ(Run("activities @a.vrl --sport Biking --csv --from 2026-03-01 --to 2026-03-01"), 0);
+    EXPECT_EQ(out,
+              "date,start,sport,distanceKm,movingTime,avgHeartRate,maxHeartRate,calories,file\n"
+              "2026-03-01,17:00,Cycling,30.00,01:00:00,130,160,800,ride.fit\n");
+    EXPECT_EQ(Run("activities @a.vrl --from 2026-03-02"), 0);
+    EXPECT_EQ(out, std::string(kHeader) + "0 activities: 0.00 km, 00:00:00 moving, 0 kcal\n");
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+    EXPECT_TRUE(Holds(out, "activities file: 2 activities\n"));
+}
+
+TEST_F(ActivitiesCommandTest, TheSameWorkoutFromTwoFilesIsStoredOnce) {
+    RunAndRide();
+    RunAsGpx("run.gpx");
+    EXPECT_EQ(Run("import @a.vrl @run.fit @run.gpx"), 1);
+    EXPECT_EQ(err, "veloria-logbook: " + Path("run.gpx") + ": same activity as " + Path("run.fit") +
+                       "; left out\n");
+
+    // Another import, later: against what is stored.
+    RunAsGpx("copy.gpx");
+    EXPECT_EQ(Run("import @a.vrl @copy.gpx @ride.fit"), 1);
+    EXPECT_EQ(err, "veloria-logbook: " + Path("copy.gpx") +
+                       ": already imported (same as run.fit); left out\n");
+    EXPECT_EQ(out, "2026-03-01  Ride  40.00 km  01:50:00  max HR 175  1450 kcal  ride.fit  "
+                   "(adds a second activity)\n"
+                   "stored 1 day from 1 file; 1 file left out\n");
+    EXPECT_EQ(Run("import @a.vrl @ride.fit --dry-run"), 1);
+    EXPECT_EQ(out, "would store 0 days from 0 files; 1 file left out; nothing was changed "
+                   "(--dry-run)\n");
+    EXPECT_EQ(Run("activities @a.vrl"), 0);
+    EXPECT_EQ(out, std::string(kHeader) + kRunLine + kRideLine +
+                       "2 activities: 40.00 km, 01:50:00 moving, 1450 kcal\n");
+}
+
+TEST_F(ActivitiesCommandTest, ReplaceKeepsTheUsersFieldsAndReplacesTheDaysActivities) {
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @run.fit @ride.fit"), 0) << err;
+    Change(20260301, [](DayRecord& day) {
+        day.competition = 'Y';
+        day.difficulty = 'H';
+        day.restHeartRate = 44;
+        std::strcpy(day.workout, "Race day");
+        std::strcpy(day.comments, "Felt strong, windy");
+    });
+    // The race again, timed better: 12 km in the same hour.
+    Fit("race.fit", {kMorning + 600, 1, 3000000, 1200000, 700, 160, 185});
+    EXPECT_EQ(Run("import @a.vrl @race.fit"), 0) << err;
+    EXPECT_TRUE(Holds(out, "(adds a third activity)\n")) << out;
+    EXPECT_EQ(Run("import @a.vrl @race.fit --replace --dry-run"), 0) << err;
+    EXPECT_TRUE(Holds(out, "(replaces 3 activities)\n")) << out;
+    ASSERT_EQ(Run("check @a.vrl --repair"), 0) << out;
+
+    EXPECT_EQ(Run("import @a.vrl @race.fit --replace"), 0) << err;
+    EXPECT_EQ(out, "2026-03-01  Run  12.00 km  00:50:00  max HR 185  700 kcal  race.fit  "
+                   "(replaces 3 activities)\n"
+                   "stored 1 day from 1 file\n");
+    // 3000 s / 12 km = 250 s a km; 14.4 km/h.
+    EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-01,12,00:50:00,00:04:10,14.4,44,185,700,"
+                                             "0,0,0,0,Y,H,Race day,\"Felt strong, windy\"\n"));
+    EXPECT_EQ(Run("activities @a.vrl --csv"), 0);
+    EXPECT_EQ(out,
+              "date,start,sport,distanceKm,movingTime,avgHeartRate,maxHeartRate,calories,file\n"
+              "2026-03-01,07:10,Running,12.00,00:50:00,160,185,700,race.fit\n");
+}
+
+TEST_F(ActivitiesCommandTest, CheckFindsWhatDiffersAndRepairSetsRightTheDaysOnly) {
+    // A logbook without activities never gets an activities file.
+    MakeLogbook(Path("a.vrl"));
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
+    EXPECT_FALSE(fs::exists(Path("a.vra")));
+    EXPECT_FALSE(Holds(out, "activities"));
+
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @run.fit @ride.fit --skip-existing"), 0) << err;
+    EXPECT_EQ(out, "2026-03-01  kept: the logbook's entry stays\n"
+                   "stored 0 days from 2 files; 1 day kept\n");
+    ASSERT_EQ(Run("import @a.vrl @run.fit @ride.fit --replace"), 0) << err;
+    Change(20260301, [](DayRecord& day) { day.distance = 12.5F; });
+    const std::string logbook = Read(Path("a.vrl"));
+    EXPECT_EQ(Run("check @a.vrl"), 1);
+    EXPECT_TRUE(Holds(out, "activities file: 2 activities\n"
+                           "day 2026-03-01: its figures are not those of its 2 activities\n"));
+    EXPECT_EQ(Read(Path("a.vrl")), logbook);
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out << err;
+    EXPECT_TRUE(Holds(out, "repair: made the figures of 1 day from their activities\n"));
+    EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-01,40,01:50:00,00:02:45,21.82,0,175,1450,"
+                                             "0,0,0,0,,," +
+                                                 std::string(29, 'w') + ","));
+
+    // A damaged activities file is said, and set aside whole; the logbook stays as it is.
+    Write(Path("a.vra"), "not a database, whatever its name says");
+    const std::string repaired = Read(Path("a.vrl"));
+    EXPECT_EQ(Run("check @a.vrl"), 1);
+    EXPECT_TRUE(Holds(out, "activities file: " + Path("a.vra") + " is damaged: not a database\n"));
+    EXPECT_EQ(Run("import @a.vrl @run.fit --replace"), 1);
+    EXPECT_EQ(err, "veloria-logbook: " + Path("a.vra") +
+                       " is damaged: it is not an activities file; veloria-logbook check "
+                       "--repair sets it aside; nothing was imported\n");
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
+    EXPECT_FALSE(fs::exists(Path("a.vra")));
+    int setAside = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("a.vra.damaged-", 0) == 0) {
+            ++setAside;
+            EXPECT_EQ(Read(entry.path().string()), "not a database, whatever its name says");
+            EXPECT_TRUE(Holds(out, "repair: set the damaged activities file aside as " +
+                                       entry.path().string() + "\n"));
+        }
+    }
+    EXPECT_EQ(setAside, 1);
+    EXPECT_EQ(Read(Path("a.vrl")), repaired);
+}
+
+} // namespace
