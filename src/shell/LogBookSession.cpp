@@ -7,6 +7,7 @@
 #include "shell/RestoreBackupDialog.h"
 #include "shell/Settings.h"
 #include "shell/ToolRegistry.h"
+#include "store/ActivityStore.h"
 #include "store/ErrorReporter.h"
 
 #include <filesystem>
@@ -54,6 +55,7 @@ void LogBookSession::Start(const std::string& startLogBook) {
                                             error);
     }
     database->Open(logBookPath);
+    SayActivitiesFile();
 }
 
 bool LogBookSession::AskAboutUnsavedDays() {
@@ -125,7 +127,19 @@ bool LogBookSession::OpenAndRemember(const std::string& path) {
     }
     logBookPath = path;
     profile.WriteString(Settings::kSection, Settings::kLogBookKey, path);
+    SayActivitiesFile();
     return true;
+}
+
+void LogBookSession::SayActivitiesFile() {
+    if (!database->IsOpen()) {
+        return;
+    }
+    ActivityStore activities;
+    const ActivityStore::Outcome opened = activities.Open(*database, true);
+    if (!opened.Ok() && opened.code != ActivityStore::Code::Missing) {
+        status(opened.words);
+    }
 }
 
 std::string LogBookSession::Title() const {

@@ -55,6 +55,9 @@ private:
     // change goes ahead.
     void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
     bool OpenAndRemember(const std::string& path);
+    // Says on the status bar, once an open, when the activities file beside the logbook can
+    // only be read or not at all; the logbook works all the same.
+    void SayActivitiesFile();
     void ShowTitle();
 
     TWindow& owner;

@@ -134,6 +134,40 @@ TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenToolsShowTheDay) {
     EXPECT_EQ(calendar->Month().Days()[0].distance, 1.11F);
 }
 
+// A second file for a day adds its activity beside the first, as the command does; an
+// activities file that cannot be changed is said as the logbook opens and stops an import.
+// 1111.95 m + 20 km = 21.11 km in 600 + 3600 s.
+TEST_F(ActivityImportWindowTest, ASecondFileAddsItsActivityAndADamagedActivitiesFileStopsImports) {
+    ASSERT_TRUE(
+        Choose({Run("watch/run.gpx", "2024-03-05")}, [](Preview& p) { UserInput::Enter(p); }));
+    ASSERT_TRUE(Choose({Ride("watch/ride.tcx", "2024-03-05")}, [](Preview& preview) {
+        EXPECT_EQ(Lines(preview, Preview::kDays),
+                  std::vector<std::string>{"2024-03-05  adds a second activity     21.11 km  "
+                                           "01:10:00     162    500 kcal  Ride  ride.tcx"});
+        UserInput::Enter(preview);
+    }));
+    EXPECT_EQ(StatusText(), "Imported 1 day from 1 file.");
+    DayRecord day = DayRecord::Blank(0);
+    ASSERT_EQ(client->Database().ReadDay(Date(20240305), day), LogBookDatabase::ReadResult::Read);
+    EXPECT_EQ(day.distance, 21.11F);
+    EXPECT_EQ(day.time, 4200);
+    EXPECT_EQ(day.WorkoutText(), "Run");
+
+    const std::string activities = Path("logBooks/mylog.vra");
+    Restart([&] { Write(activities, "not a database"); });
+    const std::string damaged = activities + " is damaged: it is not an activities file; "
+                                             "veloria-logbook check --repair sets it aside";
+    EXPECT_EQ(StatusText(), damaged);
+    const std::string logbook = Read(Logbook());
+    TFileOpenDialog::QueueChoice({Path("watch/run.gpx")});
+    EXPECT_FALSE(WhenShown<Preview>(
+        [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, activity::kImportCommand)); }, Esc));
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(Messages().back(), "\n\nERROR:  \"" + damaged + "\nNothing was imported.\"");
+    EXPECT_EQ(Read(Logbook()), logbook);
+    EXPECT_EQ(Read(activities), "not a database");
+}
+
 // The rows as the choices below the lists change them; 2024-03-06 holds an entry.
 TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachChoice) {
     Store(Day(20240306).Distance(5.0F).Workout("Easy"));
