@@ -212,7 +212,7 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
         struct Already {
             std::size_t index;
             std::string sport;
-            std::string file; // the stored activity's
+            std::string reason; // naming the stored activity's file
         };
         std::vector<Already> already;
         for (const auto& [index, a] : file.activities) {
@@ -225,13 +225,24 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
                        !(existing == Existing::Replace && touched.count(r.day) > 0);
             });
             if (same != near.end()) {
-                already.push_back({index, a.sport, same->file});
+                // Its day missing: an import stopped after storing the activities.
+                const int position = logbook && logbook->IsOpen() ? logbook->Table().Find(same->day)
+                                                                  : IndexTable::kNotFound;
+                const bool dayMissing =
+                    logbook && logbook->IsOpen() &&
+                    (position == IndexTable::kNotFound || logbook->Table().At(position).IsErased());
+                already.push_back(
+                    {index, a.sport,
+                     "already imported (same as " + same->file + ")" +
+                         (dayMissing ? ", but its day is not in the logbook: veloria-logbook "
+                                       "check --repair makes it"
+                                     : "")});
             } else {
                 fresh.push_back(a);
             }
         }
         if (fresh.empty() && !already.empty()) {
-            leftOut.push_back({file.file, "already imported (same as " + already[0].file + ")"});
+            leftOut.push_back({file.file, already[0].reason});
             ++wholeFilesOut;
             continue;
         }
@@ -239,7 +250,7 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
             leftOut.push_back({file.file,
                                "activity " + std::to_string(a.index + 1) + " of " +
                                    std::to_string(file.count) + " (" + a.sport +
-                                   ") left out: already imported (same as " + a.file + ")",
+                                   ") left out: " + a.reason,
                                false, true});
         }
         placed.Add(fileio::LastComponent(file.file), fresh, file.hash);

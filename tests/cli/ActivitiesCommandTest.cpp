@@ -196,4 +196,43 @@ TEST_F(ActivitiesCommandTest, CheckFindsWhatDiffersAndRepairSetsRightTheDaysOnly
     EXPECT_EQ(Read(Path("a.vrl")), repaired);
 }
 
+// An import stopped once its activities were stored and before its days were: the files
+// again are stored already, and check --repair makes the day.
+TEST_F(ActivitiesCommandTest, AnImportStoppedBetweenTheTwoFilesIsRepairedByCheck) {
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @ride.fit"), 0) << err;
+    const std::string days = Read(Path("a.vrl"));
+    const std::string index = Read(Path("a.idx"));
+    ASSERT_EQ(Run("import @a.vrl @run.fit"), 0) << err;
+    Write(Path("a.vrl"), days);
+    Write(Path("a.idx"), index);
+
+    EXPECT_EQ(Run("import @a.vrl @run.fit"), 1);
+    EXPECT_EQ(err, "veloria-logbook: " + Path("run.fit") +
+                       ": already imported (same as run.fit); left out\n");
+    EXPECT_EQ(Run("check @a.vrl"), 1);
+    EXPECT_TRUE(Holds(out, "day 2026-03-01: its figures are not those of its 2 activities\n"));
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
+    // The ride's day, its workout and comment as its import wrote them, both figures in it.
+    EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-01,40,01:50:00,00:02:45,21.82,0,175,1450,"
+                                             "0,0,0,0,N,,Ride,Avg HR 130. Imported from "
+                                             "ride.fit\n"));
+
+    // A day the logbook lacks altogether is made whole from its activities.
+    Fit("next.fit", {kMorning + 86400, 1, 3000000, 1000000, 650, 150, 175});
+    const std::string before = Read(Path("a.vrl"));
+    const std::string beforeIndex = Read(Path("a.idx"));
+    ASSERT_EQ(Run("import @a.vrl @next.fit"), 0) << err;
+    Write(Path("a.vrl"), before);
+    Write(Path("a.idx"), beforeIndex);
+    EXPECT_EQ(Run("import @a.vrl @next.fit"), 1);
+    EXPECT_EQ(err, "veloria-logbook: " + Path("next.fit") +
+                       ": already imported (same as next.fit), but its day is not in the "
+                       "logbook: veloria-logbook check --repair makes it; left out\n");
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
+    EXPECT_TRUE(Holds(out, "repair: made 1 day the logbook lacked from their activities\n"));
+    EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-02,10,00:50:00,00:05:00,12,0,175,650,0,0,"
+                                             "0,0,N,,Run,Avg HR 150. Imported from next.fit\n"));
+}
+
 } // namespace

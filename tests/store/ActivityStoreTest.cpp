@@ -174,20 +174,7 @@ TEST_F(ActivityStoreTest, ANewerFileIsReadButNeverChanged) {
     EXPECT_EQ(ReadAll().size(), 1U);
 }
 
-TEST_F(ActivityStoreTest, AReadOnlyFileIsReadAndRefusesChanges) {
-    StoreRows({Ride(20260301, 1000, "a.fit")});
-    ::chmod(companion.c_str(), 0444);
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes a read-only file";
-    }
-    ActivityStore store;
-    const ActivityStore::Outcome opened = store.Open(*db, true);
-    EXPECT_EQ(opened.code, Code::ReadOnly);
-    EXPECT_EQ(opened.words, companion + " is read-only: its activities are read but not changed");
-    std::vector<ActivityRow> add{Ride(20260302, 90000, "b.fit")};
-    EXPECT_EQ(store.Change({}, add, "km").code, Code::ReadOnly);
-    EXPECT_EQ(ReadAll().size(), 1U);
-}
+// A file that may only be read: tests/shell/UnreadableFilesTest.cpp, which runs unprivileged.
 
 TEST_F(ActivityStoreTest, ADamagedFileIsSaidAndSetAsideWhole) {
     Write(companion, std::string(4096, 'x'));
