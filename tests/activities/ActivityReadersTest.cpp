@@ -69,6 +69,33 @@ TEST(FitReaderTest, CrcIsTheFitCrc16) {
 const Activity kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0, "", 0, {}};
 
 // GPX: 0.01 degree of latitude is 1111.95 m on the mean radius.
+// A session's elapsed time (its field 7, pauses in) and its ascent (22) go with the
+// activity; a session without them says none.
+TEST(FitReaderTest, ASessionTellsItsElapsedTimeAndAscent) {
+    using W = FitWriter;
+    const std::string climbed = FitWriter()
+                                    .FileId(4)
+                                    .Define(1, 18,
+                                            {{2, 4, W::kUint32},
+                                             {5, 1, W::kEnum},
+                                             {7, 4, W::kUint32},
+                                             {8, 4, W::kUint32},
+                                             {9, 4, W::kUint32},
+                                             {22, 2, W::kUint16}})
+                                    .Data(1, {kMorning, 2, 4200000, 3600000, 3000000, 310})
+                                    .Bytes();
+    ActivityFileResult result = ReadBytes(climbed);
+    ASSERT_EQ(result.activities.size(), 1U) << result.detail;
+    EXPECT_EQ(result.activities[0].seconds, 3600.0);
+    EXPECT_EQ(result.activities[0].elapsed, 4200.0);
+    EXPECT_EQ(result.activities[0].ascent, 310.0);
+
+    result = ReadBytes(RunFile());
+    ASSERT_EQ(result.activities.size(), 1U);
+    EXPECT_EQ(result.activities[0].elapsed, 0.0);
+    EXPECT_EQ(result.activities[0].ascent, std::nullopt);
+}
+
 TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
     auto pt = [](const char* lat, const char* time) {
         return std::string("<trkpt lat=\"") + lat + "\" lon=\"13.0\"><time>" + time +
