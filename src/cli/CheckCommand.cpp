@@ -7,10 +7,12 @@
 #include "store/ActivityStore.h"
 #include "store/DataFile.h"
 #include "store/EscapedText.h"
+#include "store/FileIo.h"
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
 
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 
@@ -98,9 +100,15 @@ DateValue DateOfKey(std::int32_t key) {
     return DateValue::Of(key / 10000, key / 100 % 100, key % 100);
 }
 
-ActivityFindings ExamineActivities(LogBookDatabase& database, const std::string& logbook) {
+bool HasActivitiesFile(const std::string& logbook) {
+    struct stat info {};
+    return ::lstat(ActivityStore::NameFor(fileio::Resolved(logbook)).c_str(), &info) == 0;
+}
+
+// Under the lock of the open logbook: no import changes the activities meanwhile.
+ActivityFindings ExamineActivities(LogBookDatabase& database) {
     ActivityFindings found;
-    found.file = ActivityStore::Check(logbook);
+    found.file = ActivityStore::Check(database);
     if (!found.file.Ok()) {
         return found;
     }
@@ -123,7 +131,8 @@ ActivityFindings ExamineActivities(LogBookDatabase& database, const std::string&
         found.unit == "mi" ? ActivityDays::Unit::Miles : ActivityDays::Unit::Kilometres);
     for (const auto& [key, activities] : found.byDay) {
         DayRecord day = DayRecord::Blank(key);
-        if (database.ReadDay(DateOfKey(key), day) != LogBookDatabase::ReadResult::Read) {
+        if (database.ReadDay(DateOfKey(key), day) != LogBookDatabase::ReadResult::Read ||
+            day.erased != 0) {
             found.withoutEntry.push_back(key);
         } else if (!ActivityTotals::Agree(day, activities, metresPerUnit)) {
             found.differing.push_back(key);
@@ -158,12 +167,10 @@ void PrintActivities(std::ostream& out, const ActivityFindings& found) {
     }
 }
 
-// The activities of an open logbook as they are now.
+// The activities of a logbook as they are now, read under the lock readers share.
 ActivityFindings ActivitiesOf(ToolCommand& tool, const std::string& logbook) {
-    if (ActivityStore::Outcome file = ActivityStore::Check(logbook); !file.Ok()) {
-        ActivityFindings found;
-        found.file = std::move(file);
-        return found;
+    if (!HasActivitiesFile(logbook)) {
+        return {};
     }
     StreamReporter reporter(tool.err, EscapedText::Of(logbook));
     LogBookDatabase database(reporter, tool.dates);
@@ -171,18 +178,39 @@ ActivityFindings ActivitiesOf(ToolCommand& tool, const std::string& logbook) {
         LogBookDatabase::OpenResult::Failed) {
         return {};
     }
-    return ExamineActivities(database, logbook);
+    return ExamineActivities(database);
 }
 
-// Makes each day whose figures are not its activities' from them again: the figures of an
-// entry, or a whole entry for a day the logbook lacks. False once the problem was said.
-bool RepairDays(ToolCommand& tool, const std::string& logbook, std::vector<std::string>& done) {
+// Sets a damaged activities file aside, or makes each day whose figures are not its
+// activities' from them again: the figures of an entry, or a whole entry for a day the
+// logbook lacks. False once the problem was said.
+bool RepairActivities(ToolCommand& tool, const std::string& logbook,
+                      std::vector<std::string>& done) {
+    // A look first under the shared lock, so that a logbook that may only be read and
+    // needs nothing is never opened to be written.
+    const ActivityFindings seen = ActivitiesOf(tool, logbook);
+    if (seen.file.code != ActivityStore::Code::Damaged &&
+        (!seen.file.Ok() || (seen.differing.empty() && seen.withoutEntry.empty()))) {
+        return true;
+    }
     StreamReporter reporter(tool.err, EscapedText::Of(logbook));
     LogBookDatabase database(reporter, tool.dates);
     if (database.Open(logbook) == LogBookDatabase::OpenResult::Failed) {
         return false;
     }
-    const ActivityFindings found = ExamineActivities(database, logbook);
+    // The logbook itself is never changed for a damaged activities file: it is set aside
+    // whole, beside the logbook.
+    if (ActivityStore::Check(database).code == ActivityStore::Code::Damaged) {
+        std::string savedAs;
+        const ActivityStore::Outcome aside = ActivityStore::SetAside(database, savedAs);
+        if (!aside.Ok()) {
+            tool.Fail(EscapedText::Of(aside.words));
+            return false;
+        }
+        done.push_back("set the damaged activities file aside as " + EscapedText::Of(savedAs));
+        return true;
+    }
+    const ActivityFindings found = ExamineActivities(database);
     if (found.differing.empty() && found.withoutEntry.empty()) {
         return true;
     }
@@ -286,17 +314,7 @@ int Repair(ToolCommand& tool, const std::string& logbook) {
             return ToolCommand::kProblem;
         }
     }
-    // The logbook itself is never changed for a damaged activities file: it is set aside
-    // whole, beside the logbook.
-    if (ActivityStore::Check(logbook).code == ActivityStore::Code::Damaged) {
-        std::string savedAs;
-        const ActivityStore::Outcome aside = ActivityStore::SetAside(logbook, savedAs);
-        if (!aside.Ok()) {
-            return tool.Fail(EscapedText::Of(aside.words));
-        }
-        done.push_back("set the damaged activities file aside as " + EscapedText::Of(savedAs));
-    }
-    if (!RepairDays(tool, logbook, done)) {
+    if (!RepairActivities(tool, logbook, done)) {
         return ToolCommand::kProblem;
     }
     const Findings after = Examine(logbook, tool.err);

@@ -371,9 +371,12 @@ ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& re
     return {};
 }
 
-ActivityStore::Outcome ActivityStore::Check(const std::string& logbook) {
+ActivityStore::Outcome ActivityStore::Check(const LogBookDatabase& logbook) {
+    if (!logbook.IsOpen()) {
+        return {Code::Failed, "no logbook is open"};
+    }
     ActivityStore store;
-    store.fileName = NameFor(fileio::Resolved(logbook));
+    store.fileName = NameFor(fileio::Resolved(logbook.DataFileName()));
     struct stat info {};
     if (::stat(store.fileName.c_str(), &info) != 0) {
         return errno == ENOENT
@@ -398,8 +401,12 @@ ActivityStore::Outcome ActivityStore::Check(const std::string& logbook) {
     return {};
 }
 
-ActivityStore::Outcome ActivityStore::SetAside(const std::string& logbook, std::string& savedAs) {
-    const std::string name = NameFor(fileio::Resolved(logbook));
+ActivityStore::Outcome ActivityStore::SetAside(const LogBookDatabase& logbook,
+                                               std::string& savedAs) {
+    if (!logbook.HeldAlone()) {
+        return {Code::Failed, "the logbook is not held alone"};
+    }
+    const std::string name = NameFor(fileio::Resolved(logbook.DataFileName()));
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);

@@ -65,12 +65,12 @@ public:
     // The unit distances were last imported in ("km", "mi"); "km" when none was.
     std::string Unit() const;
 
-    // Whether the activities file of a logbook is whole: Ok, Missing, or Damaged with why.
-    // Opens it only to read; the caller holds the logbook.
-    static Outcome Check(const std::string& logbook);
-    // Renames a damaged file (and its journal) to NAME.vra.damaged-YYYYMMDD-HHMMSS beside
-    // it; never deletes it.
-    static Outcome SetAside(const std::string& logbook, std::string& savedAs);
+    // Whether the activities file of an open logbook is whole: Ok, Missing, or Damaged with
+    // why. A change a killed program left half done is rolled back first.
+    static Outcome Check(const LogBookDatabase& logbook);
+    // Renames the activities file of a logbook held alone (and its journal) to
+    // NAME.vra.damaged-YYYYMMDD-HHMMSS beside it; never deletes it.
+    static Outcome SetAside(const LogBookDatabase& logbook, std::string& savedAs);
 
 private:
     Outcome OpenFile(bool write, bool create);

@@ -186,13 +186,13 @@ TEST_F(ActivityStoreTest, ADamagedFileIsSaidAndSetAsideWhole) {
     EXPECT_FALSE(store.IsOpen());
     std::vector<ActivityRow> add{Ride(20260302, 90000, "b.fit")};
     EXPECT_NE(store.Change({}, add, "km").code, Code::Ok);
-    EXPECT_EQ(ActivityStore::Check(name).code, Code::Damaged);
+    EXPECT_EQ(ActivityStore::Check(*db).code, Code::Damaged);
 
     std::string savedAs;
-    ASSERT_TRUE(ActivityStore::SetAside(name, savedAs).Ok());
+    ASSERT_TRUE(ActivityStore::SetAside(*db, savedAs).Ok());
     EXPECT_EQ(savedAs.rfind(companion + ".damaged-", 0), 0U) << savedAs;
     EXPECT_EQ(Read(savedAs), std::string(4096, 'x'));
-    EXPECT_EQ(ActivityStore::Check(name).code, Code::Missing);
+    EXPECT_EQ(ActivityStore::Check(*db).code, Code::Missing);
 }
 
 TEST_F(ActivityStoreTest, AFileWithABadPageFailsItsCheck) {
@@ -201,14 +201,14 @@ TEST_F(ActivityStoreTest, AFileWithABadPageFailsItsCheck) {
         many.push_back(Ride(20260101 + i % 28, 1000 + i * 100, "a ride of the winter.fit"));
     }
     StoreRows(many);
-    EXPECT_TRUE(ActivityStore::Check(name).Ok());
+    EXPECT_TRUE(ActivityStore::Check(*db).Ok());
     std::string bytes = Read(companion);
     ASSERT_GT(bytes.size(), 3 * 4096U);
     for (std::size_t i = 2 * 4096; i < 2 * 4096 + 64; ++i) { // a page's b-tree header
         bytes[i] = static_cast<char>(0xA5);
     }
     Write(companion, bytes);
-    EXPECT_EQ(ActivityStore::Check(name).code, Code::Damaged);
+    EXPECT_EQ(ActivityStore::Check(*db).code, Code::Damaged);
 }
 
 TEST_F(ActivityStoreTest, AnActivityTakesFewerThan300Bytes) {
