@@ -127,14 +127,19 @@ ActivityFindings ExamineActivities(LogBookDatabase& database) {
     for (ActivityRow& row : rows) {
         found.byDay[row.day].push_back(std::move(row));
     }
-    const double metresPerUnit = ActivityDays::MetresPer(
-        found.unit == "mi" ? ActivityDays::Unit::Miles : ActivityDays::Unit::Kilometres);
+    const bool miles = found.unit == "mi";
+    const double metresPerUnit = ActivityDays::MetresPer(miles ? ActivityDays::Unit::Miles
+                                                               : ActivityDays::Unit::Kilometres);
+    const double otherPerUnit = ActivityDays::MetresPer(miles ? ActivityDays::Unit::Kilometres
+                                                              : ActivityDays::Unit::Miles);
     for (const auto& [key, activities] : found.byDay) {
         DayRecord day = DayRecord::Blank(key);
         if (database.ReadDay(DateOfKey(key), day) != LogBookDatabase::ReadResult::Read ||
             day.erased != 0) {
             found.withoutEntry.push_back(key);
-        } else if (!ActivityTotals::Agree(day, activities, metresPerUnit)) {
+        } else if (!ActivityTotals::Agree(day, activities, metresPerUnit) &&
+                   !ActivityTotals::Agree(day, activities, otherPerUnit)) {
+            // (A day imported in the other unit, before the user changed it, is right too.)
             found.differing.push_back(key);
         }
     }

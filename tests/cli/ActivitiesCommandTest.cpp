@@ -91,6 +91,11 @@ TEST_F(ActivitiesCommandTest, AMorningRunAndAnEveningRideAreTwoActivitiesOfOneDa
     EXPECT_EQ(out, std::string(kHeader) + "0 activities: 0.00 km, 00:00:00 moving, 0 kcal\n");
     EXPECT_EQ(Run("check @a.vrl"), 0) << out;
     EXPECT_TRUE(Holds(out, "activities file: 2 activities\n"));
+
+    // The next day in miles: each day stays right in the unit it was imported in.
+    Fit("next.fit", {kMorning + 86400, 1, 3000000, 1000000, 650, 150, 175});
+    ASSERT_EQ(Run("import @a.vrl @next.fit --unit mi"), 0) << err;
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
 }
 
 TEST_F(ActivitiesCommandTest, TheSameWorkoutFromTwoFilesIsStoredOnce) {
