@@ -189,6 +189,8 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write, bool create) {
         return failed;
     }
     writable = write && sqlite3_db_readonly(db, "main") == 0;
+    // Readers share the logbook: one rolling back what a killed writer left is waited for.
+    sqlite3_busy_timeout(db, 5000);
     // Rollback journal: a change leaves no file behind once it is done.
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
                  nullptr);
@@ -390,6 +392,7 @@ ActivityStore::Outcome ActivityStore::Check(const LogBookDatabase& logbook) {
         SQLITE_OK) {
         return store.Failure(Code::Failed, "cannot be opened");
     }
+    sqlite3_busy_timeout(store.db, 5000);
     Statement s(store.db, "PRAGMA integrity_check(1)");
     if (!s.Prepared() || s.Step() != SQLITE_ROW) {
         return Damage(s.Status()) ? store.Failure(Code::Damaged, "is damaged: not a database")
