@@ -38,6 +38,10 @@ const char* const kMigrations[ActivityStore::kVersion] = {
     "CREATE INDEX activity_start ON activity(start);",
 };
 
+// A logbook named NAME.vra, or linked there, would be taken for its own activities file.
+const char* const kIsTheLogbook = "is the logbook itself or its index; no activities are kept "
+                                  "beside this logbook";
+
 const char* const kColumns = "SELECT id, day, start, sport, metres, moving, elapsed, avg_hr, "
                              "max_hr, calories, ascent, file, file_hash, note FROM activity ";
 
@@ -160,6 +164,9 @@ ActivityStore::Outcome ActivityStore::Open(const LogBookDatabase& logbook, bool 
     }
     // Beside the file a link names, so the activities stay with the days they make.
     fileName = NameFor(fileio::Resolved(logbook.DataFileName()));
+    if (logbook.Holds(fileName)) {
+        return Failure(Code::Failed, kIsTheLogbook);
+    }
     writable = write;
     struct stat info {};
     if (::stat(fileName.c_str(), &info) != 0) {
@@ -379,6 +386,9 @@ ActivityStore::Outcome ActivityStore::Check(const LogBookDatabase& logbook) {
     }
     ActivityStore store;
     store.fileName = NameFor(fileio::Resolved(logbook.DataFileName()));
+    if (logbook.Holds(store.fileName)) {
+        return store.Failure(Code::Failed, kIsTheLogbook);
+    }
     struct stat info {};
     if (::stat(store.fileName.c_str(), &info) != 0) {
         return errno == ENOENT
@@ -410,6 +420,9 @@ ActivityStore::Outcome ActivityStore::SetAside(const LogBookDatabase& logbook,
         return {Code::Failed, "the logbook is not held alone"};
     }
     const std::string name = NameFor(fileio::Resolved(logbook.DataFileName()));
+    if (logbook.Holds(name)) {
+        return {Code::Failed, name + " " + kIsTheLogbook};
+    }
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);

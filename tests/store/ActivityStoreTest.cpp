@@ -222,4 +222,19 @@ TEST_F(ActivityStoreTest, AnActivityTakesFewerThan300Bytes) {
     EXPECT_LT(fs::file_size(companion), 300U * 1000U);
 }
 
+// A logbook that bears the activities file's name is never taken for one, nor set aside.
+TEST_F(ActivityStoreTest, ALogbookNamedAsItsActivitiesFileIsLeftAlone) {
+    ASSERT_EQ(db->Open(Path("odd.vra")), OpenResult::Opened);
+    ASSERT_EQ(db->StoreRecord(DayRecord::Blank(20260301)), StoreResult::Stored);
+    const std::string bytes = Read(Path("odd.vra"));
+    ActivityStore store;
+    EXPECT_EQ(store.Open(*db, true).code, Code::Failed);
+    std::vector<ActivityRow> add{Ride(20260302, 90000, "b.fit")};
+    EXPECT_EQ(store.Change({}, add, "km").code, Code::Failed);
+    EXPECT_EQ(ActivityStore::Check(*db).code, Code::Failed);
+    std::string savedAs;
+    EXPECT_EQ(ActivityStore::SetAside(*db, savedAs).code, Code::Failed);
+    EXPECT_EQ(Read(Path("odd.vra")), bytes);
+}
+
 } // namespace
