@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -163,7 +164,8 @@ ActivityStore::Outcome ActivityStore::Open(const LogBookDatabase& logbook, bool 
         return {Code::Failed, "no logbook is open"};
     }
     // Beside the file a link names, so the activities stay with the days they make.
-    fileName = NameFor(fileio::Resolved(logbook.DataFileName()));
+    logbookFile = fileio::Resolved(logbook.DataFileName());
+    fileName = NameFor(logbookFile);
     if (logbook.Holds(fileName)) {
         return Failure(Code::Failed, kIsTheLogbook);
     }
@@ -180,14 +182,13 @@ ActivityStore::Outcome ActivityStore::Open(const LogBookDatabase& logbook, bool 
         writable = false;
         return Failure(Code::Failed, "is not a regular file; the activities are left out");
     }
-    return OpenFile(write, false);
+    return OpenFile(write);
 }
 
-ActivityStore::Outcome ActivityStore::OpenFile(bool write, bool create) {
+ActivityStore::Outcome ActivityStore::OpenFile(bool write) {
     // Opened to write even when only read, where the file allows: a change that a killed
     // program left half done is rolled back before anything is read.
-    const int flags =
-        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     const int opened = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
     if (opened != SQLITE_OK) {
         const Outcome failed = Failure(Code::Failed, "cannot be opened");
@@ -315,7 +316,19 @@ ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& re
                                              std::vector<ActivityRow>& add,
                                              const std::string& unit) {
     if (!db && writable) {
-        if (const Outcome created = OpenFile(true, true); !created.Ok()) {
+        // Made empty (an empty file is an empty database) with the logbook's permissions and
+        // owner, so that the activities are as private as the days.
+        struct stat info {};
+        const mode_t mode = ::stat(logbookFile.c_str(), &info) == 0 ? info.st_mode & 0666 : 0600;
+        const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            return Failure(Code::Failed, "cannot be created: " + fileio::Reason(errno));
+        }
+        if (::geteuid() == 0) {
+            [[maybe_unused]] const int kept = ::fchown(fd, info.st_uid, info.st_gid);
+        }
+        ::close(fd);
+        if (const Outcome created = OpenFile(true); !created.Ok()) {
             return created;
         }
         fileio::SyncFolder(fileName);

@@ -73,11 +73,12 @@ public:
     static Outcome SetAside(const LogBookDatabase& logbook, std::string& savedAs);
 
 private:
-    Outcome OpenFile(bool write, bool create);
+    Outcome OpenFile(bool write);
     Outcome Migrate();
     Outcome Failure(Code code, const std::string& what) const;
 
     sqlite3* db = nullptr;
+    std::string logbookFile; // the data file, links followed
     std::string fileName;
     bool writable = false;
     int version = 0; // of the open file; 0: it holds no activities yet

@@ -78,11 +78,15 @@ TEST_F(ActivityStoreTest, IsCreatedByTheFirstActivityOnlyAndLeavesNoJournalBehin
     }
     EXPECT_FALSE(fs::exists(companion)) << "opening to write creates nothing";
 
+    ASSERT_EQ(::chmod(name.c_str(), 0640), 0);
     ActivityRow climbed = Ride(20260301, 1772360000, "morning ride.fit");
     climbed.ascent = 412.5;
     climbed.note = "from its laps; the session is missing";
     StoreRows({Ride(20260302, 1772450000, "evening.gpx"), climbed});
     ASSERT_TRUE(fs::exists(companion));
+    struct stat info {};
+    ASSERT_EQ(::stat(companion.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640U) << "as private as the logbook";
     for (const char* left : {"mylog.vra-journal", "mylog.vra-wal", "mylog.vra-shm"}) {
         EXPECT_FALSE(fs::exists(Path(left))) << left;
     }
