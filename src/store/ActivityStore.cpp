@@ -223,11 +223,8 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write) {
         return Failure(Code::Newer, "was written by a newer Veloria: its activities are read "
                                     "but not changed");
     }
-    if (version < kVersion && write) {
-        if (!writable) {
-            return Failure(Code::ReadOnly, "is read-only and older than this program: its "
-                                           "activities cannot be read or changed");
-        }
+    // An older file that may only be read is read as it is: each step only adds.
+    if (version < kVersion && writable) {
         if (const Outcome migrated = Migrate(); !migrated.Ok()) {
             Close();
             writable = false;
