@@ -292,7 +292,8 @@ void ActivityImportPlan::DecideDay(PlannedDay& planned, LogBookDatabase* logbook
                 all.begin(), all.end(),
                 [](const ActivityRow& a, const ActivityRow& b) { return a.start < b.start; });
             ActivityDays::Day whole = ActivityDays::FromActivities(key, all, unit);
-            whole.activities = day.activities;
+            whole.activities = day.activities; // what this import brings, as it is said
+            whole.files = day.files;
             whole.notes = day.notes;
             day = std::move(whole);
         }

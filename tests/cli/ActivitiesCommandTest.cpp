@@ -238,6 +238,23 @@ TEST_F(ActivitiesCommandTest, AnImportStoppedBetweenTheTwoFilesIsRepairedByCheck
     EXPECT_TRUE(Holds(out, "repair: made 1 day the logbook lacked from their activities\n"));
     EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-02,10,00:50:00,00:05:00,12,0,175,650,0,0,"
                                              "0,0,N,,Run,Avg HR 150. Imported from next.fit\n"));
+
+    // Such a day gets a new file's activity too: the day is made from them all. Avg HR
+    // (150 * 3000 + 130 * 3600) / 6600 = 139.1.
+    Fit("third.fit", {kMorning + 2 * 86400, 1, 3000000, 1000000, 650, 150, 175});
+    const std::string third = Read(Path("a.vrl"));
+    const std::string thirdIndex = Read(Path("a.idx"));
+    ASSERT_EQ(Run("import @a.vrl @third.fit"), 0) << err;
+    Write(Path("a.vrl"), third);
+    Write(Path("a.idx"), thirdIndex);
+    Fit("third-ride.fit", {kEvening + 2 * 86400, 2, 3600000, 3000000, 800, 130, 160});
+    EXPECT_EQ(Run("import @a.vrl @third-ride.fit"), 0) << err;
+    EXPECT_EQ(out, "2026-03-03  Ride  40.00 km  01:50:00  max HR 175  1450 kcal  third-ride.fit\n"
+                   "stored 1 day from 1 file\n");
+    EXPECT_TRUE(Holds(Export(Path("a.vrl")),
+                      "\n2026-03-03,40,01:50:00,00:02:45,21.82,0,175,1450,0,0,0,0,N,,Run + Ride,"
+                      "\"Avg HR 139. Imported from third.fit, third-ride.fit\"\n"));
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
 }
 
 } // namespace
