@@ -218,7 +218,7 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write) {
     if (sqlite3_db_readonly(db, "main") == 0) {
         ::unlink((fileName + "-journal").c_str());
     }
-    if (version > kVersion) {
+    if (version > kVersion && write) {
         writable = false;
         return Failure(Code::Newer, "was written by a newer Veloria: its activities are read "
                                     "but not changed");

@@ -175,7 +175,7 @@ TEST_F(ActivityStoreTest, ANewerFileIsReadButNeverChanged) {
     EXPECT_EQ(store.Open(*db, true).code, Code::Newer);
     std::vector<ActivityRow> add{Ride(20260302, 90000, "b.fit")};
     EXPECT_EQ(store.Change({}, add, "km").code, Code::ReadOnly);
-    EXPECT_EQ(ReadAll().size(), 1U);
+    EXPECT_EQ(ReadAll().size(), 1U) << "opened only to read, it reads as any other";
 }
 
 // A file that may only be read: tests/shell/UnreadableFilesTest.cpp, which runs unprivileged.
