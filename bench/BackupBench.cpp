@@ -27,8 +27,9 @@ void TimeBackups(benchmark::State& state, SampleLogBook& book, const std::string
         std::error_code error;
         fs::remove_all(folder, error);
         const auto start = BenchClock::now();
-        if (backups.BackUp(logbook) != LogBookBackups::Outcome::Made) {
-            book.Fail(("no backup: " + backups.Problem()).c_str());
+        if (const auto status = backups.BackUp(logbook);
+            !status.Is(LogBookBackups::Outcome::Made)) {
+            book.Fail(("no backup: " + status.Words()).c_str());
             break;
         }
         state.SetIterationTime(SecondsSince(start));

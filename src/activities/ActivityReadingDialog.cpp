@@ -21,7 +21,9 @@ void ActivityReadingDialog::RegisterTemplate() {
 }
 
 bool ActivityReadingDialog::Step(std::size_t done, std::size_t total) {
-    if (!shown && total >= kManyFiles && ShowModal()) {
+    asks = done == file ? asks + 1 : 1;
+    file = done;
+    if (!shown && (total >= kManyFiles || asks > kLongFile) && ShowModal()) {
         shown = true;
         gauge.SetRange(0, static_cast<int>(total));
         CenterIn(nullptr);

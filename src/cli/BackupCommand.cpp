@@ -18,25 +18,21 @@ int BackupCommand(ToolCommand& tool) {
     default:
         return tool.Fail(logbook + ": " + data.Problem());
     }
-    LogBookBackups backups;
     const std::string folder = LogBookBackups::FolderFor(logbook);
-    switch (backups.BackUp(logbook, data.Descriptor())) {
+    const LogBookBackups::BackupStatus status = LogBookBackups().BackUp(logbook, data.Descriptor());
+    switch (status.Outcome()) {
     case LogBookBackups::Outcome::Made:
-        tool.out << "backed up " << logbook << " as " << folder << '/' << backups.Latest();
-        if (backups.Removed() > 0) {
-            tool.out << "; " << backups.Removed()
-                     << (backups.Removed() == 1 ? " older backup" : " older backups") << " removed";
-        }
-        tool.out << '\n';
+        tool.out << "backed up " << logbook << " as " << folder << '/' << status.File()
+                 << (status.Words().empty() ? "" : "; ") << status.Words() << '\n';
         return ToolCommand::kSuccess;
     case LogBookBackups::Outcome::Unchanged:
-        tool.out << logbook << " is unchanged since its backup " << folder << '/'
-                 << backups.Latest() << "; no backup made\n";
+        tool.out << logbook << " is unchanged since its backup " << folder << '/' << status.File()
+                 << "; no backup made\n";
         return ToolCommand::kSuccess;
     case LogBookBackups::Outcome::NoRecords:
         tool.out << logbook << " holds no day; no backup made\n";
         return ToolCommand::kSuccess;
     default:
-        return tool.Fail(backups.Problem());
+        return tool.Fail(status.Words());
     }
 }

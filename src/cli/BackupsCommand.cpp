@@ -9,7 +9,11 @@
 int BackupsCommand(ToolCommand& tool) {
     const std::string& logbook = tool.operands[0];
     const std::string folder = LogBookBackups::FolderFor(logbook);
-    const std::vector<LogBookBackups::Backup> backups = LogBookBackups().List(logbook);
+    std::string problem;
+    const std::vector<LogBookBackups::Backup> backups = LogBookBackups().List(logbook, problem);
+    if (!problem.empty()) {
+        return tool.Fail(problem);
+    }
     if (backups.empty()) {
         tool.out << "no backups of " << logbook << " (they are kept in " << folder << ")\n";
         return tool.out ? ToolCommand::kSuccess : tool.StandardOutputFailed();
@@ -20,10 +24,13 @@ int BackupsCommand(ToolCommand& tool) {
                   "TIME (LOCAL)", "DAYS", "FIRST DAY", "LAST DAY", "BYTES");
     text += line;
     for (const LogBookBackups::Backup& backup : backups) {
-        if (!backup.readable) {
-            std::snprintf(line, sizeof line, "%-26s  %-19s  cannot be read\n", backup.name.c_str(),
+        if (!backup.Restorable()) {
+            std::snprintf(line, sizeof line, "%-26s  %-19s  ! ", backup.name.c_str(),
                           LogBookBackups::LocalTime(backup.time).c_str());
-        } else {
+            text += line + backup.problem + '\n';
+            continue;
+        }
+        {
             const bool any = backup.days > 0;
             std::snprintf(line, sizeof line, "%-26s  %-19s  %6d  %-10s  %-10s  %10lld\n",
                           backup.name.c_str(), LogBookBackups::LocalTime(backup.time).c_str(),

@@ -105,10 +105,7 @@ int ToolCommand::StandardOutputFailed() {
 }
 
 void ToolCommand::BackUpBeforeChanges(LogBookDatabase& database) {
-    database.BeforeFirstChange([this](const std::string& logbook, int descriptor, bool) {
-        LogBookBackups backups;
-        if (LogBookBackups::Failed(backups.BackUp(logbook, descriptor))) {
-            Fail(backups.Problem() + " The logbook is changed all the same.");
-        }
+    database.BackUpBeforeChanges([this](const LogBookBackups::BackupStatus& status) {
+        Fail(status.Words() + " The logbook is changed all the same.");
     });
 }

@@ -83,8 +83,8 @@ public:
     // Opens the logbook only to read, under a lock other readers share; kSuccess or kProblem
     // once the problem was told.
     int OpenToRead(LogBookDatabase& database, const std::string& logbook);
-    // Backs the logbook up before the database's change (a backup that cannot be made
-    // is said on standard error and the change goes ahead).
+    // Has the store back the logbook up before its changes as its rule says; a backup that
+    // cannot be made is said on standard error and the change goes ahead.
     void BackUpBeforeChanges(LogBookDatabase& database);
     // All of text to standard output; kSuccess, or kProblem when it could not be written.
     int Print(std::string_view text);

@@ -17,9 +17,8 @@ LogBookSession::LogBookSession(TWindow& owner, TProfile& profile, ErrorReporter&
     : owner(owner), profile(profile), errors(errors), tools(tools), status(std::move(status)),
       dates(std::make_unique<DateUtility>()),
       database(std::make_unique<LogBookDatabase>(errors, *dates)) {
-    database->BeforeFirstChange([this](const std::string& logbook, int descriptor, bool manyDays) {
-        BackUpBeforeChange(logbook, descriptor, manyDays);
-    });
+    database->BackUpBeforeChanges(
+        [this](const LogBookBackups::BackupStatus& failed) { BackUpBeforeChange(failed); });
 }
 
 LogBookSession::~LogBookSession() {
@@ -91,33 +90,33 @@ void LogBookSession::RestoreFromBackup() {
     if (!AskAboutUnsavedDays()) {
         return;
     }
-    RestoreBackupDialog dialog(&owner, logBookPath, backups.List(logBookPath));
+    std::string unreadable;
+    std::vector<LogBookBackups::Backup> listed = LogBookBackups().List(logBookPath, unreadable);
+    RestoreBackupDialog dialog(&owner, logBookPath, std::move(listed), unreadable,
+                               [this](const std::string& backup, DayChanges& changes) {
+                                   return database->CompareWithBackup(backup, changes);
+                               });
     if (dialog.Execute() != TDialog::kIdOk || dialog.Chosen().empty()) {
         return;
     }
-    // The logbook is let go for the restore, which takes its lock, and opened again after.
-    database->Close();
-    const LogBookBackups::RestoreOutcome outcome = backups.Restore(logBookPath, dialog.Chosen());
-    database->Open(logBookPath);
-    ShowTitle();
-    tools.Refresh(true);
-    if (outcome != LogBookBackups::RestoreOutcome::Restored) {
-        errors.ReportError(backups.Problem().c_str());
+    // The store restores under the lock it holds, so no other program takes the logbook.
+    const LogBookBackups::RestoreStatus restored = database->Restore(dialog.Chosen());
+    if (!restored.Is(LogBookBackups::RestoreOutcome::Restored)) {
+        errors.ReportError(restored.Words().c_str());
         return;
     }
     // The stored changes of this run belong to the days the restore replaced.
     tools.ForgetStoredChanges();
+    tools.Refresh(true);
     status("Restored the backup " + dialog.Chosen() +
-           (backups.Latest().empty()
-                ? "."
-                : "; the days before are in the backup " + backups.Latest() + "."));
+           (restored.File().empty() ? "."
+                                    : "; the days before are in the backup " + restored.File() +
+                                          ".") +
+           (restored.Words().empty() ? "" : " " + restored.Words()));
 }
 
-void LogBookSession::BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays) {
-    if (LogBookBackups::Failed(manyDays ? backups.BackUp(logbook, descriptor)
-                                        : backups.BackUpOnce(logbook, descriptor))) {
-        status(backups.Problem() + " The change is stored all the same.");
-    }
+void LogBookSession::BackUpBeforeChange(const LogBookBackups::BackupStatus& failed) {
+    status(failed.Words() + " The change is stored all the same.");
 }
 
 // False when the store refused the logbook (and said why); the setting is left alone then.

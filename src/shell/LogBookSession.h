@@ -50,10 +50,9 @@ public:
     void Close();
 
 private:
-    // The first change of a day in each logbook in this run, and every change of many days,
-    // is backed up first; a backup that cannot be made is said on the status bar and the
-    // change goes ahead.
-    void BackUpBeforeChange(const std::string& logbook, int descriptor, bool manyDays);
+    // The store backs changes up first as its rule says; a backup it could not make is said
+    // on the status bar and the change goes ahead.
+    void BackUpBeforeChange(const LogBookBackups::BackupStatus& failed);
     bool OpenAndRemember(const std::string& path);
     // Says on the status bar, once an open, when the activities file beside the logbook can
     // only be read or not at all; the logbook works all the same.
@@ -67,6 +66,5 @@ private:
     StatusLine status;
     std::unique_ptr<DateUtility> dates;
     std::unique_ptr<LogBookDatabase> database;
-    LogBookBackups backups;
     std::string logBookPath;
 };

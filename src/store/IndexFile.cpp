@@ -270,9 +270,16 @@ bool IndexFile::Rebuild(const DataFile& data, IndexTable& table,
 }
 
 bool IndexFile::Write(const std::string& indexFileName, const IndexTable& table) {
+    // An index written anew keeps the owner and mode of the one it replaces, also for root.
+    struct stat old {};
+    const bool replaces = ::stat(indexFileName.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     TemporaryFile file;
-    if (!file.Create(indexFileName, TemporaryFile::DefaultMode())) {
+    const mode_t mode = replaces ? old.st_mode & 07777 : TemporaryFile::DefaultMode();
+    if (!file.Create(indexFileName, mode)) {
         return false;
+    }
+    if (replaces && ::geteuid() == 0) {
+        [[maybe_unused]] const int kept = ::fchown(file.Descriptor(), old.st_uid, old.st_gid);
     }
     std::vector<unsigned char> bytes(static_cast<std::size_t>(table.Count()) * IndexEntry::kSize);
     for (int i = 0; i < table.Count(); ++i) {

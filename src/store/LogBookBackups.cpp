@@ -3,6 +3,7 @@
 #include "store/BackupRotation.h"
 #include "store/ContentHash.h"
 #include "store/DataFile.h"
+#include "store/DateUtility.h"
 #include "store/DayRecord.h"
 #include "store/FileIo.h"
 #include "store/IndexFile.h"
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -75,12 +77,13 @@ int Number(const std::string& text, std::size_t from, std::size_t count) {
     return std::atoi(text.substr(from, count).c_str());
 }
 
-// The backups in a folder, newest first.
-std::vector<LogBookBackups::Backup> BackupsIn(const std::string& folder) {
-    std::vector<LogBookBackups::Backup> found;
+// The backups in a folder, newest first: regular files with a backup's name, never a link.
+// False with errno set when the folder cannot be read (a missing one holds none).
+bool BackupsIn(const std::string& folder, std::vector<LogBookBackups::Backup>& found) {
+    found.clear();
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) {
-        return found;
+        return errno == ENOENT;
     }
     while (const dirent* entry = ::readdir(dir)) {
         LogBookBackups::Backup backup;
@@ -97,27 +100,79 @@ std::vector<LogBookBackups::Backup> BackupsIn(const std::string& folder) {
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         return a.time != b.time ? a.time > b.time : a.sequence > b.sequence;
     });
+    return true;
+}
+
+std::vector<LogBookBackups::Backup> BackupsIn(const std::string& folder) {
+    std::vector<LogBookBackups::Backup> found;
+    BackupsIn(folder, found);
     return found;
 }
 
-// What a backup killed while it was being written left behind: .<backup name>.tmp-XXXXXX.
+std::string HashName(const std::string& path) {
+    return path + ".hash";
+}
+
+std::string HashText(std::uint64_t hash) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%016llx\n", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+// The hash recorded beside a backup. Missing when there is none; Damaged when there is
+// something there that is no hash (a link among them).
+LogBookBackups::Verdict RecordedHash(const std::string& backupPath, std::uint64_t& hash) {
+    const int fd = fileio::OpenNoWait(HashName(backupPath), O_RDONLY | O_NOCTTY | O_NOFOLLOW);
+    if (fd < 0) {
+        return errno == ENOENT ? LogBookBackups::Verdict::Missing
+                               : LogBookBackups::Verdict::Damaged;
+    }
+    char text[32] = {};
+    const std::int64_t got = fileio::ReadUpTo(fd, text, sizeof text - 1, 0);
+    ::close(fd);
+    if (got != 17 || text[16] != '\n' || std::strspn(text, "0123456789abcdef") != 16) {
+        return LogBookBackups::Verdict::Damaged;
+    }
+    hash = std::strtoull(std::string(text, 16).c_str(), nullptr, 16);
+    return LogBookBackups::Verdict::Sound;
+}
+
+// What a backup killed while it was being written left behind: .<backup name>.tmp-XXXXXX
+// and .<backup name>.hash.tmp-XXXXXX, and a hash whose backup never took its name.
 void RemoveLeftovers(const std::string& folder) {
+    const auto isBackup = [](const std::string& name) {
+        std::int64_t time = 0;
+        int sequence = 0;
+        const std::string stem = name.size() > 5 && name.compare(name.size() - 5, 5, ".hash") == 0
+                                     ? name.substr(0, name.size() - 5)
+                                     : name;
+        return LogBookBackups::ParseName(stem, time, sequence);
+    };
     std::vector<std::string> targets;
+    std::vector<std::string> hashes;
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
             const std::size_t tag = name.rfind(".tmp-");
-            std::int64_t time = 0;
-            int sequence = 0;
             if (name.size() > 1 && name[0] == '.' && tag != std::string::npos &&
-                LogBookBackups::ParseName(name.substr(1, tag - 1), time, sequence)) {
+                isBackup(name.substr(1, tag - 1))) {
                 targets.push_back(name.substr(1, tag - 1));
+            } else if (name.size() > 5 && name.compare(name.size() - 5, 5, ".hash") == 0 &&
+                       isBackup(name)) {
+                hashes.push_back(name);
             }
         }
         ::closedir(dir);
     }
     for (const std::string& target : targets) {
         TemporaryFile::RemoveLeftovers(Joined(folder, target));
+    }
+    for (const std::string& hash : hashes) {
+        struct stat info {};
+        const std::string backup = Joined(folder, hash.substr(0, hash.size() - 5));
+        if (::lstat(backup.c_str(), &info) != 0 && errno == ENOENT) {
+            ::unlink(Joined(folder, hash).c_str());
+        }
     }
 }
 
@@ -219,39 +274,32 @@ std::string LogBookBackups::LocalTime(std::int64_t time) {
     return text;
 }
 
-LogBookBackups::Outcome LogBookBackups::Fail(Outcome outcome, const std::string& why) {
-    problem = why;
-    return outcome;
-}
-
-LogBookBackups::RestoreOutcome LogBookBackups::Fail(RestoreOutcome outcome,
-                                                    const std::string& why) {
-    problem = why;
-    return outcome;
-}
-
-LogBookBackups::Outcome LogBookBackups::BackUpOnce(const std::string& logbook, int descriptor) {
-    if (!backedUp.insert(FolderFor(logbook)).second) {
-        latest.clear();
-        problem.clear();
-        return Outcome::Unchanged;
+LogBookBackups::BackupStatus LogBookBackups::BeforeChange(const std::string& logbook,
+                                                          int descriptor, bool manyDays) {
+    const std::string folder = FolderFor(logbook);
+    if (!manyDays && backedUp.count(folder) != 0) {
+        return BackupStatus(Outcome::NotDue);
     }
-    return BackUp(logbook, descriptor);
+    BackupStatus status = BackUp(logbook, descriptor);
+    if (status.Is(Outcome::Made) || status.Is(Outcome::Unchanged)) {
+        backedUp.insert(folder);
+    }
+    return status;
 }
 
-LogBookBackups::Outcome LogBookBackups::BackUp(const std::string& logbook, int descriptor) {
-    latest.clear();
-    problem.clear();
-    removed = 0;
+void LogBookBackups::AfterManyDays(const std::string& logbook) {
+    backedUp.erase(FolderFor(logbook));
+}
+
+LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, int descriptor) {
     int source = descriptor;
     if (source < 0) {
         source = fileio::OpenNoWait(logbook, O_RDONLY | O_NOCTTY);
         if (source < 0) {
-            return errno == ENOENT ? Outcome::NoRecords
-                                   : Fail(Outcome::Failed, logbook +
-                                                               " cannot be read for a "
-                                                               "backup: " +
-                                                               fileio::Reason(errno) + ".");
+            return errno == ENOENT
+                       ? BackupStatus(Outcome::NoRecords)
+                       : BackupStatus(Outcome::Failed, logbook + " cannot be read for a backup: " +
+                                                           fileio::Reason(errno) + ".");
         }
     }
     struct Closer {
@@ -265,28 +313,33 @@ LogBookBackups::Outcome LogBookBackups::BackUp(const std::string& logbook, int d
     } closer{source, descriptor < 0};
     struct stat info {};
     if (::fstat(source, &info) != 0 || !S_ISREG(info.st_mode)) {
-        return Fail(Outcome::Failed, logbook + " cannot be backed up: it is not a regular file.");
+        return {Outcome::Failed, logbook + " cannot be backed up: it is not a regular file."};
     }
     const std::int64_t size = info.st_size;
     if (size < static_cast<std::int64_t>(DayRecord::kSize)) {
-        return Outcome::NoRecords;
+        return BackupStatus(Outcome::NoRecords);
     }
 
     const std::string folder = FolderFor(logbook);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error || ::access(folder.c_str(), W_OK | X_OK) != 0) {
-        return Fail(Outcome::Unwritable,
-                    "No backup was made: the folder " + folder + " cannot be written" +
-                        (error ? ": " + fileio::Reason(error.value()) : std::string()) + ".");
+        return {Outcome::Unwritable,
+                "No backup was made: the folder " + folder + " cannot be written" +
+                    (error ? ": " + fileio::Reason(error.value()) : std::string()) + "."};
     }
     RemoveLeftovers(folder);
 
     std::uint64_t hash = 0;
     if (!ContentHash::OfFile(source, size, hash)) {
-        return Fail(Outcome::Failed, logbook + " cannot be read for a backup.");
+        return {Outcome::Failed, logbook + " cannot be read for a backup."};
     }
-    const std::vector<Backup> existing = BackupsIn(folder);
+    // A backup named later than the clock (made while it ran ahead) is no newest backup.
+    const std::int64_t now = seams.now();
+    std::vector<Backup> existing = BackupsIn(folder);
+    existing.erase(std::remove_if(existing.begin(), existing.end(),
+                                  [now](const Backup& b) { return b.time > now; }),
+                   existing.end());
     if (!existing.empty() && existing.front().size == size) {
         const std::string newest = Joined(folder, existing.front().name);
         const int fd = fileio::OpenNoWait(newest, O_RDONLY | O_NOCTTY | O_NOFOLLOW);
@@ -297,50 +350,63 @@ LogBookBackups::Outcome LogBookBackups::BackUp(const std::string& logbook, int d
             ::close(fd);
         }
         if (same) {
-            latest = existing.front().name;
-            return Outcome::Unchanged;
+            return {Outcome::Unchanged, "", existing.front().name};
         }
     }
     if (const std::int64_t free = seams.freeBytes(folder); free >= 0 && free < 2 * size) {
-        return Fail(Outcome::NoSpace, "No backup was made: " + folder + " has less than " +
-                                          std::to_string((2 * size + 1023) / 1024) + " KB free.");
+        return {Outcome::NoSpace, "No backup was made: " + folder + " has less than " +
+                                      std::to_string((2 * size + 1023) / 1024) + " KB free."};
     }
-    // A clock set back still gives the new backup the newest name.
-    std::int64_t time = seams.now();
-    int sequence = 1;
-    if (!existing.empty() && time <= existing.front().time) {
-        time = existing.front().time;
-        sequence = existing.front().sequence + 1;
-    }
-    const std::string name = NameFor(time, sequence);
-    const Outcome made = Copy(source, size, hash, folder, name);
-    if (made != Outcome::Made) {
+    const int sequence =
+        !existing.empty() && existing.front().time == now ? existing.front().sequence + 1 : 1;
+    const std::string name = NameFor(now, sequence);
+    BackupStatus made = Copy(source, size, hash, folder, name);
+    if (!made.Is(Outcome::Made)) {
         return made;
     }
-    latest = name;
-    Rotate(folder);
-    return Outcome::Made;
+    const int removed = Rotate(folder, name);
+    return {Outcome::Made,
+            removed == 0 ? std::string()
+                         : std::to_string(removed) +
+                               (removed == 1 ? " older backup removed" : " older backups removed"),
+            name};
 }
 
-LogBookBackups::Outcome LogBookBackups::Copy(int source, std::int64_t size, std::uint64_t hash,
-                                             const std::string& folder, const std::string& name) {
+LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size, std::uint64_t hash,
+                                                  const std::string& folder,
+                                                  const std::string& name) {
     const std::string path = Joined(folder, name);
+    // The hash goes in first, so every backup under its name has its hash beside it.
+    TemporaryFile recorded;
+    const std::string text = HashText(hash);
+    if (!recorded.Create(HashName(path), 0600) ||
+        !fileio::WriteAll(recorded.Descriptor(), text.data(), text.size()) || !recorded.Sync() ||
+        !recorded.Commit()) {
+        const int why = errno;
+        return {NoRoom(why)       ? Outcome::NoSpace
+                : NotAllowed(why) ? Outcome::Unwritable
+                                  : Outcome::Failed,
+                "No backup was made: " + HashName(path) +
+                    " cannot be written: " + fileio::Reason(why) + "."};
+    }
     TemporaryFile copy;
     if (!copy.Create(path, 0600)) {
         const int why = errno;
-        return Fail(NotAllowed(why) ? Outcome::Unwritable : Outcome::Failed,
-                    "No backup was made: " + path + " cannot be created: " + fileio::Reason(why) +
-                        ".");
+        ::unlink(HashName(path).c_str());
+        return {NotAllowed(why) ? Outcome::Unwritable : Outcome::Failed,
+                "No backup was made: " + path + " cannot be created: " + fileio::Reason(why) + "."};
     }
     if (!fileio::CopyContents(source, copy.Descriptor(), size) || !copy.Sync()) {
         const int why = errno;
-        return Fail(NoRoom(why) ? Outcome::NoSpace : Outcome::Failed,
-                    "No backup was made: " + path + " cannot be written: " + fileio::Reason(why) +
-                        ".");
+        ::unlink(HashName(path).c_str());
+        return {NoRoom(why) ? Outcome::NoSpace : Outcome::Failed,
+                "No backup was made: " + path + " cannot be written: " + fileio::Reason(why) + "."};
     }
     if (!copy.Commit()) {
-        return Fail(Outcome::Failed, "No backup was made: " + path +
-                                         " cannot be named: " + fileio::Reason(errno) + ".");
+        const int why = errno;
+        ::unlink(HashName(path).c_str());
+        return {Outcome::Failed,
+                "No backup was made: " + path + " cannot be named: " + fileio::Reason(why) + "."};
     }
     fileio::SyncFolder(path);
 
@@ -357,38 +423,67 @@ LogBookBackups::Outcome LogBookBackups::Copy(int source, std::int64_t size, std:
     if (!good) {
         check.Close();
         ::unlink(path.c_str());
-        return Fail(Outcome::CheckFailed, "No backup was made: the copy " + path +
-                                              " did not read back as the logbook; the older "
-                                              "backups are kept.");
+        ::unlink(HashName(path).c_str());
+        return {Outcome::CheckFailed, "No backup was made: the copy " + path +
+                                          " did not read back as the logbook; the older "
+                                          "backups are kept."};
     }
-    return Outcome::Made;
+    return {Outcome::Made, "", name};
 }
 
-void LogBookBackups::Rotate(const std::string& folder) {
-    const std::vector<Backup> backups = BackupsIn(folder);
+// The backup just made, and any named later than the clock, are kept and left out of the
+// count: a clock that ran far ahead, once, must not make the rotation throw the history away.
+int LogBookBackups::Rotate(const std::string& folder, const std::string& made) {
+    const std::int64_t now = seams.now();
+    std::vector<Backup> weighed;
+    for (const Backup& backup : BackupsIn(folder)) {
+        if (backup.name != made && backup.time <= now) {
+            weighed.push_back(backup);
+        }
+    }
     std::vector<std::int64_t> times;
-    for (const Backup& backup : backups) {
+    for (const Backup& backup : weighed) {
         times.push_back(backup.time);
     }
     const std::vector<bool> keep = BackupRotation::Keep(times);
-    for (std::size_t i = 0; i < backups.size(); ++i) {
-        if (!keep[i] && ::unlink(Joined(folder, backups[i].name).c_str()) == 0) {
+    int removed = 0;
+    for (std::size_t i = 0; i < weighed.size(); ++i) {
+        const std::string path = Joined(folder, weighed[i].name);
+        if (!keep[i] && ::unlink(path.c_str()) == 0) {
+            ::unlink(HashName(path).c_str());
             ++removed;
         }
     }
+    return removed;
 }
 
 std::vector<LogBookBackups::Backup> LogBookBackups::List(const std::string& logbook) const {
+    std::string ignored;
+    return List(logbook, ignored);
+}
+
+std::vector<LogBookBackups::Backup> LogBookBackups::List(const std::string& logbook,
+                                                         std::string& problem) const {
+    problem.clear();
     const std::string folder = FolderFor(logbook);
-    std::vector<Backup> backups = BackupsIn(folder);
+    std::vector<Backup> backups;
+    if (!BackupsIn(folder, backups)) {
+        problem =
+            "The backups folder " + folder + " cannot be read: " + fileio::Reason(errno) + ".";
+        return backups;
+    }
     for (Backup& backup : backups) {
         DataFile data;
         IndexTable table;
-        if (data.Open(Joined(folder, backup.name), false, true) != DataFile::OpenResult::Opened ||
-            !IndexFile::Rebuild(data, table)) {
+        const CheckStatus check = Open(logbook, backup.name, data, table);
+        backup.verdict = check.Outcome();
+        if (!Restorable(check.Outcome())) {
+            // Shown after the name: "is damaged: ..."
+            backup.problem = check.Words().rfind(backup.name + " ", 0) == 0
+                                 ? check.Words().substr(backup.name.size() + 1)
+                                 : check.Words();
             continue;
         }
-        backup.readable = true;
         for (const IndexEntry& entry : table.Entries()) {
             if (!entry.IsErased()) {
                 backup.firstDay = backup.days == 0 ? entry.dateKey : backup.firstDay;
@@ -400,59 +495,91 @@ std::vector<LogBookBackups::Backup> LogBookBackups::List(const std::string& logb
     return backups;
 }
 
-LogBookBackups::RestoreOutcome LogBookBackups::Restore(const std::string& logbook,
-                                                       const std::string& name) {
-    latest.clear();
-    problem.clear();
+LogBookBackups::CheckStatus LogBookBackups::Open(const std::string& logbook,
+                                                 const std::string& backup, DataFile& file,
+                                                 IndexTable& table) const {
+    file.Close();
+    table.Clear();
+    const std::string folder = FolderFor(logbook);
+    std::string name = backup;
+    // The path `backup` printed is taken, but only inside this logbook's folder.
+    if (backup.find('/') != std::string::npos) {
+        name = fileio::LastComponent(backup);
+        if (fileio::Resolved(fileio::FolderOf(backup)) != fileio::Resolved(folder)) {
+            return {Verdict::Missing, backup + " is not in " + folder +
+                                          ", the folder of the backups of " + logbook + "."};
+        }
+    }
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        ::closedir(dir);
+    } else if (errno != ENOENT) {
+        return {Verdict::FolderUnreadable,
+                "The backups folder " + folder + " cannot be read: " + fileio::Reason(errno) + ".",
+                name};
+    }
     std::int64_t time = 0;
     int sequence = 0;
-    const std::string path = Joined(FolderFor(logbook), name);
-    // Held open from here, so rotation after the backup below cannot take it away.
-    DataFile backup;
-    if (!ParseName(name, time, sequence) ||
-        backup.Open(path, false, true) != DataFile::OpenResult::Opened) {
-        return Fail(RestoreOutcome::NoSuchBackup,
-                    "There is no backup named " + name + " of " + logbook + ".");
-    }
-    const std::int64_t size = backup.Size();
-
-    DataFile present;
-    switch (present.Open(logbook, false)) {
-    case DataFile::OpenResult::Opened:
-    case DataFile::OpenResult::Missing:
-        break;
-    case DataFile::OpenResult::Locked:
-        return Fail(RestoreOutcome::InUse,
-                    logbook + " is open in another program; close it there first.");
-    default:
-        return Fail(RestoreOutcome::Failed, logbook + " " + present.Problem() + ".");
-    }
+    const std::string path = Joined(folder, name);
+    const int fd = ParseName(name, time, sequence)
+                       ? fileio::OpenNoWait(path, O_RDONLY | O_NOCTTY | O_NOFOLLOW)
+                       : -1;
     struct stat info {};
-    const bool exists = present.IsOpen() && present.Stat(info);
-    if (exists && Failed(BackUp(logbook, present.Descriptor()))) {
-        return Fail(RestoreOutcome::NotBackedUp,
-                    problem + " The logbook was not restored, so its present days stay.");
+    if (fd >= 0) {
+        file.Adopt(fd, false);
     }
-    // Through a link, the file the link names is replaced, so the link stays. The copy is
-    // locked before it takes the name, so the logbook stays in use until the index is in.
-    const std::string target = exists ? fileio::Resolved(logbook) : logbook;
-    TemporaryFile copy;
-    DataFile next;
-    bool ok = copy.Create(target, exists ? info.st_mode & 07777 : TemporaryFile::DefaultMode());
-    if (ok) {
-        next.Adopt(copy.Release(), true);
-        ok = DataFile::Lock(next.Descriptor()) && size >= 0 &&
-             fileio::CopyContents(backup.Descriptor(), next.Descriptor(), size) &&
-             ::fsync(next.Descriptor()) == 0 && copy.Commit();
+    if (fd < 0 || !file.Stat(info) || !S_ISREG(info.st_mode)) {
+        file.Close();
+        return {Verdict::Missing, "There is no backup named " + name + " of " + logbook + ".",
+                name};
     }
-    if (!ok) {
-        return Fail(RestoreOutcome::Failed, logbook + " cannot be replaced: " +
-                                                fileio::Reason(errno) + "; it is as it was.");
+    const auto notALogbook = [&](const std::string& why) {
+        file.Close();
+        table.Clear();
+        return CheckStatus(Verdict::NotALogbook, name + " cannot be restored: " + why + ".", name);
+    };
+    const std::int64_t size = info.st_size;
+    const auto recordSize = static_cast<std::int64_t>(DayRecord::kSize);
+    if (size == 0) {
+        return notALogbook("it holds no record");
     }
-    fileio::SyncFolder(target);
-    IndexTable table;
-    if (!IndexFile::Rebuild(next, table) || !IndexFile::Write(IndexFile::NameFor(logbook), table)) {
-        problem = "The index could not be written; the next open rebuilds it.";
+    if (size % recordSize != 0) {
+        return notALogbook("its size is not a whole number of day records");
     }
-    return RestoreOutcome::Restored;
+    if (size / recordSize > DataFile::kMaxRecords) {
+        return notALogbook("it is larger than a logbook can be");
+    }
+    std::uint64_t recorded = 0;
+    const Verdict hashed = RecordedHash(path, recorded);
+    std::uint64_t hash = 0;
+    if (hashed == Verdict::Damaged ||
+        (hashed == Verdict::Sound &&
+         (!ContentHash::OfFile(file.Descriptor(), size, hash) || hash != recorded))) {
+        file.Close();
+        return {Verdict::Damaged,
+                name + " is damaged: its content does not match the hash recorded when it was "
+                       "made.",
+                name};
+    }
+    std::vector<std::int64_t> undated;
+    if (!IndexFile::Rebuild(file, table, &undated)) {
+        return notALogbook("it cannot be read");
+    }
+    if (!undated.empty()) {
+        return notALogbook("record " + std::to_string(undated.front() + 1) + " holds no day");
+    }
+    for (std::int64_t slot = 0; slot < size / recordSize; ++slot) {
+        // erased, a little-endian int32 at offset 4: 0 or 1.
+        unsigned char erased[4];
+        if (!file.ReadAt(DayRecord::Offset(static_cast<std::int32_t>(slot)) + 4, erased, 4) ||
+            erased[0] > 1 || erased[1] != 0 || erased[2] != 0 || erased[3] != 0) {
+            return notALogbook("record " + std::to_string(slot + 1) + " holds no day");
+        }
+    }
+    if (hashed == Verdict::Missing) {
+        return {Verdict::Unhashed,
+                name + " was made before backups kept their hash: it has no recorded hash; its "
+                       "records check out.",
+                name};
+    }
+    return {Verdict::Sound, "", name};
 }

@@ -3,14 +3,19 @@
 // under $XDG_DATA_HOME/veloria/backups (~/.local/share/veloria/backups by default), named
 // <logbook's file name>-<8 hex digits of a hash of its absolute path>, so two logbooks of
 // one name in different folders never mix. A backup is named by its UTC time,
-// 2026-12-07T221503Z.vrl (2026-12-07T221503Z-2.vrl for a second one in that second); the
-// index is not kept, it is rebuilt when a backup is restored.
+// 2026-12-07T221503Z.vrl (2026-12-07T221503Z-2.vrl for a second one in that second); beside
+// it, <name>.hash holds the content hash of its bytes (16 hex digits and a line end). The
+// index is not kept; it is rebuilt when a backup is restored.
 //
 // A backup is made only of a logbook that holds a record and differs from its newest
 // backup (size and content hash). It is copied beside its final name, synced and renamed,
 // then read back: it must open as a logbook of the same records and hash before any older
-// backup is removed (BackupRotation says which stay). A backup that cannot be made is an
-// outcome with its reason for the caller to say; it never stops the change that follows.
+// backup is removed (BackupRotation says which stay, over the backups neither just made nor
+// named later than the clock). A backup that cannot be made is an outcome with its reason
+// for the caller to say; it never stops the change that follows. Links in a backups folder
+// are no backups: never listed, checked, restored or removed.
+
+#include "store/StoreStatus.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,34 +23,51 @@
 #include <string>
 #include <vector>
 
+class DataFile;
+class IndexTable;
+
 class LogBookBackups {
 public:
     enum class Outcome {
         Made,
         Unchanged,   // the newest backup holds the same bytes
         NoRecords,   // no logbook there, or one that holds no record
+        NotDue,      // backed up in this run since its last change of many days
         NoSpace,     // less than twice the data file free
         Unwritable,  // the backup folder cannot be made or written
         CheckFailed, // the copy did not read back as the logbook; it is removed
         Failed       // the logbook cannot be read, or the copy failed otherwise
     };
+    // What a check of a backup found.
+    enum class Verdict {
+        Sound,    // its bytes match the hash recorded beside it, its records are days
+        Unhashed, // no hash was recorded (an older backup), but its records are days
+        Missing,  // no backup of that name (a link is none)
+        FolderUnreadable,
+        Damaged,    // its bytes do not match its recorded hash
+        NotALogbook // not whole records, or a record that holds no day
+    };
     enum class RestoreOutcome {
         Restored,
-        NoSuchBackup,
-        InUse,       // the logbook is open in a program
-        NotBackedUp, // its present days could not be backed up; nothing was replaced
-        Failed
+        Refused,     // the backup is missing, damaged or no logbook's; nothing was replaced
+        NotBackedUp, // the present days could not be backed up; nothing was replaced
+        Failed       // the logbook could not be replaced; it is as it was
     };
+    using BackupStatus = StoreStatus<Outcome>;
+    using CheckStatus = StoreStatus<Verdict>;
+    using RestoreStatus = StoreStatus<RestoreOutcome>;
 
     struct Backup {
         std::string name;
         std::int64_t time = 0; // UTC seconds
         int sequence = 1;      // 2 and up for later backups in the same second
         std::int64_t size = 0;
-        bool readable = false; // else the figures below are 0
-        int days = 0;          // live days
+        Verdict verdict = Verdict::Sound;
+        std::string problem; // why it may not be restored, after its name ("is damaged: ...")
+        int days = 0;        // live days; 0 with the two below when it may not be restored
         std::int32_t firstDay = 0;
         std::int32_t lastDay = 0; // date keys, YYYYMMDD
+        bool Restorable() const { return problem.empty(); }
     };
 
     // What tests replace: the clock (UTC seconds), the free bytes of a folder (-1 when
@@ -56,10 +78,13 @@ public:
         std::function<void(const std::string& backup)> beforeCheck;
     };
 
-    // Whether a backup was wanted and could not be made (then Problem says why).
+    // Whether a backup was wanted and could not be made (the words say why).
     static bool Failed(Outcome outcome) {
         return outcome != Outcome::Made && outcome != Outcome::Unchanged &&
-               outcome != Outcome::NoRecords;
+               outcome != Outcome::NoRecords && outcome != Outcome::NotDue;
+    }
+    static bool Restorable(Verdict verdict) {
+        return verdict == Verdict::Sound || verdict == Verdict::Unhashed;
     }
 
     LogBookBackups();
@@ -76,34 +101,32 @@ public:
     static std::string LocalTime(std::int64_t time);
 
     // Backs up the logbook, read through descriptor when given (the caller holds the
-    // logbook, so nobody writes it meanwhile), else opened by name.
-    Outcome BackUp(const std::string& logbook, int descriptor = -1);
-    // The same, the first time a logbook is asked about in this object's life; later calls
-    // answer Unchanged.
-    Outcome BackUpOnce(const std::string& logbook, int descriptor = -1);
-    // Newest first; the figures come from reading each backup.
-    std::vector<Backup> List(const std::string& logbook) const;
-    // Takes the logbook's lock (refused while a program holds it), backs up its present
-    // data file, replaces it with the backup in one rename and rebuilds the index.
-    RestoreOutcome Restore(const std::string& logbook, const std::string& name);
+    // logbook, so nobody writes it meanwhile), else opened by name. Made's words say how
+    // many older backups the rotation removed.
+    BackupStatus BackUp(const std::string& logbook, int descriptor = -1);
+    // The rule before a change: a change of many days is always backed up first (unless
+    // unchanged); a change of one day only while this object has not backed the logbook up
+    // since its last change of many days (NotDue after). A backup that failed is tried again
+    // at the next change.
+    BackupStatus BeforeChange(const std::string& logbook, int descriptor, bool manyDays);
+    // The logbook's days were replaced many at once: the next change backs them up.
+    void AfterManyDays(const std::string& logbook);
 
-    // The backup made or found unchanged (its file name), after BackUp or Restore.
-    const std::string& Latest() const { return latest; }
-    // How many older backups the last backup's rotation removed.
-    int Removed() const { return removed; }
-    // Why the last BackUp or Restore did not work, naming the file, in one sentence.
-    const std::string& Problem() const { return problem; }
+    // Newest first, each checked; empty with problem set when the folder cannot be read.
+    std::vector<Backup> List(const std::string& logbook, std::string& problem) const;
+    std::vector<Backup> List(const std::string& logbook) const;
+
+    // Opens a backup of the logbook, by its name or its path in the logbook's backups folder,
+    // into file (no lock: nobody writes a backup) and checks it whole: its hash when one was
+    // recorded, whole records, each a day. table gets its days. File() is the backup's name.
+    CheckStatus Open(const std::string& logbook, const std::string& backup, DataFile& file,
+                     IndexTable& table) const;
 
 private:
-    Outcome Fail(Outcome outcome, const std::string& why);
-    RestoreOutcome Fail(RestoreOutcome outcome, const std::string& why);
-    Outcome Copy(int source, std::int64_t size, std::uint64_t hash, const std::string& folder,
-                 const std::string& name);
-    void Rotate(const std::string& folder);
+    BackupStatus Copy(int source, std::int64_t size, std::uint64_t hash, const std::string& folder,
+                      const std::string& name);
+    int Rotate(const std::string& folder, const std::string& made);
 
     Seams seams;
-    std::set<std::string> backedUp; // folders, for BackUpOnce
-    std::string latest;
-    std::string problem;
-    int removed = 0;
+    std::set<std::string> backedUp; // folders backed up since their last change of many days
 };

@@ -90,7 +90,6 @@ LogBookDatabase::OpenResult LogBookDatabase::Open(const std::string& name, Acces
     table.Clear();
     reading.reset();
     readFailures = 0;
-    changeAnnounced = false;
     // Every way out but success below has said why; a load from the closed logbook then
     // adds nothing.
     closedSaid = true;
@@ -279,32 +278,58 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreRecord(const DayRecord& recor
     if (reading) {
         reading->Forget();
     }
+    errno = 0;
     if (!Put(data, record)) {
-        Report(kErrorStoring);
+        StoreFailed(errno);
         return StoreResult::Failed;
     }
     return StoreResult::Stored;
 }
 
-LogBookDatabase::StoreResult LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
+std::string LogBookDatabase::StoreFailed(int error) {
+    std::string message = kErrorStoring;
+    if (error != 0) {
+        message += " " + dataFileName + " cannot be written: " + fileio::Reason(error) + ".";
+    }
+    Report(message.c_str());
+    return message;
+}
+
+LogBookDatabase::StoreStatus LogBookDatabase::StoreAll(const std::vector<DayRecord>& days) {
+    bool usable = data.IsOpen() && data.IsWritable();
+    for (const DayRecord& day : days) {
+        usable = usable && DateUtility::IsLogbookKey(day.dateKey);
+    }
+    if (!usable) {
+        Report(kErrorStoring);
+        return {StoreResult::Failed, kErrorStoring};
+    }
+    ChangeAhead();
+    if (reading) {
+        reading->Forget();
+    }
+    int error = 0;
+    if (!Replace(data, data.Size(), days, false, error)) {
+        return {StoreResult::Failed, StoreFailed(error)};
+    }
+    if (sayBackup) {
+        backups.AfterManyDays(dataFileName);
+    }
+    return StoreResult::Stored;
+}
+
+bool LogBookDatabase::Replace(const DataFile& source, std::int64_t size,
+                              const std::vector<DayRecord>& days, bool rebuild, int& error) {
     // Through a symbolic link the copy goes beside the file the link names and replaces
     // it there, so the link stays and leads to the new days; only the file this logbook
     // holds open is ever replaced.
     struct stat info {};
     struct stat named {};
     const std::string file = fileio::Resolved(dataFileName);
-    bool usable = data.IsOpen() && data.IsWritable() && data.Stat(info) &&
-                  ::stat(file.c_str(), &named) == 0 && fileio::SameFile(info, named);
-    for (const DayRecord& day : days) {
-        usable = usable && DateUtility::IsLogbookKey(day.dateKey);
-    }
-    if (!usable) {
-        Report(kErrorStoring);
-        return StoreResult::Failed;
-    }
-    ChangeAhead();
-    if (reading) {
-        reading->Forget();
+    if (!data.Stat(info) || ::stat(file.c_str(), &named) != 0 || !fileio::SameFile(info, named) ||
+        size < 0) {
+        error = 0;
+        return false;
     }
     // The copy is locked before it gets the logbook's name, so that a program opening the
     // name after the rename finds it in use, as it found the old file.
@@ -318,21 +343,76 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreAll(const std::vector<DayReco
     if (ok) {
         next.Adopt(copy.Release(), true);
         ok = DataFile::Lock(next.Descriptor()) &&
-             fileio::CopyContents(data.Descriptor(), next.Descriptor(), info.st_size);
+             fileio::CopyContents(source.Descriptor(), next.Descriptor(), size);
     }
+    error = ok ? 0 : errno;
     const IndexTable before = table;
-    for (std::size_t i = 0; ok && i < days.size(); ++i) {
-        ok = Put(next, days[i]);
+    if (ok && rebuild) {
+        ok = IndexFile::Rebuild(next, table);
     }
-    ok = ok && ::fsync(next.Descriptor()) == 0 && copy.Commit();
+    for (std::size_t i = 0; ok && i < days.size(); ++i) {
+        errno = 0;
+        ok = Put(next, days[i]);
+        error = ok ? 0 : errno;
+    }
+    if (ok && (::fsync(next.Descriptor()) != 0 || !copy.Commit())) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         table = before;
-        Report(kErrorStoring);
-        return StoreResult::Failed;
+        return false;
     }
     fileio::SyncFolder(file);
     data.Swap(next); // the old file and its lock go with next
-    return StoreResult::Stored;
+    return true;
+}
+
+LogBookBackups::CheckStatus LogBookDatabase::CompareWithBackup(const std::string& backup,
+                                                               DayChanges& changes) {
+    changes = DayChanges{};
+    DataFile file;
+    IndexTable days;
+    LogBookBackups::CheckStatus check = backups.Open(dataFileName, backup, file, days);
+    if (LogBookBackups::Restorable(check.Outcome()) &&
+        !DayChanges::Between(table, data, days, file, changes)) {
+        return {LogBookBackups::Verdict::NotALogbook,
+                "The days of " + dataFileName + " and of " + check.File() +
+                    " cannot all be read to compare them.",
+                check.File()};
+    }
+    return check;
+}
+
+LogBookBackups::RestoreStatus LogBookDatabase::Restore(const std::string& backup) {
+    using Outcome = LogBookBackups::RestoreOutcome;
+    if (!data.IsOpen() || !data.IsWritable()) {
+        return {Outcome::Failed, "No logbook is open to restore into."};
+    }
+    DataFile file;
+    IndexTable days;
+    const LogBookBackups::CheckStatus check = backups.Open(dataFileName, backup, file, days);
+    if (!LogBookBackups::Restorable(check.Outcome())) {
+        return {Outcome::Refused, check.Words() + " The logbook is as it was."};
+    }
+    // Its present days go into a backup first, whatever this run backed up before.
+    const LogBookBackups::BackupStatus before = backups.BackUp(dataFileName, data.Descriptor());
+    if (LogBookBackups::Failed(before.Outcome())) {
+        return {Outcome::NotBackedUp,
+                before.Words() + " The logbook was not restored, so its present days stay."};
+    }
+    if (reading) {
+        reading->Forget();
+    }
+    int error = 0;
+    if (!Replace(file, file.Size(), {}, true, error)) {
+        return {Outcome::Failed, dataFileName + " cannot be replaced" +
+                                     (error != 0 ? ": " + fileio::Reason(error) : std::string()) +
+                                     "; the logbook is as it was."};
+    }
+    backups.AfterManyDays(dataFileName);
+    return {Outcome::Restored, check.Words(),
+            before.Is(LogBookBackups::Outcome::NoRecords) ? std::string() : before.File()};
 }
 
 void LogBookDatabase::KeyRange(const DateValue* first, const DateValue* last,
@@ -477,13 +557,19 @@ void LogBookDatabase::ReadFailed() {
     }
 }
 
+void LogBookDatabase::BackUpBeforeChanges(BackupSaying say, LogBookBackups rules) {
+    sayBackup = std::move(say);
+    backups = std::move(rules);
+}
+
 void LogBookDatabase::ChangeAhead(bool manyDays) {
-    if ((changeAnnounced && !manyDays) || !data.IsOpen() || !data.IsWritable()) {
+    if (!sayBackup || !data.IsOpen() || !data.IsWritable()) {
         return;
     }
-    changeAnnounced = true;
-    if (beforeFirstChange) {
-        beforeFirstChange(dataFileName, data.Descriptor(), manyDays);
+    const LogBookBackups::BackupStatus status =
+        backups.BeforeChange(dataFileName, data.Descriptor(), manyDays);
+    if (LogBookBackups::Failed(status.Outcome())) {
+        sayBackup(status);
     }
 }
 
@@ -564,6 +650,9 @@ LogBookDatabase::Result LogBookDatabase::CutPartialRecord(const std::string& tai
         return Result::Failed;
     }
     savedAs = name;
+    if (sayBackup) {
+        backups.AfterManyDays(dataFileName);
+    }
     return Result::Ok;
 }
 

@@ -2,14 +2,18 @@
 // The open logbook: a data file of 340-byte day records and an index file of 9-byte
 // entries, with the whole index held in memory from open to close.
 // Every operation answers with one of the outcomes below and reports its own failures
-// through the owner; nothing throws.
+// through the owner (a restore and a comparison with a backup hand their words back
+// instead); nothing throws.
 
 #include "store/DataFile.h"
 #include "store/DateUtility.h"
+#include "store/DayChanges.h"
 #include "store/DayRecord.h"
 #include "store/DayType.h"
 #include "store/ErrorReporter.h"
 #include "store/IndexTable.h"
+#include "store/LogBookBackups.h"
+#include "store/StoreStatus.h"
 
 #include <cstdint>
 #include <functional>
@@ -42,6 +46,8 @@ public:
     // Operations that either work or do not: close, the read-many sequence's begin and end,
     // the range counts, the cut.
     enum class Result { Failed = 0, Ok = 1 };
+    // A store's outcome with its words (the message said through the owner on failure).
+    using StoreStatus = ::StoreStatus<StoreResult>;
 
     static constexpr std::size_t kMaxNameLength = 255;
 
@@ -66,7 +72,17 @@ public:
     // is synced and renamed over the data file only when all are in. A failure or a crash
     // at any moment leaves the old logbook or all of the days. The index is written by
     // Close as usual; until then an index on disk is found stale and rebuilt.
-    StoreResult StoreAll(const std::vector<DayRecord>& days);
+    StoreStatus StoreAll(const std::vector<DayRecord>& days);
+    // Puts a backup of this logbook (its name, or its path in the logbook's backups folder) in
+    // place of its days, under the lock held since the open, the way StoreAll replaces them:
+    // only once the backup checks out whole and the present days are in a backup of their
+    // own. File() names that backup; words on success are worth saying (an older backup
+    // without a recorded hash). The index is written by Close. It says nothing itself: the
+    // words are the caller's to show.
+    LogBookBackups::RestoreStatus Restore(const std::string& backup);
+    // What restoring the backup would change against the days as they are now; the check's
+    // words when it may not be restored.
+    LogBookBackups::CheckStatus CompareWithBackup(const std::string& backup, DayChanges& changes);
     // first and last may be null for an open end.
     ReadResult LoadRange(const DateValue* first, const DateValue* last, DayType type,
                          std::vector<DayRecord>& records, int& count);
@@ -87,16 +103,14 @@ public:
     // record. Ok with the name used in savedAs (empty when there was nothing to cut).
     Result CutPartialRecord(const std::string& tailName, std::string& savedAs);
 
-    // Runs before the first change of a day after each open (a stored or erased day) and
-    // before every change of many days at once (StoreAll, a cut), with the data file's name
-    // and descriptor while it still holds the days as they were: the moment for a backup.
-    // Whatever it does, the change follows.
-    using ChangeHook =
-        std::function<void(const std::string& dataFileName, int descriptor, bool manyDays)>;
-    void BeforeFirstChange(ChangeHook hook) { beforeFirstChange = std::move(hook); }
-    // Runs the hook now, as a change of many days does, or as a change of a day does (only
-    // when it has not run since the open). Public for changes the store does not make itself
-    // (a repair).
+    // From now on every change is backed up first as LogBookBackups::BeforeChange rules (a
+    // change of many days always, a day's change until this run has backed the logbook up
+    // since its last change of many days), and a backup wanted that could not be made goes to
+    // say; the change follows all the same.
+    using BackupSaying = std::function<void(const LogBookBackups::BackupStatus& status)>;
+    void BackUpBeforeChanges(BackupSaying say, LogBookBackups rules = LogBookBackups());
+    // Backs up ahead of a change, as a change of many days does or a day's change does.
+    // Public for changes the store does not make itself (a repair).
     void ChangeAhead(bool manyDays = true);
 
     // Records that could not be read since the logbook was opened.
@@ -126,6 +140,15 @@ private:
     // Gives the record its slot in the table and writes it into file; on failure the table
     // is as it was.
     bool Put(const DataFile& file, const DayRecord& record);
+    // Replaces the data file with a copy of size bytes of source into which the days are put
+    // (the table rebuilt from the copy first when rebuild is set), synced and renamed over it
+    // with its owner and mode. On failure the table and the file are as they were, and error
+    // holds the cause.
+    bool Replace(const DataFile& source, std::int64_t size, const std::vector<DayRecord>& days,
+                 bool rebuild, int& error);
+    // Says "Error storing database record." with the file and the cause when one is known,
+    // and gives the message back.
+    std::string StoreFailed(int error);
     // A slot for a new record: an erased day's record first, else the file's true end.
     // -1 when the file's size cannot be read or the file is as large as a logbook may be.
     std::int32_t TakeFreeSlot(const DataFile& file, int& donorPosition);
@@ -144,6 +167,6 @@ private:
     bool closedSaid = false;
     int readFailures = 0;
     bool shared = false; // opened to be read only
-    ChangeHook beforeFirstChange;
-    bool changeAnnounced = false;
+    LogBookBackups backups;
+    BackupSaying sayBackup; // empty: no backups before changes
 };

@@ -3,7 +3,7 @@
 
 #include "activities/ActivityImportPlan.h"
 #include "LocalZone.h"
-#include "TempFolderTest.h"
+#include "store/TempFolderTest.h"
 #include "activities/FitWriter.h"
 #include "store/DateUtility.h"
 

@@ -3,6 +3,7 @@
 // Import stores. Times are UTC here, so a file's day is the date its times carry.
 
 #include "EditorFixture.h"
+#include "FitWriter.h"
 #include "LocalZone.h"
 #include "activities/ActivityIds.h"
 #include "activities/ActivityImportDialog.h"
@@ -292,6 +293,21 @@ TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
     bool previewed = false;
     ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
         [&] { previewed = Choose({Path("watch/year")}, Esc); },
+        [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
+    EXPECT_FALSE(previewed);
+    EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
+    EXPECT_EQ(Read(Logbook()), before);
+}
+
+// One large file shows the box as well, and Cancel stops it while it is read: 16 MiB of
+// blanks inside a track, compressed.
+TEST_F(ActivityImportWindowTest, CancelWhileOneLargeFileIsReadStoresNothing) {
+    Put("watch/big.gpx.gz", Gzip("<gpx><trk><trkseg>" + std::string(16 << 20, ' ') +
+                                 "</trkseg></trk></gpx>"));
+    const std::string before = Read(Logbook());
+    bool previewed = false;
+    ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
+        [&] { previewed = Choose({Path("watch/big.gpx.gz")}, Esc); },
         [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
     EXPECT_FALSE(previewed);
     EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");

@@ -1,7 +1,7 @@
 // veloria-logbook against what a careless or hostile user gives it: an index left by a
 // killed program, odd names and file kinds, closed streams, huge or broken CSV, a full disk.
 
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "ToolFixture.h"
 
 #include "store/LogBookDatabase.h"
@@ -147,7 +147,8 @@ TEST_F(LogBookToolHostileTest, AFailedWriteLeavesTheLogbookAsItWasAndSaysSoOnce)
         const FileSizeLimit limit(data.size() + 400 * 340);
         EXPECT_EQ(Run("import @a.vrl @many.csv"), 1);
     }
-    EXPECT_EQ(err, Said("a.vrl", "Error storing database record.") +
+    EXPECT_EQ(err, Said("a.vrl", "Error storing database record. " + Path("a.vrl") +
+                                     " cannot be written: file too large.") +
                        Said("a.vrl", "nothing was imported; the logbook is as it was"));
     ExpectUntouched();
     EXPECT_EQ(FileCount(), 3);

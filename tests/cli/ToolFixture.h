@@ -2,7 +2,7 @@
 // veloria-logbook run in this process (Run) or as a process of its own (Spawn), on a fresh
 // folder, with a small logbook whose days exercise every field's text form.
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 #include "cli/DayCsv.h"
 #include "cli/LogBookTool.h"
 #include "store/LogBookDatabase.h"

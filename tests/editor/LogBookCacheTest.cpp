@@ -1,6 +1,6 @@
 #include "editor/LogBookCache.h"
 
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "OpenLogbookFixture.h"
 
 #include <gtest/gtest.h>
@@ -126,8 +126,9 @@ TEST_F(LogBookCacheTest, DaysThatCannotBeStoredSurviveTheMove) {
         EXPECT_TRUE(cache->Changed());
         ASSERT_TRUE(cache->Adjust(Date(20260620)));
     }
-    EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
-                                                           "Error storing database record."}));
+    const std::string full =
+        "Error storing database record. " + Path("log.vrl") + " cannot be written: file too large.";
+    EXPECT_EQ(reporter.messages, (std::vector<std::string>{full, full}));
     EXPECT_EQ(Stored(20260601), 2.0F);
     EXPECT_TRUE(cache->Changed());
     const DayRecord* kept = cache->Find(20260604);

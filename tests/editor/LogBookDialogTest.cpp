@@ -5,7 +5,7 @@
 #include "shell/CommandIds.h"
 
 #include "EditorFixture.h"
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 
 #include <fstream>
 #include <functional>
@@ -186,10 +186,9 @@ TEST_F(LogBookDialogTest, AFailedStoreLosesNothing) {
         ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdYes);
         EXPECT_TRUE(client->IsToolOpen(res::kLogBookDialog));
     }
-    EXPECT_EQ(Messages(),
-              (std::vector<std::string>{"\n\nERROR:  \"Error storing database record.\"",
-                                        "\n\nSave changes to database?",
-                                        "\n\nERROR:  \"Error storing database record.\""}));
+    const std::string full = "\n\nERROR:  \"Error storing database record. " +
+                             Path("logBooks/mylog.vrl") + " cannot be written: file too large.\"";
+    EXPECT_EQ(Messages(), (std::vector<std::string>{full, "\n\nSave changes to database?", full}));
     EXPECT_EQ(Shows(Box(DayForm::kDistance)), "5.00");
     ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdYes);
     EXPECT_FALSE(client->IsToolOpen(res::kLogBookDialog));

@@ -2,7 +2,7 @@
 // A logbook opened by the store in a fresh folder, for the editor's logic to work on, with
 // the store's messages kept and the data file read back.
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "PdfPages.h"
+#include "framework/PdfPages.h"
 #include "framework/TDC.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/THelpViewer.h"
@@ -9,7 +9,7 @@
 #include "framework/TResources.h"
 #include "framework/TWindow.h"
 
-#include "TempFolderTest.h"
+#include "store/TempFolderTest.h"
 #include "UserInput.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "reports/ReportFile.h"
 #include "views/ViewSelection.h"
 
-#include "FileSizeLimit.h"
-#include "LogbookFixture.h"
+#include "store/FileSizeLimit.h"
+#include "store/LogbookFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "reports/ReportPages.h"
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Printing in the running program: a termination signal during a print, a print that fails,
 // a print that a reload would change under it, and what is left when the program ends.
-#include "PdfPages.h"
+#include "framework/PdfPages.h"
 #include "framework/TDC.h"
 #include "framework/TMDIChild.h"
 #include "framework/TPrintout.h"
@@ -10,7 +10,7 @@
 #include "views/CalendarDialog.h"
 #include "views/SelectorIds.h"
 
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "ShellFixture.h"
 
 #include <QComboBox>

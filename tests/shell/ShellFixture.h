@@ -14,7 +14,7 @@
 #include "shell/MainFrame.h"
 #include "shell/TMainApp.h"
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -94,8 +94,7 @@ TEST_F(LogBookBackupsTest, OnlyALogbookWithRecordsThatChangedIsBackedUp) {
     EXPECT_EQ(backups.BackUp(name), Outcome::NoRecords);
     AddDay();
     EXPECT_EQ(backups.BackUp(name), Outcome::Made);
-    EXPECT_EQ(backups.BackUp(name), Outcome::Unchanged);
-    EXPECT_EQ(backups.Latest(), "2026-12-07T221503Z.vrl");
+    EXPECT_EQ(backups.BackUp(name).File(), "2026-12-07T221503Z.vrl"); // unchanged
     AddDay();
     EXPECT_EQ(backups.BackUp(name), Outcome::Made); // the same second
     EXPECT_EQ(Names(),
@@ -108,26 +107,84 @@ TEST_F(LogBookBackupsTest, OnlyALogbookWithRecordsThatChangedIsBackedUp) {
     EXPECT_EQ(listed[0].size, 680);
 }
 
-// The moments the store offers for a backup: the first day changed after each open, and
-// every change of many days.
-TEST_F(LogBookBackupsTest, TheStoreAsksBeforeTheFirstDayAndBeforeEveryChangeOfManyDays) {
-    AddDay();
-    std::vector<bool> asked; // manyDays of each call
-    db->BeforeFirstChange([&](const std::string& changed, int descriptor, bool manyDays) {
-        EXPECT_EQ(changed, name);
-        EXPECT_GE(descriptor, 0);
-        asked.push_back(manyDays);
-    });
-    ASSERT_EQ(db->Open(name), OpenResult::Opened);
-    const DayRecord day = DayRecord::Blank(20260301);
-    ASSERT_EQ(db->StoreRecord(day), StoreResult::Stored);
-    ASSERT_EQ(db->EraseDay(Date(20260301)), StoreResult::Stored);
-    ASSERT_EQ(db->StoreAll({day}), StoreResult::Stored);
-    ASSERT_EQ(db->StoreAll({day}), StoreResult::Stored);
+// When the store backs up before a change: before every change of many days, and before a
+// day's change until this run has backed the logbook up since its last change of many days.
+// A backup that failed is tried again at the next change.
+TEST_F(LogBookBackupsTest, TheStoreBacksUpWhenTheNewestBackupMissesAChangeOfManyDays) {
+    std::vector<std::string> said;
+    db->BackUpBeforeChanges(
+        [&](const LogBookBackups::BackupStatus& status) { said.push_back(status.Words()); },
+        Backups());
+    const auto store = [&](std::int32_t key) {
+        EXPECT_EQ(db->StoreRecord(Day(key).Distance(4.5F)), StoreResult::Stored) << key;
+        return Names().size();
+    };
+    const auto storeAll = [&](std::int32_t key) {
+        EXPECT_EQ(db->StoreAll({Day(key), Day(key + 1)}), StoreResult::Stored) << key;
+        return Names().size();
+    };
+    ASSERT_EQ(db->Open(name), OpenResult::Opened); // a new logbook: nothing to back up
+    EXPECT_EQ(storeAll(20260101), 0U);
+    const std::string imported = Read(name);
+    EXPECT_EQ(store(20260105), 1U); // the imported days
+    EXPECT_EQ(Read(LogBookBackups::FolderFor(name) + "/" + Names()[0]), imported);
+    EXPECT_EQ(store(20260106), 1U);
     ASSERT_EQ(db->Close(), Result::Ok);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened); // the same run
+    EXPECT_EQ(store(20260107), 1U);
+    now += 60;
+    EXPECT_EQ(storeAll(20260110), 2U);
+    now += 60;
+    freeBytes = 0;
+    EXPECT_EQ(store(20260112), 2U);
+    EXPECT_EQ(store(20260113), 2U);
+    freeBytes = 1 << 30;
+    EXPECT_EQ(store(20260114), 3U);
+    EXPECT_EQ(store(20260115), 3U);
+    ASSERT_EQ(said.size(), 2U);
+    EXPECT_EQ(said[0].rfind("No backup was made: ", 0), 0U) << said[0];
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+// A restore replaces the open logbook's days under its lock, after a backup of them, and
+// only with a backup that checks out.
+TEST_F(LogBookBackupsTest, ARestoreReplacesTheOpenLogbookOnlyWithASoundBackup) {
+    LogBookBackups backups = Backups();
+    AddDay();
+    AddDay();
+    const std::string two = Read(name);
+    ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    const std::string backup = Names()[0];
+    db->BackUpBeforeChanges([](const LogBookBackups::BackupStatus&) {}, Backups());
     ASSERT_EQ(db->Open(name), OpenResult::Opened);
-    ASSERT_EQ(db->StoreRecord(day), StoreResult::Stored);
-    EXPECT_EQ(asked, (std::vector<bool>{false, true, true, false}));
+    ASSERT_EQ(db->EraseDay(Date(20260101)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260102).Distance(3.0F)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260103)), StoreResult::Stored);
+    ASSERT_EQ(db->StoreRecord(Day(20260104)), StoreResult::Stored);
+    DayChanges changes;
+    ASSERT_EQ(db->CompareWithBackup(backup, changes), LogBookBackups::Verdict::Sound);
+    EXPECT_EQ(changes.Text(), "adds 1 day, removes 2, changes 1");
+
+    // Another program cannot take the logbook meanwhile: the lock is held throughout.
+    now += 60;
+    const LogBookBackups::RestoreStatus restored = db->Restore(backup);
+    ASSERT_EQ(restored, LogBookBackups::RestoreOutcome::Restored) << restored.Words();
+    EXPECT_EQ(restored.File(), "2026-12-07T221603Z.vrl");
+    EXPECT_EQ(Read(name), two);
+    EXPECT_EQ(Loaded(), (Keys{20260101, 20260102}));
+    RecordingReporter other;
+    EXPECT_EQ(LogBookDatabase(other, dates).Open(name), OpenResult::Failed);
+    ASSERT_EQ(db->Close(), Result::Ok);
+    ASSERT_EQ(db->Open(name), OpenResult::Opened); // the index written at the close agrees
+    EXPECT_EQ(Loaded(), (Keys{20260101, 20260102}));
+
+    // A backup cut short is refused, and the logbook stays as it is.
+    Truncate(LogBookBackups::FolderFor(name) + "/" + backup, 500);
+    const LogBookBackups::RestoreStatus refused = db->Restore(backup);
+    EXPECT_EQ(refused, LogBookBackups::RestoreOutcome::Refused);
+    EXPECT_EQ(refused.Words(), backup + " cannot be restored: its size is not a whole number of "
+                                        "day records. The logbook is as it was.");
+    EXPECT_EQ(Read(name), two);
 }
 
 TEST_F(LogBookBackupsTest, ACopyThatReadsBackWrongIsRemovedAndTheOlderOnesKept) {
@@ -137,11 +194,12 @@ TEST_F(LogBookBackupsTest, ACopyThatReadsBackWrongIsRemovedAndTheOlderOnesKept) 
         ASSERT_EQ(backups.BackUp(name), Outcome::Made);
     }
     const std::vector<std::string> before = Names();
-    ASSERT_EQ(before.size(), 10U);
+    ASSERT_EQ(before.size(), 11U); // the ten newest before the one just made, and it
     AddDay();
     spoil = true;
-    EXPECT_EQ(backups.BackUp(name), Outcome::CheckFailed);
-    EXPECT_NE(backups.Problem().find("did not read back"), std::string::npos);
+    const LogBookBackups::BackupStatus spoilt = backups.BackUp(name);
+    EXPECT_EQ(spoilt, Outcome::CheckFailed);
+    EXPECT_NE(spoilt.Words().find("did not read back"), std::string::npos);
     EXPECT_EQ(Names(), before);
 }
 
@@ -156,12 +214,14 @@ TEST_F(LogBookBackupsTest, NoSpaceOrAnUnwritableFolderMakesNoBackup) {
     Write(Path("file"), "not a folder");
     ::setenv("XDG_DATA_HOME", Path("file").c_str(), 1);
     AddDay();
-    EXPECT_EQ(backups.BackUp(name), Outcome::Unwritable);
-    EXPECT_NE(backups.Problem().find("cannot be written"), std::string::npos);
+    const LogBookBackups::BackupStatus unwritable = backups.BackUp(name);
+    EXPECT_EQ(unwritable, Outcome::Unwritable);
+    EXPECT_NE(unwritable.Words().find("cannot be written"), std::string::npos);
 }
 
-// A year of backups, every six days and then daily through November: the ten newest stay,
-// with the newest of each of the last 8 weeks and the last 12 months.
+// A year of backups, every six days and then daily through November: the one just made
+// stays, and of the others the ten newest, with the newest of each of the last 8 weeks and
+// the last 12 months counted from 2026-11-29 (a Sunday, so the weeks reach back to Oct 5).
 TEST_F(LogBookBackupsTest, RotationOverAYearKeepsTheNewestOfWeeksAndMonths) {
     LogBookBackups backups = Backups();
     std::vector<std::int64_t> times;
@@ -182,12 +242,46 @@ TEST_F(LogBookBackupsTest, RotationOverAYearKeepsTheNewestOfWeeksAndMonths) {
                   "2026-11-30T203000Z.vrl", "2026-11-29T203000Z.vrl", "2026-11-28T203000Z.vrl",
                   "2026-11-27T203000Z.vrl", "2026-11-26T203000Z.vrl", "2026-11-25T203000Z.vrl",
                   "2026-11-24T203000Z.vrl", "2026-11-23T203000Z.vrl", "2026-11-22T203000Z.vrl",
-                  "2026-11-21T203000Z.vrl", "2026-11-15T203000Z.vrl", "2026-11-08T203000Z.vrl",
-                  "2026-11-01T203000Z.vrl", "2026-10-27T120000Z.vrl", "2026-10-21T120000Z.vrl",
-                  "2026-10-15T120000Z.vrl", "2026-09-27T120000Z.vrl", "2026-08-28T120000Z.vrl",
-                  "2026-07-29T120000Z.vrl", "2026-06-29T120000Z.vrl", "2026-05-30T120000Z.vrl",
-                  "2026-04-30T120000Z.vrl", "2026-03-31T120000Z.vrl", "2026-02-23T120000Z.vrl",
-                  "2026-01-30T120000Z.vrl", "2025-12-31T120000Z.vrl"}));
+                  "2026-11-21T203000Z.vrl", "2026-11-20T203000Z.vrl", "2026-11-15T203000Z.vrl",
+                  "2026-11-08T203000Z.vrl", "2026-11-01T203000Z.vrl", "2026-10-27T120000Z.vrl",
+                  "2026-10-21T120000Z.vrl", "2026-10-15T120000Z.vrl", "2026-10-09T120000Z.vrl",
+                  "2026-09-27T120000Z.vrl", "2026-08-28T120000Z.vrl", "2026-07-29T120000Z.vrl",
+                  "2026-06-29T120000Z.vrl", "2026-05-30T120000Z.vrl", "2026-04-30T120000Z.vrl",
+                  "2026-03-31T120000Z.vrl", "2026-02-23T120000Z.vrl", "2026-01-30T120000Z.vrl",
+                  "2025-12-31T120000Z.vrl"}));
+}
+
+// A clock once set far ahead leaves a backup named in the future. Neither its making nor
+// the backups after it remove older ones because of it, and those after take their true time.
+TEST_F(LogBookBackupsTest, ABackupFromAClockFarAheadCostsNoOlderBackup) {
+    LogBookBackups backups = Backups();
+    for (int month = 1; month <= 12; ++month) {
+        std::tm utc{};
+        utc.tm_year = 126;
+        utc.tm_mon = month - 1;
+        utc.tm_mday = month == 12 ? 5 : 15;
+        utc.tm_hour = 12;
+        now = ::timegm(&utc);
+        AddDay();
+        ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    }
+    ASSERT_EQ(Names().size(), 12U);
+    now = 4084473600; // 2099-06-07 00:00:00
+    AddDay();
+    ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    EXPECT_EQ(Names().size(), 13U);
+    now = k2026Dec07At221503;
+    for (int i = 0; i < 2; ++i, now += 60) {
+        AddDay();
+        ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    }
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{
+                  "2099-06-07T000000Z.vrl", "2026-12-07T221603Z.vrl", "2026-12-07T221503Z.vrl",
+                  "2026-12-05T120000Z.vrl", "2026-11-15T120000Z.vrl", "2026-10-15T120000Z.vrl",
+                  "2026-09-15T120000Z.vrl", "2026-08-15T120000Z.vrl", "2026-07-15T120000Z.vrl",
+                  "2026-06-15T120000Z.vrl", "2026-05-15T120000Z.vrl", "2026-04-15T120000Z.vrl",
+                  "2026-03-15T120000Z.vrl", "2026-02-15T120000Z.vrl", "2026-01-15T120000Z.vrl"}));
 }
 
 } // namespace

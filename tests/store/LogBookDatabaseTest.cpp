@@ -1,4 +1,4 @@
-#include "FileSizeLimit.h"
+#include "store/FileSizeLimit.h"
 #include "StoreFixture.h"
 
 #include <gtest/gtest.h>
@@ -351,7 +351,8 @@ TEST_F(LogBookDatabaseTest, StoreAllKeepsTheOldLogbookWhenAWriteFails) {
         const FileSizeLimit limit(DataSize() + 2 * 340);
         EXPECT_EQ(db->StoreAll(days), StoreResult::Failed);
     }
-    EXPECT_EQ(reporter.messages, (Messages{"Error storing database record."}));
+    EXPECT_EQ(reporter.messages, (Messages{"Error storing database record. " + name +
+                                           " cannot be written: file too large."}));
     EXPECT_EQ(Read(name), bytes);
     EXPECT_EQ(db->Table().Entries(), before.Entries());
     EXPECT_EQ(FileCount(), 1) << "the copy is gone";
@@ -385,8 +386,9 @@ TEST_F(LogBookDatabaseTest, FailedStoreLeavesTheTableAsItWas) {
                   StoreResult::Failed); // the erased day needs a new slot
         EXPECT_EQ(db->StoreRecord(Run(20260301, 'Y')), StoreResult::Stored); // in place still works
     }
-    EXPECT_EQ(reporter.messages,
-              (Messages{"Error storing database record.", "Error storing database record."}));
+    const std::string full =
+        "Error storing database record. " + name + " cannot be written: file too large.";
+    EXPECT_EQ(reporter.messages, (Messages{full, full}));
     IndexTable expected = before;
     expected.At(0).flags = IndexEntry::kCompetition;
     EXPECT_EQ(db->Table().Entries(), expected.Entries());

@@ -1,7 +1,7 @@
 #include "store/OutputFile.h"
 
-#include "FileSizeLimit.h"
-#include "LogbookFixture.h"
+#include "store/FileSizeLimit.h"
+#include "store/LogbookFixture.h"
 #include "store/LogBookDatabase.h"
 
 #include <gtest/gtest.h>

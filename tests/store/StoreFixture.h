@@ -2,7 +2,7 @@
 // A logbook, mylog.vrl, in a fresh folder and the store that opens it, with the verbs the
 // store's tests share: days loaded by key, a program killed before it closes.
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
 

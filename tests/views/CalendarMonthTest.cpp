@@ -1,6 +1,6 @@
 #include "views/CalendarMonth.h"
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 
 #include <gtest/gtest.h>
 

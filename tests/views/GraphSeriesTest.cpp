@@ -1,6 +1,6 @@
 #include "views/GraphSeries.h"
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "views/StatisticsTable.h"
 #include "views/ViewSelection.h"
 
-#include "LogbookFixture.h"
+#include "store/LogbookFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // A fresh folder per test with the verbs logbook tests share: days built in one line,
 // dates by key, logbooks written through the store, files damaged.
 
-#include "TempFolderTest.h"
+#include "store/TempFolderTest.h"
 #include "store/DateUtility.h"
 #include "store/DayRecord.h"
 #include "store/LogBookDatabase.h"
