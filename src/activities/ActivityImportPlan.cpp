@@ -196,6 +196,16 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
     leftOut.resize(leftOutReading);
     days.clear();
     const bool storedOpen = stored && stored->IsOpen();
+    // The days an import cut short left unwritten; other days without their activities were
+    // erased afterwards.
+    std::set<std::int32_t> unwritten;
+    if (storedOpen) {
+        std::vector<DayRecord> planned;
+        stored->Planned(planned);
+        for (const DayRecord& record : planned) {
+            unwritten.insert(record.dateKey);
+        }
+    }
 
     // With Replace, the days the files touch give up their stored activities, so an activity
     // stored on one of them is no reason to leave a file's out.
@@ -225,7 +235,8 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
                        !(existing == Existing::Replace && touched.count(r.day) > 0);
             });
             if (same != near.end()) {
-                // Its day missing: an import stopped after storing the activities.
+                // Its day missing: an import stopped after storing the activities, or the
+                // day was erased since.
                 const int position = logbook && logbook->IsOpen() ? logbook->Table().Find(same->day)
                                                                   : IndexTable::kNotFound;
                 const bool dayMissing =
@@ -234,9 +245,11 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
                 already.push_back(
                     {index, a.sport,
                      "already imported (same as " + same->file + ")" +
-                         (dayMissing ? ", but its day is not in the logbook: veloria-logbook "
-                                       "check --repair makes it"
-                                     : "")});
+                         (!dayMissing ? ""
+                          : unwritten.count(same->day) > 0
+                              ? ", but its day is not in the logbook yet: veloria-logbook "
+                                "check --repair writes it"
+                              : ", and its day was erased from the logbook since")});
             } else {
                 fresh.push_back(a);
             }
@@ -390,26 +403,47 @@ ActivityImportPlan::StoreOutcome ActivityImportPlan::Store(LogBookDatabase& logb
     const std::vector<DayRecord> records = Records();
     std::vector<ActivityRow> added = AddedActivities();
     const std::vector<std::int64_t> removed = RemovedActivities();
-    // The activities are committed first and the days written after. A stop in between
-    // leaves activities whose days do not show them yet: veloria-logbook check names those
-    // days and check --repair makes their figures from the activities. The other way round,
-    // a stop would leave days whose activities were lost.
+    // The activities are committed first, with the records of the days about to be written,
+    // and the days written after. A stop in between leaves activities whose days do not show
+    // them yet and those days' planned records: veloria-logbook check names those days and
+    // check --repair writes the planned records. The planned records go once the days are
+    // in, so a day the user changes or erases later is never taken for one left unwritten.
+    // The other way round, a stop would leave days whose activities were lost.
     const bool changesActivities = !added.empty() || !removed.empty();
+    std::vector<std::int32_t> keys;
+    for (const DayRecord& record : records) {
+        keys.push_back(record.dateKey);
+    }
+    // What an earlier import cut short planned for these days, put back if this one is
+    // taken back.
+    std::vector<DayRecord> earlier;
     if (changesActivities) {
+        if (activities.IsOpen() && activities.Planned(earlier).Ok()) {
+            std::erase_if(earlier, [&](const DayRecord& r) {
+                return std::find(keys.begin(), keys.end(), r.dateKey) == keys.end();
+            });
+        }
         if (const ActivityStore::Outcome changed =
-                activities.Change(removed, added, ActivityDays::UnitName(unit));
+                activities.Change(removed, added, ActivityDays::UnitName(unit), records);
             !changed.Ok()) {
             problem = changed.words;
             return StoreOutcome::NothingStored;
         }
     }
     if (records.empty() || logbook.StoreAll(records) == LogBookDatabase::StoreResult::Stored) {
+        // Whatever was planned for these days is done with, an earlier import's too. Should
+        // this fail, the planned records are those the days hold: check --repair clears them
+        // and changes no day.
+        if (!records.empty() && activities.IsOpen()) {
+            activities.Settle(keys);
+        }
         return StoreOutcome::Stored;
     }
     if (!changesActivities) {
         return StoreOutcome::NothingStored;
     }
-    // The days were not stored: the activities are taken back as they were.
+    // The days were not stored: the activities are taken back as they were, and the planned
+    // records with them.
     std::vector<std::int64_t> addedIds;
     for (const ActivityRow& row : added) {
         addedIds.push_back(row.id);
@@ -420,11 +454,11 @@ ActivityImportPlan::StoreOutcome ActivityImportPlan::Store(LogBookDatabase& logb
             back.insert(back.end(), d.stored.begin(), d.stored.end());
         }
     }
-    if (activities.Change(addedIds, back, ActivityDays::UnitName(unit)).Ok()) {
+    if (activities.Change(addedIds, back, ActivityDays::UnitName(unit), earlier, keys).Ok()) {
         return StoreOutcome::NothingStored;
     }
     problem = "the activities were stored but their days were not; veloria-logbook check "
-              "--repair makes the days from them";
+              "--repair writes the days";
     return StoreOutcome::DaysBehind;
 }
 

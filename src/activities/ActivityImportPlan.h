@@ -86,7 +86,7 @@ public:
     enum class StoreOutcome {
         Stored,
         NothingStored, // the logbook and its activities are as they were
-        DaysBehind,    // the activities are stored, the days not: check --repair makes them
+        DaysBehind,    // the activities are stored, the days not: check --repair writes them
     };
     // Stores the decided plan into the logbook and the activities file it was decided
     // against, saying in problem why when it could not.

@@ -11,6 +11,8 @@
 #include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <sys/stat.h>
 
@@ -81,18 +83,21 @@ Findings Examine(const std::string& logbook, std::ostream& err) {
     return found;
 }
 
-// What check finds in the activities file, against the days of the open logbook.
+// What check finds in the activities file, against the days of the open logbook. Only a
+// day an import planned and left unwritten is wrong; a day whose figures are not its
+// activities' otherwise was changed or erased by the user (or restored from a backup), and
+// is theirs.
 struct ActivityFindings {
     ActivityStore::Outcome file{ActivityStore::Code::Missing, ""};
     std::size_t activities = 0;
-    std::string unit = "km";
     std::map<std::int32_t, std::vector<ActivityRow>> byDay;
-    std::vector<std::int32_t> withoutEntry; // activities of a day the logbook lacks
-    std::vector<std::int32_t> differing;    // an entry whose figures are not its activities'
+    std::vector<DayRecord> unwritten;  // planned by an import cut short, not yet written
+    std::vector<std::int32_t> planned; // every day with a planned record
+    std::vector<std::int32_t> changed; // figures not its activities', changed by hand
+    std::vector<std::int32_t> erased;  // activities but no entry: erased by hand
 
     bool Consistent() const {
-        return (file.Ok() || file.code == ActivityStore::Code::Missing) && withoutEntry.empty() &&
-               differing.empty();
+        return (file.Ok() || file.code == ActivityStore::Code::Missing) && unwritten.empty();
     }
 };
 
@@ -103,6 +108,22 @@ DateValue DateOfKey(std::int32_t key) {
 bool HasActivitiesFile(const std::string& logbook) {
     struct stat info {};
     return ::lstat(ActivityStore::NameFor(fileio::Resolved(logbook)).c_str(), &info) == 0;
+}
+
+// Whether the logbook's day is the record an import planned for it, byte for byte.
+bool Holds(LogBookDatabase& database, const DayRecord& planned) {
+    DayRecord day = DayRecord::Blank(planned.dateKey);
+    const bool live =
+        database.ReadDay(DateOfKey(planned.dateKey), day) == LogBookDatabase::ReadResult::Read &&
+        day.erased == 0;
+    if (planned.erased != 0 || !live) {
+        return planned.erased != 0 && !live;
+    }
+    unsigned char held[DayRecord::kSize];
+    unsigned char wanted[DayRecord::kSize];
+    day.ToBytes(held);
+    planned.ToBytes(wanted);
+    return std::equal(std::begin(held), std::end(held), std::begin(wanted));
 }
 
 // Under the lock of the open logbook: no import changes the activities meanwhile.
@@ -118,29 +139,42 @@ ActivityFindings ExamineActivities(LogBookDatabase& database) {
         return found;
     }
     std::vector<ActivityRow> rows;
+    std::vector<DayRecord> planned;
     if (const ActivityStore::Outcome read = store.Read(0, 0, rows); !read.Ok()) {
         found.file = read;
         return found;
     }
+    if (const ActivityStore::Outcome read = store.Planned(planned); !read.Ok()) {
+        found.file = read;
+        return found;
+    }
     found.activities = rows.size();
-    found.unit = store.Unit();
     for (ActivityRow& row : rows) {
         found.byDay[row.day].push_back(std::move(row));
     }
-    const bool miles = found.unit == "mi";
-    const double metresPerUnit = ActivityDays::MetresPer(miles ? ActivityDays::Unit::Miles
-                                                               : ActivityDays::Unit::Kilometres);
-    const double otherPerUnit = ActivityDays::MetresPer(miles ? ActivityDays::Unit::Kilometres
-                                                              : ActivityDays::Unit::Miles);
+    for (const DayRecord& record : planned) {
+        found.planned.push_back(record.dateKey);
+        if (!Holds(database, record)) {
+            found.unwritten.push_back(record);
+        }
+    }
+    const bool miles = store.Unit() == "mi";
+    const double metresPerUnit =
+        ActivityDays::MetresPer(miles ? ActivityDays::Unit::Miles : ActivityDays::Unit::Kilometres);
+    const double otherPerUnit =
+        ActivityDays::MetresPer(miles ? ActivityDays::Unit::Kilometres : ActivityDays::Unit::Miles);
     for (const auto& [key, activities] : found.byDay) {
+        if (std::find(found.planned.begin(), found.planned.end(), key) != found.planned.end()) {
+            continue;
+        }
         DayRecord day = DayRecord::Blank(key);
         if (database.ReadDay(DateOfKey(key), day) != LogBookDatabase::ReadResult::Read ||
             day.erased != 0) {
-            found.withoutEntry.push_back(key);
+            found.erased.push_back(key);
         } else if (!ActivityTotals::Agree(day, activities, metresPerUnit) &&
                    !ActivityTotals::Agree(day, activities, otherPerUnit)) {
             // (A day imported in the other unit, before the user changed it, is right too.)
-            found.differing.push_back(key);
+            found.changed.push_back(key);
         }
     }
     return found;
@@ -159,16 +193,24 @@ void PrintActivities(std::ostream& out, const ActivityFindings& found) {
         return;
     }
     const auto plural = [&](std::int32_t key) {
-        const std::size_t n = found.byDay.at(key).size();
+        const auto day = found.byDay.find(key);
+        const std::size_t n = day == found.byDay.end() ? 0 : day->second.size();
         return std::to_string(n) + (n == 1 ? " activity" : " activities");
     };
-    for (const std::int32_t key : found.differing) {
-        out << "day " << DateUtility::KeyText(key) << ": its figures are not those of its "
-            << plural(key) << '\n';
+    for (const DayRecord& record : found.unwritten) {
+        out << "day " << DateUtility::KeyText(record.dateKey)
+            << ": an import was cut short here: its figures are not yet written\n";
     }
-    for (const std::int32_t key : found.withoutEntry) {
-        out << "day " << DateUtility::KeyText(key) << ": " << plural(key)
-            << " but no entry in the logbook\n";
+    for (const std::int32_t key : found.changed) {
+        out << "note: day " << DateUtility::KeyText(key)
+            << " was changed by hand after its activities were imported (its figures are not "
+               "those of its "
+            << plural(key) << "); it is left as it is\n";
+    }
+    for (const std::int32_t key : found.erased) {
+        out << "note: day " << DateUtility::KeyText(key) << " was erased by hand after its "
+            << plural(key) << (found.byDay.at(key).size() == 1 ? " was" : " were")
+            << " imported; it is left as it is\n";
     }
 }
 
@@ -186,16 +228,20 @@ ActivityFindings ActivitiesOf(ToolCommand& tool, const std::string& logbook) {
     return ExamineActivities(database);
 }
 
-// Sets a damaged activities file aside, or makes each day whose figures are not its
-// activities' from them again: the figures of an entry, or a whole entry for a day the
-// logbook lacks. False once the problem was said.
+std::string Days(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " day" : " days");
+}
+
+// Sets a damaged activities file aside, or writes the days an import planned and was cut
+// short before writing (after a backup), and forgets what imports planned. A day the user
+// changed or erased since its import is never touched. False once the problem was said.
 bool RepairActivities(ToolCommand& tool, const std::string& logbook,
                       std::vector<std::string>& done) {
     // A look first under the shared lock, so that a logbook that may only be read and
     // needs nothing is never opened to be written.
     const ActivityFindings seen = ActivitiesOf(tool, logbook);
     if (seen.file.code != ActivityStore::Code::Damaged &&
-        (!seen.file.Ok() || (seen.differing.empty() && seen.withoutEntry.empty()))) {
+        (!seen.file.Ok() || seen.planned.empty())) {
         return true;
     }
     StreamReporter reporter(tool.err, EscapedText::Of(logbook));
@@ -216,34 +262,36 @@ bool RepairActivities(ToolCommand& tool, const std::string& logbook,
         return true;
     }
     const ActivityFindings found = ExamineActivities(database);
-    if (found.differing.empty() && found.withoutEntry.empty()) {
+    if (found.planned.empty()) {
         return true;
     }
-    const ActivityDays::Unit unit =
-        found.unit == "mi" ? ActivityDays::Unit::Miles : ActivityDays::Unit::Kilometres;
-    std::vector<DayRecord> days;
-    for (const std::int32_t key : found.differing) {
-        DayRecord day = DayRecord::Blank(key);
-        database.ReadDay(DateOfKey(key), day);
-        ActivityTotals::Apply(day, found.byDay.at(key), ActivityDays::MetresPer(unit));
-        days.push_back(day);
-    }
-    for (const std::int32_t key : found.withoutEntry) {
-        days.push_back(ActivityDays::FromActivities(key, found.byDay.at(key), unit).record);
-    }
-    tool.BackUpBeforeChanges(database);
-    if (database.StoreAll(days) != LogBookDatabase::StoreResult::Stored ||
-        database.Close() != LogBookDatabase::Result::Ok) {
+    ActivityStore store;
+    if (const ActivityStore::Outcome opened = store.Open(database, true); !opened.Ok()) {
+        tool.Fail(EscapedText::Of(opened.words));
         return false;
     }
-    if (!found.differing.empty()) {
-        done.push_back("made the figures of " + std::to_string(found.differing.size()) +
-                       (found.differing.size() == 1 ? " day" : " days") + " from their activities");
+    if (!found.unwritten.empty()) {
+        tool.BackUpBeforeChanges(database);
+        if (database.StoreAll(found.unwritten) != LogBookDatabase::StoreResult::Stored) {
+            return false;
+        }
     }
-    if (!found.withoutEntry.empty()) {
-        done.push_back("made " + std::to_string(found.withoutEntry.size()) +
-                       (found.withoutEntry.size() == 1 ? " day" : " days") +
-                       " the logbook lacked from their activities");
+    // The days are in before their planned records go, still under the logbook's lock: a
+    // stop in between leaves records the days already hold, which the next repair clears.
+    if (const ActivityStore::Outcome settled = store.Settle(found.planned); !settled.Ok()) {
+        tool.Fail(EscapedText::Of(settled.words));
+        return false;
+    }
+    if (database.Close() != LogBookDatabase::Result::Ok) {
+        return false;
+    }
+    if (!found.unwritten.empty()) {
+        done.push_back("wrote " + Days(found.unwritten.size()) +
+                       " an import was cut short before writing");
+    }
+    if (const std::size_t finished = found.planned.size() - found.unwritten.size(); finished > 0) {
+        done.push_back("cleared what an import left of " + Days(finished) +
+                       " it had written in full");
     }
     return true;
 }

@@ -37,6 +37,8 @@ const char* const kMigrations[ActivityStore::kVersion] = {
     // 2: a day's activities, and those near a start, found without reading them all.
     "CREATE INDEX activity_day ON activity(day, start);"
     "CREATE INDEX activity_start ON activity(start);",
+    // 3: the day records an import is about to store, kept until the logbook holds them.
+    "CREATE TABLE planned_day(day INTEGER PRIMARY KEY, record BLOB NOT NULL);",
 };
 
 // A logbook named NAME.vra, or linked there, would be taken for its own activities file.
@@ -64,6 +66,9 @@ public:
     void Bind(int at, const std::string& text) {
         sqlite3_bind_text(s, at, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
+    void Bind(int at, const unsigned char* bytes, std::size_t size) {
+        sqlite3_bind_blob(s, at, bytes, static_cast<int>(size), SQLITE_TRANSIENT);
+    }
     void BindNull(int at) { sqlite3_bind_null(s, at); }
     // SQLITE_ROW, SQLITE_DONE or an error.
     int Step() {
@@ -77,6 +82,11 @@ public:
     std::int64_t Int(int at) const { return sqlite3_column_int64(s, at); }
     double Real(int at) const { return sqlite3_column_double(s, at); }
     bool Null(int at) const { return sqlite3_column_type(s, at) == SQLITE_NULL; }
+    std::string Bytes(int at) const {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, at));
+        return bytes ? std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(s, at)))
+                     : std::string();
+    }
     std::string Text(int at) const {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, at));
         return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(s, at)))
@@ -310,8 +320,9 @@ std::string ActivityStore::Unit() const {
 }
 
 ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& remove,
-                                             std::vector<ActivityRow>& add,
-                                             const std::string& unit) {
+                                             std::vector<ActivityRow>& add, const std::string& unit,
+                                             const std::vector<DayRecord>& planned,
+                                             const std::vector<std::int32_t>& settled) {
     if (!db && writable) {
         // Made empty (an empty file is an empty database) with the logbook's permissions and
         // owner, so that the activities are as private as the days.
@@ -379,6 +390,25 @@ ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& re
         row.id = sqlite3_last_insert_rowid(db);
         insert.Reset();
     }
+    Statement unplan(db, "DELETE FROM planned_day WHERE day = ?1");
+    for (const std::int32_t day : settled) {
+        unplan.Bind(1, static_cast<std::int64_t>(day));
+        if (unplan.Step() != SQLITE_DONE) {
+            return fail("cannot be changed");
+        }
+        unplan.Reset();
+    }
+    Statement plan(db, "INSERT OR REPLACE INTO planned_day(day, record) VALUES(?1, ?2)");
+    for (const DayRecord& record : planned) {
+        unsigned char bytes[DayRecord::kSize];
+        record.ToBytes(bytes);
+        plan.Bind(1, static_cast<std::int64_t>(record.dateKey));
+        plan.Bind(2, bytes, sizeof bytes);
+        if (plan.Step() != SQLITE_DONE) {
+            return fail("cannot be changed");
+        }
+        plan.Reset();
+    }
     Statement setting(db, "INSERT OR REPLACE INTO setting(name, value) VALUES('unit', ?1)");
     setting.Bind(1, unit);
     if (setting.Step() != SQLITE_DONE) {
@@ -386,6 +416,56 @@ ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& re
     }
     if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
         return fail("cannot be changed");
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::Settle(const std::vector<std::int32_t>& days) {
+    if (!db || !writable) {
+        return Failure(Code::Failed, "cannot be changed");
+    }
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return Failure(Code::Failed, "cannot be changed");
+    }
+    Statement unplan(db, "DELETE FROM planned_day WHERE day = ?1");
+    for (const std::int32_t day : days) {
+        unplan.Bind(1, static_cast<std::int64_t>(day));
+        if (unplan.Step() != SQLITE_DONE) {
+            const Outcome failed = Failure(Code::Failed, "cannot be changed");
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            return failed;
+        }
+        unplan.Reset();
+    }
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const Outcome failed = Failure(Code::Failed, "cannot be changed");
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return failed;
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::Planned(std::vector<DayRecord>& records) const {
+    records.clear();
+    if (!db || version < 3) {
+        return {db ? Code::Ok : Code::Missing, ""}; // no import of this file planned any day
+    }
+    Statement s(db, "SELECT day, record FROM planned_day ORDER BY day");
+    while (s.Prepared() && s.Step() == SQLITE_ROW) {
+        // A record of another size or for another day is no import's: it is left out.
+        const std::string bytes = s.Bytes(1);
+        if (bytes.size() != DayRecord::kSize) {
+            continue;
+        }
+        const DayRecord record =
+            DayRecord::FromBytes(reinterpret_cast<const unsigned char*>(bytes.data()));
+        if (record.dateKey == s.Int(0)) {
+            records.push_back(record);
+        }
+    }
+    if (s.Status() != SQLITE_DONE) {
+        records.clear();
+        return Failure(Damage(s.Status()) ? Code::Damaged : Code::Failed, "cannot be read");
     }
     return {};
 }

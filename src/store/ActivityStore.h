@@ -10,6 +10,7 @@
 // after a crash, and no -wal or -shm file is left beside the logbook.
 
 #include "store/ActivityRow.h"
+#include "store/DayRecord.h"
 
 #include <cstdint>
 #include <string>
@@ -35,7 +36,7 @@ public:
     };
 
     // The schema's version in PRAGMA user_version; older files are migrated on open.
-    static constexpr int kVersion = 2;
+    static constexpr int kVersion = 3;
 
     ActivityStore() = default;
     ~ActivityStore();
@@ -60,8 +61,18 @@ public:
 
     // One change, whole or not at all: the rows with these ids go, the new rows come (their
     // ids set), and the import unit is remembered. Creates the file when it is missing.
+    //
+    // An import also names in the same change the records it is about to store in the
+    // logbook (planned): until Settle, they say which days are the import's to write, so
+    // that a day left unwritten by a kill is told from a day the user changed afterwards.
+    // The planned records of the settled days go first (an import taken back).
     Outcome Change(const std::vector<std::int64_t>& remove, std::vector<ActivityRow>& add,
-                   const std::string& unit);
+                   const std::string& unit, const std::vector<DayRecord>& planned = {},
+                   const std::vector<std::int32_t>& settled = {});
+    // The days of these keys were stored in the logbook: their planned records go.
+    Outcome Settle(const std::vector<std::int32_t>& days);
+    // The records an import planned and has not yet settled, by day.
+    Outcome Planned(std::vector<DayRecord>& records) const;
     // The unit distances were last imported in ("km", "mi"); "km" when none was.
     std::string Unit() const;
 

@@ -6,6 +6,7 @@
 #include "activities/FitWriter.h"
 #include "activities/LocalZone.h"
 #include "store/ActivityStore.h"
+#include "store/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,46 @@ protected:
         change(day);
         ASSERT_EQ(db.StoreRecord(day), LogBookDatabase::StoreResult::Stored);
         ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+    }
+
+    // Erases a day of the logbook as the Log Book would.
+    void Erase(std::int32_t key) {
+        RecordingReporter reporter;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(Path("a.vrl")), LogBookDatabase::OpenResult::Opened);
+        ASSERT_EQ(db.EraseDay(Date(key)), LogBookDatabase::StoreResult::Stored);
+        ASSERT_EQ(db.Close(), LogBookDatabase::Result::Ok);
+    }
+    // The day as the logbook holds it now.
+    DayRecord DayOf(std::int32_t key) {
+        RecordingReporter reporter;
+        LogBookDatabase db(reporter, dates);
+        DayRecord day = DayRecord::Blank(key);
+        EXPECT_EQ(db.Open(Path("a.vrl"), LogBookDatabase::Access::Read),
+                  LogBookDatabase::OpenResult::Opened);
+        EXPECT_EQ(db.ReadDay(Date(key), day), LogBookDatabase::ReadResult::Read);
+        return day;
+    }
+    // What an import killed once its activities are stored leaves: the day it was about to
+    // write, planned in the activities file.
+    void LeaveUnwritten(const DayRecord& day) {
+        RecordingReporter reporter;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(Path("a.vrl")), LogBookDatabase::OpenResult::Opened);
+        ActivityStore store;
+        ASSERT_TRUE(store.Open(db, true).Ok());
+        std::vector<ActivityRow> none;
+        ASSERT_TRUE(store.Change({}, none, store.Unit(), {day}).Ok());
+    }
+    // Runs an import, then puts the logbook back as it was before it.
+    DayRecord ImportThenPutBack(const char* import, std::int32_t key) {
+        const std::string days = Read(Path("a.vrl"));
+        const std::string index = Read(Path("a.idx"));
+        EXPECT_EQ(Run(import), 0) << err;
+        const DayRecord imported = DayOf(key);
+        Write(Path("a.vrl"), days);
+        Write(Path("a.idx"), index);
+        return imported;
     }
 
     static constexpr const char* kHeader =
@@ -152,7 +193,9 @@ TEST_F(ActivitiesCommandTest, ReplaceKeepsTheUsersFieldsAndReplacesTheDaysActivi
               "2026-03-01,07:10,Running,12.00,00:50:00,160,185,700,race.fit\n");
 }
 
-TEST_F(ActivitiesCommandTest, CheckFindsWhatDiffersAndRepairSetsRightTheDaysOnly) {
+// A day the user changed or erased after its import is theirs: check says so as a note and
+// --repair leaves its bytes.
+TEST_F(ActivitiesCommandTest, ADayChangedOrErasedByHandAfterItsImportIsLeftAsItIs) {
     // A logbook without activities never gets an activities file.
     MakeLogbook(Path("a.vrl"));
     EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
@@ -165,16 +208,26 @@ TEST_F(ActivitiesCommandTest, CheckFindsWhatDiffersAndRepairSetsRightTheDaysOnly
                    "stored 0 days from 2 files; 1 day kept\n");
     ASSERT_EQ(Run("import @a.vrl @run.fit @ride.fit --replace"), 0) << err;
     Change(20260301, [](DayRecord& day) { day.distance = 12.5F; });
-    const std::string logbook = Read(Path("a.vrl"));
-    EXPECT_EQ(Run("check @a.vrl"), 1);
+    const std::string changed = Read(Path("a.vrl"));
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
     EXPECT_TRUE(Holds(out, "activities file: 2 activities\n"
-                           "day 2026-03-01: its figures are not those of its 2 activities\n"));
-    EXPECT_EQ(Read(Path("a.vrl")), logbook);
+                           "note: day 2026-03-01 was changed by hand after its activities were "
+                           "imported (its figures are not those of its 2 activities); it is "
+                           "left as it is\n"))
+        << out;
     EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out << err;
-    EXPECT_TRUE(Holds(out, "repair: made the figures of 1 day from their activities\n"));
-    EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-01,40,01:50:00,00:02:45,21.82,0,175,1450,"
-                                             "0,0,0,0,,," +
-                                                 std::string(29, 'w') + ","));
+    EXPECT_TRUE(Holds(out, "repair: nothing to repair in the index\n")) << out;
+    EXPECT_EQ(Read(Path("a.vrl")), changed);
+
+    Erase(20260301);
+    const std::string erased = Read(Path("a.vrl"));
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+    EXPECT_TRUE(Holds(out, "note: day 2026-03-01 was erased by hand after its 2 activities were "
+                           "imported; it is left as it is\n"))
+        << out;
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out << err;
+    EXPECT_EQ(Read(Path("a.vrl")), erased);
+    EXPECT_FALSE(Holds(Export(Path("a.vrl")), "\n2026-03-01,"));
 
     // A damaged activities file is said, and set aside whole; the logbook stays as it is.
     Write(Path("a.vra"), "not a database, whatever its name says");
@@ -201,41 +254,60 @@ TEST_F(ActivitiesCommandTest, CheckFindsWhatDiffersAndRepairSetsRightTheDaysOnly
     EXPECT_EQ(Read(Path("a.vrl")), repaired);
 }
 
-// An import stopped once its activities were stored and before its days were: the files
-// again are stored already, and check --repair makes the day.
-TEST_F(ActivitiesCommandTest, AnImportStoppedBetweenTheTwoFilesIsRepairedByCheck) {
+// Only a day an import planned and did not write is written by check --repair; a logbook
+// put back to before an import (a restored backup) keeps its days.
+TEST_F(ActivitiesCommandTest, OnlyTheDaysAnImportWasCutShortBeforeWritingAreRepaired) {
     RunAndRide();
     ASSERT_EQ(Run("import @a.vrl @ride.fit"), 0) << err;
-    const std::string days = Read(Path("a.vrl"));
-    const std::string index = Read(Path("a.idx"));
-    ASSERT_EQ(Run("import @a.vrl @run.fit"), 0) << err;
-    Write(Path("a.vrl"), days);
-    Write(Path("a.idx"), index);
+    const std::string rideOnly = Read(Path("a.vrl"));
+    const DayRecord both = ImportThenPutBack("import @a.vrl @run.fit", 20260301);
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+    EXPECT_TRUE(Holds(out, "note: day 2026-03-01 was changed by hand after its activities were "
+                           "imported (its figures are not those of its 2 activities); it is "
+                           "left as it is\n"))
+        << out;
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
+    EXPECT_EQ(Read(Path("a.vrl")), rideOnly);
 
+    // The same import killed between its two writes.
+    LeaveUnwritten(both);
     EXPECT_EQ(Run("import @a.vrl @run.fit"), 1);
     EXPECT_EQ(err, "veloria-logbook: " + Path("run.fit") +
                        ": already imported (same as run.fit); left out\n");
     EXPECT_EQ(Run("check @a.vrl"), 1);
-    EXPECT_TRUE(Holds(out, "day 2026-03-01: its figures are not those of its 2 activities\n"));
+    EXPECT_TRUE(Holds(out, "day 2026-03-01: an import was cut short here: its figures are not "
+                           "yet written\n"))
+        << out;
     EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
+    EXPECT_TRUE(Holds(out, "repair: wrote 1 day an import was cut short before writing\n"));
     // The ride's day, its workout and comment as its import wrote them, both figures in it.
     EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-01,40,01:50:00,00:02:45,21.82,0,175,1450,"
                                              "0,0,0,0,N,,Ride,Avg HR 130. Imported from "
                                              "ride.fit\n"));
+    // A planned day the logbook already holds is only forgotten.
+    const std::string repaired = Read(Path("a.vrl"));
+    LeaveUnwritten(both);
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+    EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
+    EXPECT_TRUE(Holds(out, "repair: cleared what an import left of 1 day it had written in "
+                           "full\n"))
+        << out;
+    EXPECT_EQ(Read(Path("a.vrl")), repaired);
 
-    // A day the logbook lacks altogether is made whole from its activities.
+    // A day the logbook lacks: erased since its import, or never written.
     Fit("next.fit", {kMorning + 86400, 1, 3000000, 1000000, 650, 150, 175});
-    const std::string before = Read(Path("a.vrl"));
-    const std::string beforeIndex = Read(Path("a.idx"));
-    ASSERT_EQ(Run("import @a.vrl @next.fit"), 0) << err;
-    Write(Path("a.vrl"), before);
-    Write(Path("a.idx"), beforeIndex);
+    const DayRecord next = ImportThenPutBack("import @a.vrl @next.fit", 20260302);
+    EXPECT_EQ(Run("import @a.vrl @next.fit"), 1);
+    EXPECT_EQ(err, "veloria-logbook: " + Path("next.fit") +
+                       ": already imported (same as next.fit), and its day was erased from the "
+                       "logbook since; left out\n");
+    LeaveUnwritten(next);
     EXPECT_EQ(Run("import @a.vrl @next.fit"), 1);
     EXPECT_EQ(err, "veloria-logbook: " + Path("next.fit") +
                        ": already imported (same as next.fit), but its day is not in the "
-                       "logbook: veloria-logbook check --repair makes it; left out\n");
+                       "logbook yet: veloria-logbook check --repair writes it; left out\n");
     EXPECT_EQ(Run("check @a.vrl --repair"), 0) << out;
-    EXPECT_TRUE(Holds(out, "repair: made 1 day the logbook lacked from their activities\n"));
+    EXPECT_TRUE(Holds(out, "repair: wrote 1 day an import was cut short before writing\n"));
     EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-02,10,00:50:00,00:05:00,12,0,175,650,0,0,"
                                              "0,0,N,,Run,Avg HR 150. Imported from next.fit\n"));
 
@@ -255,6 +327,29 @@ TEST_F(ActivitiesCommandTest, AnImportStoppedBetweenTheTwoFilesIsRepairedByCheck
                       "\n2026-03-03,40,01:50:00,00:02:45,21.82,0,175,1450,0,0,0,0,N,,Run + Ride,"
                       "\"Avg HR 139. Imported from third.fit, third-ride.fit\"\n"));
     EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+}
+
+// Days that cannot be stored take their activities back, and what the import planned for
+// them: nothing is left for check --repair to write.
+TEST_F(ActivitiesCommandTest, AnImportWhoseDaysCannotBeStoredLeavesNothingPlanned) {
+    std::vector<DayRecord> days;
+    for (std::int32_t month = 1; month <= 10; ++month) {
+        for (std::int32_t day = 1; day <= 28; ++day) {
+            days.push_back(DayRecord::Blank(20250000 + month * 100 + day));
+        }
+    }
+    MakeLogbook(Path("a.vrl"), days); // 280 days, 95200 bytes
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @run.fit"), 0) << err;
+    {
+        const FileSizeLimit limit(60000); // the activities file fits, a copy of the days not
+        EXPECT_EQ(Run("import @a.vrl @ride.fit"), 1);
+    }
+    EXPECT_TRUE(Holds(err, "nothing was imported")) << err;
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+    EXPECT_TRUE(Holds(out, "activities file: 1 activity\n")) << out;
+    EXPECT_FALSE(Holds(out, "day 2026-03-01")) << out;
+    EXPECT_EQ(Run("import @a.vrl @ride.fit"), 0) << err;
 }
 
 } // namespace

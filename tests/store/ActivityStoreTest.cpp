@@ -132,6 +132,51 @@ TEST_F(ActivityStoreTest, ChangeReplacesRowsAndFindsThemByDayAndStart) {
     EXPECT_EQ(rows[0].file, "c.fit");
 }
 
+// An import names the days it is about to write in the change of its activities; they stay
+// until settled, and an import taken back puts back what an earlier one planned.
+TEST_F(ActivityStoreTest, PlannedDaysGoWithTheirChangeUntilSettled) {
+    DayRecord first = DayRecord::Blank(20260301);
+    first.distance = 40.0F;
+    DayRecord second = DayRecord::Blank(20260302);
+    second.distance = 10.0F;
+    DayRecord earlier = DayRecord::Blank(20260302);
+    earlier.distance = 7.5F;
+    const auto planned = [&] {
+        ActivityStore reader;
+        reader.Open(*db, false);
+        std::vector<DayRecord> records;
+        EXPECT_TRUE(reader.Planned(records).Ok());
+        std::vector<std::pair<std::int32_t, float>> seen;
+        for (const DayRecord& r : records) {
+            seen.emplace_back(r.dateKey, r.distance);
+        }
+        return seen;
+    };
+    using Seen = std::vector<std::pair<std::int32_t, float>>;
+
+    ActivityStore store;
+    EXPECT_EQ(store.Open(*db, true).code, Code::Missing);
+    std::vector<ActivityRow> rides{Ride(20260301, 1000, "a.fit"), Ride(20260302, 90000, "b.fit")};
+    ASSERT_TRUE(store.Change({}, rides, "km", {first, earlier}).Ok());
+    EXPECT_EQ(planned(), (Seen{{20260301, 40.0F}, {20260302, 7.5F}}));
+    ASSERT_TRUE(store.Settle({20260301}).Ok());
+    EXPECT_EQ(planned(), (Seen{{20260302, 7.5F}}));
+
+    // A later import plans the same day anew, and is taken back.
+    std::vector<ActivityRow> more{Ride(20260302, 95000, "c.fit")};
+    ASSERT_TRUE(store.Change({}, more, "km", {second}).Ok());
+    EXPECT_EQ(planned(), (Seen{{20260302, 10.0F}}));
+    std::vector<ActivityRow> none;
+    ASSERT_TRUE(store.Change({more[0].id}, none, "km", {earlier}, {20260302}).Ok());
+    EXPECT_EQ(planned(), (Seen{{20260302, 7.5F}}));
+
+    // A record that is no day's 340 bytes, or not the day it is filed under, is left out.
+    store.Close();
+    Sql("INSERT INTO planned_day VALUES(20260303, x'00');"
+        "INSERT INTO planned_day SELECT 20260304, record FROM planned_day WHERE day = 20260302;");
+    EXPECT_EQ(planned(), (Seen{{20260302, 7.5F}}));
+}
+
 TEST_F(ActivityStoreTest, AnOlderFileIsBroughtUpToDateKeepingItsActivities) {
     // The first version's file: the activities without the indexes.
     Sql("CREATE TABLE activity(id INTEGER PRIMARY KEY, day INTEGER NOT NULL, start INTEGER NOT "
@@ -157,7 +202,7 @@ TEST_F(ActivityStoreTest, AnOlderFileIsBroughtUpToDateKeepingItsActivities) {
                                  -1, &s, nullptr),
               SQLITE_OK);
     ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(s, 0), 2);
+    EXPECT_EQ(sqlite3_column_int(s, 0), 3);
     EXPECT_EQ(sqlite3_column_int(s, 1), 2);
     sqlite3_finalize(s);
     sqlite3_close(raw);
