@@ -418,6 +418,7 @@ ActivityImportPlan::StoreOutcome ActivityImportPlan::Store(LogBookDatabase& logb
     // taken back.
     std::vector<DayRecord> earlier;
     if (changesActivities) {
+        activities.SettleWritten(logbook);
         if (activities.IsOpen() && activities.Planned(earlier).Ok()) {
             std::erase_if(earlier, [&](const DayRecord& r) {
                 return std::find(keys.begin(), keys.end(), r.dateKey) == keys.end();

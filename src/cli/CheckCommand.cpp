@@ -12,7 +12,6 @@
 #include "store/LogBookDatabase.h"
 
 #include <algorithm>
-#include <iterator>
 #include <map>
 #include <sys/stat.h>
 
@@ -110,22 +109,6 @@ bool HasActivitiesFile(const std::string& logbook) {
     return ::lstat(ActivityStore::NameFor(fileio::Resolved(logbook)).c_str(), &info) == 0;
 }
 
-// Whether the logbook's day is the record an import planned for it, byte for byte.
-bool Holds(LogBookDatabase& database, const DayRecord& planned) {
-    DayRecord day = DayRecord::Blank(planned.dateKey);
-    const bool live =
-        database.ReadDay(DateOfKey(planned.dateKey), day) == LogBookDatabase::ReadResult::Read &&
-        day.erased == 0;
-    if (planned.erased != 0 || !live) {
-        return planned.erased != 0 && !live;
-    }
-    unsigned char held[DayRecord::kSize];
-    unsigned char wanted[DayRecord::kSize];
-    day.ToBytes(held);
-    planned.ToBytes(wanted);
-    return std::equal(std::begin(held), std::end(held), std::begin(wanted));
-}
-
 // Under the lock of the open logbook: no import changes the activities meanwhile.
 ActivityFindings ExamineActivities(LogBookDatabase& database) {
     ActivityFindings found;
@@ -154,7 +137,7 @@ ActivityFindings ExamineActivities(LogBookDatabase& database) {
     }
     for (const DayRecord& record : planned) {
         found.planned.push_back(record.dateKey);
-        if (!Holds(database, record)) {
+        if (!ActivityStore::Holds(database, record)) {
             found.unwritten.push_back(record);
         }
     }

@@ -109,9 +109,9 @@ void LogBookSession::RestoreFromBackup() {
     tools.ForgetStoredChanges();
     tools.Refresh(true);
     status("Restored the backup " + dialog.Chosen() +
-           (restored.File().empty() ? "."
-                                    : "; the days before are in the backup " + restored.File() +
-                                          ".") +
+           (restored.File().empty()
+                ? "."
+                : "; the days before are in the backup " + restored.File() + ".") +
            (restored.Words().empty() ? "" : " " + restored.Words()));
 }
 
@@ -138,6 +138,10 @@ void LogBookSession::SayActivitiesFile() {
     const ActivityStore::Outcome opened = activities.Open(*database, true);
     if (!opened.Ok() && opened.code != ActivityStore::Code::Missing) {
         status(opened.words);
+    }
+    // Before the user changes any day: what an import planned and wrote is done with.
+    if (opened.Ok()) {
+        activities.SettleWritten(*database);
     }
 }
 

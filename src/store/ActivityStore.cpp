@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -468,6 +469,36 @@ ActivityStore::Outcome ActivityStore::Planned(std::vector<DayRecord>& records) c
         return Failure(Damage(s.Status()) ? Code::Damaged : Code::Failed, "cannot be read");
     }
     return {};
+}
+
+ActivityStore::Outcome ActivityStore::SettleWritten(LogBookDatabase& logbook) {
+    std::vector<DayRecord> planned;
+    if (const Outcome read = Planned(planned); !read.Ok() || planned.empty()) {
+        return read;
+    }
+    std::vector<std::int32_t> written;
+    for (const DayRecord& record : planned) {
+        if (Holds(logbook, record)) {
+            written.push_back(record.dateKey);
+        }
+    }
+    return written.empty() ? Outcome{} : Settle(written);
+}
+
+bool ActivityStore::Holds(LogBookDatabase& logbook, const DayRecord& planned) {
+    const std::int32_t key = planned.dateKey;
+    DayRecord day = DayRecord::Blank(key);
+    const bool live = logbook.ReadDay(DateValue::Of(key / 10000, key / 100 % 100, key % 100),
+                                      day) == LogBookDatabase::ReadResult::Read &&
+                      day.erased == 0;
+    if (planned.erased != 0 || !live) {
+        return planned.erased != 0 && !live;
+    }
+    unsigned char held[DayRecord::kSize];
+    unsigned char wanted[DayRecord::kSize];
+    day.ToBytes(held);
+    planned.ToBytes(wanted);
+    return std::memcmp(held, wanted, DayRecord::kSize) == 0;
 }
 
 ActivityStore::Outcome ActivityStore::Check(const LogBookDatabase& logbook) {

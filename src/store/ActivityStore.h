@@ -73,6 +73,13 @@ public:
     Outcome Settle(const std::vector<std::int32_t>& days);
     // The records an import planned and has not yet settled, by day.
     Outcome Planned(std::vector<DayRecord>& records) const;
+    // Settles the planned records the logbook holds already (the import was killed after
+    // writing its days, or its settle failed), so that a day the user changes afterwards is
+    // never taken for one left unwritten.
+    Outcome SettleWritten(LogBookDatabase& logbook);
+    // Whether the logbook's day is the planned record, byte for byte; a planned erase is
+    // written when the day is not live.
+    static bool Holds(LogBookDatabase& logbook, const DayRecord& planned);
     // The unit distances were last imported in ("km", "mi"); "km" when none was.
     std::string Unit() const;
 

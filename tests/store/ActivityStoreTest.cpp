@@ -170,7 +170,19 @@ TEST_F(ActivityStoreTest, PlannedDaysGoWithTheirChangeUntilSettled) {
     ASSERT_TRUE(store.Change({more[0].id}, none, "km", {earlier}, {20260302}).Ok());
     EXPECT_EQ(planned(), (Seen{{20260302, 7.5F}}));
 
+    // Planned days the logbook holds already are settled; a planned erase is held by a day
+    // that is not live.
+    DayRecord gone = DayRecord::Blank(20260305);
+    gone.erased = 1;
+    ASSERT_TRUE(store.Change({}, none, "km", {gone}).Ok());
+    ASSERT_TRUE(store.SettleWritten(*db).Ok());
+    EXPECT_EQ(planned(), (Seen{{20260302, 7.5F}}));
+    ASSERT_EQ(db->StoreRecord(earlier), LogBookDatabase::StoreResult::Stored);
+    ASSERT_TRUE(store.SettleWritten(*db).Ok());
+    EXPECT_EQ(planned(), Seen{});
+
     // A record that is no day's 340 bytes, or not the day it is filed under, is left out.
+    ASSERT_TRUE(store.Change({}, none, "km", {earlier}).Ok());
     store.Close();
     Sql("INSERT INTO planned_day VALUES(20260303, x'00');"
         "INSERT INTO planned_day SELECT 20260304, record FROM planned_day WHERE day = 20260302;");
