@@ -7,6 +7,7 @@
 #include "activities/ActivityFile.h"
 #include "activities/ActivityImportPlan.h"
 #include "activities/FitReader.h"
+#include "store/ActivityStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -141,7 +142,7 @@ void BM_PreviewYear(benchmark::State& state) {
     for (auto _ : state) {
         ActivityImportPlan plan;
         plan.Read({folder});
-        plan.Decide(ActivityDays::Unit::Kilometres, &book.Database().Table(),
+        plan.Decide(ActivityDays::Unit::Kilometres, &book.Database(), nullptr,
                     ActivityImportPlan::Existing::Refuse);
         if (plan.Count(ActivityImportPlan::Fate::New) != 365) {
             book.Fail("the preview does not hold the year's 365 new days");
@@ -151,6 +152,51 @@ void BM_PreviewYear(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewYear)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// Opening the activities file of a logbook that holds 4000 activities (some eleven years
+// of training) and reading one day's two (target under 5 ms), as the Log Book will when it
+// shows a day.
+void BM_OpenAndReadADaysActivities(benchmark::State& state) {
+    SampleLogBook book(state);
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
+        return;
+    }
+    {
+        std::vector<ActivityRow> rows;
+        for (int i = 0; i < 4000; ++i) {
+            ActivityRow row;
+            row.day = book.Days()[static_cast<std::size_t>(i / 2)].dateKey;
+            row.start = 1262329200 + static_cast<std::int64_t>(i) * 43200;
+            row.sport = i % 2 == 0 ? "Running" : "Cycling";
+            row.metres = 10000 + i;
+            row.movingSeconds = 3000;
+            row.elapsedSeconds = 3300;
+            row.avgHeartRate = 140;
+            row.maxHeartRate = 170;
+            row.calories = 650;
+            row.file = "2010-01-01-07-00-00.fit";
+            row.fileHash = 0x9e3779b97f4a7c15ULL * static_cast<std::uint64_t>(i + 1);
+            rows.push_back(row);
+        }
+        ActivityStore store;
+        store.Open(book.Database(), true);
+        if (!store.Change({}, rows, "km").Ok()) {
+            book.Fail("the 4000 activities could not be stored");
+            return;
+        }
+    }
+    const std::int32_t day = book.Days()[1000].dateKey;
+    for (auto _ : state) {
+        ActivityStore store;
+        std::vector<ActivityRow> rows;
+        if (!store.Open(book.Database(), false).Ok() || !store.Read(day, day, rows).Ok() ||
+            rows.size() != 2) {
+            book.Fail("the day's two activities were not read");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_OpenAndReadADaysActivities)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
 #ifdef VELORIA_LOGBOOK_TOOL
 // veloria-logbook import of the year as a whole process (target under 1 s); --replace so
 // every run after the first replaces the days the first stored.
@@ -158,8 +204,8 @@ void BM_ImportYear(benchmark::State& state) {
     SampleLogBook book(state);
     const std::string folder = WriteYear(book);
     for (auto _ : state) {
-        if (RunProcess({VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), folder,
-                        "--replace"}) != 0) {
+        if (RunProcess(
+                {VELORIA_LOGBOOK_TOOL, "import", book.DataFileName(), folder, "--replace"}) != 0) {
             book.Fail("veloria-logbook import failed");
             break;
         }

@@ -20,6 +20,8 @@ struct Activity {
     // How the figures were found when the file did not give them the usual way, for the
     // user to read beside the day ("from its laps; the session is missing"); empty otherwise.
     std::string note;
+    double elapsed = 0;           // first moment to last, pauses in; 0: not told
+    std::optional<double> ascent; // metres climbed, when the file says
 };
 
 // Why a file gave no activities; the text names the reason for the user.

@@ -1,6 +1,7 @@
 #include "activities/ActivityDays.h"
 
 #include "activities/ActivitySports.h"
+#include "activities/ActivityTotals.h"
 #include "activities/CivilTime.h"
 #include "store/PaceSpeed.h"
 #include "store/Windows1252.h"
@@ -65,7 +66,8 @@ std::int64_t ActivityDays::DateKeyOf(const Activity& activity) {
     return CivilTime::LocalDateKey(activity.start).value_or(0);
 }
 
-bool ActivityDays::Add(const std::string& fileName, const std::vector<Activity>& activities) {
+bool ActivityDays::Add(const std::string& fileName, const std::vector<Activity>& activities,
+                       std::uint64_t fileHash) {
     std::vector<std::int32_t> keys;
     for (const Activity& activity : activities) {
         const std::int64_t key = DateKeyOf(activity);
@@ -75,6 +77,7 @@ bool ActivityDays::Add(const std::string& fileName, const std::vector<Activity>&
         keys.push_back(static_cast<std::int32_t>(key));
     }
     fileNames.push_back(fileName);
+    fileHashes.push_back(fileHash);
     for (std::size_t i = 0; i < activities.size(); ++i) {
         byDate[keys[i]].push_back({activities[i], fileNames.size() - 1});
     }
@@ -97,7 +100,7 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
         int hrCount = 0;
         int maxHeartRate = 0;
         std::vector<std::string> words;
-        Day day{DayRecord::Blank(key), {}, {}};
+        Day day{DayRecord::Blank(key), {}, {}, {}};
         for (const Placed* p : placed) {
             const Activity& a = p->activity;
             metres += a.metres;
@@ -115,6 +118,9 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
                 words.push_back(word);
             }
             const std::string& file = fileNames[p->file];
+            if (!ActivitySports::IsTransition(a.sport)) {
+                day.activities.push_back(ActivityTotals::RowOf(a, key, file, fileHashes[p->file]));
+            }
             if (std::find(day.files.begin(), day.files.end(), file) == day.files.end()) {
                 day.files.push_back(file);
             }
@@ -146,7 +152,50 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
             comments += (i == 0 ? "" : ", ") + day.files[i];
         }
         PutText(r.comments, DayRecord::kCommentsSize, comments);
+        // The figures the activities file will tell: a transition's are no activity's.
+        ActivityTotals::Apply(r, day.activities, metresPerUnit);
         days.push_back(std::move(day));
     }
     return days;
+}
+
+ActivityDays::Day ActivityDays::FromActivities(std::int32_t key,
+                                               const std::vector<ActivityRow>& activities,
+                                               Unit unit) {
+    Day day{DayRecord::Blank(key), {}, {}, activities};
+    double hrWeighted = 0, hrSeconds = 0;
+    for (const ActivityRow& a : activities) {
+        if (std::find(day.files.begin(), day.files.end(), a.file) == day.files.end()) {
+            day.files.push_back(a.file);
+        }
+        if (a.avgHeartRate > 0) {
+            hrWeighted += static_cast<double>(a.avgHeartRate) * a.movingSeconds;
+            hrSeconds += a.movingSeconds;
+        }
+    }
+    DayRecord& r = day.record;
+    r.competition = 'N';
+    ActivityTotals::Apply(r, activities, MetresPer(unit));
+    PutText(r.workout, DayRecord::kWorkoutSize, SportsOf(activities));
+    std::string comments;
+    if (hrSeconds > 0) {
+        comments = "Avg HR " + std::to_string(std::lround(hrWeighted / hrSeconds)) + ". ";
+    }
+    comments += "Imported from ";
+    for (std::size_t i = 0; i < day.files.size(); ++i) {
+        comments += (i == 0 ? "" : ", ") + day.files[i];
+    }
+    PutText(r.comments, DayRecord::kCommentsSize, comments);
+    return day;
+}
+
+std::string ActivityDays::SportsOf(const std::vector<ActivityRow>& activities) {
+    std::vector<std::string> words;
+    for (const ActivityRow& a : activities) {
+        const std::string word(ActivitySports::Word(a.sport));
+        if (!word.empty() && std::find(words.begin(), words.end(), word) == words.end()) {
+            words.push_back(word);
+        }
+    }
+    return Workout(words);
 }

@@ -8,26 +8,12 @@
 
 namespace {
 
-const char* FateText(ActivityImportPlan::Fate fate) {
-    switch (fate) {
-    case ActivityImportPlan::Fate::New:
-        return "new";
-    case ActivityImportPlan::Fate::Replaces:
-        return "replaces an entry";
-    case ActivityImportPlan::Fate::Kept:
-        return "entry kept";
-    case ActivityImportPlan::Fate::Refused:
-        break;
-    }
-    return "holds an entry";
-}
-
 // The columns before the sport and the files, which end each line as long as they are; the
 // header and the rows line up through this one layout.
 std::string Columns(const char* date, const char* fate, const char* distance, const char* time,
                     const char* maxHeartRate, const char* calories) {
     char text[128];
-    std::snprintf(text, sizeof text, "%-10s  %-17s  %11s  %8s  %6s  %10s  ", date, fate, distance,
+    std::snprintf(text, sizeof text, "%-10s  %-22s  %11s  %8s  %6s  %10s  ", date, fate, distance,
                   time, maxHeartRate, calories);
     return text;
 }
@@ -37,9 +23,10 @@ const TFont kRowFont{"Courier New", -11, TFont::kNormal};
 } // namespace
 
 ActivityImportDialog::ActivityImportDialog(TWindow* parent, ActivityImportPlan& plan,
-                                           const IndexTable* table, ActivityDays::Unit unit,
-                                           const DateUtility& dates)
-    : TDialog(parent, activity::kImportDialog), plan(plan), table(table), unit(unit), dates(dates) {
+                                           LogBookDatabase* logbook, const ActivityStore* stored,
+                                           ActivityDays::Unit unit, const DateUtility& dates)
+    : TDialog(parent, activity::kImportDialog), plan(plan), logbook(logbook), stored(stored),
+      unit(unit), dates(dates) {
     const struct {
         int id;
         ActivityDays::Unit unit;
@@ -98,8 +85,8 @@ std::string ActivityImportDialog::Header() {
 std::string ActivityImportDialog::Row(const ActivityImportPlan::PlannedDay& planned,
                                       ActivityDays::Unit unit, const DateUtility& dates) {
     const ActivityImportPlan::DayTexts t = ActivityImportPlan::Texts(planned.day, unit, dates);
-    return Columns(t.date.c_str(), FateText(planned.fate), t.distance.c_str(), t.time.c_str(),
-                   t.maxHeartRate.c_str(), t.calories.c_str()) +
+    return Columns(t.date.c_str(), ActivityImportPlan::FateText(planned).c_str(),
+                   t.distance.c_str(), t.time.c_str(), t.maxHeartRate.c_str(), t.calories.c_str()) +
            t.sport + "  " + t.files + (t.note.empty() ? "" : "  " + t.note);
 }
 
@@ -110,13 +97,6 @@ void ActivityImportDialog::SetupWindow() {
     SetDlgItemText(kHeader, Header());
     CheckDlgButton(unit == ActivityDays::Unit::Miles ? kMiles : kKilometres, true);
     CheckDlgButton(kKeepEntries, true);
-    for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
-        ListAddString(kLeftOut, ActivityImportPlan::Text(file));
-    }
-    if (plan.LeftOutFiles().empty()) {
-        ListAddString(kLeftOut, "(none)");
-    }
-    ListFitHorizontalExtent(kLeftOut);
     Decide();
     SetDlgItemFocus(IsDlgItemEnabled(kImport) ? kImport : TDialog::kIdCancel);
     CenterIn(nullptr);
@@ -124,7 +104,16 @@ void ActivityImportDialog::SetupWindow() {
 
 void ActivityImportDialog::Decide() {
     using Fate = ActivityImportPlan::Fate;
-    plan.Decide(unit, table, existing);
+    plan.Decide(unit, logbook, stored, existing);
+    // What is left out as stored already depends on the choice for days that hold entries.
+    ListClear(kLeftOut);
+    for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
+        ListAddString(kLeftOut, ActivityImportPlan::Text(file));
+    }
+    if (plan.LeftOutFiles().empty()) {
+        ListAddString(kLeftOut, "(none)");
+    }
+    ListFitHorizontalExtent(kLeftOut);
     const int selected = ListSelection(kDays);
     ListClear(kDays);
     for (const ActivityImportPlan::PlannedDay& planned : plan.Days()) {
@@ -135,10 +124,12 @@ void ActivityImportDialog::Decide() {
     if (selected >= 0 && selected < ListCount(kDays)) {
         ListSetSelection(kDays, selected);
     }
-    const bool anyToStore = plan.Count(Fate::New) + plan.Count(Fate::Replaces) > 0;
+    const bool anyToStore =
+        plan.Count(Fate::New) + plan.Count(Fate::Adds) + plan.Count(Fate::Replaces) > 0;
     SetDlgItemText(kSummary,
                    (anyToStore ? "To import: " : "Nothing to import: ") + plan.CountsText() + ".");
-    const bool anyHeld = plan.Count(Fate::Kept) + plan.Count(Fate::Replaces) > 0;
+    const bool anyHeld =
+        plan.Count(Fate::Kept) + plan.Count(Fate::Adds) + plan.Count(Fate::Replaces) > 0;
     EnableDlgItem(kKeepEntries, anyHeld);
     EnableDlgItem(kReplaceEntries, anyHeld);
     EnableDlgItem(kImport, anyToStore);

@@ -10,8 +10,9 @@
 
 #include <string>
 
+class ActivityStore;
 class DateUtility;
-class IndexTable;
+class LogBookDatabase;
 
 class ActivityImportDialog : public TDialog {
 public:
@@ -27,10 +28,11 @@ public:
     static constexpr int kReplaceEntries = 109;
     static constexpr int kImport = TDialog::kIdOk;
 
-    // table is the logbook's index (nullptr for none); plan is read already and is left
-    // decided as the dialog last showed it.
-    ActivityImportDialog(TWindow* parent, ActivityImportPlan& plan, const IndexTable* table,
-                         ActivityDays::Unit unit, const DateUtility& dates);
+    // The plan, read already, is weighed against the open logbook and its activities (each
+    // may be nullptr for none), and is left decided as the dialog last showed it.
+    ActivityImportDialog(TWindow* parent, ActivityImportPlan& plan, LogBookDatabase* logbook,
+                         const ActivityStore* stored, ActivityDays::Unit unit,
+                         const DateUtility& dates);
     static void RegisterTemplate();
 
     ActivityDays::Unit Unit() const { return unit; }
@@ -47,7 +49,8 @@ private:
     void Decide();
 
     ActivityImportPlan& plan;
-    const IndexTable* table;
+    LogBookDatabase* logbook;
+    const ActivityStore* stored;
     ActivityDays::Unit unit;
     ActivityImportPlan::Existing existing = ActivityImportPlan::Existing::Skip;
     const DateUtility& dates;

@@ -7,6 +7,7 @@
 #include "shell/ClientWindow.h"
 #include "shell/OpenFileDialog.h"
 #include "shell/Settings.h"
+#include "store/ActivityStore.h"
 
 #include <filesystem>
 #include <strings.h>
@@ -64,6 +65,14 @@ void ActivityImportFlow::Import(const std::vector<std::string>& operands) {
     if (!client.Session().AskAboutUnsavedDays()) {
         return;
     }
+    // The activities beside the logbook: one that cannot be changed stops the import before
+    // anything is read, so that no day is stored without its activities.
+    ActivityStore activities;
+    if (const ActivityStore::Outcome opened = activities.Open(database, true);
+        !opened.Ok() && opened.code != ActivityStore::Code::Missing) {
+        client.ReportError((opened.words + "\nNothing was imported.").c_str());
+        return;
+    }
     ActivityImportPlan plan;
     {
         const TApplication::Busy busy;
@@ -82,17 +91,21 @@ void ActivityImportFlow::Import(const std::vector<std::string>& operands) {
     const ActivityDays::Unit unit = ::strcasecmp(unitText.c_str(), "mi") == 0
                                         ? ActivityDays::Unit::Miles
                                         : ActivityDays::Unit::Kilometres;
-    ActivityImportDialog preview(&client, plan, &database.Table(), unit, client.Dates());
+    ActivityImportDialog preview(&client, plan, &database, &activities, unit, client.Dates());
     const int answer = preview.Execute();
     if (preview.Unit() != unit) {
         profile.WriteString(Settings::kSection, kUnitKey, ActivityDays::UnitName(preview.Unit()));
     }
-    const std::vector<DayRecord> records = plan.Records();
-    if (answer != TDialog::kIdOk || records.empty()) {
+    if (answer != TDialog::kIdOk || plan.Records().empty()) {
         return;
     }
-    // The store says why when it refuses; the logbook is then as it was.
-    if (database.StoreAll(records) != LogBookDatabase::StoreResult::Stored) {
+    // The logbook says why when it refuses; the activities file's words are said here.
+    std::string problem;
+    const ActivityImportPlan::StoreOutcome stored = plan.Store(database, activities, problem);
+    if (!problem.empty()) {
+        client.ReportError(problem.c_str());
+    }
+    if (stored != ActivityImportPlan::StoreOutcome::Stored) {
         return;
     }
     client.ForgetStoredChanges();

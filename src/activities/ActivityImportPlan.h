@@ -8,6 +8,11 @@
 // whose figures cannot be true is left out, and so is one that an earlier file already gave
 // (the same sport starting within a minute): a file of one activity, or whose every activity
 // goes, is left out whole, else a line names the activity left out and the rest is read.
+//
+// The plan is then weighed against the logbook and the activities stored beside it: an
+// activity stored already (the same sport starting within a minute) is left out too, a day
+// made from activities takes the new ones beside its own, and a day that holds an entry
+// keeps every field the user gave it; only its figures follow its activities.
 
 #include "activities/ActivityDays.h"
 #include "store/DayRecord.h"
@@ -19,14 +24,25 @@
 #include <string>
 #include <vector>
 
+class ActivityStore;
 class DateUtility;
-class IndexTable;
+class LogBookDatabase;
 
 class ActivityImportPlan {
 public:
     // What to do with a day that already holds an entry.
+    //   Refuse  a day typed by hand (an entry without activities) stops the import
+    //   Skip    such a day is kept as it is
+    //   Replace every day the import touches: the activities from files go, the new ones come
+    // Without Replace, a day made from activities takes the new ones beside its own.
     enum class Existing { Refuse, Replace, Skip };
-    enum class Fate { New, Replaces, Kept, Refused };
+    enum class Fate {
+        New,      // no entry yet
+        Adds,     // activities added beside those the day holds
+        Replaces, // the day's activities (or a typed entry's figures) replaced
+        Kept,
+        Refused,
+    };
 
     struct LeftOut {
         std::string file;
@@ -37,9 +53,13 @@ public:
     // "FILE: reason" as the command and the window show it, its controls escaped.
     static std::string Text(const LeftOut& leftOut);
     struct PlannedDay {
-        ActivityDays::Day day;
+        ActivityDays::Day day; // its record is what the logbook gets
         Fate fate = Fate::New;
+        std::vector<ActivityRow> stored; // the day's activities in the file before the import
     };
+    // What the day does, as the command and the preview say it: "new", "adds a second
+    // activity", "replaces 2 activities", "entry kept"...
+    static std::string FateText(const PlannedDay& planned);
 
     // Called before each file is read with the files done and the files in all; false
     // stops the reading (the plan then holds what was read so far).
@@ -48,15 +68,30 @@ public:
     // Reads every file the operands stand for; false when stopped by progress.
     bool Read(const std::vector<std::string>& operands, const Progress& progress = {});
 
-    // Places the read days against a logbook's index (nullptr: an empty logbook).
-    void Decide(ActivityDays::Unit unit, const IndexTable* table, Existing existing);
+    // Places the read days against an open logbook and its activities (nullptr: none). Any
+    // number of times: each decides anew.
+    void Decide(ActivityDays::Unit unit, LogBookDatabase* logbook, const ActivityStore* stored,
+                Existing existing);
 
     const std::vector<LeftOut>& LeftOutFiles() const { return leftOut; }
     const std::vector<PlannedDay>& Days() const { return days; }
     std::size_t FilesRead() const { return filesRead; }
     std::size_t Count(Fate fate) const;
-    // The records to store: the new days and those that replace an entry.
+    // The records to store: the new days and those that change.
     std::vector<DayRecord> Records() const;
+    // The activities to store, and the ids of the stored ones they replace.
+    std::vector<ActivityRow> AddedActivities() const;
+    std::vector<std::int64_t> RemovedActivities() const;
+
+    enum class StoreOutcome {
+        Stored,
+        NothingStored, // the logbook and its activities are as they were
+        DaysBehind,    // the activities are stored, the days not: check --repair writes them
+    };
+    // Stores the decided plan into the logbook and the activities file it was decided
+    // against, saying in problem why when it could not.
+    StoreOutcome Store(LogBookDatabase& logbook, ActivityStore& activities,
+                       std::string& problem) const;
     // "12 days from 14 files; 2 days kept; 1 file left out; 1 activity left out": what the
     // plan stores, as the command's summary and the window's say it.
     std::string CountsText() const;
@@ -79,18 +114,32 @@ public:
     static std::vector<std::string> FilesOf(const std::string& operand);
 
 private:
+    bool ReadFiles(const std::vector<std::string>& operands, const Progress& progress);
     // Places what a file read gives; false when the file is left out whole.
     bool Place(const std::string& file, const std::vector<Activity>& activities);
     // The file an earlier activity like this one came from, or nullptr.
     const std::string* SameAs(const Activity& activity) const;
+    // Weighs one day against the logbook; false when its entry cannot be read.
+    void DecideDay(PlannedDay& planned, LogBookDatabase* logbook, const ActivityStore* stored,
+                   Existing existing) const;
 
     struct Seen {
         std::string sport;
         std::string file;
     };
-    ActivityDays placed;
+    // A file read and kept, with its activities that no earlier file gave (and their
+    // places among all of the file's).
+    struct Taken {
+        std::string file;
+        std::uint64_t hash = 0;
+        std::size_t count = 0;
+        std::vector<std::pair<std::size_t, Activity>> activities;
+    };
+    std::vector<Taken> takenFiles;
     std::multimap<std::int64_t, Seen> starts; // the placed activities by start
     std::vector<LeftOut> leftOut;
+    std::size_t leftOutReading = 0; // how many of leftOut the reading gave
     std::vector<PlannedDay> days;
     std::size_t filesRead = 0;
+    ActivityDays::Unit unit = ActivityDays::Unit::Kilometres;
 };

@@ -310,6 +310,10 @@ void FitReader::Gather(std::optional<std::int64_t> offset) {
         if (s.avgHr) {
             activity.avgHeartRate = static_cast<double>(*s.avgHr);
         }
+        activity.elapsed = s.elapsed ? static_cast<double>(*s.elapsed) / 1000.0 : 0.0;
+        if (s.ascent) {
+            activity.ascent = static_cast<double>(*s.ascent);
+        }
     }
     if (!sessions.empty()) {
         return;
@@ -331,6 +335,8 @@ void FitReader::Gather(std::optional<std::int64_t> offset) {
     }
     Activity& activity = *add(*records.start, fileSport, "from its records; no session or lap");
     activity.seconds = records.time.Seconds();
+    activity.elapsed =
+        static_cast<double>(std::max<std::int64_t>(*records.last - *records.start, 0));
     activity.metres = static_cast<double>(records.centimetres) / 100.0;
     activity.maxHeartRate = records.maxHr;
     if (records.hrSeconds > 0) {
@@ -503,7 +509,7 @@ FileProblem FitReader::ReadData(const Definition& definition,
         // session 18 and lap 19 alike: start_time 2, total_timer_time 8 (ms), total_distance
         // 9 (cm), total_calories 11 (kcal); sport, avg_heart_rate and max_heart_rate are
         // 5, 16, 17 in a session and 25, 15, 16 in a lap. record 20: heart_rate 3, distance
-        // 5 (cm).
+        // 5 (cm). A session's total_elapsed_time is 7 (ms), its total_ascent 22 (m).
         const bool lap = global == kLap;
         Session message;
         std::size_t offset = 0;
@@ -538,8 +544,12 @@ FileProblem FitReader::ReadData(const Definition& definition,
             default:
                 if (n == 2) {
                     message.start = value;
+                } else if (n == 7) {
+                    message.elapsed = value;
                 } else if (n == 8) {
                     message.timer = value;
+                } else if (n == 22 && !lap) {
+                    message.ascent = value;
                 } else if (n == 9) {
                     message.distance = value;
                 } else if (n == 11) {

@@ -54,7 +54,8 @@ private:
     };
     // What one of the chained files said: its sessions, or a lap.
     struct Session {
-        std::optional<std::uint64_t> start, sport, timer, distance, calories, avgHr, maxHr;
+        std::optional<std::uint64_t> start, sport, timer, distance, calories, avgHr, maxHr, elapsed,
+            ascent;
     };
     // Laps of one sport in a row, summed.
     struct LapRun {

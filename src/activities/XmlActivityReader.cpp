@@ -217,6 +217,7 @@ void XmlActivityReader::Start(const char* name, const char** attributes) {
             activity = Activity{};
             activity.sport = "Other";
             start.reset();
+            lastPoint.reset();
             trackTimed = false;
             break;
         case Tag::Trkseg:
@@ -261,6 +262,7 @@ void XmlActivityReader::Start(const char* name, const char** attributes) {
                     ? sport
                     : "Other";
             start.reset();
+            lastPoint.reset();
             lapStart.reset();
             hrWeighted = hrSeconds = hrSum = 0;
             hrCount = 0;
@@ -360,6 +362,7 @@ void XmlActivityReader::EndGpx(Tag tag, Tag parent, bool captured) {
             }
             segmentTimed = true;
             moved = segmentTime.Add(*pointTime);
+            lastPoint = std::max(lastPoint.value_or(*pointTime), *pointTime);
         }
         if (pointPlaced) {
             if (havePrevious && moved) { // not what was covered in a pause
@@ -386,6 +389,7 @@ void XmlActivityReader::EndGpx(Tag tag, Tag parent, bool captured) {
                 break;
             }
             activity.start = *start;
+            activity.elapsed = static_cast<double>(std::max<std::int64_t>(*lastPoint - *start, 0));
             result.activities.push_back(activity);
         }
         break;
@@ -417,6 +421,7 @@ void XmlActivityReader::EndTcx(Tag tag, Tag parent, bool captured) {
             if (!lapFirstPoint) {
                 lapFirstPoint = t;
             }
+            lastPoint = std::max(lastPoint.value_or(*t), *t);
             lapTime.Add(*t);
         }
         break;
@@ -468,6 +473,9 @@ void XmlActivityReader::EndTcx(Tag tag, Tag parent, bool captured) {
             }
             activity.start = *start;
             activity.calories = std::round(activity.calories);
+            if (lastPoint && *lastPoint > *start) {
+                activity.elapsed = static_cast<double>(*lastPoint - *start);
+            }
             if (hrCount > 0) {
                 activity.avgHeartRate = hrSeconds > 0 ? hrWeighted / hrSeconds : hrSum / hrCount;
             }

@@ -71,6 +71,7 @@ private:
     bool pointPlaced = false, havePrevious = false;
     double pointLat = 0, pointLon = 0, previousLat = 0, previousLon = 0;
     std::optional<std::int64_t> pointTime;
+    std::optional<std::int64_t> lastPoint; // the activity's latest point time
     // TCX: the first timed lap's start, the lap being read (its own figures, and what its
     // track points tell when it gives none), and the heart rate's weights over the activity.
     std::optional<std::int64_t> lapStart, lapStartTime, lapFirstPoint;

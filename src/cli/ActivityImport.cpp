@@ -4,6 +4,7 @@
 #include "activities/ActivityImportPlan.h"
 #include "cli/StreamReporter.h"
 #include "cli/ToolCommand.h"
+#include "store/ActivityStore.h"
 #include "store/DateUtility.h"
 #include "store/EscapedText.h"
 #include "store/LogBookDatabase.h"
@@ -40,12 +41,8 @@ int ImportActivities(ToolCommand& tool) {
 
     ActivityImportPlan plan;
     plan.Read(std::vector<std::string>(tool.operands.begin() + 1, tool.operands.end()));
-    for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
-        tool.Fail(ActivityImportPlan::Text(file) +
-                  (file.emptyFolder || file.oneActivity ? "" : "; left out"));
-    }
-    const std::size_t leftOut = plan.LeftOutFiles().size();
-    plan.Decide(unit, nullptr, ActivityImportPlan::Existing::Refuse); // whether any day was read
+    // whether any day was read
+    plan.Decide(unit, nullptr, nullptr, ActivityImportPlan::Existing::Refuse);
 
     // The days are checked against the logbook only once it is open and locked, so that
     // two imports cannot both find a day free.
@@ -57,11 +54,26 @@ int ImportActivities(ToolCommand& tool) {
             LogBookDatabase::OpenResult::Failed) {
         return ToolCommand::kProblem;
     }
-    plan.Decide(unit, database.IsOpen() ? &database.Table() : nullptr,
+    ActivityStore activities;
+    if (database.IsOpen()) {
+        const ActivityStore::Outcome opened = activities.Open(database, !dryRun);
+        if (!opened.Ok() && opened.code != ActivityStore::Code::Missing) {
+            if (!dryRun) {
+                return tool.Fail(EscapedText::Of(opened.words) + "; nothing was imported");
+            }
+            tool.err << "veloria-logbook: " << EscapedText::Of(opened.words) << '\n';
+        }
+    }
+    plan.Decide(unit, database.IsOpen() ? &database : nullptr, &activities,
                 tool.Given(Option::SkipExisting) ? ActivityImportPlan::Existing::Skip
                 : tool.Given(Option::Replace)    ? ActivityImportPlan::Existing::Replace
                                                  : ActivityImportPlan::Existing::Refuse);
-    std::vector<DayRecord> records;
+    for (const ActivityImportPlan::LeftOut& file : plan.LeftOutFiles()) {
+        tool.Fail(ActivityImportPlan::Text(file) +
+                  (file.emptyFolder || file.oneActivity ? "" : "; left out"));
+    }
+    const std::size_t leftOut = plan.LeftOutFiles().size();
+    std::size_t toStore = 0;
     std::vector<std::string> lines;
     std::size_t held = 0;
     for (const ActivityImportPlan::PlannedDay& planned : plan.Days()) {
@@ -76,12 +88,13 @@ int ImportActivities(ToolCommand& tool) {
             ++held;
             break;
         case ActivityImportPlan::Fate::New:
+        case ActivityImportPlan::Fate::Adds:
         case ActivityImportPlan::Fate::Replaces:
             lines.push_back(DayLine(planned.day, unit, tool.dates) +
-                            (planned.fate == ActivityImportPlan::Fate::Replaces
-                                 ? "  (replaces the entry)"
-                                 : ""));
-            records.push_back(planned.day.record);
+                            (planned.fate == ActivityImportPlan::Fate::New
+                                 ? ""
+                                 : "  (" + ActivityImportPlan::FateText(planned) + ")"));
+            ++toStore;
             break;
         }
     }
@@ -97,12 +110,22 @@ int ImportActivities(ToolCommand& tool) {
     if (dryRun) {
         summary += "; nothing was changed (--dry-run)";
     }
-    if (!dryRun && !records.empty()) {
+    if (!dryRun && toStore > 0) {
         tool.BackUpBeforeChanges(database);
-        if (database.StoreAll(records) != LogBookDatabase::StoreResult::Stored) {
+        std::string problem;
+        switch (plan.Store(database, activities, problem)) {
+        case ActivityImportPlan::StoreOutcome::Stored:
+            break;
+        case ActivityImportPlan::StoreOutcome::NothingStored:
+            if (!problem.empty()) {
+                tool.Fail(EscapedText::Of(problem));
+            }
             return tool.Fail(EscapedText::Of(logbook) +
                              ": nothing was imported; the logbook is as it was");
+        case ActivityImportPlan::StoreOutcome::DaysBehind:
+            return tool.Fail(EscapedText::Of(logbook) + ": " + problem);
         }
+        activities.Close();
         if (database.Close() != LogBookDatabase::Result::Ok) {
             return tool.Fail(EscapedText::Of(logbook) +
                              ": every day was stored, but the index could not be written; the "

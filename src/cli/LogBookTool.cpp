@@ -1,5 +1,6 @@
 #include "cli/LogBookTool.h"
 
+#include "cli/ActivitiesCommand.h"
 #include "cli/BackupCommand.h"
 #include "cli/BackupsCommand.h"
 #include "cli/CheckCommand.h"
@@ -23,6 +24,8 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook import LOGBOOK FILE-OR-FOLDER... [--unit km|mi]\n"
     "                             [--replace | --skip-existing] [--dry-run]\n"
     "       veloria-logbook check LOGBOOK [--repair]\n"
+    "       veloria-logbook activities LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "                             [--sport NAME] [--csv]\n"
     "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--type all|training|competition] [--csv]\n"
     "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
@@ -41,13 +44,22 @@ const char* const LogBookTool::kUsage =
     "  import   store the days of one CSV file (nothing unless every row is good), or of\n"
     "           activity files: FIT, TCX and GPX, each perhaps gzip-compressed, named or\n"
     "           found in folders (every .fit, .gpx, .tcx, .fit.gz, ... under them). Each\n"
-    "           activity goes on the local date of its start; one day's activities make\n"
-    "           its entry (sums, largest heart rate, the sports as workout, the files as\n"
-    "           comment), distance in --unit (km unless mi). A file that cannot be read is\n"
-    "           left out with its reason and the others are stored (status 1). Days that\n"
-    "           hold an entry stop the import unless --replace (replaced) or\n"
-    "           --skip-existing (kept); --dry-run shows what would be stored\n"
-    "  check    count the days and records and check the index; --repair rebuilds it\n"
+    "           activity is kept in LOGBOOK's activities file (NAME.vra beside NAME.vrl)\n"
+    "           and goes on the local date of its start; a day's figures are its\n"
+    "           activities' (sums, largest heart rate), distance in --unit (km unless mi);\n"
+    "           a new day gets the sports as workout and the files as comment. An activity\n"
+    "           stored already is left out. A file that cannot be read is left out with its\n"
+    "           reason and the others are stored (status 1). A day typed by hand stops the\n"
+    "           import unless --replace (its figures replaced, its other fields kept) or\n"
+    "           --skip-existing (kept); --replace also replaces the activities of the days\n"
+    "           it touches; --dry-run shows what would be stored\n"
+    "  check    count the days and records and check the index and the activities file,\n"
+    "           naming days an import was cut short before writing (a day changed or erased\n"
+    "           by hand since its import is only noted); --repair rebuilds the index, sets a\n"
+    "           damaged activities file aside and writes the days the import cut short\n"
+    "           meant to write, leaving every other day alone\n"
+    "  activities  the activities stored for the logbook (--sport: by name or short word,\n"
+    "           such as Running or Run; --csv as CSV), with their totals\n"
     "  stats    the Statistics window's table (--csv as CSV); by default the last 31 days\n"
     "  calendar a month as the Calendar shows it; by default this month and distance\n"
     "  graph    the points a graph plots, its axis and labels; by default distance over the\n"
@@ -96,6 +108,7 @@ constexpr OptionName kOptionNames[] = {
     {Option::Unit, "--unit", true},
     {Option::SkipExisting, "--skip-existing", false},
     {Option::DryRun, "--dry-run", false},
+    {Option::Sport, "--sport", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -126,6 +139,8 @@ constexpr Command kCommands[] = {
     {"import", 2, true, " needs LOGBOOK and a FILE-OR-FOLDER",
      Takes({Option::Replace, Option::SkipExisting, Option::Unit, Option::DryRun}), ImportCommand},
     {"check", 1, false, kOneLogbook, Takes({Option::Repair}), CheckCommand},
+    {"activities", 1, false, kOneLogbook,
+     Takes({Option::From, Option::To, Option::Sport, Option::Csv}), ActivitiesCommand},
     {"stats", 1, false, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
     {"calendar", 1, false, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
     {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},

@@ -35,8 +35,9 @@ enum class Option {
     Unit,
     SkipExisting,
     DryRun,
+    Sport,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::DryRun) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Sport) + 1;
 
 class ToolCommand {
 public:

@@ -15,6 +15,7 @@
 #include "shell/TitleDialog.h"
 
 #include <strings.h>
+#include <utility>
 
 namespace {
 
@@ -139,6 +140,9 @@ void ClientWindow::SetupWindow() {
             });
         }
     }
+    if (!pendingStatus.empty()) {
+        ShowStatus(std::exchange(pendingStatus, std::string()));
+    }
 }
 
 void ClientWindow::EvSize(TSize) {
@@ -194,6 +198,8 @@ ClientWindow::Memory(int resourceId, const std::function<std::unique_ptr<ToolMem
 void ClientWindow::ShowStatus(const std::string& text) {
     if (auto* frame = dynamic_cast<MainFrame*>(Parent()); frame && frame->Status()) {
         frame->Status()->SetText(text);
+    } else {
+        pendingStatus = text; // said while the logbook opened, before the frame was made
     }
 }
 

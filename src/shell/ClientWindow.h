@@ -96,4 +96,5 @@ private:
     std::unique_ptr<ToolRegistry> tools;
     std::unique_ptr<LogBookSession> session;
     bool sized = false;
+    std::string pendingStatus; // a status line said before the frame had its status bar
 };

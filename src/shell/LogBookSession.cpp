@@ -7,6 +7,7 @@
 #include "shell/RestoreBackupDialog.h"
 #include "shell/Settings.h"
 #include "shell/ToolRegistry.h"
+#include "store/ActivityStore.h"
 #include "store/ErrorReporter.h"
 
 #include <filesystem>
@@ -53,6 +54,7 @@ void LogBookSession::Start(const std::string& startLogBook) {
                                             error);
     }
     database->Open(logBookPath);
+    SayActivitiesFile();
 }
 
 bool LogBookSession::AskAboutUnsavedDays() {
@@ -107,9 +109,9 @@ void LogBookSession::RestoreFromBackup() {
     tools.ForgetStoredChanges();
     tools.Refresh(true);
     status("Restored the backup " + dialog.Chosen() +
-           (restored.File().empty() ? "."
-                                    : "; the days before are in the backup " + restored.File() +
-                                          ".") +
+           (restored.File().empty()
+                ? "."
+                : "; the days before are in the backup " + restored.File() + ".") +
            (restored.Words().empty() ? "" : " " + restored.Words()));
 }
 
@@ -124,7 +126,23 @@ bool LogBookSession::OpenAndRemember(const std::string& path) {
     }
     logBookPath = path;
     profile.WriteString(Settings::kSection, Settings::kLogBookKey, path);
+    SayActivitiesFile();
     return true;
+}
+
+void LogBookSession::SayActivitiesFile() {
+    if (!database->IsOpen()) {
+        return;
+    }
+    ActivityStore activities;
+    const ActivityStore::Outcome opened = activities.Open(*database, true);
+    if (!opened.Ok() && opened.code != ActivityStore::Code::Missing) {
+        status(opened.words);
+    }
+    // Before the user changes any day: what an import planned and wrote is done with.
+    if (opened.Ok()) {
+        activities.SettleWritten(*database);
+    }
 }
 
 std::string LogBookSession::Title() const {

@@ -54,6 +54,10 @@ private:
     // on the status bar and the change goes ahead.
     void BackUpBeforeChange(const LogBookBackups::BackupStatus& failed);
     bool OpenAndRemember(const std::string& path);
+    // Says on the status bar, once an open, when the activities file beside the logbook can
+    // only be read or not at all; the logbook works all the same. Settles what an import
+    // planned and wrote, before the user changes a day.
+    void SayActivitiesFile();
     void ShowTitle();
 
     TWindow& owner;

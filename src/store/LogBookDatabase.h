@@ -123,6 +123,8 @@ public:
     bool Holds(const std::string& path) const;
 
     bool IsOpen() const { return data.IsOpen(); }
+    // Open to be written: no other program has the logbook meanwhile.
+    bool HeldAlone() const { return data.IsOpen() && !shared; }
     int EntryCount() const { return table.Count(); }
     const IndexTable& Table() const { return table; }
     const std::string& DataFileName() const { return dataFileName; }

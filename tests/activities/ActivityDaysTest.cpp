@@ -15,7 +15,7 @@ constexpr std::int64_t kMorning = 1772348400; // 2026-03-01 07:00:00 UTC
 
 Activity Make(std::int64_t start, const char* sport, double seconds, double metres,
               double calories = 0, int maxHr = 0, std::optional<double> avgHr = std::nullopt) {
-    return {start, 0, sport, seconds, metres, calories, maxHr, avgHr, {}};
+    return {start, 0, sport, seconds, metres, calories, maxHr, avgHr, {}, 0, {}};
 }
 
 // A run at 23:30 on 1 March five hours west of Greenwich is on 2 March in UTC.

@@ -54,7 +54,8 @@ protected:
     static ActivityImportPlan Planned(const std::vector<std::string>& operands) {
         ActivityImportPlan plan;
         plan.Read(operands);
-        plan.Decide(ActivityDays::Unit::Kilometres, nullptr, ActivityImportPlan::Existing::Refuse);
+        plan.Decide(ActivityDays::Unit::Kilometres, nullptr, nullptr,
+                    ActivityImportPlan::Existing::Refuse);
         return plan;
     }
     LocalZone zone{"UTC"};
@@ -80,7 +81,8 @@ TEST_F(ActivityImportPlanTest, ProgressCountsEveryFileAndCanStop) {
     ActivityImportPlan stopped;
     EXPECT_FALSE(stopped.Read(operands, [](std::size_t done, std::size_t) { return done < 2; }));
     EXPECT_EQ(stopped.FilesRead(), 2u);
-    stopped.Decide(ActivityDays::Unit::Kilometres, nullptr, ActivityImportPlan::Existing::Refuse);
+    stopped.Decide(ActivityDays::Unit::Kilometres, nullptr, nullptr,
+                   ActivityImportPlan::Existing::Refuse);
     ASSERT_EQ(stopped.Days().size(), 2u);
     EXPECT_EQ(stopped.Days()[1].day.record.dateKey, 20240306);
     EXPECT_EQ(stopped.Count(ActivityImportPlan::Fate::New), 2u);
@@ -186,9 +188,10 @@ TEST_F(ActivityImportPlanTest, ActivitiesThatCannotBeTrueAreLeftOut) {
 // What the command's day line and the preview's row show of a day.
 TEST_F(ActivityImportPlanTest, ADaysTextsNameItsFilesAndHowItsFiguresWereFound) {
     ActivityDays placed;
-    Activity run{1772348400, 0, "Running", 3000, 10000, 650, 175, 150, {}}; // 2026-03-01 07:00 UTC
+    Activity run{1772348400, 0,   "Running", 3000, 10000, 650,
+                 175,        150, {},        0,    {}}; // 2026-03-01 07:00 UTC
     run.note = "from its laps; the session is missing";
-    Activity ride{1772352000, 0, "Cycling", 3600, 30000, 0, 0, std::nullopt, {}};
+    Activity ride{1772352000, 0, "Cycling", 3600, 30000, 0, 0, std::nullopt, {}, 0, {}};
     ASSERT_TRUE(placed.Add("watch\x1b[2J.fit", {run}));
     ASSERT_TRUE(placed.Add("ride.gpx", {ride}));
     const std::vector<ActivityDays::Day> days = placed.Days(ActivityDays::Unit::Miles);

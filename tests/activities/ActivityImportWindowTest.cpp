@@ -63,8 +63,7 @@ protected:
     // An hour's ride of 20 km, 500 kcal.
     std::string Ride(const std::string& name, const std::string& date) const {
         return Put(name, "<TrainingCenterDatabase><Activities><Activity Sport=\"Biking\"><Id>" +
-                             date +
-                             "T17:00:00Z</Id><Lap StartTime=\"" + date +
+                             date + "T17:00:00Z</Id><Lap StartTime=\"" + date +
                              "T17:00:00Z\"><TotalTimeSeconds>3600</TotalTimeSeconds>"
                              "<DistanceMeters>20000</DistanceMeters><Calories>500</Calories>"
                              "<MaximumHeartRateBpm><Value>150</Value></MaximumHeartRateBpm></Lap>"
@@ -136,6 +135,40 @@ TEST_F(ActivityImportWindowTest, ADropImportsAndTheOpenToolsShowTheDay) {
     EXPECT_EQ(calendar->Month().Days()[0].distance, 1.11F);
 }
 
+// A second file for a day adds its activity beside the first, as the command does; an
+// activities file that cannot be changed is said as the logbook opens and stops an import.
+// 1111.95 m + 20 km = 21.11 km in 600 + 3600 s.
+TEST_F(ActivityImportWindowTest, ASecondFileAddsItsActivityAndADamagedActivitiesFileStopsImports) {
+    ASSERT_TRUE(
+        Choose({Run("watch/run.gpx", "2024-03-05")}, [](Preview& p) { UserInput::Enter(p); }));
+    ASSERT_TRUE(Choose({Ride("watch/ride.tcx", "2024-03-05")}, [](Preview& preview) {
+        EXPECT_EQ(Lines(preview, Preview::kDays),
+                  std::vector<std::string>{"2024-03-05  adds a second activity     21.11 km  "
+                                           "01:10:00     162    500 kcal  Ride  ride.tcx"});
+        UserInput::Enter(preview);
+    }));
+    EXPECT_EQ(StatusText(), "Imported 1 day from 1 file.");
+    DayRecord day = DayRecord::Blank(0);
+    ASSERT_EQ(client->Database().ReadDay(Date(20240305), day), LogBookDatabase::ReadResult::Read);
+    EXPECT_EQ(day.distance, 21.11F);
+    EXPECT_EQ(day.time, 4200);
+    EXPECT_EQ(day.WorkoutText(), "Run");
+
+    const std::string activities = Path("logBooks/mylog.vra");
+    Restart([&] { Write(activities, "not a database"); });
+    const std::string damaged = activities + " is damaged: it is not an activities file; "
+                                             "veloria-logbook check --repair sets it aside";
+    EXPECT_EQ(StatusText(), damaged);
+    const std::string logbook = Read(Logbook());
+    TFileOpenDialog::QueueChoice({Path("watch/run.gpx")});
+    EXPECT_FALSE(WhenShown<Preview>(
+        [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, activity::kImportCommand)); }, Esc));
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(Messages().back(), "\n\nERROR:  \"" + damaged + "\nNothing was imported.\"");
+    EXPECT_EQ(Read(Logbook()), logbook);
+    EXPECT_EQ(Read(activities), "not a database");
+}
+
 // The rows as the choices below the lists change them; 2024-03-06 holds an entry.
 TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachChoice) {
     Store(Day(20240306).Distance(5.0F).Workout("Easy"));
@@ -148,29 +181,33 @@ TEST_F(ActivityImportWindowTest, ThePreviewShowsEveryDayAndDecidesAgainOnEachCho
     } kSteps[] = {
         {"opened: km, entries kept",
          0,
-         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Run  run.gpx",
-          "2024-03-06  entry kept            20.00 km  01:00:00     150    500 kcal  Ride  "
+         {"2024-03-05  new                         1.11 km  00:10:00     162      0 kcal  Run  "
+          "run.gpx",
+          "2024-03-06  entry kept                 20.00 km  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 1 day from 2 files; 1 day kept."},
         {"entries replaced",
          Preview::kReplaceEntries,
-         {"2024-03-05  new                    1.11 km  00:10:00     162      0 kcal  Run  run.gpx",
-          "2024-03-06  replaces an entry     20.00 km  01:00:00     150    500 kcal  Ride  "
+         {"2024-03-05  new                         1.11 km  00:10:00     162      0 kcal  Run  "
+          "run.gpx",
+          "2024-03-06  replaces its figures       20.00 km  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 2 days from 2 files."},
         {"miles",
          Preview::kMiles,
-         {"2024-03-05  new                    0.69 mi  00:10:00     162      0 kcal  Run  run.gpx",
-          "2024-03-06  replaces an entry     12.43 mi  01:00:00     150    500 kcal  Ride  "
+         {"2024-03-05  new                         0.69 mi  00:10:00     162      0 kcal  Run  "
+          "run.gpx",
+          "2024-03-06  replaces its figures       12.43 mi  01:00:00     150    500 kcal  Ride  "
           "ride.tcx"},
          "To import: 2 days from 2 files."},
     };
     ASSERT_TRUE(Choose(
         {Run("watch/run.gpx", "2024-03-05"), Ride("watch/ride.tcx", "2024-03-06")},
         [&](Preview& preview) {
-            EXPECT_EQ(preview.GetDlgItemText(Preview::kHeader),
-                      "Date        Import                Distance      Time  Max HR    Calories  "
-                      "Sport and files");
+            EXPECT_EQ(
+                preview.GetDlgItemText(Preview::kHeader),
+                "Date        Import                     Distance      Time  Max HR    Calories  "
+                "Sport and files");
             EXPECT_EQ(Lines(preview, Preview::kLeftOut), std::vector<std::string>{"(none)"});
             // Rows that fit scroll nowhere sideways.
             for (const int list : {Preview::kDays, Preview::kLeftOut}) {
@@ -217,11 +254,13 @@ TEST_F(ActivityImportWindowTest, TheUnitAndFolderAreRememberedAndOnlyImportStore
     const std::string imported = Read(Logbook());
     EXPECT_NE(imported, before);
 
-    // The same file again: its day is kept, nothing is left to import.
-    ASSERT_TRUE(Choose(run, [](Preview& preview) {
+    // The same file again: its activity is stored already, nothing is left to import.
+    ASSERT_TRUE(Choose(run, [&](Preview& preview) {
         EXPECT_FALSE(preview.IsDlgItemEnabled(Preview::kImport));
         EXPECT_EQ(preview.GetDlgItemText(Preview::kSummary),
-                  "Nothing to import: 0 days from 1 file; 1 day kept.");
+                  "Nothing to import: 0 days from 0 files; 1 file left out.");
+        EXPECT_EQ(Lines(preview, Preview::kLeftOut),
+                  std::vector<std::string>{run[0] + ": already imported (same as run.gpx)"});
         UserInput::Escape(preview);
     }));
     EXPECT_EQ(Read(Logbook()), imported);

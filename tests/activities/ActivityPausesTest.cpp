@@ -141,16 +141,17 @@ TEST(ActivityPausesTest, OneRunGivesOneMovingTimeInEveryForm) {
         double metres;
         double calories;
         std::string note;
+        double elapsed; // the first point to the last, pause in; 0 where the file tells none
     } kForms[] = {
-        {"FIT with its session", Fit(true, true), 400.80, 30, ""},
+        {"FIT with its session", Fit(true, true), 400.80, 30, "", 0},
         // 2 * 200.40 m; 14 + 16 kcal
         {"FIT without a session", Fit(true, false), 400.80, 30,
-         "from its laps; the session is missing"},
+         "from its laps; the session is missing", 0},
         // The records' last distance, 120 s * 3.34 m/s; records hold no calories.
         {"FIT without a session or laps", Fit(false, false), 400.80, 0,
-         "from its records; no session or lap"},
-        {"GPX", Gpx(), kMetres, 0, ""},
-        {"TCX without the lap's timer time", Tcx(), 400.30, 0, ""},
+         "from its records; no session or lap", 300},
+        {"GPX", Gpx(), kMetres, 0, "", 300},
+        {"TCX without the lap's timer time", Tcx(), 400.30, 0, "", 300},
     };
     for (const auto& form : kForms) {
         SCOPED_TRACE(form.name);
@@ -164,6 +165,7 @@ TEST(ActivityPausesTest, OneRunGivesOneMovingTimeInEveryForm) {
         EXPECT_NEAR(run.metres, form.metres, 0.05);
         EXPECT_EQ(run.calories, form.calories);
         EXPECT_EQ(run.note, form.note);
+        EXPECT_EQ(run.elapsed, form.elapsed);
         if (std::string(form.name) != "TCX without the lap's timer time") {
             EXPECT_EQ(run.maxHeartRate, 171);
         }

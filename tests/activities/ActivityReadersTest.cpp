@@ -66,9 +66,36 @@ TEST(FitReaderTest, CrcIsTheFitCrc16) {
     EXPECT_EQ(FitReader::Crc16(0, check, 9), 0xBB3D);
 }
 
-const Activity kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0, ""};
+const Activity kRunRead{kMorningUnix, 3600, "Running", 3600.5, 10000.0, 700, 180, 150.0, "", 0, {}};
 
 // GPX: 0.01 degree of latitude is 1111.95 m on the mean radius.
+// A session's elapsed time (its field 7, pauses in) and its ascent (22) go with the
+// activity; a session without them says none.
+TEST(FitReaderTest, ASessionTellsItsElapsedTimeAndAscent) {
+    using W = FitWriter;
+    const std::string climbed = FitWriter()
+                                    .FileId(4)
+                                    .Define(1, 18,
+                                            {{2, 4, W::kUint32},
+                                             {5, 1, W::kEnum},
+                                             {7, 4, W::kUint32},
+                                             {8, 4, W::kUint32},
+                                             {9, 4, W::kUint32},
+                                             {22, 2, W::kUint16}})
+                                    .Data(1, {kMorning, 2, 4200000, 3600000, 3000000, 310})
+                                    .Bytes();
+    ActivityFileResult result = ReadBytes(climbed);
+    ASSERT_EQ(result.activities.size(), 1U) << result.detail;
+    EXPECT_EQ(result.activities[0].seconds, 3600.0);
+    EXPECT_EQ(result.activities[0].elapsed, 4200.0);
+    EXPECT_EQ(result.activities[0].ascent, 310.0);
+
+    result = ReadBytes(RunFile());
+    ASSERT_EQ(result.activities.size(), 1U);
+    EXPECT_EQ(result.activities[0].elapsed, 0.0);
+    EXPECT_EQ(result.activities[0].ascent, std::nullopt);
+}
+
 TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
     auto pt = [](const char* lat, const char* time) {
         return std::string("<trkpt lat=\"") + lat + "\" lon=\"13.0\"><time>" + time +
@@ -83,7 +110,7 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
         {"big-endian, 12-byte header", RunFile(FitWriter(true, 12)), {kRunRead}},
         {"without an activity message the machine's zone decides",
          FitWriter().FileId(4).Sessions({kRun}).Bytes(),
-         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0, ""}}},
+         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0, "", 0, {}}}},
         {"local type 0 redefined from file_id to session, records between",
          FitWriter()
              .FileId(4)
@@ -94,7 +121,7 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
                  {{5, 1, FitWriter::kEnum}, {2, 4, FitWriter::kUint32}, {8, 4, FitWriter::kUint32}})
              .Data(0, {2, kMorning, 60000})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Cycling", 60.0, 0.0, 0, 0, std::nullopt, ""}}},
+         {{kMorningUnix, std::nullopt, "Cycling", 60.0, 0.0, 0, 0, std::nullopt, "", 0, {}}}},
         // The last full time is 30 (0x1E) into its 32 seconds; offset 2 rolls over to 4 seconds
         // later.
         {"compressed timestamps carry the activity's time",
@@ -113,21 +140,30 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
              .Define(1, 18, {{2, 4, FitWriter::kUint32}, {5, 1, FitWriter::kEnum}}, {3, 1})
              .Data(1, {kMorning, 11})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Walking", 0.0, 0.0, 0, 0, std::nullopt, ""}}},
+         {{kMorningUnix, std::nullopt, "Walking", 0.0, 0.0, 0, 0, std::nullopt, "", 0, {}}}},
         {"invalid markers: all ones, and generic is Other",
          FitWriter()
              .FileId(4)
              .Sessions({{kMorning, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFF, 0xFF, 0xFF}})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt, ""}}},
+         {{kMorningUnix, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt, "", 0, {}}}},
         {"chained files, each with its own offset",
          RunFile() + FitWriter(true)
                          .FileId(4)
                          .Sessions({{kMorning + 86400, 12, 1000, 500000, 300, 0xFF, 160}})
                          .Bytes(),
          {kRunRead,
-          {kMorningUnix + 86400, std::nullopt, "Cross country skiing", 1.0, 5000.0, 300, 160,
-           std::nullopt, ""}}},
+          {kMorningUnix + 86400,
+           std::nullopt,
+           "Cross country skiing",
+           1.0,
+           5000.0,
+           300,
+           160,
+           std::nullopt,
+           "",
+           0,
+           {}}}},
         {"three sports in start order",
          FitWriter()
              .FileId(4)
@@ -135,9 +171,29 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
                         {kMorning + 1800, 3, 120000, 0, 0, 0xFF, 0xFF},
                         {kMorning + 1920, 2, 3600000, 4000000, 900, 145, 170}})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Swimming", 1800.0, 1500.0, 400, 160, 140.0, ""},
-          {kMorningUnix + 1800, std::nullopt, "Transition", 120.0, 0.0, 0, 0, std::nullopt, ""},
-          {kMorningUnix + 1920, std::nullopt, "Cycling", 3600.0, 40000.0, 900, 170, 145.0, ""}}},
+         {{kMorningUnix, std::nullopt, "Swimming", 1800.0, 1500.0, 400, 160, 140.0, "", 0, {}},
+          {kMorningUnix + 1800,
+           std::nullopt,
+           "Transition",
+           120.0,
+           0.0,
+           0,
+           0,
+           std::nullopt,
+           "",
+           0,
+           {}},
+          {kMorningUnix + 1920,
+           std::nullopt,
+           "Cycling",
+           3600.0,
+           40000.0,
+           900,
+           170,
+           145.0,
+           "",
+           0,
+           {}}}},
         // 25 s + 20 s (the fraction of a second dropped); 30 s: a gap of 30 s is still moving.
         {"GPX 1.1: two segments, the gap between them a pause; hr in extensions",
          "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" "
@@ -154,14 +210,23 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
              "<trk><type>Cross_Country_Skiing</type><trkseg>" +
              pt("52.00", "2026-03-01T10:00:00+01:00") + pt("52.00", "2026-03-01T10:00:30+01:00") +
              "</trkseg></trk></gpx>",
-         {{kMorningUnix, std::nullopt, "Running", 45.0, 2223.90, 0, 171, std::nullopt, ""},
-          {kMorningUnix + 7200, std::nullopt, "Cross country skiing", 30.0, 0.0, 0, 0, std::nullopt,
-           ""}}},
+         {{kMorningUnix, std::nullopt, "Running", 45.0, 2223.90, 0, 171, std::nullopt, "", 0, {}},
+          {kMorningUnix + 7200,
+           std::nullopt,
+           "Cross country skiing",
+           30.0,
+           0.0,
+           0,
+           0,
+           std::nullopt,
+           "",
+           0,
+           {}}}},
         {"GPX 1.0 with a byte-order mark, no type, a point without time first",
          "\xEF\xBB\xBF<gpx version=\"1.0\"><trk><trkseg><trkpt lat=\"0\" lon=\"0\"/>"
          "<trkpt lat=\"0.01\" lon=\"0\"><time>2026-03-01T07:00:00Z</time></trkpt>"
          "</trkseg></trk></gpx>",
-         {{kMorningUnix, std::nullopt, "Other", 0.0, 1111.95, 0, 0, std::nullopt, ""}}},
+         {{kMorningUnix, std::nullopt, "Other", 0.0, 1111.95, 0, 0, std::nullopt, "", 0, {}}}},
         {"TCX: laps summed (not the track's running distance), HR weighted by lap time",
          R"(<TrainingCenterDatabase xmlns="http://www.garmin.com/xmlschemas/TrainingCenterDatabase/v2">
             <Activities><Activity Sport="Running"><Id>2026-03-01T07:00:00Z</Id>
@@ -181,10 +246,29 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
             </Activity>
             <Activity Sport="Swimming"><Lap StartTime="2026-03-03T07:00:00Z"/></Activity>
             </Activities></TrainingCenterDatabase>)",
-         {{kMorningUnix, std::nullopt, "Running", 900.5, 3000.25, 231, 175,
-           (140.0 * 600 + 170.0 * 300.5) / 900.5, ""},
-          {kMorningUnix + 86400, std::nullopt, "Biking", 60.0, 0.0, 0, 0, std::nullopt, ""},
-          {kMorningUnix + 2 * 86400, std::nullopt, "Other", 0.0, 0.0, 0, 0, std::nullopt, ""}}},
+         {{kMorningUnix,
+           std::nullopt,
+           "Running",
+           900.5,
+           3000.25,
+           231,
+           175,
+           (140.0 * 600 + 170.0 * 300.5) / 900.5,
+           "",
+           0,
+           {}},
+          {kMorningUnix + 86400, std::nullopt, "Biking", 60.0, 0.0, 0, 0, std::nullopt, "", 0, {}},
+          {kMorningUnix + 2 * 86400,
+           std::nullopt,
+           "Other",
+           0.0,
+           0.0,
+           0,
+           0,
+           std::nullopt,
+           "",
+           0,
+           {}}}},
         // Handhelds begin with an empty "ACTIVE LOG"; planners add the route as a track
         // without times. Only what has times counts, distance and heart rate too: the
         // timeless segment's 0.01 degree and its hr 190 are left out.
@@ -196,7 +280,7 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
          "</hr></extensions></trkpt><trkpt lat=\"52.04\" lon=\"13.0\"/></trkseg><trkseg>" +
              pt("52.00", "2026-03-01T07:00:00Z") + pt("52.01", "2026-03-01T07:00:20Z") +
              "</trkseg></trk></gpx>",
-         {{kMorningUnix, std::nullopt, "Running", 20.0, 1111.95, 0, 0, std::nullopt, ""}}},
+         {{kMorningUnix, std::nullopt, "Running", 20.0, 1111.95, 0, 0, std::nullopt, "", 0, {}}}},
         // The second lap has neither a start nor a timed point: its 5 km and 300 kcal are
         // not counted; the second activity has no time at all and is left out.
         {"TCX: a lap and an activity without times beside timed ones",
@@ -209,13 +293,13 @@ TEST(ActivityFileTest, ActivitiesOfWellFormedFiles) {
                 </MaximumHeartRateBpm></Lap></Activity>
             <Activity Sport="Biking"><Lap><TotalTimeSeconds>60</TotalTimeSeconds></Lap></Activity>
             </Activities></TrainingCenterDatabase>)",
-         {{kMorningUnix, std::nullopt, "Running", 600.0, 2000.0, 150, 0, std::nullopt, ""}}},
+         {{kMorningUnix, std::nullopt, "Running", 600.0, 2000.0, 150, 0, std::nullopt, "", 0, {}}}},
         {"FIT: a session without a start beside one with",
          FitWriter()
              .FileId(4)
              .Sessions({{0xFFFFFFFF, 2, 60000, 100000, 50, 0xFF, 0xFF}, kRun})
              .Bytes(),
-         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0, ""}}},
+         {{kMorningUnix, std::nullopt, "Running", 3600.5, 10000.0, 700, 180, 150.0, "", 0, {}}}},
     };
     for (const auto& c : kCases) {
         ExpectActivities(ReadBytes(c.bytes), c.expected, c.name);
@@ -316,9 +400,10 @@ TEST(ActivityFileTest, CommentsAndBlanksAreNotHeldAsOneToken) {
         "<trkpt lat=\"52.00\" lon=\"13.0\"><time>2026-03-01T07:00:10Z</time></trkpt>"
         "</trkseg></trk></gpx>" +
         comments;
-    ExpectActivities(ReadBytes(gpx),
-                     {{kMorningUnix, std::nullopt, "Other", 10.0, 0.0, 0, 0, std::nullopt, ""}},
-                     "110,000 comments three times over");
+    ExpectActivities(
+        ReadBytes(gpx),
+        {{kMorningUnix, std::nullopt, "Other", 10.0, 0.0, 0, 0, std::nullopt, "", 0, {}}},
+        "110,000 comments three times over");
 }
 
 TEST(ActivityFileTest, FolderNamesAreTakenByTheirEnds) {

@@ -50,9 +50,10 @@ TEST_F(ActivityImportTest, AFolderIsImportedAndFilesThatCannotBeReadAreLeftOut) 
                        "veloria-logbook: " +
                        Path("in/settings.FIT") + ": is not an activity; left out\n");
     EXPECT_EQ(Export(Path("a.vrl")),
-              std::string(kHeader) + "2026-03-01,10.11,01:00:21,00:05:58,10.05,0,180,700,0,0,0,0,N,,"
-                                     "Run + Ride,\"Avg HR 150. Imported from run.fit, "
-                                     "ride.gpx.gz\"\n");
+              std::string(kHeader) +
+                  "2026-03-01,10.11,01:00:21,00:05:58,10.05,0,180,700,0,0,0,0,N,,"
+                  "Run + Ride,\"Avg HR 150. Imported from run.fit, "
+                  "ride.gpx.gz\"\n");
 
     EXPECT_EQ(Run("import @b.vrl @in/sub/run.fit --unit mi"), 0) << err;
     EXPECT_EQ(out, "2026-03-01  Run  6.21 mi  01:00:01  max HR 180  700 kcal  run.fit\n"
@@ -78,14 +79,17 @@ TEST_F(ActivityImportTest, DaysThatHoldEntriesAreRefusedReplacedOrKept) {
     EXPECT_EQ(Export(Path("a.vrl")), before);
 
     EXPECT_EQ(Run("import @a.vrl @in/sub/run.fit --replace --dry-run"), 0) << err;
-    EXPECT_EQ(out, line + "  (replaces the entry)\n"
+    EXPECT_EQ(out, line + "  (replaces its figures)\n"
                           "would store 1 day from 1 file; nothing was changed (--dry-run)\n");
     EXPECT_EQ(Export(Path("a.vrl")), before);
 
     EXPECT_EQ(Run("import @a.vrl @in/sub/run.fit --replace"), 0) << err;
-    EXPECT_EQ(out, line + "  (replaces the entry)\nstored 1 day from 1 file\n");
+    EXPECT_EQ(out, line + "  (replaces its figures)\nstored 1 day from 1 file\n");
+    // The figures are the run's; the race flag, workout and comment stay the user's.
     EXPECT_TRUE(Holds(Export(Path("a.vrl")), "\n2026-03-01,10,01:00:01,00:06:00,10,0,180,700,0,0,"
-                                             "0,0,N,,Run,Avg HR 150. Imported from run.fit\n"));
+                                             "0,0,,," +
+                                                 std::string(29, 'w') + "," +
+                                                 std::string(255, 'c') + "\n"));
 
     EXPECT_EQ(Run("import @new.vrl @in/sub/run.fit --dry-run"), 0) << err;
     EXPECT_FALSE(fs::exists(Path("new.vrl"))) << "a dry run creates no logbook";

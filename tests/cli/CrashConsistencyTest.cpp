@@ -7,6 +7,7 @@
 #include "ToolFixture.h"
 #include "activities/FitWriter.h"
 
+#include "store/ActivityStore.h"
 #include "store/LogBookBackups.h"
 #include "store/LogBookDatabase.h"
 
@@ -92,8 +93,26 @@ protected:
         return days;
     }
 
-    // Kills the import of these arguments at random moments of its run.
-    void KillAtRandomMoments(const std::vector<std::string>& import) {
+    // The activities stored beside the logbook, after an open that rolls back a change a
+    // killed import left half done.
+    std::size_t StoredActivities() {
+        RecordingReporter reporter;
+        LogBookDatabase db(reporter, dates);
+        ActivityStore store;
+        std::vector<ActivityRow> rows;
+        if (db.Open(logbook, LogBookDatabase::Access::Read) !=
+                LogBookDatabase::OpenResult::Failed &&
+            store.Open(db, false).Ok()) {
+            EXPECT_TRUE(store.Read(0, 0, rows).Ok());
+        }
+        return rows.size();
+    }
+
+    // Kills the import of these arguments at random moments of its run. An activity import
+    // stores its activities, with the days it plans, before its days: killed between the
+    // two, check names the days and check --repair writes the planned ones. Killed after
+    // both, what it planned is harmless.
+    void KillAtRandomMoments(const std::vector<std::string>& import, std::size_t activities = 0) {
         const char* given = std::getenv("VELORIA_CRASH_SEED");
         const unsigned seed =
             given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : 20261207u;
@@ -111,6 +130,7 @@ protected:
         constexpr int kTrials = 120;
         int none = 0;
         int all = 0;
+        int repaired = 0;
         for (int trial = 0; trial < kTrials; ++trial) {
             Restore();
             const pid_t pid = Spawn(import);
@@ -119,17 +139,35 @@ protected:
             ::kill(pid, SIGKILL);
             Wait(pid);
 
-            const Days found = OpenDays();
+            Days found = OpenDays();
+            if (activities > 0) {
+                const std::size_t stored = StoredActivities();
+                ASSERT_TRUE(stored == 0 || stored == activities) << stored << ", trial " << trial;
+                ASSERT_FALSE(fs::exists(logbook.substr(0, logbook.size() - 4) + ".vra-journal"));
+                if (found == after) {
+                    ASSERT_EQ(stored, activities) << "a day stored without its activities";
+                    ASSERT_EQ(Wait(Spawn({"check", logbook, "--repair"})), 0) << "trial " << trial;
+                    ASSERT_EQ(OpenDays(), after) << "the repair changes no day written";
+                } else if (stored == activities) {
+                    ASSERT_EQ(Wait(Spawn({"check", logbook})), 1) << "trial " << trial;
+                    ASSERT_EQ(Wait(Spawn({"check", logbook, "--repair"})), 0) << "trial " << trial;
+                    found = OpenDays();
+                    ASSERT_EQ(found, after) << "the repair writes the days the import would have";
+                    ASSERT_EQ(Wait(Spawn({"check", logbook})), 0) << "trial " << trial;
+                    ++repaired;
+                }
+            }
             ASSERT_TRUE(found == before || found == after)
                 << "trial " << trial << " of seed " << seed << " (VELORIA_CRASH_SEED=" << seed
                 << " replays it): " << found.size() << " days, before " << before.size()
                 << ", after " << after.size();
             ++(found == before ? none : all);
-            ASSERT_LE(FileCount(), files)
+            ASSERT_LE(FileCount(), files + (activities > 0 ? 1 : 0))
                 << "a temporary file outlived the next open; seed " << seed << ", trial " << trial;
         }
-        std::printf("seed %u: %d trials left the logbook as it was, %d the whole import\n", seed,
-                    none, all);
+        std::printf("seed %u: %d trials left the logbook as it was, %d the whole import (%d of "
+                    "them by check --repair)\n",
+                    seed, none, all, repaired);
     }
 
     DateUtility dates;
@@ -161,7 +199,7 @@ TEST_F(CrashConsistencyTest, AKilledActivityImportLeavesAllOrNothing) {
     ASSERT_EQ(Wait(Spawn({"import", logbook, Path("fit"), "--replace"})), 0);
     after = OpenDays();
     ASSERT_EQ(after.size(), before.size() + 400 - 24);
-    KillAtRandomMoments({"import", logbook, Path("fit"), "--replace"});
+    KillAtRandomMoments({"import", logbook, Path("fit"), "--replace"}, 400);
 }
 
 // The import made a backup of the days before it; restoring that backup over the imported

@@ -3,6 +3,7 @@
 #include "editor/LogBookDialog.h"
 #include "framework/TProfile.h"
 #include "shell/ResourceIds.h"
+#include "store/ActivityStore.h"
 #include "store/DateUtility.h"
 #include "store/DayRecord.h"
 #include "store/LogBookDatabase.h"
@@ -92,6 +93,44 @@ TEST_F(UnreadableFilesTest, ALogbookThatMayOnlyBeReadIsShownButNeverChanged) {
     EXPECT_EQ(db.EntryCount(), 1);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Error storing database record.",
                                                            "Error deleting database record."}));
+}
+
+// An activities file that may only be read: its activities are read, the logbook opens, and
+// nothing is stored in it.
+TEST_F(UnreadableFilesTest, AnActivitiesFileThatMayOnlyBeReadIsReadButNeverChanged) {
+    const std::string name = Path("mylog.vrl");
+    MakeLogbook(name);
+    RecordingReporter reporter;
+    DateUtility dates;
+    LogBookDatabase db(reporter, dates);
+    ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
+    ActivityRow run;
+    run.day = 20260301;
+    run.start = 1772348400;
+    run.sport = "Running";
+    run.metres = 5000;
+    run.file = "run.fit";
+    std::vector<ActivityRow> rows{run};
+    {
+        ActivityStore store;
+        store.Open(db, true);
+        ASSERT_TRUE(store.Change({}, rows, "km").Ok());
+    }
+    const std::string file = Path("mylog.vra");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const std::string bytes = Read(file);
+
+    ActivityStore store;
+    const ActivityStore::Outcome opened = store.Open(db, true);
+    EXPECT_EQ(opened.code, ActivityStore::Code::ReadOnly);
+    EXPECT_EQ(opened.words, file + " is read-only: its activities are read but not changed");
+    std::vector<ActivityRow> back;
+    ASSERT_TRUE(store.Read(0, 0, back).Ok());
+    ASSERT_EQ(back.size(), 1U);
+    EXPECT_EQ(back[0].file, "run.fit");
+    EXPECT_EQ(store.Change({back[0].id}, rows, "km").code, ActivityStore::Code::ReadOnly);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(Read(file), bytes);
 }
 
 } // namespace

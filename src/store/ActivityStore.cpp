@@ -1,0 +1,568 @@
+#include "store/ActivityStore.h"
+
+#include "store/FileIo.h"
+#include "store/IndexFile.h"
+#include "store/LogBookDatabase.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Each step takes a file of the version before it to the next; a file records in
+// user_version how many it has had. Steps are only ever added at the end.
+const char* const kMigrations[ActivityStore::kVersion] = {
+    // 1: the activities, and the settings of the import (the unit of its distances).
+    "CREATE TABLE activity("
+    " id INTEGER PRIMARY KEY,"
+    " day INTEGER NOT NULL,"
+    " start INTEGER NOT NULL,"
+    " sport TEXT NOT NULL,"
+    " metres REAL NOT NULL,"
+    " moving INTEGER NOT NULL,"
+    " elapsed INTEGER NOT NULL,"
+    " avg_hr INTEGER NOT NULL,"
+    " max_hr INTEGER NOT NULL,"
+    " calories INTEGER NOT NULL,"
+    " ascent REAL,"
+    " file TEXT NOT NULL,"
+    " file_hash INTEGER NOT NULL,"
+    " note TEXT NOT NULL);"
+    "CREATE TABLE setting(name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;",
+    // 2: a day's activities, and those near a start, found without reading them all.
+    "CREATE INDEX activity_day ON activity(day, start);"
+    "CREATE INDEX activity_start ON activity(start);",
+    // 3: the day records an import is about to store, kept until the logbook holds them.
+    "CREATE TABLE planned_day(day INTEGER PRIMARY KEY, record BLOB NOT NULL);",
+};
+
+// A logbook named NAME.vra, or linked there, would be taken for its own activities file.
+const char* const kIsTheLogbook = "is the logbook itself or its index; no activities are kept "
+                                  "beside this logbook";
+
+const char* const kColumns = "SELECT id, day, start, sport, metres, moving, elapsed, avg_hr, "
+                             "max_hr, calories, ascent, file, file_hash, note FROM activity ";
+
+// A prepared statement, finalised when it goes.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        status = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+        prepared = status == SQLITE_OK;
+    }
+    ~Statement() { sqlite3_finalize(s); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool Prepared() const { return prepared; }
+    int Status() const { return status; }
+    void Bind(int at, std::int64_t value) { sqlite3_bind_int64(s, at, value); }
+    void Bind(int at, double value) { sqlite3_bind_double(s, at, value); }
+    void Bind(int at, const std::string& text) {
+        sqlite3_bind_text(s, at, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    void Bind(int at, const unsigned char* bytes, std::size_t size) {
+        sqlite3_bind_blob(s, at, bytes, static_cast<int>(size), SQLITE_TRANSIENT);
+    }
+    void BindNull(int at) { sqlite3_bind_null(s, at); }
+    // SQLITE_ROW, SQLITE_DONE or an error.
+    int Step() {
+        status = prepared ? sqlite3_step(s) : status;
+        return status;
+    }
+    void Reset() {
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+    }
+    std::int64_t Int(int at) const { return sqlite3_column_int64(s, at); }
+    double Real(int at) const { return sqlite3_column_double(s, at); }
+    bool Null(int at) const { return sqlite3_column_type(s, at) == SQLITE_NULL; }
+    std::string Bytes(int at) const {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, at));
+        return bytes ? std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(s, at)))
+                     : std::string();
+    }
+    std::string Text(int at) const {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, at));
+        return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(s, at)))
+                    : std::string();
+    }
+
+private:
+    sqlite3_stmt* s = nullptr;
+    int status = SQLITE_OK;
+    bool prepared = false;
+};
+
+std::int32_t Int32(std::int64_t value) {
+    return value < INT32_MIN   ? INT32_MIN
+           : value > INT32_MAX ? INT32_MAX
+                               : static_cast<std::int32_t>(value);
+}
+
+ActivityRow RowOf(const Statement& s) {
+    ActivityRow row;
+    row.id = s.Int(0);
+    row.day = Int32(s.Int(1));
+    row.start = s.Int(2);
+    row.sport = s.Text(3);
+    row.metres = s.Real(4);
+    row.movingSeconds = Int32(s.Int(5));
+    row.elapsedSeconds = Int32(s.Int(6));
+    row.avgHeartRate = Int32(s.Int(7));
+    row.maxHeartRate = Int32(s.Int(8));
+    row.calories = Int32(s.Int(9));
+    if (!s.Null(10)) {
+        row.ascent = s.Real(10);
+    }
+    row.file = s.Text(11);
+    row.fileHash = static_cast<std::uint64_t>(s.Int(12));
+    row.note = s.Text(13);
+    return row;
+}
+
+bool Damage(int code) {
+    return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+}
+
+int UserVersion(sqlite3* db, int& version) {
+    Statement s(db, "PRAGMA user_version");
+    if (!s.Prepared()) {
+        return s.Status();
+    }
+    if (s.Step() != SQLITE_ROW) {
+        return s.Status();
+    }
+    version = static_cast<int>(s.Int(0));
+    return SQLITE_OK;
+}
+
+} // namespace
+
+ActivityStore::~ActivityStore() {
+    Close();
+}
+
+std::string ActivityStore::NameFor(const std::string& logbook) {
+    const std::string index = IndexFile::NameFor(logbook);
+    return index.substr(0, index.size() - 4) + ".vra";
+}
+
+void ActivityStore::Close() {
+    sqlite3_close_v2(db);
+    db = nullptr;
+    version = 0;
+}
+
+ActivityStore::Outcome ActivityStore::Failure(Code code, const std::string& what) const {
+    std::string words = fileName + " " + what;
+    if (db && code == Code::Failed) {
+        words += " (" + std::string(sqlite3_errmsg(db)) + ")";
+    }
+    return {code, words};
+}
+
+ActivityStore::Outcome ActivityStore::Open(const LogBookDatabase& logbook, bool write) {
+    Close();
+    writable = false;
+    if (!logbook.IsOpen()) {
+        return {Code::Failed, "no logbook is open"};
+    }
+    // Beside the file a link names, so the activities stay with the days they make.
+    logbookFile = fileio::Resolved(logbook.DataFileName());
+    fileName = NameFor(logbookFile);
+    if (logbook.Holds(fileName)) {
+        return Failure(Code::Failed, kIsTheLogbook);
+    }
+    writable = write;
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) != 0) {
+        if (errno == ENOENT) {
+            return {Code::Missing, ""};
+        }
+        writable = false;
+        return Failure(Code::Failed, "cannot be read: " + fileio::Reason(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        writable = false;
+        return Failure(Code::Failed, "is not a regular file; the activities are left out");
+    }
+    return OpenFile(write);
+}
+
+ActivityStore::Outcome ActivityStore::OpenFile(bool write) {
+    // Opened to write even when only read, where the file allows: a change that a killed
+    // program left half done is rolled back before anything is read.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    const int opened = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
+    if (opened != SQLITE_OK) {
+        const Outcome failed = Failure(Code::Failed, "cannot be opened");
+        Close();
+        writable = false;
+        return failed;
+    }
+    writable = write && sqlite3_db_readonly(db, "main") == 0;
+    // Readers share the logbook: one rolling back what a killed writer left is waited for.
+    sqlite3_busy_timeout(db, 5000);
+    // Rollback journal: a change leaves no file behind once it is done.
+    sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
+                 nullptr);
+    const int read = UserVersion(db, version);
+    if (read != SQLITE_OK) {
+        const Outcome failed =
+            Damage(read) ? Failure(Code::Damaged, "is damaged: it is not an activities file; "
+                                                  "veloria-logbook check --repair sets it aside")
+                         : Failure(Code::Failed, "cannot be read");
+        Close();
+        writable = false;
+        return failed;
+    }
+    // A journal still there once the first read has rolled back any change it held was
+    // left by a program killed as it began one; the logbook's lock shuts every other writer
+    // out, so it is no one's.
+    if (sqlite3_db_readonly(db, "main") == 0) {
+        ::unlink((fileName + "-journal").c_str());
+    }
+    if (version > kVersion && write) {
+        writable = false;
+        return Failure(Code::Newer, "was written by a newer Veloria: its activities are read "
+                                    "but not changed");
+    }
+    // An older file that may only be read is read as it is: each step only adds.
+    if (version < kVersion && writable) {
+        if (const Outcome migrated = Migrate(); !migrated.Ok()) {
+            Close();
+            writable = false;
+            return migrated;
+        }
+    }
+    if (write && !writable) {
+        return Failure(Code::ReadOnly, "is read-only: its activities are read but not changed");
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::Migrate() {
+    if (UserVersion(db, version) != SQLITE_OK ||
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return Failure(Code::Failed, "cannot be brought up to date");
+    }
+    for (int step = version; step < kVersion; ++step) {
+        if (sqlite3_exec(db, kMigrations[step], nullptr, nullptr, nullptr) != SQLITE_OK) {
+            const Outcome failed = Failure(Code::Failed, "cannot be brought up to date");
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            return failed;
+        }
+    }
+    const std::string setVersion = "PRAGMA user_version=" + std::to_string(kVersion);
+    if (sqlite3_exec(db, setVersion.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK ||
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const Outcome failed = Failure(Code::Failed, "cannot be brought up to date");
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return failed;
+    }
+    version = kVersion;
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::Read(std::int32_t first, std::int32_t last,
+                                           std::vector<ActivityRow>& rows) const {
+    rows.clear();
+    if (!db || version == 0) {
+        return {db ? Code::Ok : Code::Missing, ""}; // a file whose making was cut short is empty
+    }
+    Statement s(
+        db,
+        (std::string(kColumns) + "WHERE day BETWEEN ?1 AND ?2 ORDER BY day, start, id").c_str());
+    s.Bind(1, static_cast<std::int64_t>(first));
+    s.Bind(2, static_cast<std::int64_t>(last == 0 ? INT32_MAX : last));
+    while (s.Prepared() && s.Step() == SQLITE_ROW) {
+        rows.push_back(RowOf(s));
+    }
+    if (s.Status() != SQLITE_DONE) {
+        rows.clear();
+        return Failure(Damage(s.Status()) ? Code::Damaged : Code::Failed, "cannot be read");
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::Starting(std::int64_t first, std::int64_t last,
+                                               std::vector<ActivityRow>& rows) const {
+    rows.clear();
+    if (!db || version == 0) {
+        return {db ? Code::Ok : Code::Missing, ""}; // a file whose making was cut short is empty
+    }
+    Statement s(
+        db, (std::string(kColumns) + "WHERE start BETWEEN ?1 AND ?2 ORDER BY start, id").c_str());
+    s.Bind(1, first);
+    s.Bind(2, last);
+    while (s.Prepared() && s.Step() == SQLITE_ROW) {
+        rows.push_back(RowOf(s));
+    }
+    if (s.Status() != SQLITE_DONE) {
+        rows.clear();
+        return Failure(Damage(s.Status()) ? Code::Damaged : Code::Failed, "cannot be read");
+    }
+    return {};
+}
+
+std::string ActivityStore::Unit() const {
+    if (!db) {
+        return "km";
+    }
+    Statement s(db, "SELECT value FROM setting WHERE name = 'unit'");
+    return s.Prepared() && s.Step() == SQLITE_ROW && s.Text(0) == "mi" ? "mi" : "km";
+}
+
+ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& remove,
+                                             std::vector<ActivityRow>& add, const std::string& unit,
+                                             const std::vector<DayRecord>& planned,
+                                             const std::vector<std::int32_t>& settled) {
+    if (!db && writable) {
+        // Made empty (an empty file is an empty database) with the logbook's permissions and
+        // owner, so that the activities are as private as the days.
+        struct stat info {};
+        const mode_t mode = ::stat(logbookFile.c_str(), &info) == 0 ? info.st_mode & 0666 : 0600;
+        const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            return Failure(Code::Failed, "cannot be created: " + fileio::Reason(errno));
+        }
+        if (::geteuid() == 0) {
+            [[maybe_unused]] const int kept = ::fchown(fd, info.st_uid, info.st_gid);
+        }
+        ::close(fd);
+        if (const Outcome created = OpenFile(true); !created.Ok()) {
+            return created;
+        }
+        fileio::SyncFolder(fileName);
+    }
+    if (!db) {
+        return Failure(Code::Failed, "cannot be changed: it could not be opened");
+    }
+    if (!writable) {
+        return Failure(Code::ReadOnly, "is read-only: no activity can be stored in it");
+    }
+    const auto fail = [&](const char* what) {
+        const Outcome failed = Failure(Code::Failed, what);
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return failed;
+    };
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return Failure(Code::Failed, "cannot be changed");
+    }
+    Statement erase(db, "DELETE FROM activity WHERE id = ?1");
+    for (const std::int64_t id : remove) {
+        erase.Bind(1, id);
+        if (erase.Step() != SQLITE_DONE) {
+            return fail("cannot be changed");
+        }
+        erase.Reset();
+    }
+    Statement insert(db, "INSERT INTO activity(day, start, sport, metres, moving, elapsed, "
+                         "avg_hr, max_hr, calories, ascent, file, file_hash, note) "
+                         "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13)");
+    for (ActivityRow& row : add) {
+        insert.Bind(1, static_cast<std::int64_t>(row.day));
+        insert.Bind(2, row.start);
+        insert.Bind(3, row.sport);
+        insert.Bind(4, row.metres);
+        insert.Bind(5, static_cast<std::int64_t>(row.movingSeconds));
+        insert.Bind(6, static_cast<std::int64_t>(row.elapsedSeconds));
+        insert.Bind(7, static_cast<std::int64_t>(row.avgHeartRate));
+        insert.Bind(8, static_cast<std::int64_t>(row.maxHeartRate));
+        insert.Bind(9, static_cast<std::int64_t>(row.calories));
+        if (row.ascent) {
+            insert.Bind(10, *row.ascent);
+        } else {
+            insert.BindNull(10);
+        }
+        insert.Bind(11, row.file);
+        insert.Bind(12, static_cast<std::int64_t>(row.fileHash));
+        insert.Bind(13, row.note);
+        if (insert.Step() != SQLITE_DONE) {
+            return fail("cannot be changed");
+        }
+        row.id = sqlite3_last_insert_rowid(db);
+        insert.Reset();
+    }
+    Statement unplan(db, "DELETE FROM planned_day WHERE day = ?1");
+    for (const std::int32_t day : settled) {
+        unplan.Bind(1, static_cast<std::int64_t>(day));
+        if (unplan.Step() != SQLITE_DONE) {
+            return fail("cannot be changed");
+        }
+        unplan.Reset();
+    }
+    Statement plan(db, "INSERT OR REPLACE INTO planned_day(day, record) VALUES(?1, ?2)");
+    for (const DayRecord& record : planned) {
+        unsigned char bytes[DayRecord::kSize];
+        record.ToBytes(bytes);
+        plan.Bind(1, static_cast<std::int64_t>(record.dateKey));
+        plan.Bind(2, bytes, sizeof bytes);
+        if (plan.Step() != SQLITE_DONE) {
+            return fail("cannot be changed");
+        }
+        plan.Reset();
+    }
+    Statement setting(db, "INSERT OR REPLACE INTO setting(name, value) VALUES('unit', ?1)");
+    setting.Bind(1, unit);
+    if (setting.Step() != SQLITE_DONE) {
+        return fail("cannot be changed");
+    }
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return fail("cannot be changed");
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::Settle(const std::vector<std::int32_t>& days) {
+    if (!db || !writable) {
+        return Failure(Code::Failed, "cannot be changed");
+    }
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        return Failure(Code::Failed, "cannot be changed");
+    }
+    Statement unplan(db, "DELETE FROM planned_day WHERE day = ?1");
+    for (const std::int32_t day : days) {
+        unplan.Bind(1, static_cast<std::int64_t>(day));
+        if (unplan.Step() != SQLITE_DONE) {
+            const Outcome failed = Failure(Code::Failed, "cannot be changed");
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            return failed;
+        }
+        unplan.Reset();
+    }
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const Outcome failed = Failure(Code::Failed, "cannot be changed");
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return failed;
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::Planned(std::vector<DayRecord>& records) const {
+    records.clear();
+    if (!db || version < 3) {
+        return {db ? Code::Ok : Code::Missing, ""}; // no import of this file planned any day
+    }
+    Statement s(db, "SELECT day, record FROM planned_day ORDER BY day");
+    while (s.Prepared() && s.Step() == SQLITE_ROW) {
+        // A record of another size or for another day is no import's: it is left out.
+        const std::string bytes = s.Bytes(1);
+        if (bytes.size() != DayRecord::kSize) {
+            continue;
+        }
+        const DayRecord record =
+            DayRecord::FromBytes(reinterpret_cast<const unsigned char*>(bytes.data()));
+        if (record.dateKey == s.Int(0)) {
+            records.push_back(record);
+        }
+    }
+    if (s.Status() != SQLITE_DONE) {
+        records.clear();
+        return Failure(Damage(s.Status()) ? Code::Damaged : Code::Failed, "cannot be read");
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::SettleWritten(LogBookDatabase& logbook) {
+    std::vector<DayRecord> planned;
+    if (const Outcome read = Planned(planned); !read.Ok() || planned.empty()) {
+        return read;
+    }
+    std::vector<std::int32_t> written;
+    for (const DayRecord& record : planned) {
+        if (Holds(logbook, record)) {
+            written.push_back(record.dateKey);
+        }
+    }
+    return written.empty() ? Outcome{} : Settle(written);
+}
+
+bool ActivityStore::Holds(LogBookDatabase& logbook, const DayRecord& planned) {
+    const std::int32_t key = planned.dateKey;
+    DayRecord day = DayRecord::Blank(key);
+    const bool live = logbook.ReadDay(DateValue::Of(key / 10000, key / 100 % 100, key % 100),
+                                      day) == LogBookDatabase::ReadResult::Read &&
+                      day.erased == 0;
+    if (planned.erased != 0 || !live) {
+        return planned.erased != 0 && !live;
+    }
+    unsigned char held[DayRecord::kSize];
+    unsigned char wanted[DayRecord::kSize];
+    day.ToBytes(held);
+    planned.ToBytes(wanted);
+    return std::memcmp(held, wanted, DayRecord::kSize) == 0;
+}
+
+ActivityStore::Outcome ActivityStore::Check(const LogBookDatabase& logbook) {
+    if (!logbook.IsOpen()) {
+        return {Code::Failed, "no logbook is open"};
+    }
+    ActivityStore store;
+    store.fileName = NameFor(fileio::Resolved(logbook.DataFileName()));
+    if (logbook.Holds(store.fileName)) {
+        return store.Failure(Code::Failed, kIsTheLogbook);
+    }
+    struct stat info {};
+    if (::stat(store.fileName.c_str(), &info) != 0) {
+        return errno == ENOENT
+                   ? Outcome{Code::Missing, ""}
+                   : store.Failure(Code::Failed, "cannot be read: " + fileio::Reason(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return store.Failure(Code::Failed, "is not a regular file");
+    }
+    if (sqlite3_open_v2(store.fileName.c_str(), &store.db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        return store.Failure(Code::Failed, "cannot be opened");
+    }
+    sqlite3_busy_timeout(store.db, 5000);
+    Statement s(store.db, "PRAGMA integrity_check(1)");
+    if (!s.Prepared() || s.Step() != SQLITE_ROW) {
+        return Damage(s.Status()) ? store.Failure(Code::Damaged, "is damaged: not a database")
+                                  : store.Failure(Code::Failed, "cannot be checked");
+    }
+    if (const std::string verdict = s.Text(0); verdict != "ok") {
+        return store.Failure(Code::Damaged, "is damaged: " + verdict);
+    }
+    return {};
+}
+
+ActivityStore::Outcome ActivityStore::SetAside(const LogBookDatabase& logbook,
+                                               std::string& savedAs) {
+    if (!logbook.HeldAlone()) {
+        return {Code::Failed, "the logbook is not held alone"};
+    }
+    const std::string name = NameFor(fileio::Resolved(logbook.DataFileName()));
+    if (logbook.Holds(name)) {
+        return {Code::Failed, name + " " + kIsTheLogbook};
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string aside = name + ".damaged-" + stamp;
+    struct stat info {};
+    for (int n = 1; ::lstat(aside.c_str(), &info) == 0 && n < 100; ++n) {
+        aside = name + ".damaged-" + stamp + "." + std::to_string(n);
+    }
+    if (::lstat(aside.c_str(), &info) == 0 || ::rename(name.c_str(), aside.c_str()) != 0) {
+        return {Code::Failed, name + " cannot be set aside: " + fileio::Reason(errno)};
+    }
+    // Its journal goes with it, so that no new file of the name is ever "rolled back" by it.
+    const std::string journal = name + "-journal";
+    if (::lstat(journal.c_str(), &info) == 0) {
+        ::rename(journal.c_str(), (aside + "-journal").c_str());
+    }
+    fileio::SyncFolder(name);
+    savedAs = aside;
+    return {};
+}
