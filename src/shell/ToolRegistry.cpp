@@ -141,17 +141,10 @@ bool ToolRegistry::AllMdiToolsOpen() const {
 }
 
 void ToolRegistry::OpenTool(int id) {
-    if (const ToolInfo* info = Info(id)) {
-        if (info->title) {
-            OpenMdiTool(*info);
-        } else {
-            OpenPopupTool(*info);
-        }
+    const ToolInfo* info = Info(id);
+    if (!info) {
+        return;
     }
-}
-
-void ToolRegistry::OpenMdiTool(const ToolInfo& info) {
-    const int id = info.resourceId;
     ToolSlot& slot = toolSlots[id];
     if (!slot.open) {
         const auto maker = Makers().find(id);
@@ -160,35 +153,23 @@ void ToolRegistry::OpenMdiTool(const ToolInfo& info) {
             return;
         }
         dialog->SetDeleteOnDestroy(true);
-        auto* child = new ChildWindow(area, info.title, dialog, info.icon);
-        child->CenterIn(&area);
-        child->SetDeleteOnDestroy(true);
-        slot = {dialog, child, true};
-        windows.Add(child->Handle(), id);
+        if (info->title) { // a large tool, in a child window of the client area
+            auto* child = new ChildWindow(area, info->title, dialog, info->icon);
+            child->CenterIn(&area);
+            child->SetDeleteOnDestroy(true);
+            slot = {dialog, child, true};
+            windows.Add(child->Handle(), id);
+        } else {
+            slot = {dialog, nullptr, true};
+            dialog->Create();
+            dialog->CenterIn(nullptr);
+            dialog->Show(TShowMode::Normal);
+        }
     }
     if (slot.child) {
         area.ActivateChild(*slot.child);
         slot.child->BringToTop();
-    }
-    TWindow::CommandStateChanged();
-}
-
-void ToolRegistry::OpenPopupTool(const ToolInfo& info) {
-    const int id = info.resourceId;
-    ToolSlot& slot = toolSlots[id];
-    if (!slot.open) {
-        const auto maker = Makers().find(id);
-        TDialog* dialog = maker == Makers().end() ? nullptr : maker->second(client);
-        if (!dialog) {
-            return;
-        }
-        dialog->SetDeleteOnDestroy(true);
-        slot = {dialog, nullptr, true};
-        dialog->Create();
-        dialog->CenterIn(nullptr);
-        dialog->Show(TShowMode::Normal);
-    }
-    if (slot.dialog) {
+    } else if (slot.dialog) {
         slot.dialog->BringToTop();
     }
     TWindow::CommandStateChanged();

@@ -87,8 +87,6 @@ private:
         bool open = false;
     };
     static const ToolInfo* Info(int resourceId);
-    void OpenMdiTool(const ToolInfo& info);
-    void OpenPopupTool(const ToolInfo& info);
 
     ClientWindow& client;
     TMDIClient& area;

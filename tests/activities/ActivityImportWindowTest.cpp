@@ -284,34 +284,26 @@ TEST_F(ActivityImportWindowTest, ThePreviewGrowsWithItsLists) {
     }));
 }
 
-TEST_F(ActivityImportWindowTest, CancelWhileManyFilesAreReadStoresNothing) {
+// The reading box shows for many files, and for one large file (16 MiB of blanks inside a
+// track, compressed) while it is read; its Cancel stops the reading and stores nothing.
+TEST_F(ActivityImportWindowTest, CancelWhileFilesAreReadStoresNothing) {
     for (int day = 10; day < 22; ++day) {
         const std::string date = "2024-04-" + std::to_string(day);
         Run("watch/year/" + date + ".gpx", date);
     }
-    const std::string before = Read(Logbook());
-    bool previewed = false;
-    ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
-        [&] { previewed = Choose({Path("watch/year")}, Esc); },
-        [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
-    EXPECT_FALSE(previewed);
-    EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
-    EXPECT_EQ(Read(Logbook()), before);
-}
-
-// One large file shows the box as well, and Cancel stops it while it is read: 16 MiB of
-// blanks inside a track, compressed.
-TEST_F(ActivityImportWindowTest, CancelWhileOneLargeFileIsReadStoresNothing) {
     Put("watch/big.gpx.gz", Gzip("<gpx><trk><trkseg>" + std::string(16 << 20, ' ') +
                                  "</trkseg></trk></gpx>"));
     const std::string before = Read(Logbook());
-    bool previewed = false;
-    ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
-        [&] { previewed = Choose({Path("watch/big.gpx.gz")}, Esc); },
-        [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
-    EXPECT_FALSE(previewed);
-    EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
-    EXPECT_EQ(Read(Logbook()), before);
+    for (const char* chosen : {"watch/year", "watch/big.gpx.gz"}) {
+        SCOPED_TRACE(chosen);
+        bool previewed = false;
+        ASSERT_TRUE(WhenShown<ActivityReadingDialog>(
+            [&] { previewed = Choose({Path(chosen)}, Esc); },
+            [](ActivityReadingDialog& reading) { UserInput::Click(reading, TDialog::kIdCancel); }));
+        EXPECT_FALSE(previewed);
+        EXPECT_EQ(StatusText(), "The import was cancelled; nothing was stored.");
+        EXPECT_EQ(Read(Logbook()), before);
+    }
 }
 
 // Without an open logbook (here one that is a FIFO) nothing is read: the user is told why.
