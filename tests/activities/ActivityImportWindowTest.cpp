@@ -291,8 +291,8 @@ TEST_F(ActivityImportWindowTest, CancelWhileFilesAreReadStoresNothing) {
         const std::string date = "2024-04-" + std::to_string(day);
         Run("watch/year/" + date + ".gpx", date);
     }
-    Put("watch/big.gpx.gz", Gzip("<gpx><trk><trkseg>" + std::string(16 << 20, ' ') +
-                                 "</trkseg></trk></gpx>"));
+    Put("watch/big.gpx.gz",
+        Gzip("<gpx><trk><trkseg>" + std::string(16 << 20, ' ') + "</trkseg></trk></gpx>"));
     const std::string before = Read(Logbook());
     for (const char* chosen : {"watch/year", "watch/big.gpx.gz"}) {
         SCOPED_TRACE(chosen);

@@ -3,6 +3,7 @@
 // same moving time.
 
 #include "FitWriter.h"
+#include "ReadBytes.h"
 
 #include "activities/ActivityFile.h"
 
@@ -122,16 +123,6 @@ std::string Fit(bool withLaps, bool withSession) {
         fit.Sessions({{kMorning, 1, 120000, 40080, 30, 147, 171}});
     }
     return fit.Bytes();
-}
-
-ActivityFileResult ReadBytes(const std::string& bytes) {
-    std::size_t at = 0;
-    return ActivityFile::Read([&](unsigned char* buffer, std::size_t length) -> std::int64_t {
-        const std::size_t n = std::min(length, bytes.size() - at);
-        std::memcpy(buffer, bytes.data() + at, n);
-        at += n;
-        return static_cast<std::int64_t>(n);
-    });
 }
 
 TEST(ActivityPausesTest, OneRunGivesOneMovingTimeInEveryForm) {

@@ -2,6 +2,7 @@
 // file gave none.
 
 #include "FitWriter.h"
+#include "ReadBytes.h"
 
 #include "activities/ActivityFile.h"
 #include "activities/FitReader.h"
@@ -24,16 +25,6 @@ std::string RunFile(FitWriter writer = FitWriter()) {
         .Sessions({kRun})
         .ActivityMessage(kMorning + 4000, kMorning + 7600)
         .Bytes();
-}
-
-ActivityFileResult ReadBytes(const std::string& bytes, std::size_t piece = 4096) {
-    std::size_t at = 0;
-    return ActivityFile::Read([&](unsigned char* buffer, std::size_t length) -> std::int64_t {
-        const std::size_t n = std::min({length, bytes.size() - at, piece});
-        std::memcpy(buffer, bytes.data() + at, n);
-        at += n;
-        return static_cast<std::int64_t>(n);
-    });
 }
 
 std::string Flip(std::string bytes, std::size_t at) {

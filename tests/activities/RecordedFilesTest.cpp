@@ -3,6 +3,7 @@
 // than against our own FitWriter's idea of it.
 
 #include "FitWriter.h"
+#include "ReadBytes.h"
 
 #include "activities/ActivityFile.h"
 
@@ -11,16 +12,6 @@
 #include <cstring>
 
 namespace {
-
-ActivityFileResult ReadBytes(const std::string& bytes) {
-    std::size_t at = 0;
-    return ActivityFile::Read([&](unsigned char* buffer, std::size_t length) -> std::int64_t {
-        const std::size_t n = std::min(length, bytes.size() - at);
-        std::memcpy(buffer, bytes.data() + at, n);
-        at += n;
-        return static_cast<std::int64_t>(n);
-    });
-}
 
 // The expected figures were worked out from each file's text, not by our reader: the TCX
 // from its lap's own summary, the GPX by summing the haversine distance (mean radius
