@@ -12,7 +12,9 @@
 #include "shell/ResourceIds.h"
 #include "shell/ToolDialog.h"
 
+#include <cstddef>
 #include <memory>
+#include <string>
 
 class LogBookDialog : public ToolDialog, public LogBookButtons {
 public:
@@ -27,9 +29,13 @@ public:
     static constexpr int kHard = 516;
     static constexpr int kDateText = 517;
     static constexpr int kWorkout = 518;
+    // The shown day's activities in a line, in the header beside the date.
+    static constexpr int kActivities = 519;
     // Number boxes hold nine characters; the limits count the terminating zero, as the
     // record's text fields do.
     static constexpr int kNumberLimit = 10;
+    // What the activities line holds: three activities in their short words fit.
+    static constexpr std::size_t kActivitiesCharacters = 64;
 
     static constexpr unsigned kResetMessage = res::kLogBookChanged;
     static constexpr unsigned kGoToDayMessage = res::kGoToDay;
@@ -60,6 +66,9 @@ protected:
 
 private:
     void ShowCurrentDay();
+    // The line of the shown day's activities, read from the activities file beside the
+    // logbook; empty when the file is missing or cannot be read (said once, as it opened).
+    std::string ActivitiesLine() const;
     // Takes what was typed into the cache. False when a box was refused and the user went
     // back to correct it: the caller then stops.
     bool ReadBoxes();
