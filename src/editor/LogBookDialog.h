@@ -1,9 +1,9 @@
 #pragma once
 // The Log Book: one day of the logbook at a time in eleven number boxes, a comment box,
-// the competition and difficulty buttons and the workout box, with save, erase, step by
-// one or thirty days, Find and Calculate. Stepping works on the cache of the days around
-// the shown day; the logbook is written on Save, when the cache window moves, and on "Yes"
-// at closing.
+// the competition and difficulty buttons and the workout box, the day's imported activities
+// in a line in the header, with save, erase, step by one or thirty days, Find and Calculate.
+// Stepping works on the cache of the days around the shown day; the logbook is written on
+// Save, when the cache window moves, and on "Yes" at closing.
 
 #include "editor/DayForm.h"
 #include "editor/LogBookButtons.h"
