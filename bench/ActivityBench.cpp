@@ -6,6 +6,7 @@
 #include "SampleLogBook.h"
 #include "activities/ActivityFile.h"
 #include "activities/ActivityImportPlan.h"
+#include "activities/DayActivitiesText.h"
 #include "activities/FitReader.h"
 #include "store/ActivityStore.h"
 
@@ -152,37 +153,43 @@ void BM_PreviewYear(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewYear)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Opening the activities file of a logbook that holds 4000 activities (some eleven years
-// of training) and reading one day's two (target under 5 ms), as the Log Book will when it
-// shows a day.
+// A logbook that holds 4000 activities (some eleven years of training), two a day; false
+// (the run failed) when they could not be stored.
+bool StoreElevenYears(SampleLogBook& book) {
+    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
+        return false;
+    }
+    std::vector<ActivityRow> rows;
+    for (int i = 0; i < 4000; ++i) {
+        ActivityRow row;
+        row.day = book.Days()[static_cast<std::size_t>(i / 2)].dateKey;
+        row.start = 1262329200 + static_cast<std::int64_t>(i) * 43200;
+        row.sport = i % 2 == 0 ? "Running" : "Cycling";
+        row.metres = 10000 + i;
+        row.movingSeconds = 3000;
+        row.elapsedSeconds = 3300;
+        row.avgHeartRate = 140;
+        row.maxHeartRate = 170;
+        row.calories = 650;
+        row.file = "2010-01-01-07-00-00.fit";
+        row.fileHash = 0x9e3779b97f4a7c15ULL * static_cast<std::uint64_t>(i + 1);
+        rows.push_back(row);
+    }
+    ActivityStore store;
+    store.Open(book.Database(), true);
+    if (!store.Change({}, rows, "km").Ok()) {
+        book.Fail("the 4000 activities could not be stored");
+        return false;
+    }
+    return true;
+}
+
+// Opening the activities file of that logbook and reading one day's two (target under
+// 5 ms).
 void BM_OpenAndReadADaysActivities(benchmark::State& state) {
     SampleLogBook book(state);
-    if (!book.OpenExpecting(LogBookDatabase::OpenResult::Opened)) {
+    if (!StoreElevenYears(book)) {
         return;
-    }
-    {
-        std::vector<ActivityRow> rows;
-        for (int i = 0; i < 4000; ++i) {
-            ActivityRow row;
-            row.day = book.Days()[static_cast<std::size_t>(i / 2)].dateKey;
-            row.start = 1262329200 + static_cast<std::int64_t>(i) * 43200;
-            row.sport = i % 2 == 0 ? "Running" : "Cycling";
-            row.metres = 10000 + i;
-            row.movingSeconds = 3000;
-            row.elapsedSeconds = 3300;
-            row.avgHeartRate = 140;
-            row.maxHeartRate = 170;
-            row.calories = 650;
-            row.file = "2010-01-01-07-00-00.fit";
-            row.fileHash = 0x9e3779b97f4a7c15ULL * static_cast<std::uint64_t>(i + 1);
-            rows.push_back(row);
-        }
-        ActivityStore store;
-        store.Open(book.Database(), true);
-        if (!store.Change({}, rows, "km").Ok()) {
-            book.Fail("the 4000 activities could not be stored");
-            return;
-        }
     }
     const std::int32_t day = book.Days()[1000].dateKey;
     for (auto _ : state) {
@@ -196,6 +203,30 @@ void BM_OpenAndReadADaysActivities(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenAndReadADaysActivities)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+// What the Log Book does at each day it shows: the file opened, the day's two activities
+// read with the unit, and their line made (target under 0.2 ms).
+void BM_LogBookDaysActivitiesLine(benchmark::State& state) {
+    SampleLogBook book(state);
+    if (!StoreElevenYears(book)) {
+        return;
+    }
+    const std::int32_t day = book.Days()[1000].dateKey;
+    for (auto _ : state) {
+        ActivityStore store;
+        std::vector<ActivityRow> rows;
+        if (!store.Open(book.Database(), false).Ok() || !store.Read(day, day, rows).Ok()) {
+            book.Fail("the day's activities were not read");
+            break;
+        }
+        const std::string line = DayActivitiesText::Line(rows, store.Unit(), 64);
+        if (line != "Run 12.00 km 50:00 \u00b7 Ride 12.00 km 50:00") {
+            book.Fail(("the line reads " + line).c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(BM_LogBookDaysActivitiesLine)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 #ifdef VELORIA_LOGBOOK_TOOL
 // veloria-logbook import of the year as a whole process (target under 1 s); --replace so

@@ -1,10 +1,12 @@
 #include "editor/LogBookDialog.h"
 
+#include "activities/DayActivitiesText.h"
 #include "framework/TMessageBox.h"
 #include "framework/TResources.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
+#include "store/ActivityStore.h"
 
 namespace {
 
@@ -35,6 +37,7 @@ void LogBookDialog::RegisterTemplate() {
     TDialogTemplate t = P::Page({P::Cell(0, 96),
                                  P::Cell(96, 300),
                                  P::Centred(kDateText, 2, 2, 92, 8),
+                                 {K::Static, kActivities, 102, 2, 290, 8, "", 0, 0},
                                  P::Divider(5, 204),
                                  P::WorkArea(),
                                  {K::DipLine, -1, 8, 156, 320, 5, "", 0, 0}});
@@ -166,6 +169,19 @@ void LogBookDialog::ShowCurrentDay() {
     }
     reference = currentRecord;
     shown = BoxTexts();
+    SetDlgItemText(kActivities, ActivitiesLine());
+}
+
+std::string LogBookDialog::ActivitiesLine() const {
+    // Opened for each day shown, so the file is never held past the logbook's own life.
+    ActivityStore activities;
+    std::vector<ActivityRow> rows;
+    const std::int32_t key = dates.KeyOfDate(current);
+    if (!activities.Open(Client().Database(), false).Ok() ||
+        !activities.Read(key, key, rows).Ok()) {
+        return "";
+    }
+    return DayActivitiesText::Line(rows, activities.Unit(), kActivitiesCharacters);
 }
 
 bool LogBookDialog::ReadBoxes() {

@@ -1,9 +1,9 @@
 #pragma once
 // The Log Book: one day of the logbook at a time in eleven number boxes, a comment box,
-// the competition and difficulty buttons and the workout box, with save, erase, step by
-// one or thirty days, Find and Calculate. Stepping works on the cache of the days around
-// the shown day; the logbook is written on Save, when the cache window moves, and on "Yes"
-// at closing.
+// the competition and difficulty buttons and the workout box, the day's imported activities
+// in a line in the header, with save, erase, step by one or thirty days, Find and Calculate.
+// Stepping works on the cache of the days around the shown day; the logbook is written on
+// Save, when the cache window moves, and on "Yes" at closing.
 
 #include "editor/DayForm.h"
 #include "editor/LogBookButtons.h"
@@ -12,7 +12,9 @@
 #include "shell/ResourceIds.h"
 #include "shell/ToolDialog.h"
 
+#include <cstddef>
 #include <memory>
+#include <string>
 
 class LogBookDialog : public ToolDialog, public LogBookButtons {
 public:
@@ -27,9 +29,14 @@ public:
     static constexpr int kHard = 516;
     static constexpr int kDateText = 517;
     static constexpr int kWorkout = 518;
+    // The shown day's activities in a line, in the header beside the date.
+    static constexpr int kActivities = 519;
     // Number boxes hold nine characters; the limits count the terminating zero, as the
     // record's text fields do.
     static constexpr int kNumberLimit = 10;
+    // What the activities line holds: three activities and the count of the rest, some 375
+    // of its 435 pixels in the dialog font (about 5 pixels a character).
+    static constexpr std::size_t kActivitiesCharacters = 76;
 
     static constexpr unsigned kResetMessage = res::kLogBookChanged;
     static constexpr unsigned kGoToDayMessage = res::kGoToDay;
@@ -60,6 +67,9 @@ protected:
 
 private:
     void ShowCurrentDay();
+    // The line of the shown day's activities, read from the activities file beside the
+    // logbook; empty when the file is missing or cannot be read (said once, as it opened).
+    std::string ActivitiesLine() const;
     // Takes what was typed into the cache. False when a box was refused and the user went
     // back to correct it: the caller then stops.
     bool ReadBoxes();

@@ -42,17 +42,17 @@ protected:
         Write(Path(name), bytes);
         return Path(name);
     }
-    // A run of 1111.95 m in ten minutes at 07:00 UTC on a date such as "2024-03-05": 0.01
-    // degree north, a point every 15 s as a watch records (longer gaps are pauses), its heart
-    // rate rising from 150 to 162 at the last point.
-    std::string Run(const std::string& name, const std::string& date) const {
+    // A run of 1111.95 m in ten minutes at 07:00 UTC (or the hour given) on a date such as
+    // "2024-03-05": 0.01 degree north, a point every 15 s as a watch records (longer gaps are
+    // pauses), its heart rate rising from 150 to 162 at the last point.
+    std::string Run(const std::string& name, const std::string& date, int hour = 7) const {
         std::string points;
         for (int i = 0; i <= 40; ++i) {
             char point[160];
             std::snprintf(point, sizeof point,
-                          "<trkpt lat=\"%.5f\" lon=\"8\"><time>%sT07:%02d:%02dZ</time><extensions>"
-                          "<ns3:hr>%d</ns3:hr></extensions></trkpt>",
-                          50 + i * 0.00025, date.c_str(), i * 15 / 60, i * 15 % 60,
+                          "<trkpt lat=\"%.5f\" lon=\"8\"><time>%sT%02d:%02d:%02dZ</time>"
+                          "<extensions><ns3:hr>%d</ns3:hr></extensions></trkpt>",
+                          50 + i * 0.00025, date.c_str(), hour, i * 15 / 60, i * 15 % 60,
                           i == 40 ? 162 : 150);
             points += point;
         }
@@ -167,6 +167,32 @@ TEST_F(ActivityImportWindowTest, ASecondFileAddsItsActivityAndADamagedActivities
     EXPECT_EQ(Messages().back(), "\n\nERROR:  \"" + damaged + "\nNothing was imported.\"");
     EXPECT_EQ(Read(Logbook()), logbook);
     EXPECT_EQ(Read(activities), "not a database");
+}
+
+// The Log Book's header lists the shown day's activities as it opens, at each step and after
+// an import; an activities file it cannot read shows none and asks nothing. 1111.95 m in
+// 600 s at 07:00 and at 12:00, 20 km in 3600 s at 17:00.
+TEST_F(ActivityImportWindowTest, TheLogBookShowsTheShownDaysActivities) {
+    const std::string date = DateUtility::KeyText(Key(0));
+    const auto line = [this] { return Shows(LogBookDialog::kActivities); };
+    const auto import = [](Preview& preview) { UserInput::Enter(preview); };
+    ASSERT_TRUE(Choose({Ride("watch/ride.tcx", date), Run("watch/run.gpx", date)}, import));
+    Reopen();
+    const std::string two = "Run 1.11 km 10:00 \u00b7 Ride 20.00 km 1:00:00";
+    EXPECT_EQ(line(), two);
+    Click(LogBookDialog::kNextDay);
+    EXPECT_EQ(line(), "");
+    Click(LogBookDialog::kPreviousDay);
+    EXPECT_EQ(line(), two);
+    ASSERT_TRUE(Choose({Run("watch/noon.gpx", date, 12)}, import));
+    EXPECT_EQ(line(), "Run 1.11 km 10:00 \u00b7 Run 1.11 km 10:00 \u00b7 Ride 20.00 km 1:00:00");
+
+    Write(Path("logBooks/mylog.vra"), "not a database");
+    TMessageBox::History().clear();
+    Click(LogBookDialog::kNextDay);
+    Click(LogBookDialog::kPreviousDay);
+    EXPECT_EQ(line(), "");
+    EXPECT_TRUE(TMessageBox::History().empty());
 }
 
 // The rows as the choices below the lists change them; 2024-03-06 holds an entry.
