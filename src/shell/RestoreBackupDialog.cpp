@@ -48,6 +48,10 @@ std::string RestoreBackupDialog::Line(const LogBookBackups::Backup& backup) {
     if (backup.days > 0) {
         line += ", " + DateOfKey(backup.firstDay) + " to " + DateOfKey(backup.lastDay);
     }
+    if (backup.activities >= 0) {
+        line += ", " + std::to_string(backup.activities) +
+                (backup.activities == 1 ? " activity" : " activities");
+    }
     return line + ", " + std::to_string((backup.size + 1023) / 1024) + " KB";
 }
 

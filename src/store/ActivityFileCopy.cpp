@@ -123,7 +123,7 @@ bool ActivityFileCopy::Check(const std::string& copy, int& count, std::string& w
     Connection db;
     if (sqlite3_open_v2(ImmutableUri(copy).c_str(), &db.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
                         nullptr) != SQLITE_OK) {
-        why = "it cannot be opened";
+        why = "cannot be opened";
         return false;
     }
     sqlite3_stmt* s = nullptr;
@@ -134,11 +134,11 @@ bool ActivityFileCopy::Check(const std::string& copy, int& count, std::string& w
         ran ? reinterpret_cast<const char*>(sqlite3_column_text(s, 0)) : db.Error();
     sqlite3_finalize(s);
     if (!ran || verdict != "ok") {
-        why = "it fails its integrity check (" + verdict + ")";
+        why = "fails its integrity check (" + verdict + ")";
         return false;
     }
     if (!CountActivities(db.db, count)) {
-        why = "its activities cannot be counted (" + db.Error() + ")";
+        why = "holds activities that cannot be counted (" + db.Error() + ")";
         return false;
     }
     return true;
