@@ -62,8 +62,8 @@ void RestoreBackupDialog::SetupWindow() {
                            : backups.empty()
                                ? "There is no backup of " + name + " yet."
                                : "Backups of " + name +
-                                     ", newest first. The logbook's present days are backed "
-                                     "up before the one chosen replaces them.");
+                                     ", newest first. The present days and activities are "
+                                     "backed up before the one chosen replaces them.");
     for (const LogBookBackups::Backup& backup : backups) {
         ListAddString(kList, Line(backup));
     }
