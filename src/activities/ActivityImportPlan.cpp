@@ -418,6 +418,9 @@ ActivityImportPlan::StoreOutcome ActivityImportPlan::Store(LogBookDatabase& logb
     // taken back.
     std::vector<DayRecord> earlier;
     if (changesActivities) {
+        // The backup before the import holds the activities as they were too: made between
+        // the two files' changes, it would pair new activities with the old days.
+        logbook.ChangeAhead();
         activities.SettleWritten(logbook);
         if (activities.IsOpen() && activities.Planned(earlier).Ok()) {
             std::erase_if(earlier, [&](const DayRecord& r) {

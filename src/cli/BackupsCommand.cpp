@@ -20,8 +20,8 @@ int BackupsCommand(ToolCommand& tool) {
     }
     std::string text = "backups of " + logbook + " in " + folder + ", newest first:\n";
     char line[160];
-    std::snprintf(line, sizeof line, "%-26s  %-19s  %6s  %-10s  %-10s  %10s\n", "NAME",
-                  "TIME (LOCAL)", "DAYS", "FIRST DAY", "LAST DAY", "BYTES");
+    std::snprintf(line, sizeof line, "%-26s  %-19s  %6s  %10s  %-10s  %-10s  %10s\n", "NAME",
+                  "TIME (LOCAL)", "DAYS", "ACTIVITIES", "FIRST DAY", "LAST DAY", "BYTES");
     text += line;
     for (const LogBookBackups::Backup& backup : backups) {
         if (!backup.Restorable()) {
@@ -32,9 +32,13 @@ int BackupsCommand(ToolCommand& tool) {
         }
         {
             const bool any = backup.days > 0;
-            std::snprintf(line, sizeof line, "%-26s  %-19s  %6d  %-10s  %-10s  %10lld\n",
+            // "-": made before the logbook had activities.
+            const std::string activities =
+                backup.activities < 0 ? "-" : std::to_string(backup.activities);
+            std::snprintf(line, sizeof line, "%-26s  %-19s  %6d  %10s  %-10s  %-10s  %10lld\n",
                           backup.name.c_str(), LogBookBackups::LocalTime(backup.time).c_str(),
-                          backup.days, any ? DateUtility::KeyText(backup.firstDay).c_str() : "-",
+                          backup.days, activities.c_str(),
+                          any ? DateUtility::KeyText(backup.firstDay).c_str() : "-",
                           any ? DateUtility::KeyText(backup.lastDay).c_str() : "-",
                           static_cast<long long>(backup.size));
         }

@@ -48,6 +48,10 @@ std::string RestoreBackupDialog::Line(const LogBookBackups::Backup& backup) {
     if (backup.days > 0) {
         line += ", " + DateOfKey(backup.firstDay) + " to " + DateOfKey(backup.lastDay);
     }
+    if (backup.activities >= 0) {
+        line += ", " + std::to_string(backup.activities) +
+                (backup.activities == 1 ? " activity" : " activities");
+    }
     return line + ", " + std::to_string((backup.size + 1023) / 1024) + " KB";
 }
 
@@ -58,8 +62,8 @@ void RestoreBackupDialog::SetupWindow() {
                            : backups.empty()
                                ? "There is no backup of " + name + " yet."
                                : "Backups of " + name +
-                                     ", newest first. The logbook's present days are backed "
-                                     "up before the one chosen replaces them.");
+                                     ", newest first. The present days and activities are "
+                                     "backed up before the one chosen replaces them.");
     for (const LogBookBackups::Backup& backup : backups) {
         ListAddString(kList, Line(backup));
     }

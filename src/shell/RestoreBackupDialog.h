@@ -1,7 +1,7 @@
 #pragma once
 // File > Restore from Backup: the open logbook's backups, newest first, each with its time,
-// days and size, or why it may not be restored; below the list, what restoring the selected
-// one would change. Restore (or a double click) chooses the selected one, Cancel none. The
+// days, activities and size, or why it may not be restored; below the list, what restoring the
+// selected one would change. Restore (or a double click) chooses the selected one, Cancel none. The
 // restore itself is the client's.
 
 #include "framework/TDialog.h"

@@ -1,13 +1,12 @@
 #include "store/ActivityStore.h"
 
+#include "store/ActivityFileCopy.h"
 #include "store/FileIo.h"
-#include "store/IndexFile.h"
 #include "store/LogBookDatabase.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -150,8 +149,7 @@ ActivityStore::~ActivityStore() {
 }
 
 std::string ActivityStore::NameFor(const std::string& logbook) {
-    const std::string index = IndexFile::NameFor(logbook);
-    return index.substr(0, index.size() - 4) + ".vra";
+    return ActivityFileCopy::NameFor(logbook);
 }
 
 void ActivityStore::Close() {
@@ -544,25 +542,8 @@ ActivityStore::Outcome ActivityStore::SetAside(const LogBookDatabase& logbook,
     if (logbook.Holds(name)) {
         return {Code::Failed, name + " " + kIsTheLogbook};
     }
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string aside = name + ".damaged-" + stamp;
-    struct stat info {};
-    for (int n = 1; ::lstat(aside.c_str(), &info) == 0 && n < 100; ++n) {
-        aside = name + ".damaged-" + stamp + "." + std::to_string(n);
-    }
-    if (::lstat(aside.c_str(), &info) == 0 || ::rename(name.c_str(), aside.c_str()) != 0) {
+    if (!ActivityFileCopy::SetAside(name, "damaged", savedAs)) {
         return {Code::Failed, name + " cannot be set aside: " + fileio::Reason(errno)};
     }
-    // Its journal goes with it, so that no new file of the name is ever "rolled back" by it.
-    const std::string journal = name + "-journal";
-    if (::lstat(journal.c_str(), &info) == 0) {
-        ::rename(journal.c_str(), (aside + "-journal").c_str());
-    }
-    fileio::SyncFolder(name);
-    savedAs = aside;
     return {};
 }

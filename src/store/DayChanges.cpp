@@ -22,8 +22,15 @@ std::vector<IndexEntry> LiveDays(const IndexTable& table) {
 } // namespace
 
 std::string DayChanges::Text() const {
-    return "adds " + std::to_string(added) + (added == 1 ? " day" : " days") + ", removes " +
-           std::to_string(removed) + ", changes " + std::to_string(changed);
+    std::string text = "adds " + std::to_string(added) + (added == 1 ? " day" : " days") +
+                       ", removes " + std::to_string(removed) + ", changes " +
+                       std::to_string(changed);
+    if (const int more = activitiesAfter - activitiesBefore; more != 0) {
+        const int count = more < 0 ? -more : more;
+        text += "; " + std::to_string(count) + (count == 1 ? " activity " : " activities ") +
+                (more < 0 ? "fewer" : "more");
+    }
+    return text;
 }
 
 bool DayChanges::Between(const IndexTable& present, const DataFile& presentData,

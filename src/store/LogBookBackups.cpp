@@ -1,5 +1,6 @@
 #include "store/LogBookBackups.h"
 
+#include "store/ActivityFileCopy.h"
 #include "store/BackupRotation.h"
 #include "store/ContentHash.h"
 #include "store/DataFile.h"
@@ -137,29 +138,38 @@ LogBookBackups::Verdict RecordedHash(const std::string& backupPath, std::uint64_
     return LogBookBackups::Verdict::Sound;
 }
 
-// What a backup killed while it was being written left behind: .<backup name>.tmp-XXXXXX
-// and .<backup name>.hash.tmp-XXXXXX, and a hash whose backup never took its name.
+bool EndsWith(const std::string& name, const char* end) {
+    const std::size_t length = std::strlen(end);
+    return name.size() > length && name.compare(name.size() - length, length, end) == 0;
+}
+
+// The backup (.vrl) a file of the backups folder belongs to: itself, its hash, its activities
+// file or that file's hash. Empty for a file of no backup.
+std::string BackupOf(const std::string& name) {
+    std::string stem = EndsWith(name, ".hash") ? name.substr(0, name.size() - 5) : name;
+    if (EndsWith(stem, ".vra")) {
+        stem.replace(stem.size() - 4, 4, kExtension);
+    }
+    std::int64_t time = 0;
+    int sequence = 0;
+    return LogBookBackups::ParseName(stem, time, sequence) ? stem : std::string();
+}
+
+// What a backup killed while it was being written left behind: .<file>.tmp-XXXXXX of each
+// of its files, and hashes and activities files whose backup never took its name.
 void RemoveLeftovers(const std::string& folder) {
-    const auto isBackup = [](const std::string& name) {
-        std::int64_t time = 0;
-        int sequence = 0;
-        const std::string stem = name.size() > 5 && name.compare(name.size() - 5, 5, ".hash") == 0
-                                     ? name.substr(0, name.size() - 5)
-                                     : name;
-        return LogBookBackups::ParseName(stem, time, sequence);
-    };
     std::vector<std::string> targets;
-    std::vector<std::string> hashes;
+    std::vector<std::string> companions;
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
             const std::size_t tag = name.rfind(".tmp-");
             if (name.size() > 1 && name[0] == '.' && tag != std::string::npos &&
-                isBackup(name.substr(1, tag - 1))) {
+                !BackupOf(name.substr(1, tag - 1)).empty()) {
                 targets.push_back(name.substr(1, tag - 1));
-            } else if (name.size() > 5 && name.compare(name.size() - 5, 5, ".hash") == 0 &&
-                       isBackup(name)) {
-                hashes.push_back(name);
+            } else if (const std::string backup = BackupOf(name);
+                       !backup.empty() && backup != name) {
+                companions.push_back(name);
             }
         }
         ::closedir(dir);
@@ -167,13 +177,33 @@ void RemoveLeftovers(const std::string& folder) {
     for (const std::string& target : targets) {
         TemporaryFile::RemoveLeftovers(Joined(folder, target));
     }
-    for (const std::string& hash : hashes) {
+    for (const std::string& companion : companions) {
         struct stat info {};
-        const std::string backup = Joined(folder, hash.substr(0, hash.size() - 5));
+        const std::string backup = Joined(folder, BackupOf(companion));
         if (::lstat(backup.c_str(), &info) != 0 && errno == ENOENT) {
-            ::unlink(Joined(folder, hash).c_str());
+            ::unlink(Joined(folder, companion).c_str());
         }
     }
+}
+
+// Writes bytes as a file of the backups folder: beside its name, synced, renamed.
+bool WriteWhole(const std::string& path, const std::string& bytes) {
+    TemporaryFile file;
+    return file.Create(path, 0600) &&
+           fileio::WriteAll(file.Descriptor(), bytes.data(), bytes.size()) && file.Sync() &&
+           file.Commit();
+}
+
+// The content hash of a file of the backups folder, never through a link.
+bool HashOfFile(const std::string& path, std::uint64_t& hash) {
+    const int fd = fileio::OpenNoWait(path, O_RDONLY | O_NOCTTY | O_NOFOLLOW);
+    struct stat info {};
+    const bool ok = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                    ContentHash::OfFile(fd, info.st_size, hash);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return ok;
 }
 
 bool NoRoom(int error) {
@@ -210,6 +240,11 @@ std::string LogBookBackups::Root() {
         data = Joined(home, ".local/share");
     }
     return Joined(data, "veloria/backups");
+}
+
+std::string LogBookBackups::ActivitiesNameFor(const std::string& backup) {
+    return EndsWith(backup, kExtension) ? backup.substr(0, backup.size() - 4) + ".vra"
+                                        : backup + ".vra";
 }
 
 std::string LogBookBackups::FolderFor(const std::string& logbook) {
@@ -334,6 +369,19 @@ LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, 
     if (!ContentHash::OfFile(source, size, hash)) {
         return {Outcome::Failed, logbook + " cannot be read for a backup."};
     }
+    // The activities file goes with its days, or there is no backup: one without it would
+    // restore days beside activities that are not theirs.
+    Activities activities;
+    const std::string live = ActivityFileCopy::NameFor(fileio::Resolved(logbook));
+    if (struct stat vra{}; ::lstat(live.c_str(), &vra) == 0 || errno != ENOENT) {
+        std::string why;
+        activities.present = true;
+        if (!ActivityFileCopy::Snapshot(live, activities.bytes, activities.count, why)) {
+            return {Outcome::Failed, "No backup was made: the activities file " + live +
+                                         " cannot be copied: " + why + "."};
+        }
+    }
+    const std::uint64_t activitiesHash = ContentHash::Of(activities.bytes);
     // A backup named later than the clock (made while it ran ahead) is no newest backup.
     const std::int64_t now = seams.now();
     std::vector<Backup> existing = BackupsIn(folder);
@@ -342,25 +390,29 @@ LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, 
                    existing.end());
     if (!existing.empty() && existing.front().size == size) {
         const std::string newest = Joined(folder, existing.front().name);
-        const int fd = fileio::OpenNoWait(newest, O_RDONLY | O_NOCTTY | O_NOFOLLOW);
+        const std::string newestActivities =
+            Joined(folder, ActivitiesNameFor(existing.front().name));
         std::uint64_t newestHash = 0;
-        const bool same =
-            fd >= 0 && ContentHash::OfFile(fd, size, newestHash) && newestHash == hash;
-        if (fd >= 0) {
-            ::close(fd);
-        }
+        std::uint64_t newestActivitiesHash = 0;
+        struct stat vra {};
+        const bool hadActivities = ::lstat(newestActivities.c_str(), &vra) == 0;
+        const bool same = HashOfFile(newest, newestHash) && newestHash == hash &&
+                          hadActivities == activities.present &&
+                          (!hadActivities || (HashOfFile(newestActivities, newestActivitiesHash) &&
+                                              newestActivitiesHash == activitiesHash));
         if (same) {
             return {Outcome::Unchanged, "", existing.front().name};
         }
     }
-    if (const std::int64_t free = seams.freeBytes(folder); free >= 0 && free < 2 * size) {
+    const std::int64_t needed = 2 * (size + static_cast<std::int64_t>(activities.bytes.size()));
+    if (const std::int64_t free = seams.freeBytes(folder); free >= 0 && free < needed) {
         return {Outcome::NoSpace, "No backup was made: " + folder + " has less than " +
-                                      std::to_string((2 * size + 1023) / 1024) + " KB free."};
+                                      std::to_string((needed + 1023) / 1024) + " KB free."};
     }
     const int sequence =
         !existing.empty() && existing.front().time == now ? existing.front().sequence + 1 : 1;
     const std::string name = NameFor(now, sequence);
-    BackupStatus made = Copy(source, size, hash, folder, name);
+    BackupStatus made = Copy(source, size, hash, activities, folder, name);
     if (!made.Is(Outcome::Made)) {
         return made;
     }
@@ -373,9 +425,28 @@ LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, 
 }
 
 LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size, std::uint64_t hash,
+                                                  const Activities& activities,
                                                   const std::string& folder,
                                                   const std::string& name) {
     const std::string path = Joined(folder, name);
+    const std::string activitiesPath = Joined(folder, ActivitiesNameFor(name));
+    const auto removeActivities = [&] {
+        ::unlink(activitiesPath.c_str());
+        ::unlink(HashName(activitiesPath).c_str());
+    };
+    // The activities file and its hash are in place before the data file takes its name:
+    // a backup under its name is whole.
+    if (activities.present &&
+        (!WriteWhole(HashName(activitiesPath), HashText(ContentHash::Of(activities.bytes))) ||
+         !WriteWhole(activitiesPath, activities.bytes))) {
+        const int why = errno;
+        removeActivities();
+        return {NoRoom(why)       ? Outcome::NoSpace
+                : NotAllowed(why) ? Outcome::Unwritable
+                                  : Outcome::Failed,
+                "No backup was made: " + activitiesPath +
+                    " cannot be written: " + fileio::Reason(why) + "."};
+    }
     // The hash goes in first, so every backup under its name has its hash beside it.
     TemporaryFile recorded;
     const std::string text = HashText(hash);
@@ -383,6 +454,7 @@ LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size,
         !fileio::WriteAll(recorded.Descriptor(), text.data(), text.size()) || !recorded.Sync() ||
         !recorded.Commit()) {
         const int why = errno;
+        removeActivities();
         return {NoRoom(why)       ? Outcome::NoSpace
                 : NotAllowed(why) ? Outcome::Unwritable
                                   : Outcome::Failed,
@@ -393,18 +465,21 @@ LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size,
     if (!copy.Create(path, 0600)) {
         const int why = errno;
         ::unlink(HashName(path).c_str());
+        removeActivities();
         return {NotAllowed(why) ? Outcome::Unwritable : Outcome::Failed,
                 "No backup was made: " + path + " cannot be created: " + fileio::Reason(why) + "."};
     }
     if (!fileio::CopyContents(source, copy.Descriptor(), size) || !copy.Sync()) {
         const int why = errno;
         ::unlink(HashName(path).c_str());
+        removeActivities();
         return {NoRoom(why) ? Outcome::NoSpace : Outcome::Failed,
                 "No backup was made: " + path + " cannot be written: " + fileio::Reason(why) + "."};
     }
     if (!copy.Commit()) {
         const int why = errno;
         ::unlink(HashName(path).c_str());
+        removeActivities();
         return {Outcome::Failed,
                 "No backup was made: " + path + " cannot be named: " + fileio::Reason(why) + "."};
     }
@@ -416,14 +491,22 @@ LogBookBackups::BackupStatus LogBookBackups::Copy(int source, std::int64_t size,
     DataFile check;
     IndexTable table;
     std::uint64_t readBack = 0;
-    const bool good = check.Open(path, false, true) == DataFile::OpenResult::Opened &&
-                      check.Size() == size &&
-                      ContentHash::OfFile(check.Descriptor(), size, readBack) && readBack == hash &&
-                      IndexFile::Rebuild(check, table);
+    std::uint64_t activitiesBack = 0;
+    int counted = 0;
+    std::string why;
+    const bool good =
+        check.Open(path, false, true) == DataFile::OpenResult::Opened && check.Size() == size &&
+        ContentHash::OfFile(check.Descriptor(), size, readBack) && readBack == hash &&
+        IndexFile::Rebuild(check, table) &&
+        (!activities.present ||
+         (HashOfFile(activitiesPath, activitiesBack) &&
+          activitiesBack == ContentHash::Of(activities.bytes) &&
+          ActivityFileCopy::Check(activitiesPath, counted, why) && counted == activities.count));
     if (!good) {
         check.Close();
         ::unlink(path.c_str());
         ::unlink(HashName(path).c_str());
+        removeActivities();
         return {Outcome::CheckFailed, "No backup was made: the copy " + path +
                                           " did not read back as the logbook; the older "
                                           "backups are kept."};
@@ -450,7 +533,10 @@ int LogBookBackups::Rotate(const std::string& folder, const std::string& made) {
     for (std::size_t i = 0; i < weighed.size(); ++i) {
         const std::string path = Joined(folder, weighed[i].name);
         if (!keep[i] && ::unlink(path.c_str()) == 0) {
+            const std::string activities = Joined(folder, ActivitiesNameFor(weighed[i].name));
             ::unlink(HashName(path).c_str());
+            ::unlink(activities.c_str());
+            ::unlink(HashName(activities).c_str());
             ++removed;
         }
     }
@@ -475,7 +561,7 @@ std::vector<LogBookBackups::Backup> LogBookBackups::List(const std::string& logb
     for (Backup& backup : backups) {
         DataFile data;
         IndexTable table;
-        const CheckStatus check = Open(logbook, backup.name, data, table);
+        const CheckStatus check = Open(logbook, backup.name, data, table, &backup.activities);
         backup.verdict = check.Outcome();
         if (!Restorable(check.Outcome())) {
             // Shown after the name: "is damaged: ..."
@@ -497,9 +583,12 @@ std::vector<LogBookBackups::Backup> LogBookBackups::List(const std::string& logb
 
 LogBookBackups::CheckStatus LogBookBackups::Open(const std::string& logbook,
                                                  const std::string& backup, DataFile& file,
-                                                 IndexTable& table) const {
+                                                 IndexTable& table, int* activities) const {
     file.Close();
     table.Clear();
+    if (activities) {
+        *activities = -1;
+    }
     const std::string folder = FolderFor(logbook);
     std::string name = backup;
     // The path `backup` printed is taken, but only inside this logbook's folder.
@@ -573,6 +662,39 @@ LogBookBackups::CheckStatus LogBookBackups::Open(const std::string& logbook,
         if (!file.ReadAt(DayRecord::Offset(static_cast<std::int32_t>(slot)) + 4, erased, 4) ||
             erased[0] > 1 || erased[1] != 0 || erased[2] != 0 || erased[3] != 0) {
             return notALogbook("record " + std::to_string(slot + 1) + " holds no day");
+        }
+    }
+    // Its activities file: recorded by its hash, which is written first, so a hash without
+    // its file is a backup that lost a part.
+    const std::string activitiesName = ActivitiesNameFor(name);
+    const std::string activitiesPath = Joined(folder, activitiesName);
+    struct stat vra {};
+    if (::lstat(activitiesPath.c_str(), &vra) == 0 ||
+        ::lstat(HashName(activitiesPath).c_str(), &vra) == 0) {
+        const auto damaged = [&](const std::string& why) {
+            file.Close();
+            table.Clear();
+            return CheckStatus(Verdict::Damaged,
+                               name + " is damaged: its activities file " + activitiesName + " " +
+                                   why + ".",
+                               name);
+        };
+        std::uint64_t recordedActivities = 0;
+        std::uint64_t activitiesHash = 0;
+        int count = 0;
+        std::string why;
+        if (::lstat(activitiesPath.c_str(), &vra) != 0 || !S_ISREG(vra.st_mode)) {
+            return damaged("is missing");
+        }
+        if (RecordedHash(activitiesPath, recordedActivities) != Verdict::Sound ||
+            !HashOfFile(activitiesPath, activitiesHash) || activitiesHash != recordedActivities) {
+            return damaged("does not match the hash recorded when it was made");
+        }
+        if (!ActivityFileCopy::Check(activitiesPath, count, why)) {
+            return damaged(why);
+        }
+        if (activities) {
+            *activities = count;
         }
     }
     if (hashed == Verdict::Missing) {

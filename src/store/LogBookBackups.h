@@ -1,19 +1,23 @@
 #pragma once
-// The backups of logbooks: copies of a data file, kept in a folder of each logbook's own
-// under $XDG_DATA_HOME/veloria/backups (~/.local/share/veloria/backups by default), named
-// <logbook's file name>-<8 hex digits of a hash of its absolute path>, so two logbooks of
-// one name in different folders never mix. A backup is named by its UTC time,
-// 2026-12-07T221503Z.vrl (2026-12-07T221503Z-2.vrl for a second one in that second); beside
-// it, <name>.hash holds the content hash of its bytes (16 hex digits and a line end). The
-// index is not kept; it is rebuilt when a backup is restored.
+// The backups of logbooks: copies of a data file and its activities file, kept in a folder of each
+// logbook's own under $XDG_DATA_HOME/veloria/backups (~/.local/share/veloria/backups by default),
+// named <logbook's file name>-<8 hex digits of a hash of its absolute path>, so two logbooks of one
+// name in different folders never mix. A backup is named by its UTC time, 2026-12-07T221503Z.vrl
+// (2026-12-07T221503Z-2.vrl for a second one in that second); beside it, <name>.hash holds the
+// content hash of its bytes (16 hex digits and a line end). The index is not kept; it is rebuilt
+// when a backup is restored. A logbook with an activities file has its copy beside,
+// 2026-12-07T221503Z.vra with its .vra.hash, made through SQLite's backup API; both are in place
+// before the .vrl takes its name, so a .vrl whose .vra.hash is there and whose .vra is not, or does
+// not match, is damaged, never a backup without activities.
 //
 // A backup is made only of a logbook that holds a record and differs from its newest
-// backup (size and content hash). It is copied beside its final name, synced and renamed,
-// then read back: it must open as a logbook of the same records and hash before any older
-// backup is removed (BackupRotation says which stay, over the backups neither just made nor
-// named later than the clock). A backup that cannot be made is an outcome with its reason
-// for the caller to say; it never stops the change that follows. Links in a backups folder
-// are no backups: never listed, checked, restored or removed.
+// backup (size and content hash of both files). Each file is copied beside its final name,
+// synced and renamed, then read back: the data file must open as a logbook of the same
+// records and hash, the activities file pass SQLite's integrity check with the same activity
+// count, before any older backup is removed (BackupRotation says which stay, over the backups
+// neither just made nor named later than the clock). A backup that cannot be made is an outcome
+// with its reason for the caller to say; it never stops the change that follows. Links in a backups
+// folder are no backups: never listed, checked, restored or removed.
 
 #include "store/StoreStatus.h"
 
@@ -67,6 +71,7 @@ public:
         int days = 0;        // live days; 0 with the two below when it may not be restored
         std::int32_t firstDay = 0;
         std::int32_t lastDay = 0; // date keys, YYYYMMDD
+        int activities = -1;      // in its activities file; -1 when it has none
         bool Restorable() const { return problem.empty(); }
     };
 
@@ -96,6 +101,8 @@ public:
     // The name of the backup made at time (sequence 2 and up for later ones in that second),
     // and the reverse; false for a name that is no backup's.
     static std::string NameFor(std::int64_t time, int sequence);
+    // The name of a backup's activities file: 2026-12-07T221503Z.vra.
+    static std::string ActivitiesNameFor(const std::string& backup);
     static bool ParseName(const std::string& name, std::int64_t& time, int& sequence);
     // A backup's time as the user reads it: local, 2026-12-07 23:15:03.
     static std::string LocalTime(std::int64_t time);
@@ -118,12 +125,21 @@ public:
 
     // Opens a backup of the logbook, by its name or its path in the logbook's backups folder,
     // into file (no lock: nobody writes a backup) and checks it whole: its hash when one was
-    // recorded, whole records, each a day. table gets its days. File() is the backup's name.
+    // recorded, whole records, each a day, and its activities file when it has one (its
+    // hash and SQLite's integrity check). table gets its days, activities (when given) the
+    // count of its activities, -1 when it has none. File() is the backup's name.
     CheckStatus Open(const std::string& logbook, const std::string& backup, DataFile& file,
-                     IndexTable& table) const;
+                     IndexTable& table, int* activities = nullptr) const;
 
 private:
-    BackupStatus Copy(int source, std::int64_t size, std::uint64_t hash, const std::string& folder,
+    // activities: the activities file's bytes and count, when the logbook has one.
+    struct Activities {
+        bool present = false;
+        std::string bytes;
+        int count = 0;
+    };
+    BackupStatus Copy(int source, std::int64_t size, std::uint64_t hash,
+                      const Activities& activities, const std::string& folder,
                       const std::string& name);
     int Rotate(const std::string& folder, const std::string& made);
 

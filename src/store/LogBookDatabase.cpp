@@ -1,5 +1,6 @@
 #include "store/LogBookDatabase.h"
 
+#include "store/ActivityFileCopy.h"
 #include "store/FileIo.h"
 #include "store/IndexFile.h"
 #include "store/TemporaryFile.h"
@@ -11,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -274,7 +276,8 @@ LogBookDatabase::StoreResult LogBookDatabase::StoreRecord(const DayRecord& recor
         Report(kErrorStoring);
         return StoreResult::Failed;
     }
-    ChangeAhead(false);
+    backedUpAhead = false;
+    BackUpAhead(false);
     if (reading) {
         reading->Forget();
     }
@@ -304,7 +307,9 @@ LogBookDatabase::StoreStatus LogBookDatabase::StoreAll(const std::vector<DayReco
         Report(kErrorStoring);
         return {StoreResult::Failed, kErrorStoring};
     }
-    ChangeAhead();
+    if (!std::exchange(backedUpAhead, false)) {
+        BackUpAhead(true);
+    }
     if (reading) {
         reading->Forget();
     }
@@ -319,7 +324,8 @@ LogBookDatabase::StoreStatus LogBookDatabase::StoreAll(const std::vector<DayReco
 }
 
 bool LogBookDatabase::Replace(const DataFile& source, std::int64_t size,
-                              const std::vector<DayRecord>& days, bool rebuild, int& error) {
+                              const std::vector<DayRecord>& days, bool rebuild, int& error,
+                              const std::function<bool()>& beforeCommit) {
     // Through a symbolic link the copy goes beside the file the link names and replaces
     // it there, so the link stays and leads to the new days; only the file this logbook
     // holds open is ever replaced.
@@ -355,7 +361,15 @@ bool LogBookDatabase::Replace(const DataFile& source, std::int64_t size,
         ok = Put(next, days[i]);
         error = ok ? 0 : errno;
     }
-    if (ok && (::fsync(next.Descriptor()) != 0 || !copy.Commit())) {
+    if (ok && ::fsync(next.Descriptor()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && beforeCommit && !beforeCommit()) {
+        ok = false;
+        error = 0;
+    }
+    if (ok && !copy.Commit()) {
         ok = false;
         error = errno;
     }
@@ -373,13 +387,26 @@ LogBookBackups::CheckStatus LogBookDatabase::CompareWithBackup(const std::string
     changes = DayChanges{};
     DataFile file;
     IndexTable days;
-    LogBookBackups::CheckStatus check = backups.Open(dataFileName, backup, file, days);
+    int activities = -1;
+    LogBookBackups::CheckStatus check = backups.Open(dataFileName, backup, file, days, &activities);
     if (LogBookBackups::Restorable(check.Outcome()) &&
         !DayChanges::Between(table, data, days, file, changes)) {
         return {LogBookBackups::Verdict::NotALogbook,
                 "The days of " + dataFileName + " and of " + check.File() +
                     " cannot all be read to compare them.",
                 check.File()};
+    }
+    // Activities are counted only where the present file can be read; a restore backs it up
+    // first, and refuses when it cannot.
+    const std::string live = ActivityFileCopy::NameFor(fileio::Resolved(dataFileName));
+    std::string bytes;
+    std::string why;
+    int present = 0;
+    struct stat info {};
+    const bool missing = ::lstat(live.c_str(), &info) != 0 && errno == ENOENT;
+    if (missing || ActivityFileCopy::Snapshot(live, bytes, present, why)) {
+        changes.activitiesBefore = present;
+        changes.activitiesAfter = activities < 0 ? 0 : activities;
     }
     return check;
 }
@@ -391,11 +418,14 @@ LogBookBackups::RestoreStatus LogBookDatabase::Restore(const std::string& backup
     }
     DataFile file;
     IndexTable days;
-    const LogBookBackups::CheckStatus check = backups.Open(dataFileName, backup, file, days);
+    int activities = -1;
+    const LogBookBackups::CheckStatus check =
+        backups.Open(dataFileName, backup, file, days, &activities);
     if (!LogBookBackups::Restorable(check.Outcome())) {
         return {Outcome::Refused, check.Words() + " The logbook is as it was."};
     }
-    // Its present days go into a backup first, whatever this run backed up before.
+    // Its present days and activities go into a backup first, whatever this run backed up
+    // before.
     const LogBookBackups::BackupStatus before = backups.BackUp(dataFileName, data.Descriptor());
     if (LogBookBackups::Failed(before.Outcome())) {
         return {Outcome::NotBackedUp,
@@ -404,14 +434,58 @@ LogBookBackups::RestoreStatus LogBookDatabase::Restore(const std::string& backup
     if (reading) {
         reading->Forget();
     }
+    const std::string live = ActivityFileCopy::NameFor(fileio::Resolved(dataFileName));
+    const std::string folder = LogBookBackups::FolderFor(dataFileName);
+    struct stat logbookInfo {};
+    data.Stat(logbookInfo);
+    struct stat liveInfo {};
+    const bool hadActivities = ::lstat(live.c_str(), &liveInfo) == 0;
+    std::string setAside;
+    std::string why;
+    bool activitiesPut = false;
+    const auto putActivities = [&] {
+        if (activities >= 0) {
+            activitiesPut = ActivityFileCopy::Restore(
+                folder + "/" + LogBookBackups::ActivitiesNameFor(check.File()), live,
+                logbookInfo.st_mode & 0666, static_cast<int>(logbookInfo.st_uid),
+                static_cast<int>(logbookInfo.st_gid), why);
+            return activitiesPut;
+        }
+        if (hadActivities && !ActivityFileCopy::SetAside(live, "before-restore", setAside)) {
+            why = fileio::Reason(errno);
+            return false;
+        }
+        return true;
+    };
     int error = 0;
-    if (!Replace(file, file.Size(), {}, true, error)) {
+    if (!Replace(file, file.Size(), {}, true, error, putActivities)) {
+        if (!why.empty()) {
+            return {Outcome::Failed, "The activities file " + live + " cannot be restored: " + why +
+                                         "; the logbook is as it was."};
+        }
+        // The days could not take their place after the activities did: the activities go
+        // back as they were.
+        if (!setAside.empty()) {
+            ::rename(setAside.c_str(), live.c_str());
+        } else if (activitiesPut && hadActivities && before.File().size() > 0) {
+            ActivityFileCopy::Restore(folder + "/" +
+                                          LogBookBackups::ActivitiesNameFor(before.File()),
+                                      live, 0600, 0, 0, why);
+        } else if (activitiesPut) {
+            ::unlink(live.c_str());
+        }
         return {Outcome::Failed, dataFileName + " cannot be replaced" +
                                      (error != 0 ? ": " + fileio::Reason(error) : std::string()) +
                                      "; the logbook is as it was."};
     }
     backups.AfterManyDays(dataFileName);
-    return {Outcome::Restored, check.Words(),
+    std::string words = check.Words();
+    if (!setAside.empty()) {
+        words += std::string(words.empty() ? "" : " ") + "The backup was made before " +
+                 fileio::LastComponent(dataFileName) +
+                 " had activities: its activities file was set aside as " + setAside + ".";
+    }
+    return {Outcome::Restored, words,
             before.Is(LogBookBackups::Outcome::NoRecords) ? std::string() : before.File()};
 }
 
@@ -563,6 +637,11 @@ void LogBookDatabase::BackUpBeforeChanges(BackupSaying say, LogBookBackups rules
 }
 
 void LogBookDatabase::ChangeAhead(bool manyDays) {
+    BackUpAhead(manyDays);
+    backedUpAhead = manyDays;
+}
+
+void LogBookDatabase::BackUpAhead(bool manyDays) {
     if (!sayBackup || !data.IsOpen() || !data.IsWritable()) {
         return;
     }
@@ -591,7 +670,8 @@ LogBookDatabase::StoreResult LogBookDatabase::EraseDay(const DateValue& date) {
     if (!ReadSlot(slot, record)) {
         return StoreResult::Unreadable;
     }
-    ChangeAhead(false);
+    backedUpAhead = false;
+    BackUpAhead(false);
     if (reading) {
         reading->Forget();
     }
@@ -639,7 +719,9 @@ LogBookDatabase::Result LogBookDatabase::CutPartialRecord(const std::string& tai
         Report(kCannotCut);
         return Result::Failed;
     }
-    ChangeAhead();
+    if (!std::exchange(backedUpAhead, false)) {
+        BackUpAhead(true);
+    }
     const bool saved = fileio::WriteAll(fd, tail.data(), tail.size()) && ::fsync(fd) == 0;
     ::close(fd);
     if (!saved || !data.Truncate(whole)) {

@@ -74,14 +74,18 @@ public:
     // Close as usual; until then an index on disk is found stale and rebuilt.
     StoreStatus StoreAll(const std::vector<DayRecord>& days);
     // Puts a backup of this logbook (its name, or its path in the logbook's backups folder) in
-    // place of its days, under the lock held since the open, the way StoreAll replaces them:
-    // only once the backup checks out whole and the present days are in a backup of their
-    // own. File() names that backup; words on success are worth saying (an older backup
-    // without a recorded hash). The index is written by Close. It says nothing itself: the
-    // words are the caller's to show.
+    // place of its days and activities, under the lock held since the open, the way StoreAll
+    // replaces them: only once the backup checks out whole and the present days and
+    // activities are in a backup of their own. The activities go first, through SQLite in one
+    // transaction, the days after by a rename, so a kill leaves each file whole and never
+    // the present activities' planned days beside restored days. A backup without
+    // activities sets the present activities file aside (NAME.vra.before-restore-<time>).
+    // File() names the backup of the present state; words on success are worth saying (an
+    // older backup without a recorded hash, a file set aside). The index is written by
+    // Close. It says nothing itself: the words are the caller's to show.
     LogBookBackups::RestoreStatus Restore(const std::string& backup);
-    // What restoring the backup would change against the days as they are now; the check's
-    // words when it may not be restored.
+    // What restoring the backup would change against the days and activities as they are
+    // now; the check's words when it may not be restored.
     LogBookBackups::CheckStatus CompareWithBackup(const std::string& backup, DayChanges& changes);
     // first and last may be null for an open end.
     ReadResult LoadRange(const DateValue* first, const DateValue* last, DayType type,
@@ -110,7 +114,8 @@ public:
     using BackupSaying = std::function<void(const LogBookBackups::BackupStatus& status)>;
     void BackUpBeforeChanges(BackupSaying say, LogBookBackups rules = LogBookBackups());
     // Backs up ahead of a change, as a change of many days does or a day's change does.
-    // Public for changes the store does not make itself (a repair).
+    // Public for changes the store does not make itself (a repair, the activities an import
+    // stores before its days): the StoreAll or cut that follows makes no second backup.
     void ChangeAhead(bool manyDays = true);
 
     // Records that could not be read since the logbook was opened.
@@ -144,8 +149,11 @@ private:
     // (the table rebuilt from the copy first when rebuild is set), synced and renamed over it
     // with its owner and mode. On failure the table and the file are as they were, and error
     // holds the cause.
+    // beforeCommit runs once the copy is whole and synced, just before the rename; false
+    // from it fails the replace.
     bool Replace(const DataFile& source, std::int64_t size, const std::vector<DayRecord>& days,
-                 bool rebuild, int& error);
+                 bool rebuild, int& error, const std::function<bool()>& beforeCommit = {});
+    void BackUpAhead(bool manyDays);
     // Says "Error storing database record." with the file and the cause when one is known,
     // and gives the message back.
     std::string StoreFailed(int error);
@@ -168,5 +176,6 @@ private:
     int readFailures = 0;
     bool shared = false; // opened to be read only
     LogBookBackups backups;
-    BackupSaying sayBackup; // empty: no backups before changes
+    BackupSaying sayBackup;     // empty: no backups before changes
+    bool backedUpAhead = false; // by ChangeAhead, for the change of many days that follows
 };

@@ -1,15 +1,19 @@
 // Many activities a day: each kept in the activities file beside the logbook, the day's
 // figures theirs, an activity imported twice stored once, the user's fields kept, the
-// activities listed by sport, and check and check --repair on the activities file.
+// activities listed by sport, check and check --repair on the activities file, and its
+// backups and restores with its days.
 
 #include "ToolFixture.h"
 #include "activities/FitWriter.h"
 #include "activities/LocalZone.h"
 #include "store/ActivityStore.h"
+#include "store/ContentHash.h"
 #include "store/FileSizeLimit.h"
+#include "store/LogBookBackups.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -92,6 +96,16 @@ protected:
         Write(Path("a.vrl"), days);
         Write(Path("a.idx"), index);
         return imported;
+    }
+
+    std::string InBackups(const std::string& file) const {
+        return LogBookBackups::FolderFor(Path("a.vrl")) + "/" + file;
+    }
+    // Makes a backup now and gives its name.
+    std::string BackUpNow() {
+        EXPECT_EQ(Run("backup @a.vrl"), 0) << err;
+        EXPECT_TRUE(Holds(out, "backed up")) << out;
+        return fs::path(out.substr(0, out.find('\n'))).filename().string();
     }
 
     static constexpr const char* kHeader =
@@ -350,6 +364,108 @@ TEST_F(ActivitiesCommandTest, AnImportWhoseDaysCannotBeStoredLeavesNothingPlanne
     EXPECT_TRUE(Holds(out, "activities file: 1 activity\n")) << out;
     EXPECT_FALSE(Holds(out, "day 2026-03-01")) << out;
     EXPECT_EQ(Run("import @a.vrl @ride.fit"), 0) << err;
+}
+
+// A backup holds the activities with the days, a change to the activities alone is backed up,
+// and a restore puts both back.
+TEST_F(ActivitiesCommandTest, ABackupHoldsTheActivitiesAndARestorePutsThemBack) {
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @run.fit"), 0) << err;
+    const std::string first = BackUpNow();
+    ASSERT_EQ(Run("backups @a.vrl"), 0);
+    EXPECT_TRUE(Holds(out, "DAYS  ACTIVITIES  FIRST DAY")) << out;
+    EXPECT_TRUE(Holds(out, "     1           1  2026-03-01  2026-03-01         340\n")) << out;
+    EXPECT_TRUE(fs::exists(InBackups(fs::path(first).replace_extension(".vra").string())));
+
+    LeaveUnwritten(DayOf(20260301)); // the activities file alone changes
+    const std::string second = BackUpNow();
+    EXPECT_NE(second, first);
+    // The backup before the import holds the activities as they were with the days as they
+    // were: the newest backup still, with its one activity.
+    ASSERT_EQ(Run("import @a.vrl @ride.fit"), 0) << err;
+    const auto listed = LogBookBackups().List(Path("a.vrl"));
+    ASSERT_EQ(listed.size(), 2U);
+    EXPECT_EQ(listed[0].activities, 1);
+
+    ASSERT_EQ(Run({"restore", Path("a.vrl"), first}), 0) << err;
+    EXPECT_TRUE(Holds(out, "(adds 0 days, removes 0, changes 1; 1 activity fewer)")) << out;
+    EXPECT_EQ(Run("activities @a.vrl"), 0) << err;
+    EXPECT_EQ(out, std::string(kHeader) + kRunLine +
+                       "1 activity: 10.00 km, 00:50:00 moving, 650 kcal\n");
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+}
+
+// Restoring means the state at backup time: a backup made before the logbook had activities
+// sets the present activities file aside, whole.
+TEST_F(ActivitiesCommandTest, ARestoreFromABackupWithoutActivitiesSetsThePresentFileAside) {
+    MakeLogbook(Path("a.vrl"), {Day(20260105).Distance(5.0F)});
+    const std::string before = BackUpNow();
+    ASSERT_EQ(Run("backups @a.vrl"), 0);
+    EXPECT_TRUE(Holds(out, "     1           -  2026-01-05  2026-01-05         340\n")) << out;
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @run.fit @ride.fit"), 0) << err;
+    const std::string activities = Read(Path("a.vra"));
+
+    ASSERT_EQ(Run({"restore", Path("a.vrl"), before}), 0) << err;
+    EXPECT_TRUE(Holds(out, "(adds 0 days, removes 1, changes 0; 2 activities fewer)")) << out;
+    EXPECT_TRUE(Holds(out, "The backup was made before a.vrl had activities: its activities "
+                           "file was set aside as " +
+                               Path("a.vra.before-restore-")))
+        << out;
+    EXPECT_FALSE(fs::exists(Path("a.vra")));
+    int setAside = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().rfind("a.vra.before-restore-", 0) == 0) {
+            ++setAside;
+            EXPECT_EQ(Read(entry.path().string()), activities);
+        }
+    }
+    EXPECT_EQ(setAside, 1);
+    EXPECT_EQ(Run("activities @a.vrl"), 0) << err;
+    EXPECT_TRUE(Holds(out, "0 activities")) << out;
+    EXPECT_EQ(Run("check @a.vrl"), 0) << out;
+    EXPECT_TRUE(Holds(out, "live days: 1\n")) << out;
+}
+
+// A backup whose activities file is not the one made with it is marked and never restored.
+TEST_F(ActivitiesCommandTest, ADamagedActivitiesCopyInABackupIsMarkedAndRefused) {
+    RunAndRide();
+    ASSERT_EQ(Run("import @a.vrl @run.fit"), 0) << err;
+    const std::string name = BackUpNow();
+    const std::string copy = InBackups(fs::path(name).replace_extension(".vra").string());
+    const std::string good = Read(copy);
+    ASSERT_EQ(Run("import @a.vrl @ride.fit"), 0) << err;
+    const std::string present = Read(Path("a.vrl"));
+    const std::string garbage(good.size(), 'x');
+    char hash[24];
+    std::snprintf(hash, sizeof hash, "%016llx\n",
+                  static_cast<unsigned long long>(ContentHash::Of(garbage)));
+    const struct {
+        const char* what;
+        std::function<void()> spoil;
+        const char* reason;
+    } cases[] = {
+        {"a byte changed", [&] { Write(copy, "X" + good.substr(1)); },
+         "does not match the hash recorded when it was made."},
+        {"garbage with its hash",
+         [&] {
+             Write(copy, garbage);
+             Write(copy + ".hash", hash);
+         },
+         "fails its integrity check"},
+        {"removed", [&] { fs::remove(copy); }, "is missing."},
+    };
+    for (const auto& c : cases) {
+        c.spoil();
+        ASSERT_EQ(Run("backups @a.vrl"), 0) << c.what;
+        EXPECT_TRUE(Holds(out, "  ! is damaged: its activities file " +
+                                   fs::path(copy).filename().string() + " " + c.reason))
+            << c.what << out;
+        EXPECT_EQ(Run({"restore", Path("a.vrl"), name}), 1) << c.what;
+        EXPECT_TRUE(Holds(err, c.reason)) << c.what << err;
+        EXPECT_TRUE(Holds(err, "The logbook is as it was.")) << c.what;
+        EXPECT_EQ(Read(Path("a.vrl")), present) << c.what;
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // backup, backups and restore, and the backup every import makes first.
 
-#include "store/FileSizeLimit.h"
 #include "ToolFixture.h"
+#include "store/FileSizeLimit.h"
 #include "store/LogBookBackups.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ TEST_F(BackupCommandsTest, AnImportIsBackedUpFirstAndRestoreBringsTheDaysBack) {
 
     ASSERT_EQ(Run("backups @log.vrl"), 0);
     EXPECT_TRUE(Holds(out, name));
-    EXPECT_TRUE(Holds(out, "     3  2026-01-05  2026-03-01        1020\n"));
+    EXPECT_TRUE(Holds(out, "     3           -  2026-01-05  2026-03-01        1020\n"));
     {
         const Holder held(logbook);
         EXPECT_EQ(Run({"restore", logbook, name}), 1);

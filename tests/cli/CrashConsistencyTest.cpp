@@ -213,4 +213,70 @@ TEST_F(CrashConsistencyTest, AKilledRestoreLeavesTheOldOrTheNewDays) {
     KillAtRandomMoments({"restore", logbook, backups[0].name});
 }
 
+// A restore of days and activities, killed at any moment, leaves each file whole: the
+// activities go first, so restored days never stand beside the present activities.
+TEST_F(CrashConsistencyTest, AKilledRestoreOfDaysAndActivitiesLeavesEachFileWhole) {
+    fs::create_directory(Path("fit"));
+    constexpr std::uint64_t kFirst = 1096704000; // 2024-10-01 08:00:00 UTC as FIT counts
+    const auto writeFits = [&](std::uint64_t from, std::uint64_t to) {
+        for (std::uint64_t i = from; i < to; ++i) {
+            const std::uint64_t start = kFirst + i * 86400;
+            Write(Path("fit/" + std::to_string(1000 + i) + ".fit"),
+                  FitWriter()
+                      .FileId(4)
+                      .Sessions({{start, 1, 1800000 + i * 1000, 500000 + i * 100, 300, 140, 170}})
+                      .ActivityMessage(start + 1800, start + 1800)
+                      .Bytes());
+        }
+    };
+    Restore();
+    writeFits(0, 200);
+    ASSERT_EQ(Wait(Spawn({"import", logbook, Path("fit"), "--replace"})), 0);
+    const Days halfway = OpenDays();
+    ASSERT_EQ(Wait(Spawn({"backup", logbook})), 0);
+    const std::string backup = LogBookBackups().List(logbook)[0].name;
+    writeFits(200, 400);
+    ASSERT_EQ(Wait(Spawn({"import", logbook, Path("fit"), "--replace"})), 0);
+    const Days present = OpenDays();
+    ASSERT_NE(present, halfway);
+    const std::string vra = Path("log.vra");
+    const std::string days = Read(logbook);
+    const std::string entries = Read(Path("log.idx"));
+    const std::string activities = Read(vra);
+    const auto reset = [&] {
+        fs::remove(Path("log.vra-journal"));
+        Write(logbook, days);
+        Write(Path("log.idx"), entries);
+        Write(vra, activities);
+    };
+
+    reset();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Wait(Spawn({"restore", logbook, backup})), 0);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+    std::mt19937 random(20261208u);
+    std::uniform_int_distribution<long> moment(0, took.count() * 6 / 5);
+    int restored = 0;
+    for (int trial = 0; trial < 60; ++trial) {
+        reset();
+        const pid_t pid = Spawn({"restore", logbook, backup});
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        ::kill(pid, SIGKILL);
+        Wait(pid);
+        const Days found = OpenDays();
+        const std::size_t stored = StoredActivities();
+        ASSERT_TRUE(found == present || found == halfway) << "trial " << trial;
+        ASSERT_TRUE(stored == 400 || stored == 200) << stored << ", trial " << trial;
+        if (found == halfway) {
+            ASSERT_EQ(stored, 200U)
+                << "restored days beside the present activities, trial " << trial;
+            ++restored;
+        }
+        ASSERT_FALSE(fs::exists(Path("log.vra-journal"))) << "trial " << trial;
+    }
+    std::printf("%d of 60 killed restores had put the days back\n", restored);
+}
+
 } // namespace

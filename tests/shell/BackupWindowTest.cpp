@@ -3,10 +3,11 @@
 // LogBookBackupsTest's.
 
 #include "EditorFixture.h"
-#include "store/FileSizeLimit.h"
 #include "framework/TStatusBar.h"
 #include "shell/CommandIds.h"
 #include "shell/RestoreBackupDialog.h"
+#include "store/ActivityStore.h"
+#include "store/FileSizeLimit.h"
 #include "store/LogBookBackups.h"
 
 namespace {
@@ -34,7 +35,29 @@ protected:
             [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kRestoreBackup)); }, act);
     }
 
+    // Stores activities on yesterday in the open logbook's activities file.
+    void AddActivities(int count) {
+        ActivityStore store;
+        store.Open(Db(), true);
+        std::vector<ActivityRow> rows(static_cast<std::size_t>(count));
+        for (ActivityRow& row : rows) {
+            row.day = RaceDay(-1).dateKey;
+            row.start = 1767254400 + 3600 * activities++;
+            row.sport = "Running";
+            row.file = "run.fit";
+        }
+        ASSERT_TRUE(store.Change({}, rows, "km").Ok());
+    }
+    int StoredActivities() {
+        ActivityStore store;
+        std::vector<ActivityRow> rows;
+        store.Open(Db(), false);
+        store.Read(0, 0, rows);
+        return static_cast<int>(rows.size());
+    }
+
     std::string logbook;
+    int activities = 0;
 };
 
 TEST_F(BackupWindowTest, TheFirstChangeIsBackedUpAndARestoreReloadsTheLogBook) {
@@ -143,6 +166,28 @@ TEST_F(BackupWindowTest, ABackupThatCannotBeMadeIsSaidAndTriedAgainAtTheNextChan
     EXPECT_EQ(Backups().size(), 1U);
     EXPECT_EQ(StatusText(), "");
     EXPECT_TRUE(TMessageBox::History().empty());
+}
+
+// The list counts each backup's activities, and what a restore would change counts them too.
+TEST_F(BackupWindowTest, TheChangesARestoreWouldMakeCountTheActivities) {
+    AddActivities(1);
+    SaveDistance("5"); // backs up yesterday and its activity
+    AddActivities(2);
+    std::string listed;
+    std::string changes;
+    ASSERT_TRUE(ChooseRestore([&](RestoreBackupDialog& dialog) {
+        listed = dialog.ListText(RestoreBackupDialog::kList, 0);
+        UserInput::ClickRow(dialog, RestoreBackupDialog::kList, 0);
+        dialog.DeliverTimer(RestoreBackupDialog::kShowChangesTimer);
+        changes = dialog.GetDlgItemText(RestoreBackupDialog::kChanges);
+        UserInput::Enter(dialog);
+    }));
+    EXPECT_NE(listed.find("   1 day, "), std::string::npos) << listed;
+    EXPECT_NE(listed.find(", 1 activity, "), std::string::npos) << listed;
+    EXPECT_EQ(changes, "Restoring it adds 0 days, removes 1, changes 0; 2 activities fewer "
+                       "against the logbook as it is.");
+    EXPECT_EQ(StoredActivities(), 1);
+    EXPECT_EQ(Stored(0), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "store/LogBookBackups.h"
 
 #include "StoreFixture.h"
+#include "store/ActivityFileCopy.h"
+#include "store/ActivityStore.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +36,31 @@ protected:
         ASSERT_EQ(db->Close(), Result::Ok);
     }
 
+    // Stores one more activity (on the first day) in the logbook's activities file.
+    void AddActivity() {
+        ASSERT_NE(db->Open(name), OpenResult::Failed);
+        ActivityStore store;
+        store.Open(*db, true);
+        std::vector<ActivityRow> rows(1);
+        rows[0].day = 20260101;
+        rows[0].start = 1767254400 + 3600 * activities++;
+        rows[0].sport = "Running";
+        rows[0].file = "run.fit";
+        ASSERT_TRUE(store.Change({}, rows, "km").Ok());
+        store.Close();
+        ASSERT_EQ(db->Close(), Result::Ok);
+    }
+    std::string InFolder(const std::string& file) const {
+        return LogBookBackups::FolderFor(name) + "/" + file;
+    }
+    int ActivityFiles() const {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(LogBookBackups::FolderFor(name))) {
+            count += entry.path().extension() == ".vra";
+        }
+        return count;
+    }
+
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& backup : LogBookBackups().List(name)) {
@@ -46,6 +73,7 @@ protected:
     std::int64_t freeBytes = 1 << 30;
     bool spoil = false;
     int added = 0;
+    int activities = 0;
 };
 
 TEST_F(LogBookBackupsTest, NamesAreUtcTimesAndReadBackOnlyWhenWellFormed) {
@@ -185,6 +213,57 @@ TEST_F(LogBookBackupsTest, ARestoreReplacesTheOpenLogbookOnlyWithASoundBackup) {
     EXPECT_EQ(refused.Words(), backup + " cannot be restored: its size is not a whole number of "
                                         "day records. The logbook is as it was.");
     EXPECT_EQ(Read(name), two);
+}
+
+// A logbook's activities file is backed up with its days: a checked copy of the same
+// activities beside the data file's, a new backup when only the activities change, and
+// removed with its backup.
+TEST_F(LogBookBackupsTest, TheActivitiesFileIsBackedUpAndRotatedWithItsDays) {
+    LogBookBackups backups = Backups();
+    AddDay();
+    AddActivity();
+    AddActivity();
+    ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    int count = 0;
+    std::string why;
+    EXPECT_TRUE(ActivityFileCopy::Check(InFolder("2026-12-07T221503Z.vra"), count, why)) << why;
+    EXPECT_EQ(count, 2);
+    EXPECT_TRUE(fs::exists(InFolder("2026-12-07T221503Z.vra.hash")));
+    EXPECT_EQ(LogBookBackups().List(name)[0].activities, 2);
+    EXPECT_EQ(backups.BackUp(name), Outcome::Unchanged);
+    now += 60;
+    AddActivity();
+    ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    EXPECT_EQ(LogBookBackups().List(name)[0].activities, 3);
+
+    for (int i = 0; i < 10; ++i) {
+        now += 60;
+        AddActivity();
+        ASSERT_EQ(backups.BackUp(name), Outcome::Made);
+    }
+    EXPECT_EQ(Names().size(), 11U);
+    EXPECT_FALSE(fs::exists(InFolder("2026-12-07T221503Z.vra")));
+    EXPECT_FALSE(fs::exists(InFolder("2026-12-07T221503Z.vra.hash")));
+    EXPECT_EQ(ActivityFiles(), 11);
+}
+
+// An activities file that cannot be copied makes no backup at all, and is tried again.
+TEST_F(LogBookBackupsTest, AnActivitiesFileThatCannotBeCopiedMakesNoBackup) {
+    LogBookBackups backups = Backups();
+    AddDay();
+    Write(Path("mylog.vra"), "not a database, whatever its name says");
+    const LogBookBackups::BackupStatus failed = backups.BackUp(name);
+    EXPECT_EQ(failed, Outcome::Failed);
+    EXPECT_EQ(failed.Words().rfind("No backup was made: the activities file " + Path("mylog.vra") +
+                                       " cannot be copied: ",
+                                   0),
+              0U)
+        << failed.Words();
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(ActivityFiles(), 0);
+    fs::remove(Path("mylog.vra"));
+    AddActivity();
+    EXPECT_EQ(backups.BackUp(name), Outcome::Made);
 }
 
 TEST_F(LogBookBackupsTest, ACopyThatReadsBackWrongIsRemovedAndTheOlderOnesKept) {
