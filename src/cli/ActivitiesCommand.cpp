@@ -42,6 +42,12 @@ std::string Kilometres(double metres) {
     return text;
 }
 
+// The short word the rest of the program names a sport by; a sport without one keeps its name.
+std::string SportWord(const std::string& sport) {
+    const std::string_view word = ActivitySports::Word(sport);
+    return word.empty() ? sport : std::string(word);
+}
+
 std::string HeartRate(std::int32_t rate) {
     return rate > 0 ? std::to_string(rate) : "-";
 }
@@ -124,7 +130,7 @@ int ActivitiesCommand(ToolCommand& tool) {
         char line[160];
         std::snprintf(line, sizeof line, "%-10s  %-5s  %-12s  %6s km  %8s  %6s  %6s  %4d kcal  ",
                       date.c_str(), LocalTime(row.start).c_str(),
-                      EscapedText::Of(row.sport).c_str(), Kilometres(row.metres).c_str(),
+                      EscapedText::Of(SportWord(row.sport)).c_str(), Kilometres(row.metres).c_str(),
                       moving.c_str(), HeartRate(row.avgHeartRate).c_str(),
                       HeartRate(row.maxHeartRate).c_str(), row.calories);
         text << line << EscapedText::Of(row.file) << '\n';

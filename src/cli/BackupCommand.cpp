@@ -19,11 +19,18 @@ int BackupCommand(ToolCommand& tool) {
         return tool.Fail(logbook + ": " + data.Problem());
     }
     const std::string folder = LogBookBackups::FolderFor(logbook);
-    const LogBookBackups::BackupStatus status = LogBookBackups().BackUp(logbook, data.Descriptor());
+    int activities = -1;
+    const LogBookBackups::BackupStatus status =
+        LogBookBackups().BackUp(logbook, data.Descriptor(), &activities);
     switch (status.Outcome()) {
     case LogBookBackups::Outcome::Made:
-        tool.out << "backed up " << logbook << " as " << folder << '/' << status.File()
-                 << (status.Words().empty() ? "" : "; ") << status.Words() << '\n';
+        tool.out << "backed up " << logbook;
+        if (activities >= 0) {
+            tool.out << " with its " << activities
+                     << (activities == 1 ? " activity" : " activities");
+        }
+        tool.out << " as " << folder << '/' << status.File() << (status.Words().empty() ? "" : "; ")
+                 << status.Words() << '\n';
         return ToolCommand::kSuccess;
     case LogBookBackups::Outcome::Unchanged:
         tool.out << logbook << " is unchanged since its backup " << folder << '/' << status.File()

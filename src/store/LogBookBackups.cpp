@@ -326,7 +326,8 @@ void LogBookBackups::AfterManyDays(const std::string& logbook) {
     backedUp.erase(FolderFor(logbook));
 }
 
-LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, int descriptor) {
+LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, int descriptor,
+                                                    int* activityCount) {
     int source = descriptor;
     if (source < 0) {
         source = fileio::OpenNoWait(logbook, O_RDONLY | O_NOCTTY);
@@ -417,6 +418,9 @@ LogBookBackups::BackupStatus LogBookBackups::BackUp(const std::string& logbook, 
         return made;
     }
     const int removed = Rotate(folder, name);
+    if (activityCount) {
+        *activityCount = activities.present ? activities.count : -1;
+    }
     return {Outcome::Made,
             removed == 0 ? std::string()
                          : std::to_string(removed) +

@@ -109,8 +109,9 @@ public:
 
     // Backs up the logbook, read through descriptor when given (the caller holds the
     // logbook, so nobody writes it meanwhile), else opened by name. Made's words say how
-    // many older backups the rotation removed.
-    BackupStatus BackUp(const std::string& logbook, int descriptor = -1);
+    // many older backups the rotation removed; activities (when given) gets the count the
+    // backup holds, -1 when the logbook has no activities file.
+    BackupStatus BackUp(const std::string& logbook, int descriptor = -1, int* activities = nullptr);
     // The rule before a change: a change of many days is always backed up first (unless
     // unchanged); a change of one day only while this object has not backed the logbook up
     // since its last change of many days (NotDue after). A backup that failed is tried again

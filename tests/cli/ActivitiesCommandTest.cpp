@@ -110,9 +110,9 @@ protected:
 
     static constexpr const char* kHeader =
         "Date        Start  Sport          Distance    Moving  Avg HR  Max HR   Calories  File\n";
-    static constexpr const char* kRunLine = "2026-03-01  07:00  Running        10.00 km  00:50:00  "
+    static constexpr const char* kRunLine = "2026-03-01  07:00  Run            10.00 km  00:50:00  "
                                             "   150     175   650 kcal  run.fit\n";
-    static constexpr const char* kRideLine = "2026-03-01  17:00  Cycling        30.00 km  01:00:00 "
+    static constexpr const char* kRideLine = "2026-03-01  17:00  Ride           30.00 km  01:00:00 "
                                              "    130     160   800 kcal  ride.fit\n";
 
     LocalZone zone{"UTC0"};
@@ -372,6 +372,7 @@ TEST_F(ActivitiesCommandTest, ABackupHoldsTheActivitiesAndARestorePutsThemBack) 
     RunAndRide();
     ASSERT_EQ(Run("import @a.vrl @run.fit"), 0) << err;
     const std::string first = BackUpNow();
+    EXPECT_EQ(out.rfind("backed up " + Path("a.vrl") + " with its 1 activity as ", 0), 0U) << out;
     ASSERT_EQ(Run("backups @a.vrl"), 0);
     EXPECT_TRUE(Holds(out, "DAYS  ACTIVITIES  FIRST DAY")) << out;
     EXPECT_TRUE(Holds(out, "     1           1  2026-03-01  2026-03-01         340\n")) << out;
@@ -400,6 +401,7 @@ TEST_F(ActivitiesCommandTest, ABackupHoldsTheActivitiesAndARestorePutsThemBack) 
 TEST_F(ActivitiesCommandTest, ARestoreFromABackupWithoutActivitiesSetsThePresentFileAside) {
     MakeLogbook(Path("a.vrl"), {Day(20260105).Distance(5.0F)});
     const std::string before = BackUpNow();
+    EXPECT_EQ(out.rfind("backed up " + Path("a.vrl") + " as ", 0), 0U) << out;
     ASSERT_EQ(Run("backups @a.vrl"), 0);
     EXPECT_TRUE(Holds(out, "     1           -  2026-01-05  2026-01-05         340\n")) << out;
     RunAndRide();
