@@ -4,12 +4,15 @@
 // place between what is done and what was undone; reading the keys and showing the day is
 // the dialog's business.
 
+#include "store/ActivityRow.h"
 #include "store/DayRecord.h"
 #include "store/LogBookDatabase.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <string>
+#include <vector>
 
 class LogBookHistory {
 public:
@@ -22,11 +25,27 @@ public:
         bool hadRecord;
         DayRecord before;
         DayRecord after;
+        // A change of the day's activities carries its rows before and after; undoing it
+        // puts the rows back with the record (their ids follow the file).
+        bool activities = false;
+        std::vector<ActivityRow> rowsBefore;
+        std::vector<ActivityRow> rowsAfter;
     };
 
     // A day was stored: before is its record as it lay in the logbook, null when it had none.
     // What was undone can no longer be redone.
     void Add(const DayRecord* before, const DayRecord& after);
+    // The day's activities were changed by StoreWithActivities.
+    void AddActivities(const DayRecord* before, const DayRecord& after,
+                       std::vector<ActivityRow> rowsBefore, std::vector<ActivityRow> rowsAfter);
+    // Stores a day and its activities as one step: present's rows go and target's come
+    // (their ids set) in one change of the activities file that also plans the record, then
+    // the record, then the plan is settled. A kill in between leaves the planned record for
+    // check --repair to write. False when nothing was stored (said in problem); present then
+    // holds the rows as they lie in the file again.
+    static bool StoreWithActivities(LogBookDatabase& database, std::vector<ActivityRow>& present,
+                                    std::vector<ActivityRow>& target, const DayRecord& record,
+                                    std::string& problem);
     void Clear();
 
     // The change that undo or redo takes next, or null.
@@ -47,6 +66,9 @@ public:
     std::size_t RedoCount() const { return changes.size() - done; }
 
 private:
+    // Stores what undoing (redoing) the change gives; false when the store failed.
+    static bool StoreSide(LogBookDatabase& database, Change& change, bool redo);
+
     std::deque<Change> changes;
     // Changes [0, done) are in the logbook; those after were undone.
     std::size_t done = 0;

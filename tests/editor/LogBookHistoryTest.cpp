@@ -1,6 +1,8 @@
 #include "editor/LogBookHistory.h"
 #include "editor/LogBookCache.h"
 
+#include "store/ActivityStore.h"
+
 #include "OpenLogbookFixture.h"
 
 #include <memory>
@@ -39,6 +41,10 @@ protected:
     void Save(const DayRecord& r) {
         cache->Put(r);
         ASSERT_TRUE(cache->StoreDirty());
+    }
+    DayRecord FileDay() const {
+        const std::string bytes = FileRecord(kJune1);
+        return DayRecord::FromBytes(reinterpret_cast<const unsigned char*>(bytes.data()));
     }
     int Flags(std::int32_t key) const { return db->Table().At(db->Table().Find(key)).flags; }
     // Steps by a script: a digit stores that June day with the next distance, = stores the
@@ -138,6 +144,81 @@ TEST_F(LogBookHistoryTest, TheOldestChangeGoesPastAThousand) {
     EXPECT_EQ(history.RedoCount(), 1000U);
     // Back to the record the oldest kept change replaced: the first save's.
     EXPECT_EQ(FileRecord(kJune1), RecordBytes(June(1, 1)));
+}
+
+// Activity changes in one history with the days: each step puts the day's record and its
+// rows back together. A script of the day's rows by sport and kilometres: the steps store
+// them, then undo (<) and redo (>) go through the history.
+TEST_F(LogBookHistoryTest, UndoAndRedoPutTheActivitiesBackWithTheDay) {
+    const auto rows = [](std::vector<std::pair<const char*, double>> list) {
+        std::vector<ActivityRow> made;
+        std::int64_t start = 1780300800; // 2026-06-01 08:00 UTC
+        for (const auto& [sport, km] : list) {
+            ActivityRow r;
+            r.day = kJune1;
+            r.start = start += 3600;
+            r.sport = sport;
+            r.metres = km * 1000;
+            made.push_back(r);
+        }
+        return made;
+    };
+    const auto store = [&](std::vector<ActivityRow> target, float km) {
+        std::vector<ActivityRow> present;
+        ActivityStore file;
+        file.Open(*db, false);
+        file.Read(kJune1, kJune1, present);
+        file.Close();
+        const bool had = db->Table().Find(kJune1) >= 0;
+        DayRecord before = had ? FileDay() : DayRecord::Blank(kJune1);
+        DayRecord after = Day(kJune1).Distance(km).Workout("Run");
+        std::string problem;
+        ASSERT_TRUE(LogBookHistory::StoreWithActivities(*db, present, target, after, problem))
+            << problem;
+        history.AddActivities(had ? &before : nullptr, after, present, target);
+    };
+    store(rows({{"Running", 5}, {"Cycling", 20}}), 25);
+    store(rows({{"Running", 8}, {"Cycling", 20}}), 28);
+    store(rows({{"Running", 8}, {"Cycling", 20}, {"Swimming", 1}}), 29);
+    store(rows({{"Running", 8}, {"Swimming", 1}}), 9);
+    const struct {
+        const char* name;
+        char step;
+        bool ok;
+        const char* sports; // the file's rows, sport and metres
+        float distance;
+        bool erased;
+    } steps[] = {
+        {"the removal undone", '<', true, "Running 8000, Cycling 20000, Swimming 1000", 29, false},
+        {"the addition undone", '<', true, "Running 8000, Cycling 20000", 28, false},
+        {"the change undone", '<', true, "Running 5000, Cycling 20000", 25, false},
+        {"the new day erased again", '<', true, "", 25, true},
+        {"nothing left", '<', false, "", 25, true},
+        {"the day back", '>', true, "Running 5000, Cycling 20000", 25, false},
+        {"the change again", '>', true, "Running 8000, Cycling 20000", 28, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        std::int32_t key = 0;
+        EXPECT_EQ(step.step == '<' ? history.Undo(*db, key) : history.Redo(*db, key), step.ok);
+        std::vector<ActivityRow> present;
+        ActivityStore file;
+        ASSERT_TRUE(file.Open(*db, false).Ok());
+        ASSERT_TRUE(file.Read(kJune1, kJune1, present).Ok());
+        std::vector<DayRecord> planned;
+        ASSERT_TRUE(file.Planned(planned).Ok());
+        EXPECT_TRUE(planned.empty());
+        std::string sports;
+        for (const ActivityRow& r : present) {
+            sports += (sports.empty() ? "" : ", ") + r.sport + " " +
+                      std::to_string(static_cast<int>(r.metres));
+        }
+        EXPECT_EQ(sports, step.sports);
+        const DayRecord day = FileDay();
+        EXPECT_EQ(day.distance, step.distance);
+        EXPECT_EQ(db->Table().At(db->Table().Find(kJune1)).IsErased(), step.erased);
+    }
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 } // namespace
