@@ -68,6 +68,25 @@ std::string_view ActivitySports::Word(std::string_view sport) {
     return s ? std::string_view(s->word) : sport;
 }
 
+std::vector<std::string_view> ActivitySports::Words() {
+    std::vector<std::string_view> words;
+    for (const Sport& s : kSports) {
+        if (words.empty() || words.back() != s.word) {
+            words.push_back(s.word);
+        }
+    }
+    return words;
+}
+
+std::string ActivitySports::SportOf(std::string_view word) {
+    for (const Sport& s : kSports) {
+        if (word == s.word) {
+            return s.name;
+        }
+    }
+    return std::string(word);
+}
+
 bool ActivitySports::IsTransition(std::string_view sport) {
     return sport == "Transition";
 }

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class ActivitySports {
 public:
@@ -17,6 +18,10 @@ public:
     // "Run", "Ride" (for "Cycling" and "Biking"), "Swim"...; a sport without a short word
     // keeps its name, a transition has none (empty).
     static std::string_view Word(std::string_view sport);
+    // The short words, each once, in the order of the sports; what a user picks from.
+    static std::vector<std::string_view> Words();
+    // The sport a short word stands for (its first); a word of the user's own is its sport.
+    static std::string SportOf(std::string_view word);
     // A multisport's change between sports, which is no sport of its own.
     static bool IsTransition(std::string_view sport);
     // Whether two files may tell the same activity: one sport, or one of them unknown

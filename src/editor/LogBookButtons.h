@@ -15,6 +15,9 @@ struct LogBookButtons {
     static constexpr int kEraseDay = 108;
     static constexpr int kFind = 109;
     static constexpr int kCalculate = 110;
+    // The day's activities: the speed menu and Ctrl+T only, no button on the page.
+    static constexpr int kDayActivities = 112;
+    static constexpr char kDayActivitiesKey = 'T';
 
     static constexpr ToolButton kButtons[] = {
         {kSaveDay, "Save Day", ButtonPicture::Floppy, "Save Day "},
@@ -25,6 +28,7 @@ struct LogBookButtons {
         {kNext30Days, "+ 30 Days", ButtonPicture::PlusThirtyDays, "+ 30 Days"},
         {kPrevious30Days, "- 30 Days", ButtonPicture::MinusThirtyDays, "- 30 Days"},
         {kEraseDay, "Erase Day", ButtonPicture::EraseDay, "Erase Day"},
+        {kDayActivities, "Activities", ButtonPicture::Plus, "Activities...\tCtrl+T"},
         {kNext7Days, "+ 7 Days", ButtonPicture::PlusSevenDays, nullptr},
         {kPrevious7Days, "- 7 Days", ButtonPicture::MinusSevenDays, nullptr},
         kCloseButton,

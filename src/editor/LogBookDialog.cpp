@@ -1,6 +1,7 @@
 #include "editor/LogBookDialog.h"
 
 #include "activities/DayActivitiesText.h"
+#include "editor/ActivitiesDialog.h"
 #include "framework/TMessageBox.h"
 #include "framework/TResources.h"
 #include "shell/ClientWindow.h"
@@ -76,6 +77,7 @@ void LogBookDialog::RegisterTemplate() {
     TResources::AddDialog(res::kLogBookDialog, t);
 
     P::AddSpeedMenu(res::kLogBookDialog, P::SpeedMenu("Logbook Speed Menu", kButtons));
+    ActivitiesDialog::RegisterTemplate();
 }
 
 LogBookDialog::LogBookDialog(ClientWindow& client)
@@ -94,6 +96,8 @@ LogBookDialog::LogBookDialog(ClientWindow& client)
     OnCommand(kPreviousDay, [this] { Step(-1); });
     OnCommand(kNext30Days, [this] { Step(30); });
     OnCommand(kPrevious30Days, [this] { Step(-30); });
+    OnCommand(kDayActivities, [this] { OpenActivities(); });
+    AddCommandKey(kDayActivitiesKey, kDayActivities);
     OnUndoKeys([this] { UndoChange(false); }, [this] { UndoChange(true); });
     OnMessage(kResetMessage, [this](std::uint64_t, std::int64_t) {
         Reset();
@@ -300,6 +304,23 @@ void LogBookDialog::UndoChange(bool redo) {
     MoveTo(key);
     Client().ShowStatus((redo ? kRedoneText : kUndoneText) + dates.LongDateText(current));
     Client().RefreshToolWindows(false);
+}
+
+void LogBookDialog::OpenActivities() {
+    if (!Save()) {
+        return;
+    }
+    if (!cache->Changed()) {
+        const std::int32_t key = dates.KeyOfDate(current);
+        const DayRecord* stored = cache->Find(key);
+        const DayRecord record = stored ? *stored : DayRecord::Blank(key);
+        ActivitiesDialog dialog(this, Client().Database(), dates, history,
+                                stored ? &record : nullptr, key, [this, key] {
+                                    MoveTo(key);
+                                    Client().RefreshToolWindows(false);
+                                });
+        dialog.Execute();
+    }
 }
 
 void LogBookDialog::Reset() {

@@ -84,6 +84,8 @@ private:
     // Takes back (makes again) the newest stored change and shows its day. What was typed
     // and not stored is stored first, as Save Day does, so it is the change undo takes.
     void UndoChange(bool redo);
+    // The Activities dialog on the shown day, what was typed stored first.
+    void OpenActivities();
 
     const DateUtility& dates;
     LogBookHistory& history;

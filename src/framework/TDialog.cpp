@@ -23,6 +23,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 
 namespace {
@@ -454,6 +455,18 @@ void TDialog::AddAccelerator(char typed, int buttonId) {
 
 void TDialog::AddAccelerator(Key key, int buttonId) {
     keyAccelerators[key] = buttonId;
+}
+
+void TDialog::AddCommandKey(char letter, int command) {
+    commandKeys[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] = command;
+}
+
+bool TDialog::CommandKey(const QKeyEvent& key) {
+    if (key.modifiers() != Qt::ControlModifier || key.key() < Qt::Key_A || key.key() > Qt::Key_Z) {
+        return false;
+    }
+    const auto found = commandKeys.find(static_cast<char>('A' + (key.key() - Qt::Key_A)));
+    return found != commandKeys.end() && ControlCommand(found->second);
 }
 
 int TDialog::AcceleratorButton(const QKeyEvent& key) const {

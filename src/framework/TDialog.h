@@ -69,6 +69,8 @@ public:
     enum class Key { Enter, Escape, Delete, Backspace };
     void AddAccelerator(char typed, int buttonId);
     void AddAccelerator(Key key, int buttonId);
+    // Ctrl with a letter sends a command, as the speed menu's entry for it does.
+    void AddCommandKey(char letter, int command);
     // For framework code: the button a key presses, or 0.
     int AcceleratorButton(const QKeyEvent& key) const override;
     // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. While the focused box has typing to undo
@@ -77,6 +79,7 @@ public:
     void OnUndoKeys(std::function<void()> undo, std::function<void()> redo);
     // For framework code: runs the handler; false without one.
     bool UndoKey(bool redo) override;
+    bool CommandKey(const QKeyEvent& key) override;
     // Sends a notification as the control does.
     void SendNotify(int id, Notify code);
 
@@ -118,6 +121,7 @@ private:
     std::map<int, int> textLimits;
     std::map<char, int> typedAccelerators;
     std::map<Key, int> keyAccelerators;
+    std::map<char, int> commandKeys; // by upper-case letter
     std::function<void()> undoHandler;
     std::function<void()> redoHandler;
     std::map<std::pair<int, int>, std::function<void()>> notifications;

@@ -278,6 +278,9 @@ bool TDialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
         const bool redo = undo == Undo::Redo;
         return UndoTyping(control, redo) || dialog->UndoKey(redo);
     }
+    if (dialog->CommandKey(*key)) {
+        return true;
+    }
     if (const int button = dialog->AcceleratorButton(*key)) {
         dialog->ClickButton(button);
         return true;

@@ -18,6 +18,8 @@ public:
     // The button a key presses ahead of the dialog manager's own keys, or 0.
     virtual int AcceleratorButton(const QKeyEvent& key) const = 0;
     virtual void ClickButton(int id) = 0;
+    // Runs the command a Ctrl key stands for; false when it stands for none.
+    virtual bool CommandKey(const QKeyEvent& key) = 0;
     // Undo (redo) that the focused box did not take for its typing. False when the dialog
     // has no use for it.
     virtual bool UndoKey(bool redo) = 0;

@@ -16,6 +16,7 @@ constexpr int kStatsDialog = 8;
 constexpr int kHRateDialog = 10;
 constexpr int kFindDialog = 11;
 constexpr int kCalcDTPDialog = 12;
+constexpr int kActivitiesDialog = 13; // the Log Book's day's activities
 constexpr int kRestoreBackupDialog = 20;
 
 constexpr int kAppIcon = 100;

@@ -133,7 +133,8 @@ TEST_F(LogBookDialogTest, SteppingKeepsChangesInTheCacheUntilTheWindowMoves) {
 TEST_F(LogBookDialogTest, TheSpeedMenuSendsTheButtonsCommands) {
     EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*editor, QPoint(460, 40), "+ One Day"),
               (std::vector<std::string>{"Save Day ", "Find     ", "Calculate...", "+ One Day",
-                                        "- One Day", "+ 30 Days", "- 30 Days", "Erase Day"}));
+                                        "- One Day", "+ 30 Days", "- 30 Days", "Erase Day",
+                                        "Activities...\tCtrl+T"}));
     EXPECT_EQ(editor->CurrentDate(), Shifted(1));
 }
 

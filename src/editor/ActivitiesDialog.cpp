@@ -1,0 +1,201 @@
+#include "editor/ActivitiesDialog.h"
+
+#include "activities/ActivityDays.h"
+#include "activities/ActivitySports.h"
+#include "activities/ActivityTotals.h"
+#include "activities/CivilTime.h"
+#include "editor/ActivityForm.h"
+#include "framework/TMessageBox.h"
+#include "framework/TResources.h"
+#include "shell/ResourceIds.h"
+#include "store/ActivityStore.h"
+#include "store/LogBookDatabase.h"
+
+#include <algorithm>
+
+namespace {
+
+int BoxId(int box) {
+    return ActivitiesDialog::kFirstBox + box;
+}
+
+// A hand-made activity starts a minute after the day's last one ends, or at noon UTC.
+std::int64_t StartFor(std::int32_t key, const std::vector<ActivityRow>& rows) {
+    std::int64_t start =
+        CivilTime::DaysOfDate(key / 10000, key / 100 % 100, key % 100) * 86400 + 12 * 3600;
+    for (const ActivityRow& r : rows) {
+        start = std::max(start, r.start + std::max(r.elapsedSeconds, r.movingSeconds) + 60);
+    }
+    return start;
+}
+
+} // namespace
+
+void ActivitiesDialog::RegisterTemplate() {
+    using K = TControlKind;
+    using C = TControlTemplate;
+    const auto label = [](int x, int y, int cx, const char* text) {
+        return TControlTemplate{K::Static, -1, x, y, cx, 8, text, 0, 0};
+    };
+    TDialogTemplate t;
+    t.cx = 300;
+    t.cy = 178;
+    t.caption = "Activities";
+    t.controls = {{K::ListBox, kList, 8, 8, 284, 72, "", 0, 0},
+                  label(8, 90, 52, "Sport:"),
+                  {K::ComboBox, kSport, 62, 88, 70, 80, "", 0, kSportLimit}};
+    const int x[] = {62, 62, 222, 222, 222};
+    const int y[] = {104, 120, 88, 104, 120};
+    for (int box = 0; box < ActivityForm::kBoxCount; ++box) {
+        t.controls.push_back(label(x[box] - 54, y[box] + 2, 52, ActivityForm::kLabels[box]));
+        t.controls.push_back({K::Edit, BoxId(box), x[box], y[box], 70, 12, "", 0, kBoxLimit});
+    }
+    t.controls.push_back(label(8, 138, 52, "Note:"));
+    t.controls.push_back(
+        {K::Edit, kNote, 62, 136, 230, 12, "", 0, static_cast<int>(ActivityForm::kNoteSize + 1)});
+    t.controls.push_back({K::Button, kAdd, 8, 156, 50, 14, "Add", 0, 0});
+    t.controls.push_back({K::Button, kChange, 63, 156, 50, 14, "Change", C::kDefault, 0});
+    t.controls.push_back({K::Button, kRemove, 118, 156, 50, 14, "Remove", 0, 0});
+    t.controls.push_back({K::Button, TDialog::kIdCancel, 242, 156, 50, 14, "Close", 0, 0});
+    TResources::AddDialog(res::kActivitiesDialog, t);
+}
+
+ActivitiesDialog::ActivitiesDialog(TWindow* parent, LogBookDatabase& database,
+                                   const DateUtility& dates, LogBookHistory& history,
+                                   const DayRecord* stored, std::int32_t key,
+                                   std::function<void()> changed)
+    : TDialog(parent, res::kActivitiesDialog), database(database), dates(dates), history(history),
+      key(key), hadRecord(stored != nullptr), day(stored ? *stored : DayRecord::Blank(key)),
+      changed(std::move(changed)) {
+    OnNotify(kList, Notify::ListSelChange, [this] { ShowSelected(); });
+    OnCommand(kAdd, [this] { Add(); });
+    OnCommand(kChange, [this] { Change(); });
+    OnCommand(kRemove, [this] { Remove(); });
+}
+
+void ActivitiesDialog::SetupWindow() {
+    TDialog::SetupWindow();
+    for (const std::string_view word : ActivitySports::Words()) {
+        ListAddString(kSport, std::string(word));
+    }
+    Reload(0);
+}
+
+void ActivitiesDialog::Reload(int index) {
+    ActivityStore store;
+    rows.clear();
+    if (const ActivityStore::Outcome opened = store.Open(database, false); opened.Ok()) {
+        store.Read(key, key, rows);
+        unit = store.Unit();
+    } else if (opened.code != ActivityStore::Code::Missing) {
+        TMessageBox::Show(this, opened.words, "MESSAGE", TMessageBox::Buttons::Ok,
+                          TMessageBox::Icon::Exclamation);
+    }
+    metresPerUnit = ActivityDays::MetresPer(unit == "mi" ? ActivityDays::Unit::Miles
+                                                         : ActivityDays::Unit::Kilometres);
+    ListClear(kList);
+    for (const ActivityRow& row : rows) {
+        ListAddString(kList, ActivityForm::Line(row, unit, metresPerUnit));
+    }
+    if (!rows.empty()) {
+        ListSetSelection(kList, std::clamp(index, 0, static_cast<int>(rows.size()) - 1));
+    }
+    ShowSelected();
+}
+
+void ActivitiesDialog::ShowSelected() {
+    const int index = ListSelection(kList);
+    ActivityRow blank;
+    const ActivityForm form = ActivityForm::Show(
+        index >= 0 ? rows[static_cast<std::size_t>(index)] : blank, metresPerUnit, dates);
+    SetDlgItemText(kSport, index >= 0 ? form.sport : "");
+    for (int box = 0; box < ActivityForm::kBoxCount; ++box) {
+        SetDlgItemText(BoxId(box), index >= 0 ? form.boxes[box] : "");
+    }
+    SetDlgItemText(kNote, form.note);
+}
+
+bool ActivitiesDialog::ReadBoxes(ActivityRow& row) {
+    ActivityForm form;
+    form.sport = GetDlgItemText(kSport);
+    for (int box = 0; box < ActivityForm::kBoxCount; ++box) {
+        form.boxes[box] = GetDlgItemText(BoxId(box));
+    }
+    form.note = GetDlgItemText(kNote);
+    std::string problem;
+    if (const int box = form.FirstRefused(dates, problem); box >= 0) {
+        TMessageBox::Show(this, problem, "MESSAGE", TMessageBox::Buttons::Ok,
+                          TMessageBox::Icon::Exclamation);
+        SetDlgItemFocus(box < ActivityForm::kBoxCount ? BoxId(box) : kSport);
+        return false;
+    }
+    form.ReadInto(row, metresPerUnit, dates);
+    return true;
+}
+
+void ActivitiesDialog::Add() {
+    ActivityRow row;
+    row.day = key;
+    row.start = StartFor(key, rows);
+    if (!ReadBoxes(row)) {
+        return;
+    }
+    std::vector<ActivityRow> target = rows;
+    target.push_back(row);
+    Store(std::move(target), static_cast<int>(rows.size()));
+}
+
+void ActivitiesDialog::Change() {
+    const int index = ListSelection(kList);
+    if (index < 0) {
+        TMessageBox::Show(this, kNoSelection, "MESSAGE", TMessageBox::Buttons::Ok,
+                          TMessageBox::Icon::Exclamation);
+        return;
+    }
+    std::vector<ActivityRow> target = rows;
+    if (!ReadBoxes(target[static_cast<std::size_t>(index)])) {
+        return;
+    }
+    Store(std::move(target), index);
+}
+
+void ActivitiesDialog::Remove() {
+    const int index = ListSelection(kList);
+    if (index < 0) {
+        TMessageBox::Show(this, kNoSelection, "MESSAGE", TMessageBox::Buttons::Ok,
+                          TMessageBox::Icon::Exclamation);
+        return;
+    }
+    std::vector<ActivityRow> target = rows;
+    target.erase(target.begin() + index);
+    Store(std::move(target), index);
+}
+
+void ActivitiesDialog::Store(std::vector<ActivityRow> target, int select) {
+    // A day erased or never stored starts afresh; a live day keeps the user's fields.
+    DayRecord after = hadRecord && day.erased == 0 ? day : DayRecord::Blank(key);
+    after.erased = 0;
+    // Without activities the day's figures go with them.
+    after.distance = 0;
+    after.time = 0;
+    after.pace = 0;
+    after.speed = 0;
+    after.maxHeartRate = 0;
+    after.calories = 0;
+    ActivityTotals::Apply(after, target, metresPerUnit);
+    std::vector<ActivityRow> present = rows;
+    std::string problem;
+    if (!LogBookHistory::StoreWithActivities(database, present, target, after, problem)) {
+        TMessageBox::Show(this, "The activities were not changed: " + problem, "MESSAGE",
+                          TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        Reload(select);
+        return;
+    }
+    history.AddActivities(hadRecord ? &day : nullptr, after, rows, target);
+    hadRecord = true;
+    day = after;
+    Reload(select);
+    if (changed) {
+        changed();
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The shown day's activities, from the Log Book: a list of them and boxes to add, change and
+// remove one. Each change is stored at once with the day's record (its figures summed from
+// the activities, the user's other fields kept) as one step of the Log Book's history.
+
+#include "editor/LogBookHistory.h"
+#include "framework/TDialog.h"
+#include "store/ActivityRow.h"
+#include "store/DateUtility.h"
+#include "store/DayRecord.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class LogBookDatabase;
+
+class ActivitiesDialog : public TDialog {
+public:
+    // Controls of the dialog's template.
+    static constexpr int kList = 101;
+    static constexpr int kSport = 102;
+    // The five number boxes, in the order of ActivityForm's boxes: distance 103 ... calories.
+    static constexpr int kFirstBox = 103;
+    static constexpr int kNote = 108;
+    static constexpr int kAdd = 109;
+    static constexpr int kChange = 110;
+    static constexpr int kRemove = 111;
+    static constexpr int kBoxLimit = 10;
+    static constexpr int kSportLimit = 24;
+    static constexpr const char* kNoSelection = "Choose the activity in the list first.";
+
+    // stored is the day's record as the logbook holds it (live or erased), null for none;
+    // changed runs after each stored change.
+    ActivitiesDialog(TWindow* parent, LogBookDatabase& database, const DateUtility& dates,
+                     LogBookHistory& history, const DayRecord* stored, std::int32_t key,
+                     std::function<void()> changed);
+    static void RegisterTemplate();
+
+protected:
+    void SetupWindow() override;
+
+private:
+    // Reads the activities file again and shows the list, the row at index selected.
+    void Reload(int index);
+    void ShowSelected();
+    // Reads the boxes into row; false (said, focus on the box) when a box is refused.
+    bool ReadBoxes(ActivityRow& row);
+    void Add();
+    void Change();
+    void Remove();
+    // Stores the day with these activities as one step of the history.
+    void Store(std::vector<ActivityRow> target, int select);
+
+    LogBookDatabase& database;
+    const DateUtility& dates;
+    LogBookHistory& history;
+    std::int32_t key;
+    bool hadRecord;
+    DayRecord day;
+    std::function<void()> changed;
+    std::vector<ActivityRow> rows;
+    std::string unit = "km";
+    double metresPerUnit = 1000;
+};
