@@ -62,11 +62,11 @@ void ActivitiesDialog::RegisterTemplate() {
 
 ActivitiesDialog::ActivitiesDialog(TWindow* parent, LogBookDatabase& database,
                                    const DateUtility& dates, LogBookHistory& history,
-                                   const DayRecord* stored, std::int32_t key,
+                                   const DayRecord* stored, std::int32_t key, std::string dayText,
                                    std::function<void()> changed)
     : TDialog(parent, res::kActivitiesDialog), database(database), dates(dates), history(history),
       key(key), hadRecord(stored != nullptr), day(stored ? *stored : DayRecord::Blank(key)),
-      changed(std::move(changed)) {
+      dayText(std::move(dayText)), changed(std::move(changed)) {
     OnNotify(kList, Notify::ListSelChange, [this] { ShowSelected(); });
     OnCommand(kAdd, [this] { Add(); });
     OnCommand(kChange, [this] { Change(); });
@@ -75,6 +75,7 @@ ActivitiesDialog::ActivitiesDialog(TWindow* parent, LogBookDatabase& database,
 
 void ActivitiesDialog::SetupWindow() {
     TDialog::SetupWindow();
+    SetCaption("Activities of " + dayText);
     for (const std::string_view word : ActivitySports::Words()) {
         ListAddString(kSport, std::string(word));
     }

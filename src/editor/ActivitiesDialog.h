@@ -32,10 +32,10 @@ public:
     static constexpr const char* kNoSelection = "Choose the activity in the list first.";
 
     // stored is the day's record as the logbook holds it (live or erased), null for none;
-    // changed runs after each stored change.
+    // dayText names the day in the caption; changed runs after each stored change.
     ActivitiesDialog(TWindow* parent, LogBookDatabase& database, const DateUtility& dates,
                      LogBookHistory& history, const DayRecord* stored, std::int32_t key,
-                     std::function<void()> changed);
+                     std::string dayText, std::function<void()> changed);
     static void RegisterTemplate();
 
 protected:
@@ -59,6 +59,7 @@ private:
     std::int32_t key;
     bool hadRecord;
     DayRecord day;
+    std::string dayText;
     std::function<void()> changed;
     std::vector<ActivityRow> rows;
     std::string unit = "km";

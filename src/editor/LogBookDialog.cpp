@@ -315,7 +315,8 @@ void LogBookDialog::OpenActivities() {
         const DayRecord* stored = cache->Find(key);
         const DayRecord record = stored ? *stored : DayRecord::Blank(key);
         ActivitiesDialog dialog(this, Client().Database(), dates, history,
-                                stored ? &record : nullptr, key, [this, key] {
+                                stored ? &record : nullptr, key, dates.LongDateText(current),
+                                [this, key] {
                                     MoveTo(key);
                                     Client().RefreshToolWindows(false);
                                 });
