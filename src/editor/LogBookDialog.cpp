@@ -296,6 +296,9 @@ void LogBookDialog::UndoChange(bool redo) {
         // A failed store has said so; otherwise there was nothing to take.
         if (!(redo ? history.ToRedo() : history.ToUndo())) {
             Client().ShowStatus(redo ? kNothingToRedo : kNothingToUndo);
+        } else if (!history.Problem().empty()) {
+            TMessageBox::Show(this, "The activities were not changed: " + history.Problem(),
+                              "MESSAGE", TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
         }
         ShowCurrentDay();
         Client().RefreshToolWindows(false);

@@ -71,11 +71,11 @@ bool LogBookHistory::StoreWithActivities(LogBookDatabase& database,
 }
 
 bool LogBookHistory::StoreSide(LogBookDatabase& database, Change& change, bool redo) {
+    problem.clear();
     if (!change.activities) {
         return database.StoreRecord(redo ? change.after : Restored(change)) ==
                LogBookDatabase::StoreResult::Stored;
     }
-    std::string problem;
     return redo ? StoreWithActivities(database, change.rowsBefore, change.rowsAfter, change.after,
                                       problem)
                 : StoreWithActivities(database, change.rowsAfter, change.rowsBefore,

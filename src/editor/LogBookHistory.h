@@ -61,15 +61,20 @@ public:
     bool Undo(LogBookDatabase& database, std::int32_t& key);
     bool Redo(LogBookDatabase& database, std::int32_t& key);
 
+    // Why the last undo or redo of an activities step failed; empty when it did not (a day's
+    // own store failure is said by the store).
+    const std::string& Problem() const { return problem; }
+
     std::size_t Count() const { return changes.size(); }
     std::size_t UndoCount() const { return done; }
     std::size_t RedoCount() const { return changes.size() - done; }
 
 private:
     // Stores what undoing (redoing) the change gives; false when the store failed.
-    static bool StoreSide(LogBookDatabase& database, Change& change, bool redo);
+    bool StoreSide(LogBookDatabase& database, Change& change, bool redo);
 
     std::deque<Change> changes;
     // Changes [0, done) are in the logbook; those after were undone.
     std::size_t done = 0;
+    std::string problem;
 };
