@@ -271,33 +271,23 @@ ActivityStore::Outcome ActivityStore::Migrate() {
 
 ActivityStore::Outcome ActivityStore::Read(std::int32_t first, std::int32_t last,
                                            std::vector<ActivityRow>& rows) const {
-    rows.clear();
-    if (!db || version == 0) {
-        return {db ? Code::Ok : Code::Missing, ""}; // a file whose making was cut short is empty
-    }
-    Statement s(
-        db,
-        (std::string(kColumns) + "WHERE day BETWEEN ?1 AND ?2 ORDER BY day, start, id").c_str());
-    s.Bind(1, static_cast<std::int64_t>(first));
-    s.Bind(2, static_cast<std::int64_t>(last == 0 ? INT32_MAX : last));
-    while (s.Prepared() && s.Step() == SQLITE_ROW) {
-        rows.push_back(RowOf(s));
-    }
-    if (s.Status() != SQLITE_DONE) {
-        rows.clear();
-        return Failure(Damage(s.Status()) ? Code::Damaged : Code::Failed, "cannot be read");
-    }
-    return {};
+    return Select("WHERE day BETWEEN ?1 AND ?2 ORDER BY day, start, id", first,
+                  last == 0 ? INT32_MAX : last, rows);
 }
 
 ActivityStore::Outcome ActivityStore::Starting(std::int64_t first, std::int64_t last,
                                                std::vector<ActivityRow>& rows) const {
+    return Select("WHERE start BETWEEN ?1 AND ?2 ORDER BY start, id", first, last, rows);
+}
+
+ActivityStore::Outcome ActivityStore::Select(const char* where, std::int64_t first,
+                                             std::int64_t last,
+                                             std::vector<ActivityRow>& rows) const {
     rows.clear();
     if (!db || version == 0) {
         return {db ? Code::Ok : Code::Missing, ""}; // a file whose making was cut short is empty
     }
-    Statement s(
-        db, (std::string(kColumns) + "WHERE start BETWEEN ?1 AND ?2 ORDER BY start, id").c_str());
+    Statement s(db, (std::string(kColumns) + where).c_str());
     s.Bind(1, first);
     s.Bind(2, last);
     while (s.Prepared() && s.Step() == SQLITE_ROW) {

@@ -92,6 +92,9 @@ public:
 
 private:
     Outcome OpenFile(bool write);
+    // The rows a clause picks (WHERE ... ORDER BY ...), bound to ?1 and ?2.
+    Outcome Select(const char* where, std::int64_t first, std::int64_t last,
+                   std::vector<ActivityRow>& rows) const;
     Outcome Migrate();
     Outcome Failure(Code code, const std::string& what) const;
 
