@@ -29,6 +29,20 @@ using Days = std::map<std::int32_t, std::string>; // live day -> its 340 bytes
 
 class CrashConsistencyTest : public LogBookToolTest {
 protected:
+    // FIT files fit/1000.fit... of runs on the days from..to-1 after 2024-10-01, one a day.
+    void WriteFits(std::uint64_t from, std::uint64_t to) {
+        fs::create_directories(Path("fit"));
+        constexpr std::uint64_t kFirst = 1096704000; // 2024-10-01 08:00:00 UTC as FIT counts
+        for (std::uint64_t i = from; i < to; ++i) {
+            const std::uint64_t start = kFirst + i * 86400;
+            Write(Path("fit/" + std::to_string(1000 + i) + ".fit"),
+                  FitWriter()
+                      .FileId(4)
+                      .Sessions({{start, 1, 1800000 + i * 1000, 500000 + i * 100, 300, 140, 170}})
+                      .ActivityMessage(start + 1800, start + 1800)
+                      .Bytes());
+        }
+    }
     // A logbook of a few hundred days (some erased, some competitions) and a CSV that adds
     // new days and replaces some that are there.
     void SetUp() override {
@@ -184,17 +198,7 @@ TEST_F(CrashConsistencyTest, AKilledImportLeavesAllOrNothing) {
 
 // The activity import stores its days in the same one step: 400 FIT files, one a day.
 TEST_F(CrashConsistencyTest, AKilledActivityImportLeavesAllOrNothing) {
-    fs::create_directory(Path("fit"));
-    constexpr std::uint64_t kFirst = 1096704000; // 2024-10-01 08:00:00 UTC as FIT counts
-    for (std::uint64_t i = 0; i < 400; ++i) {
-        const std::uint64_t start = kFirst + i * 86400;
-        Write(Path("fit/" + std::to_string(1000 + i) + ".fit"),
-              FitWriter()
-                  .FileId(4)
-                  .Sessions({{start, 1, 1800000 + i * 1000, 500000 + i * 100, 300, 140, 170}})
-                  .ActivityMessage(start + 1800, start + 1800)
-                  .Bytes());
-    }
+    WriteFits(0, 400);
     Restore();
     ASSERT_EQ(Wait(Spawn({"import", logbook, Path("fit"), "--replace"})), 0);
     after = OpenDays();
@@ -216,26 +220,13 @@ TEST_F(CrashConsistencyTest, AKilledRestoreLeavesTheOldOrTheNewDays) {
 // A restore of days and activities, killed at any moment, leaves each file whole: the
 // activities go first, so restored days never stand beside the present activities.
 TEST_F(CrashConsistencyTest, AKilledRestoreOfDaysAndActivitiesLeavesEachFileWhole) {
-    fs::create_directory(Path("fit"));
-    constexpr std::uint64_t kFirst = 1096704000; // 2024-10-01 08:00:00 UTC as FIT counts
-    const auto writeFits = [&](std::uint64_t from, std::uint64_t to) {
-        for (std::uint64_t i = from; i < to; ++i) {
-            const std::uint64_t start = kFirst + i * 86400;
-            Write(Path("fit/" + std::to_string(1000 + i) + ".fit"),
-                  FitWriter()
-                      .FileId(4)
-                      .Sessions({{start, 1, 1800000 + i * 1000, 500000 + i * 100, 300, 140, 170}})
-                      .ActivityMessage(start + 1800, start + 1800)
-                      .Bytes());
-        }
-    };
     Restore();
-    writeFits(0, 200);
+    WriteFits(0, 200);
     ASSERT_EQ(Wait(Spawn({"import", logbook, Path("fit"), "--replace"})), 0);
     const Days halfway = OpenDays();
     ASSERT_EQ(Wait(Spawn({"backup", logbook})), 0);
     const std::string backup = LogBookBackups().List(logbook)[0].name;
-    writeFits(200, 400);
+    WriteFits(200, 400);
     ASSERT_EQ(Wait(Spawn({"import", logbook, Path("fit"), "--replace"})), 0);
     const Days present = OpenDays();
     ASSERT_NE(present, halfway);
