@@ -26,4 +26,9 @@ constexpr int kAbout = 1222;
 constexpr int kProductFeatures = 1223;
 constexpr int kHelpContents = 1224;
 constexpr int kRestoreBackup = 1230;
+constexpr int kSummary = 1231;
+constexpr int kRecords = 1232;
+constexpr int kTrainingLoad = 1233;
+constexpr int kGear = 1234;
+constexpr int kLogbookSettings = 1235;
 } // namespace cmd

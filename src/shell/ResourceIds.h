@@ -17,7 +17,15 @@ constexpr int kHRateDialog = 10;
 constexpr int kFindDialog = 11;
 constexpr int kCalcDTPDialog = 12;
 constexpr int kActivitiesDialog = 13; // the Log Book's day's activities
+constexpr int kSummaryDialog = 14;
+constexpr int kRecordsDialog = 15;
+constexpr int kTrainingLoadDialog = 16;
+constexpr int kGearDialog = 17;
 constexpr int kRestoreBackupDialog = 20;
+constexpr int kDatesDialog = 21; // a range's dates, or one date, from a month calendar
+constexpr int kGoalsDialog = 22;
+constexpr int kGearItemDialog = 23;
+constexpr int kLogbookSettingsDialog = 24; // File > Logbook Settings: the default sport
 
 constexpr int kAppIcon = 100;
 constexpr int kLogBookIcon = 101;
@@ -25,6 +33,10 @@ constexpr int kCalendarIcon = 102;
 constexpr int kGraphsIcon = 103;
 constexpr int kStatsIcon = 104;
 constexpr int kReportsIcon = 106;
+constexpr int kSummaryIcon = 107;
+constexpr int kRecordsIcon = 108;
+constexpr int kTrainingLoadIcon = 109;
+constexpr int kGearIcon = 110;
 
 // The tool bar's button faces.
 constexpr int kOpenFace = 950;
@@ -44,6 +56,10 @@ constexpr int kReportsFace = 964;
 constexpr int kCalculatorFace = 965;
 constexpr int kHeartRateFace = 966;
 constexpr int kHelpFace = 967;
+constexpr int kSummaryFace = 968;
+constexpr int kRecordsFace = 969;
+constexpr int kTrainingLoadFace = 970;
+constexpr int kGearFace = 971;
 
 constexpr int kHRateDigits = 801;      // 11 cells of 75 x 125: 0-9 and a colon
 constexpr int kCalculatorDigits = 802; // 14 cells of 16 x 24: 0-9, minus, point, E, plus
@@ -67,4 +83,9 @@ constexpr int kStatsReloadTimer = 4000;
 constexpr int kReportsReloadTimer = 5000;
 constexpr int kCountdownTimer = 6000; // the heart-rate timer's seconds
 constexpr int kProgressTimer = 7000;  // the heart-rate timer's bar, every tenth of a second
+constexpr int kSummaryReloadTimer = 8000;
+constexpr int kRecordsReloadTimer = 8100;
+constexpr int kTrainingLoadReloadTimer = 8200;
+constexpr int kGearReloadTimer = 8300;
+constexpr int kDateRepeatTimer = 8400; // a held date button's repeat
 } // namespace res

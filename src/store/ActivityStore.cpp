@@ -3,6 +3,7 @@
 #include "store/ActivityFileCopy.h"
 #include "store/FileIo.h"
 #include "store/LogBookDatabase.h"
+#include "store/SqlStatement.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +14,8 @@
 #include <unistd.h>
 
 namespace {
+
+using Statement = SqlStatement;
 
 // Each step takes a file of the version before it to the next; a file records in
 // user_version how many it has had. Steps are only ever added at the end.
@@ -47,57 +50,6 @@ const char* const kIsTheLogbook = "is the logbook itself or its index; no activi
 
 const char* const kColumns = "SELECT id, day, start, sport, metres, moving, elapsed, avg_hr, "
                              "max_hr, calories, ascent, file, file_hash, note FROM activity ";
-
-// A prepared statement, finalised when it goes.
-class Statement {
-public:
-    Statement(sqlite3* db, const char* sql) {
-        status = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
-        prepared = status == SQLITE_OK;
-    }
-    ~Statement() { sqlite3_finalize(s); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    bool Prepared() const { return prepared; }
-    int Status() const { return status; }
-    void Bind(int at, std::int64_t value) { sqlite3_bind_int64(s, at, value); }
-    void Bind(int at, double value) { sqlite3_bind_double(s, at, value); }
-    void Bind(int at, const std::string& text) {
-        sqlite3_bind_text(s, at, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-    }
-    void Bind(int at, const unsigned char* bytes, std::size_t size) {
-        sqlite3_bind_blob(s, at, bytes, static_cast<int>(size), SQLITE_TRANSIENT);
-    }
-    void BindNull(int at) { sqlite3_bind_null(s, at); }
-    // SQLITE_ROW, SQLITE_DONE or an error.
-    int Step() {
-        status = prepared ? sqlite3_step(s) : status;
-        return status;
-    }
-    void Reset() {
-        sqlite3_reset(s);
-        sqlite3_clear_bindings(s);
-    }
-    std::int64_t Int(int at) const { return sqlite3_column_int64(s, at); }
-    double Real(int at) const { return sqlite3_column_double(s, at); }
-    bool Null(int at) const { return sqlite3_column_type(s, at) == SQLITE_NULL; }
-    std::string Bytes(int at) const {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, at));
-        return bytes ? std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(s, at)))
-                     : std::string();
-    }
-    std::string Text(int at) const {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, at));
-        return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(s, at)))
-                    : std::string();
-    }
-
-private:
-    sqlite3_stmt* s = nullptr;
-    int status = SQLITE_OK;
-    bool prepared = false;
-};
 
 std::int32_t Int32(std::int64_t value) {
     return value < INT32_MIN   ? INT32_MIN
@@ -308,10 +260,7 @@ std::string ActivityStore::Unit() const {
     return s.Prepared() && s.Step() == SQLITE_ROW && s.Text(0) == "mi" ? "mi" : "km";
 }
 
-ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& remove,
-                                             std::vector<ActivityRow>& add, const std::string& unit,
-                                             const std::vector<DayRecord>& planned,
-                                             const std::vector<std::int32_t>& settled) {
+ActivityStore::Outcome ActivityStore::Ready() {
     if (!db && writable) {
         // Made empty (an empty file is an empty database) with the logbook's permissions and
         // owner, so that the activities are as private as the days.
@@ -334,7 +283,45 @@ ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& re
         return Failure(Code::Failed, "cannot be changed: it could not be opened");
     }
     if (!writable) {
-        return Failure(Code::ReadOnly, "is read-only: no activity can be stored in it");
+        return Failure(Code::ReadOnly, "is read-only: nothing can be stored in it");
+    }
+    return {};
+}
+
+std::string ActivityStore::Setting(const std::string& name) const {
+    if (!db || version == 0) {
+        return {};
+    }
+    Statement s(db, "SELECT value FROM setting WHERE name = ?1");
+    s.Bind(1, name);
+    return s.Prepared() && s.Step() == SQLITE_ROW ? s.Text(0) : std::string();
+}
+
+ActivityStore::Outcome ActivityStore::SetSetting(const std::string& name,
+                                                 const std::string& value) {
+    if (const Outcome ready = Ready(); !ready.Ok()) {
+        return ready;
+    }
+    Statement s(db, "INSERT OR REPLACE INTO setting(name, value) VALUES(?1, ?2)");
+    s.Bind(1, name);
+    s.Bind(2, value);
+    if (s.Step() != SQLITE_DONE) {
+        return Failure(Code::Failed, "cannot be changed");
+    }
+    return {};
+}
+
+std::string ActivityStore::DefaultSport() const {
+    const std::string sport = Setting("default_sport");
+    return sport.empty() ? "Running" : sport;
+}
+
+ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& remove,
+                                             std::vector<ActivityRow>& add, const std::string& unit,
+                                             const std::vector<DayRecord>& planned,
+                                             const std::vector<std::int32_t>& settled) {
+    if (const Outcome ready = Ready(); !ready.Ok()) {
+        return ready;
     }
     const auto fail = [&](const char* what) {
         const Outcome failed = Failure(Code::Failed, what);

@@ -80,6 +80,21 @@ public:
     // Whether the logbook's day is the planned record, byte for byte; a planned erase is
     // written when the day is not live.
     static bool Holds(LogBookDatabase& logbook, const DayRecord& planned);
+    // A setting kept with the activities (the import's unit, the default sport, what other
+    // features keep by name); empty when it is unset or there is no file.
+    std::string Setting(const std::string& name) const;
+    // Stores a setting at once, creating the file when it is missing.
+    Outcome SetSetting(const std::string& name, const std::string& value);
+    // The sport of the days typed without activities: "Running" until the user picks one.
+    std::string DefaultSport() const;
+
+    // For the tables other features keep in this file, each read and written by a class of
+    // its own through SqlStatement: the open connection (nullptr while there is no file or it
+    // holds nothing yet), and Ready, which creates the file when it is missing and says
+    // whether it may be changed.
+    sqlite3* Connection() const { return version == 0 ? nullptr : db; }
+    Outcome Ready();
+
     // The unit distances were last imported in ("km", "mi"); "km" when none was.
     std::string Unit() const;
 

@@ -298,4 +298,22 @@ TEST_F(ActivityStoreTest, ALogbookNamedAsItsActivitiesFileIsLeftAlone) {
     EXPECT_EQ(Read(Path("odd.vra")), bytes);
 }
 
+TEST_F(ActivityStoreTest, ASettingIsKeptAcrossOpensAndMakesTheFileWhenThereIsNone) {
+    {
+        ActivityStore store;
+        store.Open(*db, true);
+        EXPECT_EQ(store.DefaultSport(), "Running");
+        EXPECT_EQ(store.Connection(), nullptr);
+        ASSERT_TRUE(store.SetSetting("default_sport", "Cycling").Ok());
+        EXPECT_NE(store.Connection(), nullptr);
+    }
+    ASSERT_TRUE(fs::exists(companion));
+    ActivityStore store;
+    store.Open(*db, false);
+    EXPECT_EQ(store.DefaultSport(), "Cycling");
+    EXPECT_EQ(store.Setting("unknown"), "");
+    EXPECT_EQ(store.Unit(), "km") << "a setting alone names no import unit";
+    EXPECT_EQ(store.SetSetting("default_sport", "Swimming").code, Code::ReadOnly);
+}
+
 } // namespace
