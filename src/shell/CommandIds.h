@@ -26,9 +26,10 @@ constexpr int kAbout = 1222;
 constexpr int kProductFeatures = 1223;
 constexpr int kHelpContents = 1224;
 constexpr int kRestoreBackup = 1230;
-constexpr int kSummary = 1231;
-constexpr int kRecords = 1232;
-constexpr int kTrainingLoad = 1233;
-constexpr int kGear = 1234;
+// 1231 is the activities' File > Import Activities (activity::kImportCommand).
+constexpr int kSummary = 1236;
+constexpr int kRecords = 1237;
+constexpr int kTrainingLoad = 1238;
+constexpr int kGear = 1239;
 constexpr int kLogbookSettings = 1235;
 } // namespace cmd

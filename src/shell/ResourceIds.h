@@ -22,9 +22,10 @@ constexpr int kRecordsDialog = 15;
 constexpr int kTrainingLoadDialog = 16;
 constexpr int kGearDialog = 17;
 constexpr int kRestoreBackupDialog = 20;
-constexpr int kDatesDialog = 21; // a range's dates, or one date, from a month calendar
-constexpr int kGoalsDialog = 22;
-constexpr int kGearItemDialog = 23;
+// 21 and 22 are the activity import's preview and reading box (activity::kImportDialog ...).
+constexpr int kDatesDialog = 25; // a range's dates, or one date, from a month calendar
+constexpr int kGoalsDialog = 26;
+constexpr int kGearItemDialog = 27;
 constexpr int kLogbookSettingsDialog = 24; // File > Logbook Settings: the default sport
 
 constexpr int kAppIcon = 100;
