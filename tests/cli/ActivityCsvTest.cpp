@@ -170,8 +170,10 @@ TEST_F(ActivityCsvTest, NothingIsStoredUnlessEveryRowReads) {
     EXPECT_EQ(Run("import @b.vrl @f.csv --unit mi"), 0) << err;
     EXPECT_EQ(Csv("b.vrl"),
               std::string(kColumns) + "2026-03-01,07:00,Cycling,16.09,00:30:00,0,0,0,\n");
-    // 16090 m / 1609.344 m = 10.00 mi.
-    EXPECT_TRUE(Holds(Export(Path("b.vrl")), "\n2026-03-01,10,00:30:00,"));
+    // 16090 m / 1609.344 m = 10.00 mi in 30 minutes: 3:00 a mile, 20 mph. An activity without
+    // a file (added by hand) names none in the comment.
+    EXPECT_TRUE(Holds(Export(Path("b.vrl")),
+                      "\n2026-03-01,10,00:30:00,00:03:00,20,0,0,0,0,0,0,0,N,,Ride,\n"));
 }
 
 // 10 km in 50:00 and 30 km in 1:00:00 on the first; 5 km in 30:00 on the second.
