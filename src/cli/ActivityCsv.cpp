@@ -54,14 +54,6 @@ bool ReadKilometres(std::string_view text, double& metres) {
     return true;
 }
 
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text.substr(0, 40)) {
-        out.push_back(c == '\n' || c == '\r' ? ' ' : c);
-    }
-    return out + (text.size() > 40 ? "...\"" : "\"");
-}
-
 } // namespace
 
 bool ActivityCsv::IsHeader(const std::vector<std::string>& fields) {
@@ -116,7 +108,7 @@ bool ActivityCsv::ReadRow(const std::vector<std::string>& fields, Activity& acti
                                                            : std::string_view();
     };
     const auto bad = [&](int c, const char* what) {
-        problems.push_back(std::string(kNames[c]) + " " + Quoted(field(c)) + " " + what);
+        problems.push_back(std::string(kNames[c]) + " " + DayCsv::Quoted(field(c)) + " " + what);
     };
     activity = Activity{};
 
