@@ -1,6 +1,7 @@
 #include "ProgramTools.h"
 
 #include "activities/ActivityImportFlow.h"
+#include "activities/LogbookSettingsDialog.h"
 #include "art/Artwork.h"
 #include "editor/CalcDTPDialog.h"
 #include "editor/FindDialog.h"
@@ -35,4 +36,5 @@ void ProgramTools::Register() {
     Add<CalculatorDialog>(res::kCalculatorDialog);
     Add<HRateDialog>(res::kHRateDialog);
     ActivityImportFlow::Register();
+    LogbookSettingsDialog::Register();
 }

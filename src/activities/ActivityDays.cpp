@@ -57,6 +57,21 @@ std::string Workout(const std::vector<std::string>& words) {
     return text;
 }
 
+// "Imported from a.fit, b.gpx"; nothing for activities without a file (added by hand).
+std::string ImportedFrom(const std::vector<std::string>& files) {
+    std::string text;
+    for (const std::string& file : files) {
+        if (!file.empty()) {
+            text += (text.empty() ? "Imported from " : ", ") + file;
+        }
+    }
+    return text;
+}
+
+std::string Sentences(const std::string& a, const std::string& b) {
+    return a.empty() || b.empty() ? a + b : a + " " + b;
+}
+
 } // namespace
 
 std::int64_t ActivityDays::DateKeyOf(const Activity& activity) {
@@ -145,12 +160,9 @@ std::vector<ActivityDays::Day> ActivityDays::Days(Unit unit) const {
         std::string comments;
         if (hrCount > 0) {
             const double average = hrSeconds > 0 ? hrWeighted / hrSeconds : hrSum / hrCount;
-            comments = "Avg HR " + std::to_string(std::lround(average)) + ". ";
+            comments = "Avg HR " + std::to_string(std::lround(average)) + ".";
         }
-        comments += "Imported from ";
-        for (std::size_t i = 0; i < day.files.size(); ++i) {
-            comments += (i == 0 ? "" : ", ") + day.files[i];
-        }
+        comments = Sentences(comments, ImportedFrom(day.files));
         PutText(r.comments, DayRecord::kCommentsSize, comments);
         // The figures the activities file will tell: a transition's are no activity's.
         ActivityTotals::Apply(r, day.activities, metresPerUnit);
@@ -179,12 +191,9 @@ ActivityDays::Day ActivityDays::FromActivities(std::int32_t key,
     PutText(r.workout, DayRecord::kWorkoutSize, SportsOf(activities));
     std::string comments;
     if (hrSeconds > 0) {
-        comments = "Avg HR " + std::to_string(std::lround(hrWeighted / hrSeconds)) + ". ";
+        comments = "Avg HR " + std::to_string(std::lround(hrWeighted / hrSeconds)) + ".";
     }
-    comments += "Imported from ";
-    for (std::size_t i = 0; i < day.files.size(); ++i) {
-        comments += (i == 0 ? "" : ", ") + day.files[i];
-    }
+    comments = Sentences(comments, ImportedFrom(day.files));
     PutText(r.comments, DayRecord::kCommentsSize, comments);
     return day;
 }

@@ -16,12 +16,14 @@ void ActivityImportFlow::Register() {
     ActivityImportDialog::RegisterTemplate();
     ActivityReadingDialog::RegisterTemplate();
     ClientWindow::RegisterFileCommand(
-        {activity::kImportCommand, "&Import Activities...",
+        {activity::kImportCommand,
+         "&Import Activities...",
          "Import activity files (FIT, TCX, GPX) from a watch or phone.",
          [](ClientWindow& client) { ActivityImportFlow(client).ChooseFiles(); },
          [](ClientWindow& client, const std::vector<std::string>& paths) {
              ActivityImportFlow(client).Import(paths);
-         }});
+         },
+         {}});
 }
 
 ActivityImportFlow::ActivityImportFlow(ClientWindow& client) : client(client) {}

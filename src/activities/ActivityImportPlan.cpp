@@ -110,7 +110,7 @@ bool ActivityImportPlan::ReadFiles(const std::vector<std::string>& operands,
                                (result.detail.empty() ? "" : " (" + result.detail + ")")});
                 continue;
             }
-            if (Place(file, result.activities)) {
+            if (Place(file, fileio::LastComponent(file), HashOf(file), result.activities)) {
                 ++filesRead;
             }
         }
@@ -128,7 +128,16 @@ const std::string* ActivityImportPlan::SameAs(const Activity& activity) const {
     return nullptr;
 }
 
-bool ActivityImportPlan::Place(const std::string& file, const std::vector<Activity>& activities) {
+void ActivityImportPlan::Take(const std::string& source, const std::string& file,
+                              std::uint64_t fileHash, const std::vector<Activity>& activities) {
+    if (Place(source, file, fileHash, activities)) {
+        ++filesRead;
+    }
+    leftOutReading = leftOut.size();
+}
+
+bool ActivityImportPlan::Place(const std::string& file, const std::string& storedAs,
+                               std::uint64_t fileHash, const std::vector<Activity>& activities) {
     struct Refused {
         std::size_t index;
         std::string why;
@@ -164,7 +173,7 @@ bool ActivityImportPlan::Place(const std::string& file, const std::vector<Activi
         leftOut.push_back({file, FileProblemText(FileProblem::OutsideDates)});
         return false;
     }
-    Taken kept{file, HashOf(file), activities.size(), {}};
+    Taken kept{file, storedAs, fileHash, activities.size(), {}};
     for (std::size_t i = 0, r = 0; i < activities.size(); ++i) {
         if (r < refused.size() && refused[r].index == i) {
             ++r;
@@ -266,7 +275,7 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
                                    ") left out: " + a.reason,
                                false, true});
         }
-        placed.Add(fileio::LastComponent(file.file), fresh, file.hash);
+        placed.Add(file.storedAs, fresh, file.hash);
     }
     filesRead = takenFiles.size() - wholeFilesOut;
     for (ActivityDays::Day& day : placed.Days(unit)) {

@@ -67,6 +67,10 @@ public:
 
     // Reads every file the operands stand for; false when stopped by progress.
     bool Read(const std::vector<std::string>& operands, const Progress& progress = {});
+    // Takes activities read from elsewhere (a CSV of stored activities) as if a file had
+    // given them: source names them where they are left out, file is what they are stored as.
+    void Take(const std::string& source, const std::string& file, std::uint64_t fileHash,
+              const std::vector<Activity>& activities);
 
     // Places the read days against an open logbook and its activities (nullptr: none). Any
     // number of times: each decides anew.
@@ -116,7 +120,8 @@ public:
 private:
     bool ReadFiles(const std::vector<std::string>& operands, const Progress& progress);
     // Places what a file read gives; false when the file is left out whole.
-    bool Place(const std::string& file, const std::vector<Activity>& activities);
+    bool Place(const std::string& source, const std::string& file, std::uint64_t fileHash,
+               const std::vector<Activity>& activities);
     // The file an earlier activity like this one came from, or nullptr.
     const std::string* SameAs(const Activity& activity) const;
     // Weighs one day against the logbook; false when its entry cannot be read.
@@ -130,7 +135,8 @@ private:
     // A file read and kept, with its activities that no earlier file gave (and their
     // places among all of the file's).
     struct Taken {
-        std::string file;
+        std::string file; // where it was read, as messages name it
+        std::string storedAs;
         std::uint64_t hash = 0;
         std::size_t count = 0;
         std::vector<std::pair<std::size_t, Activity>> activities;

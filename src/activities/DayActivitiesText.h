@@ -15,6 +15,10 @@
 class DayActivitiesText {
 public:
     static constexpr const char* kSeparator = " \u00b7 "; // a middle dot, UTF-8
+    // What the Log Book's header holds: three activities and the count of the rest, some 375
+    // of its 435 pixels in the dialog font (about 5 pixels a character). The command line
+    // cuts its lines there too, so both say the same.
+    static constexpr std::size_t kLogBookCharacters = 76;
 
     // The line of one day's activities as the activities file keeps them, distances in unit
     // ("km" or "mi", as the file's last import), at most `most` characters (not bytes);

@@ -28,6 +28,12 @@ std::string DayLine(const ActivityDays::Day& day, ActivityDays::Unit unit,
 } // namespace
 
 int ImportActivities(ToolCommand& tool) {
+    ActivityImportPlan plan;
+    plan.Read(std::vector<std::string>(tool.operands.begin() + 1, tool.operands.end()));
+    return ImportActivities(tool, plan);
+}
+
+int ImportActivities(ToolCommand& tool, ActivityImportPlan& plan) {
     const std::string& logbook = tool.operands[0];
     ActivityDays::Unit unit = ActivityDays::Unit::Kilometres;
     if (const std::optional<std::string>& u = tool.Value(Option::Unit)) {
@@ -39,8 +45,6 @@ int ImportActivities(ToolCommand& tool) {
     }
     const bool dryRun = tool.Given(Option::DryRun);
 
-    ActivityImportPlan plan;
-    plan.Read(std::vector<std::string>(tool.operands.begin() + 1, tool.operands.end()));
     // whether any day was read
     plan.Decide(unit, nullptr, nullptr, ActivityImportPlan::Existing::Refuse);
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 
 const char* const DayCsv::kColumnNames[kColumnCount] = {
-    "date",          "distance",     "time",     "pace",      "speed",      "restHeartRate",
-    "maxHeartRate",  "calories",     "waterUsed", "hoursSlept", "temperature", "bodyWeight",
-    "competition",   "difficulty",   "workout",  "comments"};
+    "date",         "distance",   "time",      "pace",       "speed",       "restHeartRate",
+    "maxHeartRate", "calories",   "waterUsed", "hoursSlept", "temperature", "bodyWeight",
+    "competition",  "difficulty", "workout",   "comments"};
 
 namespace {
 
@@ -24,15 +24,6 @@ void AppendInteger(std::string& line, std::int32_t value) {
     char text[16];
     const auto result = std::to_chars(text, text + sizeof text, value);
     line.append(text, result.ptr);
-}
-
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    // Keep the message on one line whatever the field holds.
-    for (const char c : text.substr(0, 40)) {
-        out.push_back(c == '\n' || c == '\r' ? ' ' : c);
-    }
-    return out + (text.size() > 40 ? "...\"" : "\"");
 }
 
 bool ReadReal(std::string_view text, float& value) {
@@ -152,8 +143,9 @@ bool DayCsv::ReadDate(std::string_view text, DateValue& date) const {
     std::int64_t y = 0;
     std::int64_t m = 0;
     std::int64_t d = 0;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !ReadDigits(text.substr(0, 4), 4, y) ||
-        !ReadDigits(text.substr(5, 2), 2, m) || !ReadDigits(text.substr(8, 2), 2, d)) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
+        !ReadDigits(text.substr(0, 4), 4, y) || !ReadDigits(text.substr(5, 2), 2, m) ||
+        !ReadDigits(text.substr(8, 2), 2, d)) {
         return false;
     }
     if (y < DateUtility::kFirstYear || y > DateUtility::kLastYear || m < 1 || m > 12 || d < 1) {
@@ -190,8 +182,10 @@ bool DayCsv::ReadRow(const std::vector<std::string>& fields, const Layout& layou
     const struct {
         Column column;
         float DayRecord::*member;
-    } reals[] = {{kDistance, &DayRecord::distance},   {kSpeed, &DayRecord::speed},
-                 {kWaterUsed, &DayRecord::waterUsed}, {kHoursSlept, &DayRecord::hoursSlept},
+    } reals[] = {{kDistance, &DayRecord::distance},
+                 {kSpeed, &DayRecord::speed},
+                 {kWaterUsed, &DayRecord::waterUsed},
+                 {kHoursSlept, &DayRecord::hoursSlept},
                  {kBodyWeight, &DayRecord::bodyWeight}};
     for (const auto& r : reals) {
         if (!ReadReal(field(r.column), record.*r.member)) {
@@ -248,4 +242,13 @@ bool DayCsv::ReadRow(const std::vector<std::string>& fields, const Layout& layou
         }
     }
     return problems.size() == before;
+}
+
+std::string DayCsv::Quoted(std::string_view text) {
+    std::string out = "\"";
+    // Keep the message on one line whatever the field holds.
+    for (const char c : text.substr(0, 40)) {
+        out.push_back(c == '\n' || c == '\r' ? ' ' : c);
+    }
+    return out + (text.size() > 40 ? "...\"" : "\"");
 }

@@ -14,9 +14,23 @@
 class DayCsv {
 public:
     enum Column {
-        kDate, kDistance, kTime, kPace, kSpeed, kRestHeartRate, kMaxHeartRate, kCalories,
-        kWaterUsed, kHoursSlept, kTemperature, kBodyWeight, kCompetition, kDifficulty,
-        kWorkout, kComments, kColumnCount
+        kDate,
+        kDistance,
+        kTime,
+        kPace,
+        kSpeed,
+        kRestHeartRate,
+        kMaxHeartRate,
+        kCalories,
+        kWaterUsed,
+        kHoursSlept,
+        kTemperature,
+        kBodyWeight,
+        kCompetition,
+        kDifficulty,
+        kWorkout,
+        kComments,
+        kColumnCount
     };
     static const char* const kColumnNames[kColumnCount];
 
@@ -41,6 +55,8 @@ public:
 
     // YYYY-MM-DD of a calendar date from 1960-01-01 to 2100-12-31, with its true weekday.
     bool ReadDate(std::string_view text, DateValue& date) const;
+    // A field as a message quotes it: on one line, its first 40 characters.
+    static std::string Quoted(std::string_view text);
 
 private:
     const DateUtility& dates;

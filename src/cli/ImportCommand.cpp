@@ -1,6 +1,8 @@
 #include "cli/ImportCommand.h"
 
 #include "activities/ActivityFile.h"
+#include "cli/ActivityCsv.h"
+#include "cli/ActivityCsvImport.h"
 #include "cli/ActivityImport.h"
 #include "cli/CsvText.h"
 #include "cli/DayCsv.h"
@@ -72,6 +74,24 @@ Kind KindOf(const std::string& name) {
                : Kind::Csv;
 }
 
+// Whether a CSV file starts with the header of activities --csv (after a byte order mark).
+bool BeginsWithActivities(const std::string& name) {
+    std::string problem;
+    const int fd = OpenInput(name, problem);
+    if (fd < 0) {
+        return false;
+    }
+    char start[128];
+    const std::int64_t n = fileio::ReadUpTo(fd, start, sizeof start);
+    ::close(fd);
+    std::string_view text(start, n > 0 ? static_cast<std::size_t>(n) : 0);
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    const std::string_view header(ActivityCsv::kHeader);
+    return text.starts_with(header.substr(0, header.size() - 1));
+}
+
 int ImportCsv(ToolCommand& tool) {
     const std::string& logbook = tool.operands[0];
     // Names and fields are quoted with their controls escaped.
@@ -96,6 +116,9 @@ int ImportCsv(ToolCommand& tool) {
         return tool.Fail(csvName + ": " + EscapedText::Of(problem));
     case CsvText::Reader::Result::Row:
         break;
+    }
+    if (ActivityCsv::IsHeader(row.fields)) {
+        return ImportActivityCsv(tool, reader, csvName);
     }
     DayCsv::Layout layout;
     if (!DayCsv::ReadHeader(row.fields, layout, problem)) {
@@ -216,7 +239,7 @@ int ImportCommand(ToolCommand& tool) {
         if (KindOf(files[0]) == Kind::Activities) {
             return ImportActivities(tool);
         }
-        if (tool.Given(Option::Unit)) {
+        if (tool.Given(Option::Unit) && !BeginsWithActivities(files[0])) {
             return tool.UsageError("--unit is for activity files, not CSV");
         }
         return ImportCsv(tool);

@@ -25,7 +25,8 @@ const char* const LogBookTool::kUsage =
     "                             [--replace | --skip-existing] [--dry-run]\n"
     "       veloria-logbook check LOGBOOK [--repair]\n"
     "       veloria-logbook activities LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-    "                             [--sport NAME] [--csv]\n"
+    "                             [--sport NAME] [--csv | --days]\n"
+    "       veloria-logbook activities LOGBOOK --default-sport NAME\n"
     "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--type all|training|competition] [--csv]\n"
     "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
@@ -52,14 +53,21 @@ const char* const LogBookTool::kUsage =
     "           reason and the others are stored (status 1). A day typed by hand stops the\n"
     "           import unless --replace (its figures replaced, its other fields kept) or\n"
     "           --skip-existing (kept); --replace also replaces the activities of the days\n"
-    "           it touches; --dry-run shows what would be stored\n"
+    "           it touches; --dry-run shows what would be stored. A CSV file that starts\n"
+    "           with the header activities --csv writes holds activities: they are stored\n"
+    "           as the files' are, and nothing unless every row is good\n"
     "  check    count the days and records and check the index and the activities file,\n"
     "           naming days an import was cut short before writing (a day changed or erased\n"
     "           by hand since its import is only noted); --repair rebuilds the index, sets a\n"
     "           damaged activities file aside and writes the days the import cut short\n"
     "           meant to write, leaving every other day alone\n"
     "  activities  the activities stored for the logbook (--sport: by name or short word,\n"
-    "           such as Running or Run; --csv as CSV), with their totals\n"
+    "           such as Running or Run; --csv as CSV), with their totals and the default\n"
+    "           sport, the sport of the days typed without activities; --days: each day's\n"
+    "           line as the Log Book shows it; --default-sport sets it (Run, Ride, Swim...,\n"
+    "           Other). CSV columns: date, start (HH:MM, this machine's clock), sport,\n"
+    "           distanceKm, movingTime, avgHeartRate, maxHeartRate (0: none), calories,\n"
+    "           file\n"
     "  stats    the Statistics window's table (--csv as CSV); by default the last 31 days\n"
     "  calendar a month as the Calendar shows it; by default this month and distance\n"
     "  graph    the points a graph plots, its axis and labels; by default distance over the\n"
@@ -109,6 +117,8 @@ constexpr OptionName kOptionNames[] = {
     {Option::SkipExisting, "--skip-existing", false},
     {Option::DryRun, "--dry-run", false},
     {Option::Sport, "--sport", true},
+    {Option::Days, "--days", false},
+    {Option::DefaultSport, "--default-sport", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -140,7 +150,9 @@ constexpr Command kCommands[] = {
      Takes({Option::Replace, Option::SkipExisting, Option::Unit, Option::DryRun}), ImportCommand},
     {"check", 1, false, kOneLogbook, Takes({Option::Repair}), CheckCommand},
     {"activities", 1, false, kOneLogbook,
-     Takes({Option::From, Option::To, Option::Sport, Option::Csv}), ActivitiesCommand},
+     Takes({Option::From, Option::To, Option::Sport, Option::Csv, Option::Days,
+            Option::DefaultSport}),
+     ActivitiesCommand},
     {"stats", 1, false, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
     {"calendar", 1, false, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
     {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},

@@ -185,7 +185,7 @@ std::string LogBookDialog::ActivitiesLine() const {
         !activities.Read(key, key, rows).Ok()) {
         return "";
     }
-    return DayActivitiesText::Line(rows, activities.Unit(), kActivitiesCharacters);
+    return DayActivitiesText::Line(rows, activities.Unit(), DayActivitiesText::kLogBookCharacters);
 }
 
 bool LogBookDialog::ReadBoxes() {

@@ -34,9 +34,6 @@ public:
     // Number boxes hold nine characters; the limits count the terminating zero, as the
     // record's text fields do.
     static constexpr int kNumberLimit = 10;
-    // What the activities line holds: three activities and the count of the rest, some 375
-    // of its 435 pixels in the dialog font (about 5 pixels a character).
-    static constexpr std::size_t kActivitiesCharacters = 76;
 
     static constexpr unsigned kResetMessage = res::kLogBookChanged;
     static constexpr unsigned kGoToDayMessage = res::kGoToDay;

@@ -126,6 +126,11 @@ void ClientWindow::RegisterEnablers() {
             });
         }
     }
+    for (const auto& [command, file] : ToolRegistry::FileCommands()) {
+        if (file.enabled) {
+            OnCommandEnable(command, [this, enabled = file.enabled] { return enabled(*this); });
+        }
+    }
     OnCommandEnable(cmd::kShowToolBar, [this] { return !ToolBarShown(); });
     OnCommandEnable(cmd::kHideToolBar, [this] { return ToolBarShown(); });
 }

@@ -39,6 +39,7 @@ public:
         std::string hint;
         std::function<void(ClientWindow&)> run;
         std::function<void(ClientWindow&, const std::vector<std::string>&)> drop;
+        std::function<bool(ClientWindow&)> enabled; // none: always enabled
     };
 
     // What each tool is to the shell: its dialog resource, the command that opens it (0 for

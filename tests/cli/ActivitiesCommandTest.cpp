@@ -109,6 +109,7 @@ protected:
     }
 
     static constexpr const char* kHeader =
+        "Default sport: Run (days without activities)\n"
         "Date        Start  Sport          Distance    Moving  Avg HR  Max HR   Calories  File\n";
     static constexpr const char* kRunLine = "2026-03-01  07:00  Run            10.00 km  00:50:00  "
                                             "   150     175   650 kcal  run.fit\n";
