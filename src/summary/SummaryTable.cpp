@@ -216,7 +216,7 @@ bool SummaryTable::Load(LogBookDatabase& database, const ActivityStore* store, c
     ActivityDays::Unit distanceUnit = ActivityDays::Unit::Kilometres;
     if (store && store->IsOpen()) {
         if (!store->Read(first, last, activities).Ok()) {
-            activities.clear();
+            read = false;
         }
         defaultSport = store->DefaultSport();
         if (store->Unit() == "mi") {
