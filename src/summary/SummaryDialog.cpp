@@ -127,7 +127,8 @@ void SummaryDialog::Reload() {
     if (!table.Rows().empty()) {
         ListSetSelection(kTable, std::max(table.TodayRow(), 0));
     }
-    ListFitHorizontalExtent(kTable);
+    // Every line is as wide as the header in the fixed-width type: the list's own scroll
+    // range fits them, without measuring each line.
     ShowHeader();
     InvalidateRect(kChartRect, true);
 }
@@ -157,6 +158,12 @@ void SummaryDialog::Shift(bool later) {
     Reload();
 }
 
+void SummaryDialog::ChooseRange(std::int32_t from, std::int32_t to) {
+    choice.from = from;
+    choice.to = to;
+    Reload();
+}
+
 void SummaryDialog::GoToDay() {
     const int line = ListSelection(kTable);
     const std::vector<SummaryTable::Row>& rows = table.Rows();
@@ -174,15 +181,23 @@ void SummaryDialog::GoToDay() {
     }
 }
 
+double SummaryDialog::Most() const {
+    double most = 0;
+    for (const SummaryTable::Row& r : table.Rows()) {
+        most = std::max(most, SummaryTable::Value(r.figures, quantity));
+    }
+    return most;
+}
+
 TRect SummaryDialog::BarRect(int row) const {
+    return BarRect(row, Most());
+}
+
+TRect SummaryDialog::BarRect(int row, double most) const {
     const std::vector<SummaryTable::Row>& rows = table.Rows();
     const int count = static_cast<int>(rows.size());
     if (row < 0 || row >= count) {
         return {};
-    }
-    double most = 0;
-    for (const SummaryTable::Row& r : rows) {
-        most = std::max(most, SummaryTable::Value(r.figures, quantity));
     }
     const TRect inside{kChartRect.left + 1, kChartRect.top + 1, kChartRect.right - 1,
                        kChartRect.bottom - 1};
@@ -202,8 +217,9 @@ void SummaryDialog::Paint(TDC& dc, bool, const TRect&) {
     dc.SelectPen(TPen{TColor::Gray(), 1});
     dc.SelectBrush(TBrush{TColor::White()});
     dc.Rectangle(kChartRect);
+    const double most = Most();
     for (int row = 0; row < static_cast<int>(table.Rows().size()); ++row) {
-        const TRect bar = BarRect(row);
+        const TRect bar = BarRect(row, most);
         if (bar.Height() > 0) {
             dc.FillRect(bar, TBrush{row == table.TodayRow() ? kTodayColor : kBarColor});
         }

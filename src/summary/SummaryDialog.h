@@ -35,6 +35,9 @@ public:
     TRect BarRect(int row) const;
     // The chart, then as many of the table's lines as the list's place holds.
     void PaintForPrinting(TDC& dc, const TRect& area) override;
+    // For benchmarks: the periods that hold these date keys, chosen outright (no button
+    // reaches them in one go), loaded at once.
+    void ChooseRange(std::int32_t from, std::int32_t to);
 
 protected:
     void SetupWindow() override;
@@ -45,6 +48,9 @@ private:
     void ShowHeader();
     void GoToDay();
     void Shift(bool later);
+    // The largest value of the chart's quantity, which fills the chart's height.
+    double Most() const;
+    TRect BarRect(int row, double most) const;
 
     SummaryTable table;
     SummaryTable::Choice choice;
