@@ -3,7 +3,8 @@
 // clear of the shell's and the tools' numbers.
 
 namespace activity {
-constexpr int kImportCommand = 1231; // File > Import Activities...
-constexpr int kImportDialog = 21;    // the preview
-constexpr int kReadingDialog = 22;   // the reading box
+// 1231, 21 and 22 went to the tools that came later (shell/CommandIds.h, ResourceIds.h).
+constexpr int kImportCommand = 1240; // File > Import Activities...
+constexpr int kImportDialog = 30;    // the preview
+constexpr int kReadingDialog = 31;   // the reading box
 } // namespace activity
