@@ -59,7 +59,8 @@ void SummaryDialog::RegisterTemplate() {
         {K::Button, kGoToDay, 264, 17, 60, 14, "Go to Day", C::kDefault, 0},
         P::WorkArea(),
         P::Divider(5, 204),
-        {K::Static, kTableHeader, 12, 98, 312, 8, "", 0, 0},
+        // Over the list's text, which starts inside its frame and the line's margin.
+        {K::Static, kTableHeader, 15, 98, 309, 8, "", 0, 0},
         {K::ListBox, kTable, 12, 107, 312, 86, "", 0, 0},
     });
     P::AddRightColumn(t, {SummaryButtons::kPeriod, SummaryButtons::kQuantity,
