@@ -94,7 +94,12 @@ SummaryDialog::SummaryDialog(ClientWindow& client) : ToolDialog(client, res::kSu
         Reload();
     });
     OnMessage(res::kLogBookChanged, [this](std::uint64_t, std::int64_t) {
+        // The same periods come back: the row the user stood on stays chosen.
+        const int selected = ListSelection(kTable);
         Reload();
+        if (selected >= 0 && selected < ListCount(kTable)) {
+            ListSetSelection(kTable, selected);
+        }
         return 0;
     });
 }

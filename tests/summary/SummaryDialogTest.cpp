@@ -200,8 +200,10 @@ TEST_F(SummaryDialogTest, ReloadsWhenTheLogbookChanges) {
     ASSERT_NE(summary, nullptr);
     const int reloads = summary->Reloads();
     EXPECT_EQ(Cell(*summary, 0, SummaryTable::kDistance), "0.00");
+    ClickRow(*summary, D::kTable, 2);
     StoreDay(0, 7.5F, 2400);
     client->RefreshToolWindows(false);
+    EXPECT_EQ(summary->ListSelection(D::kTable), 2);
     EXPECT_EQ(summary->Reloads(), reloads + 1);
     EXPECT_EQ(Cell(*summary, 0, SummaryTable::kDistance), "7.50");
     EXPECT_NE(summary->ListText(D::kTable, 0).find("7.50"), std::string::npos);
