@@ -247,6 +247,9 @@ TEST_F(SummaryDialogTest, PrintingDrawsTheTablesLinesWhereTheListStands) {
     EXPECT_GT(black, 100);
     const TPoint bar = Middle(summary->BarRect(0));
     EXPECT_EQ(sheet.Pixel(bar.x, bar.y), D::kTodayColor);
+    // File > Print takes that sheet to the printer, here a PDF file.
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
+    EXPECT_EQ(PrintFolder(), std::vector<std::string>{"Veloria Screen.pdf"});
 }
 
 } // namespace
