@@ -50,8 +50,9 @@ std::vector<DayFigures> FiguresByDay(const std::vector<DayRecord>& days,
         if (!sport.empty() && !SameSport(a.sport, sport)) {
             continue;
         }
-        f.distance += a.metres / metresPerUnit;
-        f.seconds += a.movingSeconds;
+        // Figures below zero come only from a damaged file: they count as none.
+        f.distance += std::max(0.0, a.metres) / metresPerUnit;
+        f.seconds += std::max(0, a.movingSeconds);
         ++f.activities;
         if (a.avgHeartRate > 0 && a.movingSeconds > 0) {
             f.heartBeats += static_cast<double>(a.avgHeartRate) * a.movingSeconds;

@@ -104,10 +104,15 @@ TEST_F(SummaryTableTest, ADayWithActivitiesCountsThemByTheChosenSport) {
 TEST_F(SummaryTableTest, ADayWithoutHeartRateStaysOutOfTheWeighting) {
     Activity(20261207, "Running", 10000, 3000, 140);
     Activity(20261208, "Running", 10000, 6000, 0);
+    Activity(20261208, "Running", -5000, -600, 0); // a damaged row: nothing
     Day(20261209, 10, 9000);
+    Day(20261210, -3, -60); // likewise
     Compute();
     EXPECT_EQ(Cell(0, SummaryTable::kHeartRate), "140");
     EXPECT_EQ(Cell(0, SummaryTable::kDays), "3");
+    // 30 km in 18000 s: 600 s a km.
+    EXPECT_EQ(Cell(0, SummaryTable::kDistance), "30.00");
+    EXPECT_EQ(Cell(0, SummaryTable::kPace), "10:00/km");
 }
 
 TEST_F(SummaryTableTest, MonthsCompareWithTheMonthBeforeAndTheYearBefore) {
