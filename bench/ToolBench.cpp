@@ -75,6 +75,27 @@ void BM_StatsLargestRange(benchmark::State& state) {
 }
 BENCHMARK(BM_StatsLargestRange)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// veloria-logbook summary of every week of the ten years (about 520 rows), whole process.
+void BM_SummaryTenYearsByWeek(benchmark::State& state) {
+    SampleLogBook book(state);
+    if (::access(VELORIA_LOGBOOK_TOOL, X_OK) != 0) {
+        book.Fail("veloria-logbook is not built");
+        return;
+    }
+    char to[16];
+    std::snprintf(to, sizeof to, "%04d-%02d-%02d", book.Last().year, book.Last().month,
+                  book.Last().day);
+    for (auto _ : state) {
+        if (book.Failed() ||
+            RunProcess({VELORIA_LOGBOOK_TOOL, "summary", book.DataFileName(), "--from",
+                        "2010-01-01", "--to", to, "--week-start", "mon"}) != 0) {
+            book.Fail("veloria-logbook summary failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_SummaryTenYearsByWeek)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 // The ten years as CSV, exported by the tool itself; empty on failure.
 std::string ExportSample(SampleLogBook& book) {
     const std::string csv = book.Folder() + "/sample.csv";

@@ -9,6 +9,7 @@
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
+#include "summary/SummaryDialog.h"
 #include "tools/CalculatorDialog.h"
 #include "tools/HRateDialog.h"
 #include "views/CalendarDialog.h"
@@ -31,6 +32,7 @@ void ProgramTools::Register() {
     Add<GraphsDialog>(res::kGraphsDialog);
     Add<StatsDialog>(res::kStatsDialog);
     Add<ReportsDialog>(res::kReportsDialog);
+    Add<SummaryDialog>(res::kSummaryDialog);
     Add<FindDialog>(res::kFindDialog);
     Add<CalcDTPDialog>(res::kCalcDTPDialog);
     Add<CalculatorDialog>(res::kCalculatorDialog);

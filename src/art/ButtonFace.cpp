@@ -5,6 +5,7 @@
 #include "art/PixelCanvas.h"
 #include "editor/LogBookButtons.h"
 #include "reports/ReportsButtons.h"
+#include "summary/SummaryButtons.h"
 #include "views/CalendarButtons.h"
 #include "views/GraphsButtons.h"
 #include "views/StatsButtons.h"
@@ -25,7 +26,8 @@ const ToolButton* Find(int id) {
           {CalendarButtons::kButtons},
           {GraphsButtons::kButtons},
           {StatsButtons::kButtons},
-          {ReportsButtons::kButtons}}) {
+          {ReportsButtons::kButtons},
+          {SummaryButtons::kButtons}}) {
         for (const ToolButton& b : table) {
             if (b.id == id) {
                 return &b;
@@ -139,6 +141,10 @@ void DrawPicture(PixelCanvas& c, ButtonPicture picture, int ox, int oy) {
     case B::PlusPage:
         put(picture == B::PlusPage ? K::Plus : K::Minus, 16, 9, 11, 11);
         put(K::Page, 31, 4, 15, 19);
+        break;
+    case B::Periods:
+        Pictogram::CalendarLeaf(c, QRect(ox + 14, oy + 5, 17, 18), "7");
+        Pictogram::CalendarLeaf(c, QRect(ox + 33, oy + 5, 17, 18), "31");
         break;
     }
 }

@@ -58,6 +58,7 @@ bool IconArt::Has(int iconId) {
     case res::kGraphsIcon:
     case res::kStatsIcon:
     case res::kReportsIcon:
+    case res::kSummaryIcon:
         return true;
     default:
         return false;
@@ -98,6 +99,10 @@ QImage IconArt::Render(int iconId) {
         break;
     case res::kReportsIcon:
         Pictogram::Draw(c, K::Pages, QRect(1, 1, 30, 30));
+        break;
+    case res::kSummaryIcon:
+        Pictogram::Draw(c, K::Sheet, QRect(3, 1, 26, 30));
+        Pictogram::Draw(c, K::BarChart, QRect(7, 9, 18, 16));
         break;
     default:
         break;

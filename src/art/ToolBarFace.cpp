@@ -72,6 +72,10 @@ void DrawFace(PixelCanvas& c, int id) {
     case res::kReportsFace: // Reports
         Pictogram::Draw(c, K::Pages, QRect(2, 2, 16, 16));
         break;
+    case res::kSummaryFace: // Summary: weeks as bars
+        Pictogram::Draw(c, K::BarChart, QRect(2, 3, 16, 14));
+        Badge(c, K::Sigma, QRect(12, 2, 6, 7));
+        break;
     case res::kCalculatorFace: // Calculator
         Pictogram::Draw(c, K::Calculator, QRect(3, 2, 14, 16));
         break;
@@ -89,8 +93,9 @@ void DrawFace(PixelCanvas& c, int id) {
 } // namespace
 
 bool ToolBarFace::Has(int bitmapId) {
-    return bitmapId >= firstFace && bitmapId <= lastFace &&
-           bitmapId != res::kLogBookFace - 1; // 959 has no face
+    return (bitmapId >= firstFace && bitmapId <= lastFace &&
+            bitmapId != res::kLogBookFace - 1) || // 959 has no face
+           bitmapId == res::kSummaryFace;
 }
 
 QImage ToolBarFace::Render(int bitmapId) {

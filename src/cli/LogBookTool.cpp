@@ -8,6 +8,7 @@
 #include "cli/ImportCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RestoreCommand.h"
+#include "cli/SummaryCommand.h"
 #include "cli/ToolCommand.h"
 #include "cli/ViewCommands.h"
 
@@ -29,6 +30,9 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook activities LOGBOOK --default-sport NAME\n"
     "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--type all|training|competition] [--csv]\n"
+    "       veloria-logbook summary LOGBOOK [--per week|month|year] [--sport NAME]\n"
+    "                             [--week-start mon|sun|sat] [--from YYYY-MM-DD]\n"
+    "                             [--to YYYY-MM-DD] [--csv]\n"
     "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
     "       veloria-logbook graph LOGBOOK [--category NAME] [--type all|training|competition]\n"
     "                             [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
@@ -69,6 +73,9 @@ const char* const LogBookTool::kUsage =
     "           distanceKm, movingTime, avgHeartRate, maxHeartRate (0: none), calories,\n"
     "           file\n"
     "  stats    the Statistics window's table (--csv as CSV); by default the last 31 days\n"
+    "  summary  the Summary window's rows, newest first: the periods holding --from..--to\n"
+    "           (no length limit), by default the last 12 weeks or months, or every year;\n"
+    "           weeks begin on vrl.ini's WEEKSTART, else the locale's first day\n"
     "  calendar a month as the Calendar shows it; by default this month and distance\n"
     "  graph    the points a graph plots, its axis and labels; by default distance over the\n"
     "           last 31 days\n"
@@ -119,6 +126,8 @@ constexpr OptionName kOptionNames[] = {
     {Option::Sport, "--sport", true},
     {Option::Days, "--days", false},
     {Option::DefaultSport, "--default-sport", true},
+    {Option::Per, "--per", true},
+    {Option::WeekStart, "--week-start", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -154,6 +163,9 @@ constexpr Command kCommands[] = {
             Option::DefaultSport}),
      ActivitiesCommand},
     {"stats", 1, false, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
+    {"summary", 1, false, kOneLogbook,
+     Takes({Option::From, Option::To, Option::Per, Option::Sport, Option::WeekStart, Option::Csv}),
+     SummaryCommand},
     {"calendar", 1, false, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
     {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},
     {"report", 1, false, kOneLogbook,

@@ -38,8 +38,10 @@ enum class Option {
     Sport,
     Days,
     DefaultSport,
+    Per,
+    WeekStart,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::DefaultSport) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::WeekStart) + 1;
 
 class ToolCommand {
 public:

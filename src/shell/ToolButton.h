@@ -33,6 +33,7 @@ enum class ButtonPicture {
     CreateFile,
     MinusPage,
     PlusPage,
+    Periods,
 };
 
 struct ToolButton {

@@ -10,9 +10,10 @@ namespace {
 using K = TControlKind;
 using C = TControlTemplate;
 
-// The popups of menu 1101 in their order: Logbook, Calendar, Graphs, Statistics, Reports.
+// The popups of menu 1101 in their order: Logbook, Calendar, Graphs, Statistics, Reports,
+// Summary.
 constexpr int kSpeedMenuOrder[] = {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
-                                   res::kStatsDialog, res::kReportsDialog};
+                                   res::kStatsDialog,   res::kReportsDialog,  res::kSummaryDialog};
 
 std::map<int, TMenuItem>& SpeedMenus() {
     static std::map<int, TMenuItem> popups;

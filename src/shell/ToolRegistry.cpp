@@ -26,6 +26,7 @@ constexpr ToolRegistry::ToolInfo kTools[] = {
     {res::kGraphsDialog, cmd::kGraphs, "Graphs", res::kGraphsIcon},
     {res::kStatsDialog, cmd::kStatistics, "Statistics", res::kStatsIcon},
     {res::kReportsDialog, cmd::kReports, "Reports", res::kReportsIcon},
+    {res::kSummaryDialog, cmd::kSummary, "Summary", res::kSummaryIcon},
     {res::kHRateDialog, cmd::kHeartRate, nullptr, 0},
     {res::kCalculatorDialog, cmd::kCalculator, nullptr, 0},
     {res::kFindDialog, 0, nullptr, 0},
@@ -132,8 +133,9 @@ bool ToolRegistry::AnyMdiToolOpen() const {
 }
 
 bool ToolRegistry::AllMdiToolsOpen() const {
+    // A tool the program did not register cannot be opened, so it is never waited for.
     for (const ToolInfo& info : kTools) {
-        if (info.title && !IsOpen(info.resourceId)) {
+        if (info.title && Available(info.resourceId) && !IsOpen(info.resourceId)) {
             return false;
         }
     }

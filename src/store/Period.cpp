@@ -141,6 +141,27 @@ const char* WordOfKind(PeriodKind kind) {
     return "year";
 }
 
+std::optional<WeekStart> WeekStartOfWord(std::string_view word) {
+    for (const WeekStart start : {WeekStart::Monday, WeekStart::Sunday, WeekStart::Saturday}) {
+        if (word == WordOfWeekStart(start)) {
+            return start;
+        }
+    }
+    return std::nullopt;
+}
+
+const char* WordOfWeekStart(WeekStart start) {
+    switch (start) {
+    case WeekStart::Monday:
+        return "mon";
+    case WeekStart::Sunday:
+        return "sun";
+    case WeekStart::Saturday:
+        break;
+    }
+    return "sat";
+}
+
 int IsoWeeksInYear(int isoYear) {
     // 28 December always lies in the year's last ISO week.
     return Period::Containing(Key(isoYear, 12, 28), PeriodKind::Week).IsoWeek();

@@ -50,6 +50,9 @@ namespace periods {
 // "week", "month", "year" and back; nullopt for any other word.
 std::optional<PeriodKind> KindOfWord(std::string_view word);
 const char* WordOfKind(PeriodKind kind);
+// "mon", "sun", "sat" and back, as the settings file and the command line say them.
+std::optional<WeekStart> WeekStartOfWord(std::string_view word);
+const char* WordOfWeekStart(WeekStart start);
 // The number of ISO weeks (52 or 53) in an ISO year.
 int IsoWeeksInYear(int isoYear);
 } // namespace periods

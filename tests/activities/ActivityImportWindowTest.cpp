@@ -9,6 +9,7 @@
 #include "activities/ActivityImportDialog.h"
 #include "activities/ActivityReadingDialog.h"
 #include "shell/CommandIds.h"
+#include "shell/ResourceIds.h"
 #include "store/DateUtility.h"
 #include "views/CalendarDialog.h"
 
@@ -301,8 +302,9 @@ TEST_F(ActivityImportWindowTest, ThePreviewGrowsWithItsLists) {
     ASSERT_TRUE(Choose({Run("watch/run.gpx", "2024-03-05")}, [](Preview& preview) {
         EXPECT_EQ(preview.ControlRect(Preview::kDays), (TRect{12, 48, 708, 237}));
         preview.Widget()->resize(1020, 609); // on X11 the size comes back a little later
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return preview.ClientRect() == TRect{0, 0, 1020, 609}; }));
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return preview.ClientRect() == TRect{0, 0, 1020, 609};
+        }));
         EXPECT_EQ(preview.ControlRect(Preview::kDays), (TRect{12, 48, 1008, 337}));
         EXPECT_EQ(preview.ControlRect(Preview::kLeftOut), (TRect{12, 363, 1008, 534}));
         EXPECT_EQ(preview.ControlRect(Preview::kImport), (TRect{849, 570, 924, 593}));
@@ -345,6 +347,22 @@ TEST_F(ActivityImportWindowTest, WithoutAnOpenLogbookTheImportSaysSo) {
     (void)QTest::qWaitFor([] { return !TMessageBox::History().empty(); }, 2000);
     EXPECT_EQ(Messages(), std::vector<std::string>{"\n\nERROR:  \"No logbook is open to import "
                                                    "into: open one with File > Open.\""});
+}
+
+// A number the import shares with a tool would open the tool from File > Import Activities,
+// or put the tool's template in place of the preview's.
+TEST(ActivityIds, StayClearOfTheToolsNumbers) {
+    for (const int command : {cmd::kRestoreBackup, cmd::kSummary, cmd::kRecords, cmd::kTrainingLoad,
+                              cmd::kGear, cmd::kLogbookSettings}) {
+        EXPECT_NE(activity::kImportCommand, command);
+    }
+    for (const int dialog :
+         {res::kActivitiesDialog, res::kSummaryDialog, res::kRecordsDialog,
+          res::kTrainingLoadDialog, res::kGearDialog, res::kRestoreBackupDialog, res::kDatesDialog,
+          res::kGoalsDialog, res::kGearItemDialog, res::kLogbookSettingsDialog}) {
+        EXPECT_NE(activity::kImportDialog, dialog);
+        EXPECT_NE(activity::kReadingDialog, dialog);
+    }
 }
 
 } // namespace

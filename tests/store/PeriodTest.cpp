@@ -93,6 +93,11 @@ TEST(PeriodTest, KindWordsReadBack) {
     EXPECT_EQ(periods::KindOfWord("year"), PeriodKind::Year);
     EXPECT_EQ(periods::KindOfWord("Week"), std::nullopt);
     EXPECT_STREQ(periods::WordOfKind(PeriodKind::Month), "month");
+    EXPECT_EQ(periods::WeekStartOfWord("sun"), WeekStart::Sunday);
+    EXPECT_EQ(periods::WeekStartOfWord("sat"), WeekStart::Saturday);
+    EXPECT_EQ(periods::WeekStartOfWord("mon"), WeekStart::Monday);
+    EXPECT_EQ(periods::WeekStartOfWord("tue"), std::nullopt);
+    EXPECT_STREQ(periods::WordOfWeekStart(WeekStart::Saturday), "sat");
 }
 
 } // namespace

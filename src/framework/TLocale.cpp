@@ -1,0 +1,7 @@
+#include "framework/TLocale.h"
+
+#include <QLocale>
+
+int TLocale::FirstWeekday() {
+    return static_cast<int>(QLocale().firstDayOfWeek());
+}
