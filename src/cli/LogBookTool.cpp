@@ -5,6 +5,7 @@
 #include "cli/BackupsCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/GoalsCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RestoreCommand.h"
@@ -26,6 +27,9 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook check LOGBOOK [--repair]\n"
     "       veloria-logbook activities LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--sport NAME] [--csv]\n"
+    "       veloria-logbook goals LOGBOOK [--add week|month|year|FROM..TO\n"
+    "                             distance|time|activities|days AMOUNT [--sport NAME]]\n"
+    "                             [--remove N] [--csv]\n"
     "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--type all|training|competition] [--csv]\n"
     "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
@@ -60,6 +64,13 @@ const char* const LogBookTool::kUsage =
     "           meant to write, leaving every other day alone\n"
     "  activities  the activities stored for the logbook (--sport: by name or short word,\n"
     "           such as Running or Run; --csv as CSV), with their totals\n"
+    "  goals    the goals kept beside the logbook and where each stands today: done, left,\n"
+    "           the share of the period gone, what each day and week needs, the projection\n"
+    "           at the present rate and how far ahead of or behind a steady pace; --add sets\n"
+    "           one (this week, month or year, again each time, or FROM..TO; a distance in\n"
+    "           the logbook's unit, a time as minutes, mm:ss or h:mm:ss, a number of\n"
+    "           activities or active days; --sport NAME counts that sport only, its days\n"
+    "           without activities under the default sport), --remove N takes the Nth away\n"
     "  stats    the Statistics window's table (--csv as CSV); by default the last 31 days\n"
     "  calendar a month as the Calendar shows it; by default this month and distance\n"
     "  graph    the points a graph plots, its axis and labels; by default distance over the\n"
@@ -109,6 +120,8 @@ constexpr OptionName kOptionNames[] = {
     {Option::SkipExisting, "--skip-existing", false},
     {Option::DryRun, "--dry-run", false},
     {Option::Sport, "--sport", true},
+    {Option::Add, "--add", true},
+    {Option::Remove, "--remove", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -141,6 +154,8 @@ constexpr Command kCommands[] = {
     {"check", 1, false, kOneLogbook, Takes({Option::Repair}), CheckCommand},
     {"activities", 1, false, kOneLogbook,
      Takes({Option::From, Option::To, Option::Sport, Option::Csv}), ActivitiesCommand},
+    {"goals", 1, true, kOneLogbook,
+     Takes({Option::Add, Option::Remove, Option::Sport, Option::Csv}), GoalsCommand},
     {"stats", 1, false, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
     {"calendar", 1, false, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
     {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},

@@ -36,8 +36,10 @@ enum class Option {
     SkipExisting,
     DryRun,
     Sport,
+    Add,
+    Remove,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Sport) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Remove) + 1;
 
 class ToolCommand {
 public:
