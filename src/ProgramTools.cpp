@@ -5,6 +5,7 @@
 #include "editor/CalcDTPDialog.h"
 #include "editor/FindDialog.h"
 #include "editor/LogBookDialog.h"
+#include "goals/GoalsFlow.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -35,4 +36,5 @@ void ProgramTools::Register() {
     Add<CalculatorDialog>(res::kCalculatorDialog);
     Add<HRateDialog>(res::kHRateDialog);
     ActivityImportFlow::Register();
+    GoalsFlow::Register();
 }
