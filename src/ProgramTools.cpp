@@ -6,6 +6,7 @@
 #include "editor/CalcDTPDialog.h"
 #include "editor/FindDialog.h"
 #include "editor/LogBookDialog.h"
+#include "goals/GoalsFlow.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -39,4 +40,5 @@ void ProgramTools::Register() {
     Add<HRateDialog>(res::kHRateDialog);
     ActivityImportFlow::Register();
     LogbookSettingsDialog::Register();
+    GoalsFlow::Register();
 }

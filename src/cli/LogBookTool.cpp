@@ -5,6 +5,7 @@
 #include "cli/BackupsCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/GoalsCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RestoreCommand.h"
@@ -28,6 +29,9 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook activities LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--sport NAME] [--csv | --days]\n"
     "       veloria-logbook activities LOGBOOK --default-sport NAME\n"
+    "       veloria-logbook goals LOGBOOK [--add week|month|year|FROM..TO\n"
+    "                             distance|time|activities|days AMOUNT [--sport NAME]]\n"
+    "                             [--remove N] [--csv]\n"
     "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--type all|training|competition] [--csv]\n"
     "       veloria-logbook summary LOGBOOK [--per week|month|year] [--sport NAME]\n"
@@ -72,6 +76,13 @@ const char* const LogBookTool::kUsage =
     "           Other). CSV columns: date, start (HH:MM, this machine's clock), sport,\n"
     "           distanceKm, movingTime, avgHeartRate, maxHeartRate (0: none), calories,\n"
     "           file\n"
+    "  goals    the goals kept beside the logbook and where each stands today: done, left,\n"
+    "           the share of the period gone, what each day and week needs, the projection\n"
+    "           at the present rate and how far ahead of or behind a steady pace; --add sets\n"
+    "           one (this week, month or year, again each time, or FROM..TO; a distance in\n"
+    "           the logbook's unit, a time as minutes, mm:ss or h:mm:ss, a number of\n"
+    "           activities or active days; --sport NAME counts that sport only, its days\n"
+    "           without activities under the default sport), --remove N takes the Nth away\n"
     "  stats    the Statistics window's table (--csv as CSV); by default the last 31 days\n"
     "  summary  the Summary window's rows, newest first: the periods holding --from..--to\n"
     "           (no length limit), by default the last 12 weeks or months, or every year;\n"
@@ -128,6 +139,8 @@ constexpr OptionName kOptionNames[] = {
     {Option::DefaultSport, "--default-sport", true},
     {Option::Per, "--per", true},
     {Option::WeekStart, "--week-start", true},
+    {Option::Add, "--add", true},
+    {Option::Remove, "--remove", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -162,6 +175,8 @@ constexpr Command kCommands[] = {
      Takes({Option::From, Option::To, Option::Sport, Option::Csv, Option::Days,
             Option::DefaultSport}),
      ActivitiesCommand},
+    {"goals", 1, true, kOneLogbook,
+     Takes({Option::Add, Option::Remove, Option::Sport, Option::Csv}), GoalsCommand},
     {"stats", 1, false, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
     {"summary", 1, false, kOneLogbook,
      Takes({Option::From, Option::To, Option::Per, Option::Sport, Option::WeekStart, Option::Csv}),

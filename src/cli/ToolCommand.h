@@ -40,8 +40,10 @@ enum class Option {
     DefaultSport,
     Per,
     WeekStart,
+    Add,
+    Remove,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::WeekStart) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Remove) + 1;
 
 class ToolCommand {
 public:

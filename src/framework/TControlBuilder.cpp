@@ -4,6 +4,7 @@
 #include "framework/TControlText.h"
 #include "framework/TDialogTemplate.h"
 #include "framework/TGroupFrame.h"
+#include "framework/TListControl.h"
 #include "framework/TQtConvert.h"
 #include "framework/TResources.h"
 #include "framework/TWindowHost.h"
@@ -204,8 +205,17 @@ QWidget* TControlBuilder::BuildListBox(const TControlTemplate& c) {
     list->setUniformItemSizes(true);
     QObject::connect(list, &QListWidget::itemDoubleClicked,
                      [notify = wiring.notify, id] { notify(id, TControlNotify::ListDoubleClick); });
-    QObject::connect(list, &QListWidget::currentRowChanged,
-                     [notify = wiring.notify, id] { notify(id, TControlNotify::ListSelChange); });
+    // A click makes the row current before it selects it: the change is told once the row
+    // is both, and once, so the handler reads the row chosen.
+    const auto told = [list, notify = wiring.notify, id] {
+        const int row = TListControl::Selection(list);
+        if ((row < 0 && list->currentItem()) || !TListControl::ChangeTold(list, row)) {
+            return;
+        }
+        notify(id, TControlNotify::ListSelChange);
+    };
+    QObject::connect(list, &QListWidget::currentRowChanged, told);
+    QObject::connect(list, &QListWidget::itemSelectionChanged, told);
     return list;
 }
 

@@ -25,10 +25,16 @@ int TListControl::AddString(QWidget* w, const std::string& utf8) {
     return -1;
 }
 
+namespace {
+// The row a list's handler was last told of, or the program set.
+constexpr const char* kToldRow = "toldRow";
+} // namespace
+
 void TListControl::Clear(QWidget* w) {
     if (auto* list = qobject_cast<QListWidget*>(w)) {
         const QSignalBlocker block(list);
         list->clear();
+        list->setProperty(kToldRow, -1);
         // An emptied list starts again at its top, as the system's list box does; the view
         // would otherwise keep its old scroll position for the lines added next.
         list->verticalScrollBar()->setValue(0);
@@ -69,10 +75,19 @@ int TListControl::Selection(const QWidget* w) {
     return -1;
 }
 
+bool TListControl::ChangeTold(QWidget* w, int row) {
+    if (w->property(kToldRow).isValid() && w->property(kToldRow).toInt() == row) {
+        return false;
+    }
+    w->setProperty(kToldRow, row);
+    return true;
+}
+
 void TListControl::SetSelection(QWidget* w, int index) {
     if (auto* list = qobject_cast<QListWidget*>(w)) {
         const QSignalBlocker block(list);
         list->setCurrentRow(index);
+        list->setProperty(kToldRow, Selection(list));
         list->viewport()->update();
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->setCurrentIndex(index);

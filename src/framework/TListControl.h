@@ -13,7 +13,10 @@ public:
     static int Count(const QWidget* control);
     static std::string Text(const QWidget* control, int index);
     static int Selection(const QWidget* control); // -1 for none
+    // Selects without telling the dialog, as the program's own choice.
     static void SetSelection(QWidget* control, int index);
+    // Whether a list's selection row differs from the one last told or set, remembering it.
+    static bool ChangeTold(QWidget* control, int row);
     static void SetHorizontalExtent(QWidget* control, int pixels);
     // Lines scroll sideways as far as the longest one needs, and not at all when all fit.
     static void FitHorizontalExtent(QWidget* control);

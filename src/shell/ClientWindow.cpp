@@ -77,7 +77,13 @@ ClientWindow::~ClientWindow() {
 }
 
 void ClientWindow::RegisterCommands() {
-    OnCommand(cmd::kOpen, [this] { session->ChooseAndOpen(); });
+    OnCommand(cmd::kOpen, [this] {
+        const std::string before = session->Path();
+        session->ChooseAndOpen();
+        if (session->Path() != before) {
+            SayAtOpen();
+        }
+    });
     OnCommand(cmd::kRestoreBackup, [this] { session->RestoreFromBackup(); });
     for (const auto& [command, file] : ToolRegistry::FileCommands()) {
         OnCommand(command, [this, run = file.run] { run(*this); });
@@ -162,9 +168,25 @@ void ClientWindow::EvTimer(int id) {
         return;
     }
     KillTimer(res::kTitleTimer);
+    SayAtOpen(); // the window shows by now: nothing of this is on the start-up path
     if (TitleScreenEnabled()) {
         TitleDialog title(this);
         title.Execute();
+    }
+}
+
+void ClientWindow::SayAtOpen() {
+    // What the open said (a read-only activities file) matters more than a feature's line.
+    auto* frame = dynamic_cast<MainFrame*>(Parent());
+    if (!frame || !frame->Status() || !frame->Status()->MessageText().empty()) {
+        return;
+    }
+    for (const auto& [command, registered] : ToolRegistry::FileCommands()) {
+        if (const std::string line = registered.atOpen ? registered.atOpen(*this) : "";
+            !line.empty()) {
+            ShowStatus(line);
+            return;
+        }
     }
 }
 

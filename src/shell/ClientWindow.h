@@ -86,6 +86,8 @@ protected:
 
 private:
     void PrintActiveWindow();
+    // The first line a feature says about the logbook just opened, on an empty status bar.
+    void SayAtOpen();
     void ShowToolBar(bool show);
     void RegisterCommands();
     void RegisterEnablers();

@@ -86,8 +86,15 @@ void ShellResources::Register() {
 void ShellResources::RegisterMenu() {
     // The File menu's commands that the features registered come after Open.
     std::vector<I> file = {I::Item("&Open...", cmd::kOpen)};
+    std::vector<I> tools = {
+        I::Item("&Logbook...", cmd::kLogBook),     I::Item("&Calendar...", cmd::kCalendar),
+        I::Item("&Graphs...", cmd::kGraphs),       I::Item("&Statistics...", cmd::kStatistics),
+        I::Item("&Reports...", cmd::kReports),     I::Item("Su&mmary...", cmd::kSummary),
+        I::Item("C&alculator...", cmd::kCalculator),
+        I::Item("&Heart rate...", cmd::kHeartRate)};
     for (const auto& [command, registered] : ToolRegistry::FileCommands()) {
-        file.push_back(I::Item(registered.menuText, command));
+        const bool inTools = registered.menu == ToolRegistry::FileCommand::Menu::Tools;
+        (inTools ? tools : file).push_back(I::Item(registered.menuText, command));
         TResources::AddString(command, registered.hint);
     }
     for (I item :
@@ -96,25 +103,18 @@ void ShellResources::RegisterMenu() {
           I::Separator(), I::Item("E&xit", cmd::kExit)}) {
         file.push_back(std::move(item));
     }
-    TResources::AddMenu(
-        res::kMainMenu,
-        {I::Popup("&File", std::move(file)),
-         I::Popup("&Tools",
-                  {I::Item("&Logbook...", cmd::kLogBook), I::Item("&Calendar...", cmd::kCalendar),
-                   I::Item("&Graphs...", cmd::kGraphs), I::Item("&Statistics...", cmd::kStatistics),
-                   I::Item("&Reports...", cmd::kReports), I::Item("Su&mmary...", cmd::kSummary),
-                   I::Item("C&alculator...", cmd::kCalculator),
-                   I::Item("&Heart rate...", cmd::kHeartRate)}),
-         I::Popup("&View", {I::Item("&Open all windows", cmd::kOpenAll),
-                            I::Item("Show &next window", cmd::kNextWindow),
-                            I::Item("Show &previous window", cmd::kPreviousWindow),
-                            I::Item("&Close all windows", cmd::kCloseAll)}),
-         I::Popup("&Preferences", {I::Item("&Show tool bar", cmd::kShowToolBar),
-                                   I::Item("&Hide tool bar", cmd::kHideToolBar)}),
-         I::Popup("&Window", {I::Item("&Cascade", cmd::kCascade),
-                              I::Item("Tile &horizontal", cmd::kTileHorizontal),
-                              I::Item("Tile &vertical", cmd::kTileVertical)}),
-         I::Popup("&Help", {I::Item("&Product Features", cmd::kProductFeatures),
-                            I::Item("&Contents", cmd::kHelpContents), I::Separator(),
-                            I::Item("&About...", cmd::kAbout)})});
+    TResources::AddMenu(res::kMainMenu,
+                        {I::Popup("&File", std::move(file)), I::Popup("&Tools", std::move(tools)),
+                         I::Popup("&View", {I::Item("&Open all windows", cmd::kOpenAll),
+                                            I::Item("Show &next window", cmd::kNextWindow),
+                                            I::Item("Show &previous window", cmd::kPreviousWindow),
+                                            I::Item("&Close all windows", cmd::kCloseAll)}),
+                         I::Popup("&Preferences", {I::Item("&Show tool bar", cmd::kShowToolBar),
+                                                   I::Item("&Hide tool bar", cmd::kHideToolBar)}),
+                         I::Popup("&Window", {I::Item("&Cascade", cmd::kCascade),
+                                              I::Item("Tile &horizontal", cmd::kTileHorizontal),
+                                              I::Item("Tile &vertical", cmd::kTileVertical)}),
+                         I::Popup("&Help", {I::Item("&Product Features", cmd::kProductFeatures),
+                                            I::Item("&Contents", cmd::kHelpContents),
+                                            I::Separator(), I::Item("&About...", cmd::kAbout)})});
 }

@@ -31,15 +31,20 @@ public:
         virtual void Forget() = 0;
     };
 
-    // A command of the File menu that a feature brings, placed after Open; drop, when set,
-    // takes the files and folders dropped on the main window.
+    // A command of the File menu that a feature brings, placed after Open (or at the end of
+    // the Tools menu); drop, when set, takes the files and folders dropped on the main window.
     struct FileCommand {
+        enum class Menu { File, Tools };
         int command = 0;
         std::string menuText;
         std::string hint;
         std::function<void(ClientWindow&)> run;
         std::function<void(ClientWindow&, const std::vector<std::string>&)> drop;
         std::function<bool(ClientWindow&)> enabled; // none: always enabled
+        Menu menu = Menu::File;
+        // A line for the status bar about the logbook just opened, asked once the main
+        // window shows (never on the way up) and after File > Open; empty for none.
+        std::function<std::string(ClientWindow&)> atOpen = nullptr;
     };
 
     // What each tool is to the shell: its dialog resource, the command that opens it (0 for

@@ -42,6 +42,10 @@ const char* const kMigrations[ActivityStore::kVersion] = {
     "CREATE INDEX activity_start ON activity(start);",
     // 3: the day records an import is about to store, kept until the logbook holds them.
     "CREATE TABLE planned_day(day INTEGER PRIMARY KEY, record BLOB NOT NULL);",
+    // 4: the user's goals (GoalStore): recurring periods carry first = last = 0; amounts in
+    // metres, seconds or counts.
+    "CREATE TABLE goal(id INTEGER PRIMARY KEY, period TEXT NOT NULL, first INTEGER NOT NULL,"
+    " last INTEGER NOT NULL, quantity TEXT NOT NULL, sport TEXT NOT NULL, amount REAL NOT NULL);",
 };
 
 // A logbook named NAME.vra, or linked there, would be taken for its own activities file.

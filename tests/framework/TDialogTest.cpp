@@ -80,11 +80,15 @@ public:
         for (int id : {kSaveArt, kOtherArt, kSave, kClear, kEasy, kModerate, kHard, kFlag}) {
             OnCommand(id, [this, id] { pressed.push_back(id); });
         }
-        OnNotify(kDays, Notify::ListSelChange, [this] { ++listChanges; });
+        OnNotify(kDays, Notify::ListSelChange, [this] {
+            ++listChanges;
+            listSeen.push_back(ListSelection(kDays));
+        });
         OnNotify(kWorkout, Notify::ComboSelChange, [this] { ++comboChanges; });
     }
     std::vector<int> pressed;
     int listChanges = 0;
+    std::vector<int> listSeen; // the selection each change's handler saw
     int comboChanges = 0;
     int closeQuestions = 0;
     int rightClicks = 0;
@@ -269,6 +273,10 @@ TEST_F(TDialogTest, CombosKeepWhatIsTypedAndListsChangeOnlyByTheUser) {
     ClickRow(form, kDays, -1);
     EXPECT_EQ(form.ListSelection(kDays), 1);
     EXPECT_EQ(form.listChanges, 1);
+    // The handler sees the row clicked or reached by the arrow, never a passing none.
+    Press(form, Qt::Key_Up);
+    EXPECT_EQ(form.listChanges, 2);
+    EXPECT_EQ(form.listSeen, (std::vector<int>{1, 0}));
 }
 
 TEST_F(TDialogTest, TemplatesConvertDialogUnitsWithFixedBaseUnits) {
