@@ -36,8 +36,12 @@ enum class Option {
     SkipExisting,
     DryRun,
     Sport,
+    HrMax,
+    HrRest,
+    Sex,
+    StartFitness,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Sport) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::StartFitness) + 1;
 
 class ToolCommand {
 public:
