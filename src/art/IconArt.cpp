@@ -58,6 +58,7 @@ bool IconArt::Has(int iconId) {
     case res::kGraphsIcon:
     case res::kStatsIcon:
     case res::kReportsIcon:
+    case res::kTrainingLoadIcon:
         return true;
     default:
         return false;
@@ -98,6 +99,10 @@ QImage IconArt::Render(int iconId) {
         break;
     case res::kReportsIcon:
         Pictogram::Draw(c, K::Pages, QRect(1, 1, 30, 30));
+        break;
+    case res::kTrainingLoadIcon:
+        Pictogram::Draw(c, K::LineChart, QRect(1, 3, 30, 26));
+        Pictogram::Draw(c, K::Heart, QRect(18, 1, 13, 13));
         break;
     default:
         break;

@@ -72,6 +72,10 @@ void DrawFace(PixelCanvas& c, int id) {
     case res::kReportsFace: // Reports
         Pictogram::Draw(c, K::Pages, QRect(2, 2, 16, 16));
         break;
+    case res::kTrainingLoadFace: // Training load
+        Pictogram::Draw(c, K::LineChart, QRect(2, 5, 16, 13));
+        Pictogram::Draw(c, K::Heart, QRect(10, 1, 9, 9));
+        break;
     case res::kCalculatorFace: // Calculator
         Pictogram::Draw(c, K::Calculator, QRect(3, 2, 14, 16));
         break;
@@ -89,8 +93,9 @@ void DrawFace(PixelCanvas& c, int id) {
 } // namespace
 
 bool ToolBarFace::Has(int bitmapId) {
-    return bitmapId >= firstFace && bitmapId <= lastFace &&
-           bitmapId != res::kLogBookFace - 1; // 959 has no face
+    return (bitmapId >= firstFace && bitmapId <= lastFace &&
+            bitmapId != res::kLogBookFace - 1) || // 959 has no face
+           bitmapId == res::kTrainingLoadFace;
 }
 
 QImage ToolBarFace::Render(int bitmapId) {

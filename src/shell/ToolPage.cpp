@@ -10,9 +10,11 @@ namespace {
 using K = TControlKind;
 using C = TControlTemplate;
 
-// The popups of menu 1101 in their order: Logbook, Calendar, Graphs, Statistics, Reports.
-constexpr int kSpeedMenuOrder[] = {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
-                                   res::kStatsDialog, res::kReportsDialog};
+// The popups of menu 1101 in their order: Logbook, Calendar, Graphs, Statistics, Reports,
+// Training Load.
+constexpr int kSpeedMenuOrder[] = {res::kLogBookDialog, res::kCalendarDialog,
+                                   res::kGraphsDialog,  res::kStatsDialog,
+                                   res::kReportsDialog, res::kTrainingLoadDialog};
 
 std::map<int, TMenuItem>& SpeedMenus() {
     static std::map<int, TMenuItem> popups;

@@ -26,6 +26,7 @@ constexpr ToolRegistry::ToolInfo kTools[] = {
     {res::kGraphsDialog, cmd::kGraphs, "Graphs", res::kGraphsIcon},
     {res::kStatsDialog, cmd::kStatistics, "Statistics", res::kStatsIcon},
     {res::kReportsDialog, cmd::kReports, "Reports", res::kReportsIcon},
+    {res::kTrainingLoadDialog, cmd::kTrainingLoad, "Training Load", res::kTrainingLoadIcon},
     {res::kHRateDialog, cmd::kHeartRate, nullptr, 0},
     {res::kCalculatorDialog, cmd::kCalculator, nullptr, 0},
     {res::kFindDialog, 0, nullptr, 0},
