@@ -133,8 +133,9 @@ bool ToolRegistry::AnyMdiToolOpen() const {
 }
 
 bool ToolRegistry::AllMdiToolsOpen() const {
+    // A tool the program did not register cannot be opened, so it never keeps Open All lit.
     for (const ToolInfo& info : kTools) {
-        if (info.title && !IsOpen(info.resourceId)) {
+        if (info.title && Available(info.resourceId) && !IsOpen(info.resourceId)) {
             return false;
         }
     }
