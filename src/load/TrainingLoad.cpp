@@ -79,6 +79,10 @@ std::vector<DailyLoad> TrainingLoad::DailyLoads(const std::vector<DayRecord>& da
     std::vector<DailyLoad> loads;
     loads.reserve(parts.size());
     for (const auto& [key, part] : parts) {
+        // Activities of a day the logbook does not hold (erased in the Log Book) are gone too.
+        if (!part.record) {
+            continue;
+        }
         const char difficulty = part.record ? part.record->difficulty : 0;
         const double guessed = TrainingImpulse::ReserveOfDifficulty(difficulty);
         DailyLoad daily{key, 0, false};

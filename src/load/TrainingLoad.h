@@ -35,8 +35,8 @@ public:
 
     static HeartRates RatesFor(const LoadProfile& profile, const std::vector<DayRecord>& days,
                                const std::vector<ActivityRow>& activities, std::int32_t today);
-    // The load of each day that has one, by key. An activity counts its moving minutes (its
-    // elapsed ones when it has no moving time).
+    // The load of each day the logbook holds, by key. An activity counts its moving minutes
+    // (its elapsed ones when it has no moving time).
     static std::vector<DailyLoad> DailyLoads(const std::vector<DayRecord>& days,
                                              const std::vector<ActivityRow>& activities,
                                              const HeartRates& rates, Sex sex);

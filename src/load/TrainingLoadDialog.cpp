@@ -179,9 +179,11 @@ void TrainingLoadDialog::Paint(TDC& dc, bool, const TRect&) {
         return;
     }
     const LoadDay& end = days.back();
+    DateValue endDate;
+    dates.DateOfKey(end.key, endDate);
     dc.TextOut(20, kWordsTop,
-               LoadWords::FitnessFatigue(end) + "   " + LoadWords::Form(end) + "   " +
-                   LoadWords::Ramp(end));
+               dates.ShortDateText(endDate) + "   " + LoadWords::FitnessFatigue(end) + "   " +
+                   LoadWords::Form(end) + "   " + LoadWords::Ramp(end));
     dc.TextOut(20, kWordsTop + 14,
                LoadWords::Acwr(end) + "   " + LoadWords::Monotony(end) +
                    (end.buildingUp ? "   building up" : ""));

@@ -155,4 +155,23 @@ TEST_F(LoadFilesTest, WithoutAProfileTheLogGivesTheHeartRates) {
     EXPECT_EQ(LoadWords::Number(load.Days()[0].load, 1), "146.3");
 }
 
+// A day erased in the Log Book takes its activities' load with it: only the run of the 2nd,
+// whose day is live, counts (unset sex, 190 and 50 from the profile: 112.0 as in the script).
+TEST_F(LoadFilesTest, AnErasedDayCountsNothing) {
+    MakeLogbook(logbook, {Day(20260101).Time(3600).Erased(), Day(20260102).Time(3600)});
+    OpenLogbook();
+    Import({Run(20260101, 60, 150, 175), Run(20260102, 60, 150, 175)});
+    {
+        ActivityStore store;
+        store.Open(*db, true);
+        ASSERT_TRUE(store.SetSetting(LoadProfile::kMaxHeartRateName, "190").Ok());
+        ASSERT_TRUE(store.SetSetting(LoadProfile::kRestHeartRateName, "50").Ok());
+    }
+    TrainingLoad load;
+    ASSERT_TRUE(load.Read(*db, 20260102, 20260102));
+    ASSERT_EQ(load.Days().size(), 1U);
+    EXPECT_EQ(load.Days()[0].key, 20260102);
+    EXPECT_EQ(LoadWords::Number(load.Days()[0].load, 1), "112.0");
+}
+
 } // namespace

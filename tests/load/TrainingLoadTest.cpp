@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -36,7 +38,12 @@ protected:
         day.time = minutes * 60;
         days.push_back(day);
     }
+    // An imported activity, on a day the logbook holds as an import leaves it.
     void Activity(std::int32_t key, int minutes, int averageHeartRate) {
+        if (std::none_of(days.begin(), days.end(),
+                         [key](const DayRecord& d) { return d.dateKey == key; })) {
+            days.push_back(DayRecord::Blank(key));
+        }
         ActivityRow row;
         row.day = key;
         row.sport = "Running";
@@ -173,8 +180,12 @@ TEST(TrainingImpulseTest, WeightingsAndLimitsOfTheReserve) {
 TEST(TrainingImpulseTest, DifficultyGivesTheGuessedReserve) {
     EXPECT_NEAR(TrainingImpulse::Of(30, TrainingImpulse::ReserveOfDifficulty('H'), Sex::Male),
                 83.462, 0.001);
-    EXPECT_EQ(TrainingImpulse::ReserveOfDifficulty('E'), 0.50);
-    EXPECT_EQ(TrainingImpulse::ReserveOfDifficulty(0), 0.70);
+    // Easy, 45 minutes: 45 x 0.5 x 0.64 x e^0.96 = 37.608; none as moderate:
+    // 10 x 0.7 x 0.64 x e^1.344 = 17.178.
+    EXPECT_NEAR(TrainingImpulse::Of(45, TrainingImpulse::ReserveOfDifficulty('E'), Sex::Male),
+                37.608, 0.001);
+    EXPECT_NEAR(TrainingImpulse::Of(10, TrainingImpulse::ReserveOfDifficulty(0), Sex::Male), 17.178,
+                0.001);
 }
 
 struct BandCase {
