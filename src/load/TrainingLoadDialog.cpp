@@ -218,7 +218,8 @@ void TrainingLoadDialog::Paint(TDC& dc, bool, const TRect&) {
     dc.SetTextColor(TColor::Black());
     dc.TextOut(20, kCurvesTop - 6, LoadWords::Number(high, 0));
     dc.TextOut(20, curveY(0) - 6, "0");
-    if (low < 0) {
+    // The lowest form's label only where it clears the zero's.
+    if (low < 0 && kCurvesBottom - curveY(0) >= 12) {
         dc.TextOut(20, kCurvesBottom - 6, LoadWords::Number(low, 0));
     }
     dc.TextOut(20, kBarsTop - 2, LoadWords::Number(highLoad, 0));

@@ -157,6 +157,13 @@ TEST_F(TrainingLoadWindowTest, ALogbookChangeReloadsAtOnceAndTheDateStepsAfterTh
     load->DeliverTimer(res::kTrainingLoadReloadTimer);
     EXPECT_EQ(load->Reloads(), reloads + 2);
     EXPECT_EQ(load->Selection().DaysInRange(), 90);
+
+    // The speed menu offers the date steps.
+    EXPECT_EQ(
+        UserInput::ChooseFromSpeedMenu(*load, QPoint(300, 200), "+ Start Date"),
+        (std::vector<std::string>{"+ Start Date", "- Start Date", "+ End Date", "- End Date"}));
+    load->DeliverTimer(res::kTrainingLoadReloadTimer);
+    EXPECT_EQ(load->Selection().DaysInRange(), 89);
 }
 
 } // namespace
