@@ -56,6 +56,11 @@ int SetProfile(ToolCommand& tool, const std::string& logbook) {
         return tool.Fail(open.words + "; the profile was not changed");
     }
     LoadProfile profile = LoadProfile::Read(store);
+    // The log's figures stand in for what is left unset, as in the window.
+    TrainingLoad before;
+    if (!before.Read(database, tool.dates.KeyOfDate(tool.Today()), 0)) {
+        return tool.Fail(logbook + ": the logbook could not be read; the profile was not changed");
+    }
     std::string why;
     const bool read =
         (!tool.Given(Option::HrMax) || profile.SetMaxHeartRate(Given(tool, Option::HrMax), why)) &&
@@ -67,7 +72,9 @@ int SetProfile(ToolCommand& tool, const std::string& logbook) {
     if (!read) {
         return tool.UsageError(why);
     }
-    if (const std::string conflict = profile.Conflict(); !conflict.empty()) {
+    if (const std::string conflict =
+            profile.Conflict(before.LogRates().max, before.LogRates().rest);
+        !conflict.empty()) {
         return tool.Fail(conflict + "; the profile was not changed");
     }
     if (const ActivityStore::Outcome stored = profile.Store(store); !stored.Ok()) {

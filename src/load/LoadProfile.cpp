@@ -153,8 +153,8 @@ bool LoadProfile::SetSex(std::string_view text, std::string& why) {
     return true;
 }
 
-std::string LoadProfile::Conflict() const {
-    if (maxHeartRate && restHeartRate && *restHeartRate >= *maxHeartRate) {
+std::string LoadProfile::Conflict(int logMax, int logRest) const {
+    if (restHeartRate.value_or(logRest) >= maxHeartRate.value_or(logMax)) {
         return "The resting heart rate must be below the maximum heart rate";
     }
     return {};

@@ -52,6 +52,7 @@ public:
     bool SetRestHeartRate(std::string_view text, std::string& why);
     bool SetStartFitness(std::string_view text, std::string& why);
     bool SetSex(std::string_view text, std::string& why);
-    // Both heart rates given and rest not below max: the words, else empty.
-    std::string Conflict() const;
+    // The words when the resting heart rate used is not below the maximum used, else empty;
+    // an unset one is the figure the log gives.
+    std::string Conflict(int logMax, int logRest) const;
 };

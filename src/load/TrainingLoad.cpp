@@ -119,6 +119,7 @@ void TrainingLoad::Compute(const std::vector<DayRecord>& dayRecords,
                            std::int32_t today, std::int32_t last) {
     profile = chosen;
     rates = RatesFor(profile, dayRecords, activities, today);
+    logRates = RatesFor(LoadProfile{}, dayRecords, activities, today);
     LoadModel model;
     model.fitnessDays = profile.fitnessDays;
     model.fatigueDays = profile.fatigueDays;

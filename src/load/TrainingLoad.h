@@ -54,11 +54,14 @@ public:
     std::span<const LoadDay> Range(std::int32_t first, std::int32_t last) const;
     const LoadProfile& Profile() const { return profile; }
     const HeartRates& Rates() const { return rates; }
+    // The heart rates the log alone gives (or the assumed ones), whatever the profile says.
+    const HeartRates& LogRates() const { return logRates; }
     const std::string& Problem() const { return problem; }
 
 private:
     LoadProfile profile;
     HeartRates rates;
+    HeartRates logRates;
     std::vector<LoadDay> days;
     std::string problem;
 };

@@ -116,11 +116,8 @@ bool TrainingLoadDialog::ReadBoxes(LoadProfile& profile) {
     }
     const int sex = ListSelection(kSexBox);
     profile.sex = sex == 1 ? Sex::Male : sex == 2 ? Sex::Female : Sex::Unset;
-    // The check is against the figures used, the log's included.
-    LoadProfile used = profile;
-    used.maxHeartRate = profile.maxHeartRate.value_or(rates.max);
-    used.restHeartRate = profile.restHeartRate.value_or(rates.rest);
-    if (const std::string conflict = used.Conflict(); !conflict.empty()) {
+    if (const std::string conflict = profile.Conflict(load.LogRates().max, load.LogRates().rest);
+        !conflict.empty()) {
         Refuse(profile.restHeartRate ? kRestBox : kMaxBox, conflict);
         return false;
     }

@@ -50,7 +50,12 @@ TEST(LoadProfileTextTest, ARefusedFieldLeavesTheProfileAsItWas) {
     EXPECT_EQ(profile.startFitness, 0);
     ASSERT_TRUE(profile.SetRestHeartRate("120", why));
     ASSERT_TRUE(profile.SetMaxHeartRate("110", why));
-    EXPECT_EQ(profile.Conflict(), "The resting heart rate must be below the maximum heart rate");
+    EXPECT_EQ(profile.Conflict(185, 60),
+              "The resting heart rate must be below the maximum heart rate");
+    // An unset figure is the log's: 120 resting against the log's 118.
+    profile.maxHeartRate.reset();
+    EXPECT_NE(profile.Conflict(118, 60), "");
+    EXPECT_EQ(profile.Conflict(185, 60), "");
     ASSERT_TRUE(profile.SetMaxHeartRate("  ", why));
     EXPECT_FALSE(profile.maxHeartRate.has_value());
 }
