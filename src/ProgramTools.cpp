@@ -7,6 +7,7 @@
 #include "editor/FindDialog.h"
 #include "editor/LogBookDialog.h"
 #include "goals/GoalsFlow.h"
+#include "load/TrainingLoadDialog.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -34,6 +35,7 @@ void ProgramTools::Register() {
     Add<StatsDialog>(res::kStatsDialog);
     Add<ReportsDialog>(res::kReportsDialog);
     Add<SummaryDialog>(res::kSummaryDialog);
+    Add<TrainingLoadDialog>(res::kTrainingLoadDialog);
     Add<FindDialog>(res::kFindDialog);
     Add<CalcDTPDialog>(res::kCalcDTPDialog);
     Add<CalculatorDialog>(res::kCalculatorDialog);

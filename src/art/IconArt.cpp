@@ -59,6 +59,7 @@ bool IconArt::Has(int iconId) {
     case res::kStatsIcon:
     case res::kReportsIcon:
     case res::kSummaryIcon:
+    case res::kTrainingLoadIcon:
         return true;
     default:
         return false;
@@ -103,6 +104,9 @@ QImage IconArt::Render(int iconId) {
     case res::kSummaryIcon:
         Pictogram::Draw(c, K::Sheet, QRect(3, 1, 26, 30));
         Pictogram::Draw(c, K::BarChart, QRect(7, 9, 18, 16));
+    case res::kTrainingLoadIcon:
+        Pictogram::Draw(c, K::LineChart, QRect(1, 3, 30, 26));
+        Pictogram::Draw(c, K::Heart, QRect(18, 1, 13, 13));
         break;
     default:
         break;

@@ -75,6 +75,9 @@ void DrawFace(PixelCanvas& c, int id) {
     case res::kSummaryFace: // Summary: weeks as bars
         Pictogram::Draw(c, K::BarChart, QRect(2, 3, 16, 14));
         Badge(c, K::Sigma, QRect(12, 2, 6, 7));
+    case res::kTrainingLoadFace: // Training load
+        Pictogram::Draw(c, K::LineChart, QRect(2, 5, 16, 13));
+        Pictogram::Draw(c, K::Heart, QRect(10, 1, 9, 9));
         break;
     case res::kCalculatorFace: // Calculator
         Pictogram::Draw(c, K::Calculator, QRect(3, 2, 14, 16));
@@ -95,7 +98,7 @@ void DrawFace(PixelCanvas& c, int id) {
 bool ToolBarFace::Has(int bitmapId) {
     return (bitmapId >= firstFace && bitmapId <= lastFace &&
             bitmapId != res::kLogBookFace - 1) || // 959 has no face
-           bitmapId == res::kSummaryFace;
+           bitmapId == res::kSummaryFace || bitmapId == res::kTrainingLoadFace;
 }
 
 QImage ToolBarFace::Render(int bitmapId) {

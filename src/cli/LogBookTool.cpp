@@ -7,6 +7,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/GoalsCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/LoadCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RestoreCommand.h"
 #include "cli/SummaryCommand.h"
@@ -40,6 +41,9 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
     "       veloria-logbook graph LOGBOOK [--category NAME] [--type all|training|competition]\n"
     "                             [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "       veloria-logbook load LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--csv]\n"
+    "       veloria-logbook load LOGBOOK [--hr-max N|unset] [--hr-rest N|unset]\n"
+    "                             [--sex m|f|unset] [--start-fitness N|unset]\n"
     "       veloria-logbook report LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--type all|training|competition] [--title TEXT]\n"
     "                             [--comments TEXT] [--no-title-page] [--no-page-numbers]\n"
@@ -90,6 +94,11 @@ const char* const LogBookTool::kUsage =
     "  calendar a month as the Calendar shows it; by default this month and distance\n"
     "  graph    the points a graph plots, its axis and labels; by default distance over the\n"
     "           last 31 days\n"
+    "  load     the Training Load window's figures per day: load (TRIMP from heart rate, or\n"
+    "           estimated from time and difficulty), fitness, fatigue, form, ACWR and its\n"
+    "           band, ramp, monotony, strain; by default the last 31 days. With --hr-max,\n"
+    "           --hr-rest, --sex or --start-fitness it sets the profile they are worked out\n"
+    "           with instead (kept in the activities file; unset: from your log)\n"
     "  report   the report file the Reports window writes (to standard output without\n"
     "           --output); title and comments hold at most 79 characters\n"
     "  backup   back the logbook up now (unless its newest backup holds the same bytes)\n"
@@ -141,6 +150,10 @@ constexpr OptionName kOptionNames[] = {
     {Option::WeekStart, "--week-start", true},
     {Option::Add, "--add", true},
     {Option::Remove, "--remove", true},
+    {Option::HrMax, "--hr-max", true},
+    {Option::HrRest, "--hr-rest", true},
+    {Option::Sex, "--sex", true},
+    {Option::StartFitness, "--start-fitness", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -183,6 +196,10 @@ constexpr Command kCommands[] = {
      SummaryCommand},
     {"calendar", 1, false, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
     {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},
+    {"load", 1, false, kOneLogbook,
+     Takes({Option::From, Option::To, Option::Csv, Option::HrMax, Option::HrRest, Option::Sex,
+            Option::StartFitness}),
+     LoadCommand},
     {"report", 1, false, kOneLogbook,
      kRange | Takes({Option::Output, Option::Title, Option::Comments, Option::NoTitlePage,
                      Option::NoPageNumbers}),

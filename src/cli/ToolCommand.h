@@ -42,8 +42,12 @@ enum class Option {
     WeekStart,
     Add,
     Remove,
+    HrMax,
+    HrRest,
+    Sex,
+    StartFitness,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Remove) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::StartFitness) + 1;
 
 class ToolCommand {
 public:

@@ -51,6 +51,7 @@ void MainFrame::FillToolBar() {
         {res::kStatisticsFace, cmd::kStatistics},
         {res::kReportsFace, cmd::kReports},
         {res::kSummaryFace, cmd::kSummary},
+        {res::kTrainingLoadFace, cmd::kTrainingLoad},
         {0, 0},
         {res::kHeartRateFace, cmd::kHeartRate},
         {res::kCalculatorFace, cmd::kCalculator},

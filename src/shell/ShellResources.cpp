@@ -28,6 +28,7 @@ void RegisterHints() {
         {cmd::kStatistics, "View information statistics."},
         {cmd::kReports, "Generate reports."},
         {cmd::kSummary, "View weeks, months and years at a glance."},
+        {cmd::kTrainingLoad, "View fitness, fatigue and form from the load of each day."},
         {cmd::kCalculator, "Calculator for standard math and conversions."},
         {cmd::kHeartRate, "Calcuate heart rate."},
         {cmd::kOpenAll, "Open all tool windows."},
@@ -90,6 +91,7 @@ void ShellResources::RegisterMenu() {
         I::Item("&Logbook...", cmd::kLogBook),     I::Item("&Calendar...", cmd::kCalendar),
         I::Item("&Graphs...", cmd::kGraphs),       I::Item("&Statistics...", cmd::kStatistics),
         I::Item("&Reports...", cmd::kReports),     I::Item("Su&mmary...", cmd::kSummary),
+        I::Item("&Training Load...", cmd::kTrainingLoad),
         I::Item("C&alculator...", cmd::kCalculator),
         I::Item("&Heart rate...", cmd::kHeartRate)};
     for (const auto& [command, registered] : ToolRegistry::FileCommands()) {

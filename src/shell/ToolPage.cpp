@@ -11,9 +11,10 @@ using K = TControlKind;
 using C = TControlTemplate;
 
 // The popups of menu 1101 in their order: Logbook, Calendar, Graphs, Statistics, Reports,
-// Summary.
+// Summary, Training Load.
 constexpr int kSpeedMenuOrder[] = {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
-                                   res::kStatsDialog,   res::kReportsDialog,  res::kSummaryDialog};
+                                   res::kStatsDialog,   res::kReportsDialog,  res::kSummaryDialog,
+                                   res::kTrainingLoadDialog};
 
 std::map<int, TMenuItem>& SpeedMenus() {
     static std::map<int, TMenuItem> popups;

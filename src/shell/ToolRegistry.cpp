@@ -27,6 +27,7 @@ constexpr ToolRegistry::ToolInfo kTools[] = {
     {res::kStatsDialog, cmd::kStatistics, "Statistics", res::kStatsIcon},
     {res::kReportsDialog, cmd::kReports, "Reports", res::kReportsIcon},
     {res::kSummaryDialog, cmd::kSummary, "Summary", res::kSummaryIcon},
+    {res::kTrainingLoadDialog, cmd::kTrainingLoad, "Training Load", res::kTrainingLoadIcon},
     {res::kHRateDialog, cmd::kHeartRate, nullptr, 0},
     {res::kCalculatorDialog, cmd::kCalculator, nullptr, 0},
     {res::kFindDialog, 0, nullptr, 0},
