@@ -36,8 +36,17 @@ enum class Option {
     SkipExisting,
     DryRun,
     Sport,
+    All,
+    Add,
+    Kind,
+    StartDistance,
+    Limit,
+    FirstUse,
+    Retire,
+    On,
+    Assign,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Sport) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Assign) + 1;
 
 class ToolCommand {
 public:
