@@ -24,7 +24,15 @@ int Show(ToolCommand& tool, LogBookDatabase& database, ActivityStore& store) {
         return tool.Fail(EscapedText::Of(read.words));
     }
     const bool all = tool.Given(Option::All);
-    return tool.Print(EscapedText::Of(tool.Given(Option::Csv) ? table.Csv(all) : table.Text(all)));
+    const std::string text = tool.Given(Option::Csv) ? table.Csv(all) : table.Text(all);
+    // The names are the user's: a control in one is shown escaped, the lines stay lines.
+    std::string shown;
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = text.find('\n', from);
+        shown += EscapedText::Of(text.substr(from, end - from)) + "\n";
+        from = end + 1;
+    }
+    return tool.Print(shown);
 }
 
 int Add(ToolCommand& tool, ActivityStore& store) {
