@@ -5,6 +5,7 @@
 #include "editor/CalcDTPDialog.h"
 #include "editor/FindDialog.h"
 #include "editor/LogBookDialog.h"
+#include "gear/GearDialog.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -34,5 +35,7 @@ void ProgramTools::Register() {
     Add<CalcDTPDialog>(res::kCalcDTPDialog);
     Add<CalculatorDialog>(res::kCalculatorDialog);
     Add<HRateDialog>(res::kHRateDialog);
+    Add<GearDialog>(res::kGearDialog);
+    ClientWindow::RegisterOpenedNotice(GearDialog::Notice);
     ActivityImportFlow::Register();
 }

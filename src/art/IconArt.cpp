@@ -58,6 +58,7 @@ bool IconArt::Has(int iconId) {
     case res::kGraphsIcon:
     case res::kStatsIcon:
     case res::kReportsIcon:
+    case res::kGearIcon:
         return true;
     default:
         return false;
@@ -98,6 +99,11 @@ QImage IconArt::Render(int iconId) {
         break;
     case res::kReportsIcon:
         Pictogram::Draw(c, K::Pages, QRect(1, 1, 30, 30));
+        break;
+    case res::kGearIcon:
+        Pictogram::Draw(c, K::Runner, QRect(4, 1, 24, 22));
+        c.Fill(QRect(2, 25, 28, 5), P::Grey());
+        c.Fill(QRect(2, 25, 21, 5), P::Red());
         break;
     default:
         break;

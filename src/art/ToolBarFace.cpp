@@ -72,6 +72,11 @@ void DrawFace(PixelCanvas& c, int id) {
     case res::kReportsFace: // Reports
         Pictogram::Draw(c, K::Pages, QRect(2, 2, 16, 16));
         break;
+    case res::kGearFace: // Gear: the runner with a gauge under him
+        Pictogram::Draw(c, K::Runner, QRect(3, 1, 14, 13));
+        c.Fill(QRect(2, 15, 16, 3), P::Grey());
+        c.Fill(QRect(2, 15, 12, 3), P::Red());
+        break;
     case res::kCalculatorFace: // Calculator
         Pictogram::Draw(c, K::Calculator, QRect(3, 2, 14, 16));
         break;
@@ -89,8 +94,9 @@ void DrawFace(PixelCanvas& c, int id) {
 } // namespace
 
 bool ToolBarFace::Has(int bitmapId) {
-    return bitmapId >= firstFace && bitmapId <= lastFace &&
-           bitmapId != res::kLogBookFace - 1; // 959 has no face
+    return (bitmapId >= firstFace && bitmapId <= lastFace &&
+            bitmapId != res::kLogBookFace - 1) || // 959 has no face
+           bitmapId == res::kGearFace;
 }
 
 QImage ToolBarFace::Render(int bitmapId) {

@@ -232,6 +232,35 @@ std::vector<std::string> GearTable::Warnings() const {
     return lines;
 }
 
+std::string GearTable::Bar(const Row& row, int cells) {
+    const int filled =
+        static_cast<int>(std::floor(std::min(row.fraction, 1.0) * cells + 1e-9));
+    return "[" + std::string(static_cast<std::size_t>(filled), '#') +
+           std::string(static_cast<std::size_t>(cells - filled), '.') + "]";
+}
+
+std::string GearTable::Line(const Row& row) const {
+    char line[400];
+    std::snprintf(line, sizeof line, "%-20s %12s %10s %4zu  %-10s %-10s %s %4s  %s",
+                  row.item.name.c_str(), Distance(row.metres).c_str(), Time(row.seconds).c_str(),
+                  row.uses.size(), Date(row.firstUse).c_str(), Date(row.lastUse).c_str(),
+                  Bar(row).c_str(), Percent(row).c_str(),
+                  !row.Active()          ? ("retired " + Date(row.item.retired)).c_str()
+                  : row.projected != 0 ? ("limit by " + Date(row.projected)).c_str()
+                                       : "");
+    std::string text = line;
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+std::string GearTable::UseLine(const Use& use) const {
+    char line[160];
+    std::snprintf(line, sizeof line, "%s  %-10s %12s %10s", Date(use.day).c_str(),
+                  use.start == 0 ? "(the day)" : use.sport.c_str(), Distance(use.metres).c_str(),
+                  Time(use.seconds).c_str());
+    return line;
+}
+
 std::string GearTable::Text(bool all) const {
     std::ostringstream text;
     char line[512];

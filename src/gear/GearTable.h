@@ -77,6 +77,12 @@ public:
     std::string WarningText(const Row& row) const;
     // The warnings of the active items, one line each.
     std::vector<std::string> Warnings() const;
+    // How much of its limit a row has used, in tenths of the bar's cells: "[#########.]" at
+    // 90%, full past its limit, empty without one.
+    static std::string Bar(const Row& row, int cells = 10);
+    // The Gear window's line of an item, and of one of its uses.
+    std::string Line(const Row& row) const;
+    std::string UseLine(const Use& use) const;
     // The command's table of the active items (all: the retired too), and as CSV.
     std::string Text(bool all) const;
     std::string Csv(bool all) const;

@@ -50,6 +50,7 @@ void MainFrame::FillToolBar() {
         {res::kGraphsFace, cmd::kGraphs},
         {res::kStatisticsFace, cmd::kStatistics},
         {res::kReportsFace, cmd::kReports},
+        {res::kGearFace, cmd::kGear},
         {0, 0},
         {res::kHeartRateFace, cmd::kHeartRate},
         {res::kCalculatorFace, cmd::kCalculator},
