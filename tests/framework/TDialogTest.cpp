@@ -80,11 +80,16 @@ public:
         for (int id : {kSaveArt, kOtherArt, kSave, kClear, kEasy, kModerate, kHard, kFlag}) {
             OnCommand(id, [this, id] { pressed.push_back(id); });
         }
-        OnNotify(kDays, Notify::ListSelChange, [this] { ++listChanges; });
+        OnNotify(kDays, Notify::ListSelChange, [this] {
+            ++listChanges;
+            selectionSeen = ListSelection(kDays);
+        });
         OnNotify(kWorkout, Notify::ComboSelChange, [this] { ++comboChanges; });
     }
     std::vector<int> pressed;
     int listChanges = 0;
+    int selectionSeen = -2; // what the last change's handler read
+
     int comboChanges = 0;
     int closeQuestions = 0;
     int rightClicks = 0;
@@ -266,6 +271,7 @@ TEST_F(TDialogTest, CombosKeepWhatIsTypedAndListsChangeOnlyByTheUser) {
     ClickRow(form, kDays, 1);
     EXPECT_EQ(form.ListSelection(kDays), 1);
     EXPECT_EQ(form.listChanges, 1);
+    EXPECT_EQ(form.selectionSeen, 1); // the handler reads the row clicked, not none
     ClickRow(form, kDays, -1);
     EXPECT_EQ(form.ListSelection(kDays), 1);
     EXPECT_EQ(form.listChanges, 1);
