@@ -8,8 +8,8 @@
 #include "store/DateUtility.h"
 #include "store/EscapedText.h"
 #include "store/FileIo.h"
-#include "store/IndexTable.h"
 #include "store/GearStore.h"
+#include "store/IndexTable.h"
 #include "store/LogBookDatabase.h"
 #include "store/Windows1252.h"
 

@@ -50,9 +50,10 @@ int Add(ToolCommand& tool, ActivityStore& store) {
     gear.Items(items);
     const std::string sport = form.sport.empty() ? "" : GearForm::SportOf(form.sport);
     // The first item in use for a sport is its default.
-    form.isDefault = !sport.empty() && std::none_of(items.begin(), items.end(), [&](const GearItem& i) {
-        return i.defaultFor == sport && i.retired == 0;
-    });
+    form.isDefault =
+        !sport.empty() && std::none_of(items.begin(), items.end(), [&](const GearItem& i) {
+            return i.defaultFor == sport && i.retired == 0;
+        });
     std::string problem;
     if (form.FirstRefused(problem) >= 0) {
         return tool.UsageError(problem);
@@ -76,8 +77,10 @@ int Retire(ToolCommand& tool, ActivityStore& store) {
         return tool.Fail("no gear named " + EscapedText::Of(name));
     }
     std::int32_t on = TodayKey(tool);
-    if (const auto& text = tool.Value(Option::On); text && (!GearForm::ReadDate(*text, on) || on == 0)) {
-        return tool.UsageError("--on \"" + *text + "\" is not a date from 1960-01-01 to 2100-12-31");
+    if (const auto& text = tool.Value(Option::On);
+        text && (!GearForm::ReadDate(*text, on) || on == 0)) {
+        return tool.UsageError("--on \"" + *text +
+                               "\" is not a date from 1960-01-01 to 2100-12-31");
     }
     if (item.firstUse != 0 && on < item.firstUse) {
         return tool.Fail(EscapedText::Of(name) + " cannot be retired before its first use, " +
@@ -91,7 +94,7 @@ int Retire(ToolCommand& tool, ActivityStore& store) {
     return tool.Print(EscapedText::Of(name) + " retired on " + GearTable::Date(on) + "\n");
 }
 
-int Assign(ToolCommand& tool, ActivityStore& store) {
+int Assign(ToolCommand& tool, LogBookDatabase& database, ActivityStore& store) {
     GearStore gear(store);
     GearItem item;
     const std::string& name = *tool.Value(Option::Assign);
@@ -122,12 +125,40 @@ int Assign(ToolCommand& tool, ActivityStore& store) {
             starts.push_back(row.start);
         }
     }
+    // Days typed by hand, without activities, are of the logbook's default sport.
+    std::vector<std::int32_t> days;
+    const std::string daySport = store.DefaultSport();
+    if (sports.empty() || std::find(sports.begin(), sports.end(), daySport) != sports.end()) {
+        std::vector<DayRecord> records;
+        int count = 0;
+        // A range without days reads as a failure with no records: nothing to give.
+        database.LoadRange(tool.Given(Option::From) ? &from : nullptr,
+                           tool.Given(Option::To) ? &to : nullptr, DayType::AllDays, records,
+                           count);
+        std::vector<ActivityRow> all;
+        store.Read(first, last, all);
+        for (int i = 0; i < count; ++i) {
+            const DayRecord& day = records[static_cast<std::size_t>(i)];
+            const bool hasActivities = std::any_of(
+                all.begin(), all.end(), [&](const ActivityRow& r) { return r.day == day.dateKey; });
+            if (day.erased == 0 && day.distance > 0 && !hasActivities) {
+                days.push_back(day.dateKey);
+            }
+        }
+    }
     int added = 0;
+    int addedDays = 0;
     if (const ActivityStore::Outcome stored = gear.Assign(item.id, starts, added); !stored.Ok()) {
         return tool.Fail(EscapedText::Of(stored.words));
     }
+    if (const ActivityStore::Outcome stored = gear.AssignDays(item.id, days, addedDays);
+        !stored.Ok()) {
+        return tool.Fail(EscapedText::Of(stored.words));
+    }
     return tool.Print(EscapedText::Of(name) + " given to " + std::to_string(added) + " of " +
-                      std::to_string(starts.size()) + " activities\n");
+                      std::to_string(starts.size()) + " activities and " +
+                      std::to_string(addedDays) + " of " + std::to_string(days.size()) +
+                      " days without activities\n");
 }
 
 } // namespace
@@ -147,9 +178,10 @@ int GearCommand(ToolCommand& tool) {
     if (!tool.Given(Option::Retire) && tool.Given(Option::On)) {
         return tool.UsageError("--on goes with --retire");
     }
-    if (!tool.Given(Option::Assign) &&
-        (tool.Given(Option::From) || tool.Given(Option::To) || (!adding && tool.Given(Option::Sport)))) {
-        return tool.UsageError("--from, --to and --sport go with --assign (--sport with --add too)");
+    if (!tool.Given(Option::Assign) && (tool.Given(Option::From) || tool.Given(Option::To) ||
+                                        (!adding && tool.Given(Option::Sport)))) {
+        return tool.UsageError(
+            "--from, --to and --sport go with --assign (--sport with --add too)");
     }
     if (actions == 1 && (tool.Given(Option::All) || tool.Given(Option::Csv))) {
         return tool.UsageError("--all and --csv go with the table only");
@@ -159,7 +191,8 @@ int GearCommand(ToolCommand& tool) {
     LogBookDatabase database(reporter, tool.dates);
     ActivityStore store;
     if (actions == 0) {
-        if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
+        if (const int opened = tool.OpenToRead(database, logbook);
+            opened != ToolCommand::kSuccess) {
             return opened;
         }
         if (const ActivityStore::Outcome open = store.Open(database, false);
@@ -178,6 +211,7 @@ int GearCommand(ToolCommand& tool) {
         !open.Ok() && open.code != ActivityStore::Code::Missing) {
         return tool.Fail(EscapedText::Of(open.words) + "; the gear was not changed");
     }
-    return adding ? Add(tool, store) : tool.Given(Option::Retire) ? Retire(tool, store)
-                                                                 : Assign(tool, store);
+    return adding                       ? Add(tool, store)
+           : tool.Given(Option::Retire) ? Retire(tool, store)
+                                        : Assign(tool, database, store);
 }

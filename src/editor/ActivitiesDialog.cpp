@@ -166,8 +166,7 @@ void ActivitiesDialog::ShowGear(int index) {
 void ActivitiesDialog::ChangeGear() {
     const int index = ListSelection(kList);
     const int choice = ListSelection(kGear);
-    if (showingGear || index < 0 || choice < 0 ||
-        choice >= static_cast<int>(gearChoices.size())) {
+    if (showingGear || index < 0 || choice < 0 || choice >= static_cast<int>(gearChoices.size())) {
         return;
     }
     ActivityStore store;

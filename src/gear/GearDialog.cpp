@@ -127,10 +127,9 @@ void GearDialog::Reload(std::int64_t select) {
 
 const GearTable::Row* GearDialog::Selected(bool say) {
     const int index = ListSelection(kList);
-    const GearTable::Row* row =
-        index >= 0 && index < static_cast<int>(shown.size())
-            ? table.Find(shown[static_cast<std::size_t>(index)])
-            : nullptr;
+    const GearTable::Row* row = index >= 0 && index < static_cast<int>(shown.size())
+                                    ? table.Find(shown[static_cast<std::size_t>(index)])
+                                    : nullptr;
     if (!row && say) {
         TMessageBox::Show(this, kNoSelection, "MESSAGE", TMessageBox::Buttons::Ok,
                           TMessageBox::Icon::Exclamation);
@@ -154,8 +153,8 @@ void GearDialog::ListUses() {
     for (const GearTable::Use& use : row->uses) {
         ListAddString(kUses, table.UseLine(use));
     }
-    SetDlgItemText(kUsesTitle, "Activities of " + row->item.name + ": " +
-                                   std::to_string(row->uses.size()));
+    SetDlgItemText(kUsesTitle,
+                   "Activities of " + row->item.name + ": " + std::to_string(row->uses.size()));
 }
 
 bool GearDialog::Store(const std::function<ActivityStore::Outcome(GearStore&)>& change) {
@@ -184,8 +183,7 @@ void GearDialog::Edit(GearItem item) {
         return;
     }
     // One default a sport: the new one takes over from the others.
-    if (!item.defaultFor.empty() &&
-        !Store([&](GearStore& gear) {
+    if (!item.defaultFor.empty() && !Store([&](GearStore& gear) {
             for (const GearTable::Row& row : table.Rows()) {
                 if (row.item.id != item.id && row.item.defaultFor == item.defaultFor) {
                     GearItem other = row.item;

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <strings.h>
 
-const char* const GearForm::kLabels[kBoxCount] = {"Name",     "Starting distance", "Distance limit",
-                                                  "Time limit", "First use",        "Retired"};
+const char* const GearForm::kLabels[kBoxCount] = {
+    "Name", "Starting distance", "Distance limit", "Time limit", "First use", "Retired"};
 
 namespace {
 
@@ -35,11 +35,11 @@ bool GearForm::ReadNumber(const std::string& text, double& value) {
     const std::size_t point = text.find('.');
     const std::size_t whole = point == std::string::npos ? text.size() : point;
     // "12", "12.5", ".5", "12." read; signs, exponents and blanks do not.
-    const bool reads = point == std::string::npos
-                           ? Digits(text, 0, text.size())
-                           : (Digits(text, 0, whole) || whole == 0) &&
-                                 (Digits(text, point + 1, text.size()) || point + 1 == text.size()) &&
-                                 text.size() > 1;
+    const bool reads = point == std::string::npos ? Digits(text, 0, text.size())
+                                                  : (Digits(text, 0, whole) || whole == 0) &&
+                                                        (Digits(text, point + 1, text.size()) ||
+                                                         point + 1 == text.size()) &&
+                                                        text.size() > 1;
     if (!reads || text.size() > 12) {
         return false;
     }
@@ -129,8 +129,10 @@ GearForm GearForm::Show(const GearItem& item, double metresPerUnit) {
     }
     form.isDefault = !item.defaultFor.empty();
     form.boxes[kName] = item.name;
-    form.boxes[kStartDistance] = item.startMetres > 0 ? NumberText(item.startMetres / metresPerUnit) : "";
-    form.boxes[kLimitDistance] = item.limitMetres > 0 ? NumberText(item.limitMetres / metresPerUnit) : "";
+    form.boxes[kStartDistance] =
+        item.startMetres > 0 ? NumberText(item.startMetres / metresPerUnit) : "";
+    form.boxes[kLimitDistance] =
+        item.limitMetres > 0 ? NumberText(item.limitMetres / metresPerUnit) : "";
     form.boxes[kLimitTime] = item.limitSeconds > 0 ? GearTable::Time(item.limitSeconds) : "";
     form.boxes[kFirstUse] = item.firstUse ? GearTable::Date(item.firstUse) : "";
     form.boxes[kRetired] = item.retired ? GearTable::Date(item.retired) : "";
@@ -166,8 +168,8 @@ int GearForm::FirstRefused(std::string& problem) const {
     std::int32_t retired = 0;
     for (const Box box : {kFirstUse, kRetired}) {
         if (!ReadDate(boxes[box], box == kFirstUse ? first : retired)) {
-            problem = std::string(kLabels[box]) + ": \"" + boxes[box] +
-                      "\" is not a date (YYYY-MM-DD).";
+            problem =
+                std::string(kLabels[box]) + ": \"" + boxes[box] + "\" is not a date (YYYY-MM-DD).";
             return box;
         }
     }

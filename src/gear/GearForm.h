@@ -11,7 +11,15 @@
 
 class GearForm {
 public:
-    enum Box { kName = 0, kStartDistance, kLimitDistance, kLimitTime, kFirstUse, kRetired, kBoxCount };
+    enum Box {
+        kName = 0,
+        kStartDistance,
+        kLimitDistance,
+        kLimitTime,
+        kFirstUse,
+        kRetired,
+        kBoxCount
+    };
     // What the user is told a box is.
     static const char* const kLabels[kBoxCount];
     static constexpr std::size_t kNameSize = 40;

@@ -27,16 +27,16 @@ void GearItemDialog::RegisterTemplate() {
     t.cx = 250;
     t.cy = 176;
     t.caption = "Gear";
-    t.controls = {label(8, 8, 70, "Name:"),
-                  {K::Edit, kName, 80, 8, 162, 12, "", 0,
-                   static_cast<int>(GearForm::kNameSize + 1)},
-                  label(8, 24, 70, "Kind:"),
-                  {K::DropDownList, kKind, 80, 24, 60, 60, "", 0, 0},
-                  label(8, 40, 70, "For sport:"),
-                  {K::ComboBox, kSport, 80, 40, 60, 80, "", 0, 24},
-                  {K::CheckBox, kDefault, 146, 41, 96, 10, "Default for new activities", 0, 0}};
-    const char* const labels[] = {"Starting distance:", "Distance limit:", "Time limit:",
-                                  "First use:", "Retired:"};
+    t.controls = {
+        label(8, 8, 70, "Name:"),
+        {K::Edit, kName, 80, 8, 162, 12, "", 0, static_cast<int>(GearForm::kNameSize + 1)},
+        label(8, 24, 70, "Kind:"),
+        {K::DropDownList, kKind, 80, 24, 60, 60, "", 0, 0},
+        label(8, 40, 70, "For sport:"),
+        {K::ComboBox, kSport, 80, 40, 60, 80, "", 0, 24},
+        {K::CheckBox, kDefault, 146, 41, 96, 10, "Default for new activities", 0, 0}};
+    const char* const labels[] = {
+        "Starting distance:", "Distance limit:", "Time limit:", "First use:", "Retired:"};
     for (int box = GearForm::kStartDistance; box < GearForm::kBoxCount; ++box) {
         const int y = 40 + 16 * box;
         t.controls.push_back(label(8, y, 70, labels[box - 1]));
@@ -46,8 +46,8 @@ void GearItemDialog::RegisterTemplate() {
     t.controls.push_back(label(146, 88, 96, "H:MM:SS or hours"));
     t.controls.push_back(label(146, 104, 96, "YYYY-MM-DD"));
     t.controls.push_back(label(8, 136, 70, "Notes:"));
-    t.controls.push_back({K::Edit, kNotes, 80, 136, 162, 12, "", 0,
-                          static_cast<int>(GearForm::kNotesSize + 1)});
+    t.controls.push_back(
+        {K::Edit, kNotes, 80, 136, 162, 12, "", 0, static_cast<int>(GearForm::kNotesSize + 1)});
     t.controls.push_back({K::Button, TDialog::kIdOk, 136, 156, 50, 14, "OK", C::kDefault, 0});
     t.controls.push_back({K::Button, TDialog::kIdCancel, 192, 156, 50, 14, "Cancel", 0, 0});
     TResources::AddDialog(res::kGearItemDialog, t);

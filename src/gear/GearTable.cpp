@@ -37,8 +37,7 @@ bool AtLeast(double used, double limit, int tenths) {
 } // namespace
 
 GearTable::GearTable(const Input& input)
-    : unit(input.unit), metresPerUnit(input.unit == "mi" ? 1609.344 : 1000.0),
-      today(input.today) {
+    : unit(input.unit), metresPerUnit(input.unit == "mi" ? 1609.344 : 1000.0), today(input.today) {
     std::map<std::int64_t, const ActivityRow*> byStart;
     std::map<std::int32_t, int> activityDays;
     for (const ActivityRow& row : input.activities) {
@@ -71,8 +70,8 @@ GearTable::Row GearTable::Make(const GearItem& item, const Input& input,
             activityDays.count(day) != 0) {
             continue;
         }
-        row.uses.push_back({day, 0, "", found->second.distance * metresPerUnit,
-                            found->second.time});
+        row.uses.push_back(
+            {day, 0, "", found->second.distance * metresPerUnit, found->second.time});
     }
     std::erase_if(row.uses, [&](const Use& use) { return !item.InUseOn(use.day); });
     std::sort(row.uses.begin(), row.uses.end(), [](const Use& a, const Use& b) {
@@ -213,8 +212,7 @@ std::string GearTable::WarningText(const Row& row) const {
         return {};
     }
     const bool byDistance = AtLeast(row.metres, row.item.limitMetres, 9);
-    const std::string done = byDistance ? Figure(row.metres / metresPerUnit)
-                                        : Time(row.seconds);
+    const std::string done = byDistance ? Figure(row.metres / metresPerUnit) : Time(row.seconds);
     const std::string limit = byDistance ? Figure(row.item.limitMetres / metresPerUnit) + " " + unit
                                          : Time(row.item.limitSeconds);
     return row.item.name + ": " + done + " of " + limit + ", " + Percent(row) +
@@ -233,8 +231,7 @@ std::vector<std::string> GearTable::Warnings() const {
 }
 
 std::string GearTable::Bar(const Row& row, int cells) {
-    const int filled =
-        static_cast<int>(std::floor(std::min(row.fraction, 1.0) * cells + 1e-9));
+    const int filled = static_cast<int>(std::floor(std::min(row.fraction, 1.0) * cells + 1e-9));
     return "[" + std::string(static_cast<std::size_t>(filled), '#') +
            std::string(static_cast<std::size_t>(cells - filled), '.') + "]";
 }
@@ -245,7 +242,7 @@ std::string GearTable::Line(const Row& row) const {
                   row.item.name.c_str(), Distance(row.metres).c_str(), Time(row.seconds).c_str(),
                   row.uses.size(), Date(row.firstUse).c_str(), Date(row.lastUse).c_str(),
                   Bar(row).c_str(), Percent(row).c_str(),
-                  !row.Active()          ? ("retired " + Date(row.item.retired)).c_str()
+                  !row.Active()        ? ("retired " + Date(row.item.retired)).c_str()
                   : row.projected != 0 ? ("limit by " + Date(row.projected)).c_str()
                                        : "");
     std::string text = line;

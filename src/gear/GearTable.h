@@ -68,11 +68,11 @@ public:
     double MetresPerUnit() const { return metresPerUnit; }
 
     // Texts as the window and the command show them.
-    std::string Distance(double metres) const;      // "630.00 km"
-    static std::string Time(std::int64_t seconds);   // "63:05:00", hours unbounded
-    static std::string Date(std::int32_t key);       // "2026-03-01", "-" for 0
-    std::string Limit(const GearItem& item) const;   // "700 km", "50:00:00", "700 km / 50:00:00"
-    static std::string Percent(const Row& row);      // "90%", "-" without a limit
+    std::string Distance(double metres) const;     // "630.00 km"
+    static std::string Time(std::int64_t seconds); // "63:05:00", hours unbounded
+    static std::string Date(std::int32_t key);     // "2026-03-01", "-" for 0
+    std::string Limit(const GearItem& item) const; // "700 km", "50:00:00", "700 km / 50:00:00"
+    static std::string Percent(const Row& row);    // "90%", "-" without a limit
     // The warning of a row, or empty: "Trail shoes: 630.00 of 700 km, 90% of its limit."
     std::string WarningText(const Row& row) const;
     // The warnings of the active items, one line each.

@@ -47,6 +47,8 @@ GearItem ItemOf(const SqlStatement& s) {
     return item;
 }
 
+const char* const kLinkActivity = "INSERT OR IGNORE INTO gear_activity(gear, start) VALUES(?1, ?2)";
+
 // A file from before gear was kept, opened only to read, has no gear tables: it has no gear.
 bool NoGearYet(sqlite3* db) {
     return std::string(sqlite3_errmsg(db)).starts_with("no such table");
@@ -166,8 +168,9 @@ GearStore::Outcome GearStore::Remove(std::int64_t id) {
     if (!change.Begun()) {
         return Failure("cannot be changed");
     }
-    for (const char* sql : {"DELETE FROM gear_activity WHERE gear = ?1",
-                            "DELETE FROM gear_day WHERE gear = ?1", "DELETE FROM gear WHERE id = ?1"}) {
+    for (const char* sql :
+         {"DELETE FROM gear_activity WHERE gear = ?1", "DELETE FROM gear_day WHERE gear = ?1",
+          "DELETE FROM gear WHERE id = ?1"}) {
         SqlStatement s(db, sql);
         s.Bind(1, id);
         if (s.Step() != SQLITE_DONE) {
@@ -242,8 +245,8 @@ GearStore::Outcome GearStore::SetLinks(const char* table, const char* column, st
     if (erase.Step() != SQLITE_DONE) {
         return Failure("cannot be changed");
     }
-    SqlStatement insert(db,
-                        ("INSERT OR IGNORE INTO " + t + "(gear, " + c + ") VALUES(?1, ?2)").c_str());
+    SqlStatement insert(
+        db, ("INSERT OR IGNORE INTO " + t + "(gear, " + c + ") VALUES(?1, ?2)").c_str());
     for (const std::int64_t id : gear) {
         insert.Bind(1, id);
         insert.Bind(2, at);
@@ -270,10 +273,20 @@ GearStore::Outcome GearStore::Assign(std::int64_t gear, const std::vector<std::i
     for (const std::int64_t start : starts) {
         links.push_back({gear, start});
     }
-    return AddLinks(links, added);
+    return AddLinks(kLinkActivity, links, added);
 }
 
-GearStore::Outcome GearStore::AddLinks(const std::vector<Link>& links, int& added) {
+GearStore::Outcome GearStore::AssignDays(std::int64_t gear, const std::vector<std::int32_t>& days,
+                                         int& added) {
+    std::vector<Link> links;
+    for (const std::int32_t day : days) {
+        links.push_back({gear, day});
+    }
+    return AddLinks("INSERT OR IGNORE INTO gear_day(gear, day) VALUES(?1, ?2)", links, added);
+}
+
+GearStore::Outcome GearStore::AddLinks(const char* sql, const std::vector<Link>& links,
+                                       int& added) {
     added = 0;
     if (links.empty()) {
         return {};
@@ -286,7 +299,7 @@ GearStore::Outcome GearStore::AddLinks(const std::vector<Link>& links, int& adde
     if (!change.Begun()) {
         return Failure("cannot be changed");
     }
-    SqlStatement insert(db, "INSERT OR IGNORE INTO gear_activity(gear, start) VALUES(?1, ?2)");
+    SqlStatement insert(db, sql);
     for (const Link& link : links) {
         insert.Bind(1, link.gear);
         insert.Bind(2, link.at);
@@ -311,13 +324,13 @@ GearStore::Outcome GearStore::AssignDefaults(const std::vector<ActivityRow>& row
     std::vector<Link> wanted;
     for (const ActivityRow& row : rows) {
         for (const GearItem& item : items) {
-            if (!item.defaultFor.empty() && item.defaultFor == row.sport &&
-                item.InUseOn(row.day) && GearOfActivity(row.start).empty()) {
+            if (!item.defaultFor.empty() && item.defaultFor == row.sport && item.InUseOn(row.day) &&
+                GearOfActivity(row.start).empty()) {
                 wanted.push_back({item.id, row.start});
                 break;
             }
         }
     }
     int added = 0;
-    return AddLinks(wanted, added);
+    return AddLinks(kLinkActivity, wanted, added);
 }

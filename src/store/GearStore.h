@@ -49,6 +49,8 @@ public:
     Outcome SetDayGear(std::int32_t day, const std::vector<std::int64_t>& gear);
     // The item is carried by these activities too; how many were not already in added.
     Outcome Assign(std::int64_t gear, const std::vector<std::int64_t>& starts, int& added);
+    // The item is carried by these days without activities too (by key).
+    Outcome AssignDays(std::int64_t gear, const std::vector<std::int32_t>& days, int& added);
     // Each new activity that carries nothing yet gets the item that is the default for its
     // sport and in use on its day, so that storing the same activity again changes nothing.
     Outcome AssignDefaults(const std::vector<ActivityRow>& rows);
@@ -56,7 +58,7 @@ public:
 private:
     Outcome SetLinks(const char* table, const char* column, std::int64_t at,
                      const std::vector<std::int64_t>& gear);
-    Outcome AddLinks(const std::vector<Link>& links, int& added);
+    Outcome AddLinks(const char* insert, const std::vector<Link>& links, int& added);
     Outcome Links(const char* sql, std::vector<Link>& links) const;
     std::vector<std::int64_t> GearAt(const char* sql, std::int64_t at) const;
     Outcome Failure(const std::string& what) const;

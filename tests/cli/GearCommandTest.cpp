@@ -2,8 +2,8 @@
 // links that hold through undo and redo, a re-import of the same files and a restore.
 
 #include "ToolFixture.h"
-#include "activities/FitWriter.h"
 #include "activities/ActivityTotals.h"
+#include "activities/FitWriter.h"
 #include "editor/LogBookHistory.h"
 #include "store/ActivityStore.h"
 #include "store/WeekStart.h"
@@ -86,8 +86,8 @@ constexpr const char* kShoes = "Trail shoes           shoes     630.00 km    42:
                                "2026-03-01  2026-06-09        700 km   90%  -";
 
 TEST_F(GearCommandTest, TheSportsDefaultShoesCarryASeasonOfImportedRunsAndWarnAt630Km) {
-    ASSERT_EQ(Gear({"--add", "Trail shoes", "--sport", "Run", "--start-distance", "120",
-                    "--limit", "700", "--first-use", "2026-03-01"}),
+    ASSERT_EQ(Gear({"--add", "Trail shoes", "--sport", "Run", "--start-distance", "120", "--limit",
+                    "700", "--first-use", "2026-03-01"}),
               0)
         << err;
     EXPECT_EQ(out, "Trail shoes added, the default for Running\n");
@@ -116,9 +116,11 @@ TEST_F(GearCommandTest, ItemsLinkedToActivitiesHoldThroughUndoRedoReimportAndRes
                     "--sport", "running"}),
               0)
         << err;
-    EXPECT_EQ(out, "Trail shoes given to 51 of 51 activities\n");
+    EXPECT_EQ(out, "Trail shoes given to 51 of 51 activities and 0 of 0 days without "
+                   "activities\n");
     ASSERT_EQ(Gear({"--assign", "Trail shoes"}), 0);
-    EXPECT_EQ(out, "Trail shoes given to 0 of 51 activities\n");
+    EXPECT_EQ(out, "Trail shoes given to 0 of 51 activities and 0 of 0 days without "
+                   "activities\n");
     EXPECT_EQ(ShoesLine(), kShoes);
 
     {
@@ -159,6 +161,23 @@ TEST_F(GearCommandTest, ItemsLinkedToActivitiesHoldThroughUndoRedoReimportAndRes
     EXPECT_EQ(ShoesLine(), kShoes);
 }
 
+// Years typed by hand: a day of 8 km in 40 minutes counts, a day without distance and a day
+// of another range do not; a ride of the range is not the shoes'.
+TEST_F(GearCommandTest, AssignGivesTheRangesTypedDaysAndActivitiesOfTheSport) {
+    MakeLogbook(logbook, {Day(20250210).Distance(8).Time(2400), Day(20250211).Comments("rest"),
+                          Day(20250301).Distance(5).Time(1500)});
+    RunFile("rides", 20250212, 2);
+    ASSERT_EQ(Run("import @log.vrl @rides"), 0) << err;
+    ASSERT_EQ(Gear({"--add", "Old shoes", "--kind", "shoes", "--sport", "Running"}), 0) << err;
+    ASSERT_EQ(Gear({"--assign", "Old shoes", "--from", "2025-02-01", "--to", "2025-02-28"}), 0)
+        << err;
+    EXPECT_EQ(out, "Old shoes given to 0 of 0 activities and 1 of 1 days without activities\n");
+    ASSERT_EQ(Gear({"--csv"}), 0);
+    EXPECT_EQ(out,
+              "name,kind,distance,unit,time,uses,firstUse,lastUse,limit,used,retireBy,retired\n"
+              "Old shoes,shoes,8,km,0:40:00,1,2025-02-10,2025-02-10,-,-,-,-\n");
+}
+
 TEST_F(GearCommandTest, TextThatDoesNotReadWholeAndMisplacedOptionsAreRefused) {
     struct Case {
         const char* name;
@@ -167,15 +186,25 @@ TEST_F(GearCommandTest, TextThatDoesNotReadWholeAndMisplacedOptionsAreRefused) {
         const char* said;
     };
     const Case cases[] = {
-        {"a unit in the limit", {"--add", "Shoes", "--limit", "700km"}, 2,
+        {"a unit in the limit",
+         {"--add", "Shoes", "--limit", "700km"},
+         2,
          "Distance limit: \"700km\" is not a distance (a number such as 120 or 12.5)."},
-        {"an exponent", {"--add", "Shoes", "--start-distance", "1e3"}, 2,
+        {"an exponent",
+         {"--add", "Shoes", "--start-distance", "1e3"},
+         2,
          "Starting distance: \"1e3\" is not a distance"},
-        {"no such date", {"--add", "Shoes", "--first-use", "2026-02-30"}, 2,
+        {"no such date",
+         {"--add", "Shoes", "--first-use", "2026-02-30"},
+         2,
          "First use: \"2026-02-30\" is not a date (YYYY-MM-DD)."},
-        {"a kind of its own", {"--add", "Shoes", "--kind", "skis"}, 2,
+        {"a kind of its own",
+         {"--add", "Shoes", "--kind", "skis"},
+         2,
          "--kind must be shoes, bike or other"},
-        {"two actions", {"--add", "Shoes", "--retire", "Shoes"}, 2,
+        {"two actions",
+         {"--add", "Shoes", "--retire", "Shoes"},
+         2,
          "--add, --retire and --assign go one at a time"},
         {"a limit without --add", {"--limit", "700"}, 2, "go with --add"},
         {"--on without --retire", {"--on", "2026-01-01"}, 2, "--on goes with --retire"},
@@ -188,8 +217,9 @@ TEST_F(GearCommandTest, TextThatDoesNotReadWholeAndMisplacedOptionsAreRefused) {
         EXPECT_TRUE(Holds(err, c.said)) << c.name;
     }
     ASSERT_EQ(Gear({"--csv"}), 0);
-    EXPECT_EQ(out, "name,kind,distance,unit,time,uses,firstUse,lastUse,limit,used,retireBy,retired\n"
-                   "Road bike,bike,0,km,0:00:00,0,-,-,-,-,-,-\n");
+    EXPECT_EQ(out,
+              "name,kind,distance,unit,time,uses,firstUse,lastUse,limit,used,retireBy,retired\n"
+              "Road bike,bike,0,km,0:00:00,0,-,-,-,-,-,-\n");
 }
 
 } // namespace

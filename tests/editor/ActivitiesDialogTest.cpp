@@ -118,26 +118,25 @@ TEST_F(ActivitiesDialogTest, TheGearBoxShowsAndSetsTheChosenActivitysGear) {
         return GearStore(store).GearOfActivity(start);
     };
     UserInput::Click(*editor, Box(DayForm::kDistance));
-    ASSERT_TRUE(WhenShown<D>(
-        [&] { UserInput::Press(*editor, Qt::Key_T, kCtrl); },
-        [&](D& d) {
-            EXPECT_EQ(d.GetDlgItemText(D::kGear), "(none)");
-            UserInput::ClickRow(d, D::kList, 1);
-            EXPECT_EQ(d.GetDlgItemText(D::kGear), "Road bike");
-            UserInput::ClickRow(d, D::kList, 0);
-            UserInput::Click(d, D::kNote);
-            UserInput::Tab(d);
-            ASSERT_EQ(UserInput::FocusedId(d), D::kGear);
-            // (none), Road bike, Trail shoes: two steps down.
-            UserInput::Press(d, Qt::Key_Down);
-            UserInput::Press(d, Qt::Key_Down);
-            EXPECT_EQ(d.GetDlgItemText(D::kGear), "Trail shoes");
-            EXPECT_EQ(carried(1796000000), std::vector<std::int64_t>{shoes});
-            Retype(d, BoxId(ActivityForm::kDistance), "8");
-            UserInput::Click(d, D::kChange);
-            EXPECT_EQ(d.GetDlgItemText(D::kGear), "Trail shoes");
-            UserInput::Escape(d);
-        }));
+    ASSERT_TRUE(WhenShown<D>([&] { UserInput::Press(*editor, Qt::Key_T, kCtrl); },
+                             [&](D& d) {
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "(none)");
+                                 UserInput::ClickRow(d, D::kList, 1);
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "Road bike");
+                                 UserInput::ClickRow(d, D::kList, 0);
+                                 UserInput::Click(d, D::kNote);
+                                 UserInput::Tab(d);
+                                 ASSERT_EQ(UserInput::FocusedId(d), D::kGear);
+                                 // (none), Road bike, Trail shoes: two steps down.
+                                 UserInput::Press(d, Qt::Key_Down);
+                                 UserInput::Press(d, Qt::Key_Down);
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "Trail shoes");
+                                 EXPECT_EQ(carried(1796000000), std::vector<std::int64_t>{shoes});
+                                 Retype(d, BoxId(ActivityForm::kDistance), "8");
+                                 UserInput::Click(d, D::kChange);
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "Trail shoes");
+                                 UserInput::Escape(d);
+                             }));
     EXPECT_EQ(carried(1796000000), std::vector<std::int64_t>{shoes});
     EXPECT_EQ(carried(1796010000), std::vector<std::int64_t>{shoes - 1});
 }

@@ -34,10 +34,10 @@ protected:
         ActivityStore store;
         store.Open(client->Database(), true);
         std::vector<ActivityRow> rows(2);
-        rows[0] = {0,   Key(-3), 1796000000, "Running", 10000,    3000, 3000,
-                   140, 165,     400,        {},        "run.fit", 1,   ""};
+        rows[0] = {0,   Key(-3), 1796000000, "Running", 10000,     3000, 3000,
+                   140, 165,     400,        {},        "run.fit", 1,    ""};
         rows[1] = {0, Key(-2), 1796100000, "Cycling", 30000,      3600, 3600,
-                   0, 150,     500,        {},        "ride.fit", 2,   ""};
+                   0, 150,     500,        {},        "ride.fit", 2,    ""};
         ASSERT_TRUE(store.Change({}, rows, "km").Ok());
         GearStore gear(store);
         GearItem shoes;
@@ -83,8 +83,7 @@ TEST_F(GearDialogTest, TheTableShowsItsItemsAndADoubleClickListsTheirActivities)
     ASSERT_EQ(gear->ListCount(GearDialog::kList), 1);
     const std::string line = gear->ListText(GearDialog::kList, 0);
     EXPECT_EQ(line.substr(0, 61),
-              "Trail shoes             630.00 km    0:50:00    1  " +
-                  gear->Table().Date(Key(-3)));
+              "Trail shoes             630.00 km    0:50:00    1  " + gear->Table().Date(Key(-3)));
     EXPECT_NE(line.find("[#########.]  90%  limit by "), std::string::npos) << line;
     EXPECT_EQ(gear->GetDlgItemText(GearDialog::kWarning),
               "Trail shoes: 630 of 700 km, 90% of its limit.");
@@ -118,9 +117,10 @@ TEST_F(GearDialogTest, AddRefusesWhatDoesNotReadAndRetireAndRemoveKeepOrDropTheH
         }));
     // By name: the bike, 0 of its 7000 km, then the shoes.
     ASSERT_EQ(gear->ListCount(GearDialog::kList), 2);
-    EXPECT_EQ(gear->ListText(GearDialog::kList, 0).substr(0, 92),
-              "Road bike                 0.00 km    0:00:00    0  -          -          [..........]   "
-              "0%");
+    EXPECT_EQ(
+        gear->ListText(GearDialog::kList, 0).substr(0, 92),
+        "Road bike                 0.00 km    0:00:00    0  -          -          [..........]   "
+        "0%");
     EXPECT_EQ(gear->Table().Rows()[0].item.kind, GearKind::Bike);
 
     UserInput::ClickRow(*gear, GearDialog::kList, 1);

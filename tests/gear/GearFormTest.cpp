@@ -15,13 +15,23 @@ TEST(GearFormTest, NumbersDatesAndTimesReadWholeOrNotAtAll) {
         bool time;
     };
     const Case cases[] = {
-        {"", true, true, true},        {"120", true, false, true},    {"12.5", true, false, false},
-        {".5", true, false, false},    {"12km", false, false, false}, {"1e3", false, false, false},
-        {"-5", false, false, false},   {" 12", false, false, false},  {"1.2.3", false, false, false},
-        {".", false, false, false},    {"2026-03-01", false, true, false},
-        {"2026-02-30", false, false, false}, {"2026-3-01", false, false, false},
-        {"26:00:00", false, false, true},    {"1:30", false, false, true},
-        {"1:60", false, false, false},       {"1:05:60", false, false, false},
+        {"", true, true, true},
+        {"120", true, false, true},
+        {"12.5", true, false, false},
+        {".5", true, false, false},
+        {"12km", false, false, false},
+        {"1e3", false, false, false},
+        {"-5", false, false, false},
+        {" 12", false, false, false},
+        {"1.2.3", false, false, false},
+        {".", false, false, false},
+        {"2026-03-01", false, true, false},
+        {"2026-02-30", false, false, false},
+        {"2026-3-01", false, false, false},
+        {"26:00:00", false, false, true},
+        {"1:30", false, false, true},
+        {"1:60", false, false, false},
+        {"1:05:60", false, false, false},
         {"1:5", false, false, false},
     };
     for (const Case& c : cases) {
@@ -88,7 +98,7 @@ TEST(GearFormTest, AnItemGoesThroughItsBoxesAndBackUnchanged) {
     ASSERT_EQ(form.FirstRefused(problem), -1) << problem;
     GearItem item;
     form.ReadInto(item, 1609.344);
-    EXPECT_EQ(item.startMetres, 193121.0); // 120 miles = 193121.28 m, to the metre
+    EXPECT_EQ(item.startMetres, 193121.0);  // 120 miles = 193121.28 m, to the metre
     EXPECT_EQ(item.limitMetres, 1126541.0); // 700 x 1609.344 = 1126540.8
     EXPECT_EQ(item.limitSeconds, 288000);   // 80 hours
     EXPECT_EQ(item.sports, std::vector<std::string>{"Running"});

@@ -78,7 +78,8 @@ TEST_F(GearTableTest, ASeasonOfRunsWarnsAt630KmAndProjectsFromTheLast8Weeks) {
     EXPECT_EQ(table.Distance(row.metres), "630.00 km");
     EXPECT_EQ(GearTable::Percent(row), "90%");
     EXPECT_EQ(table.WarningText(row), "Trail shoes: 630 of 700 km, 90% of its limit.");
-    EXPECT_EQ(table.Warnings(), std::vector<std::string>{"Trail shoes: 630 of 700 km, 90% of its limit."});
+    EXPECT_EQ(table.Warnings(),
+              std::vector<std::string>{"Trail shoes: 630 of 700 km, 90% of its limit."});
 }
 
 TEST_F(GearTableTest, WarningsComeAt90And100PercentOfEitherLimit) {
@@ -95,8 +96,8 @@ TEST_F(GearTableTest, WarningsComeAt90And100PercentOfEitherLimit) {
         {"a metre short of 90%", 119999, 0, W::None, "89%"},
         {"exactly 90%", 120000, 0, W::Near, "90%"},
         {"exactly the limit", 190000, 0, W::Reached, "100%"},
-        {"past it", 250000, 0, W::Reached, "108%"},            // 760 / 700
-        {"the time limit nearer", 0, 170000, W::Near, "90%"},  // 153000 / 170000 = 0.9
+        {"past it", 250000, 0, W::Reached, "108%"},           // 760 / 700
+        {"the time limit nearer", 0, 170000, W::Near, "90%"}, // 153000 / 170000 = 0.9
         {"the time limit reached", 0, 153000, W::Reached, "100%"},
     };
     Season();
@@ -145,13 +146,14 @@ TEST_F(GearTableTest, ARetiredItemKeepsItsHistoryUpToItsRetirementAndWarnsNoMore
 }
 
 TEST_F(GearTableTest, OnlyLinkedActivitiesAndDaysWithoutActivitiesInItsDatesCount) {
-    Run(20260228, 8000, 2400);           // before its first use
-    Run(20260302, 12000, 3600);          // counts
-    Run(20260303, 9000, 2700, false);    // not carried
+    Run(20260228, 8000, 2400);             // before its first use
+    Run(20260302, 12000, 3600);            // counts
+    Run(20260303, 9000, 2700, false);      // not carried
     input.activityLinks.push_back({7, 1}); // an activity that is gone
-    input.activityLinks.push_back({8, weeks::DayNumber(20260302) * 86400 + 6 * 3600}); // another item's
-    DayWithoutActivities(20260304, 5.5F, 1800); // 5.5 km typed by hand: counts
-    DayWithoutActivities(20260302, 3.0F, 900);  // holds an activity: counts through it
+    input.activityLinks.push_back(
+        {8, weeks::DayNumber(20260302) * 86400 + 6 * 3600}); // another item's
+    DayWithoutActivities(20260304, 5.5F, 1800);              // 5.5 km typed by hand: counts
+    DayWithoutActivities(20260302, 3.0F, 900);               // holds an activity: counts through it
     input.days[20260305] = DayRecord::Blank(20260305);
     input.days[20260305].erased = 1;
     input.days[20260305].distance = 4;
@@ -197,10 +199,11 @@ TEST_F(GearTableTest, TheCommandsTableAndCsv) {
               "Trail shoes           shoes     630.00 km    42:30:00     51  2026-03-01  "
               "2026-06-09        700 km   90%  2026-06-23\n"
               "Trail shoes: 630 of 700 km, 90% of its limit.\n");
-    EXPECT_EQ(table.Csv(false),
-              "name,kind,distance,unit,time,uses,firstUse,lastUse,limit,used,retireBy,retired\n"
-              "\"Road, bike\",bike,0,km,0:00:00,0,-,-,-,-,-,-\n"
-              "Trail shoes,shoes,630,km,42:30:00,51,2026-03-01,2026-06-09,700 km,90%,2026-06-23,-\n");
+    EXPECT_EQ(
+        table.Csv(false),
+        "name,kind,distance,unit,time,uses,firstUse,lastUse,limit,used,retireBy,retired\n"
+        "\"Road, bike\",bike,0,km,0:00:00,0,-,-,-,-,-,-\n"
+        "Trail shoes,shoes,630,km,42:30:00,51,2026-03-01,2026-06-09,700 km,90%,2026-06-23,-\n");
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The gear tables of the activities file: items by name, links by an activity's start that
 // outlive its row, the sport's default given once, and files from before gear was kept.
 
-#include "store/ActivityStore.h"
 #include "store/GearStore.h"
 #include "StoreFixture.h"
+#include "store/ActivityStore.h"
 
 #include <gtest/gtest.h>
 
@@ -89,10 +89,9 @@ TEST_F(GearStoreTest, ANewActivityGetsItsSportsDefaultInUseOnceOnly) {
     const GearItem retired = Saved("Old shoes", "Running", 20260228);
     const GearItem shoes = Saved("Trail shoes", "Running");
     const GearItem bike = Saved("Road bike", "Cycling");
-    const std::vector<ActivityRow> rows = Stored({Activity(20260301, 100, "Running"),
-                                                  Activity(20260301, 200, "Cycling"),
-                                                  Activity(20260301, 300, "Swimming"),
-                                                  Activity(20260227, 400, "Running")});
+    const std::vector<ActivityRow> rows =
+        Stored({Activity(20260301, 100, "Running"), Activity(20260301, 200, "Cycling"),
+                Activity(20260301, 300, "Swimming"), Activity(20260227, 400, "Running")});
     ASSERT_TRUE(gear.SetActivityGear(100, {bike.id}).Ok()); // the user's choice stays
     ASSERT_TRUE(gear.AssignDefaults(rows).Ok());
     ASSERT_TRUE(gear.AssignDefaults(rows).Ok());
@@ -111,8 +110,9 @@ TEST_F(GearStoreTest, AFileFromBeforeGearHasNoneUntilItIsOpenedToBeChanged) {
     store.Close();
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(Path("mylog.vra").c_str(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(raw, "DROP TABLE gear; DROP TABLE gear_activity; DROP TABLE gear_day;"
-                                "PRAGMA user_version=3;",
+    ASSERT_EQ(sqlite3_exec(raw,
+                           "DROP TABLE gear; DROP TABLE gear_activity; DROP TABLE gear_day;"
+                           "PRAGMA user_version=3;",
                            nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(raw);
