@@ -35,22 +35,24 @@ ActivityStore::Outcome LoadTable(ClientWindow& client, GearTable& table) {
 void GearDialog::RegisterTemplate() {
     using K = TControlKind;
     TDialogTemplate t;
-    t.cx = 400;
+    t.cx = 500;
     t.cy = 232;
     t.hasCaption = false;
     t.controls = {
-        {K::Static, -1, 8, 6, 384, 8,
-         "Name                 Distance       Time  Uses First use  Last use   Limit used", 0, 0},
-        {K::ListBox, kList, 8, 16, 384, 92, "", 0, 0},
+        {K::Static, kHeader, 10, 6, 482, 8,
+         "Name                  Distance      Time Uses  First use  Last use   Limit used         "
+         "Worn out by",
+         0, 0},
+        {K::ListBox, kList, 8, 16, 484, 92, "", 0, 0},
         {K::CheckBox, kShowRetired, 8, 112, 120, 10, "Show retired gear", 0, 0},
-        {K::Static, kWarning, 132, 113, 260, 8, "", 0, 0},
-        {K::Static, kUsesTitle, 8, 128, 384, 8, "Double-click gear to list its activities.", 0, 0},
-        {K::ListBox, kUses, 8, 138, 384, 64, "", 0, 0},
+        {K::Static, kWarning, 132, 113, 360, 8, "", 0, 0},
+        {K::Static, kUsesTitle, 8, 128, 484, 8, "Double-click gear to list its activities.", 0, 0},
+        {K::ListBox, kUses, 8, 138, 484, 64, "", 0, 0},
         {K::Button, kAdd, 8, 210, 50, 14, "Add...", 0, 0},
         {K::Button, kChange, 63, 210, 50, 14, "Change...", 0, 0},
         {K::Button, kRetire, 118, 210, 50, 14, "Retire", 0, 0},
         {K::Button, kRemove, 173, 210, 50, 14, "Remove", 0, 0},
-        {K::Button, ToolDialog::kIdCancel, 342, 210, 50, 14, "Close", 0, 0}};
+        {K::Button, ToolDialog::kIdCancel, 442, 210, 50, 14, "Close", 0, 0}};
     TResources::AddDialog(res::kGearDialog, t);
     GearItemDialog::RegisterTemplate();
 }
@@ -80,6 +82,7 @@ GearDialog::GearDialog(ClientWindow& client) : ToolDialog(client, res::kGearDial
 void GearDialog::SetupWindow() {
     ToolDialog::SetupWindow();
     const TFont mono{"Courier New", 0, TFont::kNormal, false};
+    SetControlFont(kHeader, mono);
     SetControlFont(kList, mono);
     SetControlFont(kUses, mono);
     Reload(0);

@@ -23,6 +23,7 @@ public:
     static constexpr int kChange = 107;
     static constexpr int kRetire = 108;
     static constexpr int kRemove = 109;
+    static constexpr int kHeader = 110;
     static constexpr const char* kNoSelection = "Choose the gear in the list first.";
 
     explicit GearDialog(ClientWindow& client);

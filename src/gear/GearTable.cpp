@@ -238,12 +238,12 @@ std::string GearTable::Bar(const Row& row, int cells) {
 
 std::string GearTable::Line(const Row& row) const {
     char line[400];
-    std::snprintf(line, sizeof line, "%-20s %12s %10s %4zu  %-10s %-10s %s %4s  %s",
+    std::snprintf(line, sizeof line, "%-18s %11s %9s %4zu  %-10s %-10s %s %4s  %s",
                   row.item.name.c_str(), Distance(row.metres).c_str(), Time(row.seconds).c_str(),
                   row.uses.size(), Date(row.firstUse).c_str(), Date(row.lastUse).c_str(),
                   Bar(row).c_str(), Percent(row).c_str(),
                   !row.Active()        ? ("retired " + Date(row.item.retired)).c_str()
-                  : row.projected != 0 ? ("limit by " + Date(row.projected)).c_str()
+                  : row.projected != 0 ? Date(row.projected).c_str()
                                        : "");
     std::string text = line;
     text.erase(text.find_last_not_of(' ') + 1);

@@ -145,8 +145,9 @@ bool ToolRegistry::AnyMdiToolOpen() const {
 }
 
 bool ToolRegistry::AllMdiToolsOpen() const {
+    // A tool the program did not register cannot be opened: it leaves nothing to open.
     for (const ToolInfo& info : kTools) {
-        if (info.title && !IsOpen(info.resourceId)) {
+        if (info.title && !IsOpen(info.resourceId) && Available(info.resourceId)) {
             return false;
         }
     }
