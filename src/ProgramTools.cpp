@@ -8,6 +8,7 @@
 #include "editor/LogBookDialog.h"
 #include "goals/GoalsFlow.h"
 #include "load/TrainingLoadDialog.h"
+#include "gear/GearDialog.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -40,6 +41,8 @@ void ProgramTools::Register() {
     Add<CalcDTPDialog>(res::kCalcDTPDialog);
     Add<CalculatorDialog>(res::kCalculatorDialog);
     Add<HRateDialog>(res::kHRateDialog);
+    Add<GearDialog>(res::kGearDialog);
+    ClientWindow::RegisterOpenedNotice(GearDialog::Notice);
     ActivityImportFlow::Register();
     LogbookSettingsDialog::Register();
     GoalsFlow::Register();

@@ -8,6 +8,7 @@
 #include "store/DateUtility.h"
 #include "store/EscapedText.h"
 #include "store/FileIo.h"
+#include "store/GearStore.h"
 #include "store/IndexTable.h"
 #include "store/LogBookDatabase.h"
 #include "store/Windows1252.h"
@@ -442,6 +443,9 @@ ActivityImportPlan::StoreOutcome ActivityImportPlan::Store(LogBookDatabase& logb
             problem = changed.words;
             return StoreOutcome::NothingStored;
         }
+        // A new activity of a sport with a default item carries it; the activities are
+        // stored either way, and gear can be given to them later.
+        GearStore(activities).AssignDefaults(added);
     }
     if (records.empty() || logbook.StoreAll(records) == LogBookDatabase::StoreResult::Stored) {
         // Whatever was planned for these days is done with, an earlier import's too. Should

@@ -60,6 +60,7 @@ bool IconArt::Has(int iconId) {
     case res::kReportsIcon:
     case res::kSummaryIcon:
     case res::kTrainingLoadIcon:
+    case res::kGearIcon:
         return true;
     default:
         return false;
@@ -107,6 +108,10 @@ QImage IconArt::Render(int iconId) {
     case res::kTrainingLoadIcon:
         Pictogram::Draw(c, K::LineChart, QRect(1, 3, 30, 26));
         Pictogram::Draw(c, K::Heart, QRect(18, 1, 13, 13));
+    case res::kGearIcon:
+        Pictogram::Draw(c, K::Runner, QRect(4, 1, 24, 22));
+        c.Fill(QRect(2, 25, 28, 5), P::Grey());
+        c.Fill(QRect(2, 25, 21, 5), P::Red());
         break;
     default:
         break;

@@ -78,6 +78,10 @@ void DrawFace(PixelCanvas& c, int id) {
     case res::kTrainingLoadFace: // Training load
         Pictogram::Draw(c, K::LineChart, QRect(2, 5, 16, 13));
         Pictogram::Draw(c, K::Heart, QRect(10, 1, 9, 9));
+    case res::kGearFace: // Gear: the runner with a gauge under him
+        Pictogram::Draw(c, K::Runner, QRect(3, 1, 14, 13));
+        c.Fill(QRect(2, 15, 16, 3), P::Grey());
+        c.Fill(QRect(2, 15, 12, 3), P::Red());
         break;
     case res::kCalculatorFace: // Calculator
         Pictogram::Draw(c, K::Calculator, QRect(3, 2, 14, 16));
@@ -98,7 +102,8 @@ void DrawFace(PixelCanvas& c, int id) {
 bool ToolBarFace::Has(int bitmapId) {
     return (bitmapId >= firstFace && bitmapId <= lastFace &&
             bitmapId != res::kLogBookFace - 1) || // 959 has no face
-           bitmapId == res::kSummaryFace || bitmapId == res::kTrainingLoadFace;
+           bitmapId == res::kSummaryFace || bitmapId == res::kTrainingLoadFace ||
+           bitmapId == res::kGearFace;
 }
 
 QImage ToolBarFace::Render(int bitmapId) {

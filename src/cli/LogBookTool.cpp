@@ -5,6 +5,7 @@
 #include "cli/BackupsCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/GearCommand.h"
 #include "cli/GoalsCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/LoadCommand.h"
@@ -15,6 +16,7 @@
 #include "cli/ViewCommands.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <iterator>
 #include <new>
@@ -48,6 +50,12 @@ const char* const LogBookTool::kUsage =
     "                             [--type all|training|competition] [--title TEXT]\n"
     "                             [--comments TEXT] [--no-title-page] [--no-page-numbers]\n"
     "                             [--output FILE]\n"
+    "       veloria-logbook gear LOGBOOK [--all] [--csv]\n"
+    "       veloria-logbook gear LOGBOOK --add NAME [--kind shoes|bike|other] [--sport NAME]\n"
+    "                             [--start-distance N] [--limit N] [--first-use YYYY-MM-DD]\n"
+    "       veloria-logbook gear LOGBOOK --retire NAME [--on YYYY-MM-DD]\n"
+    "       veloria-logbook gear LOGBOOK --assign NAME [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "                             [--sport NAME]\n"
     "       veloria-logbook backup LOGBOOK\n"
     "       veloria-logbook backups LOGBOOK\n"
     "       veloria-logbook restore LOGBOOK BACKUP\n"
@@ -101,6 +109,14 @@ const char* const LogBookTool::kUsage =
     "           with instead (kept in the activities file; unset: from your log)\n"
     "  report   the report file the Reports window writes (to standard output without\n"
     "           --output); title and comments hold at most 79 characters\n"
+    "  gear     the Gear window's table: each item in use (--all: the retired too; --csv as\n"
+    "           CSV) with its distance and time from its starting distance and the\n"
+    "           activities that carry it, its limit used and the day it is likely to reach\n"
+    "           it at the pace of the last 8 weeks. --add stores an item (distances N in\n"
+    "           the logbook's unit; with --sport it becomes that sport's default unless an\n"
+    "           item in use is already), --retire retires one (today without --on),\n"
+    "           --assign gives it to the activities of a range (of --sport, else of the\n"
+    "           sport it is for)\n"
     "  backup   back the logbook up now (unless its newest backup holds the same bytes)\n"
     "  backups  list the logbook's backups, newest first: name, time, days, size; one that\n"
     "           fails its check is marked with a !\n"
@@ -154,15 +170,24 @@ constexpr OptionName kOptionNames[] = {
     {Option::HrRest, "--hr-rest", true},
     {Option::Sex, "--sex", true},
     {Option::StartFitness, "--start-fitness", true},
+    {Option::All, "--all", false},
+    {Option::Kind, "--kind", true},
+    {Option::StartDistance, "--start-distance", true},
+    {Option::Limit, "--limit", true},
+    {Option::FirstUse, "--first-use", true},
+    {Option::Retire, "--retire", true},
+    {Option::On, "--on", true},
+    {Option::Assign, "--assign", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
-using OptionSet = unsigned;
+static_assert(kOptionCount <= 64, "a command's options are one 64-bit set");
+using OptionSet = std::uint64_t;
 
 constexpr OptionSet Takes(std::initializer_list<Option> options) {
     OptionSet set = 0;
     for (const Option option : options) {
-        set |= 1U << static_cast<unsigned>(option);
+        set |= std::uint64_t{1} << static_cast<unsigned>(option);
     }
     return set;
 }
@@ -204,6 +229,11 @@ constexpr Command kCommands[] = {
      kRange | Takes({Option::Output, Option::Title, Option::Comments, Option::NoTitlePage,
                      Option::NoPageNumbers}),
      ReportCommand},
+    {"gear", 1, false, kOneLogbook,
+     Takes({Option::All, Option::Csv, Option::Add, Option::Kind, Option::Sport,
+            Option::StartDistance, Option::Limit, Option::FirstUse, Option::Retire, Option::On,
+            Option::Assign, Option::From, Option::To}),
+     GearCommand},
     {"backup", 1, false, kOneLogbook, 0, BackupCommand},
     {"backups", 1, false, kOneLogbook, 0, BackupsCommand},
     {"restore", 2, false, " needs LOGBOOK and the name of a BACKUP", 0, RestoreCommand},

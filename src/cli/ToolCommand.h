@@ -46,8 +46,16 @@ enum class Option {
     HrRest,
     Sex,
     StartFitness,
+    All,
+    Kind,
+    StartDistance,
+    Limit,
+    FirstUse,
+    Retire,
+    On,
+    Assign,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::StartFitness) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Assign) + 1;
 
 class ToolCommand {
 public:

@@ -9,6 +9,7 @@
 #include "framework/TResources.h"
 #include "shell/ResourceIds.h"
 #include "store/ActivityStore.h"
+#include "store/GearStore.h"
 #include "store/LogBookDatabase.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ void ActivitiesDialog::RegisterTemplate() {
     };
     TDialogTemplate t;
     t.cx = 300;
-    t.cy = 178;
+    t.cy = 194;
     t.caption = "Activities";
     t.controls = {{K::ListBox, kList, 8, 8, 284, 72, "", 0, 0},
                   label(8, 90, 52, "Sport:"),
@@ -53,10 +54,12 @@ void ActivitiesDialog::RegisterTemplate() {
     t.controls.push_back(label(8, 138, 52, "Note:"));
     t.controls.push_back(
         {K::Edit, kNote, 62, 136, 230, 12, "", 0, static_cast<int>(ActivityForm::kNoteSize + 1)});
-    t.controls.push_back({K::Button, kAdd, 8, 156, 50, 14, "Add", 0, 0});
-    t.controls.push_back({K::Button, kChange, 63, 156, 50, 14, "Change", C::kDefault, 0});
-    t.controls.push_back({K::Button, kRemove, 118, 156, 50, 14, "Remove", 0, 0});
-    t.controls.push_back({K::Button, TDialog::kIdCancel, 242, 156, 50, 14, "Close", 0, 0});
+    t.controls.push_back(label(8, 154, 52, "Gear:"));
+    t.controls.push_back({K::DropDownList, kGear, 62, 152, 150, 80, "", 0, 0});
+    t.controls.push_back({K::Button, kAdd, 8, 172, 50, 14, "Add", 0, 0});
+    t.controls.push_back({K::Button, kChange, 63, 172, 50, 14, "Change", C::kDefault, 0});
+    t.controls.push_back({K::Button, kRemove, 118, 172, 50, 14, "Remove", 0, 0});
+    t.controls.push_back({K::Button, TDialog::kIdCancel, 242, 172, 50, 14, "Close", 0, 0});
     TResources::AddDialog(res::kActivitiesDialog, t);
 }
 
@@ -71,6 +74,7 @@ ActivitiesDialog::ActivitiesDialog(TWindow* parent, LogBookDatabase& database,
     OnCommand(kAdd, [this] { Add(); });
     OnCommand(kChange, [this] { Change(); });
     OnCommand(kRemove, [this] { Remove(); });
+    OnNotify(kGear, Notify::ComboSelChange, [this] { ChangeGear(); });
 }
 
 void ActivitiesDialog::SetupWindow() {
@@ -114,6 +118,71 @@ void ActivitiesDialog::ShowSelected() {
         SetDlgItemText(BoxId(box), index >= 0 ? form.boxes[box] : "");
     }
     SetDlgItemText(kNote, form.note);
+    ShowGear(index);
+}
+
+void ActivitiesDialog::ShowGear(int index) {
+    showingGear = true;
+    ListClear(kGear);
+    gearChoices.clear();
+    ActivityStore store;
+    std::vector<GearItem> items;
+    std::vector<std::int64_t> carried;
+    if (index >= 0 && store.Open(database, false).Ok()) {
+        const GearStore gear(store);
+        gear.Items(items);
+        carried = gear.GearOfActivity(rows[static_cast<std::size_t>(index)].start);
+    }
+    const auto add = [&](const std::string& text, std::vector<std::int64_t> ids) {
+        ListAddString(kGear, text);
+        gearChoices.push_back(std::move(ids));
+    };
+    add("(none)", {});
+    std::string names;
+    for (const GearItem& item : items) {
+        const bool isCarried = std::find(carried.begin(), carried.end(), item.id) != carried.end();
+        if (isCarried) {
+            names += (names.empty() ? "" : " + ") + item.name;
+        }
+        // A retired item is offered only to the activities it already carries.
+        if (item.retired == 0 || isCarried) {
+            add(item.name, {item.id});
+        }
+    }
+    if (carried.size() > 1) {
+        add(names, carried);
+    }
+    int shown = 0;
+    for (std::size_t i = 0; i < gearChoices.size(); ++i) {
+        if (gearChoices[i] == carried) {
+            shown = static_cast<int>(i);
+        }
+    }
+    ListSetSelection(kGear, shown);
+    EnableDlgItem(kGear, index >= 0);
+    showingGear = false;
+}
+
+void ActivitiesDialog::ChangeGear() {
+    const int index = ListSelection(kList);
+    const int choice = ListSelection(kGear);
+    if (showingGear || index < 0 || choice < 0 || choice >= static_cast<int>(gearChoices.size())) {
+        return;
+    }
+    ActivityStore store;
+    ActivityStore::Outcome outcome = store.Open(database, true);
+    if (outcome.Ok() || outcome.code == ActivityStore::Code::Missing) {
+        outcome = GearStore(store).SetActivityGear(rows[static_cast<std::size_t>(index)].start,
+                                                   gearChoices[static_cast<std::size_t>(choice)]);
+    }
+    if (!outcome.Ok()) {
+        TMessageBox::Show(this, "The gear was not changed: " + outcome.words, "MESSAGE",
+                          TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+    }
+    ShowGear(index);
+    if (changed) {
+        changed();
+    }
 }
 
 bool ActivitiesDialog::ReadBoxes(ActivityRow& row) {

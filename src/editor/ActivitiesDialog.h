@@ -27,6 +27,7 @@ public:
     static constexpr int kAdd = 109;
     static constexpr int kChange = 110;
     static constexpr int kRemove = 111;
+    static constexpr int kGear = 112;
     static constexpr int kBoxLimit = 10;
     static constexpr int kSportLimit = 24;
     static constexpr const char* kNoSelection = "Choose the activity in the list first.";
@@ -50,6 +51,10 @@ private:
     void Add();
     void Change();
     void Remove();
+    // The gear the selected activity carries, and the user's choice of it, stored at once: a
+    // link by the activity's start, which no re-store of its row changes.
+    void ShowGear(int index);
+    void ChangeGear();
     // Stores the day with these activities as one step of the history.
     void Store(std::vector<ActivityRow> target, int select);
 
@@ -64,4 +69,6 @@ private:
     std::vector<ActivityRow> rows;
     std::string unit = "km";
     double metresPerUnit = 1000;
+    std::vector<std::vector<std::int64_t>> gearChoices; // what each entry of kGear carries
+    bool showingGear = false;
 };

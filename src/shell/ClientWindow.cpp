@@ -35,6 +35,9 @@ void ClientWindow::ClearTools() {
 void ClientWindow::RegisterFileCommand(FileCommand command) {
     ToolRegistry::RegisterFileCommand(std::move(command));
 }
+void ClientWindow::RegisterOpenedNotice(ToolRegistry::OpenedNotice notice) {
+    ToolRegistry::RegisterOpenedNotice(std::move(notice));
+}
 void ClientWindow::SetTitleScreenEnabled(bool enabled) {
     TitleScreenEnabled() = enabled;
 }
@@ -82,9 +85,13 @@ void ClientWindow::RegisterCommands() {
         session->ChooseAndOpen();
         if (session->Path() != before) {
             SayAtOpen();
+            SayOpenedNotices();
         }
     });
-    OnCommand(cmd::kRestoreBackup, [this] { session->RestoreFromBackup(); });
+    OnCommand(cmd::kRestoreBackup, [this] {
+        session->RestoreFromBackup();
+        SayOpenedNotices();
+    });
     for (const auto& [command, file] : ToolRegistry::FileCommands()) {
         OnCommand(command, [this, run = file.run] { run(*this); });
     }
@@ -172,6 +179,16 @@ void ClientWindow::EvTimer(int id) {
     if (TitleScreenEnabled()) {
         TitleDialog title(this);
         title.Execute();
+    }
+    // Only now, with the main window shown: reading the activities may take a while.
+    SayOpenedNotices();
+}
+
+void ClientWindow::SayOpenedNotices() {
+    for (const ToolRegistry::OpenedNotice& notice : ToolRegistry::OpenedNotices()) {
+        if (const std::string text = notice(*this); !text.empty()) {
+            ShowStatus(text);
+        }
     }
 }
 

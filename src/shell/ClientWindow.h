@@ -75,6 +75,7 @@ public:
     static void RegisterTool(int resourceId, ToolMaker maker);
     static void ClearTools();
     static void RegisterFileCommand(FileCommand command);
+    static void RegisterOpenedNotice(ToolRegistry::OpenedNotice notice);
     // Tests leave the title screen out.
     static void SetTitleScreenEnabled(bool enabled);
 
@@ -91,6 +92,8 @@ private:
     void ShowToolBar(bool show);
     void RegisterCommands();
     void RegisterEnablers();
+    // The features' notices on the open logbook, the last that says something shown.
+    void SayOpenedNotices();
 
     TProfile& profile;
     std::unique_ptr<WindowList> windowList;

@@ -52,6 +52,7 @@ void MainFrame::FillToolBar() {
         {res::kReportsFace, cmd::kReports},
         {res::kSummaryFace, cmd::kSummary},
         {res::kTrainingLoadFace, cmd::kTrainingLoad},
+        {res::kGearFace, cmd::kGear},
         {0, 0},
         {res::kHeartRateFace, cmd::kHeartRate},
         {res::kCalculatorFace, cmd::kCalculator},

@@ -29,6 +29,7 @@ void RegisterHints() {
         {cmd::kReports, "Generate reports."},
         {cmd::kSummary, "View weeks, months and years at a glance."},
         {cmd::kTrainingLoad, "View fitness, fatigue and form from the load of each day."},
+        {cmd::kGear, "Shoes, bikes and other gear: how far each has gone."},
         {cmd::kCalculator, "Calculator for standard math and conversions."},
         {cmd::kHeartRate, "Calcuate heart rate."},
         {cmd::kOpenAll, "Open all tool windows."},
@@ -87,13 +88,16 @@ void ShellResources::Register() {
 void ShellResources::RegisterMenu() {
     // The File menu's commands that the features registered come after Open.
     std::vector<I> file = {I::Item("&Open...", cmd::kOpen)};
-    std::vector<I> tools = {
-        I::Item("&Logbook...", cmd::kLogBook),     I::Item("&Calendar...", cmd::kCalendar),
-        I::Item("&Graphs...", cmd::kGraphs),       I::Item("&Statistics...", cmd::kStatistics),
-        I::Item("&Reports...", cmd::kReports),     I::Item("Su&mmary...", cmd::kSummary),
-        I::Item("&Training Load...", cmd::kTrainingLoad),
-        I::Item("C&alculator...", cmd::kCalculator),
-        I::Item("&Heart rate...", cmd::kHeartRate)};
+    std::vector<I> tools = {I::Item("&Logbook...", cmd::kLogBook),
+                            I::Item("&Calendar...", cmd::kCalendar),
+                            I::Item("&Graphs...", cmd::kGraphs),
+                            I::Item("&Statistics...", cmd::kStatistics),
+                            I::Item("&Reports...", cmd::kReports),
+                            I::Item("Su&mmary...", cmd::kSummary),
+                            I::Item("&Training Load...", cmd::kTrainingLoad),
+                            I::Item("G&ear...", cmd::kGear),
+                            I::Item("C&alculator...", cmd::kCalculator),
+                            I::Item("&Heart rate...", cmd::kHeartRate)};
     for (const auto& [command, registered] : ToolRegistry::FileCommands()) {
         const bool inTools = registered.menu == ToolRegistry::FileCommand::Menu::Tools;
         (inTools ? tools : file).push_back(I::Item(registered.menuText, command));

@@ -19,6 +19,11 @@ std::map<int, ToolRegistry::FileCommand>& Commands() {
     return commands;
 }
 
+std::vector<ToolRegistry::OpenedNotice>& Notices() {
+    static std::vector<ToolRegistry::OpenedNotice> notices;
+    return notices;
+}
+
 // Teardown goes in this order too.
 constexpr ToolRegistry::ToolInfo kTools[] = {
     {res::kLogBookDialog, cmd::kLogBook, "Log Book", res::kLogBookIcon},
@@ -28,6 +33,7 @@ constexpr ToolRegistry::ToolInfo kTools[] = {
     {res::kReportsDialog, cmd::kReports, "Reports", res::kReportsIcon},
     {res::kSummaryDialog, cmd::kSummary, "Summary", res::kSummaryIcon},
     {res::kTrainingLoadDialog, cmd::kTrainingLoad, "Training Load", res::kTrainingLoadIcon},
+    {res::kGearDialog, cmd::kGear, "Gear", res::kGearIcon},
     {res::kHRateDialog, cmd::kHeartRate, nullptr, 0},
     {res::kCalculatorDialog, cmd::kCalculator, nullptr, 0},
     {res::kFindDialog, 0, nullptr, 0},
@@ -54,6 +60,7 @@ void ToolRegistry::RegisterTool(int id, ToolMaker maker) {
 }
 void ToolRegistry::ClearTools() {
     Makers().clear();
+    Notices().clear();
 }
 bool ToolRegistry::Available(int id) {
     return Makers().count(id) != 0;
@@ -64,6 +71,12 @@ void ToolRegistry::RegisterFileCommand(FileCommand command) {
 }
 const std::map<int, ToolRegistry::FileCommand>& ToolRegistry::FileCommands() {
     return Commands();
+}
+void ToolRegistry::RegisterOpenedNotice(OpenedNotice notice) {
+    Notices().push_back(std::move(notice));
+}
+const std::vector<ToolRegistry::OpenedNotice>& ToolRegistry::OpenedNotices() {
+    return Notices();
 }
 
 ToolRegistry::ToolRegistry(ClientWindow& client, TMDIClient& area, WindowList& windows)

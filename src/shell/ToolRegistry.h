@@ -64,6 +64,11 @@ public:
     // A second registration of the same command replaces the first.
     static void RegisterFileCommand(FileCommand command);
     static const std::map<int, FileCommand>& FileCommands();
+    // What a feature says on the status bar once a logbook has opened and the main window
+    // shows (its gear worn out, say); an empty text says nothing.
+    using OpenedNotice = std::function<std::string(ClientWindow& client)>;
+    static void RegisterOpenedNotice(OpenedNotice notice);
+    static const std::vector<OpenedNotice>& OpenedNotices();
 
     ToolRegistry(ClientWindow& client, TMDIClient& area, WindowList& windows);
     ~ToolRegistry();

@@ -46,6 +46,24 @@ const char* const kMigrations[ActivityStore::kVersion] = {
     // metres, seconds or counts.
     "CREATE TABLE goal(id INTEGER PRIMARY KEY, period TEXT NOT NULL, first INTEGER NOT NULL,"
     " last INTEGER NOT NULL, quantity TEXT NOT NULL, sport TEXT NOT NULL, amount REAL NOT NULL);",
+    // 5: gear, and the activities (by start) and the days without activities carrying it.
+    "CREATE TABLE gear("
+    " id INTEGER PRIMARY KEY,"
+    " name TEXT NOT NULL UNIQUE,"
+    " kind TEXT NOT NULL,"
+    " sports TEXT NOT NULL,"
+    " first_use INTEGER NOT NULL,"
+    " retired INTEGER NOT NULL,"
+    " start_metres REAL NOT NULL,"
+    " limit_metres REAL NOT NULL,"
+    " limit_seconds INTEGER NOT NULL,"
+    " default_for TEXT NOT NULL,"
+    " notes TEXT NOT NULL);"
+    "CREATE TABLE gear_activity(gear INTEGER NOT NULL, start INTEGER NOT NULL,"
+    " PRIMARY KEY(gear, start)) WITHOUT ROWID;"
+    "CREATE INDEX gear_activity_start ON gear_activity(start);"
+    "CREATE TABLE gear_day(gear INTEGER NOT NULL, day INTEGER NOT NULL,"
+    " PRIMARY KEY(gear, day)) WITHOUT ROWID;",
 };
 
 // A logbook named NAME.vra, or linked there, would be taken for its own activities file.

@@ -4,6 +4,7 @@
 #include "editor/ActivitiesDialog.h"
 #include "editor/ActivityForm.h"
 #include "store/ActivityStore.h"
+#include "store/GearStore.h"
 
 #include "EditorFixture.h"
 
@@ -92,6 +93,52 @@ TEST_F(ActivitiesDialogTest, ChangesAreStoredAtOnceAndTakenBackInTheLogBook) {
     UserInput::Press(*editor, Qt::Key_Y, kCtrl);
     EXPECT_EQ(Shown(), changed);
     EXPECT_EQ(Shows(LogBookDialog::kComments), "Windy");
+}
+
+// The gear box follows the chosen activity and a choice in it is stored at once, by the
+// activity's start: the change of the run's figures stores its row again and it keeps it.
+TEST_F(ActivitiesDialogTest, TheGearBoxShowsAndSetsTheChosenActivitysGear) {
+    std::int64_t shoes = 0;
+    {
+        ActivityStore store;
+        store.Open(Db(), true);
+        GearStore gear(store);
+        for (const char* name : {"Road bike", "Trail shoes"}) {
+            GearItem item;
+            item.name = name;
+            ASSERT_TRUE(gear.Save(item).Ok());
+            shoes = item.id;
+        }
+        int added = 0;
+        ASSERT_TRUE(gear.Assign(shoes - 1, {1796010000}, added).Ok()); // the bike on the ride
+    }
+    const auto carried = [&](std::int64_t start) {
+        ActivityStore store;
+        store.Open(Db(), false);
+        return GearStore(store).GearOfActivity(start);
+    };
+    UserInput::Click(*editor, Box(DayForm::kDistance));
+    ASSERT_TRUE(WhenShown<D>([&] { UserInput::Press(*editor, Qt::Key_T, kCtrl); },
+                             [&](D& d) {
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "(none)");
+                                 UserInput::ClickRow(d, D::kList, 1);
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "Road bike");
+                                 UserInput::ClickRow(d, D::kList, 0);
+                                 UserInput::Click(d, D::kNote);
+                                 UserInput::Tab(d);
+                                 ASSERT_EQ(UserInput::FocusedId(d), D::kGear);
+                                 // (none), Road bike, Trail shoes: two steps down.
+                                 UserInput::Press(d, Qt::Key_Down);
+                                 UserInput::Press(d, Qt::Key_Down);
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "Trail shoes");
+                                 EXPECT_EQ(carried(1796000000), std::vector<std::int64_t>{shoes});
+                                 Retype(d, BoxId(ActivityForm::kDistance), "8");
+                                 UserInput::Click(d, D::kChange);
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "Trail shoes");
+                                 UserInput::Escape(d);
+                             }));
+    EXPECT_EQ(carried(1796000000), std::vector<std::int64_t>{shoes});
+    EXPECT_EQ(carried(1796010000), std::vector<std::int64_t>{shoes - 1});
 }
 
 } // namespace
