@@ -3,7 +3,7 @@
 // clear of the shell's and the tools' numbers.
 
 namespace activity {
-constexpr int kImportCommand = 1231; // File > Import Activities...
-constexpr int kImportDialog = 21;    // the preview
-constexpr int kReadingDialog = 22;   // the reading box
+constexpr int kImportCommand = 1240; // File > Import Activities...
+constexpr int kImportDialog = 30;    // the preview
+constexpr int kReadingDialog = 31;   // the reading box
 } // namespace activity
