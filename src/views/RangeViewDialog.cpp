@@ -111,6 +111,11 @@ void RangeViewDialog::Changed() {
     SetTimer(reloadTimer, kReloadDelay);
 }
 
+void RangeViewDialog::EvRButtonDown(TPoint point) {
+    repeated = false;
+    ToolDialog::EvRButtonDown(point);
+}
+
 void RangeViewDialog::EvTimer(int id) {
     if (id == res::kDateRepeatTimer) {
         if (!held) {

@@ -53,6 +53,8 @@ public:
 protected:
     void SetupWindow() override;
     void EvTimer(int id) override;
+    // A hold let go off its button leaves no click to take back: the menu's steps count.
+    void EvRButtonDown(TPoint point) override;
     // Reads the selection's positions and redraws the view; Reports lays its pages out.
     virtual void Reload();
     ViewSelection& MutableSelection() { return selection; }

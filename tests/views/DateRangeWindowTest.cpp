@@ -231,6 +231,17 @@ TEST_F(DateRangeWindowTest, AHeldDateStepRepeats) {
     UserInput::Release(*stats, selector::kPreviousStart);
     EXPECT_FALSE(stats->HasTimer(res::kDateRepeatTimer));
     EXPECT_EQ(stats->GetDlgItemText(selector::kStartText), LongDate(-33));
+    // Held again and let go off the button: no click follows, and the speed menu's step
+    // after it is a step.
+    UserInput::Hold(*stats, selector::kPreviousStart);
+    stats->DeliverTimer(res::kDateRepeatTimer);
+    EXPECT_EQ(stats->GetDlgItemText(selector::kStartText), LongDate(-34));
+    QWidget* button = stats->Control(selector::kPreviousStart);
+    QTest::mouseRelease(UserInput::ShownWindow(*button), Qt::LeftButton, Qt::NoModifier,
+                        QPoint(5, 5));
+    EXPECT_FALSE(stats->HasTimer(res::kDateRepeatTimer));
+    Choose(*stats, "+ Start Date");
+    EXPECT_EQ(stats->GetDlgItemText(selector::kStartText), LongDate(-33));
     // A click is one step, and the burst reloads once, after the pause.
     Click(*stats, selector::kNextEnd);
     EXPECT_EQ(stats->GetDlgItemText(selector::kEndText), LongDate(1));
