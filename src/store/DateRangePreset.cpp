@@ -89,7 +89,7 @@ std::optional<DateRangePreset> DateRangePreset::OfWord(std::string_view word) {
         number[0] == '+' || count < 1 || (unit != 'd' && unit != 'w')) {
         return std::nullopt;
     }
-    return DateRangePreset(unit == 'd' ? Kind::LastDays : Kind::LastWeeks, count, "last:");
+    return DateRangePreset(unit == 'd' ? Kind::LastDays : Kind::LastWeeks, count, "");
 }
 
 std::optional<DayRange> DateRangePreset::On(std::int32_t today, WeekStart start,
