@@ -100,11 +100,11 @@ int ActivitiesCommand(ToolCommand& tool) {
     DateValue to{};
     const bool hasFrom = tool.Given(Option::From);
     const bool hasTo = tool.Given(Option::To);
-    if (!tool.ReadDate(Option::From, from) || !tool.ReadDate(Option::To, to)) {
+    if (!tool.ReadRange() || !tool.ReadDate(Option::From, from) || !tool.ReadDate(Option::To, to)) {
         return ToolCommand::kUsageError;
     }
-    const std::int32_t first = hasFrom ? tool.dates.KeyOfDate(from) : 0;
-    const std::int32_t last = hasTo ? tool.dates.KeyOfDate(to) : 0;
+    std::int32_t first = hasFrom ? tool.dates.KeyOfDate(from) : 0;
+    std::int32_t last = hasTo ? tool.dates.KeyOfDate(to) : 0;
     if (hasFrom && hasTo && first > last) {
         return tool.UsageError("--from is after --to");
     }
@@ -113,6 +113,12 @@ int ActivitiesCommand(ToolCommand& tool) {
     LogBookDatabase database(reporter, tool.dates);
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
+    }
+    if (std::optional<DayRange> days; !tool.RangeDays(database, days)) {
+        return ToolCommand::kProblem;
+    } else if (days) {
+        first = days->first;
+        last = days->last;
     }
     ActivityStore store;
     const ActivityStore::Outcome open = store.Open(database, false);

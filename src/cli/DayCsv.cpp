@@ -46,21 +46,6 @@ bool ReadInteger(std::string_view text, std::int32_t& value) {
     return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
-// Unsigned decimal digits only, at most maxDigits of them.
-bool ReadDigits(std::string_view text, std::size_t maxDigits, std::int64_t& value) {
-    if (text.empty() || text.size() > maxDigits) {
-        return false;
-    }
-    value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return true;
-}
-
 } // namespace
 
 std::string DayCsv::HeaderLine() {
@@ -140,24 +125,7 @@ bool DayCsv::ReadHeader(const std::vector<std::string>& names, Layout& layout,
 }
 
 bool DayCsv::ReadDate(std::string_view text, DateValue& date) const {
-    std::int64_t y = 0;
-    std::int64_t m = 0;
-    std::int64_t d = 0;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
-        !ReadDigits(text.substr(0, 4), 4, y) || !ReadDigits(text.substr(5, 2), 2, m) ||
-        !ReadDigits(text.substr(8, 2), 2, d)) {
-        return false;
-    }
-    if (y < DateUtility::kFirstYear || y > DateUtility::kLastYear || m < 1 || m > 12 || d < 1) {
-        return false;
-    }
-    const DateValue value = DateValue::Of(
-        static_cast<std::int32_t>(y), static_cast<std::int32_t>(m), static_cast<std::int32_t>(d));
-    if (d > dates.DaysInMonth(value)) {
-        return false;
-    }
-    date = value;
-    return true;
+    return dates.ReadDate(text, date);
 }
 
 bool DayCsv::ReadRow(const std::vector<std::string>& fields, const Layout& layout,

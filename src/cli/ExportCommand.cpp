@@ -12,7 +12,7 @@ int ExportCommand(ToolCommand& tool) {
     DateValue from;
     DateValue to;
     DayType type = DayType::AllDays;
-    if (!tool.ReadDate(Option::From, from) || !tool.ReadDate(Option::To, to) ||
+    if (!tool.ReadRange() || !tool.ReadDate(Option::From, from) || !tool.ReadDate(Option::To, to) ||
         !tool.ReadDayType(type)) {
         return ToolCommand::kUsageError;
     }
@@ -21,6 +21,14 @@ int ExportCommand(ToolCommand& tool) {
     LogBookDatabase database(reporter, tool.dates);
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
+    }
+    std::optional<DayRange> days;
+    if (!tool.RangeDays(database, days)) {
+        return ToolCommand::kProblem;
+    }
+    if (days) {
+        from = days->First();
+        to = days->Last();
     }
     // A file is written beside its name and renamed into place only when every day is in,
     // so a failed export never leaves a partial file behind.
@@ -40,8 +48,8 @@ int ExportCommand(ToolCommand& tool) {
     // whatever the logbook's size.
     std::vector<std::int32_t> positions;
     int count = 0;
-    database.FastIndex(tool.Given(Option::From) ? &from : nullptr,
-                       tool.Given(Option::To) ? &to : nullptr, type, positions, count);
+    database.FastIndex(days || tool.Given(Option::From) ? &from : nullptr,
+                       days || tool.Given(Option::To) ? &to : nullptr, type, positions, count);
     constexpr std::size_t kPiece = 64 * 1024;
     const DayCsv csv(tool.dates);
     std::string text = DayCsv::HeaderLine();

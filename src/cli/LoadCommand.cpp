@@ -96,16 +96,17 @@ int LoadCommand(ToolCommand& tool) {
         setting = setting || tool.Given(option);
     }
     if (setting) {
-        if (tool.Given(Option::From) || tool.Given(Option::To) || tool.Given(Option::Csv)) {
+        if (tool.Given(Option::From) || tool.Given(Option::To) || tool.Given(Option::Range) ||
+            tool.Given(Option::Csv)) {
             return tool.UsageError("--hr-max, --hr-rest, --sex and --start-fitness set the "
-                                   "profile and print no days: give --from, --to and --csv "
-                                   "without them");
+                                   "profile and print no days: give --from, --to, --range and "
+                                   "--csv without them");
         }
         return SetProfile(tool, logbook);
     }
     const DateValue today = tool.Today();
     DateValue to = today;
-    if (!tool.ReadDate(Option::To, to)) {
+    if (!tool.ReadRange() || !tool.ReadDate(Option::To, to)) {
         return ToolCommand::kUsageError;
     }
     DateValue from = to;
@@ -113,8 +114,8 @@ int LoadCommand(ToolCommand& tool) {
     if (!tool.ReadDate(Option::From, from)) {
         return ToolCommand::kUsageError;
     }
-    const std::int32_t first = tool.dates.KeyOfDate(from);
-    const std::int32_t last = tool.dates.KeyOfDate(to);
+    std::int32_t first = tool.dates.KeyOfDate(from);
+    std::int32_t last = tool.dates.KeyOfDate(to);
     if (first > last) {
         return tool.UsageError("--from is after --to");
     }
@@ -122,6 +123,12 @@ int LoadCommand(ToolCommand& tool) {
     LogBookDatabase database(reporter, tool.dates);
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
+    }
+    if (std::optional<DayRange> days; !tool.RangeDays(database, days)) {
+        return ToolCommand::kProblem;
+    } else if (days) {
+        first = days->first;
+        last = days->last;
     }
     TrainingLoad load;
     // Printed only when every day was read: a missing day would change every figure after it.

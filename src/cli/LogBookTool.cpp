@@ -24,31 +24,28 @@
 #include <stdexcept>
 
 const char* const LogBookTool::kUsage =
-    "usage: veloria-logbook export LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-    "                              [--type all|training|competition] [--output FILE]\n"
+    "usage: veloria-logbook export LOGBOOK [DATES] [--type all|training|competition]\n"
+    "                              [--output FILE]\n"
     "       veloria-logbook import LOGBOOK FILE-OR-FOLDER... [--unit km|mi]\n"
     "                             [--replace | --skip-existing] [--dry-run]\n"
     "       veloria-logbook check LOGBOOK [--repair]\n"
-    "       veloria-logbook activities LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-    "                             [--sport NAME] [--csv | --days]\n"
+    "       veloria-logbook activities LOGBOOK [DATES] [--sport NAME] [--csv | --days]\n"
     "       veloria-logbook activities LOGBOOK --default-sport NAME\n"
     "       veloria-logbook goals LOGBOOK [--add week|month|year|FROM..TO\n"
     "                             distance|time|activities|days AMOUNT [--sport NAME]]\n"
     "                             [--remove N] [--csv]\n"
-    "       veloria-logbook stats LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-    "                             [--type all|training|competition] [--csv]\n"
+    "       veloria-logbook stats LOGBOOK [DATES] [--type all|training|competition] [--csv]\n"
     "       veloria-logbook summary LOGBOOK [--per week|month|year] [--sport NAME]\n"
-    "                             [--week-start mon|sun|sat] [--from YYYY-MM-DD]\n"
-    "                             [--to YYYY-MM-DD] [--csv]\n"
+    "                             [--week-start mon|sun|sat] [DATES] [--csv]\n"
     "       veloria-logbook calendar LOGBOOK [--month YYYY-MM] [--category NAME]\n"
     "       veloria-logbook graph LOGBOOK [--category NAME] [--type all|training|competition]\n"
-    "                             [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-    "       veloria-logbook load LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--csv]\n"
+    "                             [DATES]\n"
+    "       veloria-logbook load LOGBOOK [DATES] [--csv]\n"
     "       veloria-logbook load LOGBOOK [--hr-max N|unset] [--hr-rest N|unset]\n"
     "                             [--sex m|f|unset] [--start-fitness N|unset]\n"
-    "       veloria-logbook report LOGBOOK [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
-    "                             [--type all|training|competition] [--title TEXT]\n"
-    "                             [--comments TEXT] [--no-title-page] [--no-page-numbers]\n"
+    "       veloria-logbook report LOGBOOK [DATES] [--type all|training|competition]\n"
+    "                             [--title TEXT] [--comments TEXT] [--no-title-page]\n"
+    "                             [--no-page-numbers]\n"
     "                             [--output FILE]\n"
     "       veloria-logbook gear LOGBOOK [--all] [--csv]\n"
     "       veloria-logbook gear LOGBOOK --add NAME [--kind shoes|bike|other] [--sport NAME]\n"
@@ -127,8 +124,14 @@ const char* const LogBookTool::kUsage =
     "  one folder per logbook, and made before every import, check --repair and restore:\n"
     "  the newest stays, and of the rest the 10 newest with the newest of each of the last\n"
     "  8 weeks and 12 months; one named later than the clock is kept and not counted.\n"
-    "  A range holds at most 1825 days. NAME is one of distance, time, pace, speed, rest-hr,\n"
-    "  max-hr, calories, water, sleep, temperature, weight, difficulty.\n"
+    "  DATES is --from YYYY-MM-DD and --to YYYY-MM-DD (either may be left out), or\n"
+    "  --range RANGE, never both: RANGE is this-week, last-week, last:Nd (the N days up\n"
+    "  to today), last:Nw (the N weeks of 7 days up to today), this-month, last-month,\n"
+    "  ytd (1 January to today), last-year or all (the first to the last day the logbook\n"
+    "  holds); a week begins on Sunday, and this-week and this-month end today.\n"
+    "  A range holds at most 1825 days; stats, graph and report cut a --range that holds\n"
+    "  more to its last 1825 days and say so. NAME is one of distance, time, pace,\n"
+    "  speed, rest-hr, max-hr, calories, water, sleep, temperature, weight, difficulty.\n"
     "\n"
     "Exit status: 0 success, 1 a problem found or bad input, 2 usage error.\n";
 
@@ -178,6 +181,7 @@ constexpr OptionName kOptionNames[] = {
     {Option::Retire, "--retire", true},
     {Option::On, "--on", true},
     {Option::Assign, "--assign", true},
+    {Option::Range, "--range", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -202,7 +206,7 @@ struct Command {
 };
 
 constexpr const char* kOneLogbook = " needs exactly one LOGBOOK";
-constexpr OptionSet kRange = Takes({Option::From, Option::To, Option::Type});
+constexpr OptionSet kRange = Takes({Option::From, Option::To, Option::Range, Option::Type});
 
 constexpr Command kCommands[] = {
     {"export", 1, false, kOneLogbook, kRange | Takes({Option::Output}), ExportCommand},
@@ -210,20 +214,21 @@ constexpr Command kCommands[] = {
      Takes({Option::Replace, Option::SkipExisting, Option::Unit, Option::DryRun}), ImportCommand},
     {"check", 1, false, kOneLogbook, Takes({Option::Repair}), CheckCommand},
     {"activities", 1, false, kOneLogbook,
-     Takes({Option::From, Option::To, Option::Sport, Option::Csv, Option::Days,
+     Takes({Option::From, Option::To, Option::Sport, Option::Range, Option::Csv, Option::Days,
             Option::DefaultSport}),
      ActivitiesCommand},
     {"goals", 1, true, kOneLogbook,
      Takes({Option::Add, Option::Remove, Option::Sport, Option::Csv}), GoalsCommand},
     {"stats", 1, false, kOneLogbook, kRange | Takes({Option::Csv}), StatsCommand},
     {"summary", 1, false, kOneLogbook,
-     Takes({Option::From, Option::To, Option::Per, Option::Sport, Option::WeekStart, Option::Csv}),
+     Takes({Option::From, Option::To, Option::Range, Option::Per, Option::Sport, Option::WeekStart,
+            Option::Csv}),
      SummaryCommand},
     {"calendar", 1, false, kOneLogbook, Takes({Option::Month, Option::Category}), CalendarCommand},
     {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},
     {"load", 1, false, kOneLogbook,
-     Takes({Option::From, Option::To, Option::Csv, Option::HrMax, Option::HrRest, Option::Sex,
-            Option::StartFitness}),
+     Takes({Option::From, Option::To, Option::Range, Option::Csv, Option::HrMax, Option::HrRest,
+            Option::Sex, Option::StartFitness}),
      LoadCommand},
     {"report", 1, false, kOneLogbook,
      kRange | Takes({Option::Output, Option::Title, Option::Comments, Option::NoTitlePage,

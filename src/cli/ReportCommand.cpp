@@ -8,7 +8,7 @@
 
 int ReportCommand(ToolCommand& tool) {
     const std::string& logbook = tool.operands[0];
-    const std::optional<ViewSelection> selection = tool.ReadSelection(tool.Today());
+    std::optional<ViewSelection> selection = tool.ReadSelection(tool.Today());
     if (!selection) {
         return ToolCommand::kUsageError;
     }
@@ -16,6 +16,9 @@ int ReportCommand(ToolCommand& tool) {
     LogBookDatabase database(reporter, tool.dates);
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
+    }
+    if (!tool.SelectRange(database, *selection)) {
+        return ToolCommand::kProblem;
     }
     ReportOptions report;
     std::string why;

@@ -96,7 +96,7 @@ int SummaryCommand(ToolCommand& tool) {
     }
     DateValue from{};
     DateValue to{};
-    if (!tool.ReadDate(Option::From, from) || !tool.ReadDate(Option::To, to)) {
+    if (!tool.ReadRange() || !tool.ReadDate(Option::From, from) || !tool.ReadDate(Option::To, to)) {
         return ToolCommand::kUsageError;
     }
     choice.from = tool.Given(Option::From) ? tool.dates.KeyOfDate(from) : 0;
@@ -113,6 +113,12 @@ int SummaryCommand(ToolCommand& tool) {
     LogBookDatabase database(reporter, tool.dates);
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
+    }
+    if (std::optional<DayRange> days; !tool.RangeDays(database, days)) {
+        return ToolCommand::kProblem;
+    } else if (days) {
+        choice.from = days->first;
+        choice.to = days->last;
     }
     ActivityStore activities;
     const ActivityStore::Outcome open = activities.Open(database, false);

@@ -28,6 +28,58 @@ bool ToolCommand::ReadDate(Option fromOrTo, DateValue& date) {
     return true;
 }
 
+bool ToolCommand::ReadRange() {
+    const std::optional<std::string>& word = Value(Option::Range);
+    if (!word) {
+        return true;
+    }
+    if (Given(Option::From) || Given(Option::To)) {
+        UsageError("--range cannot go with --from or --to");
+        return false;
+    }
+    range = DateRangePreset::OfWord(*word);
+    if (!range) {
+        UsageError("--range \"" + *word + "\" is not a range; --range takes " +
+                   DateRangePreset::kWords);
+        return false;
+    }
+    return true;
+}
+
+bool ToolCommand::RangeDays(const LogBookDatabase& database, std::optional<DayRange>& days) {
+    days.reset();
+    if (!range) {
+        return true;
+    }
+    std::optional<DayRange> entries;
+    if (const std::vector<IndexEntry>& index = database.Table().Entries(); !index.empty()) {
+        entries = DayRange{index.front().dateKey, index.back().dateKey};
+    }
+    days = range->On(dates.KeyOfDate(Today()), DateRangePreset::kWeekStart, entries);
+    if (!days) {
+        Fail("--range all: the logbook holds no days");
+        return false;
+    }
+    return true;
+}
+
+bool ToolCommand::SelectRange(const LogBookDatabase& database, ViewSelection& selection) {
+    std::optional<DayRange> days;
+    if (!RangeDays(database, days)) {
+        return false;
+    }
+    if (!days) {
+        return true;
+    }
+    const DayRange shown = days->Cut(ViewSelection::kMostDays);
+    if (shown != *days) {
+        err << "veloria-logbook: the range is cut to its last " << ViewSelection::kMostDays
+            << " days, " << DateUtility::KeyText(shown.first) << " to "
+            << DateUtility::KeyText(shown.last) << '\n';
+    }
+    return selection.SetRange(shown.First(), shown.Last());
+}
+
 bool ToolCommand::ReadDayType(DayType& type) {
     const std::optional<std::string>& text = Value(Option::Type);
     if (!text || *text == "all") {
@@ -62,6 +114,9 @@ std::optional<ViewSelection> ToolCommand::ReadSelection(const DateValue& today) 
         return std::nullopt;
     }
     selection.SetDayType(type);
+    if (!ReadRange()) {
+        return std::nullopt;
+    }
     // The end first: the start's default is counted back from it.
     DateValue to = today;
     if (!ReadDate(Option::To, to)) {

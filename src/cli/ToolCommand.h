@@ -4,6 +4,7 @@
 // answers on, and the readers and endings the commands share. The commands themselves live in
 // ExportCommand, ImportCommand, CheckCommand, ViewCommands and ReportCommand.
 
+#include "store/DateRangePreset.h"
 #include "store/DateUtility.h"
 #include "store/DayType.h"
 #include "views/ViewSelection.h"
@@ -54,8 +55,9 @@ enum class Option {
     Retire,
     On,
     Assign,
+    Range,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Assign) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Range) + 1;
 
 class ToolCommand {
 public:
@@ -86,10 +88,20 @@ public:
     // was when the option is missing, and returns false once it has given the usage error.
     // --from or --to: a date from 1960-01-01 to 2100-12-31.
     bool ReadDate(Option fromOrTo, DateValue& date);
+    // --range: one of DateRangePreset's words, never beside --from or --to. The range is
+    // worked out once the logbook is open (RangeDays), since "all" reads its days.
+    bool ReadRange();
+    // The days --range names today, or nothing without it; false once it has said that the
+    // logbook holds no days for "all".
+    bool RangeDays(const LogBookDatabase& database, std::optional<DayRange>& days);
+    // A selection's range from --range, cut to the views' limit with a note on standard
+    // error; true without --range.
+    bool SelectRange(const LogBookDatabase& database, ViewSelection& selection);
     // --type: all (the default), training or competition.
     bool ReadDayType(DayType& type);
-    // --category, --type, --to and --from as a view's selection, with the window's defaults
-    // (distance, all days, the 31 days up to today).
+    // --category, --type, --to and --from (or --range) as a view's selection, with the
+    // window's defaults (distance, all days, the 31 days up to today). --range's days are
+    // put in by SelectRange.
     std::optional<ViewSelection> ReadSelection(const DateValue& today);
 
     DateValue Today() const {
@@ -117,5 +129,6 @@ public:
 
 private:
     const char* usage;
+    std::optional<DateRangePreset> range;
     std::array<std::optional<std::string>, kOptionCount> given;
 };

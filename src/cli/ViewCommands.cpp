@@ -15,7 +15,7 @@ enum class View { Stats, Calendar, Graph };
 int PrintView(ToolCommand& tool, View view) {
     const std::string& logbook = tool.operands[0];
     const DateValue today = tool.Today();
-    const std::optional<ViewSelection> selection = tool.ReadSelection(today);
+    std::optional<ViewSelection> selection = tool.ReadSelection(today);
     if (!selection) {
         return ToolCommand::kUsageError;
     }
@@ -30,6 +30,9 @@ int PrintView(ToolCommand& tool, View view) {
     LogBookDatabase database(reporter, tool.dates);
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
+    }
+    if (!tool.SelectRange(database, *selection)) {
+        return ToolCommand::kProblem;
     }
     // Printed only when every day was read: figures missing a day look whole.
     const ViewReports reports(tool.dates);

@@ -88,7 +88,8 @@ bool ViewReports::Calendar(LogBookDatabase& database, const DateValue& shown, Ca
     for (const char* day : CalendarMonth::kWeekdayTitles) {
         titles += Padded(day, kColumn);
     }
-    Line(out, titles);
+    // Each week's figure at the end of its values' line, as the window shows it beside the row.
+    Line(out, titles + month.TotalTitle());
     for (int row = 0; row < CalendarMonth::kWeeks; ++row) {
         std::string numbers;
         std::string values;
@@ -105,8 +106,10 @@ bool ViewReports::Calendar(LogBookDatabase& database, const DateValue& shown, Ca
                 Padded(cell.hasEntry ? cell.text + (cell.competition ? "*" : "") : "", kColumn);
         }
         Line(out, numbers);
-        Line(out, values);
+        Line(out, values + month.WeekTotal(row));
     }
+    const std::string& total = month.MonthTotal();
+    Line(out, std::string("MONTH ") + month.TotalTitle() + "  " + (total.empty() ? "--" : total));
     return read;
 }
 

@@ -18,6 +18,9 @@ struct LogBookButtons {
     // The day's activities: the speed menu and Ctrl+T only, no button on the page.
     static constexpr int kDayActivities = 112;
     static constexpr char kDayActivitiesKey = 'T';
+    // Any day, picked in the Dates dialog: the speed menu and Ctrl+G only.
+    static constexpr int kGoToDate = 113;
+    static constexpr char kGoToDateKey = 'G';
 
     static constexpr ToolButton kButtons[] = {
         {kSaveDay, "Save Day", ButtonPicture::Floppy, "Save Day "},
@@ -29,6 +32,7 @@ struct LogBookButtons {
         {kPrevious30Days, "- 30 Days", ButtonPicture::MinusThirtyDays, "- 30 Days"},
         {kEraseDay, "Erase Day", ButtonPicture::EraseDay, "Erase Day"},
         {kDayActivities, "Activities", ButtonPicture::Plus, "Activities...\tCtrl+T"},
+        {kGoToDate, "Go to Date", ButtonPicture::Find, "Go to Date...\tCtrl+G"},
         {kNext7Days, "+ 7 Days", ButtonPicture::PlusSevenDays, nullptr},
         {kPrevious7Days, "- 7 Days", ButtonPicture::MinusSevenDays, nullptr},
         kCloseButton,

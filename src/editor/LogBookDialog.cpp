@@ -5,6 +5,7 @@
 #include "framework/TMessageBox.h"
 #include "framework/TResources.h"
 #include "shell/ClientWindow.h"
+#include "shell/DatesDialog.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
 #include "store/ActivityStore.h"
@@ -98,6 +99,13 @@ LogBookDialog::LogBookDialog(ClientWindow& client)
     OnCommand(kPrevious30Days, [this] { Step(-30); });
     OnCommand(kDayActivities, [this] { OpenActivities(); });
     AddCommandKey(kDayActivitiesKey, kDayActivities);
+    OnCommand(kGoToDate, [this] {
+        DatesDialog dialog(this, dates, dates.KeyOfDate(current));
+        if (dialog.Execute() == kIdOk) {
+            GoToDay(dialog.Chosen().first);
+        }
+    });
+    AddCommandKey(kGoToDateKey, kGoToDate);
     OnUndoKeys([this] { UndoChange(false); }, [this] { UndoChange(true); });
     OnMessage(kResetMessage, [this](std::uint64_t, std::int64_t) {
         Reset();

@@ -10,6 +10,7 @@
 #include "framework/TWindowHost.h"
 
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -69,6 +70,8 @@ QWidget* TControlBuilder::Build(const TControlTemplate& c) {
         return BuildShadedCell(c);
     case TControlKind::DipLine:
         return BuildDipLine(c);
+    case TControlKind::MonthCalendar:
+        return BuildMonthCalendar(c);
     case TControlKind::Gauge:
         return nullptr; // gauges are child windows of their own (TGauge)
     }
@@ -140,7 +143,24 @@ QWidget* TControlBuilder::BuildBitmapButton(const TControlTemplate& c) {
     button->setText(TQtConvert::Text(c.text));
     QObject::connect(button, &QAbstractButton::clicked,
                      [command = wiring.command, id = c.id] { command(id); });
+    QObject::connect(button, &QAbstractButton::pressed, [notify = wiring.notify, id = c.id] {
+        notify(id, TControlNotify::ButtonDown);
+    });
+    QObject::connect(button, &QAbstractButton::released,
+                     [notify = wiring.notify, id = c.id] { notify(id, TControlNotify::ButtonUp); });
     return button;
+}
+
+QWidget* TControlBuilder::BuildMonthCalendar(const TControlTemplate& c) {
+    auto* calendar = new QCalendarWidget(&host);
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+    calendar->setGridVisible(true);
+    QObject::connect(
+        calendar, &QCalendarWidget::selectionChanged,
+        [notify = wiring.notify, id = c.id] { notify(id, TControlNotify::CalendarSelChange); });
+    return calendar;
 }
 
 QWidget* TControlBuilder::BuildRadioButton(const TControlTemplate& c) {
@@ -216,6 +236,11 @@ QWidget* TControlBuilder::BuildListBox(const TControlTemplate& c) {
     };
     QObject::connect(list, &QListWidget::currentRowChanged, told);
     QObject::connect(list, &QListWidget::itemSelectionChanged, told);
+    QObject::connect(list, &QListWidget::itemSelectionChanged, [notify = wiring.notify, id, list] {
+        if (!list->selectedItems().isEmpty()) {
+            notify(id, TControlNotify::ListPicked);
+        }
+    });
     return list;
 }
 

@@ -38,6 +38,7 @@ private:
     QWidget* BuildPicture(const TControlTemplate& c);
     QWidget* BuildShadedCell(const TControlTemplate& c);
     QWidget* BuildDipLine(const TControlTemplate& c);
+    QWidget* BuildMonthCalendar(const TControlTemplate& c);
 
     QWidget& host;
     Wiring wiring;

@@ -11,14 +11,15 @@ enum class TControlKind {
     BitmapButton, // three faces from bitmap resources id + 1000, + 3000, + 5000
     RadioButton,  // automatic; kGroup starts a new group
     CheckBox,
-    GroupBox,     // a frame, with a caption when text is set
-    ComboBox,     // drop-down, editable, unsorted
-    DropDownList, // drop-down, choose only
-    ListBox,      // both scroll bars, one selected line
-    Picture,      // bitmap resource id + 1000
-    ShadedCell,   // a raised, shaded header cell
-    DipLine,      // a shaded dip line, vertical when higher than wide
-    Gauge,        // a progress bar
+    GroupBox,      // a frame, with a caption when text is set
+    ComboBox,      // drop-down, editable, unsorted
+    DropDownList,  // drop-down, choose only
+    ListBox,       // both scroll bars, one selected line
+    Picture,       // bitmap resource id + 1000
+    ShadedCell,    // a raised, shaded header cell
+    DipLine,       // a shaded dip line, vertical when higher than wide
+    Gauge,         // a progress bar
+    MonthCalendar, // a month of days to pick one from: arrows a day, Page Up/Down a month
 };
 
 // What a control tells its dialog besides the command a button sends.
@@ -27,7 +28,12 @@ enum class TControlNotify {
     ListDoubleClick,
     ListSelChange,
     ComboSelChange,
-    ComboEditChange
+    ComboEditChange,
+    CalendarSelChange, // the picked day of a month calendar changed
+    ButtonDown,        // a bitmap button went down (held by the mouse or the space bar)
+    ButtonUp,          // and came up again, clicked or not
+    SetFocus,          // the control took the focus
+    ListPicked,        // a list's line was selected (its current line alone may move first)
 };
 
 struct TControlTemplate {

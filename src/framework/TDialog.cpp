@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
 #include <QEventLoop>
@@ -332,6 +333,27 @@ std::string TDialog::GetDlgItemText(int id) const {
         return TQtConvert::Text(button->text());
     }
     return {};
+}
+
+void TDialog::SetCalendarDate(int id, int year, int month, int day) {
+    if (auto* calendar = qobject_cast<QCalendarWidget*>(Control(id))) {
+        calendar->setSelectedDate(QDate(year, month, day));
+    }
+}
+
+bool TDialog::CalendarDate(int id, int& year, int& month, int& day) const {
+    const auto* calendar = qobject_cast<const QCalendarWidget*>(Control(id));
+    if (!calendar || !calendar->selectedDate().isValid()) {
+        return false;
+    }
+    calendar->selectedDate().getDate(&year, &month, &day);
+    return true;
+}
+
+void TDialog::SetCalendarRange(int id, int firstYear, int lastYear) {
+    if (auto* calendar = qobject_cast<QCalendarWidget*>(Control(id))) {
+        calendar->setDateRange(QDate(firstYear, 1, 1), QDate(lastYear, 12, 31));
+    }
 }
 
 void TDialog::CheckDlgButton(int id, bool checked) {

@@ -57,6 +57,11 @@ public:
     void ListSetHorizontalExtent(int id, int pixels);
     void ListFitHorizontalExtent(int id);
 
+    // Month calendars: the picked day, and the days that may be picked.
+    void SetCalendarDate(int id, int year, int month, int day);
+    bool CalendarDate(int id, int& year, int& month, int& day) const;
+    void SetCalendarRange(int id, int firstYear, int lastYear);
+
     // Multi-line edits: the lines as the box shows them after word wrapping.
     int EditLineCount(int id) const;
     std::string EditLine(int id, int line) const;
@@ -89,6 +94,7 @@ public:
     void RememberFocus(int id) override {
         lastFocus = id;
         hasFocusMemory = true;
+        SendNotify(id, Notify::SetFocus);
     }
     void TakeFocus() override;
 
@@ -103,6 +109,8 @@ protected:
                          const TRect& area) override;
 
     void OnNotify(int id, Notify code, std::function<void()> handler);
+    // Before Create: the dialog's own copy of its template, for a dialog with two forms.
+    TDialogTemplate& TemplateToBuild() { return dialogTemplate; }
     // Commands from this dialog's own controls and speed menu: this dialog's table only.
     bool ControlCommand(int id);
 

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -90,6 +91,12 @@ void TDialogKeyboard::Watch(QWidget* control, int id) {
     }
     if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
         view->viewport()->installEventFilter(this);
+    }
+    // A month calendar takes its keys in the table of days inside it.
+    if (qobject_cast<QCalendarWidget*>(control)) {
+        for (auto* days : control->findChildren<QAbstractItemView*>()) {
+            days->installEventFilter(this);
+        }
     }
 }
 

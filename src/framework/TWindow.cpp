@@ -455,7 +455,12 @@ void TWindow::HostRightButton(TPoint point) {
     EvRButtonDown(point);
 }
 
+void TWindow::HostDoubleClick(TPoint point) {
+    EvLButtonDblClk(point);
+}
+
 void TWindow::Paint(TDC&, bool, const TRect&) {}
+void TWindow::EvLButtonDblClk(TPoint) {}
 void TWindow::EvTimer(int) {}
 void TWindow::EvRButtonDown(TPoint) {}
 void TWindow::EvSize(TSize) {}

@@ -119,6 +119,7 @@ public:
     void HostMoved() override;
     bool HostClose() override;
     void HostRightButton(TPoint point) override;
+    void HostDoubleClick(TPoint point) override;
     void WidgetGone() override;
 
     // Every enabler of the program is asked again (tool bars follow at once; menus are asked
@@ -160,6 +161,7 @@ protected:
     virtual void Paint(TDC& dc, bool erase, const TRect& area);
     virtual void EvTimer(int id);
     virtual void EvRButtonDown(TPoint point);
+    virtual void EvLButtonDblClk(TPoint point);
     virtual void EvSize(TSize clientSize);
     // A window whose parent this is has been destroyed.
     virtual void ChildDestroyed(TWindow& child);

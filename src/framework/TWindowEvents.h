@@ -16,6 +16,8 @@ public:
     // False when the window refuses to close.
     virtual bool HostClose() = 0;
     virtual void HostRightButton(TPoint point) = 0;
+    // A left-button double click on the window's own surface.
+    virtual void HostDoubleClick(TPoint point) = 0;
     // The widget is being deleted, whoever deletes it.
     virtual void WidgetGone() = 0;
 

@@ -14,8 +14,12 @@
 
 // Marks a widget that mouse clicks pass through to the window below, as static texts,
 // pictures, group frames and shaded cells do.
-inline void MarkPassive(QWidget* widget) { widget->setProperty("veloriaPassive", true); }
-inline bool IsPassive(const QWidget* widget) { return widget->property("veloriaPassive").toBool(); }
+inline void MarkPassive(QWidget* widget) {
+    widget->setProperty("veloriaPassive", true);
+}
+inline bool IsPassive(const QWidget* widget) {
+    return widget->property("veloriaPassive").toBool();
+}
 
 // What every host widget has: the window it shows, cut when the window lets go first.
 class TWindowLink {
@@ -29,8 +33,7 @@ protected:
     TWindowEvents* window;
 };
 
-template <typename Base>
-class TWindowHost : public Base, public TWindowLink {
+template <typename Base> class TWindowHost : public Base, public TWindowLink {
 public:
     template <typename... Args>
     explicit TWindowHost(TWindowEvents* window, Args&&... args)
@@ -79,6 +82,18 @@ protected:
             }
         }
         Base::mousePressEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (window && event->button() == Qt::LeftButton) {
+            const QPoint p = event->position().toPoint();
+            QWidget* under = this->childAt(p);
+            if (!under || IsPassive(under)) {
+                window->HostDoubleClick(TPoint{p.x(), p.y()});
+                event->accept();
+                return;
+            }
+        }
+        Base::mouseDoubleClickEvent(event);
     }
 
 public:

@@ -3,6 +3,7 @@
 #include "framework/TDialog.h"
 #include "framework/TResources.h"
 #include "shell/CommandIds.h"
+#include "shell/DatesDialog.h"
 #include "shell/ResourceIds.h"
 #include "shell/RestoreBackupDialog.h"
 #include "shell/ToolRegistry.h"
@@ -71,6 +72,7 @@ void RegisterDialogs() {
         {K::Button, TDialog::kIdOk, 80, 200, 50, 14, "OK", TControlTemplate::kDefault, 0}};
     TResources::AddDialog(res::kTitleDialog, title);
     RestoreBackupDialog::RegisterTemplate();
+    DatesDialog::RegisterTemplate();
 }
 
 } // namespace

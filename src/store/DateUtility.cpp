@@ -8,8 +8,7 @@
 
 const char* const DateUtility::kMonthNames[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                   "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-const char* const DateUtility::kWeekdayNames[7] = {"SUN", "MON", "TUE", "WED",
-                                                   "THR", "FRI", "SAT"};
+const char* const DateUtility::kWeekdayNames[7] = {"SUN", "MON", "TUE", "WED", "THR", "FRI", "SAT"};
 
 namespace {
 
@@ -207,8 +206,7 @@ int DateUtility::MonthBounds(const DateValue& date, DateValue& first, DateValue&
 }
 
 int DateUtility::WeekdayOfMonthStart(const DateValue& date) const {
-    if (date.year >= kFirstYear && date.year <= kLastYear && date.month >= 1 &&
-        date.month <= 12) {
+    if (date.year >= kFirstYear && date.year <= kLastYear && date.month >= 1 && date.month <= 12) {
         // The key-value method below holds for 1900..2099 only; 2100 is reachable, so
         // the calendar's own years are counted exactly.
         DateValue start = date;
@@ -366,5 +364,32 @@ bool DateUtility::ReadDuration(std::string_view text, std::int32_t& seconds) con
         return false;
     }
     seconds = static_cast<std::int32_t>(total);
+    return true;
+}
+
+bool DateUtility::ReadDate(std::string_view text, DateValue& date) const {
+    auto digits = [&](std::size_t at, std::size_t count, std::int32_t& value) {
+        value = 0;
+        for (std::size_t i = at; i < at + count; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return false;
+            }
+            value = value * 10 + (text[i] - '0');
+        }
+        return true;
+    };
+    std::int32_t y = 0;
+    std::int32_t m = 0;
+    std::int32_t d = 0;
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digits(0, 4, y) ||
+        !digits(5, 2, m) || !digits(8, 2, d) || y < kFirstYear || y > kLastYear || m < 1 ||
+        m > 12 || d < 1) {
+        return false;
+    }
+    const DateValue value = DateValue::Of(y, m, d);
+    if (d > DaysInMonth(value)) {
+        return false;
+    }
+    date = value;
     return true;
 }

@@ -45,6 +45,10 @@ public:
     std::string MonthText(const DateValue& date) const;     // JAN, 2026
     // A date key as 2026-01-05: the CSV's dates and the lines of the command line's reports.
     static std::string KeyText(std::int32_t key);
+    // A typed date as the program reads it everywhere (the CSV, --from and --to, the Dates
+    // dialog): YYYY-MM-DD of a calendar date from 1960-01-01 to 2100-12-31, nothing around
+    // it. The date gets its true weekday; false, leaving it alone, for anything else.
+    bool ReadDate(std::string_view text, DateValue& date) const;
 
     std::string DurationText(std::int32_t seconds) const;
     void NormaliseDurationText(std::string& text) const;

@@ -1,7 +1,9 @@
 #pragma once
 // The Calendar (dialog 4): a month of the logbook in 42 cells, one category's value in each
-// day's box, stepped by month and by year. CalendarMonth lays the month out; this dialog
-// steps it and paints it.
+// day's box, stepped by month and by year, with each week's figure in a column of its own
+// right of the page and the month's under it. A double click on a day shows that day in
+// the Log Book. CalendarMonth lays the month out and adds it up; this dialog steps it and
+// paints it.
 
 #include "shell/ToolDialog.h"
 #include "views/CalendarButtons.h"
@@ -12,6 +14,8 @@ class CalendarDialog : public ToolDialog, public CalendarButtons {
 public:
     // Controls of dialog template 4 besides the shared selectors.
     static constexpr int kMonthText = 517;
+    static constexpr int kWeekTitle = 520;
+    static constexpr int kMonthTotal = 521;
 
     static constexpr TRect kViewRect{16, 81, 491, 317};
     static constexpr TColor kCompetitionBox{0, 128, 128};
@@ -29,6 +33,15 @@ public:
     // box starts 8 below it.
     static constexpr TPoint kDayOffset{1, 9};
     static TRect CellRect(int row, int column);
+    // The week figures' cells, in the frame added right of the page (the page grows by 58
+    // dialog units across and 14 down, its controls staying where they were): as high as
+    // the day cells and level with their rows, 60 pixels wide from x 606.
+    static constexpr int kWeekLeft = 606;
+    static constexpr int kWeekWidth = 60;
+    static constexpr TRect kWeekArea{600, 71, 672, 318};
+    static TRect WeekRect(int row);
+    // The cell of a point, false outside every cell.
+    static bool CellAt(TPoint point, int& row, int& column);
     static TPoint DayOrigin(int row, int column);
 
     explicit CalendarDialog(ClientWindow& client);
@@ -42,9 +55,14 @@ public:
 protected:
     void SetupWindow() override;
     void Paint(TDC& dc, bool erase, const TRect& area) override;
+    void EvLButtonDblClk(TPoint point) override;
 
 private:
     void Reload();
+    // The category's name over the week column and the month's figure under the page.
+    void ShowTotals();
+    // A cell frame as the calendar draws each: white top and left, grey right and bottom.
+    static void PaintCell(TDC& dc, const TRect& cell);
     void Step(void (DateUtility::*step)(DateValue&) const);
 
     const DateUtility& dates;

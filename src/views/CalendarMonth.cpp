@@ -1,6 +1,7 @@
 #include "views/CalendarMonth.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -17,7 +18,71 @@ std::string Format(const char* format, int value) {
     return buffer;
 }
 
+// A day's value of a category as a number; 0 when it holds none.
+double ValueOf(const DayRecord& day, Category category) {
+    switch (category) {
+    case Category::Distance:
+        return day.distance;
+    case Category::Time:
+        return day.time;
+    case Category::Pace:
+        return day.pace;
+    case Category::Speed:
+        return day.speed;
+    case Category::RestHeartRate:
+        return day.restHeartRate;
+    case Category::MaxHeartRate:
+        return day.maxHeartRate;
+    case Category::Calories:
+        return day.calories;
+    case Category::Water:
+        return day.waterUsed;
+    case Category::HoursSlept:
+        return day.hoursSlept;
+    case Category::Temperature:
+        return day.temperature;
+    case Category::Weight:
+        return day.bodyWeight;
+    case Category::Difficulty:
+        break;
+    }
+    return 0;
+}
+
+// The sum or the average of the values, in the day boxes' own form.
+std::string FigureText(Category category, double sum, int count, const DateUtility& dates) {
+    if (count == 0 || category == Category::Difficulty) {
+        return {};
+    }
+    const double value = CalendarMonth::Adds(category) ? sum : sum / count;
+    switch (category) {
+    case Category::Time:
+    case Category::Pace:
+        return dates.DurationText(static_cast<std::int32_t>(std::lround(value)));
+    case Category::RestHeartRate:
+    case Category::MaxHeartRate:
+    case Category::Calories:
+    case Category::Temperature:
+        return Format("%03d", static_cast<int>(std::lround(value)));
+    default:
+        return Format("%3.2f", value);
+    }
+}
+
 } // namespace
+
+bool CalendarMonth::Adds(Category category) {
+    switch (category) {
+    case Category::Distance:
+    case Category::Time:
+    case Category::Calories:
+    case Category::Water:
+    case Category::HoursSlept:
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool CalendarMonth::Load(LogBookDatabase& database, const DateValue& shown) {
     DateValue first;
@@ -49,6 +114,9 @@ const DayRecord* CalendarMonth::Find(std::int32_t key) const {
 
 void CalendarMonth::Layout(Category category, const DateValue& today) {
     cells.fill(Cell{});
+    laidOut = category;
+    std::array<double, kWeeks> weekSums{};
+    std::array<int, kWeeks> weekCounts{};
     const int first = dates.WeekdayOfMonthStart(month);
     const int count = dates.DaysInMonth(month);
     const bool thisMonth = today.year == month.year && today.month == month.month;
@@ -60,8 +128,21 @@ void CalendarMonth::Layout(Category category, const DateValue& today) {
             cell.hasEntry = true;
             cell.competition = entry->competition == 'Y';
             cell.text = CellText(*entry, category, dates);
+            if (const double value = ValueOf(*entry, category); value != 0) {
+                const auto row = static_cast<std::size_t>((first + day - 1) / kDaysAWeek);
+                weekSums[row] += value;
+                ++weekCounts[row];
+            }
         }
     }
+    double monthSum = 0;
+    int monthCount = 0;
+    for (std::size_t row = 0; row < weekTotals.size(); ++row) {
+        weekTotals[row] = FigureText(category, weekSums[row], weekCounts[row], dates);
+        monthSum += weekSums[row];
+        monthCount += weekCounts[row];
+    }
+    monthTotal = FigureText(category, monthSum, monthCount, dates);
 }
 
 std::string CalendarMonth::CellText(const DayRecord& day, Category category,

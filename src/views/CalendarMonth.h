@@ -45,6 +45,19 @@ public:
     std::string MonthText() const { return dates.MonthText(month); }
     const std::vector<DayRecord>& Days() const { return days; }
 
+    // Whether a category's week and month figures are sums (distance, time, calories,
+    // water, sleep) rather than averages over the days with a value; a sum of paces, heart
+    // rates or weights means nothing. Difficulty has neither.
+    static bool Adds(Category category);
+    // The laid-out category's figure of a week row and of the month, over the month's days
+    // that hold a value other than 0 (as Statistics counts them); "" when none does.
+    const std::string& WeekTotal(int row) const {
+        return weekTotals[static_cast<std::size_t>(row)];
+    }
+    const std::string& MonthTotal() const { return monthTotal; }
+    // "TOTAL" or "AVERAGE", as the laid-out category's figures are.
+    const char* TotalTitle() const { return Adds(laidOut) ? "TOTAL" : "AVERAGE"; }
+
     // The text of a category's value in a day's box.
     static std::string CellText(const DayRecord& day, Category category, const DateUtility& dates);
 
@@ -55,4 +68,7 @@ private:
     DateValue month;
     std::vector<DayRecord> days;
     std::array<Cell, kWeeks * kDaysAWeek> cells{};
+    Category laidOut = Category::Distance;
+    std::array<std::string, kWeeks> weekTotals;
+    std::string monthTotal;
 };

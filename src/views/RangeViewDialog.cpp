@@ -2,6 +2,7 @@
 
 #include "framework/TResources.h"
 #include "shell/ClientWindow.h"
+#include "shell/DateRangeMenu.h"
 #include "shell/ResourceIds.h"
 #include "shell/ToolPage.h"
 #include "views/SelectorIds.h"
@@ -28,7 +29,11 @@ void RangeViewDialog::RegisterPage(int resourceId, const RangePage& page, const 
     t.controls.insert(t.controls.end(), page.controls.begin(), page.controls.end());
     P::AddRightColumn(t, {kNextStart, kPreviousStart, kNextEnd, kPreviousEnd});
     TResources::AddDialog(resourceId, t);
-    P::AddSpeedMenu(resourceId, P::SpeedMenu(menuTitle, buttons));
+    TMenuItem menu = P::SpeedMenu(menuTitle, buttons);
+    for (TMenuItem& item : DateRangeMenu::Items()) {
+        menu.items.push_back(std::move(item));
+    }
+    P::AddSpeedMenu(resourceId, std::move(menu));
 }
 
 RangeViewDialog::RangeViewDialog(ClientWindow& client, int resourceId, int reloadTimer)
@@ -38,10 +43,42 @@ RangeViewDialog::RangeViewDialog(ClientWindow& client, int resourceId, int reloa
         selection.NextDayType();
         Changed();
     });
-    OnCommand(selector::kNextStart, [this] { Step(&ViewSelection::LaterStart); });
-    OnCommand(selector::kPreviousStart, [this] { Step(&ViewSelection::EarlierStart); });
-    OnCommand(selector::kNextEnd, [this] { Step(&ViewSelection::LaterEnd); });
-    OnCommand(selector::kPreviousEnd, [this] { Step(&ViewSelection::EarlierEnd); });
+    const struct {
+        int id;
+        StepFunction step;
+    } steps[] = {{selector::kNextStart, &ViewSelection::LaterStart},
+                 {selector::kPreviousStart, &ViewSelection::EarlierStart},
+                 {selector::kNextEnd, &ViewSelection::LaterEnd},
+                 {selector::kPreviousEnd, &ViewSelection::EarlierEnd}};
+    for (const auto& s : steps) {
+        OnCommand(s.id, [this, step = s.step] {
+            if (repeated) {
+                repeated = false; // the hold has stepped already
+                return;
+            }
+            Step(step);
+        });
+        OnNotify(s.id, Notify::ButtonDown, [this, step = s.step] {
+            held = step;
+            repeated = false;
+            SetTimer(res::kDateRepeatTimer, kRepeatDelay);
+        });
+        OnNotify(s.id, Notify::ButtonUp, [this] {
+            held = nullptr;
+            KillTimer(res::kDateRepeatTimer);
+        });
+    }
+    for (const int command : DateRangeMenu::Commands()) {
+        OnCommand(command, [this, command] {
+            const DateUtility& dates = Client().Dates();
+            const DayRange shown{dates.KeyOfDate(selection.Start()),
+                                 dates.KeyOfDate(selection.End())};
+            if (const std::optional<DayRange> range = DateRangeMenu::Choose(
+                    command, *this, Client(), shown, ViewSelection::kMostDays)) {
+                ShowRange(*range);
+            }
+        });
+    }
     OnMessage(res::kLogBookChanged, [this](std::uint64_t, std::int64_t) {
         KillTimer(this->reloadTimer);
         Reload();
@@ -61,7 +98,7 @@ void RangeViewDialog::ShowHeader() {
     SetDlgItemText(selector::kEndText, selection.EndText());
 }
 
-void RangeViewDialog::Step(bool (ViewSelection::*step)()) {
+void RangeViewDialog::Step(StepFunction step) {
     // A refused step changes nothing, not even the timer.
     if ((selection.*step)()) {
         Changed();
@@ -74,7 +111,24 @@ void RangeViewDialog::Changed() {
     SetTimer(reloadTimer, kReloadDelay);
 }
 
+void RangeViewDialog::EvRButtonDown(TPoint point) {
+    repeated = false;
+    ToolDialog::EvRButtonDown(point);
+}
+
 void RangeViewDialog::EvTimer(int id) {
+    if (id == res::kDateRepeatTimer) {
+        if (!held) {
+            KillTimer(id);
+            return;
+        }
+        repeated = true;
+        Step(held);
+        if (TimerPeriod(id) != kRepeatPeriod) {
+            SetTimer(id, kRepeatPeriod);
+        }
+        return;
+    }
     if (id != reloadTimer) {
         return;
     }
@@ -87,6 +141,10 @@ void RangeViewDialog::Reload() {
     selection.Positions(Client().Database(), positions);
     loadedDays = selection.DaysInRange();
     InvalidateRect(kViewRect, true);
+}
+
+void RangeViewDialog::ShowRange(const DayRange& range) {
+    SelectRange(range.First(), range.Last());
 }
 
 bool RangeViewDialog::SelectRange(const DateValue& first, const DateValue& last) {

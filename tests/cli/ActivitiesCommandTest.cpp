@@ -145,6 +145,8 @@ TEST_F(ActivitiesCommandTest, AMorningRunAndAnEveningRideAreTwoActivitiesOfOneDa
               "2026-03-01,17:00,Cycling,30.00,01:00:00,130,160,800,ride.fit\n");
     EXPECT_EQ(Run("activities @a.vrl --from 2026-03-02"), 0);
     EXPECT_EQ(out, std::string(kHeader) + "0 activities: 0.00 km, 00:00:00 moving, 0 kcal\n");
+    EXPECT_EQ(Run("activities @a.vrl --range all"), 0) << err; // the one day, 1 March
+    EXPECT_TRUE(Holds(out, "2 activities: 40.00 km, 01:50:00 moving, 1450 kcal\n")) << out;
     EXPECT_EQ(Run("check @a.vrl"), 0) << out;
     EXPECT_TRUE(Holds(out, "activities file: 2 activities\n"));
 

@@ -56,7 +56,8 @@ TEST(CsvText, ALoneCarriageReturnAfterAQuoteIsNamed) {
     std::vector<CsvText::Row> rows;
     std::string error;
     EXPECT_FALSE(CsvText::Parse("a,b\n1,\"x\"\r2,\"y\"\r", rows, error));
-    EXPECT_EQ(error, "line 2: a carriage return after a closing quote is not followed by a line feed");
+    EXPECT_EQ(error,
+              "line 2: a carriage return after a closing quote is not followed by a line feed");
     // At the very end of the text it ends the line, as it does after an unquoted field.
     EXPECT_TRUE(CsvText::Parse("a,b\r\n1,\"x\"\r", rows, error)) << error;
     ASSERT_EQ(rows.size(), 2u);

@@ -65,6 +65,9 @@ TEST_F(LoadCommandTest, PrintsTheReferenceFiguresOnceTheProfileIsSet) {
               "80  building up\n"
               "Fitness 3.3  Fatigue 15.2  Form \u221214: tired  Ramp +3/week  ACWR 4.61: high  "
               "Monotony 0.55, strain 80\n");
+    // --range all: from the first day with an entry, 2026-01-01, to the last, today.
+    ASSERT_EQ(Run("load @log.vrl --range all --csv"), 0) << err;
+    EXPECT_EQ(out.substr(out.find('\n') + 1, 16), "2026-01-01,108.1");
 }
 
 // Without a profile, today's 176 is the maximum: x = 100 / 126 = 0.793651, unset weighting,

@@ -1,8 +1,8 @@
 // veloria-logbook against what a careless or hostile user gives it: an index left by a
 // killed program, odd names and file kinds, closed streams, huge or broken CSV, a full disk.
 
-#include "store/FileSizeLimit.h"
 #include "ToolFixture.h"
+#include "store/FileSizeLimit.h"
 
 #include "store/LogBookDatabase.h"
 

@@ -104,6 +104,10 @@ TEST_F(SummaryCommandTest, YearsAndLongRangesHaveNoLengthLimit) {
     // 1990 .. 2026: 37 years of months, far past 1825 days.
     ASSERT_EQ(Run("summary @log.vrl --per month --from 1990-01-01 --to 2026-12-31"), 0) << err;
     EXPECT_EQ(Lines(), 1U + 37 * 12);
+    // --range all: the first day with an entry (2025-12-01) to the last (2026-12-07).
+    ASSERT_EQ(Run("summary @log.vrl --per year --range all"), 0) << err;
+    EXPECT_EQ(Lines(), 3U);
+    EXPECT_TRUE(Holds(out, "\n2025 "));
 }
 
 TEST_F(SummaryCommandTest, WeeksBeginOnTheSettingsDayUnlessTold) {
@@ -125,6 +129,8 @@ TEST_F(SummaryCommandTest, BadChoicesAreUsageErrors) {
         {"summary @log.vrl --from 2026-12-10 --to 2026-12-01", "--from is after --to"},
         {"summary @log.vrl --from 2026-13-01", "--from \"2026-13-01\" is not a date"},
         {"summary @log.vrl --type all", "unknown option --type for summary"},
+        {"summary @log.vrl --range all --from 2026-12-01", "--range"},
+        {"summary @log.vrl --range fortnight", "--range"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.line), 2) << c.line;

@@ -59,16 +59,41 @@ TEST_F(ViewCommandsTest, StatsCsvHoldsWholeValuesNotTheWindowsCells) {
 
 TEST_F(ViewCommandsTest, CalendarLaysTheMonthOutInWeeks) {
     ASSERT_EQ(Run("calendar @log.vrl --month 2026-12 --category difficulty"), 0) << err;
+    // Difficulties neither add up nor average: the week and month figures stay empty.
     EXPECT_EQ(out.rfind("DEC, 2026  DIFFICULTY\n"
-                        "SUN      MON      TUE      WED      THU      FRI      SAT\n"
+                        "SUN      MON      TUE      WED      THU      FRI      SAT      AVERAGE\n"
                         "                  01       02       03       04       05\n"
                         "                           H*\n",
                         0),
               0u)
         << out;
+    EXPECT_TRUE(Holds(out, "\nMONTH AVERAGE  --\n")) << out;
     ASSERT_EQ(Run("calendar @log.vrl --month 2026-12"), 0);
-    EXPECT_TRUE(Holds(out, "                  5.00     10.00*   7.50\n"));
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 14); // title, weekdays, six weeks of two
+    // 5 + 10 + 7.5 km in the first week, seven columns of nine characters before it.
+    EXPECT_TRUE(
+        Holds(out, "                  5.00     10.00*   7.50                       22.50\n"))
+        << out;
+    EXPECT_TRUE(Holds(out, "SAT      TOTAL\n"));
+    EXPECT_TRUE(Holds(out, "\n\nMONTH TOTAL  22.50\n")) << out; // after a sixth week of no days
+    // title, weekdays, six weeks of two, the month's figure
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 15);
+}
+
+TEST_F(ViewCommandsTest, CalendarAveragesWhatDoesNotAddUp) {
+    // Weeks from Sunday: 29 November .. 5 December and 6 .. 12 December 2026.
+    MakeLogbook(Path("hr.vrl"),
+                {Day(20261201).Time(1800).RestHeartRate(50),
+                 Day(20261202).Time(2400).RestHeartRate(53), Day(20261203).Time(3600),
+                 Day(20261207).Time(600).RestHeartRate(60)});
+    ASSERT_EQ(Run("calendar @hr.vrl --month 2026-12 --category time"), 0) << err;
+    // 1800 + 2400 + 3600 s = 2:10:00; the month adds 600 s more.
+    EXPECT_TRUE(Holds(out, "00:30:00 00:40:00 01:00:00                   02:10:00\n")) << out;
+    EXPECT_TRUE(Holds(out, "\nMONTH TOTAL  02:20:00\n")) << out;
+    ASSERT_EQ(Run("calendar @hr.vrl --month 2026-12 --category rest-hr"), 0) << err;
+    // (50 + 53) / 2 = 51.5, rounded to 52; the day without a rate is left out; the month
+    // (50 + 53 + 60) / 3 = 54.33.
+    EXPECT_TRUE(Holds(out, "050      053      000                        052\n")) << out;
+    EXPECT_TRUE(Holds(out, "\nMONTH AVERAGE  054\n")) << out;
 }
 
 TEST_F(ViewCommandsTest, GraphGivesThePointsOfTheWindow) {
@@ -125,6 +150,42 @@ TEST_F(ViewCommandsTest, RangesAndNamesFollowTheWindowsLimits) {
     ASSERT_EQ(Run("--help"), 0);
     EXPECT_TRUE(Holds(out, "veloria-logbook stats LOGBOOK"));
     EXPECT_TRUE(Holds(out, "veloria-logbook calendar LOGBOOK"));
+}
+
+TEST_F(ViewCommandsTest, RangeWordsChooseTheDays) {
+    ASSERT_EQ(Run("stats @log.vrl --range all"), 0) << err;
+    EXPECT_EQ(FirstLine(), "Statistics from TUE, DEC 01, 2026 to THR, DEC 03, 2026, ALL DAYS");
+    ASSERT_EQ(Run("export @log.vrl --range=all"), 0) << err;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4); // the header and three days
+    // 2021-12-05 .. 2026-12-03: five years from 2021-12-04 with 29 February 2024 are 1826
+    // days, so the first of them is left out.
+    MakeLogbook(Path("long.vrl"), {Day(20100101).Distance(1), Day(20261203).Distance(2)});
+    ASSERT_EQ(Run("graph @long.vrl --range all"), 0) << err;
+    EXPECT_EQ(err, "veloria-logbook: the range is cut to its last 1825 days, 2021-12-05 to "
+                   "2026-12-03\n");
+    ASSERT_EQ(Run("export @long.vrl --range all"), 0) << err;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3); // export is not cut
+}
+
+TEST_F(ViewCommandsTest, RangeWordsRefusedSayWhatIsAllowed) {
+    for (const char* line : {"stats @log.vrl --range last:0d", "graph @log.vrl --range today",
+                             "report @log.vrl --range last:3m", "export @log.vrl --range",
+                             "activities @log.vrl --range yesterday"}) {
+        EXPECT_EQ(Run(line), 2) << line;
+        EXPECT_TRUE(Holds(err, "--range")) << line << err;
+    }
+    EXPECT_TRUE(Holds(err, "--range takes this-week, last-week, last:Nd, last:Nw, this-month, "
+                           "last-month, ytd, last-year or all\n"))
+        << err;
+    for (const char* line : {"stats @log.vrl --range all --from 2026-12-01",
+                             "export @log.vrl --to 2026-12-01 --range ytd"}) {
+        EXPECT_EQ(Run(line), 2) << line;
+        EXPECT_TRUE(Holds(err, "veloria-logbook: --range cannot go with --from or --to\n")) << err;
+    }
+    EXPECT_EQ(Run("calendar @log.vrl --range all"), 2);
+    MakeLogbook(Path("empty.vrl"), {});
+    EXPECT_EQ(Run("stats @empty.vrl --range all"), 1);
+    EXPECT_EQ(err, "veloria-logbook: --range all: the logbook holds no days\n");
 }
 
 TEST_F(ViewCommandsTest, ReportWritesTheFileTheWindowWrites) {

@@ -3,6 +3,7 @@
 // stays byte for byte. How texts read and what they are refused for is DayFormTest's.
 #include "framework/TFileOpenDialog.h"
 #include "shell/CommandIds.h"
+#include "shell/DatesDialog.h"
 
 #include "EditorFixture.h"
 #include "store/FileSizeLimit.h"
@@ -134,8 +135,43 @@ TEST_F(LogBookDialogTest, TheSpeedMenuSendsTheButtonsCommands) {
     EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*editor, QPoint(460, 40), "+ One Day"),
               (std::vector<std::string>{"Save Day ", "Find     ", "Calculate...", "+ One Day",
                                         "- One Day", "+ 30 Days", "- 30 Days", "Erase Day",
-                                        "Activities...\tCtrl+T"}));
+                                        "Activities...\tCtrl+T", "Go to Date...\tCtrl+G"}));
     EXPECT_EQ(editor->CurrentDate(), Shifted(1));
+}
+
+// Go to Date takes what was typed for the shown day as a step does: a good box into the
+// cache (stored once the window moves past it), a refused one asked about first.
+TEST_F(LogBookDialogTest, GoToDateTreatsTypingAsAStepDoes) {
+    const auto goTo = [this](const std::string& typed) {
+        return WhenShown<DatesDialog>(
+            [this] { UserInput::Press(*editor, Qt::Key_G, Qt::ControlModifier); },
+            [&](DatesDialog& dates) {
+                EXPECT_FALSE(dates.HasControl(DatesDialog::kLastBox));
+                EXPECT_FALSE(dates.HasControl(DatesDialog::kRanges));
+                EXPECT_EQ(dates.GetDlgItemText(DatesDialog::kFirstBox),
+                          DateUtility::KeyText(dates.Chosen().first));
+                UserInput::Keys(dates, QString::fromStdString(typed));
+                UserInput::Enter(dates);
+            });
+    };
+    Retype(Box(DayForm::kDistance), "9");
+    ASSERT_TRUE(goTo("2024-02-29"));
+    EXPECT_EQ(Shows(LogBookDialog::kDateText), "THR, FEB 29, 2024");
+    EXPECT_EQ(Stored(0)->distance, 9.0F);
+
+    Retype(Box(DayForm::kDistance), "8,2");
+    TMessageBox::QueueAnswers({TMessageBox::kIdYes});
+    ASSERT_TRUE(goTo("2024-03-10"));
+    EXPECT_EQ(Messages().back(), "Distance: \"8,2\" is not a number like 8.2.\n\nCorrect it? "
+                                 "No leaves this day as it was.");
+    EXPECT_EQ(Shows(LogBookDialog::kDateText), "THR, FEB 29, 2024") << "it waits for the box";
+    EXPECT_EQ(FocusedId(*editor), Box(DayForm::kDistance));
+
+    // Esc goes nowhere.
+    ASSERT_TRUE(WhenShown<DatesDialog>(
+        [this] { UserInput::Press(*editor, Qt::Key_G, Qt::ControlModifier); },
+        [](DatesDialog& dates) { UserInput::Escape(dates); }));
+    EXPECT_EQ(Shows(LogBookDialog::kDateText), "THR, FEB 29, 2024");
 }
 
 // The close button and Esc ask alike: Cancel keeps the window, No drops the day, Yes stores it.

@@ -129,6 +129,33 @@ inline void Click(TDialog& dialog, int id, Qt::MouseButton button = Qt::LeftButt
     }
 }
 
+// The left button pressed on a control and held there, then let go: what a click is in two
+// halves, for what a held button does in between.
+inline void Hold(TDialog& dialog, int id) {
+    if (QWidget* w = dialog.Control(id)) {
+        if (QWindow* window = ShownWindow(*w)) {
+            QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier,
+                              w->mapTo(w->window(), ClickPoint(*w)));
+        }
+    }
+}
+inline void Release(TDialog& dialog, int id) {
+    if (QWidget* w = dialog.Control(id)) {
+        if (QWindow* window = ShownWindow(*w)) {
+            QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier,
+                                w->mapTo(w->window(), ClickPoint(*w)));
+        }
+    }
+}
+
+// A left double click at a point of a window's surface.
+inline void DoubleClickAt(const QWidget& widget, QPoint at) {
+    if (QWindow* window = ShownWindow(widget)) {
+        QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier,
+                           widget.mapTo(widget.window(), at));
+    }
+}
+
 // Typed text: each character a key press to the window.
 inline void Keys(TDialog& dialog, const QString& text) {
     QWidget* host = dialog.Widget();

@@ -158,10 +158,13 @@ TEST_F(TrainingLoadWindowTest, ALogbookChangeReloadsAtOnceAndTheDateStepsAfterTh
     EXPECT_EQ(load->Reloads(), reloads + 2);
     EXPECT_EQ(load->Selection().DaysInRange(), 90);
 
-    // The speed menu offers the date steps.
+    // The speed menu offers the date steps and the named ranges of every range window.
     EXPECT_EQ(
         UserInput::ChooseFromSpeedMenu(*load, QPoint(300, 200), "+ Start Date"),
-        (std::vector<std::string>{"+ Start Date", "- Start Date", "+ End Date", "- End Date"}));
+        (std::vector<std::string>{"+ Start Date", "- Start Date", "+ End Date", "- End Date", "",
+                                  "Dates...", "", "Today", "This Week", "Last Week", "Last 7 Days",
+                                  "Last 4 Weeks", "This Month", "Last Month", "Last 3 Months",
+                                  "Year to Date", "Last 365 Days", "Last Year", "All"}));
     load->DeliverTimer(res::kTrainingLoadReloadTimer);
     EXPECT_EQ(load->Selection().DaysInRange(), 89);
 }

@@ -108,3 +108,48 @@ TEST_F(CalendarMonthTest, ErasedDaysShowNoBoxAndAnUnreadableLogbookShowsNone) {
 }
 
 } // namespace
+
+// August 2026 begins on a Saturday and spreads over six rows: 1 August alone in the first,
+// 30 and 31 in the sixth.
+class CalendarTotalsTest : public CalendarMonthTest {
+protected:
+    void ShowAugust(Category shown) {
+        category = shown;
+        Show(2026, 8,
+             {Day(20260801).Distance(10).Time(3600).Pace(360).Weight(70.5F).Calories(700),
+              Day(20260803).Distance(5.25F).Time(1800).Pace(343).Weight(70).Calories(0),
+              Day(20260804).Distance(0).Time(0).Pace(0).Weight(71).Calories(100),
+              Day(20260831).Distance(21.1F).Time(7200).Pace(341).Weight(69.5F).Calories(1500)});
+    }
+};
+
+TEST_F(CalendarTotalsTest, DistanceTimeAndCaloriesAddUpByWeekAndMonth) {
+    ShowAugust(Category::Distance);
+    EXPECT_EQ(month.TotalTitle(), std::string("TOTAL"));
+    EXPECT_EQ(month.WeekTotal(0), "10.00");
+    EXPECT_EQ(month.WeekTotal(1), "5.25"); // 3 and 4 August: 5.25 + 0
+    EXPECT_EQ(month.WeekTotal(2), "");     // no entries
+    EXPECT_EQ(month.WeekTotal(5), "21.10");
+    EXPECT_EQ(month.MonthTotal(), "36.35"); // 10 + 5.25 + 21.1
+    ShowAugust(Category::Time);
+    EXPECT_EQ(month.WeekTotal(1), "00:30:00");
+    EXPECT_EQ(month.MonthTotal(), "03:30:00"); // 3600 + 1800 + 7200 s
+    ShowAugust(Category::Calories);
+    EXPECT_EQ(month.WeekTotal(1), "100");
+    EXPECT_EQ(month.MonthTotal(), "2300"); // 700 + 100 + 1500
+}
+
+// Where a sum means nothing the figure is the average of the days with a value: a 0 was
+// not entered, as Statistics counts it.
+TEST_F(CalendarTotalsTest, PaceAndWeightAverageTheDaysWithAValue) {
+    ShowAugust(Category::Pace);
+    EXPECT_EQ(month.TotalTitle(), std::string("AVERAGE"));
+    EXPECT_EQ(month.WeekTotal(1), "00:05:43"); // 343 s alone; the 4th's 0 left out
+    EXPECT_EQ(month.MonthTotal(), "00:05:48"); // (360 + 343 + 341) / 3 = 348 s
+    ShowAugust(Category::Weight);
+    EXPECT_EQ(month.WeekTotal(1), "70.50"); // (70 + 71) / 2
+    EXPECT_EQ(month.MonthTotal(), "70.25"); // (70.5 + 70 + 71 + 69.5) / 4
+    ShowAugust(Category::Difficulty);
+    EXPECT_EQ(month.WeekTotal(0), "");
+    EXPECT_EQ(month.MonthTotal(), "");
+}

@@ -58,8 +58,8 @@ protected:
         return Count(image, r, color) > 0;
     }
     // The sheet File > Print makes of a view: its paint scaled up evenly onto a letter page of
-    // 150 pixels per inch, the 594-pixel-wide client area across the page.
-    static constexpr double kSheetScale = 1275.0 / 594;
+    // 150 pixels per inch, the client area (594 pixels wide, the Calendar's 681) across it.
+    static double SheetScale(const TWindow& view) { return 1275.0 / view.ClientRect().Width(); }
     static std::unique_ptr<TImageDC> PrintedSheet(TWindow& view) {
         auto sheet = std::make_unique<TImageDC>(1275, 1650, TColor::White(), 150);
         ScreenDumpPrintout printout("Veloria Screen", view);
@@ -71,7 +71,7 @@ protected:
     }
     // How many rows of a rectangle (in the view's pixels) hold black on the sheet, in the
     // view's pixels: the height of the text there.
-    static double PrintedInkRows(const TImageDC& sheet, const TRect& r) {
+    static double PrintedInkRows(const TImageDC& sheet, const TRect& r, double kSheetScale) {
         const int left = int(r.left * kSheetScale);
         const int right = int(r.right * kSheetScale);
         int rows = 0;
@@ -244,8 +244,16 @@ TEST_F(ViewDialogsTest, EnterTabAndTheSpeedMenuReachTheSelectors) {
     UserInput::Enter(*stats);
     EXPECT_EQ(stats->GetDlgItemText(selector::kStartText), LongDate(-31));
     EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*stats, QPoint(300, 200), "Day Type"),
-              (std::vector<std::string>{"Day Type", "+ Start Date", "- Start Date", "+ End Date",
-                                        "- End Date"}));
+              (std::vector<std::string>{"Day Type",     "+ Start Date",
+                                        "- Start Date", "+ End Date",
+                                        "- End Date",   "",
+                                        "Dates...",     "",
+                                        "Today",        "This Week",
+                                        "Last Week",    "Last 7 Days",
+                                        "Last 4 Weeks", "This Month",
+                                        "Last Month",   "Last 3 Months",
+                                        "Year to Date", "Last 365 Days",
+                                        "Last Year",    "All"}));
     EXPECT_EQ(stats->GetDlgItemText(selector::kDayTypeText), "COMPETITION");
 
     CalendarDialog* calendar = OpenCalendar();
@@ -291,7 +299,8 @@ TEST_F(ViewDialogsTest, PrintedTitlesKeepTheirSizeAgainstTheSheet) {
     };
     for (const auto& title : titles) {
         const auto sheet = PrintedSheet(*title.view);
-        EXPECT_NEAR(PrintedInkRows(*sheet, title.text), title.rows, 1) << title.view->Title();
+        EXPECT_NEAR(PrintedInkRows(*sheet, title.text, SheetScale(*title.view)), title.rows, 1)
+            << title.view->Title();
     }
 }
 
