@@ -204,7 +204,9 @@ QWidget* TControlBuilder::BuildListBox(const TControlTemplate& c) {
     list->setUniformItemSizes(true);
     QObject::connect(list, &QListWidget::itemDoubleClicked,
                      [notify = wiring.notify, id] { notify(id, TControlNotify::ListDoubleClick); });
-    QObject::connect(list, &QListWidget::currentRowChanged,
+    // A click makes its row current before it selects it: the notice waits for the selection,
+    // so a handler reads the row the user chose.
+    QObject::connect(list, &QListWidget::itemSelectionChanged,
                      [notify = wiring.notify, id] { notify(id, TControlNotify::ListSelChange); });
     return list;
 }

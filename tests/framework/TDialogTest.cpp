@@ -80,11 +80,15 @@ public:
         for (int id : {kSaveArt, kOtherArt, kSave, kClear, kEasy, kModerate, kHard, kFlag}) {
             OnCommand(id, [this, id] { pressed.push_back(id); });
         }
-        OnNotify(kDays, Notify::ListSelChange, [this] { ++listChanges; });
+        OnNotify(kDays, Notify::ListSelChange, [this] {
+            ++listChanges;
+            seenSelection = ListSelection(kDays);
+        });
         OnNotify(kWorkout, Notify::ComboSelChange, [this] { ++comboChanges; });
     }
     std::vector<int> pressed;
     int listChanges = 0;
+    int seenSelection = -1; // the list's selection as its last notice found it
     int comboChanges = 0;
     int closeQuestions = 0;
     int rightClicks = 0;
@@ -266,9 +270,34 @@ TEST_F(TDialogTest, CombosKeepWhatIsTypedAndListsChangeOnlyByTheUser) {
     ClickRow(form, kDays, 1);
     EXPECT_EQ(form.ListSelection(kDays), 1);
     EXPECT_EQ(form.listChanges, 1);
+    // The notice comes once the clicked row is selected, so its handler reads that row.
+    EXPECT_EQ(form.seenSelection, 1);
     ClickRow(form, kDays, -1);
     EXPECT_EQ(form.ListSelection(kDays), 1);
     EXPECT_EQ(form.listChanges, 1);
+    Press(form, Qt::Key_Up);
+    EXPECT_EQ(form.listChanges, 2);
+    EXPECT_EQ(form.seenSelection, 0);
+}
+
+// A click that lands before the window system has made the dialog active puts the focus in
+// the clicked box; the activation that follows used to give it back to the control focused
+// before, so what the user typed next went there.
+TEST_F(TDialogTest, AClickBeforeTheWindowIsActiveKeepsTheFocusWhenItActivates) {
+    ASSERT_EQ(FocusedId(form), kLimited);
+    QWidget other;
+    other.resize(100, 60);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    Click(form, kComment);
+    QWidget* host = form.Widget()->window();
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host));
+    EXPECT_EQ(FocusedId(form), kComment);
+    Keys(form, "x");
+    EXPECT_EQ(form.GetDlgItemText(kComment), "x");
+    EXPECT_EQ(form.GetDlgItemText(kLimited), "");
 }
 
 TEST_F(TDialogTest, TemplatesConvertDialogUnitsWithFixedBaseUnits) {
