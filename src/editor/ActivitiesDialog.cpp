@@ -71,6 +71,7 @@ ActivitiesDialog::ActivitiesDialog(TWindow* parent, LogBookDatabase& database,
     OnCommand(kAdd, [this] { Add(); });
     OnCommand(kChange, [this] { Change(); });
     OnCommand(kRemove, [this] { Remove(); });
+    OnUndoKeys([this] { TakeBack(false); }, [this] { TakeBack(true); });
 }
 
 void ActivitiesDialog::SetupWindow() {
@@ -170,6 +171,35 @@ void ActivitiesDialog::Remove() {
     std::vector<ActivityRow> target = rows;
     target.erase(target.begin() + index);
     Store(std::move(target), index);
+}
+
+void ActivitiesDialog::TakeBack(bool redo) {
+    const LogBookHistory::Change* next = redo ? history.ToRedo() : history.ToUndo();
+    if (!next || next->after.dateKey != key) {
+        TMessageBox::Show(this, !next ? (redo ? kNothingToRedo : kNothingToUndo) : kOtherDay,
+                          "MESSAGE", TMessageBox::Buttons::Ok, TMessageBox::Icon::Information);
+        return;
+    }
+    std::int32_t changedKey = 0;
+    const int select = ListSelection(kList);
+    if (!(redo ? history.Redo(database, changedKey) : history.Undo(database, changedKey))) {
+        if (!history.Problem().empty()) {
+            TMessageBox::Show(this, "The activities were not changed: " + history.Problem(),
+                              "MESSAGE", TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        }
+        Reload(select);
+        return;
+    }
+    // The next change starts from the day as the logbook now holds it, live or erased.
+    DateValue date;
+    dates.DateOfKey(key, date);
+    DayRecord now = DayRecord::Blank(key);
+    hadRecord = database.ReadDay(date, now) == LogBookDatabase::ReadResult::Read;
+    day = hadRecord ? now : DayRecord::Blank(key);
+    Reload(select);
+    if (changed) {
+        changed();
+    }
 }
 
 void ActivitiesDialog::Store(std::vector<ActivityRow> target, int select) {
