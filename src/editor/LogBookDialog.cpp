@@ -418,7 +418,30 @@ void LogBookDialog::Reset() {
     ShowCurrentDay();
 }
 
+ActivityDayEdit::Kind LogBookDialog::TypedEdit() const {
+    const DayForm typed = BoxTexts();
+    std::string problem;
+    if (typed.FirstRefused(shown, dates, problem) >= 0) {
+        return ActivityDayEdit::Kind::Plain;
+    }
+    DayRecord record = currentRecord;
+    typed.ReadChangesInto(shown, record, dates);
+    return ActivityDayEdit::Of(typed, shown, record, reference, activities, metresPerUnit).kind;
+}
+
 bool LogBookDialog::CanClose() {
+    // An activity's figure typed over is stored as it is read: ask before, as for any day.
+    if (TypedEdit() == ActivityDayEdit::Kind::ActivityChanged) {
+        switch (TMessageBox::Show(this, kSaveQuestion, "MESSAGE", TMessageBox::Buttons::YesNoCancel,
+                                  TMessageBox::Icon::Question)) {
+        case TMessageBox::kIdYes:
+            return ReadBoxes() && cache->StoreDirty();
+        case TMessageBox::kIdNo:
+            return true;
+        default:
+            return false;
+        }
+    }
     if (!ReadBoxes()) {
         return false;
     }

@@ -270,4 +270,17 @@ TEST_F(OneActivityTest, AnEmptiedDistanceKeepsTheActivityAndStoresTheRest) {
     EXPECT_EQ(Metres(), std::vector<double>{5000});
 }
 
+// Closing asks before a typed figure goes into the activity, as for any unsaved day.
+TEST_F(OneActivityTest, ClosingAsksBeforeTheTypedDistanceIsStored) {
+    Retype(Box(DayForm::kDistance), "8");
+    ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdNo);
+    EXPECT_EQ(Messages(), Texts{"\n\nSave changes to database?"});
+    EXPECT_EQ(Metres(), std::vector<double>{5000});
+    Reopen();
+    Retype(Box(DayForm::kDistance), "8");
+    ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdYes);
+    EXPECT_EQ(Metres(), std::vector<double>{8000});
+    EXPECT_EQ(client->Tool(res::kLogBookDialog), nullptr);
+}
+
 } // namespace
