@@ -214,15 +214,14 @@ void ActivitiesDialog::Store(std::vector<ActivityRow> target, int select) {
     after.maxHeartRate = 0;
     after.calories = 0;
     ActivityTotals::Apply(after, target, metresPerUnit);
-    std::vector<ActivityRow> present = rows;
     std::string problem;
-    if (!LogBookHistory::StoreWithActivities(database, present, target, after, problem)) {
+    if (!history.StoreActivities(database, hadRecord ? &day : nullptr, after, rows, target,
+                                 problem)) {
         TMessageBox::Show(this, "The activities were not changed: " + problem, "MESSAGE",
                           TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
         Reload(select);
         return;
     }
-    history.AddActivities(hadRecord ? &day : nullptr, after, rows, target);
     hadRecord = true;
     day = after;
     Reload(select);

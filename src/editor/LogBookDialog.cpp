@@ -246,16 +246,14 @@ bool LogBookDialog::StoreActivityChange(const ActivityDayEdit& edit) {
     }
     const DayRecord* cached = cache->Find(edit.day.dateKey);
     const DayRecord before = cached ? *cached : DayRecord::Blank(edit.day.dateKey);
-    std::vector<ActivityRow> present = activities;
     std::vector<ActivityRow> target = edit.rows;
     std::string problem;
-    if (!LogBookHistory::StoreWithActivities(Client().Database(), present, target, edit.day,
-                                             problem)) {
+    if (!history.StoreActivities(Client().Database(), cached ? &before : nullptr, edit.day,
+                                 activities, target, problem)) {
         TMessageBox::Show(this, "The activity was not changed: " + problem, "MESSAGE",
                           TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
         return false;
     }
-    history.AddActivities(cached ? &before : nullptr, edit.day, activities, target);
     cache->PutStored(edit.day);
     currentRecord = edit.day;
     reference = edit.day;
@@ -321,16 +319,15 @@ void LogBookDialog::EraseWithActivities() {
     // The day goes as it is stored; what was typed over it does not matter.
     DayRecord erased = before;
     erased.erased = 1;
-    std::vector<ActivityRow> present = activities;
     std::vector<ActivityRow> none;
     std::string problem;
-    if (!LogBookHistory::StoreWithActivities(Client().Database(), present, none, erased, problem)) {
+    if (!history.StoreActivities(Client().Database(), cached ? &before : nullptr, erased,
+                                 activities, none, problem)) {
         TMessageBox::Show(this, "The day was not erased: " + problem, "MESSAGE",
                           TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
         ShowCurrentDay();
         return;
     }
-    history.AddActivities(cached ? &before : nullptr, erased, activities, none);
     cache->PutStored(erased);
     ShowCurrentDay();
     Client().RefreshToolWindows(false);
