@@ -427,6 +427,18 @@ ActivityDayEdit::Kind LogBookDialog::TypedEdit() const {
 }
 
 bool LogBookDialog::CanClose() {
+    if (!MayClose()) {
+        return false;
+    }
+    // The hint speaks of boxes that are going.
+    if (hinted) {
+        Client().ShowStatus("");
+        hinted = false;
+    }
+    return true;
+}
+
+bool LogBookDialog::MayClose() {
     // An activity's figure typed over is stored as it is read: ask before, as for any day.
     if (TypedEdit() == ActivityDayEdit::Kind::ActivityChanged) {
         switch (TMessageBox::Show(this, kSaveQuestion, "MESSAGE", TMessageBox::Buttons::YesNoCancel,

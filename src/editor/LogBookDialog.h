@@ -79,6 +79,8 @@ private:
     // gives their line; none and empty when the file is missing or cannot be read (said
     // once, as it opened).
     std::string ReadActivities();
+    // Whether the window may close, the unsaved days stored or dropped as the user says.
+    bool MayClose();
     // What storing the typing would do to the shown day's activities; nothing is stored.
     ActivityDayEdit::Kind TypedEdit() const;
     // Stores the day with its one activity changed as one history step; false when nothing

@@ -281,6 +281,7 @@ TEST_F(OneActivityTest, ClosingAsksBeforeTheTypedDistanceIsStored) {
     ClickAnswering(LogBookDialog::kClose, TMessageBox::kIdYes);
     EXPECT_EQ(Metres(), std::vector<double>{8000});
     EXPECT_EQ(client->Tool(res::kLogBookDialog), nullptr);
+    EXPECT_EQ(StatusText(), "");
 }
 
 } // namespace
