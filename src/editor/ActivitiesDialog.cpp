@@ -75,6 +75,7 @@ ActivitiesDialog::ActivitiesDialog(TWindow* parent, LogBookDatabase& database,
     OnCommand(kChange, [this] { Change(); });
     OnCommand(kRemove, [this] { Remove(); });
     OnNotify(kGear, Notify::ComboSelChange, [this] { ChangeGear(); });
+    OnUndoKeys([this] { TakeBack(false); }, [this] { TakeBack(true); });
 }
 
 void ActivitiesDialog::SetupWindow() {
@@ -241,6 +242,35 @@ void ActivitiesDialog::Remove() {
     Store(std::move(target), index);
 }
 
+void ActivitiesDialog::TakeBack(bool redo) {
+    const LogBookHistory::Change* next = redo ? history.ToRedo() : history.ToUndo();
+    if (!next || next->after.dateKey != key) {
+        TMessageBox::Show(this, !next ? (redo ? kNothingToRedo : kNothingToUndo) : kOtherDay,
+                          "MESSAGE", TMessageBox::Buttons::Ok, TMessageBox::Icon::Information);
+        return;
+    }
+    std::int32_t changedKey = 0;
+    const int select = ListSelection(kList);
+    if (!(redo ? history.Redo(database, changedKey) : history.Undo(database, changedKey))) {
+        if (!history.Problem().empty()) {
+            TMessageBox::Show(this, "The activities were not changed: " + history.Problem(),
+                              "MESSAGE", TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        }
+        Reload(select);
+        return;
+    }
+    // The next change starts from the day as the logbook now holds it, live or erased.
+    DateValue date;
+    dates.DateOfKey(key, date);
+    DayRecord now = DayRecord::Blank(key);
+    hadRecord = database.ReadDay(date, now) == LogBookDatabase::ReadResult::Read;
+    day = hadRecord ? now : DayRecord::Blank(key);
+    Reload(select);
+    if (changed) {
+        changed();
+    }
+}
+
 void ActivitiesDialog::Store(std::vector<ActivityRow> target, int select) {
     // A day erased or never stored starts afresh; a live day keeps the user's fields.
     DayRecord after = hadRecord && day.erased == 0 ? day : DayRecord::Blank(key);
@@ -253,15 +283,14 @@ void ActivitiesDialog::Store(std::vector<ActivityRow> target, int select) {
     after.maxHeartRate = 0;
     after.calories = 0;
     ActivityTotals::Apply(after, target, metresPerUnit);
-    std::vector<ActivityRow> present = rows;
     std::string problem;
-    if (!LogBookHistory::StoreWithActivities(database, present, target, after, problem)) {
+    if (!history.StoreActivities(database, hadRecord ? &day : nullptr, after, rows, target,
+                                 problem)) {
         TMessageBox::Show(this, "The activities were not changed: " + problem, "MESSAGE",
                           TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
         Reload(select);
         return;
     }
-    history.AddActivities(hadRecord ? &day : nullptr, after, rows, target);
     hadRecord = true;
     day = after;
     Reload(select);

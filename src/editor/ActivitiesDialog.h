@@ -31,6 +31,12 @@ public:
     static constexpr int kBoxLimit = 10;
     static constexpr int kSportLimit = 24;
     static constexpr const char* kNoSelection = "Choose the activity in the list first.";
+    static constexpr const char* kNothingToUndo = "Nothing to undo.";
+    static constexpr const char* kNothingToRedo = "Nothing to redo.";
+    // Ctrl+Z and Ctrl+Y here take back only this day's changes.
+    static constexpr const char* kOtherDay =
+        "The next change to take back or make again is of another day: close this dialog and "
+        "press the keys in the Log Book.";
 
     // stored is the day's record as the logbook holds it (live or erased), null for none;
     // dayText names the day in the caption; changed runs after each stored change.
@@ -55,6 +61,8 @@ private:
     // link by the activity's start, which no re-store of its row changes.
     void ShowGear(int index);
     void ChangeGear();
+    // Ctrl+Z (Ctrl+Y): takes back (makes again) the history's next step when it is this day's.
+    void TakeBack(bool redo);
     // Stores the day with these activities as one step of the history.
     void Store(std::vector<ActivityRow> target, int select);
 

@@ -81,6 +81,10 @@ void LogBookCache::Put(const DayRecord& record) {
     Insert(record, true);
 }
 
+void LogBookCache::PutStored(const DayRecord& record) {
+    Insert(record, false);
+}
+
 bool LogBookCache::StoreDirty() {
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (dirty[i] == 0) {

@@ -33,6 +33,8 @@ public:
     const DayRecord* Find(std::int32_t key) const;
     // Puts a changed day in, replacing the cached one of the same key, and marks it dirty.
     void Put(const DayRecord& record);
+    // A day stored by other means (with its activities): cached as the logbook now holds it.
+    void PutStored(const DayRecord& record);
     // Stores the dirty days in key order; stops at the first failure (the store has shown
     // its message) and answers false, leaving that day and the rest dirty.
     bool StoreDirty();

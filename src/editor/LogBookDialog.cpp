@@ -1,5 +1,6 @@
 #include "editor/LogBookDialog.h"
 
+#include "activities/ActivityDays.h"
 #include "activities/DayActivitiesText.h"
 #include "editor/ActivitiesDialog.h"
 #include "framework/TMessageBox.h"
@@ -181,19 +182,25 @@ void LogBookDialog::ShowCurrentDay() {
     }
     reference = currentRecord;
     shown = BoxTexts();
-    SetDlgItemText(kActivities, ActivitiesLine());
+    SetDlgItemText(kActivities, ReadActivities());
+    if (!activities.empty() || hinted) {
+        Client().ShowStatus(ActivityDayEdit::Hint(activities.size()));
+        hinted = !activities.empty();
+    }
 }
 
-std::string LogBookDialog::ActivitiesLine() const {
+std::string LogBookDialog::ReadActivities() {
     // Opened for each day shown, so the file is never held past the logbook's own life.
-    ActivityStore activities;
-    std::vector<ActivityRow> rows;
+    ActivityStore store;
+    activities.clear();
     const std::int32_t key = dates.KeyOfDate(current);
-    if (!activities.Open(Client().Database(), false).Ok() ||
-        !activities.Read(key, key, rows).Ok()) {
+    if (!store.Open(Client().Database(), false).Ok() || !store.Read(key, key, activities).Ok()) {
+        activities.clear();
         return "";
     }
-    return DayActivitiesText::Line(rows, activities.Unit(), DayActivitiesText::kLogBookCharacters);
+    metresPerUnit = ActivityDays::MetresPer(store.Unit() == "mi" ? ActivityDays::Unit::Miles
+                                                                 : ActivityDays::Unit::Kilometres);
+    return DayActivitiesText::Line(activities, store.Unit(), DayActivitiesText::kLogBookCharacters);
 }
 
 bool LogBookDialog::ReadBoxes() {
@@ -219,9 +226,47 @@ bool LogBookDialog::ReadBoxes() {
         typed.comments = EditLine(kComments, 0) + EditLine(kComments, 1);
     }
     typed.ReadChangesInto(shown, currentRecord, dates);
+    const ActivityDayEdit edit =
+        ActivityDayEdit::Of(typed, shown, currentRecord, reference, activities, metresPerUnit);
+    if (edit.kind == ActivityDayEdit::Kind::ActivityChanged) {
+        return StoreActivityChange(edit);
+    }
+    currentRecord = edit.day;
     if (!currentRecord.SameContent(reference)) {
         cache->Put(currentRecord);
     }
+    if (edit.kind == ActivityDayEdit::Kind::NotTaken &&
+        TMessageBox::Show(this, edit.message + kOpenActivitiesQuestion, "MESSAGE",
+                          TMessageBox::Buttons::YesNo,
+                          TMessageBox::Icon::Information) == TMessageBox::kIdYes) {
+        // The other boxes are in the cache: the dialog stores them first.
+        ShowCurrentDay();
+        OpenActivities();
+        return false;
+    }
+    return true;
+}
+
+bool LogBookDialog::StoreActivityChange(const ActivityDayEdit& edit) {
+    // The step holds the day as the logbook has it, so what is waiting is stored first.
+    if (!cache->StoreDirty()) {
+        return false;
+    }
+    const DayRecord* cached = cache->Find(edit.day.dateKey);
+    const DayRecord before = cached ? *cached : DayRecord::Blank(edit.day.dateKey);
+    std::vector<ActivityRow> target = edit.rows;
+    std::string problem;
+    if (!history.StoreActivities(Client().Database(), cached ? &before : nullptr, edit.day,
+                                 activities, target, problem)) {
+        TMessageBox::Show(this, "The activity was not changed: " + problem, "MESSAGE",
+                          TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        return false;
+    }
+    cache->PutStored(edit.day);
+    currentRecord = edit.day;
+    reference = edit.day;
+    activities = target;
+    Client().RefreshToolWindows(false);
     return true;
 }
 
@@ -250,6 +295,10 @@ void LogBookDialog::Step(int days) {
 }
 
 void LogBookDialog::EraseDay() {
+    if (!activities.empty()) {
+        EraseWithActivities();
+        return;
+    }
     const DayRecord* cached = cache->Find(dates.KeyOfDate(current));
     if (cached && cached->erased == 0) {
         // The day goes as it is cached; what was typed over it does not matter.
@@ -259,6 +308,37 @@ void LogBookDialog::EraseDay() {
     }
     // Without an entry to erase, what was typed goes and nothing is stored.
     ShowCurrentDay();
+}
+
+void LogBookDialog::EraseWithActivities() {
+    const std::string count =
+        std::to_string(activities.size()) + (activities.size() == 1 ? " activity" : " activities");
+    if (TMessageBox::Show(this, kEraseQuestion + count + kEraseQuestionEnd, "MESSAGE",
+                          TMessageBox::Buttons::YesNo,
+                          TMessageBox::Icon::Question) != TMessageBox::kIdYes) {
+        return;
+    }
+    if (!cache->StoreDirty()) {
+        return;
+    }
+    const std::int32_t key = dates.KeyOfDate(current);
+    const DayRecord* cached = cache->Find(key);
+    const DayRecord before = cached ? *cached : DayRecord::Blank(key);
+    // The day goes as it is stored; what was typed over it does not matter.
+    DayRecord erased = before;
+    erased.erased = 1;
+    std::vector<ActivityRow> none;
+    std::string problem;
+    if (!history.StoreActivities(Client().Database(), cached ? &before : nullptr, erased,
+                                 activities, none, problem)) {
+        TMessageBox::Show(this, "The day was not erased: " + problem, "MESSAGE",
+                          TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+        ShowCurrentDay();
+        return;
+    }
+    cache->PutStored(erased);
+    ShowCurrentDay();
+    Client().RefreshToolWindows(false);
 }
 
 void LogBookDialog::GoToDay(std::int32_t key) {
@@ -343,7 +423,42 @@ void LogBookDialog::Reset() {
     ShowCurrentDay();
 }
 
+ActivityDayEdit::Kind LogBookDialog::TypedEdit() const {
+    const DayForm typed = BoxTexts();
+    std::string problem;
+    if (typed.FirstRefused(shown, dates, problem) >= 0) {
+        return ActivityDayEdit::Kind::Plain;
+    }
+    DayRecord record = currentRecord;
+    typed.ReadChangesInto(shown, record, dates);
+    return ActivityDayEdit::Of(typed, shown, record, reference, activities, metresPerUnit).kind;
+}
+
 bool LogBookDialog::CanClose() {
+    if (!MayClose()) {
+        return false;
+    }
+    // The hint speaks of boxes that are going.
+    if (hinted) {
+        Client().ShowStatus("");
+        hinted = false;
+    }
+    return true;
+}
+
+bool LogBookDialog::MayClose() {
+    // An activity's figure typed over is stored as it is read: ask before, as for any day.
+    if (TypedEdit() == ActivityDayEdit::Kind::ActivityChanged) {
+        switch (TMessageBox::Show(this, kSaveQuestion, "MESSAGE", TMessageBox::Buttons::YesNoCancel,
+                                  TMessageBox::Icon::Question)) {
+        case TMessageBox::kIdYes:
+            return ReadBoxes() && cache->StoreDirty();
+        case TMessageBox::kIdNo:
+            return true;
+        default:
+            return false;
+        }
+    }
     if (!ReadBoxes()) {
         return false;
     }

@@ -5,6 +5,7 @@
 // Stepping works on the cache of the days around the shown day; the logbook is written on
 // Save, when the cache window moves, and on "Yes" at closing.
 
+#include "editor/ActivityDayEdit.h"
 #include "editor/DayForm.h"
 #include "editor/LogBookButtons.h"
 #include "editor/LogBookCache.h"
@@ -15,6 +16,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 class LogBookDialog : public ToolDialog, public LogBookButtons {
 public:
@@ -45,6 +47,12 @@ public:
     static constexpr const char* kRedoneText = "Redone: change of ";
     static constexpr const char* kNothingToUndo = "Nothing to undo";
     static constexpr const char* kNothingToRedo = "Nothing to redo";
+    // Follows what was not taken of a day's activity figures.
+    static constexpr const char* kOpenActivitiesQuestion = "\n\nOpen the Activities dialog now?";
+    // Erasing a day with activities: the question is built around their count.
+    static constexpr const char* kEraseQuestion = "Erase this day and its ";
+    static constexpr const char* kEraseQuestionEnd =
+        "? They go from the activities file too; Ctrl+Z brings the day and them back.";
 
     explicit LogBookDialog(ClientWindow& client);
     // Dialog template 6 and the Logbook Speed Menu.
@@ -64,9 +72,19 @@ protected:
 
 private:
     void ShowCurrentDay();
-    // The line of the shown day's activities, read from the activities file beside the
-    // logbook; empty when the file is missing or cannot be read (said once, as it opened).
-    std::string ActivitiesLine() const;
+    // Reads the shown day's activities from the activities file beside the logbook and
+    // gives their line; none and empty when the file is missing or cannot be read (said
+    // once, as it opened).
+    std::string ReadActivities();
+    // Whether the window may close, the unsaved days stored or dropped as the user says.
+    bool MayClose();
+    // What storing the typing would do to the shown day's activities; nothing is stored.
+    ActivityDayEdit::Kind TypedEdit() const;
+    // Stores the day with its one activity changed as one history step; false when nothing
+    // was stored (said).
+    bool StoreActivityChange(const ActivityDayEdit& edit);
+    // Erases the shown day and its activities as one history step, once the user agrees.
+    void EraseWithActivities();
     // Takes what was typed into the cache. False when a box was refused and the user went
     // back to correct it: the caller then stops.
     bool ReadBoxes();
@@ -93,4 +111,9 @@ private:
     // The boxes as they read right after the day was shown (the comment whole): a box that
     // still reads so was not changed by the user.
     DayForm shown;
+    // The shown day's activities as the file holds them, and the metres in their unit.
+    std::vector<ActivityRow> activities;
+    double metresPerUnit = 1000;
+    // The status bar holds the hint of the boxes of a day with activities.
+    bool hinted = false;
 };

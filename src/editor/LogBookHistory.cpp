@@ -70,6 +70,18 @@ bool LogBookHistory::StoreWithActivities(LogBookDatabase& database,
     return false;
 }
 
+bool LogBookHistory::StoreActivities(LogBookDatabase& database, const DayRecord* before,
+                                     const DayRecord& after,
+                                     const std::vector<ActivityRow>& rowsBefore,
+                                     std::vector<ActivityRow>& rowsAfter, std::string& problem) {
+    std::vector<ActivityRow> present = rowsBefore;
+    if (!StoreWithActivities(database, present, rowsAfter, after, problem)) {
+        return false;
+    }
+    AddActivities(before, after, rowsBefore, rowsAfter);
+    return true;
+}
+
 bool LogBookHistory::StoreSide(LogBookDatabase& database, Change& change, bool redo) {
     problem.clear();
     if (!change.activities) {

@@ -46,6 +46,11 @@ public:
     static bool StoreWithActivities(LogBookDatabase& database, std::vector<ActivityRow>& present,
                                     std::vector<ActivityRow>& target, const DayRecord& record,
                                     std::string& problem);
+    // StoreWithActivities, and the step added once it stored: before is the day as the
+    // logbook holds it (null for none), rowsBefore the rows as the file holds them.
+    bool StoreActivities(LogBookDatabase& database, const DayRecord* before, const DayRecord& after,
+                         const std::vector<ActivityRow>& rowsBefore,
+                         std::vector<ActivityRow>& rowsAfter, std::string& problem);
     void Clear();
 
     // The change that undo or redo takes next, or null.

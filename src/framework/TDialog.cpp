@@ -113,7 +113,12 @@ void TDialog::TakeFocus() {
     if (!IsCreated() || !keyboard) {
         return;
     }
-    QWidget* w = hasFocusMemory ? Control(lastFocus) : nullptr;
+    // A click while the window was not yet active moved the focus without a focus-in event,
+    // which the memory missed: the control the window last gave the focus to comes first.
+    QWidget* w = Widget()->focusWidget();
+    if (!w || !Widget()->isAncestorOf(w) || !w->isEnabled()) {
+        w = hasFocusMemory ? Control(lastFocus) : nullptr;
+    }
     if (!w || w->isHidden() || !w->isEnabled()) {
         const std::vector<QWidget*> stops =
             keyboard ? keyboard->TabStops() : std::vector<QWidget*>{};

@@ -279,6 +279,26 @@ TEST_F(TDialogTest, CombosKeepWhatIsTypedAndListsChangeOnlyByTheUser) {
     EXPECT_EQ(form.listSeen, (std::vector<int>{1, 0}));
 }
 
+// A click that lands before the window system has made the dialog active puts the focus in
+// the clicked box; the activation that follows used to give it back to the control focused
+// before, so what the user typed next went there.
+TEST_F(TDialogTest, AClickBeforeTheWindowIsActiveKeepsTheFocusWhenItActivates) {
+    ASSERT_EQ(FocusedId(form), kLimited);
+    QWidget other;
+    other.resize(100, 60);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    Click(form, kComment);
+    QWidget* host = form.Widget()->window();
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host));
+    EXPECT_EQ(FocusedId(form), kComment);
+    Keys(form, "x");
+    EXPECT_EQ(form.GetDlgItemText(kComment), "x");
+    EXPECT_EQ(form.GetDlgItemText(kLimited), "");
+}
+
 TEST_F(TDialogTest, TemplatesConvertDialogUnitsWithFixedBaseUnits) {
     EXPECT_EQ(form.ClientRect(), (TRect{0, 0, 450, 331}));
     EXPECT_EQ(form.ControlRect(kSaveArt), (TRect{6, 113, 72, 156}));
