@@ -5,6 +5,7 @@
 #include "editor/CalcDTPDialog.h"
 #include "editor/FindDialog.h"
 #include "editor/LogBookDialog.h"
+#include "records/RecordsDialog.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -30,6 +31,7 @@ void ProgramTools::Register() {
     Add<GraphsDialog>(res::kGraphsDialog);
     Add<StatsDialog>(res::kStatsDialog);
     Add<ReportsDialog>(res::kReportsDialog);
+    Add<RecordsDialog>(res::kRecordsDialog);
     Add<FindDialog>(res::kFindDialog);
     Add<CalcDTPDialog>(res::kCalcDTPDialog);
     Add<CalculatorDialog>(res::kCalculatorDialog);

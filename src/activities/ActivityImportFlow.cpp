@@ -96,7 +96,14 @@ void ActivityImportFlow::Import(const std::vector<std::string>& operands) {
     if (preview.Unit() != unit) {
         profile.WriteString(Settings::kSection, kUnitKey, ActivityDays::UnitName(preview.Unit()));
     }
-    if (answer != TDialog::kIdOk || plan.Records().empty()) {
+    if (answer != TDialog::kIdOk) {
+        return;
+    }
+    if (plan.Records().empty()) {
+        // Files stored before their tracks were read: their best efforts are filled in.
+        if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
+            client.ReportError(kept.words.c_str());
+        }
         return;
     }
     // The logbook says why when it refuses; the activities file's words are said here.
@@ -107,6 +114,9 @@ void ActivityImportFlow::Import(const std::vector<std::string>& operands) {
     }
     if (stored != ActivityImportPlan::StoreOutcome::Stored) {
         return;
+    }
+    if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
+        client.ReportError(kept.words.c_str());
     }
     client.ForgetStoredChanges();
     client.RefreshToolWindows(true);

@@ -169,7 +169,14 @@ bool ActivityImportPlan::Place(const std::string& file, const std::vector<Activi
         if (r < refused.size() && refused[r].index == i) {
             ++r;
         } else {
-            kept.activities.emplace_back(i, activities[i]);
+            // Only the best efforts are kept of a track: a year of files holds millions of
+            // points.
+            Activity a = activities[i];
+            if (!a.track.empty()) {
+                trackTimes.emplace(a.start, BestEfforts::Of(a.track));
+                a.track = {};
+            }
+            kept.activities.emplace_back(i, std::move(a));
         }
     }
     takenFiles.push_back(std::move(kept));
@@ -186,6 +193,23 @@ bool ActivityImportPlan::Place(const std::string& file, const std::vector<Activi
     return true;
 }
 
+void ActivityImportPlan::AddEfforts(std::int64_t storedStart, std::int64_t readStart) {
+    const auto found = trackTimes.find(readStart);
+    if (found == trackTimes.end()) {
+        return;
+    }
+    for (std::size_t k = 0; k < BestEfforts::kCount; ++k) {
+        if (found->second[k]) {
+            efforts.push_back({storedStart, BestEfforts::kMetres[k], *found->second[k]});
+        }
+    }
+}
+
+ActivityStore::Outcome ActivityImportPlan::StoreEfforts(ActivityStore& activities) const {
+    RecordStore records(activities);
+    return records.StoreEfforts(efforts);
+}
+
 std::string ActivityImportPlan::Text(const LeftOut& leftOut) {
     return EscapedText::Of(leftOut.file + ": " + leftOut.reason);
 }
@@ -195,6 +219,7 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
     unit = unitOfDays;
     leftOut.resize(leftOutReading);
     days.clear();
+    efforts.clear();
     const bool storedOpen = stored && stored->IsOpen();
     // The days an import cut short left unwritten; other days without their activities were
     // erased afterwards.
@@ -234,6 +259,7 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
                 return ActivitySports::MayBeSame(r.sport, a.sport) &&
                        !(existing == Existing::Replace && touched.count(r.day) > 0);
             });
+            AddEfforts(same != near.end() ? same->start : a.start, a.start);
             if (same != near.end()) {
                 // Its day missing: an import stopped after storing the activities, or the
                 // day was erased since.

@@ -4,6 +4,7 @@
 #include "art/Pictogram.h"
 #include "art/PixelCanvas.h"
 #include "art/Runner.h"
+#include "art/Trophy.h"
 #include "shell/ResourceIds.h"
 
 #include <QPainterPath>
@@ -58,6 +59,7 @@ bool IconArt::Has(int iconId) {
     case res::kGraphsIcon:
     case res::kStatsIcon:
     case res::kReportsIcon:
+    case res::kRecordsIcon:
         return true;
     default:
         return false;
@@ -98,6 +100,9 @@ QImage IconArt::Render(int iconId) {
         break;
     case res::kReportsIcon:
         Pictogram::Draw(c, K::Pages, QRect(1, 1, 30, 30));
+        break;
+    case res::kRecordsIcon:
+        Trophy::Draw(c, QRect(3, 2, 26, 28));
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/RecordsCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RestoreCommand.h"
 #include "cli/ToolCommand.h"
@@ -35,6 +36,9 @@ const char* const LogBookTool::kUsage =
     "                             [--type all|training|competition] [--title TEXT]\n"
     "                             [--comments TEXT] [--no-title-page] [--no-page-numbers]\n"
     "                             [--output FILE]\n"
+    "       veloria-logbook records LOGBOOK [--sport NAME] [--csv]\n"
+    "                             [--not-for-records WHEN | --for-records WHEN]\n"
+    "                             [--race START | --not-race START]\n"
     "       veloria-logbook backup LOGBOOK\n"
     "       veloria-logbook backups LOGBOOK\n"
     "       veloria-logbook restore LOGBOOK BACKUP\n"
@@ -66,6 +70,14 @@ const char* const LogBookTool::kUsage =
     "           last 31 days\n"
     "  report   the report file the Reports window writes (to standard output without\n"
     "           --output); title and comments hold at most 79 characters\n"
+    "  records  the Records window's lists of one sport (--sport: by name or short word;\n"
+    "           the default sport without it): race bests at the standard distances from\n"
+    "           competition days and activities counted as races, day records, and the\n"
+    "           best efforts of imported tracks, ten each, and what is left out and why\n"
+    "           (--csv as CSV). --not-for-records WHEN leaves a day (YYYY-MM-DD) or an\n"
+    "           activity (YYYY-MM-DDTHH:MM, its start as activities lists it) out of\n"
+    "           records, --for-records WHEN counts it again; --race START counts an\n"
+    "           activity as a race, --not-race START no longer\n"
     "  backup   back the logbook up now (unless its newest backup holds the same bytes)\n"
     "  backups  list the logbook's backups, newest first: name, time, days, size; one that\n"
     "           fails its check is marked with a !\n"
@@ -109,6 +121,10 @@ constexpr OptionName kOptionNames[] = {
     {Option::SkipExisting, "--skip-existing", false},
     {Option::DryRun, "--dry-run", false},
     {Option::Sport, "--sport", true},
+    {Option::NotForRecords, "--not-for-records", true},
+    {Option::ForRecords, "--for-records", true},
+    {Option::Race, "--race", true},
+    {Option::NotRace, "--not-race", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -148,6 +164,10 @@ constexpr Command kCommands[] = {
      kRange | Takes({Option::Output, Option::Title, Option::Comments, Option::NoTitlePage,
                      Option::NoPageNumbers}),
      ReportCommand},
+    {"records", 1, false, kOneLogbook,
+     Takes({Option::Sport, Option::Csv, Option::NotForRecords, Option::ForRecords, Option::Race,
+            Option::NotRace}),
+     RecordsCommand},
     {"backup", 1, false, kOneLogbook, 0, BackupCommand},
     {"backups", 1, false, kOneLogbook, 0, BackupsCommand},
     {"restore", 2, false, " needs LOGBOOK and the name of a BACKUP", 0, RestoreCommand},

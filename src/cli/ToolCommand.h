@@ -36,8 +36,12 @@ enum class Option {
     SkipExisting,
     DryRun,
     Sport,
+    NotForRecords,
+    ForRecords,
+    Race,
+    NotRace,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Sport) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::NotRace) + 1;
 
 class ToolCommand {
 public:

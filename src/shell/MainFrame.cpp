@@ -24,6 +24,7 @@ MainFrame::MainFrame(std::string title, TMDIClient& client, const std::string& d
 
     FillToolBar();
     toolBar->SetBkgndColor(TColor::LightGray());
+    sideBar->Insert(std::make_unique<TButtonGadget>(res::kRecordsFace, cmd::kRecords));
     sideBar->Insert(
         std::make_unique<TBitmapGadget>(res::kSideBarBitmap, -1, TGadget::Border::None, 1));
 
@@ -50,6 +51,7 @@ void MainFrame::FillToolBar() {
         {res::kGraphsFace, cmd::kGraphs},
         {res::kStatisticsFace, cmd::kStatistics},
         {res::kReportsFace, cmd::kReports},
+        {res::kRecordsFace, cmd::kRecords},
         {0, 0},
         {res::kHeartRateFace, cmd::kHeartRate},
         {res::kCalculatorFace, cmd::kCalculator},

@@ -26,6 +26,7 @@ constexpr ToolRegistry::ToolInfo kTools[] = {
     {res::kGraphsDialog, cmd::kGraphs, "Graphs", res::kGraphsIcon},
     {res::kStatsDialog, cmd::kStatistics, "Statistics", res::kStatsIcon},
     {res::kReportsDialog, cmd::kReports, "Reports", res::kReportsIcon},
+    {res::kRecordsDialog, cmd::kRecords, "Records", res::kRecordsIcon},
     {res::kHRateDialog, cmd::kHeartRate, nullptr, 0},
     {res::kCalculatorDialog, cmd::kCalculator, nullptr, 0},
     {res::kFindDialog, 0, nullptr, 0},

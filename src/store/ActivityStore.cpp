@@ -42,6 +42,12 @@ const char* const kMigrations[ActivityStore::kVersion] = {
     "CREATE INDEX activity_start ON activity(start);",
     // 3: the day records an import is about to store, kept until the logbook holds them.
     "CREATE TABLE planned_day(day INTEGER PRIMARY KEY, record BLOB NOT NULL);",
+    // 4: what records leave out or count as a race, and the best efforts of tracks, by the
+    // activity's start (its id changes when undo or an import puts it back) or the day.
+    "CREATE TABLE record_mark(kind INTEGER NOT NULL, key INTEGER NOT NULL,"
+    " PRIMARY KEY(kind, key)) WITHOUT ROWID;"
+    "CREATE TABLE best_effort(start INTEGER NOT NULL, metres REAL NOT NULL,"
+    " seconds REAL NOT NULL, PRIMARY KEY(start, metres)) WITHOUT ROWID;",
 };
 
 // A logbook named NAME.vra, or linked there, would be taken for its own activities file.

@@ -36,7 +36,7 @@ public:
     };
 
     // The schema's version in PRAGMA user_version; older files are migrated on open.
-    static constexpr int kVersion = 3;
+    static constexpr int kVersion = 4;
 
     ActivityStore() = default;
     ~ActivityStore();
