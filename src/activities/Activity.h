@@ -30,7 +30,7 @@ struct Activity {
     std::optional<double> ascent; // metres climbed, when the file says
     // The points that carry both a time and a distance, in file order (empty without any):
     // the import finds the best efforts in them and keeps no more of them.
-    std::vector<TrackPoint> track;
+    std::vector<TrackPoint> track = {};
 };
 
 // Why a file gave no activities; the text names the reason for the user.
