@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -21,17 +22,36 @@ struct DayThreshold {
 };
 constexpr DayThreshold kFastestDays[] = {{"5 km", 5000}, {"10 km", 10000}, {"21.1 km", 21100}};
 
-// Best first; ties to the earliest day, then the earliest start.
-void Rank(std::vector<RecordBook::Entry>& entries, bool lowestFirst) {
-    std::sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
-        if (a.value != b.value) {
-            return lowestFirst ? a.value < b.value : a.value > b.value;
-        }
-        return a.day != b.day ? a.day < b.day : a.start < b.start;
-    });
-    if (entries.size() > RecordBook::kTop) {
-        entries.resize(RecordBook::kTop);
+// What a record ranks, with the figures its line shows; only the ten best are put in words.
+struct Candidate {
+    double value;
+    std::int32_t day;
+    std::int64_t start;
+    double metres = 0;
+    double seconds = 0;
+    const char* how = "";
+};
+
+// The best first, ties to the earliest day, then the earliest start; each made a line.
+template <typename Words>
+std::vector<RecordBook::Entry> Top(std::vector<Candidate>& candidates, bool lowestFirst,
+                                   Words words) {
+    const std::size_t n = std::min(RecordBook::kTop, candidates.size());
+    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(n),
+                      candidates.end(), [&](const Candidate& a, const Candidate& b) {
+                          if (a.value != b.value) {
+                              return lowestFirst ? a.value < b.value : a.value > b.value;
+                          }
+                          return a.day != b.day ? a.day < b.day : a.start < b.start;
+                      });
+    std::vector<RecordBook::Entry> top;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Candidate& c = candidates[i];
+        RecordBook::Entry entry{c.day, c.start, c.value, DateUtility::KeyText(c.day), "", ""};
+        words(c, entry);
+        top.push_back(std::move(entry));
     }
+    return top;
 }
 
 std::int32_t Seconds(const ActivityRow& a) {
@@ -205,61 +225,61 @@ void RecordBook::Compute(const Input& input, const std::string& sport) {
 
 void RecordBook::RaceBests(const Input& input, const std::string& sport,
                            const std::vector<DayFigures>& days) {
-    struct Candidate {
-        std::int32_t day;
-        std::int64_t start;
-        double metres;
-        double seconds;
-        const char* how;
-    };
     std::vector<Candidate> candidates;
     for (const ActivityRow& a : input.activities) {
-        if (counted.count(a.start) > 0 && a.sport == sport && input.races.count(a.start) > 0) {
-            candidates.push_back(
-                {a.day, a.start, a.metres, static_cast<double>(Seconds(a)), "race"});
+        if (a.sport == sport && input.races.count(a.start) > 0 && counted.count(a.start) > 0) {
+            const double seconds = Seconds(a);
+            candidates.push_back({seconds, a.day, a.start, a.metres, seconds, "race"});
         }
     }
-    std::map<std::int32_t, bool> competition;
+    std::set<std::int32_t> competitions;
     for (const DayRecord& d : input.days) {
-        competition[d.dateKey] = d.competition == 'Y';
+        if (d.competition == 'Y') {
+            competitions.insert(d.dateKey);
+        }
     }
     for (const DayFigures& f : days) {
         // A day whose race is an activity marked so is that activity's, not the day's sum.
-        if (competition[f.day] && !f.raceActivity && f.clock > 0) {
-            candidates.push_back({f.day, 0, f.metres, f.clock, "competition"});
+        if (competitions.count(f.day) > 0 && !f.raceActivity && f.clock > 0) {
+            candidates.push_back({f.clock, f.day, 0, f.metres, f.clock, "competition"});
         }
     }
     for (const Standard& standard : kRaceDistances) {
-        Record record{Kind::RaceBest, standard.name, {}};
+        std::vector<Candidate> matching;
         for (const Candidate& c : candidates) {
             if (std::abs(c.metres - standard.metres) <= standard.metres * kRaceTolerance) {
-                record.top.push_back({c.day, c.start, c.seconds, DateUtility::KeyText(c.day),
-                                      TimeText(c.seconds), DistanceText(c.metres) + ", " + c.how});
+                matching.push_back(c);
             }
         }
-        Rank(record.top, true);
-        records.push_back(std::move(record));
+        records.push_back(
+            {Kind::RaceBest, standard.name, Top(matching, true, [&](const Candidate& c, Entry& e) {
+                 e.figure = TimeText(c.seconds);
+                 e.detail = DistanceText(c.metres) + ", " + c.how;
+             })});
     }
 }
 
 void RecordBook::DayRecords(const Input& input, const std::vector<DayFigures>& days) {
-    Record distance{Kind::DayRecord, "Longest distance", {}};
-    Record time{Kind::DayRecord, "Longest time", {}};
+    std::vector<Candidate> distances;
+    std::vector<Candidate> times;
     for (const DayFigures& f : days) {
-        const std::string date = DateUtility::KeyText(f.day);
         if (f.metres > 0) {
-            distance.top.push_back({f.day, f.only, f.metres, date, DistanceText(f.metres),
-                                    f.seconds > 0 ? TimeText(f.seconds) : ""});
+            distances.push_back({f.metres, f.day, f.only, f.metres, f.seconds});
         }
         if (f.seconds > 0) {
-            time.top.push_back({f.day, f.only, f.seconds, date, TimeText(f.seconds),
-                                f.metres > 0 ? DistanceText(f.metres) : ""});
+            times.push_back({f.seconds, f.day, f.only, f.metres, f.seconds});
         }
     }
-    Rank(distance.top, false);
-    Rank(time.top, false);
-    records.push_back(std::move(distance));
-    records.push_back(std::move(time));
+    records.push_back({Kind::DayRecord, "Longest distance",
+                       Top(distances, false, [&](const Candidate& c, Entry& e) {
+                           e.figure = DistanceText(c.metres);
+                           e.detail = c.seconds > 0 ? TimeText(c.seconds) : "";
+                       })});
+    records.push_back(
+        {Kind::DayRecord, "Longest time", Top(times, false, [&](const Candidate& c, Entry& e) {
+             e.figure = TimeText(c.seconds);
+             e.detail = c.metres > 0 ? DistanceText(c.metres) : "";
+         })});
 
     const std::pair<PeriodKind, const char*> periods[] = {
         {PeriodKind::Week, "Biggest week"},
@@ -268,50 +288,60 @@ void RecordBook::DayRecords(const Input& input, const std::vector<DayFigures>& d
     };
     for (const auto& [kind, title] : periods) {
         std::map<std::int32_t, double> sums; // by the period's first day
+        std::optional<Period> period;
         for (const DayFigures& f : days) {
-            sums[Period::Containing(f.day, kind, input.weekStart).FirstDay()] += f.metres;
+            if (!period || !period->Holds(f.day)) { // days come in date order
+                period = Period::Containing(f.day, kind, input.weekStart);
+            }
+            sums[period->FirstDay()] += f.metres;
         }
-        Record record{Kind::DayRecord, title, {}};
+        std::vector<Candidate> candidates;
         for (const auto& [first, metres] : sums) {
             if (metres > 0) {
-                record.top.push_back({first, 0, metres,
-                                      Period::Containing(first, kind, input.weekStart).Label(),
-                                      DistanceText(metres), ""});
+                candidates.push_back({metres, first, 0, metres});
             }
         }
-        Rank(record.top, false);
-        records.push_back(std::move(record));
+        records.push_back(
+            {Kind::DayRecord, title, Top(candidates, false, [&](const Candidate& c, Entry& e) {
+                 e.date = Period::Containing(c.day, kind, input.weekStart).Label();
+                 e.figure = DistanceText(c.metres);
+             })});
     }
 
-    Record streaks{Kind::DayRecord, "Most active days in a row", {}};
+    std::vector<Candidate> streaks;
     for (std::size_t i = 0; i < days.size();) {
         std::size_t j = i + 1;
         while (j < days.size() &&
                weeks::DayNumber(days[j].day) == weeks::DayNumber(days[j - 1].day) + 1) {
             ++j;
         }
-        const double count = static_cast<double>(j - i);
-        streaks.top.push_back({days[i].day, 0, count, DateUtility::KeyText(days[i].day),
-                               std::to_string(j - i) + (j - i == 1 ? " day" : " days"),
-                               "to " + DateUtility::KeyText(days[j - 1].day)});
+        // The streak's last day rides in seconds, for its line.
+        streaks.push_back(
+            {static_cast<double>(j - i), days[i].day, 0, 0, static_cast<double>(days[j - 1].day)});
         i = j;
     }
-    Rank(streaks.top, false);
-    records.push_back(std::move(streaks));
+    records.push_back({Kind::DayRecord, "Most active days in a row",
+                       Top(streaks, false, [&](const Candidate& c, Entry& e) {
+                           const long count = std::lround(c.value);
+                           e.figure = std::to_string(count) + (count == 1 ? " day" : " days");
+                           e.detail =
+                               "to " + DateUtility::KeyText(static_cast<std::int32_t>(c.seconds));
+                       })});
 
     for (const DayThreshold& threshold : kFastestDays) {
-        Record record{Kind::DayRecord,
-                      std::string("Fastest day of at least ") + threshold.name + " (average pace)",
-                      {}};
+        std::vector<Candidate> candidates;
         for (const DayFigures& f : days) {
             if (f.metres >= threshold.metres && f.seconds > 0) {
-                record.top.push_back({f.day, f.only, f.seconds / f.metres,
-                                      DateUtility::KeyText(f.day), PaceText(f.metres, f.seconds),
-                                      DistanceText(f.metres) + " in " + TimeText(f.seconds)});
+                candidates.push_back({f.seconds / f.metres, f.day, f.only, f.metres, f.seconds});
             }
         }
-        Rank(record.top, true);
-        records.push_back(std::move(record));
+        records.push_back(
+            {Kind::DayRecord,
+             std::string("Fastest day of at least ") + threshold.name + " (average pace)",
+             Top(candidates, true, [&](const Candidate& c, Entry& e) {
+                 e.figure = PaceText(c.metres, c.seconds);
+                 e.detail = DistanceText(c.metres) + " in " + TimeText(c.seconds);
+             })});
     }
 }
 
@@ -323,17 +353,20 @@ void RecordBook::Efforts(const Input& input, const std::string& sport) {
         }
     }
     for (const Standard& standard : kEffortDistances) {
-        Record record{Kind::BestEffort, standard.name, {}};
+        std::vector<Candidate> candidates;
         for (const RecordStore::Effort& e : input.efforts) {
-            const auto a = activities.find(e.start);
-            if (a != activities.end() && std::abs(e.metres - standard.metres) < 0.01 &&
-                e.seconds > 0) {
-                record.top.push_back({a->second->day, e.start, e.seconds,
-                                      DateUtility::KeyText(a->second->day), TimeText(e.seconds),
-                                      "in " + DistanceText(a->second->metres)});
+            if (std::abs(e.metres - standard.metres) >= 0.01 || e.seconds <= 0) {
+                continue;
+            }
+            if (const auto a = activities.find(e.start); a != activities.end()) {
+                candidates.push_back(
+                    {e.seconds, a->second->day, e.start, a->second->metres, e.seconds});
             }
         }
-        Rank(record.top, true);
-        records.push_back(std::move(record));
+        records.push_back({Kind::BestEffort, standard.name,
+                           Top(candidates, true, [&](const Candidate& c, Entry& e) {
+                               e.figure = TimeText(c.seconds);
+                               e.detail = "in " + DistanceText(c.metres);
+                           })});
     }
 }
