@@ -60,7 +60,7 @@ std::string RecordLimits::TooFast(std::string_view sport, double metres, double 
         return "";
     }
     const double kmh = metres / seconds * 3.6;
-    if (kmh <= limit->kmh + 1e-9) { // 1000 m in 150 s is 24 km/h, whatever the rounding
+    if (kmh <= limit->kmh) {
         return "";
     }
     const bool swim = sport == "Swimming";
