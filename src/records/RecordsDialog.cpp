@@ -27,20 +27,20 @@ void RecordsDialog::RegisterTemplate() {
         return TControlTemplate{K::Static, -1, x, y, cx, 8, text, 0, 0};
     };
     TDialogTemplate t;
-    t.cx = 360;
+    t.cx = 396; // the large tools' width: narrower, its child window would scroll
     t.cy = 292;
     t.hasCaption = false; // a large tool: its child window has the title
     t.controls = {
         label(8, 9, 30, "Sport:"),
         {K::DropDownList, kSport, 40, 7, 120, 120, "", 0, 0},
         label(8, 26, 200, RecordBook::KindTitle(RecordBook::Kind::RaceBest)),
-        {K::ListBox, kRaceBests, 8, 36, 344, 60, "", 0, 0},
+        {K::ListBox, kRaceBests, 8, 36, 380, 60, "", 0, 0},
         label(8, 100, 200, RecordBook::KindTitle(RecordBook::Kind::DayRecord)),
-        {K::ListBox, kDayRecords, 8, 110, 344, 60, "", 0, 0},
+        {K::ListBox, kDayRecords, 8, 110, 380, 60, "", 0, 0},
         label(8, 174, 200, RecordBook::KindTitle(RecordBook::Kind::BestEffort)),
-        {K::ListBox, kBestEfforts, 8, 184, 344, 40, "", 0, 0},
+        {K::ListBox, kBestEfforts, 8, 184, 380, 40, "", 0, 0},
         label(8, 228, 200, "Left out of records"),
-        {K::ListBox, kLeftOut, 8, 238, 344, 28, "", 0, 0},
+        {K::ListBox, kLeftOut, 8, 238, 380, 28, "", 0, 0},
         {K::Button, kGoToDay, 8, 272, 60, 14, "Go to Day", C::kDefault, 0},
         {K::Button, kNotForRecords, 74, 272, 96, 14, "Not for Records", 0, 0},
         {K::Button, kRace, 176, 272, 80, 14, "Race", 0, 0},
