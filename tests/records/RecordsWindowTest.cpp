@@ -3,6 +3,7 @@
 #include "activities/LocalZone.h"
 #include "cli/LogBookTool.h"
 #include "editor/LogBookDialog.h"
+#include "framework/TMDIChild.h"
 #include "records/RecordsDialog.h"
 #include "records/SeasonLogbook.h"
 #include "shell/CommandIds.h"
@@ -118,6 +119,19 @@ TEST_F(RecordsWindowTest, ListsAreTheCommandsAndAGlitchLeavesThemAll) {
     Click(RecordsDialog::kNotForRecords);
     EXPECT_EQ(Shown(RecordsDialog::kLeftOut), Lines{});
     EXPECT_EQ(Shown(RecordsDialog::kDayRecords)[1], "1. 2025-08-10 60.00 km 5:00:00");
+}
+
+// The window opens whole in its child window: a page narrower than the large tools' made the
+// child window scroll.
+TEST_F(RecordsWindowTest, ItsChildWindowNeverScrolls) {
+    TMDIChild* child = nullptr;
+    for (TMDIChild* c : client->Children()) {
+        child = c->Hosted() == records ? c : child;
+    }
+    ASSERT_NE(child, nullptr);
+    ASSERT_NE(child->Scroller(), nullptr);
+    EXPECT_FALSE(child->Scroller()->HorizontalShown());
+    EXPECT_FALSE(child->Scroller()->VerticalShown());
 }
 
 // A double click and Enter open the Log Book on the line's day; a title line goes nowhere.
