@@ -133,8 +133,10 @@ bool ToolRegistry::AnyMdiToolOpen() const {
 }
 
 bool ToolRegistry::AllMdiToolsOpen() const {
+    // A tool of the table that the program did not register cannot be opened: it never
+    // keeps Open All on.
     for (const ToolInfo& info : kTools) {
-        if (info.title && !IsOpen(info.resourceId)) {
+        if (info.title && Available(info.resourceId) && !IsOpen(info.resourceId)) {
             return false;
         }
     }
