@@ -103,6 +103,9 @@ void ActivityImportFlow::Import(const std::vector<std::string>& operands) {
         // Files stored before their tracks were read: their best efforts are filled in.
         if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
             client.ReportError(kept.words.c_str());
+        } else {
+            client.RefreshToolWindows(false);
+            client.ShowStatus("Kept the best efforts of the tracks of activities imported before.");
         }
         return;
     }

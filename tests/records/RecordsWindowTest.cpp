@@ -1,8 +1,11 @@
 // The Records window in the running program on the season's logbook: its lists are the
 // lines veloria-logbook records prints, and it is driven by clicks and keys.
+#include "activities/ActivityIds.h"
+#include "activities/ActivityImportDialog.h"
 #include "activities/LocalZone.h"
 #include "cli/LogBookTool.h"
 #include "editor/LogBookDialog.h"
+#include "framework/TFileOpenDialog.h"
 #include "framework/TMDIChild.h"
 #include "records/RecordsDialog.h"
 #include "records/SeasonLogbook.h"
@@ -12,6 +15,8 @@
 #include "ShellFixture.h"
 
 #include <QListWidget>
+
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -63,10 +68,8 @@ protected:
             [this] {
                 MakeLogbook(Path("log.vrl"), season::TypedDays());
                 std::vector<std::string> import{"import", Path("log.vrl")};
-                for (const std::string& file :
-                     season::WriteFiles(folder.string(), VELORIA_RECORDED_DIR)) {
-                    import.push_back(file);
-                }
+                files = season::WriteFiles(folder.string(), VELORIA_RECORDED_DIR);
+                import.insert(import.end(), files.begin(), files.end());
                 Tool(import);
                 Tool({"records", Path("log.vrl"), "--race", "2025-09-06T07:00"});
             },
@@ -98,6 +101,7 @@ protected:
 
     LocalZone utc{"UTC"};
     RecordsDialog* records = nullptr;
+    std::vector<std::string> files;
 };
 
 // Leaving the glitch out by a click makes the window show what the command prints.
@@ -190,6 +194,31 @@ TEST_F(RecordsWindowTest, ReloadsWhenTheLogbookChanges) {
     EXPECT_EQ(races.at(static_cast<std::size_t>(at) + 1),
               "1. 2025-10-12 3:10:00 42.19 km, competition")
         << "42.195 as a float is 42.19499969: shown as stored";
+}
+
+// Files imported before their best efforts were kept: File > Import Activities finds nothing
+// new in them, and its Import keeps their tracks' efforts, which the window shows at once.
+TEST_F(RecordsWindowTest, ImportingFilesAgainFillsInTheirBestEfforts) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path("log.vra").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "DELETE FROM best_effort", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    client->RefreshToolWindows(true);
+    EXPECT_EQ(Shown(RecordsDialog::kBestEfforts)[0], "1 km: none");
+
+    TFileOpenDialog::QueueChoice(files);
+    ASSERT_TRUE(WhenShown<ActivityImportDialog>(
+        [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, activity::kImportCommand)); },
+        [&](ActivityImportDialog& preview) {
+            EXPECT_TRUE(preview.IsDlgItemEnabled(ActivityImportDialog::kImport));
+            EXPECT_EQ(preview.GetDlgItemText(ActivityImportDialog::kSummary),
+                      "Only the best efforts of the tracks to keep: 0 days from 0 files; 3 "
+                      "files left out.");
+            UserInput::Enter(preview);
+        }));
+    EXPECT_EQ(StatusText(), "Kept the best efforts of the tracks of activities imported before.");
+    EXPECT_EQ(Shown(RecordsDialog::kBestEfforts),
+              Block(season::kRunningRecords, "Best efforts from tracks (Running)"));
 }
 
 } // namespace
