@@ -127,7 +127,7 @@ void ActivityImportDialog::Decide() {
     const bool anyToStore =
         plan.Count(Fate::New) + plan.Count(Fate::Adds) + plan.Count(Fate::Replaces) > 0;
     // Files imported before: nothing new, but their tracks' best efforts can be kept.
-    const bool effortsOnly = !anyToStore && !plan.Efforts().empty();
+    const bool effortsOnly = !anyToStore && plan.NewEfforts() > 0;
     SetDlgItemText(kSummary, (anyToStore    ? "To import: "
                               : effortsOnly ? "Only the best efforts of the tracks to keep: "
                                             : "Nothing to import: ") +

@@ -19,6 +19,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <system_error>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -295,6 +296,16 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
         placed.Add(fileio::LastComponent(file.file), fresh, file.hash);
     }
     filesRead = takenFiles.size() - wholeFilesOut;
+    std::set<std::tuple<std::int64_t, double, double>> kept;
+    if (storedOpen) {
+        for (const RecordStore::Effort& e : RecordStore::EffortsIn(*stored)) {
+            kept.emplace(e.start, e.metres, e.seconds);
+        }
+    }
+    newEfforts = static_cast<std::size_t>(
+        std::count_if(efforts.begin(), efforts.end(), [&](const RecordStore::Effort& e) {
+            return kept.count({e.start, e.metres, e.seconds}) == 0;
+        }));
     for (ActivityDays::Day& day : placed.Days(unit)) {
         PlannedDay planned{std::move(day), Fate::New, {}};
         DecideDay(planned, logbook, storedOpen ? stored : nullptr, existing);

@@ -98,6 +98,8 @@ public:
     // The best efforts of the read activities' tracks, by the start of the stored activity
     // each is (an activity stored already gets those of its file read again).
     const std::vector<RecordStore::Effort>& Efforts() const { return efforts; }
+    // How many of them the activities file does not hold as they are.
+    std::size_t NewEfforts() const { return newEfforts; }
     // Keeps them beside the activities; after Store, or alone when every activity read was
     // stored already.
     ActivityStore::Outcome StoreEfforts(ActivityStore& activities) const;
@@ -148,6 +150,7 @@ private:
     std::vector<Taken> takenFiles;
     std::multimap<std::int64_t, BestEfforts::Times> trackTimes; // by the read start
     std::vector<RecordStore::Effort> efforts;
+    std::size_t newEfforts = 0;
     std::multimap<std::int64_t, Seen> starts; // the placed activities by start
     std::vector<LeftOut> leftOut;
     std::size_t leftOutReading = 0; // how many of leftOut the reading gave

@@ -135,7 +135,7 @@ int ImportActivities(ToolCommand& tool) {
                              "next open rebuilds it");
         }
     }
-    if (!dryRun && toStore == 0 && !plan.Efforts().empty()) {
+    if (!dryRun && toStore == 0 && plan.NewEfforts() > 0) {
         // Files imported before their tracks were read: their best efforts are filled in.
         if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
             tool.Fail(EscapedText::Of(kept.words));

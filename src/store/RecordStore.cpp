@@ -28,7 +28,7 @@ ActivityStore::Outcome RecordStore::SetMark(Mark mark, std::int64_t key, bool on
     return s.Step() == SQLITE_DONE ? ActivityStore::Outcome{} : Failed("cannot keep the mark");
 }
 
-std::vector<RecordStore::Effort> RecordStore::Efforts() const {
+std::vector<RecordStore::Effort> RecordStore::EffortsIn(const ActivityStore& store) {
     std::vector<Effort> efforts;
     if (sqlite3* db = store.Connection()) {
         SqlStatement s(db, "SELECT start, metres, seconds FROM best_effort ORDER BY start, metres");

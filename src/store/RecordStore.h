@@ -33,7 +33,8 @@ public:
     ActivityStore::Outcome SetMark(Mark mark, std::int64_t key, bool on);
 
     // Every stored effort, by start and distance.
-    std::vector<Effort> Efforts() const;
+    std::vector<Effort> Efforts() const { return EffortsIn(store); }
+    static std::vector<Effort> EffortsIn(const ActivityStore& store);
     // The efforts of the activities these efforts name replace what was stored for them,
     // in one change.
     ActivityStore::Outcome StoreEfforts(const std::vector<Effort>& efforts);
