@@ -14,6 +14,7 @@
 
 #include "ShellFixture.h"
 
+#include <QComboBox>
 #include <QListWidget>
 
 #include <sqlite3.h>
@@ -70,6 +71,14 @@ protected:
                 std::vector<std::string> import{"import", Path("log.vrl")};
                 files = season::WriteFiles(folder.string(), VELORIA_RECORDED_DIR);
                 import.insert(import.end(), files.begin(), files.end());
+                // A ride without a track on a day of its own: 40 km in 4800 s.
+                const std::string ride = Path("ride.fit");
+                Write(ride, FitWriter()
+                                .FileId(4)
+                                .Sessions({{season::kRunStart + 14 * 86400, 2, 4800000, 4000000, 0,
+                                            0, 0}})
+                                .Bytes());
+                import.push_back(ride);
                 Tool(import);
                 Tool({"records", Path("log.vrl"), "--race", "2025-09-06T07:00"});
             },
@@ -194,6 +203,24 @@ TEST_F(RecordsWindowTest, ReloadsWhenTheLogbookChanges) {
     EXPECT_EQ(races.at(static_cast<std::size_t>(at) + 1),
               "1. 2025-10-12 3:10:00 42.19 km, competition")
         << "42.195 as a float is 42.19499969: shown as stored";
+}
+
+// The sport is picked from the drop-down as the user does: a click opens it, a key moves down
+// to Cycling, Enter takes it; the lists are then the ride's.
+TEST_F(RecordsWindowTest, TheSportDropDownPicksTheRecords) {
+    auto* combo = qobject_cast<QComboBox*>(records->Control(RecordsDialog::kSport));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(records->ListText(RecordsDialog::kSport, 1), "Cycling");
+    Click(RecordsDialog::kSport);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return combo->view()->isVisible(); }, 2000));
+    UserInput::Press(*combo->view(), Qt::Key_Down);
+    UserInput::Press(*combo->view(), Qt::Key_Return);
+    EXPECT_EQ(records->Sport(), "Cycling");
+    const Lines days = Shown(RecordsDialog::kDayRecords);
+    ASSERT_GT(days.size(), 2U);
+    EXPECT_EQ(days[0], "Longest distance");
+    EXPECT_EQ(days[1], "1. 2025-09-20 40.00 km 1:20:00");
+    EXPECT_EQ(Shown(RecordsDialog::kBestEfforts)[0], "1 km: none");
 }
 
 // Files imported before their best efforts were kept: File > Import Activities finds nothing
