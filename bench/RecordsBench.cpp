@@ -6,13 +6,15 @@
 #include "SampleLogBook.h"
 
 #include "activities/BestEfforts.h"
-#include "framework/TImageDC.h"
 #include "records/RecordsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
 #include "store/ActivityStore.h"
 #include "store/RecordStore.h"
+
+#include <QPixmap>
+#include <QWidget>
 
 #include <unistd.h>
 
@@ -58,7 +60,7 @@ bool AddActivities(SampleLogBook& book) {
 }
 
 // Message 1000 as the Log Book sends it on a change: everything read and the lists filled,
-// then the window painted into an image, as the screen gets it.
+// then the whole window drawn into a picture, its controls with it, as the screen gets it.
 void BM_RecordsWindowReloadAndPaint(benchmark::State& state) {
     SampleLogBook book(state);
     if (!AddActivities(book)) {
@@ -75,10 +77,10 @@ void BM_RecordsWindowReloadAndPaint(benchmark::State& state) {
         book.Fail("the Records window did not open");
         return;
     }
-    TImageDC image(records->ClientRect().Width(), records->ClientRect().Height());
+    QWidget* window = records->Widget();
     for (auto _ : state) {
         records->SendMessage(res::kLogBookChanged, 0, 0);
-        records->PaintTo(image.DC(), true, records->ClientRect());
+        benchmark::DoNotOptimize(window->grab()); // the lists and buttons drawn, as on screen
     }
     if (records->ListCount(RecordsDialog::kBestEfforts) < 50) {
         book.Fail("the best efforts were not listed");
