@@ -9,6 +9,7 @@
 #include "goals/GoalsFlow.h"
 #include "load/TrainingLoadDialog.h"
 #include "gear/GearDialog.h"
+#include "records/RecordsDialog.h"
 #include "reports/ReportsDialog.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
@@ -37,6 +38,7 @@ void ProgramTools::Register() {
     Add<ReportsDialog>(res::kReportsDialog);
     Add<SummaryDialog>(res::kSummaryDialog);
     Add<TrainingLoadDialog>(res::kTrainingLoadDialog);
+    Add<RecordsDialog>(res::kRecordsDialog);
     Add<FindDialog>(res::kFindDialog);
     Add<CalcDTPDialog>(res::kCalcDTPDialog);
     Add<CalculatorDialog>(res::kCalculatorDialog);

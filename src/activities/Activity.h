@@ -7,6 +7,12 @@
 #include <string>
 #include <vector>
 
+// A track point with a time and the distance covered up to it.
+struct TrackPoint {
+    std::int64_t time = 0; // seconds since 1970-01-01 00:00 UTC
+    double metres = 0;     // from the activity's start
+};
+
 struct Activity {
     std::int64_t start = 0;
     // Local time minus UTC as the file states it; none: the machine's time zone decides.
@@ -22,6 +28,9 @@ struct Activity {
     std::string note;
     double elapsed = 0;           // first moment to last, pauses in; 0: not told
     std::optional<double> ascent; // metres climbed, when the file says
+    // The points that carry both a time and a distance, in file order (empty without any):
+    // the import finds the best efforts in them and keeps no more of them.
+    std::vector<TrackPoint> track = {};
 };
 
 // Why a file gave no activities; the text names the reason for the user.

@@ -126,11 +126,15 @@ void ActivityImportDialog::Decide() {
     }
     const bool anyToStore =
         plan.Count(Fate::New) + plan.Count(Fate::Adds) + plan.Count(Fate::Replaces) > 0;
-    SetDlgItemText(kSummary,
-                   (anyToStore ? "To import: " : "Nothing to import: ") + plan.CountsText() + ".");
+    // Files imported before: nothing new, but their tracks' best efforts can be kept.
+    const bool effortsOnly = !anyToStore && plan.NewEfforts() > 0;
+    SetDlgItemText(kSummary, (anyToStore    ? "To import: "
+                              : effortsOnly ? "Only the best efforts of the tracks to keep: "
+                                            : "Nothing to import: ") +
+                                 plan.CountsText() + ".");
     const bool anyHeld =
         plan.Count(Fate::Kept) + plan.Count(Fate::Adds) + plan.Count(Fate::Replaces) > 0;
     EnableDlgItem(kKeepEntries, anyHeld);
     EnableDlgItem(kReplaceEntries, anyHeld);
-    EnableDlgItem(kImport, anyToStore);
+    EnableDlgItem(kImport, anyToStore || effortsOnly);
 }

@@ -98,7 +98,17 @@ void ActivityImportFlow::Import(const std::vector<std::string>& operands) {
     if (preview.Unit() != unit) {
         profile.WriteString(Settings::kSection, kUnitKey, ActivityDays::UnitName(preview.Unit()));
     }
-    if (answer != TDialog::kIdOk || plan.Records().empty()) {
+    if (answer != TDialog::kIdOk) {
+        return;
+    }
+    if (plan.Records().empty()) {
+        // Files stored before their tracks were read: their best efforts are filled in.
+        if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
+            client.ReportError(kept.words.c_str());
+        } else {
+            client.RefreshToolWindows(false);
+            client.ShowStatus("Kept the best efforts of the tracks of activities imported before.");
+        }
         return;
     }
     // The logbook says why when it refuses; the activities file's words are said here.
@@ -109,6 +119,9 @@ void ActivityImportFlow::Import(const std::vector<std::string>& operands) {
     }
     if (stored != ActivityImportPlan::StoreOutcome::Stored) {
         return;
+    }
+    if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
+        client.ReportError(kept.words.c_str());
     }
     client.ForgetStoredChanges();
     client.RefreshToolWindows(true);

@@ -20,6 +20,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <system_error>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -179,7 +180,14 @@ bool ActivityImportPlan::Place(const std::string& file, const std::string& store
         if (r < refused.size() && refused[r].index == i) {
             ++r;
         } else {
-            kept.activities.emplace_back(i, activities[i]);
+            // Only the best efforts are kept of a track: a year of files holds millions of
+            // points.
+            Activity a = activities[i];
+            if (!a.track.empty()) {
+                trackTimes.emplace(a.start, BestEfforts::Of(a.track));
+                a.track = {};
+            }
+            kept.activities.emplace_back(i, std::move(a));
         }
     }
     takenFiles.push_back(std::move(kept));
@@ -196,6 +204,23 @@ bool ActivityImportPlan::Place(const std::string& file, const std::string& store
     return true;
 }
 
+void ActivityImportPlan::AddEfforts(std::int64_t storedStart, std::int64_t readStart) {
+    const auto found = trackTimes.find(readStart);
+    if (found == trackTimes.end()) {
+        return;
+    }
+    for (std::size_t k = 0; k < BestEfforts::kCount; ++k) {
+        if (found->second[k]) {
+            efforts.push_back({storedStart, BestEfforts::kMetres[k], *found->second[k]});
+        }
+    }
+}
+
+ActivityStore::Outcome ActivityImportPlan::StoreEfforts(ActivityStore& activities) const {
+    RecordStore records(activities);
+    return records.StoreEfforts(efforts);
+}
+
 std::string ActivityImportPlan::Text(const LeftOut& leftOut) {
     return EscapedText::Of(leftOut.file + ": " + leftOut.reason);
 }
@@ -205,6 +230,7 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
     unit = unitOfDays;
     leftOut.resize(leftOutReading);
     days.clear();
+    efforts.clear();
     const bool storedOpen = stored && stored->IsOpen();
     // The days an import cut short left unwritten; other days without their activities were
     // erased afterwards.
@@ -244,6 +270,7 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
                 return ActivitySports::MayBeSame(r.sport, a.sport) &&
                        !(existing == Existing::Replace && touched.count(r.day) > 0);
             });
+            AddEfforts(same != near.end() ? same->start : a.start, a.start);
             if (same != near.end()) {
                 // Its day missing: an import stopped after storing the activities, or the
                 // day was erased since.
@@ -279,6 +306,16 @@ void ActivityImportPlan::Decide(ActivityDays::Unit unitOfDays, LogBookDatabase* 
         placed.Add(file.storedAs, fresh, file.hash);
     }
     filesRead = takenFiles.size() - wholeFilesOut;
+    std::set<std::tuple<std::int64_t, double, double>> kept;
+    if (storedOpen) {
+        for (const RecordStore::Effort& e : RecordStore::EffortsIn(*stored)) {
+            kept.emplace(e.start, e.metres, e.seconds);
+        }
+    }
+    newEfforts = static_cast<std::size_t>(
+        std::count_if(efforts.begin(), efforts.end(), [&](const RecordStore::Effort& e) {
+            return kept.count({e.start, e.metres, e.seconds}) == 0;
+        }));
     for (ActivityDays::Day& day : placed.Days(unit)) {
         PlannedDay planned{std::move(day), Fate::New, {}};
         DecideDay(planned, logbook, storedOpen ? stored : nullptr, existing);

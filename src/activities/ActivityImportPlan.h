@@ -15,7 +15,10 @@
 // keeps every field the user gave it; only its figures follow its activities.
 
 #include "activities/ActivityDays.h"
+#include "activities/BestEfforts.h"
+#include "store/ActivityStore.h"
 #include "store/DayRecord.h"
+#include "store/RecordStore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -96,6 +99,14 @@ public:
     // against, saying in problem why when it could not.
     StoreOutcome Store(LogBookDatabase& logbook, ActivityStore& activities,
                        std::string& problem) const;
+    // The best efforts of the read activities' tracks, by the start of the stored activity
+    // each is (an activity stored already gets those of its file read again).
+    const std::vector<RecordStore::Effort>& Efforts() const { return efforts; }
+    // How many of them the activities file does not hold as they are.
+    std::size_t NewEfforts() const { return newEfforts; }
+    // Keeps them beside the activities; after Store, or alone when every activity read was
+    // stored already.
+    ActivityStore::Outcome StoreEfforts(ActivityStore& activities) const;
     // "12 days from 14 files; 2 days kept; 1 file left out; 1 activity left out": what the
     // plan stores, as the command's summary and the window's say it.
     std::string CountsText() const;
@@ -125,6 +136,7 @@ private:
     // The file an earlier activity like this one came from, or nullptr.
     const std::string* SameAs(const Activity& activity) const;
     // Weighs one day against the logbook; false when its entry cannot be read.
+    void AddEfforts(std::int64_t storedStart, std::int64_t readStart);
     void DecideDay(PlannedDay& planned, LogBookDatabase* logbook, const ActivityStore* stored,
                    Existing existing) const;
 
@@ -142,6 +154,9 @@ private:
         std::vector<std::pair<std::size_t, Activity>> activities;
     };
     std::vector<Taken> takenFiles;
+    std::multimap<std::int64_t, BestEfforts::Times> trackTimes; // by the read start
+    std::vector<RecordStore::Effort> efforts;
+    std::size_t newEfforts = 0;
     std::multimap<std::int64_t, Seen> starts; // the placed activities by start
     std::vector<LeftOut> leftOut;
     std::size_t leftOutReading = 0; // how many of leftOut the reading gave

@@ -289,6 +289,12 @@ FileProblem FitReader::ReadFile(bool first) {
 }
 
 void FitReader::Gather(std::optional<std::int64_t> offset) {
+    const std::size_t first = result.activities.size();
+    GatherFigures(offset);
+    Share(first);
+}
+
+void FitReader::GatherFigures(std::optional<std::int64_t> offset) {
     auto add = [&](std::int64_t start, std::optional<std::uint64_t> sport, const char* note) {
         Activity& activity = result.activities.emplace_back();
         activity.start = kEpoch + start;
@@ -395,7 +401,22 @@ void FitReader::AddRecord(std::optional<std::uint32_t> timestamp, const Session&
     }
     if (record.distance) {
         records.centimetres = std::max(records.centimetres, *record.distance);
+        records.points.push_back({kEpoch + time, static_cast<double>(*record.distance) / 100.0});
     }
+}
+
+void FitReader::Share(std::size_t first) {
+    std::vector<Activity>& all = result.activities;
+    for (std::size_t k = first; k < all.size(); ++k) {
+        const std::int64_t from = all[k].start;
+        const bool last = k + 1 == all.size();
+        for (const TrackPoint& p : records.points) {
+            if (p.time >= from && (last || p.time < all[k + 1].start)) {
+                all[k].track.push_back(p);
+            }
+        }
+    }
+    records.points = {};
 }
 
 FileProblem FitReader::ReadDefinition(std::uint8_t header, std::uint32_t& remaining) {

@@ -72,6 +72,7 @@ private:
         std::optional<std::uint64_t> heartRate;
         double hrWeighted = 0, hrSeconds = 0;
         int maxHr = 0;
+        std::vector<TrackPoint> points; // those with a distance, for the best efforts
     };
 
     // Makes n bytes readable at buffer[at]; false at the end of the input or on a failure.
@@ -88,6 +89,9 @@ private:
     void AddRecord(std::optional<std::uint32_t> timestamp, const Session& record);
     // The activities of the chained file just read.
     void Gather(std::optional<std::int64_t> offset);
+    void GatherFigures(std::optional<std::int64_t> offset);
+    // Hands each activity from first on the record points from its start to the next one's.
+    void Share(std::size_t first);
     // The first value of a field; nothing for the invalid marker or a type not a number.
     static std::optional<std::uint64_t> Value(const unsigned char* bytes, const Field& field,
                                               bool bigEndian);

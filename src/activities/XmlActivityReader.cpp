@@ -289,7 +289,11 @@ void XmlActivityReader::Start(const char* name, const char** attributes) {
     case Tag::TotalTimeSeconds:
     case Tag::DistanceMeters:
     case Tag::Calories:
-        capturing = parent == Tag::Lap;
+        capturing = parent == Tag::Lap || (tag == Tag::DistanceMeters && parent == Tag::Trackpoint);
+        break;
+    case Tag::Trackpoint:
+        tcxPointTime.reset();
+        tcxPointMetres.reset();
         break;
     case Tag::PointTime:
         capturing = parent == Tag::Trackpoint;
@@ -371,6 +375,9 @@ void XmlActivityReader::EndGpx(Tag tag, Tag parent, bool captured) {
             havePrevious = true;
             previousLat = pointLat;
             previousLon = pointLon;
+            if (pointTime) {
+                activity.track.push_back({*pointTime, activity.metres + segmentMetres});
+            }
         }
         break;
     }
@@ -409,7 +416,9 @@ void XmlActivityReader::EndTcx(Tag tag, Tag parent, bool captured) {
     case Tag::TotalTimeSeconds:
     case Tag::DistanceMeters:
     case Tag::Calories:
-        if (captured) { // the lap's own, not a track point's running figure
+        if (captured && parent == Tag::Trackpoint) {
+            tcxPointMetres = value && *value >= 0 ? value : std::nullopt;
+        } else if (captured) { // the lap's own, not a track point's running figure
             double& figure = tag == Tag::TotalTimeSeconds ? lapSeconds
                              : tag == Tag::DistanceMeters ? lapMetres
                                                           : lapCalories;
@@ -423,6 +432,12 @@ void XmlActivityReader::EndTcx(Tag tag, Tag parent, bool captured) {
             }
             lastPoint = std::max(lastPoint.value_or(*t), *t);
             lapTime.Add(*t);
+            tcxPointTime = t;
+        }
+        break;
+    case Tag::Trackpoint:
+        if (tcxPointTime && tcxPointMetres) {
+            activity.track.push_back({*tcxPointTime, *tcxPointMetres});
         }
         break;
     case Tag::Value:

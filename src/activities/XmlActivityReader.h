@@ -3,7 +3,7 @@
 // track and each TCX activity is one activity; moving time leaves out pauses (see
 // MovingTime). Documents that declare entities are
 // refused (so none is ever loaded or expanded), nesting and single tokens are bounded, and
-// nothing is kept of a point once the next has been read.
+// nothing is kept of a point once the next has been read but its time and running distance.
 
 #include "activities/Activity.h"
 #include "activities/ActivityInput.h"
@@ -75,6 +75,8 @@ private:
     // TCX: the first timed lap's start, the lap being read (its own figures, and what its
     // track points tell when it gives none), and the heart rate's weights over the activity.
     std::optional<std::int64_t> lapStart, lapStartTime, lapFirstPoint;
+    std::optional<std::int64_t> tcxPointTime; // the track point's, with its running distance
+    std::optional<double> tcxPointMetres;
     double lapSeconds = 0, lapMetres = 0, lapCalories = 0;
     std::optional<double> lapAvgHr;
     std::optional<int> lapMaxHr;

@@ -4,6 +4,7 @@
 #include "art/Pictogram.h"
 #include "art/PixelCanvas.h"
 #include "art/Runner.h"
+#include "art/Trophy.h"
 #include "shell/ResourceIds.h"
 
 #include <QPainterPath>
@@ -61,6 +62,7 @@ bool IconArt::Has(int iconId) {
     case res::kSummaryIcon:
     case res::kTrainingLoadIcon:
     case res::kGearIcon:
+    case res::kRecordsIcon:
         return true;
     default:
         return false;
@@ -112,6 +114,8 @@ QImage IconArt::Render(int iconId) {
         Pictogram::Draw(c, K::Runner, QRect(4, 1, 24, 22));
         c.Fill(QRect(2, 25, 28, 5), P::Grey());
         c.Fill(QRect(2, 25, 21, 5), P::Red());
+    case res::kRecordsIcon:
+        Trophy::Draw(c, QRect(3, 2, 26, 28));
         break;
     default:
         break;

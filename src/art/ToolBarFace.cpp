@@ -3,6 +3,7 @@
 #include "art/ArtPalette.h"
 #include "art/Pictogram.h"
 #include "art/PixelCanvas.h"
+#include "art/Trophy.h"
 #include "shell/ResourceIds.h"
 
 using P = ArtPalette;
@@ -89,6 +90,9 @@ void DrawFace(PixelCanvas& c, int id) {
     case res::kHeartRateFace: // Heart rate
         Pictogram::Draw(c, K::Heart, QRect(2, 2, 16, 16));
         break;
+    case res::kRecordsFace: // Records
+        Trophy::Draw(c, QRect(2, 2, 16, 16));
+        break;
     case res::kHelpFace: // Help contents
         Pictogram::Draw(c, K::Question, QRect(2, 2, 16, 16));
         break;
@@ -103,7 +107,8 @@ bool ToolBarFace::Has(int bitmapId) {
     return (bitmapId >= firstFace && bitmapId <= lastFace &&
             bitmapId != res::kLogBookFace - 1) || // 959 has no face
            bitmapId == res::kSummaryFace || bitmapId == res::kTrainingLoadFace ||
-           bitmapId == res::kGearFace;
+           bitmapId == res::kGearFace ||
+           bitmapId == res::kRecordsFace;
 }
 
 QImage ToolBarFace::Render(int bitmapId) {

@@ -129,11 +129,20 @@ int ImportActivities(ToolCommand& tool, ActivityImportPlan& plan) {
         case ActivityImportPlan::StoreOutcome::DaysBehind:
             return tool.Fail(EscapedText::Of(logbook) + ": " + problem);
         }
+        if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
+            tool.Fail(EscapedText::Of(kept.words));
+        }
         activities.Close();
         if (database.Close() != LogBookDatabase::Result::Ok) {
             return tool.Fail(EscapedText::Of(logbook) +
                              ": every day was stored, but the index could not be written; the "
                              "next open rebuilds it");
+        }
+    }
+    if (!dryRun && toStore == 0 && plan.NewEfforts() > 0) {
+        // Files imported before their tracks were read: their best efforts are filled in.
+        if (const ActivityStore::Outcome kept = plan.StoreEfforts(activities); !kept.Ok()) {
+            tool.Fail(EscapedText::Of(kept.words));
         }
     }
     tool.out << summary << '\n';

@@ -9,6 +9,7 @@
 #include "cli/GoalsCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/LoadCommand.h"
+#include "cli/RecordsCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RestoreCommand.h"
 #include "cli/SummaryCommand.h"
@@ -53,6 +54,9 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook gear LOGBOOK --retire NAME [--on YYYY-MM-DD]\n"
     "       veloria-logbook gear LOGBOOK --assign NAME [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
     "                             [--sport NAME]\n"
+    "       veloria-logbook records LOGBOOK [--sport NAME] [--csv]\n"
+    "                             [--not-for-records WHEN | --for-records WHEN]\n"
+    "                             [--race START | --not-race START]\n"
     "       veloria-logbook backup LOGBOOK\n"
     "       veloria-logbook backups LOGBOOK\n"
     "       veloria-logbook restore LOGBOOK BACKUP\n"
@@ -114,6 +118,14 @@ const char* const LogBookTool::kUsage =
     "           item in use is already), --retire retires one (today without --on),\n"
     "           --assign gives it to the activities of a range (of --sport, else of the\n"
     "           sport it is for)\n"
+    "  records  the Records window's lists of one sport (--sport: by name or short word;\n"
+    "           the default sport without it): race bests at the standard distances from\n"
+    "           competition days and activities counted as races, day records, and the\n"
+    "           best efforts of imported tracks, ten each, and what is left out and why\n"
+    "           (--csv as CSV). --not-for-records WHEN leaves a day (YYYY-MM-DD) or an\n"
+    "           activity (YYYY-MM-DDTHH:MM, its start as activities lists it) out of\n"
+    "           records, --for-records WHEN counts it again; --race START counts an\n"
+    "           activity as a race, --not-race START no longer\n"
     "  backup   back the logbook up now (unless its newest backup holds the same bytes)\n"
     "  backups  list the logbook's backups, newest first: name, time, days, size; one that\n"
     "           fails its check is marked with a !\n"
@@ -182,6 +194,10 @@ constexpr OptionName kOptionNames[] = {
     {Option::On, "--on", true},
     {Option::Assign, "--assign", true},
     {Option::Range, "--range", true},
+    {Option::NotForRecords, "--not-for-records", true},
+    {Option::ForRecords, "--for-records", true},
+    {Option::Race, "--race", true},
+    {Option::NotRace, "--not-race", true},
 };
 static_assert(std::size(kOptionNames) == kOptionCount);
 
@@ -239,6 +255,10 @@ constexpr Command kCommands[] = {
             Option::StartDistance, Option::Limit, Option::FirstUse, Option::Retire, Option::On,
             Option::Assign, Option::From, Option::To}),
      GearCommand},
+    {"records", 1, false, kOneLogbook,
+     Takes({Option::Sport, Option::Csv, Option::NotForRecords, Option::ForRecords, Option::Race,
+            Option::NotRace}),
+     RecordsCommand},
     {"backup", 1, false, kOneLogbook, 0, BackupCommand},
     {"backups", 1, false, kOneLogbook, 0, BackupsCommand},
     {"restore", 2, false, " needs LOGBOOK and the name of a BACKUP", 0, RestoreCommand},

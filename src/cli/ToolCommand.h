@@ -56,8 +56,12 @@ enum class Option {
     On,
     Assign,
     Range,
+    NotForRecords,
+    ForRecords,
+    Race,
+    NotRace,
 };
-constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::Range) + 1;
+constexpr std::size_t kOptionCount = static_cast<std::size_t>(Option::NotRace) + 1;
 
 class ToolCommand {
 public:

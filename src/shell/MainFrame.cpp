@@ -24,6 +24,7 @@ MainFrame::MainFrame(std::string title, TMDIClient& client, const std::string& d
 
     FillToolBar();
     toolBar->SetBkgndColor(TColor::LightGray());
+    sideBar->Insert(std::make_unique<TButtonGadget>(res::kRecordsFace, cmd::kRecords));
     sideBar->Insert(
         std::make_unique<TBitmapGadget>(res::kSideBarBitmap, -1, TGadget::Border::None, 1));
 
@@ -53,6 +54,7 @@ void MainFrame::FillToolBar() {
         {res::kSummaryFace, cmd::kSummary},
         {res::kTrainingLoadFace, cmd::kTrainingLoad},
         {res::kGearFace, cmd::kGear},
+        {res::kRecordsFace, cmd::kRecords},
         {0, 0},
         {res::kHeartRateFace, cmd::kHeartRate},
         {res::kCalculatorFace, cmd::kCalculator},

@@ -34,6 +34,7 @@ constexpr ToolRegistry::ToolInfo kTools[] = {
     {res::kSummaryDialog, cmd::kSummary, "Summary", res::kSummaryIcon},
     {res::kTrainingLoadDialog, cmd::kTrainingLoad, "Training Load", res::kTrainingLoadIcon},
     {res::kGearDialog, cmd::kGear, "Gear", res::kGearIcon},
+    {res::kRecordsDialog, cmd::kRecords, "Records", res::kRecordsIcon},
     {res::kHRateDialog, cmd::kHeartRate, nullptr, 0},
     {res::kCalculatorDialog, cmd::kCalculator, nullptr, 0},
     {res::kFindDialog, 0, nullptr, 0},

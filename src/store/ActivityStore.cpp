@@ -64,6 +64,12 @@ const char* const kMigrations[ActivityStore::kVersion] = {
     "CREATE INDEX gear_activity_start ON gear_activity(start);"
     "CREATE TABLE gear_day(gear INTEGER NOT NULL, day INTEGER NOT NULL,"
     " PRIMARY KEY(gear, day)) WITHOUT ROWID;",
+    // 6: what records leave out or count as a race, and the best efforts of tracks, by the
+    // activity's start (its id changes when undo or an import puts it back) or the day.
+    "CREATE TABLE record_mark(kind INTEGER NOT NULL, key INTEGER NOT NULL,"
+    " PRIMARY KEY(kind, key)) WITHOUT ROWID;"
+    "CREATE TABLE best_effort(start INTEGER NOT NULL, metres REAL NOT NULL,"
+    " seconds REAL NOT NULL, PRIMARY KEY(start, metres)) WITHOUT ROWID;",
 };
 
 // A logbook named NAME.vra, or linked there, would be taken for its own activities file.

@@ -36,7 +36,7 @@ public:
     };
 
     // The schema's version in PRAGMA user_version; older files are migrated on open.
-    static constexpr int kVersion = 5;
+    static constexpr int kVersion = 6;
 
     ActivityStore() = default;
     ~ActivityStore();

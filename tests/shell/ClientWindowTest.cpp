@@ -66,7 +66,7 @@ TEST_F(ShellTest, FirstRunStampsTheVersionAndOpensTheDefaultLogbook) {
     EXPECT_EQ(Read(Ini()), "[GENERAL INFO]\nVERSION=3.2\n");
     ASSERT_NE(frame->DateGadget(), nullptr);
     EXPECT_EQ(frame->DateGadget()->Text(), LongDate(0));
-    EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 26U); // 20 buttons, 6 separators
+    EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 27U); // 21 buttons, 6 separators
 }
 
 TEST_F(ShellTest, CyclingFollowsTheOpeningOrder) {
@@ -124,7 +124,7 @@ TEST_F(ShellTest, EnablersFollowTheWindowsAndTheToolBar) {
     EXPECT_FALSE(Enabled(cmd::kHideToolBar));
     UserInput::ChooseMenuItem(*frame, cmd::kShowToolBar);
     EXPECT_TRUE(frame->HasDecoration(*frame->ToolBar()));
-    EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 26U); // 20 buttons, 6 separators
+    EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 27U); // 21 buttons, 6 separators
 }
 
 // Close All and Exit ask every tool window first: a refusal keeps them all.

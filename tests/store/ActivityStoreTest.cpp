@@ -214,7 +214,7 @@ TEST_F(ActivityStoreTest, AnOlderFileIsBroughtUpToDateKeepingItsActivities) {
                                  -1, &s, nullptr),
               SQLITE_OK);
     ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(s, 0), 5);
+    EXPECT_EQ(sqlite3_column_int(s, 0), 6);
     EXPECT_EQ(sqlite3_column_int(s, 1), 2);
     sqlite3_finalize(s);
     sqlite3_close(raw);

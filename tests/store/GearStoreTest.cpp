@@ -110,11 +110,11 @@ TEST_F(GearStoreTest, AFileFromBeforeGearHasNoneUntilItIsOpenedToBeChanged) {
     store.Close();
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(Path("mylog.vra").c_str(), &raw), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(
-                  raw,
-                  "DROP TABLE goal; DROP TABLE gear; DROP TABLE gear_activity; DROP TABLE gear_day;"
-                  "PRAGMA user_version=3;",
-                  nullptr, nullptr, nullptr),
+    ASSERT_EQ(sqlite3_exec(raw,
+                           "DROP TABLE goal; DROP TABLE record_mark; DROP TABLE best_effort; DROP "
+                           "TABLE gear; DROP TABLE gear_activity; DROP TABLE gear_day;"
+                           "PRAGMA user_version=3;",
+                           nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(raw);
     ::chmod(Path("mylog.vra").c_str(), 0444);
