@@ -107,13 +107,16 @@ QImage IconArt::Render(int iconId) {
     case res::kSummaryIcon:
         Pictogram::Draw(c, K::Sheet, QRect(3, 1, 26, 30));
         Pictogram::Draw(c, K::BarChart, QRect(7, 9, 18, 16));
+        break;
     case res::kTrainingLoadIcon:
         Pictogram::Draw(c, K::LineChart, QRect(1, 3, 30, 26));
         Pictogram::Draw(c, K::Heart, QRect(18, 1, 13, 13));
+        break;
     case res::kGearIcon:
         Pictogram::Draw(c, K::Runner, QRect(4, 1, 24, 22));
         c.Fill(QRect(2, 25, 28, 5), P::Grey());
         c.Fill(QRect(2, 25, 21, 5), P::Red());
+        break;
     case res::kRecordsIcon:
         Trophy::Draw(c, QRect(3, 2, 26, 28));
         break;

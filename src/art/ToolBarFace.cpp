@@ -76,9 +76,11 @@ void DrawFace(PixelCanvas& c, int id) {
     case res::kSummaryFace: // Summary: weeks as bars
         Pictogram::Draw(c, K::BarChart, QRect(2, 3, 16, 14));
         Badge(c, K::Sigma, QRect(12, 2, 6, 7));
+        break;
     case res::kTrainingLoadFace: // Training load
         Pictogram::Draw(c, K::LineChart, QRect(2, 5, 16, 13));
         Pictogram::Draw(c, K::Heart, QRect(10, 1, 9, 9));
+        break;
     case res::kGearFace: // Gear: the runner with a gauge under him
         Pictogram::Draw(c, K::Runner, QRect(3, 1, 14, 13));
         c.Fill(QRect(2, 15, 16, 3), P::Grey());

@@ -24,7 +24,6 @@ MainFrame::MainFrame(std::string title, TMDIClient& client, const std::string& d
 
     FillToolBar();
     toolBar->SetBkgndColor(TColor::LightGray());
-    sideBar->Insert(std::make_unique<TButtonGadget>(res::kRecordsFace, cmd::kRecords));
     sideBar->Insert(
         std::make_unique<TBitmapGadget>(res::kSideBarBitmap, -1, TGadget::Border::None, 1));
 

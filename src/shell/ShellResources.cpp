@@ -96,7 +96,7 @@ void ShellResources::RegisterMenu() {
                             I::Item("&Graphs...", cmd::kGraphs),
                             I::Item("&Statistics...", cmd::kStatistics),
                             I::Item("&Reports...", cmd::kReports),
-                            I::Item("Rec&ords...", cmd::kRecords),
+                            I::Item("Recor&ds...", cmd::kRecords),
                             I::Item("Su&mmary...", cmd::kSummary),
                             I::Item("&Training Load...", cmd::kTrainingLoad),
                             I::Item("G&ear...", cmd::kGear),
