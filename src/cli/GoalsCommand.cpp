@@ -165,9 +165,11 @@ int GoalsCommand(ToolCommand& tool) {
     }
 
     const DateValue today = tool.Today();
+    WeekStart start{};
+    tool.ReadWeekStart(start); // goals take no --week-start: the setting, never refused
     std::vector<GoalProgress::State> states;
-    if (const ActivityStore::Outcome loaded = GoalBook::Load(
-            database, store, tool.dates, tool.dates.KeyOfDate(today), WeekStart::Monday, states);
+    if (const ActivityStore::Outcome loaded =
+            GoalBook::Load(database, store, tool.dates, tool.dates.KeyOfDate(today), start, states);
         !loaded.Ok()) {
         return tool.Fail(EscapedText::Of(loaded.words));
     }

@@ -92,11 +92,14 @@ public:
     // was when the option is missing, and returns false once it has given the usage error.
     // --from or --to: a date from 1960-01-01 to 2100-12-31.
     bool ReadDate(Option fromOrTo, DateValue& date);
+    // The first day of the week every command buckets weeks by: --week-start where the
+    // command takes it, else vrl.ini's WEEKSTART as the windows read it, else the locale's.
+    bool ReadWeekStart(WeekStart& start);
     // --range: one of DateRangePreset's words, never beside --from or --to. The range is
     // worked out once the logbook is open (RangeDays), since "all" reads its days.
     bool ReadRange();
-    // The days --range names today, or nothing without it; false once it has said that the
-    // logbook holds no days for "all".
+    // The days --range names today (weeks as ReadWeekStart says), or nothing without it;
+    // false once it has said that the logbook holds no days for "all".
     bool RangeDays(const LogBookDatabase& database, std::optional<DayRange>& days);
     // A selection's range from --range, cut to the views' limit with a note on standard
     // error; true without --range.

@@ -190,6 +190,7 @@ void GoalsDialog::Add() {
         return;
     }
     store.Close();
+    changed = true;
     Reload(static_cast<int>(states.size()));
 }
 
@@ -210,6 +211,7 @@ void GoalsDialog::Change() {
         return;
     }
     store.Close();
+    changed = true;
     Reload(index);
 }
 
@@ -232,5 +234,6 @@ void GoalsDialog::Remove() {
         return;
     }
     store.Close();
+    changed = true;
     Reload(index);
 }

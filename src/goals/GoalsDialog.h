@@ -40,6 +40,8 @@ public:
 
     const std::vector<GoalProgress::State>& States() const { return states; }
     const GoalsPanel& Panel() const { return panel; }
+    // Whether a goal was added, changed or removed while the dialog was open.
+    bool Changed() const { return changed; }
 
 protected:
     void SetupWindow() override;
@@ -64,4 +66,5 @@ private:
     std::string unit = "km";
     std::vector<GoalProgress::State> states;
     GoalsPanel panel;
+    bool changed = false;
 };

@@ -5,6 +5,7 @@
 #include "goals/GoalText.h"
 #include "goals/GoalsDialog.h"
 #include "shell/ClientWindow.h"
+#include "shell/Settings.h"
 #include "store/LogBookDatabase.h"
 
 void GoalsFlow::Register() {
@@ -16,12 +17,16 @@ void GoalsFlow::Register() {
     command.menu = ToolRegistry::FileCommand::Menu::Tools;
     command.run = [](ClientWindow& client) {
         GoalsDialog dialog(&client, client.Database(), client.Dates(), Today(client.Dates()),
-                           WeekStart::Monday);
+                           Settings::ReadWeekStart(client.Profile()));
         dialog.Execute();
+        // Windows that show goals beside their figures weigh them again.
+        if (dialog.Changed()) {
+            client.RefreshToolWindows(false);
+        }
     };
     command.atOpen = [](ClientWindow& client) {
         return StatusLine(client.Database(), client.Dates(), Today(client.Dates()),
-                          WeekStart::Monday);
+                          Settings::ReadWeekStart(client.Profile()));
     };
     ClientWindow::RegisterFileCommand(std::move(command));
 }

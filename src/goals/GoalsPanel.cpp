@@ -17,6 +17,14 @@ void GoalsPanel::ShowGoals(std::vector<GoalProgress::State> shown, const GoalTex
     Invalidate(true);
 }
 
+std::vector<std::string> GoalsPanel::Lines() const {
+    std::vector<std::string> lines;
+    for (const GoalProgress::State& s : states) {
+        lines.push_back(text ? text->Line(s) : std::string());
+    }
+    return lines;
+}
+
 void GoalsPanel::Paint(TDC& dc, bool, const TRect&) {
     if (text) {
         Draw(dc, ClientRect(), states, *text);

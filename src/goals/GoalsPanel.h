@@ -25,6 +25,8 @@ public:
 
     void ShowGoals(std::vector<GoalProgress::State> shown, const GoalText& text);
     const std::vector<GoalProgress::State>& Shown() const { return states; }
+    // The first line of each goal shown, as drawn.
+    std::vector<std::string> Lines() const;
 
     // As many goals as fit from the top of rect; "No goals are set." when there are none.
     static void Draw(TDC& dc, const TRect& rect, const std::vector<GoalProgress::State>& states,

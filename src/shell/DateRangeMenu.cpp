@@ -3,6 +3,7 @@
 #include "framework/TMessageBox.h"
 #include "shell/ClientWindow.h"
 #include "shell/DatesDialog.h"
+#include "shell/Settings.h"
 #include "store/LogBookDatabase.h"
 
 std::vector<TMenuItem> DateRangeMenu::Items() {
@@ -40,9 +41,11 @@ std::string DateRangeMenu::CutText(const DayRange& kept, int mostDays) {
 std::optional<DayRange> DateRangeMenu::Choose(int command, TWindow& window, ClientWindow& client,
                                               DayRange shown, int mostDays) {
     const DateUtility& dates = client.Dates();
+    // Read at each choice: the setting may have changed since the window opened.
+    const WeekStart start = Settings::ReadWeekStart(client.Profile());
     std::optional<DayRange> range;
     if (command == kDates) {
-        DatesDialog dialog(&window, dates, shown, Entries(client.Database()));
+        DatesDialog dialog(&window, dates, shown, Entries(client.Database()), start);
         if (dialog.Execute() != TDialog::kIdOk) {
             return std::nullopt;
         }
@@ -55,8 +58,8 @@ std::optional<DayRange> DateRangeMenu::Choose(int command, TWindow& window, Clie
         }
         DateValue today;
         dates.Today(today);
-        range = menu[static_cast<std::size_t>(index)].On(
-            dates.KeyOfDate(today), DateRangePreset::kWeekStart, Entries(client.Database()));
+        range = menu[static_cast<std::size_t>(index)].On(dates.KeyOfDate(today), start,
+                                                         Entries(client.Database()));
         if (!range) {
             TMessageBox::Show(&window, DatesDialog::kNoDays, "MESSAGE", TMessageBox::Buttons::Ok,
                               TMessageBox::Icon::Exclamation);

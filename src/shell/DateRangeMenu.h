@@ -24,7 +24,8 @@ public:
     static std::vector<int> Commands();
     // The logbook's first and last day with an entry; nothing while it holds none.
     static std::optional<DayRange> Entries(const LogBookDatabase& database);
-    // The days a command of Items() chooses: a named range worked out against today, or the
+    // The days a command of Items() chooses: a named range worked out against today with
+    // weeks from Settings::ReadWeekStart, or the
     // Dates dialog opened on `shown`. A range of more than mostDays days keeps its last
     // mostDays, and the status bar says so. Nothing when the dialog was cancelled or All
     // met a logbook without days (said in a message box).

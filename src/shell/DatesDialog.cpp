@@ -39,9 +39,9 @@ void DatesDialog::RegisterTemplate() {
 }
 
 DatesDialog::DatesDialog(TWindow* parent, const DateUtility& dates, DayRange shown,
-                         std::optional<DayRange> entries)
+                         std::optional<DayRange> entries, WeekStart start)
     : TDialog(parent, res::kDatesDialog), dates(dates), oneDate(false), chosen(shown),
-      entries(entries) {
+      entries(entries), weekStart(start) {
     Wire();
 }
 
@@ -107,8 +107,8 @@ void DatesDialog::PickRange(int index) {
         return;
     }
     // Worked out against today when picked, as the speed menu does.
-    const std::optional<DayRange> range = menu[static_cast<std::size_t>(index)].On(
-        TodayKey(dates), DateRangePreset::kWeekStart, entries);
+    const std::optional<DayRange> range =
+        menu[static_cast<std::size_t>(index)].On(TodayKey(dates), weekStart, entries);
     if (!range) {
         TMessageBox::Show(this, kNoDays, "MESSAGE", TMessageBox::Buttons::Ok,
                           TMessageBox::Icon::Exclamation);

@@ -26,9 +26,10 @@ public:
 
     static void RegisterTemplate();
 
-    // A range: `entries` are the logbook's first and last day with an entry (for All).
+    // A range: `entries` are the logbook's first and last day with an entry (for All); the
+    // named weeks begin on `start`.
     DatesDialog(TWindow* parent, const DateUtility& dates, DayRange shown,
-                std::optional<DayRange> entries);
+                std::optional<DayRange> entries, WeekStart start);
     // One date.
     DatesDialog(TWindow* parent, const DateUtility& dates, std::int32_t day);
 
@@ -55,6 +56,7 @@ private:
     bool oneDate;
     DayRange chosen;
     std::optional<DayRange> entries;
+    WeekStart weekStart = WeekStart::Monday;
     int pickingInto = kFirstBox;
     bool turningCalendar = false;
 };

@@ -48,8 +48,6 @@ public:
     constexpr DateRangePreset(Kind kind, int count, const char* title)
         : kind(kind), count(count), title(title) {}
 
-    // Weeks begin on Sunday wherever a range names one, as the Calendar's rows do.
-    static constexpr WeekStart kWeekStart = WeekStart::Sunday;
     // The named ranges the windows offer, in their menu order.
     static std::span<const DateRangePreset> Menu();
     // What --range accepts, for its usage error.

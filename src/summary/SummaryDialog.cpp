@@ -3,7 +3,9 @@
 #include "activities/ActivitySports.h"
 #include "framework/TDC.h"
 #include "framework/TResources.h"
+#include "goals/GoalBook.h"
 #include "shell/ClientWindow.h"
+#include "shell/DateRangeMenu.h"
 #include "shell/ResourceIds.h"
 #include "shell/Settings.h"
 #include "shell/ToolPage.h"
@@ -12,10 +14,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 const TFont kTableFont{"Courier New", -9, TFont::kNormal};
+// The Summary sums any range, so a chosen one is never cut.
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+// The page grows by the goals panel's place under the work area.
+constexpr int kGoalsHeight = 80;
 
 const char* KindText(PeriodKind kind) {
     switch (kind) {
@@ -62,15 +69,25 @@ void SummaryDialog::RegisterTemplate() {
         // Over the list's text, which starts inside its frame and the line's margin.
         {K::Static, kTableHeader, 15, 98, 309, 8, "", 0, 0},
         {K::ListBox, kTable, 12, 107, 312, 86, "", 0, 0},
+        {K::Static, kGoalsArea, 8, 200, 320, kGoalsHeight - 4, "", 0, 0},
     });
+    t.cy += kGoalsHeight;
     P::AddRightColumn(t, {SummaryButtons::kPeriod, SummaryButtons::kQuantity,
                           SummaryButtons::kEarlier, SummaryButtons::kLater});
     TResources::AddDialog(res::kSummaryDialog, t);
-    P::AddSpeedMenu(res::kSummaryDialog,
-                    P::SpeedMenu("Summary Speed Menu", SummaryButtons::kButtons));
+    TMenuItem menu = P::SpeedMenu("Summary Speed Menu", SummaryButtons::kButtons);
+    for (TMenuItem& item : DateRangeMenu::Items()) {
+        menu.items.push_back(std::move(item));
+    }
+    P::AddSpeedMenu(res::kSummaryDialog, std::move(menu));
 }
 
-SummaryDialog::SummaryDialog(ClientWindow& client) : ToolDialog(client, res::kSummaryDialog) {
+SummaryDialog::SummaryDialog(ClientWindow& client)
+    : ToolDialog(client, res::kSummaryDialog), goalsPanel(this) {
+    AddAutoCreateChild(goalsPanel);
+    for (const int command : DateRangeMenu::Commands()) {
+        OnCommand(command, [this, command] { ChooseFromMenu(command); });
+    }
     OnCommand(SummaryButtons::kPeriod, [this] {
         choice.kind = choice.kind == PeriodKind::Week    ? PeriodKind::Month
                       : choice.kind == PeriodKind::Month ? PeriodKind::Year
@@ -113,6 +130,10 @@ void SummaryDialog::SetupWindow() {
         ListAddString(kSport, std::string(word));
     }
     ListSetSelection(kSport, 0);
+    const TRect area = ControlRect(kGoalsArea);
+    goalsPanel.MoveWindow(area.left, area.top);
+    goalsPanel.SetSize(area.Width(), area.Height());
+    goalsPanel.Show(TShowMode::Normal);
     Reload();
 }
 
@@ -124,8 +145,9 @@ void SummaryDialog::Reload() {
     // A damaged activities file is the Log Book's to report; here the days count alone.
     ActivityStore activities;
     const bool withActivities = activities.Open(Client().Database(), false).Ok();
-    table.Load(Client().Database(), withActivities ? &activities : nullptr, choice,
-               Client().Dates().KeyOfDate(today));
+    const std::int32_t todayKey = Client().Dates().KeyOfDate(today);
+    table.Load(Client().Database(), withActivities ? &activities : nullptr, choice, todayKey);
+    ReloadGoals(withActivities ? &activities : nullptr, todayKey);
     ListClear(kTable);
     for (const SummaryTable::Row& row : table.Rows()) {
         ListAddString(kTable, table.Line(row));
@@ -137,6 +159,34 @@ void SummaryDialog::Reload() {
     // range fits them, without measuring each line.
     ShowHeader();
     InvalidateRect(kChartRect, true);
+}
+
+void SummaryDialog::ReloadGoals(ActivityStore* activities, std::int32_t today) {
+    std::vector<GoalProgress::State> states;
+    // Goals live in the activities file: without it there are none to show.
+    if (activities) {
+        GoalBook::Load(Client().Database(), *activities, Client().Dates(), today, choice.weekStart,
+                       states);
+    }
+    goalsPanel.ShowGoals(std::move(states),
+                         GoalText(Client().Dates(), activities ? activities->Unit() : "km"));
+}
+
+void SummaryDialog::ChooseFromMenu(int command) {
+    const std::vector<SummaryTable::Row>& rows = table.Rows();
+    DateValue today;
+    Client().Dates().Today(today);
+    const std::int32_t todayKey = Client().Dates().KeyOfDate(today);
+    const DayRange shown = rows.empty()
+                               ? DayRange{todayKey, todayKey}
+                               : DayRange{rows.back().period.FirstDay(),
+                                          std::min(rows.front().period.LastDay(), todayKey)};
+    if (const std::optional<DayRange> range =
+            DateRangeMenu::Choose(command, *this, Client(), shown, kNoLimit)) {
+        choice.from = range->first;
+        choice.to = range->last;
+        Reload();
+    }
 }
 
 void SummaryDialog::ShowHeader() {
@@ -160,6 +210,11 @@ void SummaryDialog::Shift(bool later) {
         return;
     }
     const Period next = later ? newest.Next() : newest.Previous();
+    if (choice.from != 0) {
+        // A chosen range keeps its number of periods as it moves.
+        const Period oldest = Period::Containing(choice.from, choice.kind, choice.weekStart);
+        choice.from = (later ? oldest.Next() : oldest.Previous()).FirstDay();
+    }
     choice.to = next.Holds(todayKey) ? 0 : next.LastDay();
     Reload();
 }

@@ -1,11 +1,16 @@
 #pragma once
 // Summary (dialog 14): the logbook's weeks, months or years, newest first, as a table and as
-// a bar chart of one quantity drawn from the same rows, today's period in red. SummaryTable
-// does the sums and the texts; this dialog binds the controls and draws the chart. A row
-// double-clicked (or Enter on it) opens the Log Book on the period's first day with an entry.
+// a bar chart of one quantity drawn from the same rows, today's period in red, and under them
+// where each goal stands. SummaryTable does the sums and the texts; this dialog binds the
+// controls and draws the chart. A row double-clicked (or Enter on it) opens the Log Book on
+// the period's first day with an entry. The speed menu's named ranges and Dates... show the
+// periods that hold the range chosen, however long.
 
+#include "goals/GoalsPanel.h"
 #include "shell/ToolDialog.h"
 #include "summary/SummaryTable.h"
+
+class ActivityStore;
 
 class SummaryDialog : public ToolDialog {
 public:
@@ -17,6 +22,8 @@ public:
     static constexpr int kGoToDay = 631;
     static constexpr int kTableHeader = 632;
     static constexpr int kTable = 633;
+    // Where the goals panel stands, under the work area.
+    static constexpr int kGoalsArea = 634;
     // The chart's frame in client pixels; bars stand on its bottom, oldest on the left.
     static constexpr TRect kChartRect{18, 78, 486, 156};
     static constexpr TColor kBarColor{0, 0, 128};
@@ -31,6 +38,7 @@ public:
     const SummaryTable& Table() const { return table; }
     SummaryTable::Quantity ChartQuantity() const { return quantity; }
     int Reloads() const { return reloads; }
+    const GoalsPanel& Goals() const { return goalsPanel; }
     // The bar of a row (an index of Table().Rows()), inside kChartRect.
     TRect BarRect(int row) const;
     // The chart, then as many of the table's lines as the list's place holds.
@@ -45,7 +53,9 @@ protected:
 
 private:
     void Reload();
+    void ReloadGoals(ActivityStore* activities, std::int32_t today);
     void ShowHeader();
+    void ChooseFromMenu(int command);
     void GoToDay();
     void Shift(bool later);
     // The largest value of the chart's quantity, which fills the chart's height.
@@ -56,4 +66,5 @@ private:
     SummaryTable::Choice choice;
     SummaryTable::Quantity quantity = SummaryTable::Quantity::Distance;
     int reloads = 0;
+    GoalsPanel goalsPanel;
 };

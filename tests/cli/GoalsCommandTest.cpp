@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 class GoalsCommandTest : public LogBookToolTest {
@@ -52,6 +55,25 @@ TEST_F(GoalsCommandTest, AGoalOverDatesShowsWhatWasDoneAndWhatWasLeft) {
               "1,dates,2025-03-01,2025-03-10,distance (km),,100.0,55.0,45.0,100.0,0.0,0.0,55.0,"
               "-45.0\n"
               "2,dates,2025-03-01,2025-03-10,days,Running,2.0,2.0,0.0,100.0,0.0,0.0,2.0,0.0\n");
+}
+
+// A week goal's week is the one the settings file names, as in the Summary.
+TEST_F(GoalsCommandTest, AWeekGoalFollowsTheSettingsWeek) {
+    ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+    std::filesystem::create_directories(Path("config/veloria"));
+    Goals("goals @a.vrl --add week distance 20");
+    // Monday weeks carry ISO labels (2026-W50); others are named by their first day.
+    const struct {
+        const char* setting;
+        const char* label;
+    } cases[] = {{"sun", "\n   week of "}, {"sat", "\n   week of "}, {"mon", "\n   20"}};
+    for (const auto& c : cases) {
+        Write(Path("config/veloria/vrl.ini"),
+              std::string("[GENERAL INFO]\nWEEKSTART=") + c.setting + "\n");
+        const std::string listed = Goals("goals @a.vrl");
+        EXPECT_TRUE(Holds(listed, c.label)) << c.setting << "\n" << listed;
+    }
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(GoalsCommandTest, RemoveTakesTheNumberedGoalAndARefusedAddChangesNothing) {

@@ -119,6 +119,32 @@ TEST_F(SummaryCommandTest, WeeksBeginOnTheSettingsDayUnlessTold) {
     EXPECT_TRUE(Holds(out, "\n2026-12-07,2026-12-13,2026-W50,"));
 }
 
+// --range's weeks are the Summary's: one named week is one row, whatever day today is.
+TEST_F(SummaryCommandTest, NamedWeeksBeginOnTheSettingsDay) {
+    std::filesystem::create_directories(Path("config/veloria"));
+    const struct {
+        const char* setting;
+        const char* options;
+        const char* label; // how the week's row begins
+    } cases[] = {
+        {"mon", "", "\n20"}, // ISO weeks: 2026-W50
+        {"sat", "", "\nweek of "},
+        {"sun", "", "\nweek of "},
+        {"sat", " --week-start mon", "\n20"}, // told outright: the setting gives way
+    };
+    for (const auto& c : cases) {
+        Write(Path("config/veloria/vrl.ini"),
+              std::string("[GENERAL INFO]\nWEEKSTART=") + c.setting + "\n");
+        for (const char* range : {"this-week", "last-week"}) {
+            const std::string line = std::string("summary @log.vrl --range ") + range + c.options;
+            ASSERT_EQ(Run(line.c_str()), 0) << err;
+            EXPECT_EQ(Lines(), 2U) << line << " with " << c.setting << ": the header and one week\n"
+                                   << out;
+            EXPECT_TRUE(Holds(out, c.label)) << line << " with " << c.setting << "\n" << out;
+        }
+    }
+}
+
 TEST_F(SummaryCommandTest, BadChoicesAreUsageErrors) {
     const struct {
         const char* line;

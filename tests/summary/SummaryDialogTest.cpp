@@ -5,11 +5,16 @@
 #include "editor/LogBookDialog.h"
 #include "framework/TImageDC.h"
 #include "framework/TLocale.h"
+#include "framework/TMessageBox.h"
 #include "framework/UserInput.h"
+#include "goals/GoalIds.h"
+#include "goals/GoalsDialog.h"
 #include "shell/CommandIds.h"
+#include "shell/DatesDialog.h"
 #include "shell/ResourceIds.h"
 #include "shell/Settings.h"
 #include "store/ActivityStore.h"
+#include "store/GoalStore.h"
 #include "summary/SummaryButtons.h"
 
 #include "ShellFixture.h"
@@ -49,6 +54,20 @@ protected:
         Store(Day(Key(days)).Distance(km).Time(seconds));
     }
     D* OpenSummary() { return Open<D>(cmd::kSummary, res::kSummaryDialog); }
+    static std::vector<std::string> Choose(const D& summary, const std::string& item) {
+        return UserInput::ChooseFromSpeedMenu(summary, QPoint(560, 30), item);
+    }
+    static std::string Shown(const D& summary) { return summary.GetDlgItemText(D::kRangeText); }
+    void StoreGoal(std::int32_t first, std::int32_t last, double metres) {
+        Goal goal;
+        goal.span = Goal::Span::Dates;
+        goal.first = first;
+        goal.last = last;
+        goal.amount = metres;
+        ActivityStore store;
+        store.Open(client->Database(), true);
+        ASSERT_TRUE(GoalStore(store).Add(goal).Ok());
+    }
     std::string Cell(const D& summary, int row, int column) const {
         return summary.Table().CellText(summary.Table().Rows().at(std::size_t(row)), column);
     }
@@ -108,7 +127,10 @@ TEST_F(SummaryDialogTest, ButtonsAndTheSpeedMenuCycleThePeriodsAndTheQuantity) {
     EXPECT_EQ(summary->ListSelection(D::kTable), 0);
     EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*summary, QPoint(560, 30), "Week / Month / Year"),
               (std::vector<std::string>{"Week / Month / Year", "Chart Quantity", "Earlier Periods",
-                                        "Later Periods"}));
+                                        "Later Periods", "", "Dates...", "", "Today", "This Week",
+                                        "Last Week", "Last 7 Days", "Last 4 Weeks", "This Month",
+                                        "Last Month", "Last 3 Months", "Year to Date",
+                                        "Last 365 Days", "Last Year", "All"}));
     EXPECT_EQ(summary->GetDlgItemText(D::kKindText), "WEEKS");
     Click(*summary, B::kQuantity);
     EXPECT_EQ(summary->GetDlgItemText(D::kQuantityText), "TIME");
@@ -250,6 +272,74 @@ TEST_F(SummaryDialogTest, PrintingDrawsTheTablesLinesWhereTheListStands) {
     // File > Print takes that sheet to the printer, here a PDF file.
     ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
     EXPECT_EQ(PrintFolder(), std::vector<std::string>{"Veloria Screen.pdf"});
+}
+
+// A chosen range shows every period that holds it, with no limit on its length, and the
+// steps then move the same number of periods.
+TEST_F(SummaryDialogTest, TheSpeedMenusRangesShowThePeriodsHoldingThem) {
+    Store(Day(20100105).Distance(3));
+    StoreDay(-1, 4, 1200);
+    TMessageBox::QueueAnswers({});
+    D* summary = OpenSummary();
+    ASSERT_NE(summary, nullptr);
+    Click(*summary, B::kPeriod);
+    Click(*summary, B::kPeriod);
+    Choose(*summary, "All");
+    // 2010 .. 2026, the years of the first and the last day: 17 rows, over 6,000 days.
+    EXPECT_EQ(summary->ListCount(D::kTable), 17);
+    EXPECT_EQ(Shown(*summary), "2010  to  2026");
+    EXPECT_EQ(StatusText().find("days:"), std::string::npos) << "nothing was cut";
+
+    ASSERT_TRUE(WhenShown<DatesDialog>([&] { Choose(*summary, "Dates..."); },
+                                       [](DatesDialog& dates) {
+                                           UserInput::Keys(dates, "2024-01-01");
+                                           UserInput::Tab(dates);
+                                           UserInput::Keys(dates, "2024-01-31");
+                                           UserInput::Enter(dates);
+                                       }));
+    EXPECT_EQ(Shown(*summary), "2024  to  2024");
+    Click(*summary, B::kPeriod); // years to weeks
+    // Monday weeks: 1 January 2024 is a Monday, 31 January in the week of the 29th.
+    EXPECT_EQ(summary->ListCount(D::kTable), 5);
+    EXPECT_EQ(Shown(*summary), "2024-W01  to  2024-W05");
+    Click(*summary, B::kEarlier);
+    EXPECT_EQ(Shown(*summary), "2023-W52  to  2024-W04");
+    Click(*summary, B::kLater);
+    Click(*summary, B::kLater);
+    EXPECT_EQ(Shown(*summary), "2024-W02  to  2024-W06");
+}
+
+// Goals over past dates, so that the figures do not depend on today.
+TEST_F(SummaryDialogTest, ThePanelUnderTheTableShowsEachGoalAndFollowsItsChanges) {
+    // 10 + 30 + 15 = 55 km in the first ten days of March 2025, one day before them.
+    for (const auto& [key, km] : {std::pair{20250228, 50.0F}, std::pair{20250301, 10.0F},
+                                  std::pair{20250302, 30.0F}, std::pair{20250305, 15.0F}}) {
+        Store(Day(key).Distance(km));
+    }
+    StoreGoal(20250301, 20250310, 100000);
+    D* summary = OpenSummary();
+    ASSERT_NE(summary, nullptr);
+    EXPECT_EQ(summary->Goals().Lines(),
+              std::vector<std::string>{"2025-03-01..2025-03-10: 55 of 100 km, 45 km behind pace"});
+    EXPECT_GE(summary->ControlRect(D::kGoalsArea).top, summary->ControlRect(D::kTable).bottom)
+        << "the panel stands under the table";
+    // Message 1000 weighs the goals again: one stored meanwhile shows. 55 of 50 km is 5 ahead.
+    StoreGoal(20250301, 20250310, 50000);
+    client->RefreshToolWindows(false);
+    ASSERT_EQ(summary->Goals().Lines().size(), 2U);
+    EXPECT_EQ(summary->Goals().Lines()[1],
+              "2025-03-01..2025-03-10: 55 of 50 km, 5 km ahead of pace");
+    // Removed in the Goals dialog: the Summary follows once it closes.
+    TMessageBox::QueueAnswers({TMessageBox::kIdYes});
+    ASSERT_TRUE(WhenShown<GoalsDialog>(
+        [&] { ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, goals::kCommand)); },
+        [](GoalsDialog& goals) {
+            UserInput::ClickRow(goals, GoalsDialog::kList, 0);
+            Click(goals, GoalsDialog::kRemove);
+            UserInput::Escape(goals);
+        }));
+    EXPECT_EQ(summary->Goals().Lines(),
+              std::vector<std::string>{"2025-03-01..2025-03-10: 55 of 50 km, 5 km ahead of pace"});
 }
 
 } // namespace

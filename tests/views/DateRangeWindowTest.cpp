@@ -10,6 +10,7 @@
 #include "shell/CommandIds.h"
 #include "shell/DatesDialog.h"
 #include "shell/ResourceIds.h"
+#include "shell/Settings.h"
 #include "views/CalendarDialog.h"
 #include "views/GraphsDialog.h"
 #include "views/SelectorIds.h"
@@ -99,6 +100,36 @@ TEST_F(DateRangeWindowTest, TheSpeedMenuOffersTheNamedRanges) {
     EXPECT_EQ(Range(*stats), Days(-10, -2));
     Choose(*stats, "Today");
     EXPECT_EQ(Range(*stats), Days(0, 0));
+}
+
+// The named weeks begin on the day the Summary's weeks do, from the speed menu and from the
+// Dates dialog alike; whatever today is, the range's ends fall on these weekdays.
+TEST_F(DateRangeWindowTest, NamedWeeksBeginOnTheSettingsDay) {
+    StatsDialog* stats = OpenStats();
+    ASSERT_NE(stats, nullptr);
+    const auto weekdays = [](const std::string& range) {
+        return range.substr(0, 3) + ".." + range.substr(range.find(" .. ") + 4, 3);
+    };
+    const struct {
+        const char* setting;
+        const char* first;
+        const char* lastWeek; // its first and last weekday
+    } cases[] = {
+        {"mon", "MON", "MON..SUN"}, {"sat", "SAT", "SAT..FRI"}, {"sun", "SUN", "SUN..SAT"}};
+    for (const auto& c : cases) {
+        client->Profile().WriteString(Settings::kSection, Settings::kWeekStartKey, c.setting);
+        Choose(*stats, "This Week");
+        EXPECT_EQ(Range(*stats).substr(0, 3), c.first) << c.setting << ": " << Range(*stats);
+        EXPECT_EQ(Range(*stats).substr(Range(*stats).size() - 12), LongDate(0).substr(5))
+            << "this week ends today";
+        Choose(*stats, "Last Week");
+        EXPECT_EQ(weekdays(Range(*stats)), c.lastWeek) << c.setting;
+        ASSERT_TRUE(InDatesDialog(*stats, [&](DatesDialog& dates) {
+            UserInput::ClickRow(dates, DatesDialog::kRanges, 1); // This Week
+            UserInput::Enter(dates);
+        }));
+        EXPECT_EQ(Range(*stats).substr(0, 3), c.first) << c.setting << " from the Dates dialog";
+    }
 }
 
 TEST_F(DateRangeWindowTest, ARangeLongerThanTheLimitIsCutAndSaid) {
