@@ -20,12 +20,18 @@ int BoxId(int box) {
     return ActivitiesDialog::kFirstBox + box;
 }
 
-// A hand-made activity starts a minute after the day's last one ends, or at noon UTC.
-std::int64_t StartFor(std::int32_t key, const std::vector<ActivityRow>& rows) {
+// A hand-made activity starts a minute after the day's last one ends, or at noon UTC. Gear
+// links outlive the activities they name, so that an undo brings their gear back: a start
+// some link names is passed over, lest the new activity take a removed one's gear.
+std::int64_t StartFor(std::int32_t key, const std::vector<ActivityRow>& rows,
+                      const GearStore& gear) {
     std::int64_t start =
         CivilTime::DaysOfDate(key / 10000, key / 100 % 100, key % 100) * 86400 + 12 * 3600;
     for (const ActivityRow& r : rows) {
         start = std::max(start, r.start + std::max(r.elapsedSeconds, r.movingSeconds) + 60);
+    }
+    while (!gear.GearOfActivity(start).empty()) {
+        start += 60;
     }
     return start;
 }
@@ -119,6 +125,7 @@ void ActivitiesDialog::ShowSelected() {
         SetDlgItemText(BoxId(box), index >= 0 ? form.boxes[box] : "");
     }
     SetDlgItemText(kNote, form.note);
+    picked.reset();
     ShowGear(index);
 }
 
@@ -129,10 +136,12 @@ void ActivitiesDialog::ShowGear(int index) {
     ActivityStore store;
     std::vector<GearItem> items;
     std::vector<std::int64_t> carried;
-    if (index >= 0 && store.Open(database, false).Ok()) {
+    const bool dayGear = rows.empty();
+    if ((index >= 0 || dayGear) && store.Open(database, false).Ok()) {
         const GearStore gear(store);
         gear.Items(items);
-        carried = gear.GearOfActivity(rows[static_cast<std::size_t>(index)].start);
+        carried = dayGear ? gear.GearOfDay(key)
+                          : gear.GearOfActivity(rows[static_cast<std::size_t>(index)].start);
     }
     const auto add = [&](const std::string& text, std::vector<std::int64_t> ids) {
         ListAddString(kGear, text);
@@ -160,21 +169,26 @@ void ActivitiesDialog::ShowGear(int index) {
         }
     }
     ListSetSelection(kGear, shown);
-    EnableDlgItem(kGear, index >= 0);
+    EnableDlgItem(kGear, index >= 0 || dayGear);
     showingGear = false;
 }
 
 void ActivitiesDialog::ChangeGear() {
     const int index = ListSelection(kList);
     const int choice = ListSelection(kGear);
-    if (showingGear || index < 0 || choice < 0 || choice >= static_cast<int>(gearChoices.size())) {
+    const bool dayGear = rows.empty();
+    if (showingGear || (index < 0 && !dayGear) || choice < 0 ||
+        choice >= static_cast<int>(gearChoices.size())) {
         return;
     }
+    const std::vector<std::int64_t>& gear = gearChoices[static_cast<std::size_t>(choice)];
+    picked = gear;
     ActivityStore store;
     ActivityStore::Outcome outcome = store.Open(database, true);
     if (outcome.Ok() || outcome.code == ActivityStore::Code::Missing) {
-        outcome = GearStore(store).SetActivityGear(rows[static_cast<std::size_t>(index)].start,
-                                                   gearChoices[static_cast<std::size_t>(choice)]);
+        outcome = dayGear ? GearStore(store).SetDayGear(key, gear)
+                          : GearStore(store).SetActivityGear(
+                                rows[static_cast<std::size_t>(index)].start, gear);
     }
     if (!outcome.Ok()) {
         TMessageBox::Show(this, "The gear was not changed: " + outcome.words, "MESSAGE",
@@ -207,13 +221,37 @@ bool ActivitiesDialog::ReadBoxes(ActivityRow& row) {
 void ActivitiesDialog::Add() {
     ActivityRow row;
     row.day = key;
-    row.start = StartFor(key, rows);
+    ActivityStore store;
+    store.Open(database, false);
+    row.start = StartFor(key, rows, GearStore(store));
     if (!ReadBoxes(row)) {
         return;
     }
     std::vector<ActivityRow> target = rows;
     target.push_back(row);
-    Store(std::move(target), static_cast<int>(rows.size()));
+    std::vector<std::int64_t> gear;
+    if (picked) {
+        gear = *picked;
+    } else if (const std::int64_t id = GearStore(store).DefaultFor(row.sport, key); id != 0) {
+        gear = {id};
+    }
+    store.Close();
+    Store(std::move(target), static_cast<int>(rows.size()), [&] { LinkAdded(row, gear); });
+}
+
+void ActivitiesDialog::LinkAdded(const ActivityRow& row, const std::vector<std::int64_t>& gear) {
+    if (gear.empty()) {
+        return;
+    }
+    ActivityStore store;
+    ActivityStore::Outcome outcome = store.Open(database, true);
+    if (outcome.Ok()) {
+        outcome = GearStore(store).SetActivityGear(row.start, gear);
+    }
+    if (!outcome.Ok()) {
+        TMessageBox::Show(this, "The activity was added without its gear: " + outcome.words,
+                          "MESSAGE", TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
+    }
 }
 
 void ActivitiesDialog::Change() {
@@ -271,7 +309,8 @@ void ActivitiesDialog::TakeBack(bool redo) {
     }
 }
 
-void ActivitiesDialog::Store(std::vector<ActivityRow> target, int select) {
+bool ActivitiesDialog::Store(std::vector<ActivityRow> target, int select,
+                             const std::function<void()>& stored) {
     // A day erased or never stored starts afresh; a live day keeps the user's fields.
     DayRecord after = hadRecord && day.erased == 0 ? day : DayRecord::Blank(key);
     after.erased = 0;
@@ -289,12 +328,16 @@ void ActivitiesDialog::Store(std::vector<ActivityRow> target, int select) {
         TMessageBox::Show(this, "The activities were not changed: " + problem, "MESSAGE",
                           TMessageBox::Buttons::Ok, TMessageBox::Icon::Exclamation);
         Reload(select);
-        return;
+        return false;
     }
     hadRecord = true;
     day = after;
+    if (stored) {
+        stored();
+    }
     Reload(select);
     if (changed) {
         changed();
     }
+    return true;
 }

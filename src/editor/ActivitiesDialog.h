@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,14 +58,18 @@ private:
     void Add();
     void Change();
     void Remove();
-    // The gear the selected activity carries, and the user's choice of it, stored at once: a
-    // link by the activity's start, which no re-store of its row changes.
+    // The gear the selected activity carries (on a day without activities, the day), and the
+    // user's choice of it, stored at once: a link by the activity's start (the day's key),
+    // which no re-store of its row changes.
     void ShowGear(int index);
     void ChangeGear();
+    // A hand-added activity carries the gear last chosen in the box, else its sport's default.
+    void LinkAdded(const ActivityRow& row, const std::vector<std::int64_t>& gear);
     // Ctrl+Z (Ctrl+Y): takes back (makes again) the history's next step when it is this day's.
     void TakeBack(bool redo);
-    // Stores the day with these activities as one step of the history.
-    void Store(std::vector<ActivityRow> target, int select);
+    // Stores the day with these activities as one step of the history; false when refused.
+    bool Store(std::vector<ActivityRow> target, int select,
+               const std::function<void()>& stored = {});
 
     LogBookDatabase& database;
     const DateUtility& dates;
@@ -79,4 +84,6 @@ private:
     double metresPerUnit = 1000;
     std::vector<std::vector<std::int64_t>> gearChoices; // what each entry of kGear carries
     bool showingGear = false;
+    // The user's choice in kGear since the list's selection last changed.
+    std::optional<std::vector<std::int64_t>> picked;
 };

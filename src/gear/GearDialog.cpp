@@ -46,7 +46,7 @@ void GearDialog::RegisterTemplate() {
         {K::ListBox, kList, 8, 16, 484, 92, "", 0, 0},
         {K::CheckBox, kShowRetired, 8, 112, 120, 10, "Show retired gear", 0, 0},
         {K::Static, kWarning, 132, 113, 360, 8, "", 0, 0},
-        {K::Static, kUsesTitle, 8, 128, 484, 8, "Double-click gear to list its activities.", 0, 0},
+        {K::Static, kUsesTitle, 8, 128, 484, 8, kUsesHint, 0, 0},
         {K::ListBox, kUses, 8, 138, 484, 64, "", 0, 0},
         {K::Button, kAdd, 8, 210, 50, 14, "Add...", 0, 0},
         {K::Button, kChange, 63, 210, 50, 14, "Change...", 0, 0},
@@ -144,7 +144,7 @@ void GearDialog::ShowSelected() {
     const GearTable::Row* row = Selected(false);
     SetDlgItemText(kWarning, row ? table.WarningText(*row) : "");
     ListClear(kUses);
-    SetDlgItemText(kUsesTitle, "Double-click gear to list its activities.");
+    SetDlgItemText(kUsesTitle, kUsesHint);
 }
 
 void GearDialog::ListUses() {
@@ -156,8 +156,7 @@ void GearDialog::ListUses() {
     for (const GearTable::Use& use : row->uses) {
         ListAddString(kUses, table.UseLine(use));
     }
-    SetDlgItemText(kUsesTitle,
-                   "Activities of " + row->item.name + ": " + std::to_string(row->uses.size()));
+    SetDlgItemText(kUsesTitle, GearTable::UsesTitle(*row));
 }
 
 bool GearDialog::Store(const std::function<ActivityStore::Outcome(GearStore&)>& change) {

@@ -2,7 +2,8 @@
 // Gear (dialog 17, Tools > Gear...): the items in use with what each has done (GearTable),
 // a bar of its limit used and the day it is likely to reach it, the retired ones behind a
 // check box; add, change, retire and remove (asked first) an item; a double click lists
-// the activities that carry it. Every change is stored at once in the activities file.
+// the activities and the days without activities that carry it. Every change is stored at once in
+// the activities file.
 
 #include "gear/GearTable.h"
 #include "shell/ToolDialog.h"
@@ -24,6 +25,8 @@ public:
     static constexpr int kRetire = 108;
     static constexpr int kRemove = 109;
     static constexpr int kHeader = 110;
+    static constexpr const char* kUsesHint =
+        "Double-click gear to list its activities and the days without activities it carries.";
     static constexpr const char* kNoSelection = "Choose the gear in the list first.";
 
     explicit GearDialog(ClientWindow& client);

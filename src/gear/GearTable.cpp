@@ -258,6 +258,20 @@ std::string GearTable::UseLine(const Use& use) const {
     return line;
 }
 
+std::string GearTable::UsesTitle(const Row& row) {
+    std::size_t days = 0;
+    for (const Use& use : row.uses) {
+        days += use.start == 0 ? 1 : 0;
+    }
+    std::string title =
+        "Activities of " + row.item.name + ": " + std::to_string(row.uses.size() - days);
+    if (days > 0) {
+        title += ", and " + std::to_string(days) +
+                 (days == 1 ? " day without activities" : " days without activities");
+    }
+    return title;
+}
+
 std::string GearTable::Text(bool all) const {
     std::ostringstream text;
     char line[512];

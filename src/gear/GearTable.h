@@ -83,6 +83,9 @@ public:
     // The Gear window's line of an item, and of one of its uses.
     std::string Line(const Row& row) const;
     std::string UseLine(const Use& use) const;
+    // What heads that list: "Activities of Trail shoes: 3", and the days without activities
+    // when it carries any: "Activities of Trail shoes: 3, and 1 day without activities".
+    static std::string UsesTitle(const Row& row);
     // The command's table of the active items (all: the retired too), and as CSV.
     std::string Text(bool all) const;
     std::string Csv(bool all) const;

@@ -47,6 +47,16 @@ GearItem ItemOf(const SqlStatement& s) {
     return item;
 }
 
+std::int64_t DefaultIn(const std::vector<GearItem>& items, const std::string& sport,
+                       std::int32_t day) {
+    for (const GearItem& item : items) {
+        if (!item.defaultFor.empty() && item.defaultFor == sport && item.InUseOn(day)) {
+            return item.id;
+        }
+    }
+    return 0;
+}
+
 const char* const kLinkActivity = "INSERT OR IGNORE INTO gear_activity(gear, start) VALUES(?1, ?2)";
 
 // A file from before gear was kept, opened only to read, has no gear tables: it has no gear.
@@ -316,6 +326,12 @@ GearStore::Outcome GearStore::AddLinks(const char* sql, const std::vector<Link>&
     return {};
 }
 
+std::int64_t GearStore::DefaultFor(const std::string& sport, std::int32_t day) const {
+    std::vector<GearItem> items;
+    Items(items);
+    return DefaultIn(items, sport, day);
+}
+
 GearStore::Outcome GearStore::AssignDefaults(const std::vector<ActivityRow>& rows) {
     std::vector<GearItem> items;
     if (const Outcome read = Items(items); !read.Ok()) {
@@ -323,12 +339,9 @@ GearStore::Outcome GearStore::AssignDefaults(const std::vector<ActivityRow>& row
     }
     std::vector<Link> wanted;
     for (const ActivityRow& row : rows) {
-        for (const GearItem& item : items) {
-            if (!item.defaultFor.empty() && item.defaultFor == row.sport && item.InUseOn(row.day) &&
-                GearOfActivity(row.start).empty()) {
-                wanted.push_back({item.id, row.start});
-                break;
-            }
+        if (const std::int64_t id = DefaultIn(items, row.sport, row.day);
+            id != 0 && GearOfActivity(row.start).empty()) {
+            wanted.push_back({id, row.start});
         }
     }
     int added = 0;

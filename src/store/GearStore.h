@@ -54,6 +54,8 @@ public:
     // Each new activity that carries nothing yet gets the item that is the default for its
     // sport and in use on its day, so that storing the same activity again changes nothing.
     Outcome AssignDefaults(const std::vector<ActivityRow>& rows);
+    // The item that is the default for this sport and in use on this day, or 0.
+    std::int64_t DefaultFor(const std::string& sport, std::int32_t day) const;
 
 private:
     Outcome SetLinks(const char* table, const char* column, std::int64_t at,

@@ -15,6 +15,12 @@ namespace {
 using D = ActivitiesDialog;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 
+// Closes the dialog however its checks end, so that a failed ASSERT does not leave it open.
+struct EscapeAtEnd {
+    D& d;
+    ~EscapeAtEnd() { UserInput::Escape(d); }
+};
+
 // Today holds two imported activities, a 5 km run and a 20 km ride, and the user's comment.
 class ActivitiesDialogTest : public EditorFixture {
 protected:
@@ -176,6 +182,82 @@ TEST_F(ActivitiesDialogTest, TheGearBoxShowsAndSetsTheChosenActivitysGear) {
                              }));
     EXPECT_EQ(carried(1796000000), std::vector<std::int64_t>{shoes});
     EXPECT_EQ(carried(1796010000), std::vector<std::int64_t>{shoes - 1});
+}
+
+// An added activity carries its sport's default, or what the user chose in the gear box
+// before adding; the link, by start, holds through an undo and a redo that stores the row
+// again, and a removed activity's gear is not handed to the next one added.
+TEST_F(ActivitiesDialogTest, AnAddedActivityCarriesTheDefaultOrTheChosenGear) {
+    {
+        ActivityStore store;
+        store.Open(Db(), true);
+        GearStore gear(store);
+        GearItem road; // id 1
+        road.name = "Road shoes";
+        road.defaultFor = "Running";
+        ASSERT_TRUE(gear.Save(road).Ok());
+        GearItem trail; // id 2
+        trail.name = "Trail shoes";
+        ASSERT_TRUE(gear.Save(trail).Ok());
+    }
+    const auto carried = [&](std::size_t row) {
+        ActivityStore store;
+        store.Open(Db(), false);
+        return GearStore(store).GearOfActivity(Rows().at(row).start);
+    };
+    using Ids = std::vector<std::int64_t>;
+    // (none), Road shoes, Trail shoes: one step down from the road shoes.
+    const auto chooseTrail = [&](D& d) {
+        UserInput::Click(d, D::kNote);
+        UserInput::Tab(d);
+        ASSERT_EQ(UserInput::FocusedId(d), D::kGear);
+        UserInput::Press(d, Qt::Key_End);
+        ASSERT_EQ(d.GetDlgItemText(D::kGear), "Trail shoes");
+    };
+    ASSERT_TRUE(WhenShown<D>([&] { PressInLogBook(Qt::Key_T); },
+                             [&](D& d) {
+                                 const EscapeAtEnd close{d};
+                                 // The run's boxes, 3 km: a third activity, a run, with the road
+                                 // shoes.
+                                 Retype(d, BoxId(ActivityForm::kDistance), "3");
+                                 UserInput::Click(d, D::kAdd);
+                                 ASSERT_EQ(Rows().size(), 3U);
+                                 EXPECT_EQ(carried(2), Ids{1});
+                                 UserInput::Press(d, Qt::Key_Z, kCtrl);
+                                 EXPECT_EQ(Rows().size(), 2U);
+                                 UserInput::Press(d, Qt::Key_Y, kCtrl);
+                                 ASSERT_EQ(Rows().size(), 3U);
+                                 EXPECT_EQ(carried(2), Ids{1});
+
+                                 // It changes to the trail shoes and goes; a run added next starts
+                                 // a minute later and takes the default, and two undos bring the
+                                 // first back with its trail shoes.
+                                 UserInput::ClickRow(d, D::kList, 2);
+                                 EXPECT_EQ(d.GetDlgItemText(D::kGear), "Road shoes");
+                                 chooseTrail(d);
+                                 const std::int64_t removed = Rows()[2].start;
+                                 UserInput::Click(d, D::kRemove);
+                                 ASSERT_EQ(Rows().size(), 2U);
+                                 Retype(d, D::kSport, "Run");
+                                 UserInput::Click(d, D::kAdd);
+                                 ASSERT_EQ(Rows().size(), 3U);
+                                 EXPECT_EQ(Rows()[2].start, removed + 60);
+                                 EXPECT_EQ(carried(2), Ids{1});
+                                 UserInput::Press(d, Qt::Key_Z, kCtrl);
+                                 UserInput::Press(d, Qt::Key_Z, kCtrl);
+                                 ASSERT_EQ(Rows().size(), 3U);
+                                 EXPECT_EQ(Rows()[2].start, removed);
+                                 EXPECT_EQ(carried(2), Ids{2});
+
+                                 // Chosen first: the trail shoes on the 5 km run, then added as a
+                                 // fourth run.
+                                 UserInput::ClickRow(d, D::kList, 0);
+                                 chooseTrail(d);
+                                 UserInput::Click(d, D::kAdd);
+                                 ASSERT_EQ(Rows().size(), 4U);
+                                 EXPECT_EQ(carried(0), Ids{2});
+                                 EXPECT_EQ(carried(3), Ids{2});
+                             }));
 }
 
 // Ctrl+Z and Ctrl+Y pressed in the dialog take back its change and make it again; its list

@@ -1,9 +1,11 @@
 // The Gear window opened from Tools > Gear... on the default logbook and driven as the user
 // drives it: its table and warning, the status bar's warning once the main window shows,
 // add with a refused box, retire behind the check box, remove asked first, and a double
-// click that lists an item's activities.
+// click that lists an item's activities and days, and a day's gear chosen in the Log Book.
 
 #include "gear/GearDialog.h"
+#include "editor/ActivitiesDialog.h"
+#include "editor/LogBookDialog.h"
 #include "gear/GearItemDialog.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
@@ -25,6 +27,7 @@ class GearDialogTest : public ShellFixture {
 protected:
     void RegisterTools() override {
         Register<GearDialog>(res::kGearDialog);
+        Register<LogBookDialog>(res::kLogBookDialog);
         ClientWindow::RegisterOpenedNotice(GearDialog::Notice);
         TMessageBox::QueueAnswers({});
     }
@@ -94,6 +97,54 @@ TEST_F(GearDialogTest, TheTableShowsItsItemsAndADoubleClickListsTheirActivities)
     EXPECT_EQ(Lines(*gear, GearDialog::kUses),
               gear->Table().Date(Key(-3)) + "  Running        10.00 km    0:50:00\n");
     EXPECT_EQ(gear->GetDlgItemText(GearDialog::kUsesTitle), "Activities of Trail shoes: 1");
+}
+
+// Today holds no activity, only 5 km in 30:00 typed in the Log Book. Its Activities dialog
+// (Ctrl+T) offers the day's gear; the choice is stored at once and the open Gear window
+// counts the day and lists it on a double click.
+TEST_F(GearDialogTest, TheLogBookSetsTheGearOfADayWithoutActivitiesAndTheTableFollows) {
+    DayRecord rest = DayRecord::Blank(Key(0));
+    rest.distance = 5;
+    rest.time = 1800;
+    Store(rest);
+    GearDialog* gear = OpenGear();
+    ASSERT_NE(gear, nullptr);
+    client->OpenLogBook();
+    TDialog* logBook = client->Tool(res::kLogBookDialog);
+    ASSERT_NE(logBook, nullptr);
+    using A = ActivitiesDialog;
+    ASSERT_TRUE(WhenShown<A>([&] { UserInput::Press(*logBook, Qt::Key_T, Qt::ControlModifier); },
+                             [&](A& d) {
+                                 EXPECT_EQ(d.ListCount(A::kList), 0);
+                                 EXPECT_EQ(d.GetDlgItemText(A::kGear), "(none)");
+                                 UserInput::Click(d, A::kNote);
+                                 UserInput::Tab(d);
+                                 EXPECT_EQ(UserInput::FocusedId(d), A::kGear);
+                                 if (UserInput::FocusedId(d) == A::kGear) {
+                                     UserInput::Press(d, Qt::Key_Down); // (none), Trail shoes
+                                 }
+                                 EXPECT_EQ(d.GetDlgItemText(A::kGear), "Trail shoes");
+                                 UserInput::Escape(d);
+                             }));
+    {
+        ActivityStore store;
+        store.Open(client->Database(), false);
+        EXPECT_EQ(GearStore(store).GearOfDay(Key(0)), std::vector<std::int64_t>{1});
+    }
+    // 630 + 5 = 635 km, 50:00 + 30:00 = 1:20:00, 2 uses from 3 days ago to today; 635 / 700
+    // = 90.7%, 90% shown. The last 8 weeks 15 km: the 65 km left take 65 x 56 / 15 = 242.7,
+    // 243 days.
+    ASSERT_EQ(gear->ListCount(GearDialog::kList), 1);
+    EXPECT_EQ(gear->ListText(GearDialog::kList, 0),
+              "Trail shoes          635.00 km   1:20:00    2  " + GearTable::Date(Key(-3)) + " " +
+                  GearTable::Date(Key(0)) + " [#########.]  90%  " + GearTable::Date(Key(243)));
+    UserInput::Click(*logBook, LogBookDialog::kClose); // uncovers the Gear window
+    DoubleClickRow(*gear, GearDialog::kList, 0);
+    EXPECT_EQ(Lines(*gear, GearDialog::kUses),
+              GearTable::Date(Key(-3)) + "  Running        10.00 km    0:50:00\n" +
+                  GearTable::Date(Key(0)) + "  (the day)       5.00 km    0:30:00\n");
+    EXPECT_EQ(gear->GetDlgItemText(GearDialog::kUsesTitle),
+              "Activities of Trail shoes: 1, and 1 day without activities");
 }
 
 TEST_F(GearDialogTest, AddRefusesWhatDoesNotReadAndRetireAndRemoveKeepOrDropTheHistory) {

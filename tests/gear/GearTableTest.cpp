@@ -164,6 +164,21 @@ TEST_F(GearTableTest, OnlyLinkedActivitiesAndDaysWithoutActivitiesInItsDatesCoun
     EXPECT_EQ(row.seconds, 5400);
     EXPECT_EQ(row.uses.size(), 2U);
     EXPECT_EQ(row.lastUse, 20260304);
+    // The 12 km run and the 5.5 km day: one activity, one day.
+    EXPECT_EQ(GearTable::UsesTitle(row),
+              "Activities of Trail shoes: 1, and 1 day without activities");
+    EXPECT_EQ(table.UseLine(row.uses[1]), "2026-03-04  (the day)       5.50 km    0:30:00");
+}
+
+// The heading of an item's list counts its activities, and its days only when there are.
+TEST_F(GearTableTest, TheUsesHeadingCountsActivitiesAndDays) {
+    Run(20260302, 12000, 3600);
+    Run(20260303, 9000, 2700);
+    EXPECT_EQ(GearTable::UsesTitle(Only()), "Activities of Trail shoes: 2");
+    DayWithoutActivities(20260304, 5.5F, 1800);
+    DayWithoutActivities(20260305, 4.0F, 1200);
+    EXPECT_EQ(GearTable::UsesTitle(Only()),
+              "Activities of Trail shoes: 2, and 2 days without activities");
 }
 
 // 1000 miles = 1609344 m; 800 miles done = 80%; no warning.
