@@ -19,11 +19,11 @@ void GoalsFlow::Register() {
                            WeekStart::Monday);
         dialog.Execute();
     };
-    command.atOpen = [](ClientWindow& client) {
+    ClientWindow::RegisterFileCommand(std::move(command));
+    ClientWindow::RegisterOpenedNotice([](ClientWindow& client) {
         return StatusLine(client.Database(), client.Dates(), Today(client.Dates()),
                           WeekStart::Monday);
-    };
-    ClientWindow::RegisterFileCommand(std::move(command));
+    });
 }
 
 std::int32_t GoalsFlow::Today(const DateUtility& dates) {
