@@ -3,7 +3,8 @@
 // in three lists (race bests, day records, best efforts from tracks) and a fourth of what is
 // left out and why. Enter or a double-click on a line opens the Log Book on its day; the
 // buttons mark the selected line's day or activity "not for records" (or count it again)
-// and count its activity as a race (or no longer). It reloads when the logbook changes.
+// and count its activity as a race (or no longer).
+// It reloads when the logbook changes, and prints as pages of text.
 
 #include "records/RecordBook.h"
 #include "shell/ToolDialog.h"
@@ -29,6 +30,8 @@ public:
 
     const RecordBook& Book() const { return book; }
     const std::string& Sport() const { return sport; }
+    // On paper the lists are their text: the lines veloria-logbook records prints.
+    std::vector<std::string> PrintedLines() const override { return book.Lines(sport); }
 
 protected:
     void SetupWindow() override;

@@ -9,9 +9,11 @@
 #include "shell/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/OpenFileDialog.h"
+#include "shell/PrintableTool.h"
 #include "shell/ResourceIds.h"
 #include "shell/ScreenDumpPrintout.h"
 #include "shell/Settings.h"
+#include "shell/TextPagesPrintout.h"
 #include "shell/TitleDialog.h"
 
 #include <strings.h>
@@ -295,6 +297,13 @@ void ClientWindow::PrintActiveWindow() {
     TMDIChild* child = ActiveChild();
     if (!child || !child->Hosted()) {
         return;
+    }
+    if (const auto* tool = dynamic_cast<const PrintableTool*>(child->Hosted())) {
+        if (std::vector<std::string> lines = tool->PrintedLines(); !lines.empty()) {
+            TextPagesPrintout printout("Veloria Screen", std::move(lines));
+            printUtility->Print(*child->Hosted(), printout);
+            return;
+        }
     }
     ScreenDumpPrintout printout("Veloria Screen", *child->Hosted());
     printUtility->Print(*child->Hosted(), printout);
