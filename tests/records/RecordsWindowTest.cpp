@@ -166,6 +166,31 @@ TEST_F(RecordsWindowTest, FilePrintGivesTheListsAsPagesOfText) {
     EXPECT_EQ(printed, command);
 }
 
+// A right click on the window offers its buttons' commands, and a choice does what the
+// button does; Exit closes the window as on the other large tools.
+TEST_F(RecordsWindowTest, TheSpeedMenuOffersTheButtonsCommands) {
+    const int row = Row(RecordsDialog::kBestEfforts, "2. 2025-09-13 0:18:00 in 5.00 km");
+    UserInput::ClickRow(*records, RecordsDialog::kBestEfforts, 0);
+    for (int i = 0; i < row; ++i) {
+        UserInput::Press(*records, Qt::Key_Down);
+    }
+    const TRect sport = records->ControlRect(RecordsDialog::kSport);
+    const QPoint beside(sport.right + 60, (sport.top + sport.bottom) / 2);
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*records, beside, "Race"),
+              (Lines{"Go to Day", "Not for Records", "Race"}));
+    EXPECT_EQ(StatusText(), "Counted as a race.");
+    EXPECT_EQ(Shown(RecordsDialog::kRaceBests)[4], "1. 2025-09-13 0:18:00 5.00 km, race");
+
+    UserInput::ClickRow(*records, RecordsDialog::kRaceBests, 4);
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*records, beside, "Go to Day").size(), 3U);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(client->Dates().KeyOfDate(Editor()->CurrentDate()), 20250913);
+
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kNextWindow));
+    Click(RecordsDialog::kClose);
+    EXPECT_FALSE(client->IsToolOpen(res::kRecordsDialog));
+}
+
 // The window opens whole in its child window: a page narrower than the large tools' made the
 // child window scroll.
 TEST_F(RecordsWindowTest, ItsChildWindowNeverScrolls) {
