@@ -100,33 +100,11 @@ int Mark(ToolCommand& tool, ActivityStore& store, const MarkOption& mark, const 
 }
 
 std::string Plain(const RecordBook& book, const std::string& sport) {
-    std::ostringstream text;
-    const RecordBook::Kind kinds[] = {RecordBook::Kind::RaceBest, RecordBook::Kind::DayRecord,
-                                      RecordBook::Kind::BestEffort};
-    for (const RecordBook::Kind kind : kinds) {
-        text << RecordBook::KindTitle(kind) << " (" << EscapedText::Of(sport) << ")\n";
-        for (const RecordBook::Record& record : book.Records()) {
-            if (record.kind != kind) {
-                continue;
-            }
-            text << "  " << record.title << (record.top.empty() ? ": none\n" : "\n");
-            for (std::size_t i = 0; i < record.top.size(); ++i) {
-                const RecordBook::Entry& e = record.top[i];
-                char rank[24];
-                std::snprintf(rank, sizeof rank, "%2zu.", i + 1);
-                text << "    " << rank << ' ' << e.date << "  " << e.figure
-                     << (e.detail.empty() ? "" : "  " + e.detail) << '\n';
-            }
-        }
+    std::string text;
+    for (const std::string& line : book.Lines(sport)) {
+        text += line + '\n';
     }
-    text << "Left out of records\n";
-    if (book.LeftOuts().empty()) {
-        text << "  none\n";
-    }
-    for (const RecordBook::LeftOut& l : book.LeftOuts()) {
-        text << "  " << EscapedText::Of(l.what) << ": " << l.why << '\n';
-    }
-    return text.str();
+    return text;
 }
 
 std::string Csv(const RecordBook& book, const std::string& sport) {

@@ -24,11 +24,11 @@ void GoalsFlow::Register() {
             client.RefreshToolWindows(false);
         }
     };
-    command.atOpen = [](ClientWindow& client) {
+    ClientWindow::RegisterFileCommand(std::move(command));
+    ClientWindow::RegisterOpenedNotice([](ClientWindow& client) {
         return StatusLine(client.Database(), client.Dates(), Today(client.Dates()),
                           Settings::ReadWeekStart(client.Profile()));
-    };
-    ClientWindow::RegisterFileCommand(std::move(command));
+    });
 }
 
 std::int32_t GoalsFlow::Today(const DateUtility& dates) {

@@ -3,6 +3,7 @@
 #include "records/RecordLimits.h"
 #include "store/ActivityStore.h"
 #include "store/DateUtility.h"
+#include "store/EscapedText.h"
 #include "store/LogBookDatabase.h"
 #include "store/Period.h"
 
@@ -369,4 +370,32 @@ void RecordBook::Efforts(const Input& input, const std::string& sport) {
                                e.detail = "in " + DistanceText(c.metres);
                            })});
     }
+}
+
+std::vector<std::string> RecordBook::Lines(const std::string& sport) const {
+    std::vector<std::string> lines;
+    for (const Kind kind : {Kind::RaceBest, Kind::DayRecord, Kind::BestEffort}) {
+        lines.push_back(std::string(KindTitle(kind)) + " (" + EscapedText::Of(sport) + ")");
+        for (const Record& record : records) {
+            if (record.kind != kind) {
+                continue;
+            }
+            lines.push_back("  " + record.title + (record.top.empty() ? ": none" : ""));
+            for (std::size_t i = 0; i < record.top.size(); ++i) {
+                const Entry& e = record.top[i];
+                char rank[24];
+                std::snprintf(rank, sizeof rank, "%2zu.", i + 1);
+                lines.push_back("    " + std::string(rank) + ' ' + e.date + "  " + e.figure +
+                                (e.detail.empty() ? "" : "  " + e.detail));
+            }
+        }
+    }
+    lines.push_back("Left out of records");
+    if (leftOut.empty()) {
+        lines.push_back("  none");
+    }
+    for (const LeftOut& l : leftOut) {
+        lines.push_back("  " + EscapedText::Of(l.what) + ": " + l.why);
+    }
+    return lines;
 }

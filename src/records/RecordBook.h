@@ -81,6 +81,11 @@ public:
     const std::vector<Record>& Records() const { return records; }
     const std::vector<LeftOut>& LeftOuts() const { return leftOut; }
 
+    // The records as text, a line each: every kind under its heading with the sport, each
+    // record with its places, then what was left out. What veloria-logbook records prints
+    // and the Records window prints.
+    std::vector<std::string> Lines(const std::string& sport) const;
+
     // "Race bests", "Day records", "Best efforts from tracks".
     static const char* KindTitle(Kind kind);
     // H:MM:SS, rounded up: a time is never shown faster than it was.

@@ -4,15 +4,21 @@
 #include "framework/TResources.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
+#include "shell/ToolPage.h"
 #include "store/ActivityStore.h"
 #include "store/RecordStore.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
 constexpr int kLists[] = {RecordsDialog::kRaceBests, RecordsDialog::kDayRecords,
                           RecordsDialog::kBestEfforts, RecordsDialog::kLeftOut};
+
+// The foot's buttons in the table's order: their captions fit.
+constexpr int kButtonWidths[] = {60, 96, 80, 60};
+static_assert(std::size(kButtonWidths) == std::size(RecordsButtons::kButtons));
 
 std::size_t IndexOf(int list) {
     return static_cast<std::size_t>(list - RecordsDialog::kRaceBests);
@@ -41,11 +47,22 @@ void RecordsDialog::RegisterTemplate() {
         {K::ListBox, kBestEfforts, 8, 184, 380, 40, "", 0, 0},
         label(8, 228, 200, "Left out of records"),
         {K::ListBox, kLeftOut, 8, 238, 380, 28, "", 0, 0},
-        {K::Button, kGoToDay, 8, 272, 60, 14, "Go to Day", C::kDefault, 0},
-        {K::Button, kNotForRecords, 74, 272, 96, 14, "Not for Records", 0, 0},
-        {K::Button, kRace, 176, 272, 80, 14, "Race", 0, 0},
     };
+    // The buttons along the foot from the table, Exit at the right-hand end.
+    int x = 8;
+    for (std::size_t i = 0; i < std::size(RecordsButtons::kButtons); ++i) {
+        const ToolButton& b = RecordsButtons::kButtons[i];
+        const int cx = kButtonWidths[i];
+        if (b.id == kCloseButton.id) {
+            x = 388 - cx;
+        }
+        t.controls.push_back(
+            {K::Button, b.id, x, 272, cx, 14, b.caption, b.id == kGoToDay ? C::kDefault : 0, 0});
+        x += cx + 6;
+    }
     TResources::AddDialog(res::kRecordsDialog, t);
+    ToolPage::AddSpeedMenu(res::kRecordsDialog,
+                           ToolPage::SpeedMenu("Records Speed Menu", RecordsButtons::kButtons));
 }
 
 RecordsDialog::RecordsDialog(ClientWindow& client) : ToolDialog(client, res::kRecordsDialog) {

@@ -3,9 +3,11 @@
 // in three lists (race bests, day records, best efforts from tracks) and a fourth of what is
 // left out and why. Enter or a double-click on a line opens the Log Book on its day; the
 // buttons mark the selected line's day or activity "not for records" (or count it again)
-// and count its activity as a race (or no longer). It reloads when the logbook changes.
+// and count its activity as a race (or no longer); a right click offers the same commands.
+// It reloads when the logbook changes, and prints as pages of text.
 
 #include "records/RecordBook.h"
+#include "records/RecordsButtons.h"
 #include "shell/ToolDialog.h"
 
 #include <string>
@@ -19,9 +21,9 @@ public:
         kDayRecords = 203,
         kBestEfforts = 204,
         kLeftOut = 205,
-        kGoToDay = 206,
-        kNotForRecords = 207,
-        kRace = 208,
+        kGoToDay = RecordsButtons::kGoToDay,
+        kNotForRecords = RecordsButtons::kNotForRecords,
+        kRace = RecordsButtons::kRace,
     };
 
     explicit RecordsDialog(ClientWindow& client);
@@ -29,6 +31,8 @@ public:
 
     const RecordBook& Book() const { return book; }
     const std::string& Sport() const { return sport; }
+    // On paper the lists are their text: the lines veloria-logbook records prints.
+    std::vector<std::string> PrintedLines() const override { return book.Lines(sport); }
 
 protected:
     void SetupWindow() override;

@@ -9,9 +9,11 @@
 #include "shell/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/OpenFileDialog.h"
+#include "shell/PrintableTool.h"
 #include "shell/ResourceIds.h"
 #include "shell/ScreenDumpPrintout.h"
 #include "shell/Settings.h"
+#include "shell/TextPagesPrintout.h"
 #include "shell/TitleDialog.h"
 
 #include <strings.h>
@@ -82,15 +84,19 @@ ClientWindow::~ClientWindow() {
 void ClientWindow::RegisterCommands() {
     OnCommand(cmd::kOpen, [this] {
         const std::string before = session->Path();
+        const std::string shown = StatusText();
+        ShowStatus(""); // what is said from here on is the open's own
         session->ChooseAndOpen();
         if (session->Path() != before) {
             SayAtOpen();
-            SayOpenedNotices();
+        } else if (StatusText().empty()) {
+            ShowStatus(shown);
         }
     });
     OnCommand(cmd::kRestoreBackup, [this] {
+        ShowStatus("");
         session->RestoreFromBackup();
-        SayOpenedNotices();
+        SayAtOpen();
     });
     for (const auto& [command, file] : ToolRegistry::FileCommands()) {
         OnCommand(command, [this, run = file.run] { run(*this); });
@@ -175,36 +181,30 @@ void ClientWindow::EvTimer(int id) {
         return;
     }
     KillTimer(res::kTitleTimer);
-    SayAtOpen(); // the window shows by now: nothing of this is on the start-up path
     if (TitleScreenEnabled()) {
         TitleDialog title(this);
         title.Execute();
     }
     // Only now, with the main window shown: reading the activities may take a while.
-    SayOpenedNotices();
-}
-
-void ClientWindow::SayOpenedNotices() {
-    for (const ToolRegistry::OpenedNotice& notice : ToolRegistry::OpenedNotices()) {
-        if (const std::string text = notice(*this); !text.empty()) {
-            ShowStatus(text);
-        }
-    }
+    SayAtOpen();
 }
 
 void ClientWindow::SayAtOpen() {
-    // What the open said (a read-only activities file) matters more than a feature's line.
-    auto* frame = dynamic_cast<MainFrame*>(Parent());
-    if (!frame || !frame->Status() || !frame->Status()->MessageText().empty()) {
-        return;
-    }
-    for (const auto& [command, registered] : ToolRegistry::FileCommands()) {
-        if (const std::string line = registered.atOpen ? registered.atOpen(*this) : "";
-            !line.empty()) {
-            ShowStatus(line);
-            return;
+    // What the open said (a read-only activities file) comes first and stays.
+    std::string line = StatusText();
+    for (const ToolRegistry::OpenedNotice& notice : ToolRegistry::OpenedNotices()) {
+        if (const std::string text = notice(*this); !text.empty()) {
+            line += (line.empty() ? "" : kNoticeSeparator) + text;
         }
     }
+    if (!line.empty()) {
+        ShowStatus(line);
+    }
+}
+
+std::string ClientWindow::StatusText() const {
+    auto* frame = dynamic_cast<MainFrame*>(Parent());
+    return frame && frame->Status() ? frame->Status()->MessageText() : pendingStatus;
 }
 
 void ClientWindow::CleanupWindow() {
@@ -297,6 +297,13 @@ void ClientWindow::PrintActiveWindow() {
     TMDIChild* child = ActiveChild();
     if (!child || !child->Hosted()) {
         return;
+    }
+    if (const auto* tool = dynamic_cast<const PrintableTool*>(child->Hosted())) {
+        if (std::vector<std::string> lines = tool->PrintedLines(); !lines.empty()) {
+            TextPagesPrintout printout("Veloria Screen", std::move(lines));
+            printUtility->Print(*child->Hosted(), printout);
+            return;
+        }
     }
     ScreenDumpPrintout printout("Veloria Screen", *child->Hosted());
     printUtility->Print(*child->Hosted(), printout);

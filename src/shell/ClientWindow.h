@@ -22,6 +22,8 @@ public:
     using ToolMaker = ToolRegistry::ToolMaker;
     using ToolMemory = ToolRegistry::ToolMemory;
     using FileCommand = ToolRegistry::FileCommand;
+    // Between the lines of the status bar said as a logbook opens.
+    static constexpr const char* kNoticeSeparator = " \u00b7 ";
 
     // Opens startLogBook when given (the program's command line) and remembers it, as File >
     // Open does; otherwise, or when it cannot be opened, the remembered logbook.
@@ -87,13 +89,14 @@ protected:
 
 private:
     void PrintActiveWindow();
-    // The first line a feature says about the logbook just opened, on an empty status bar.
+    // Once a logbook has opened and the main window shows: what the open said and every
+    // feature's notice about the logbook, in one line in the order they registered.
     void SayAtOpen();
+    // The status bar's line (or the one waiting for the bar).
+    std::string StatusText() const;
     void ShowToolBar(bool show);
     void RegisterCommands();
     void RegisterEnablers();
-    // The features' notices on the open logbook, the last that says something shown.
-    void SayOpenedNotices();
 
     TProfile& profile;
     std::unique_ptr<WindowList> windowList;

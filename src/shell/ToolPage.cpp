@@ -11,10 +11,10 @@ using K = TControlKind;
 using C = TControlTemplate;
 
 // The popups of menu 1101 in their order: Logbook, Calendar, Graphs, Statistics, Reports,
-// Summary, Training Load.
-constexpr int kSpeedMenuOrder[] = {res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,
-                                   res::kStatsDialog,   res::kReportsDialog,  res::kSummaryDialog,
-                                   res::kTrainingLoadDialog};
+// Summary, Training Load, Records.
+constexpr int kSpeedMenuOrder[] = {
+    res::kLogBookDialog, res::kCalendarDialog, res::kGraphsDialog,       res::kStatsDialog,
+    res::kReportsDialog, res::kSummaryDialog,  res::kTrainingLoadDialog, res::kRecordsDialog};
 
 std::map<int, TMenuItem>& SpeedMenus() {
     static std::map<int, TMenuItem> popups;

@@ -42,9 +42,6 @@ public:
         std::function<void(ClientWindow&, const std::vector<std::string>&)> drop;
         std::function<bool(ClientWindow&)> enabled; // none: always enabled
         Menu menu = Menu::File;
-        // A line for the status bar about the logbook just opened, asked once the main
-        // window shows (never on the way up) and after File > Open; empty for none.
-        std::function<std::string(ClientWindow&)> atOpen = nullptr;
     };
 
     // What each tool is to the shell: its dialog resource, the command that opens it (0 for
@@ -65,7 +62,8 @@ public:
     static void RegisterFileCommand(FileCommand command);
     static const std::map<int, FileCommand>& FileCommands();
     // What a feature says on the status bar once a logbook has opened and the main window
-    // shows (its gear worn out, say); an empty text says nothing.
+    // shows (its gear worn out, say), after start-up, File > Open and a restore; an empty
+    // text says nothing. The lines of all features share the bar, in registration order.
     using OpenedNotice = std::function<std::string(ClientWindow& client)>;
     static void RegisterOpenedNotice(OpenedNotice notice);
     static const std::vector<OpenedNotice>& OpenedNotices();

@@ -7,10 +7,12 @@
 #include "editor/ActivitiesDialog.h"
 #include "editor/LogBookDialog.h"
 #include "gear/GearItemDialog.h"
+#include "goals/GoalsFlow.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
 #include "store/ActivityStore.h"
 #include "store/GearStore.h"
+#include "store/GoalStore.h"
 
 #include "ShellFixture.h"
 #include "framework/UserInput.h"
@@ -78,6 +80,60 @@ TEST_F(GearDialogTest, TheStatusBarWarnsOnceTheMainWindowShows) {
     EXPECT_EQ(StatusText().find("Trail shoes"), std::string::npos);
     client->DeliverTimer(res::kTitleTimer); // the main window has shown
     EXPECT_EQ(StatusText(), "Trail shoes: 630 of 700 km, 90% of its limit.");
+}
+
+// The program's features that speak as a logbook opens, gear first as the program registers
+// them: a goal over ten days of March 2025 with 10 + 30 + 15 = 55 of its 100 km done, and
+// the worn trail shoes.
+class OpenedNoticesTest : public GearDialogTest {
+protected:
+    void RegisterTools() override {
+        GearDialogTest::RegisterTools();
+        GoalsFlow::Register();
+    }
+    void SetUp() override {
+        GearDialogTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        for (const auto& [key, km] :
+             {std::pair{20250301, 10.0F}, std::pair{20250302, 30.0F}, std::pair{20250305, 15.0F}}) {
+            DayRecord day = DayRecord::Blank(key);
+            day.distance = km;
+            Store(day);
+        }
+        Goal goal;
+        goal.span = Goal::Span::Dates;
+        goal.first = 20250301;
+        goal.last = 20250310;
+        goal.amount = 100000;
+        ActivityStore store;
+        store.Open(client->Database(), true);
+        ASSERT_TRUE(GoalStore(store).Add(goal).Ok());
+    }
+    static constexpr const char* kBoth = "Trail shoes: 630 of 700 km, 90% of its limit. \u00b7 "
+                                         "2025-03-01..2025-03-10: 55 of 100 km, 45 km behind pace";
+};
+
+TEST_F(OpenedNoticesTest, EveryFeaturesLineSharesTheStatusBarAfterStartUpAndFileOpen) {
+    Restart();
+    EXPECT_EQ(StatusText(), "") << "nothing is weighed on the way up";
+    client->DeliverTimer(res::kTitleTimer); // the main window has shown
+    EXPECT_EQ(StatusText(), kBoth);
+
+    // The same logbook under another name: its days, index and activities file copied.
+    const std::filesystem::path from = client->Database().DataFileName();
+    std::filesystem::create_directories(Path("second"));
+    for (const auto& entry : std::filesystem::directory_iterator(from.parent_path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(from.stem().string() + ".", 0) == 0) {
+            const std::string ext = name.substr(from.stem().string().size());
+            std::filesystem::copy_file(entry.path(), Path("second/other" + ext));
+        }
+    }
+    client->ShowStatus("Counted as a race.");
+    TFileOpenDialog::QueueAnswers({Path("second/other.vrl")});
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kOpen));
+    EXPECT_EQ(client->Database().DataFileName(), Path("second/other.vrl"));
+    EXPECT_EQ(StatusText(), kBoth) << "neither feature's line hides the other";
 }
 
 TEST_F(GearDialogTest, TheTableShowsItsItemsAndADoubleClickListsTheirActivities) {

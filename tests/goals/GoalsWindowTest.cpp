@@ -8,6 +8,7 @@
 #include "framework/TResources.h"
 #include "goals/GoalIds.h"
 #include "goals/GoalsDialog.h"
+#include "goals/GoalsFlow.h"
 #include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
 #include "store/ActivityStore.h"
@@ -22,7 +23,10 @@ using UserInput::Press;
 
 class GoalsWindowTest : public ShellFixture {
 protected:
-    void RegisterTools() override { TMessageBox::QueueAnswers({}); }
+    void RegisterTools() override {
+        GoalsFlow::Register();
+        TMessageBox::QueueAnswers({});
+    }
     void SetUp() override {
         ShellFixture::SetUp();
         ASSERT_FALSE(HasFatalFailure());

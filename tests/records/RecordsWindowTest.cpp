@@ -13,6 +13,7 @@
 #include "shell/ResourceIds.h"
 
 #include "ShellFixture.h"
+#include "framework/PdfPages.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -132,6 +133,62 @@ TEST_F(RecordsWindowTest, ListsAreTheCommandsAndAGlitchLeavesThemAll) {
     Click(RecordsDialog::kNotForRecords);
     EXPECT_EQ(Shown(RecordsDialog::kLeftOut), Lines{});
     EXPECT_EQ(Shown(RecordsDialog::kDayRecords)[1], "1. 2025-08-10 60.00 km 5:00:00");
+}
+
+// File > Print puts the lists on paper as the lines the command prints, 46 to a page: its 101
+// lines fill 46 + 46 + 9, each page with its number at the foot.
+TEST_F(RecordsWindowTest, FilePrintGivesTheListsAsPagesOfText) {
+    UserInput::ClickRow(*records, RecordsDialog::kDayRecords, 1);
+    Click(RecordsDialog::kNotForRecords); // the glitch left out, as the command's text has it
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kPrint));
+    ASSERT_EQ(PrintFolder(), std::vector<std::string>{"Veloria Screen.pdf"});
+    const std::vector<Lines> pages = PdfTextPages(Path("pdf/Veloria Screen.pdf"));
+    ASSERT_EQ(pages.size(), 3U);
+    ASSERT_EQ(pages[0].size(), 47U);
+    EXPECT_EQ(pages[0][0], "Race bests (Running)");
+    EXPECT_EQ(pages[0][5], "     1. 2025-04-13  0:19:58  5.02 km, competition");
+    EXPECT_EQ(pages[0][46], "Page 1 of 3");
+    EXPECT_EQ(pages[1][46], "Page 2 of 3");
+    EXPECT_EQ(pages[2], (Lines{"  5 km", "     1. 2025-09-06  0:17:30  in 10.00 km",
+                               "     2. 2025-09-13  0:18:00  in 5.00 km", "  10 km",
+                               "     1. 2025-09-06  0:38:20  in 10.00 km", "  Half marathon: none",
+                               "  Marathon: none", "Left out of records",
+                               "  2025-08-10: not for records", "Page 3 of 3"}));
+    Lines printed;
+    for (const Lines& page : pages) {
+        printed.insert(printed.end(), page.begin(), page.end() - 1);
+    }
+    Lines command;
+    std::istringstream text(season::kRunningRecords);
+    for (std::string line; std::getline(text, line);) {
+        command.push_back(line);
+    }
+    EXPECT_EQ(printed, command);
+}
+
+// A right click on the window offers its buttons' commands, and a choice does what the
+// button does; Exit closes the window as on the other large tools.
+TEST_F(RecordsWindowTest, TheSpeedMenuOffersTheButtonsCommands) {
+    const int row = Row(RecordsDialog::kBestEfforts, "2. 2025-09-13 0:18:00 in 5.00 km");
+    UserInput::ClickRow(*records, RecordsDialog::kBestEfforts, 0);
+    for (int i = 0; i < row; ++i) {
+        UserInput::Press(*records, Qt::Key_Down);
+    }
+    const TRect sport = records->ControlRect(RecordsDialog::kSport);
+    const QPoint beside(sport.right + 60, (sport.top + sport.bottom) / 2);
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*records, beside, "Race"),
+              (Lines{"Go to Day", "Not for Records", "Race"}));
+    EXPECT_EQ(StatusText(), "Counted as a race.");
+    EXPECT_EQ(Shown(RecordsDialog::kRaceBests)[4], "1. 2025-09-13 0:18:00 5.00 km, race");
+
+    UserInput::ClickRow(*records, RecordsDialog::kRaceBests, 4);
+    EXPECT_EQ(UserInput::ChooseFromSpeedMenu(*records, beside, "Go to Day").size(), 3U);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(client->Dates().KeyOfDate(Editor()->CurrentDate()), 20250913);
+
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kNextWindow));
+    Click(RecordsDialog::kClose);
+    EXPECT_FALSE(client->IsToolOpen(res::kRecordsDialog));
 }
 
 // The window opens whole in its child window: a page narrower than the large tools' made the

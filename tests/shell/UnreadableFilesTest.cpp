@@ -1,7 +1,9 @@
 // Files the user may not read or write: the program says so, works on what it may, and
 // never writes over them.
 #include "editor/LogBookDialog.h"
+#include "framework/TFileOpenDialog.h"
 #include "framework/TProfile.h"
+#include "shell/CommandIds.h"
 #include "shell/ResourceIds.h"
 #include "store/ActivityStore.h"
 #include "store/DateUtility.h"
@@ -10,6 +12,7 @@
 
 #include "ShellFixture.h"
 #include "UnprivilegedUser.h"
+#include "framework/UserInput.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +134,31 @@ TEST_F(UnreadableFilesTest, AnActivitiesFileThatMayOnlyBeReadIsReadButNeverChang
     EXPECT_EQ(store.Change({back[0].id}, rows, "km").code, ActivityStore::Code::ReadOnly);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(Read(file), bytes);
+}
+
+// What the open says of an activities file it may only read comes first on the status bar,
+// a feature's line about the logbook after it: neither hides the other.
+TEST_F(UnreadableFilesTest, TheOpensWarningAndTheFeaturesLinesShareTheStatusBar) {
+    const std::string name = Path("mylog.vrl");
+    MakeLogbook(name);
+    {
+        RecordingReporter reporter;
+        DateUtility dates;
+        LogBookDatabase db(reporter, dates);
+        ASSERT_EQ(db.Open(name), LogBookDatabase::OpenResult::Opened);
+        ActivityStore store;
+        store.Open(db, true); // no activities file yet: the setting makes it
+        ASSERT_TRUE(store.SetSetting("default_sport", "Running").Ok());
+    }
+    const std::string file = Path("mylog.vra");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    ClientWindow::RegisterOpenedNotice([](ClientWindow&) { return std::string("Shoes worn."); });
+
+    TFileOpenDialog::QueueAnswers({name});
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kOpen));
+    EXPECT_EQ(client->Database().DataFileName(), name);
+    EXPECT_EQ(StatusText(),
+              file + " is read-only: its activities are read but not changed \u00b7 Shoes worn.");
 }
 
 } // namespace
