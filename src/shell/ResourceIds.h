@@ -84,9 +84,6 @@ constexpr int kStatsReloadTimer = 4000;
 constexpr int kReportsReloadTimer = 5000;
 constexpr int kCountdownTimer = 6000; // the heart-rate timer's seconds
 constexpr int kProgressTimer = 7000;  // the heart-rate timer's bar, every tenth of a second
-constexpr int kSummaryReloadTimer = 8000;
-constexpr int kRecordsReloadTimer = 8100;
 constexpr int kTrainingLoadReloadTimer = 8200;
-constexpr int kGearReloadTimer = 8300;
 constexpr int kDateRepeatTimer = 8400; // a held date button's repeat
 } // namespace res

@@ -3,9 +3,7 @@
 // figures do not depend on today.
 
 #include "ShellFixture.h"
-#include "activities/ActivityIds.h"
 #include "framework/TImageDC.h"
-#include "framework/TResources.h"
 #include "goals/GoalIds.h"
 #include "goals/GoalsDialog.h"
 #include "goals/GoalsFlow.h"
@@ -188,22 +186,6 @@ TEST_F(GoalsWindowTest, TheFirstGoalGoesOnTheStatusBarOnlyOnceTheWindowShows) {
     EXPECT_EQ(StatusText(), "") << "nothing is weighed on the way up";
     client->DeliverTimer(res::kTitleTimer);
     EXPECT_EQ(StatusText(), "2025-03-01..2025-03-10: 55 of 100 km, 45 km behind pace");
-}
-
-TEST_F(GoalsWindowTest, EveryTemplateTheProgramRegistersKeepsItsOwnNumber) {
-    // The import's dialogs once had the numbers given to the Goals dialog and the dates box.
-    const struct {
-        int id;
-        const char* caption;
-    } templates[] = {{res::kGoalsDialog, "Goals"},
-                     {activity::kImportDialog, "Import Activities"},
-                     {activity::kReadingDialog, "Reading Activities"}};
-    for (const auto& t : templates) {
-        ASSERT_NE(TResources::Dialog(t.id), nullptr) << t.caption;
-        EXPECT_EQ(TResources::Dialog(t.id)->caption, t.caption);
-    }
-    EXPECT_NE(goals::kCommand, activity::kImportCommand);
-    EXPECT_NE(activity::kImportCommand, cmd::kSummary);
 }
 
 TEST(GoalsPanelPaint, TheBarShowsDoneInGreenTheShortfallInRedAndThePaceMark) {

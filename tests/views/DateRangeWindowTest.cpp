@@ -1,11 +1,9 @@
 // The named ranges, the Dates dialog and the held date steps of the windows with a date
 // range, and the Calendar's week and month figures, driven by clicks and keys in the
 // running program. The ranges' arithmetic is DateRangePresetTest's; here, the wiring.
-#include "activities/ActivityIds.h"
 #include "editor/LogBookDialog.h"
 #include "framework/TImageDC.h"
 #include "framework/TMessageBox.h"
-#include "framework/TResources.h"
 #include "framework/UserInput.h"
 #include "shell/CommandIds.h"
 #include "shell/DatesDialog.h"
@@ -20,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,19 +62,6 @@ protected:
 };
 
 // The import's preview once took the Dates dialog's number, and the last to register won.
-TEST_F(DateRangeWindowTest, TheDatesDialogKeepsItsOwnTemplate) {
-    const auto holdsCalendar = [](int resourceId) {
-        const TDialogTemplate* t = TResources::Dialog(resourceId);
-        return t && std::any_of(t->controls.begin(), t->controls.end(), [](const auto& c) {
-                   return c.kind == TControlKind::MonthCalendar;
-               });
-    };
-    EXPECT_TRUE(holdsCalendar(res::kDatesDialog));
-    EXPECT_FALSE(holdsCalendar(activity::kImportDialog));
-    EXPECT_NE(activity::kReadingDialog, res::kGoalsDialog);
-    EXPECT_NE(activity::kImportCommand, cmd::kSummary);
-}
-
 TEST_F(DateRangeWindowTest, TheSpeedMenuOffersTheNamedRanges) {
     Store(Day(Key(-10)).Distance(5));
     Store(Day(Key(-2)).Distance(6));
