@@ -168,8 +168,12 @@ int RecordsCommand(ToolCommand& tool) {
         }
     }
 
+    WeekStart weekStart = WeekStart::Monday;
+    if (!tool.ReadWeekStart(weekStart)) {
+        return ToolCommand::kUsageError;
+    }
     RecordBook::Input input;
-    if (!RecordBook::Read(database, store, input)) {
+    if (!RecordBook::Read(database, store, input, weekStart)) {
         return ToolCommand::kProblem;
     }
     std::string sport = input.defaultSport;

@@ -4,6 +4,7 @@
 #include "framework/TResources.h"
 #include "shell/ClientWindow.h"
 #include "shell/ResourceIds.h"
+#include "shell/Settings.h"
 #include "shell/ToolPage.h"
 #include "store/ActivityStore.h"
 #include "store/RecordStore.h"
@@ -104,7 +105,8 @@ void RecordsDialog::Reload() {
         opened.code != ActivityStore::Code::ReadOnly) {
         Client().ShowStatus(opened.words);
     }
-    if (!RecordBook::Read(Client().Database(), store, input)) {
+    if (!RecordBook::Read(Client().Database(), store, input,
+                          Settings::ReadWeekStart(Client().Profile()))) {
         input = RecordBook::Input{}; // the store has said why
     }
     sports = RecordBook::Sports(input);

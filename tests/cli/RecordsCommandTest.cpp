@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -89,6 +91,18 @@ TEST_F(RecordsCommandTest, MarksNeedADayOrAStartThatIsThere) {
     EXPECT_EQ(Run("records @log.vrl --race 2025-09-06T08:00"), 1);
     EXPECT_EQ(err, "veloria-logbook: no activity starts at 2025-09-06T08:00\n");
     EXPECT_EQ(Run("records @log.vrl --not-for-records 2025-13-01"), 2);
+}
+
+// The biggest week follows the settings file's first day: 10 Aug 2025, the glitch's day, is
+// a Sunday, the last day of ISO week 32 and the first of a Sunday week.
+TEST_F(RecordsCommandTest, TheBiggestWeekBeginsOnTheSettingsDay) {
+    std::filesystem::create_directories(Path("config/veloria"));
+    Write(Path("config/veloria/vrl.ini"), "[GENERAL INFO]\nVERSION=3.2\nWEEKSTART=sun\n");
+    ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+    const int status = Run("records @log.vrl");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_NE(out.find("  Biggest week\n     1. week of 10 Aug 2025  "), std::string::npos) << out;
 }
 
 // Files imported before their tracks were read, or whose efforts are gone: importing them
