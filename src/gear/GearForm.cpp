@@ -52,16 +52,12 @@ bool GearForm::ReadDate(const std::string& text, std::int32_t& key) {
     if (text.empty()) {
         return true;
     }
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !Digits(text, 0, 4) ||
-        !Digits(text, 5, 7) || !Digits(text, 8, 10)) {
+    const DateUtility dates;
+    DateValue date;
+    if (!dates.ReadDate(text, date)) {
         return false;
     }
-    const std::int32_t read = std::stoi(text.substr(0, 4)) * 10000 +
-                              std::stoi(text.substr(5, 2)) * 100 + std::stoi(text.substr(8, 2));
-    if (!DateUtility::IsLogbookKey(read)) {
-        return false;
-    }
-    key = read;
+    key = dates.KeyOfDate(date);
     return true;
 }
 

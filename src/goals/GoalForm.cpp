@@ -2,8 +2,6 @@
 
 #include "store/DateUtility.h"
 
-#include <cstdio>
-
 GoalForm GoalForm::Show(const Goal& goal, const GoalText& text) {
     GoalForm form;
     form.period = static_cast<int>(goal.span);
@@ -18,16 +16,9 @@ GoalForm GoalForm::Show(const Goal& goal, const GoalText& text) {
 }
 
 std::int32_t GoalForm::DateKey(const std::string& text) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int used = 0;
-    if (text.size() != 10 || text.find_first_not_of("0123456789-") != std::string::npos ||
-        std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &used) != 3 || used != 10) {
-        return 0;
-    }
-    const std::int32_t key = year * 10000 + month * 100 + day;
-    return DateUtility::IsLogbookKey(key) ? key : 0;
+    const DateUtility dates;
+    DateValue date;
+    return dates.ReadDate(text, date) ? dates.KeyOfDate(date) : 0;
 }
 
 std::string GoalForm::AmountUnit(int quantity, const std::string& unit) {
