@@ -114,11 +114,8 @@ int ActivitiesCommand(ToolCommand& tool) {
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
     }
-    if (std::optional<DayRange> days; !tool.RangeDays(database, days)) {
+    if (!tool.RangeKeys(database, first, last)) {
         return ToolCommand::kProblem;
-    } else if (days) {
-        first = days->first;
-        last = days->last;
     }
     ActivityStore store;
     const ActivityStore::Outcome open = store.Open(database, false);

@@ -124,11 +124,8 @@ int LoadCommand(ToolCommand& tool) {
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
     }
-    if (std::optional<DayRange> days; !tool.RangeDays(database, days)) {
+    if (!tool.RangeKeys(database, first, last)) {
         return ToolCommand::kProblem;
-    } else if (days) {
-        first = days->first;
-        last = days->last;
     }
     TrainingLoad load;
     // Printed only when every day was read: a missing day would change every figure after it.

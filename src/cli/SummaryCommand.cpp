@@ -44,11 +44,8 @@ int SummaryCommand(ToolCommand& tool) {
     if (const int opened = tool.OpenToRead(database, logbook); opened != ToolCommand::kSuccess) {
         return opened;
     }
-    if (std::optional<DayRange> days; !tool.RangeDays(database, days)) {
+    if (!tool.RangeKeys(database, choice.from, choice.to)) {
         return ToolCommand::kProblem;
-    } else if (days) {
-        choice.from = days->first;
-        choice.to = days->last;
     }
     ActivityStore activities;
     const ActivityStore::Outcome open = activities.Open(database, false);

@@ -145,6 +145,19 @@ bool ToolCommand::RangeDays(const LogBookDatabase& database, std::optional<DayRa
     return true;
 }
 
+bool ToolCommand::RangeKeys(const LogBookDatabase& database, std::int32_t& first,
+                            std::int32_t& last) {
+    std::optional<DayRange> days;
+    if (!RangeDays(database, days)) {
+        return false;
+    }
+    if (days) {
+        first = days->first;
+        last = days->last;
+    }
+    return true;
+}
+
 bool ToolCommand::SelectRange(const LogBookDatabase& database, ViewSelection& selection) {
     std::optional<DayRange> days;
     if (!RangeDays(database, days)) {

@@ -101,6 +101,9 @@ public:
     // The days --range names today (weeks as ReadWeekStart says), or nothing without it;
     // false once it has said that the logbook holds no days for "all".
     bool RangeDays(const LogBookDatabase& database, std::optional<DayRange>& days);
+    // With --range, first and last become its days; without it they stay as they are. False
+    // as RangeDays.
+    bool RangeKeys(const LogBookDatabase& database, std::int32_t& first, std::int32_t& last);
     // A selection's range from --range, cut to the views' limit with a note on standard
     // error; true without --range.
     bool SelectRange(const LogBookDatabase& database, ViewSelection& selection);
