@@ -1,30 +1,9 @@
 #include "activities/CivilTime.h"
 
+#include "store/DateUtility.h"
+
 #include <cctype>
 #include <ctime>
-
-// Days from civil and back: the era-based method, exact over the whole int64 range used.
-std::int64_t CivilTime::DaysOfDate(std::int64_t year, int month, int day) {
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilTime::DateOfDays(std::int64_t days, std::int64_t& year, int& month, int& day) {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-    day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-}
 
 std::int64_t CivilTime::DateKeyAt(std::int64_t utc, std::int64_t offset) {
     const std::int64_t local = utc + offset;
@@ -35,7 +14,7 @@ std::int64_t CivilTime::DateKeyAt(std::int64_t utc, std::int64_t offset) {
     std::int64_t year = 0;
     int month = 0;
     int day = 0;
-    DateOfDays(days, year, month, day);
+    DateUtility::DateOfDays(days, year, month, day);
     return year * 10000 + month * 100 + day;
 }
 
@@ -122,5 +101,6 @@ std::optional<std::int64_t> CivilTime::ReadDateTime(std::string_view text) {
     if (day > kDays[month - 1] || (month == 2 && day == 29 && !leap)) {
         return std::nullopt;
     }
-    return DaysOfDate(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offset;
+    return DateUtility::DaysOfDate(year, month, day) * 86400 + hour * 3600 + minute * 60 + second -
+           offset;
 }

@@ -8,10 +8,6 @@
 
 class CivilTime {
 public:
-    // Days since 1970-01-01 of a proleptic Gregorian date, and back.
-    static std::int64_t DaysOfDate(std::int64_t year, int month, int day);
-    static void DateOfDays(std::int64_t days, std::int64_t& year, int& month, int& day);
-
     // year * 10000 + month * 100 + day of the instant shifted by offset seconds.
     static std::int64_t DateKeyAt(std::int64_t utc, std::int64_t offset);
     // The machine's local date of the instant (TZ respected); nothing when the C library

@@ -1,7 +1,6 @@
 #include "cli/ActivityCsv.h"
 
 #include "activities/ActivitySports.h"
-#include "activities/CivilTime.h"
 #include "cli/CsvText.h"
 #include "cli/DayCsv.h"
 
@@ -133,7 +132,7 @@ bool ActivityCsv::ReadRow(const std::vector<std::string>& fields, Activity& acti
         local.tm_isdst = -1;
         activity.start = static_cast<std::int64_t>(std::mktime(&local));
         // The row's date is the activity's day even where the clock would name another.
-        activity.localOffset = CivilTime::DaysOfDate(date.year, date.month, date.day) * 86400 +
+        activity.localOffset = DateUtility::DaysOfDate(date.year, date.month, date.day) * 86400 +
                                hour * 3600 + minute * 60 - activity.start;
     }
     activity.sport = ActivitySports::SportOf(field(kSport));

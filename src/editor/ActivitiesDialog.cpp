@@ -3,12 +3,12 @@
 #include "activities/ActivityDays.h"
 #include "activities/ActivitySports.h"
 #include "activities/ActivityTotals.h"
-#include "activities/CivilTime.h"
 #include "editor/ActivityForm.h"
 #include "framework/TMessageBox.h"
 #include "framework/TResources.h"
 #include "shell/ResourceIds.h"
 #include "store/ActivityStore.h"
+#include "store/DateUtility.h"
 #include "store/GearStore.h"
 #include "store/LogBookDatabase.h"
 
@@ -26,7 +26,7 @@ int BoxId(int box) {
 std::int64_t StartFor(std::int32_t key, const std::vector<ActivityRow>& rows,
                       const GearStore& gear) {
     std::int64_t start =
-        CivilTime::DaysOfDate(key / 10000, key / 100 % 100, key % 100) * 86400 + 12 * 3600;
+        DateUtility::DaysOfDate(key / 10000, key / 100 % 100, key % 100) * 86400 + 12 * 3600;
     for (const ActivityRow& r : rows) {
         start = std::max(start, r.start + std::max(r.elapsedSeconds, r.movingSeconds) + 60);
     }

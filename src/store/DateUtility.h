@@ -20,6 +20,9 @@ public:
     static DateValue DateOfClock(const std::tm& local);
 
     static bool IsLeapYear(std::int32_t year);
+    // Days since 1970-01-01 of a proleptic Gregorian date of any year, and back.
+    static std::int64_t DaysOfDate(std::int64_t year, int month, int day);
+    static void DateOfDays(std::int64_t days, std::int64_t& year, int& month, int& day);
     // The key of a calendar date from 1 January 1960 to 31 December 2100: the only keys a
     // logbook holds.
     static bool IsLogbookKey(std::int32_t key);

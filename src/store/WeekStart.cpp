@@ -1,31 +1,18 @@
 #include "store/WeekStart.h"
 
+#include "store/DateUtility.h"
+
 namespace weeks {
 
-// The civil-calendar conversions count years from March, so that a leap day ends its year
-// and each 400-year era has the same 146,097 days.
 std::int64_t DayNumber(std::int32_t key) {
-    const std::int64_t month = key / 100 % 100;
-    const std::int64_t day = key % 100;
-    const std::int64_t year = key / 10000 - (month <= 2 ? 1 : 0);
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t yearOfEra = year - era * 400;
-    const std::int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
+    return DateUtility::DaysOfDate(key / 10000, key / 100 % 100, key % 100);
 }
 
 std::int32_t KeyOfDayNumber(std::int64_t days) {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t shifted = (5 * dayOfYear + 2) / 153;
-    const std::int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
-    const std::int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    std::int64_t year = 0;
+    int month = 0;
+    int day = 0;
+    DateUtility::DateOfDays(days, year, month, day);
     return static_cast<std::int32_t>(year * 10000 + month * 100 + day);
 }
 
