@@ -1,6 +1,7 @@
 #include "cli/RecordsCommand.h"
 
 #include "activities/ActivitySports.h"
+#include "cli/ActivityCsv.h"
 #include "cli/CsvText.h"
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <sstream>
 #include <strings.h>
 
@@ -35,17 +35,6 @@ constexpr MarkOption kMarks[] = {
     {Option::Race, RecordStore::Mark::Race, true, "--race", "counted as a race"},
     {Option::NotRace, RecordStore::Mark::Race, false, "--not-race", "no longer counted as a race"},
 };
-
-// The start's time of day on this machine's clock, as the activities command lists it.
-std::string LocalTime(std::int64_t start) {
-    const std::time_t t = static_cast<std::time_t>(start);
-    std::tm local{};
-    char text[8] = "--:--";
-    if (::localtime_r(&t, &local)) {
-        std::strftime(text, sizeof text, "%H:%M", &local);
-    }
-    return text;
-}
 
 bool IsSport(const std::string& stored, const std::string& asked) {
     return ::strcasecmp(stored.c_str(), asked.c_str()) == 0 ||
@@ -79,7 +68,7 @@ int Mark(ToolCommand& tool, ActivityStore& store, const MarkOption& mark, const 
     const std::string time = when.substr(t + 1);
     const ActivityRow* found = nullptr;
     for (const ActivityRow& row : rows) {
-        if (LocalTime(row.start) == time) {
+        if (ActivityCsv::LocalTime(row.start) == time) {
             found = &row;
             break;
         }
