@@ -196,19 +196,7 @@ void RecordsDialog::ToggleLeftOut() {
         Client().ShowStatus("Left out for being too fast; a mark cannot count it.");
         return;
     }
-    ActivityStore store;
-    store.Open(Client().Database(), true);
-    RecordStore records(store);
-    if (const ActivityStore::Outcome set = records.SetMark(mark, key, !marked); !set.Ok()) {
-        TMessageBox::Show(this, set.words, "MESSAGE", TMessageBox::Buttons::Ok,
-                          TMessageBox::Icon::Exclamation);
-        return;
-    }
-    store.Close();
-    const int list = lastList;
-    Reload();
-    lastList = list;
-    Client().ShowStatus(marked ? "Counted in records again." : "Left out of records.");
+    SetMark(mark, key, !marked, marked ? "Counted in records again." : "Left out of records.");
 }
 
 void RecordsDialog::ToggleRace() {
@@ -218,12 +206,14 @@ void RecordsDialog::ToggleRace() {
         return;
     }
     const bool race = input.races.count(line->start) > 0;
+    SetMark(RecordStore::Mark::Race, line->start, !race,
+            race ? "No longer counted as a race." : "Counted as a race.");
+}
+
+void RecordsDialog::SetMark(RecordStore::Mark mark, std::int64_t key, bool on, const char* said) {
     ActivityStore store;
     store.Open(Client().Database(), true);
-    RecordStore records(store);
-    if (const ActivityStore::Outcome set =
-            records.SetMark(RecordStore::Mark::Race, line->start, !race);
-        !set.Ok()) {
+    if (const ActivityStore::Outcome set = RecordStore(store).SetMark(mark, key, on); !set.Ok()) {
         TMessageBox::Show(this, set.words, "MESSAGE", TMessageBox::Buttons::Ok,
                           TMessageBox::Icon::Exclamation);
         return;
@@ -232,5 +222,5 @@ void RecordsDialog::ToggleRace() {
     const int list = lastList;
     Reload();
     lastList = list;
-    Client().ShowStatus(race ? "No longer counted as a race." : "Counted as a race.");
+    Client().ShowStatus(said);
 }

@@ -55,6 +55,8 @@ private:
     void GoToDay();
     void ToggleLeftOut();
     void ToggleRace();
+    // Stores the mark at once, shows the records again on the same list, and says so.
+    void SetMark(RecordStore::Mark mark, std::int64_t key, bool on, const char* said);
 
     RecordBook::Input input;
     RecordBook book;
