@@ -1,6 +1,7 @@
 #include "store/GearStore.h"
 
 #include "store/SqlStatement.h"
+#include "store/SqlTransaction.h"
 
 #include <sqlite3.h>
 
@@ -63,29 +64,6 @@ const char* const kLinkActivity = "INSERT OR IGNORE INTO gear_activity(gear, sta
 bool NoGearYet(sqlite3* db) {
     return std::string(sqlite3_errmsg(db)).starts_with("no such table");
 }
-
-// One change, whole or not at all.
-class Transaction {
-public:
-    explicit Transaction(sqlite3* db) : db(db) {
-        begun = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~Transaction() {
-        if (begun) {
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        }
-    }
-    bool Begun() const { return begun; }
-    bool Commit() {
-        const bool done = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-        begun = !done;
-        return done;
-    }
-
-private:
-    sqlite3* db;
-    bool begun;
-};
 
 } // namespace
 
@@ -174,7 +152,7 @@ GearStore::Outcome GearStore::Remove(std::int64_t id) {
         return ready;
     }
     sqlite3* db = store.Connection();
-    Transaction change(db);
+    SqlTransaction change(db);
     if (!change.Begun()) {
         return Failure("cannot be changed");
     }
@@ -244,7 +222,7 @@ GearStore::Outcome GearStore::SetLinks(const char* table, const char* column, st
         return ready;
     }
     sqlite3* db = store.Connection();
-    Transaction change(db);
+    SqlTransaction change(db);
     if (!change.Begun()) {
         return Failure("cannot be changed");
     }
@@ -305,7 +283,7 @@ GearStore::Outcome GearStore::AddLinks(const char* sql, const std::vector<Link>&
         return ready;
     }
     sqlite3* db = store.Connection();
-    Transaction change(db);
+    SqlTransaction change(db);
     if (!change.Begun()) {
         return Failure("cannot be changed");
     }

@@ -1,6 +1,7 @@
 #include "store/RecordStore.h"
 
 #include "store/SqlStatement.h"
+#include "store/SqlTransaction.h"
 
 #include <sqlite3.h>
 
@@ -47,7 +48,8 @@ ActivityStore::Outcome RecordStore::StoreEfforts(const std::vector<Effort>& effo
         return ready;
     }
     sqlite3* db = store.Connection();
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    SqlTransaction change(db);
+    if (!change.Begun()) {
         return Failed("cannot keep the best efforts");
     }
     bool ok = true;
@@ -69,8 +71,7 @@ ActivityStore::Outcome RecordStore::StoreEfforts(const std::vector<Effort>& effo
             add.Reset();
         }
     }
-    if (!ok || sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!ok || !change.Commit()) {
         return Failed("cannot keep the best efforts");
     }
     return {};
