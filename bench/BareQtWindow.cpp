@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
         bar->addAction(QString::number(i));
     }
     frame.statusBar()->showMessage("Ready");
+    // As the program's frame does, so both paint the same area without a window manager.
+    frame.setGeometry(frame.screen()->availableGeometry());
     frame.showMaximized();
     return app.exec();
 }

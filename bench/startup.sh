@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Start-up time of veloria against a bare Qt program with a frame, MDI area, menu, tool bar
-# and status bar: each launched RUNS times under one Xvfb display, timed from launch until
-# its main window is mapped. Prints every run and the medians.
-#   bench/startup.sh [RUNS]       (build first: cmake --build build/default)
+# Start-up cost of veloria against a bare Qt program with a frame, MDI area, menu, tool bar
+# and status bar (bench/BareQtWindow.cpp). Each program is launched RUNS times under one
+# Xvfb display, in turns: the bare window, veloria on the demo logbook, veloria on a ten-year
+# logbook with 4,000 activities, goals and gear. A probe preloaded into each
+# (bench/StartupProbe.cpp) ends it when its main window has first been exposed and painted
+# and writes what it has used until then: processor time (user + system, every thread, the
+# loading of its libraries included), peak resident memory and the wall time from launch.
+# Prints the medians and their ratios to the bare window, and fails when veloria's exceed
+# the targets (processor time 1.1, peak memory 1.15).
+#   bench/startup.sh [RUNS]       (build first: cmake --build build/default; needs xvfb)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-runs="${1:-7}"
-veloria="$top/build/default/src/veloria"
-bare="$top/build/default/bench/bare_qt_window"
-for p in "$veloria" "$bare"; do
-    [ -x "$p" ] || { echo "missing $p: build first (cmake --build build/default)"; exit 1; }
+runs="${1:-15}"
+build="$top/build/default"
+veloria="$build/src/veloria"
+tool="$build/src/cli/veloria-logbook"
+bare="$build/bench/bare_qt_window"
+probe="$build/bench/libstartup_probe.so"
+demo="$build/resources/samples/demo.vrl"
+for p in "$veloria" "$tool" "$bare" "$probe" "$demo"; do
+    [ -e "$p" ] || { echo "missing $p: build first (cmake --build build/default)"; exit 1; }
 done
 
 if [ -z "${STARTUP_INNER:-}" ]; then
@@ -17,41 +27,82 @@ if [ -z "${STARTUP_INNER:-}" ]; then
 fi
 
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-export XDG_CONFIG_HOME="$work/config"
+trap '[ -n "${STARTUP_KEEP:-}" ] || rm -rf "$work"' EXIT
+[ -z "${STARTUP_KEEP:-}" ] || echo "working in $work"
+mkdir -p "$work/demo" "$work/ten"
+cp "$demo" "$work/demo/demo.vrl"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
-# Milliseconds from launch until a mapped top-level window's title starts with $2.
-time_one() {
-    local program="$1" title="$2"
-    local start end
+# Ten years up to yesterday: 4,000 activities (runs, rides and swims, with heart rates),
+# the days they make, three goals and two pairs of shoes and a bike, one pair near its limit.
+python3 - "$work/ten/activities.csv" <<'PY'
+import datetime, sys
+end = datetime.date.today() - datetime.timedelta(days=1)
+first = end - datetime.timedelta(days=3649)
+sports = [("Running", 10.0, 55), ("Cycling", 35.0, 80), ("Running", 8.0, 45), ("Swimming", 2.0, 40)]
+with open(sys.argv[1], "w") as out:
+    out.write("date,start,sport,distanceKm,movingTime,avgHeartRate,maxHeartRate,calories,file\n")
+    for i in range(4000):
+        day = first + datetime.timedelta(days=i * 3650 // 4000)
+        sport, km, minutes = sports[i % len(sports)]
+        km += (i * 37) % 50 / 10
+        minutes += (i * 11) % 20
+        out.write(f"{day},{7 + i % 12:02d}:{(i * 7) % 60:02d},{sport},{km:.2f},"
+                  f"{minutes // 60:02d}:{minutes % 60:02d}:{(i * 13) % 60:02d},"
+                  f"{130 + i % 30},{160 + i % 25},{int(km * 60)},act-{i:04d}.fit\n")
+PY
+ten="$work/ten/tenyears.vrl"
+year_ago=$(date -d "-1 year" +%F)
+make() { "$tool" "$@" >/dev/null || { echo "the ten-year logbook could not be made: $*"; exit 1; }; }
+make import "$ten" "$work/ten/activities.csv"
+make goals "$ten" --add week distance 50
+make goals "$ten" --add month time 20:00:00 --sport Run
+make goals "$ten" --add year activities 300
+make gear "$ten" --add "Road shoes" --kind shoes --sport Run --start-distance 700 --limit 800 \
+    --first-use "$(date -d "-30 days" +%F)"
+make gear "$ten" --add "Trail shoes" --kind shoes --sport Run --first-use "$year_ago"
+make gear "$ten" --add "Road bike" --kind bike --sport Ride --first-use "$year_ago"
+
+# One launch: "wall-ms cpu-ms peak-kB" from the probe's report.
+launch() {
+    rm -f "$work/probe.out"
+    local start
     start=$(date +%s%N)
-    "$program" >/dev/null 2>&1 &
-    local pid=$!
-    local waited=0
-    until xwininfo -root -tree 2>/dev/null | grep -qF "\"$title"; do
-        waited=$((waited + 1))
-        if [ "$waited" -gt 5000 ]; then echo "no window from $program" >&2; kill "$pid"; exit 1; fi
-        sleep 0.002
-    done
-    end=$(date +%s%N)
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null || true
-    echo $(( (end - start) / 1000000 ))
+    STARTUP_PROBE_OUT="$work/probe.out" LD_PRELOAD="$probe" "$@" >/dev/null 2>&1 || true
+    [ -s "$work/probe.out" ] || { echo "no window from $*" >&2; exit 1; }
+    read -r shown cpu peak <"$work/probe.out"
+    echo "$(((shown - start) / 1000000)) $((cpu / 1000)) $peak"
 }
 
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 
-# One run of each to warm the page cache.
-time_one "$veloria" "Veloria - [" >/dev/null
-time_one "$bare" "Bare Qt window" >/dev/null
-v=(); b=()
+names=(bare demo ten)
+commands=("$bare" "$veloria $work/demo/demo.vrl" "$veloria $ten")
+# One round unmeasured, to warm the page cache and make the settings files.
+for c in "${commands[@]}"; do launch $c >/dev/null; done
+for n in "${names[@]}"; do : >"$work/$n.runs"; done
 for _ in $(seq "$runs"); do
-    v+=("$(time_one "$veloria" "Veloria - [")")
-    b+=("$(time_one "$bare" "Bare Qt window")")
+    for i in "${!names[@]}"; do launch ${commands[$i]} >>"$work/${names[$i]}.runs"; done
 done
-mv=$(printf '%s\n' "${v[@]}" | median)
-mb=$(printf '%s\n' "${b[@]}" | median)
-echo "veloria runs (ms): ${v[*]}"
-echo "bare Qt runs (ms): ${b[*]}"
-echo "median: veloria $mv ms, bare Qt $mb ms, ratio $(awk "BEGIN {printf \"%.2f\", $mv / $mb}")"
+
+column() { awk -v c="$2" '{print $c}' "$work/$1.runs" | median; }
+printf '%-44s %8s %8s %9s\n' "median of $runs launches, to the window shown" "wall ms" "CPU ms" "peak MB"
+for i in "${!names[@]}"; do
+    n=${names[$i]}
+    label=("bare Qt window" "veloria, demo logbook" "veloria, ten years, 4000 activities")
+    printf '%-44s %8s %8s %9.1f\n' "${label[$i]}" "$(column "$n" 1)" "$(column "$n" 2)" \
+        "$(awk "BEGIN {print $(column "$n" 3) / 1024}")"
+done
+status=0
+for n in demo ten; do
+    cpu=$(awk "BEGIN {printf \"%.2f\", $(column $n 2) / $(column bare 2)}")
+    mem=$(awk "BEGIN {printf \"%.2f\", $(column $n 3) / $(column bare 3)}")
+    verdict="within the targets (1.1, 1.15)"
+    if awk "BEGIN {exit !($cpu > 1.1 || $mem > 1.15)}"; then
+        verdict="OVER the targets (1.1, 1.15)"
+        status=1
+    fi
+    echo "$n: processor time ${cpu}x, peak memory ${mem}x the bare window: $verdict"
+done
+exit "$status"

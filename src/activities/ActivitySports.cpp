@@ -1,5 +1,7 @@
 #include "activities/ActivitySports.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <iterator>
 
@@ -85,6 +87,14 @@ std::string ActivitySports::SportOf(std::string_view word) {
         }
     }
     return std::string(word);
+}
+
+bool ActivitySports::Matches(std::string_view stored, std::string_view asked) {
+    const auto same = [](std::string_view a, std::string_view b) {
+        return !a.empty() && ::strcasecmp(std::string(a).c_str(), std::string(b).c_str()) == 0;
+    };
+    const std::string_view word = Word(stored);
+    return same(stored, asked) || same(word, asked) || same(word, Word(asked));
 }
 
 bool ActivitySports::IsTransition(std::string_view sport) {

@@ -22,6 +22,9 @@ public:
     static std::vector<std::string_view> Words();
     // The sport a short word stands for (its first); a word of the user's own is its sport.
     static std::string SportOf(std::string_view word);
+    // Whether a stored sport is the one asked for by its name or its short word, case
+    // ignored: "running" and "Run" ask for "Running", "Cycling" for "Biking" (both "Ride").
+    static bool Matches(std::string_view stored, std::string_view asked);
     // A multisport's change between sports, which is no sport of its own.
     static bool IsTransition(std::string_view sport);
     // Whether two files may tell the same activity: one sport, or one of them unknown

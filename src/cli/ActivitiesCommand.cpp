@@ -19,14 +19,6 @@
 
 namespace {
 
-// Whether a stored sport is the one asked for: by its name or its short word, case ignored
-// ("running", "Run"; "Biking" is stored as "Cycling").
-bool IsSport(const std::string& stored, const std::string& asked) {
-    const std::string name = ::strcasecmp(asked.c_str(), "Biking") == 0 ? "Cycling" : asked;
-    return ::strcasecmp(stored.c_str(), name.c_str()) == 0 ||
-           ::strcasecmp(std::string(ActivitySports::Word(stored)).c_str(), name.c_str()) == 0;
-}
-
 // The short word the rest of the program names a sport by; a sport without one keeps its name.
 std::string SportWord(const std::string& sport) {
     const std::string_view word = ActivitySports::Word(sport);
@@ -128,7 +120,7 @@ int ActivitiesCommand(ToolCommand& tool) {
         return tool.Fail(EscapedText::Of(open.words));
     }
     if (const std::optional<std::string>& sport = tool.Value(Option::Sport)) {
-        std::erase_if(rows, [&](const ActivityRow& row) { return !IsSport(row.sport, *sport); });
+        std::erase_if(rows, [&](const ActivityRow& row) { return !ActivitySports::Matches(row.sport, *sport); });
     }
     if (tool.Given(Option::Days)) {
         return tool.Print(DayLines(rows, store.Unit()));

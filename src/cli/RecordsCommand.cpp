@@ -36,11 +36,6 @@ constexpr MarkOption kMarks[] = {
     {Option::NotRace, RecordStore::Mark::Race, false, "--not-race", "no longer counted as a race"},
 };
 
-bool IsSport(const std::string& stored, const std::string& asked) {
-    return ::strcasecmp(stored.c_str(), asked.c_str()) == 0 ||
-           ::strcasecmp(std::string(ActivitySports::Word(stored)).c_str(), asked.c_str()) == 0;
-}
-
 // Applies one mark: WHEN is a day (YYYY-MM-DD) or an activity's start on the local clock
 // (YYYY-MM-DDTHH:MM, as the activities command lists it). kSuccess once said.
 int Mark(ToolCommand& tool, ActivityStore& store, const MarkOption& mark, const std::string& when) {
@@ -169,7 +164,7 @@ int RecordsCommand(ToolCommand& tool) {
     if (const std::optional<std::string>& asked = tool.Value(Option::Sport)) {
         const std::vector<std::string> sports = RecordBook::Sports(input);
         const auto found = std::find_if(sports.begin(), sports.end(),
-                                        [&](const std::string& s) { return IsSport(s, *asked); });
+                                        [&](const std::string& s) { return ActivitySports::Matches(s, *asked); });
         if (found == sports.end()) {
             std::string known;
             for (const std::string& s : sports) {

@@ -37,7 +37,16 @@ QWidget* OwnerWidget(TWindow* owner) {
 
 } // namespace
 
-TPrinter::TPrinter() : printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+TPrinter::TPrinter() = default;
+
+// The system's printing is loaded with the first QPrinter, so it is made when first needed
+// and not while the program starts.
+QPrinter& TPrinter::Device() {
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer;
+}
 
 TPrinter::~TPrinter() = default;
 
@@ -56,35 +65,35 @@ std::string TPrinter::FreePdfName(const std::string& folder, const std::string& 
 
 void TPrinter::Setup(TWindow* owner, const FileCheck& check) {
     for (;;) {
-        const QPrinter::OutputFormat format = printer->outputFormat();
-        const QString file = printer->outputFileName();
-        const QString name = printer->printerName();
-        QPrintDialog dialog(printer.get(), OwnerWidget(owner));
+        const QPrinter::OutputFormat format = Device().outputFormat();
+        const QString file = Device().outputFileName();
+        const QString name = Device().printerName();
+        QPrintDialog dialog(&Device(), OwnerWidget(owner));
         dialog.setWindowTitle("Printer Setup");
         if (dialog.exec() != QDialog::Accepted || TApplication::TerminationRequested()) {
             return;
         }
-        const bool toFile = printer->outputFormat() == QPrinter::PdfFormat;
+        const bool toFile = Device().outputFormat() == QPrinter::PdfFormat;
         const std::string why =
-            toFile && check ? check(TQtConvert::Text(printer->outputFileName())) : std::string();
+            toFile && check ? check(TQtConvert::Text(Device().outputFileName())) : std::string();
         if (why.empty()) {
             chosenInSetup = true;
             chosenFileUnused = toFile;
-            chosenFile = TQtConvert::Text(printer->outputFileName());
+            chosenFile = TQtConvert::Text(Device().outputFileName());
             return;
         }
         // The earlier choice stands until the user picks a file that may be written.
-        printer->setOutputFormat(format);
-        printer->setPrinterName(name);
-        printer->setOutputFileName(file);
+        Device().setOutputFormat(format);
+        Device().setPrinterName(name);
+        Device().setOutputFileName(file);
         TMessageBox::Show(owner, why, "Printer Setup", TMessageBox::Buttons::Ok,
                           TMessageBox::Icon::Exclamation);
     }
 }
 
 void TPrinter::ChoosePdfFile(const std::string& path) {
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(TQtConvert::Text(path));
+    Device().setOutputFormat(QPrinter::PdfFormat);
+    Device().setOutputFileName(TQtConvert::Text(path));
     chosenInSetup = true;
     chosenFileUnused = true;
     chosenFile = path;
@@ -92,10 +101,10 @@ void TPrinter::ChoosePdfFile(const std::string& path) {
 
 void TPrinter::Prepare(const TPrintout& printout) {
     std::string pdfFolder = chosenInSetup ? std::string() : PdfFolderOverride();
-    if (chosenInSetup && printer->outputFormat() == QPrinter::PdfFormat) {
+    if (chosenInSetup && Device().outputFormat() == QPrinter::PdfFormat) {
         // The user named this file for one print: the next ones go beside it.
         const QFileInfo chosen(TQtConvert::Text(chosenFile));
-        printer->setOutputFileName(TQtConvert::Text(
+        Device().setOutputFileName(TQtConvert::Text(
             chosenFileUnused ? chosenFile
                              : FreePdfName(TQtConvert::Text(chosen.absolutePath()),
                                            TQtConvert::Text(chosen.completeBaseName()))));
@@ -108,19 +117,19 @@ void TPrinter::Prepare(const TPrintout& printout) {
                 pdfFolder = TQtConvert::Text(QDir::homePath());
             }
         } else {
-            printer->setPrinterName(system.printerName());
-            printer->setOutputFormat(QPrinter::NativeFormat);
+            Device().setPrinterName(system.printerName());
+            Device().setOutputFormat(QPrinter::NativeFormat);
         }
     }
     if (!pdfFolder.empty()) {
         QDir().mkpath(TQtConvert::Text(pdfFolder));
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(TQtConvert::Text(FreePdfName(pdfFolder, printout.PdfName())));
+        Device().setOutputFormat(QPrinter::PdfFormat);
+        Device().setOutputFileName(TQtConvert::Text(FreePdfName(pdfFolder, printout.PdfName())));
     }
-    printer->setDocName(TQtConvert::Text(printout.Title()));
-    lastToFile = printer->outputFormat() == QPrinter::PdfFormat;
-    lastOutput = lastToFile ? TQtConvert::Text(printer->outputFileName())
-                            : TQtConvert::Text(printer->printerName());
+    Device().setDocName(TQtConvert::Text(printout.Title()));
+    lastToFile = Device().outputFormat() == QPrinter::PdfFormat;
+    lastOutput = lastToFile ? TQtConvert::Text(Device().outputFileName())
+                            : TQtConvert::Text(Device().printerName());
 }
 
 bool TPrinter::Fail(const std::string& why) {
@@ -166,13 +175,13 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const PdfSink& sink) {
     // errors).
     QBuffer buffer;
     std::unique_ptr<QPdfWriter> pdf;
-    QPagedPaintDevice* device = printer.get();
+    QPagedPaintDevice* device = &Device();
     if (lastToFile) {
         buffer.open(QIODevice::WriteOnly);
         pdf = std::make_unique<QPdfWriter>(&buffer);
-        pdf->setResolution(printer->resolution());
-        pdf->setPageLayout(printer->pageLayout());
-        pdf->setTitle(printer->docName());
+        pdf->setResolution(Device().resolution());
+        pdf->setPageLayout(Device().pageLayout());
+        pdf->setTitle(Device().docName());
         pdf->setCreator(QApplication::applicationName());
         device = pdf.get();
     }
@@ -180,7 +189,7 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const PdfSink& sink) {
     if (!painter.begin(device)) {
         return Fail("the printer could not be started");
     }
-    const int resolution = pdf ? pdf->resolution() : printer->resolution();
+    const int resolution = pdf ? pdf->resolution() : Device().resolution();
     const QRect page = device->pageLayout().paintRectPixels(resolution);
     TDC dc(painter, resolution, resolution, TSize{page.width(), page.height()});
 
@@ -224,7 +233,7 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const PdfSink& sink) {
     printout.EndPrinting();
     // A print that ends early must not reach paper: a printer job is withdrawn.
     if (lastResult != Result::Printed && !pdf) {
-        printer->abort();
+        Device().abort();
     }
     const bool ended = painter.end();
     progress.close();
@@ -235,7 +244,7 @@ bool TPrinter::Print(TWindow* owner, TPrintout& printout, const PdfSink& sink) {
         return false;
     }
     if (!pdf) {
-        if (!ended || printer->printerState() == QPrinter::Error) {
+        if (!ended || Device().printerState() == QPrinter::Error) {
             return Fail("reported an error");
         }
         return true;

@@ -60,6 +60,7 @@ public:
     void ChoosePdfFile(const std::string& path);
 
 private:
+    QPrinter& Device();
     bool Fail(const std::string& why);
     static std::string WriteFile(const std::string& path, std::string_view bytes);
 

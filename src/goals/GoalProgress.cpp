@@ -1,10 +1,10 @@
 #include "goals/GoalProgress.h"
 
+#include "activities/ActivitySports.h"
 #include "store/Period.h"
 
 #include <algorithm>
 #include <map>
-#include <strings.h>
 
 namespace {
 
@@ -32,7 +32,7 @@ double Quantity(Goal::Quantity quantity, const DayFigures& d) {
 } // namespace
 
 bool GoalProgress::SportMatches(const std::string& goalSport, const std::string& sport) {
-    return goalSport.empty() || ::strcasecmp(goalSport.c_str(), sport.c_str()) == 0;
+    return goalSport.empty() || ActivitySports::Matches(sport, goalSport);
 }
 
 void GoalProgress::Bounds(const Goal& goal, std::int32_t today, WeekStart start,

@@ -47,6 +47,7 @@ public:
                     const std::vector<DayRecord>& days, const std::vector<ActivityRow>& rows,
                     const std::string& defaultSport, double metresPerUnit);
 
-    // Whether an activity's sport is the goal's (case ignored; an empty goal sport takes all).
+    // Whether an activity's sport is the goal's, by name or short word (an empty goal sport
+    // takes all).
     static bool SportMatches(const std::string& goalSport, const std::string& sport);
 };

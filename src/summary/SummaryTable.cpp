@@ -23,16 +23,6 @@ struct DayFigures {
     SummaryTable::Figures figures;
 };
 
-// Whether a stored sport is the chosen one, by its name or its short word ("Biking" and
-// "Cycling" are both "Ride"), case ignored.
-bool SameSport(const std::string& stored, const std::string& chosen) {
-    const auto same = [](std::string_view a, std::string_view b) {
-        return !a.empty() && ::strcasecmp(std::string(a).c_str(), std::string(b).c_str()) == 0;
-    };
-    const std::string_view word = ActivitySports::Word(stored);
-    return same(stored, chosen) || same(word, chosen) || same(word, ActivitySports::Word(chosen));
-}
-
 // Each day's figures under the choice, in date order.
 std::vector<DayFigures> FiguresByDay(const std::vector<DayRecord>& days,
                                      const std::vector<ActivityRow>& activities,
@@ -47,7 +37,7 @@ std::vector<DayFigures> FiguresByDay(const std::vector<DayRecord>& days,
         withActivities.insert(a.day);
         SummaryTable::Figures& f = byDay[a.day];
         f.firstEntry = a.day;
-        if (!sport.empty() && !SameSport(a.sport, sport)) {
+        if (!sport.empty() && !ActivitySports::Matches(a.sport, sport)) {
             continue;
         }
         // Figures below zero come only from a damaged file: they count as none.
@@ -61,7 +51,7 @@ std::vector<DayFigures> FiguresByDay(const std::vector<DayRecord>& days,
     }
     // The day record holds no average heart rate, so a day without activities stays out of
     // the weighting.
-    const bool recordsCount = sport.empty() || SameSport(defaultSport, sport);
+    const bool recordsCount = sport.empty() || ActivitySports::Matches(defaultSport, sport);
     for (const DayRecord& d : days) {
         if (d.erased != 0) {
             continue;

@@ -126,6 +126,8 @@ TEST_F(GoalProgressTest, TheSportPicksActivitiesAndDaysWithoutThemGoUnderTheDefa
         double done;
     } cases[] = {
         {"running, any case", "running", "Running", Goal::Quantity::Distance, 18000}, // 10 + 8
+        {"running by its word", "Run", "Running", Goal::Quantity::Distance, 18000},
+        {"biking is cycling", "Biking", "Run", Goal::Quantity::Distance, 30000},
         {"cycling", "Cycling", "Running", Goal::Quantity::Distance, 30000},
         {"cycling by default", "Cycling", "Cycling", Goal::Quantity::Distance, 38000}, // 30 + 8
         {"every sport", "", "Running", Goal::Quantity::Distance, 48000},    // 10 + 30 + 8
