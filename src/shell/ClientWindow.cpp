@@ -181,6 +181,7 @@ void ClientWindow::EvTimer(int id) {
         return;
     }
     KillTimer(res::kTitleTimer);
+    session->AfterStart();
     if (TitleScreenEnabled()) {
         TitleDialog title(this);
         title.Execute();

@@ -37,7 +37,10 @@ std::string LogBookSession::DefaultLogBookPath() {
 }
 
 void LogBookSession::Start(const std::string& startLogBook) {
-    if (!startLogBook.empty() && OpenAndRemember(startLogBook)) {
+    starting = true;
+    const bool opened = !startLogBook.empty() && OpenAndRemember(startLogBook);
+    starting = false;
+    if (opened) {
         return;
     }
     logBookPath =
@@ -54,6 +57,9 @@ void LogBookSession::Start(const std::string& startLogBook) {
                                             error);
     }
     database->Open(logBookPath);
+}
+
+void LogBookSession::AfterStart() {
     SayActivitiesFile();
 }
 
@@ -126,7 +132,9 @@ bool LogBookSession::OpenAndRemember(const std::string& path) {
     }
     logBookPath = path;
     profile.WriteString(Settings::kSection, Settings::kLogBookKey, path);
-    SayActivitiesFile();
+    if (!starting) {
+        SayActivitiesFile();
+    }
     return true;
 }
 

@@ -28,8 +28,12 @@ public:
     ~LogBookSession();
 
     // Opens startLogBook when given and remembers it, as File > Open does; otherwise, or
-    // when it cannot be opened, the remembered logbook.
+    // when it cannot be opened, the remembered logbook. Its activities file waits for
+    // AfterStart, so the main window shows without it.
     void Start(const std::string& startLogBook);
+    // Once the main window shows, before the user can change a day: what Start left of the
+    // open (the activities file said and an import's planned days settled).
+    void AfterStart();
 
     LogBookDatabase& Database() { return *database; }
     const DateUtility& Dates() const { return *dates; }
@@ -68,4 +72,5 @@ private:
     std::unique_ptr<DateUtility> dates;
     std::unique_ptr<LogBookDatabase> database;
     std::string logBookPath;
+    bool starting = false; // within Start, whose activities file waits for AfterStart
 };

@@ -157,6 +157,8 @@ TEST_F(ActivityImportWindowTest, ASecondFileAddsItsActivityAndADamagedActivities
 
     const std::string activities = Path("logBooks/mylog.vra");
     Restart([&] { Write(activities, "not a database"); });
+    EXPECT_EQ(StatusText(), ""); // the activities file waits until the main window shows
+    client->DeliverTimer(res::kTitleTimer);
     const std::string damaged = activities + " is damaged: it is not an activities file; "
                                              "veloria-logbook check --repair sets it aside";
     EXPECT_EQ(StatusText(), damaged);
