@@ -2,7 +2,7 @@
 
 #include "activities/ActivityImportFlow.h"
 #include "activities/LogbookSettingsDialog.h"
-#include "art/Artwork.h"
+#include "art/BakedArt.h"
 #include "editor/CalcDTPDialog.h"
 #include "editor/FindDialog.h"
 #include "editor/LogBookDialog.h"
@@ -30,7 +30,7 @@ template <typename Dialog> void Add(int resourceId) {
 } // namespace
 
 void ProgramTools::Register() {
-    Artwork::Install();
+    BakedArt::Install();
     Add<LogBookDialog>(res::kLogBookDialog);
     Add<CalendarDialog>(res::kCalendarDialog);
     Add<GraphsDialog>(res::kGraphsDialog);

@@ -107,6 +107,16 @@ bool Artwork::Has(int resourceId) {
            IconArt::Has(resourceId) || IsPicture(resourceId);
 }
 
+std::vector<int> Artwork::ShownAtStart() {
+    std::vector<int> ids{res::kAppIcon, sideBar};
+    for (int id = res::kOpenFace; id < upFaces; ++id) {
+        if (ToolBarFace::Has(id)) {
+            ids.push_back(id);
+        }
+    }
+    return ids;
+}
+
 void Artwork::Install() {
     TResources::SetArtSource(&Artwork::Render);
 }

@@ -3,6 +3,7 @@
 // for numbers that have none.
 
 #include "art/Artwork.h"
+#include "art/BakedArt.h"
 #include "art/BannerStrip.h"
 #include "art/DigitStrip.h"
 #include "art/IconArt.h"
@@ -217,6 +218,20 @@ TEST(MissingArt, UnusedAndUnknownNumbersGiveNullImagesAndHasAgreesWithRender) {
         EXPECT_EQ(Artwork::Has(n), !Artwork::Render(n).isNull()) << n;
     }
     EXPECT_TRUE(Artwork::Has(1052));
+}
+
+// The program starts with the side bar, the 21 tool-bar faces and its icon drawn at build
+// time: the same pixels as drawn now, and the rest still drawn when asked for.
+TEST(InstalledArt, TheBakedPicturesAreTheDrawnOnes) {
+    const std::vector<int> baked = Artwork::ShownAtStart();
+    EXPECT_EQ(baked.size(), 23U);
+    for (const int id : baked) {
+        const QImage image = BakedArt::Find(id);
+        ASSERT_FALSE(image.isNull()) << id;
+        EXPECT_EQ(image, Artwork::Render(id)) << id;
+    }
+    EXPECT_TRUE(BakedArt::Find(1102).isNull());
+    EXPECT_EQ(BakedArt::Render(1102), Artwork::Render(1102));
 }
 
 TEST(InstalledArt, AButtonShowsTheFaceOfItsNumber) {
