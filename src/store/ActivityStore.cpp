@@ -4,6 +4,7 @@
 #include "store/FileIo.h"
 #include "store/LogBookDatabase.h"
 #include "store/SqlStatement.h"
+#include "store/SqliteLibrary.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -14,6 +15,12 @@
 #include <unistd.h>
 
 namespace {
+
+// Why a file could not be opened as a database: when SQLite itself could not be loaded, that.
+std::string CannotOpen() {
+    const std::string& problem = SqliteLibrary::Problem();
+    return problem.empty() ? "cannot be opened" : "cannot be opened: " + problem;
+}
 
 using Statement = SqlStatement;
 
@@ -180,7 +187,7 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write) {
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     const int opened = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
     if (opened != SQLITE_OK) {
-        const Outcome failed = Failure(Code::Failed, "cannot be opened");
+        const Outcome failed = Failure(Code::Failed, CannotOpen());
         Close();
         writable = false;
         return failed;
@@ -290,6 +297,9 @@ std::string ActivityStore::Unit() const {
 
 ActivityStore::Outcome ActivityStore::Ready() {
     if (!db && writable) {
+        if (!SqliteLibrary::Problem().empty()) {
+            return Failure(Code::Failed, CannotOpen()); // and no empty file is left
+        }
         // Made empty (an empty file is an empty database) with the logbook's permissions and
         // owner, so that the activities are as private as the days.
         struct stat info {};
@@ -524,7 +534,7 @@ ActivityStore::Outcome ActivityStore::Check(const LogBookDatabase& logbook) {
     }
     if (sqlite3_open_v2(store.fileName.c_str(), &store.db, SQLITE_OPEN_READWRITE, nullptr) !=
         SQLITE_OK) {
-        return store.Failure(Code::Failed, "cannot be opened");
+        return store.Failure(Code::Failed, CannotOpen());
     }
     sqlite3_busy_timeout(store.db, 5000);
     Statement s(store.db, "PRAGMA integrity_check(1)");

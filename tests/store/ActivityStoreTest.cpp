@@ -1,9 +1,12 @@
 #include "store/ActivityStore.h"
+#include "store/SqliteLibrary.h"
 #include "StoreFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <cstdio>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +69,27 @@ TEST_F(ActivityStoreTest, NameFollowsTheLogbooksName) {
     EXPECT_EQ(ActivityStore::NameFor("/a/mylog.vrl"), "/a/mylog.vra");
     EXPECT_EQ(ActivityStore::NameFor("/a.b/mylog"), "/a.b/mylog.vra");
     EXPECT_EQ(ActivityStore::NameFor("/a/.hidden"), "/a/.hidden.vra");
+}
+
+// Without SQLite the logbook still opens; its activities file is neither made nor opened,
+// and the reason names the library. Run in a child: the library is chosen once a run.
+TEST_F(ActivityStoreTest, WithoutTheSqliteLibraryNoFileIsMadeAndTheReasonIsSaid) {
+    EXPECT_EXIT(
+        {
+            SqliteLibrary::UseFile("libveloria-no-such-sqlite.so.0");
+            ActivityStore store;
+            const bool missing = store.Open(*db, true).code == Code::Missing;
+            const ActivityStore::Outcome made = store.Ready();
+            sqlite3* raw = nullptr;
+            const bool refused = sqlite3_open(companion.c_str(), &raw) == SQLITE_CANTOPEN &&
+                                 raw == nullptr && sqlite3_close(raw) == SQLITE_OK;
+            std::fprintf(stderr, "%s\n", made.words.c_str());
+            std::exit(missing && !made.Ok() && refused && ::access(companion.c_str(), F_OK) != 0
+                          ? 0
+                          : 1);
+        },
+        testing::ExitedWithCode(0),
+        "mylog.vra cannot be opened: libveloria-no-such-sqlite.so.0 cannot be loaded: ");
 }
 
 TEST_F(ActivityStoreTest, IsCreatedByTheFirstActivityOnlyAndLeavesNoJournalBehind) {
