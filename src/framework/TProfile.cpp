@@ -218,6 +218,9 @@ bool TProfile::WriteString(const std::string& section, const std::string& key,
             found = i;
         }
     }
+    if (found >= 0 && lines[static_cast<std::size_t>(found)] == entry) {
+        return true; // as it stands already: the file is left alone
+    }
     if (found >= 0) {
         lines[static_cast<std::size_t>(found)] = entry;
     } else if (sectionStart >= 0) {

@@ -87,6 +87,12 @@ TEST_F(ServicesTest, ProfileKeepsItsSectionAndOtherLines) {
     EXPECT_TRUE(profile.WriteString("GENERAL INFO", "LOGBOOK", "/a/b/mylog.vrl"));
     EXPECT_TRUE(profile.WriteString("GENERAL INFO", "VERSION", "3.3"));
     EXPECT_EQ(Read(ini), "[GENERAL INFO]\nVERSION=3.3\nLOGBOOK=/a/b/mylog.vrl\n");
+    struct stat before {};
+    struct stat after {};
+    ASSERT_EQ(::stat(ini.c_str(), &before), 0);
+    EXPECT_TRUE(profile.WriteString("GENERAL INFO", "LOGBOOK", "/a/b/mylog.vrl"));
+    ASSERT_EQ(::stat(ini.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino); // the same value is not written again
     EXPECT_EQ(profile.GetString("general info", "logbook", "", 256), "/a/b/mylog.vrl");
     EXPECT_EQ(profile.GetString("GENERAL INFO", "LOGBOOK", "", 5), "/a/b");
 
