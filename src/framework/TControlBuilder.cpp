@@ -10,6 +10,7 @@
 #include "framework/TWindowHost.h"
 
 #include <QButtonGroup>
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,9 +22,34 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
+
+// Tells a double click on a day of a month calendar once the calendar has taken it (the
+// first click picked the day); one on the row of day names is no pick.
+class CalendarDoubleClick : public QObject {
+public:
+    CalendarDoubleClick(QAbstractItemView* view, std::function<void()> tell)
+        : QObject(view), view(view), tell(std::move(tell)) {}
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            const QModelIndex cell =
+                view->indexAt(static_cast<QMouseEvent*>(e)->position().toPoint());
+            if (cell.isValid() && cell.row() > 0) {
+                QTimer::singleShot(0, this, tell);
+            }
+        }
+        return false;
+    }
+
+private:
+    QAbstractItemView* view;
+    std::function<void()> tell;
+};
 
 // Disabled and read-only edits show the dialog's grey, not the white of a box that takes
 // typing.
@@ -160,6 +186,12 @@ QWidget* TControlBuilder::BuildMonthCalendar(const TControlTemplate& c) {
     QObject::connect(
         calendar, &QCalendarWidget::selectionChanged,
         [notify = wiring.notify, id = c.id] { notify(id, TControlNotify::CalendarSelChange); });
+    if (auto* view = calendar->findChild<QAbstractItemView*>()) {
+        view->viewport()->installEventFilter(
+            new CalendarDoubleClick(view, [notify = wiring.notify, id = c.id] {
+                notify(id, TControlNotify::CalendarDoubleClick);
+            }));
+    }
     return calendar;
 }
 

@@ -30,6 +30,7 @@ enum class TControlNotify {
     ComboSelChange,
     ComboEditChange,
     CalendarSelChange, // the picked day of a month calendar changed
+    CalendarDoubleClick, // a day of a month calendar was double-clicked (and picked)
     ButtonDown,        // a bitmap button went down (held by the mouse or the space bar)
     ButtonUp,          // and came up again, clicked or not
     SetFocus,          // the control took the focus

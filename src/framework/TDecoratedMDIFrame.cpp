@@ -237,7 +237,7 @@ bool TDecoratedMDIFrame::ChooseMenuItem(int command) {
 
 void TDecoratedMDIFrame::ShowHint(const std::string& text) {
     if (statusBar) {
-        statusBar->SetText(text);
+        statusBar->SetHint(text);
     }
 }
 

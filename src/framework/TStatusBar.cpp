@@ -107,12 +107,24 @@ bool TStatusBar::SyncLocks() {
 }
 
 void TStatusBar::SetText(const std::string& utf8) {
-    if (message) {
-        message->SetText(utf8);
+    text = utf8;
+    if (message && hint.empty()) {
+        message->SetText(text);
     }
 }
 
 std::string TStatusBar::MessageText() const {
+    return text;
+}
+
+void TStatusBar::SetHint(const std::string& utf8) {
+    hint = utf8;
+    if (message) {
+        message->SetText(hint.empty() ? text : hint);
+    }
+}
+
+std::string TStatusBar::ShownText() const {
     return message ? message->Text() : std::string();
 }
 

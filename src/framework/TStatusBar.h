@@ -18,8 +18,15 @@ public:
                TGadgetWindowFont font = {});
     ~TStatusBar() override;
 
+    // The message: what the program last said, shown whenever no hint is up.
     void SetText(const std::string& utf8);
     std::string MessageText() const;
+    // A menu item's or tool button's hint, shown over the message while the item is
+    // highlighted or the pointer is on the button; "" takes it down and the message shows
+    // again (one said meanwhile included).
+    void SetHint(const std::string& utf8);
+    // What the message area shows: the hint while one is up, else the message.
+    std::string ShownText() const;
     // The indicators' state; the keys toggle them (Insert toggles overtype).
     bool ModeOn(unsigned indicator) const;
     void SetMode(unsigned indicator, bool on);
@@ -36,6 +43,8 @@ private:
     unsigned indicators;
     unsigned modes = 0;
     TTextGadget* message = nullptr;
+    std::string text;
+    std::string hint;
     std::unique_ptr<TTextGadget> modeGadgets[3];
     class QObject* keyWatcher = nullptr;
 };

@@ -83,6 +83,7 @@ void DatesDialog::Wire() {
     });
     OnNotify(kRanges, Notify::ListPicked, [this] { PickRange(ListSelection(kRanges)); });
     OnNotify(kRanges, Notify::ListDoubleClick, [this] { ClickButton(kIdOk); });
+    OnNotify(kCalendar, Notify::CalendarDoubleClick, [this] { ClickButton(kIdOk); });
 }
 
 void DatesDialog::SetupWindow() {

@@ -2,7 +2,24 @@
 
 #include "framework/TDecoratedMDIFrame.h"
 #include "framework/TMessageBox.h"
+#include "framework/TStatusBar.h"
 #include "store/OutputFile.h"
+
+namespace {
+
+// A line on the status bar of the frame the window is in.
+void SayOnStatusBar(TWindow& window, const std::string& text) {
+    for (TWindow* w = &window; w; w = w->Parent()) {
+        if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
+            if (frame->StatusBar()) {
+                frame->StatusBar()->SetText(text);
+            }
+            return;
+        }
+    }
+}
+
+} // namespace
 
 PrintUtility::PrintUtility(std::function<std::string()> heldLogbook)
     : printer(std::make_unique<TPrinter>()), heldLogbook(std::move(heldLogbook)) {}
@@ -29,12 +46,7 @@ bool PrintUtility::Print(TWindow& window, TPrintout& printout) {
     };
     if (printer->Print(&window, printout, writeFile)) {
         // The user is told where the pages went: a file's path or a printer's name.
-        for (TWindow* w = &window; w; w = w->Parent()) {
-            if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
-                frame->ShowHint(WhereText(printer->LastOutput(), printer->LastOutputIsFile()));
-                break;
-            }
-        }
+        SayOnStatusBar(window, WhereText(printer->LastOutput(), printer->LastOutputIsFile()));
         return true;
     }
     if (printer->LastResult() == TPrinter::Result::Failed) {
@@ -56,12 +68,7 @@ std::string PrintUtility::FailedText(const std::string& why) {
 }
 
 void PrintUtility::Tell(TWindow& window, const std::string& text) {
-    for (TWindow* w = &window; w; w = w->Parent()) {
-        if (auto* frame = dynamic_cast<TDecoratedMDIFrame*>(w)) {
-            frame->ShowHint(text);
-            break;
-        }
-    }
+    SayOnStatusBar(window, text);
     TMessageBox::Show(&window, text, "Printer error", TMessageBox::Buttons::Ok,
                       TMessageBox::Icon::Exclamation);
 }

@@ -4,6 +4,7 @@
 #include "store/FileIo.h"
 #include "store/LogBookDatabase.h"
 #include "store/SqlStatement.h"
+#include "store/SqlTransaction.h"
 #include "store/SqliteLibrary.h"
 
 #include <cerrno>
@@ -234,23 +235,22 @@ ActivityStore::Outcome ActivityStore::OpenFile(bool write) {
 }
 
 ActivityStore::Outcome ActivityStore::Migrate() {
-    if (UserVersion(db, version) != SQLITE_OK ||
-        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (UserVersion(db, version) != SQLITE_OK) {
+        return Failure(Code::Failed, "cannot be brought up to date");
+    }
+    SqlTransaction change(db);
+    if (!change.Begun()) {
         return Failure(Code::Failed, "cannot be brought up to date");
     }
     for (int step = version; step < kVersion; ++step) {
         if (sqlite3_exec(db, kMigrations[step], nullptr, nullptr, nullptr) != SQLITE_OK) {
-            const Outcome failed = Failure(Code::Failed, "cannot be brought up to date");
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            return failed;
+            return Failure(Code::Failed, "cannot be brought up to date");
         }
     }
     const std::string setVersion = "PRAGMA user_version=" + std::to_string(kVersion);
     if (sqlite3_exec(db, setVersion.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK ||
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const Outcome failed = Failure(Code::Failed, "cannot be brought up to date");
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        return failed;
+        !change.Commit()) {
+        return Failure(Code::Failed, "cannot be brought up to date");
     }
     version = kVersion;
     return {};
@@ -361,13 +361,11 @@ ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& re
     if (const Outcome ready = Ready(); !ready.Ok()) {
         return ready;
     }
-    const auto fail = [&](const char* what) {
-        const Outcome failed = Failure(Code::Failed, what);
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        return failed;
-    };
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        return Failure(Code::Failed, "cannot be changed");
+    // Rolled back as it goes, after the failure has taken SQLite's words.
+    SqlTransaction change(db);
+    const auto fail = [&](const char* what) { return Failure(Code::Failed, what); };
+    if (!change.Begun()) {
+        return fail("cannot be changed");
     }
     Statement erase(db, "DELETE FROM activity WHERE id = ?1");
     for (const std::int64_t id : remove) {
@@ -425,10 +423,7 @@ ActivityStore::Outcome ActivityStore::Change(const std::vector<std::int64_t>& re
     }
     Statement setting(db, "INSERT OR REPLACE INTO setting(name, value) VALUES('unit', ?1)");
     setting.Bind(1, unit);
-    if (setting.Step() != SQLITE_DONE) {
-        return fail("cannot be changed");
-    }
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (setting.Step() != SQLITE_DONE || !change.Commit()) {
         return fail("cannot be changed");
     }
     return {};
@@ -438,23 +433,20 @@ ActivityStore::Outcome ActivityStore::Settle(const std::vector<std::int32_t>& da
     if (!db || !writable) {
         return Failure(Code::Failed, "cannot be changed");
     }
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    SqlTransaction change(db);
+    if (!change.Begun()) {
         return Failure(Code::Failed, "cannot be changed");
     }
     Statement unplan(db, "DELETE FROM planned_day WHERE day = ?1");
     for (const std::int32_t day : days) {
         unplan.Bind(1, static_cast<std::int64_t>(day));
         if (unplan.Step() != SQLITE_DONE) {
-            const Outcome failed = Failure(Code::Failed, "cannot be changed");
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            return failed;
+            return Failure(Code::Failed, "cannot be changed");
         }
         unplan.Reset();
     }
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const Outcome failed = Failure(Code::Failed, "cannot be changed");
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        return failed;
+    if (!change.Commit()) {
+        return Failure(Code::Failed, "cannot be changed");
     }
     return {};
 }

@@ -203,7 +203,7 @@ void CalculatorEngine::Clear() {
     error = false;
     input = Input::Fresh;
     pendingOperator = '+';
-    display = "0";
+    display.assign(1, '0');
 }
 
 void CalculatorEngine::RecallMemory() {
@@ -287,12 +287,16 @@ void CalculatorEngine::Show(double value) {
     if (!error && !std::isfinite(value)) {
         SetError();
     }
-    display = error ? "E" : Format(value);
+    if (error) {
+        display.assign(1, 'E');
+    } else {
+        display = Format(value);
+    }
 }
 
 void CalculatorEngine::SetError() {
     error = true;
-    display = "E";
+    display.assign(1, 'E');
 }
 
 double CalculatorEngine::DisplayValue() const {

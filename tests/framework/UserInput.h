@@ -72,6 +72,15 @@ inline int FocusedId(const TDialog& dialog) {
 }
 
 // A mouse click at a point of a widget, delivered to whatever the window has there.
+// Moves the pointer to a point of the widget: what it leaves is left and what it comes onto
+// entered, as the window system reports them.
+inline void MoveTo(const QWidget& widget, QPoint at) {
+    if (QWindow* window = ShownWindow(widget)) {
+        QTest::mouseMove(window, widget.mapTo(widget.window(), at));
+        QApplication::processEvents();
+    }
+}
+
 inline void ClickAt(const QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
     if (QWindow* window = ShownWindow(widget)) {
         QTest::mouseClick(window, button, Qt::NoModifier, widget.mapTo(widget.window(), at));

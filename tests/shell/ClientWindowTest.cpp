@@ -127,6 +127,20 @@ TEST_F(ShellTest, EnablersFollowTheWindowsAndTheToolBar) {
     EXPECT_EQ(frame->ToolBar()->Gadgets().size(), 27U); // 21 buttons, 6 separators
 }
 
+// A button's or menu item's hint shows over what the program said, which is there again
+// once the pointer leaves the button or the menu closes.
+TEST_F(ShellTest, HintsShowOverTheMessageAndGiveItBack) {
+    client->ShowStatus("2026-W50: 3.3 of 50 km");
+    const QWidget* open = frame->ToolBar()->Gadgets()[0]->Widget();
+    UserInput::MoveTo(*open, open->rect().center());
+    EXPECT_EQ(frame->Status()->ShownText(), "Open Veloria log book.");
+    EXPECT_EQ(StatusText(), "2026-W50: 3.3 of 50 km");
+    UserInput::MoveTo(*client->Widget(), client->Widget()->rect().center());
+    EXPECT_EQ(frame->Status()->ShownText(), "2026-W50: 3.3 of 50 km");
+    ASSERT_TRUE(UserInput::ChooseMenuItem(*frame, cmd::kHideToolBar));
+    EXPECT_EQ(frame->Status()->ShownText(), "2026-W50: 3.3 of 50 km");
+}
+
 // Close All and Exit ask every tool window first: a refusal keeps them all.
 TEST_F(ShellTest, CloseAllAndExitAskEveryToolWindowFirst) {
     client->OpenLogBook();

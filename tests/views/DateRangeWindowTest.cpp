@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
+
 #include <string>
 #include <vector>
 
@@ -207,6 +210,29 @@ TEST_F(DateRangeWindowTest, TheMonthCalendarPicksIntoTheLastBoxByKeys) {
     }));
     // 28 January 2024 was a Sunday; 31 January a Wednesday.
     EXPECT_EQ(Range(*stats), "SUN, JAN 28, 2024 .. WED, JAN 31, 2024");
+}
+
+// A double click on the picked day takes the dates, as Enter does.
+TEST_F(DateRangeWindowTest, ADoubleClickOnTheMonthCalendarsDayTakesTheDates) {
+    StatsDialog* stats = OpenStats();
+    ASSERT_NE(stats, nullptr);
+    ASSERT_TRUE(InDatesDialog(*stats, [&](DatesDialog& dates) {
+        UserInput::Keys(dates, "2024-02-28");
+        UserInput::Tab(dates);
+        UserInput::Keys(dates, "2024-03-05");
+        UserInput::Tab(dates); // into the calendar, which shows the last box's day
+        Press(dates, Qt::Key_Right);
+        auto* view = dates.Control(DatesDialog::kCalendar)->findChild<QAbstractItemView*>();
+        ASSERT_NE(view, nullptr);
+        UserInput::DoubleClickAt(*view->viewport(),
+                                 view->visualRect(view->currentIndex()).center());
+        QApplication::processEvents();
+        if (dates.Widget() && dates.Widget()->isVisible()) {
+            UserInput::Escape(dates); // not taken: the range stays as it was
+        }
+    }));
+    // 28 February 2024 was a Wednesday, and so was 6 March, the day after the 5th.
+    EXPECT_EQ(Range(*stats), "WED, FEB 28, 2024 .. WED, MAR 06, 2024");
 }
 
 TEST_F(DateRangeWindowTest, EscapeAndANamedRangeInTheDialog) {
