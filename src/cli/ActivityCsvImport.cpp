@@ -4,6 +4,7 @@
 #include "activities/ActivitySports.h"
 #include "cli/ActivityCsv.h"
 #include "cli/ActivityImport.h"
+#include "cli/CsvProblems.h"
 #include "cli/StreamReporter.h"
 #include "cli/ToolCommand.h"
 #include "store/ActivityStore.h"
@@ -58,8 +59,7 @@ int ImportActivityCsv(ToolCommand& tool, CsvText::Reader& reader, const std::str
     };
     const ActivityCsv csv(tool.dates);
     std::vector<Read> read;
-    int badRows = 0;
-    int listed = 0;
+    CsvProblems problemRows(tool.err, csvName);
     CsvText::Row row;
     std::string problem;
     for (;;) {
@@ -79,21 +79,10 @@ int ImportActivityCsv(ToolCommand& tool, CsvText::Reader& reader, const std::str
             activity.day = static_cast<std::int32_t>(ActivityDays::DateKeyOf(activity.activity));
             read.push_back(std::move(activity));
         }
-        for (const std::string& p : problems) {
-            if (++listed <= ToolCommand::kMaxListed) {
-                tool.err << "veloria-logbook: " << csvName << ": line " << row.line << ": "
-                         << EscapedText::Of(p) << '\n';
-            }
-        }
-        badRows += problems.empty() ? 0 : 1;
+        problemRows.Row(row.line, problems);
     }
-    if (listed > ToolCommand::kMaxListed) {
-        tool.err << "veloria-logbook: " << csvName << ": ... and "
-                 << listed - ToolCommand::kMaxListed << " more problems\n";
-    }
-    if (badRows > 0) {
-        return tool.Fail(csvName + ": " + std::to_string(badRows) +
-                         (badRows == 1 ? " bad row" : " bad rows") + "; nothing was stored");
+    if (const std::string failed = problemRows.Finish(); !failed.empty()) {
+        return tool.Fail(failed);
     }
     std::vector<Activity> activities;
     std::vector<std::int32_t> days;

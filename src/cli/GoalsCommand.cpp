@@ -78,6 +78,10 @@ std::string Csv(const std::vector<GoalProgress::State>& states, const GoalText& 
         const Goal::Quantity q = s.goal.quantity;
         char gone[16];
         std::snprintf(gone, sizeof gone, "%.1f", s.shareGone * 100);
+        std::string pace = Figure(text, unit, q, s.pace < 0 ? -s.pace : s.pace);
+        if (s.pace < 0) {
+            pace.insert(0, 1, '-');
+        }
         std::string line;
         for (const std::string& field :
              {std::to_string(++number), std::string(Goal::Word(s.goal.span)),
@@ -87,8 +91,11 @@ std::string Csv(const std::vector<GoalProgress::State>& states, const GoalText& 
               Figure(text, unit, q, s.remaining), std::string(gone),
               Figure(text, unit, q, s.perDay), Figure(text, unit, q, s.perWeek),
               Figure(text, unit, q, s.projection),
-              (s.pace < 0 ? "-" : "") + Figure(text, unit, q, s.pace < 0 ? -s.pace : s.pace)}) {
-            line += (line.empty() ? "" : ",") + CsvText::Field(field);
+              pace}) {
+            if (!line.empty()) {
+                line.push_back(',');
+            }
+            line += CsvText::Field(field);
         }
         csv += line + "\n";
     }

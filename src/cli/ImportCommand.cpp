@@ -4,6 +4,7 @@
 #include "cli/ActivityCsv.h"
 #include "cli/ActivityCsvImport.h"
 #include "cli/ActivityImport.h"
+#include "cli/CsvProblems.h"
 #include "cli/CsvText.h"
 #include "cli/DayCsv.h"
 #include "cli/StreamReporter.h"
@@ -131,17 +132,7 @@ int ImportCsv(ToolCommand& tool) {
     std::vector<DayRecord> days;
     std::vector<int> lines;
     std::map<std::int32_t, int> lineOfDay;
-    int badRows = 0;
-    int listed = 0;
-    auto complain = [&](int line, const std::vector<std::string>& problems) {
-        for (const std::string& p : problems) {
-            if (++listed <= ToolCommand::kMaxListed) {
-                tool.err << "veloria-logbook: " << csvName << ": line " << line << ": "
-                         << EscapedText::Of(p) << '\n';
-            }
-        }
-        badRows += problems.empty() ? 0 : 1;
-    };
+    CsvProblems problemRows(tool.err, csvName);
     for (;;) {
         const CsvText::Reader::Result result = reader.Next(row, problem);
         if (result == CsvText::Reader::Result::End) {
@@ -165,7 +156,7 @@ int ImportCsv(ToolCommand& tool) {
                 lines.push_back(row.line);
             }
         }
-        complain(row.line, problems);
+        problemRows.Row(row.line, problems);
     }
 
     // The days are checked against the logbook only once it is open and locked, so that
@@ -174,9 +165,9 @@ int ImportCsv(ToolCommand& tool) {
     LogBookDatabase database(reporter, tool.dates);
     // (When rows are already bad, an existing logbook is still opened, only to list every
     // problem at once; a missing one is not created.)
-    const bool opened = (badRows == 0 || ToolCommand::Exists(logbook)) &&
+    const bool opened = (problemRows.BadRows() == 0 || ToolCommand::Exists(logbook)) &&
                         database.Open(logbook) != LogBookDatabase::OpenResult::Failed;
-    if (!opened && badRows == 0) {
+    if (!opened && problemRows.BadRows() == 0) {
         return ToolCommand::kProblem;
     }
     std::size_t kept = 0;
@@ -187,20 +178,15 @@ int ImportCsv(ToolCommand& tool) {
         } else if (tool.Given(Option::SkipExisting)) {
             ++kept;
         } else {
-            complain(lines[i], {"date " + DateUtility::KeyText(days[i].dateKey) +
+            problemRows.Row(lines[i], {"date " + DateUtility::KeyText(days[i].dateKey) +
                                 " already holds a day in the logbook (--replace replaces it, "
                                 "--skip-existing keeps it)"});
         }
     }
     days.resize(days.size() - kept);
-    if (listed > ToolCommand::kMaxListed) {
-        tool.err << "veloria-logbook: " << csvName << ": ... and "
-                 << listed - ToolCommand::kMaxListed << " more problems\n";
-    }
-    if (badRows > 0) {
+    if (const std::string failed = problemRows.Finish(); !failed.empty()) {
         // Released without writing its index: the logbook stays as it was.
-        return tool.Fail(csvName + ": " + std::to_string(badRows) +
-                         (badRows == 1 ? " bad row" : " bad rows") + "; nothing was stored");
+        return tool.Fail(failed);
     }
     const std::string keptText =
         kept == 0

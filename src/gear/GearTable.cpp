@@ -232,8 +232,11 @@ std::vector<std::string> GearTable::Warnings() const {
 
 std::string GearTable::Bar(const Row& row, int cells) {
     const int filled = static_cast<int>(std::floor(std::min(row.fraction, 1.0) * cells + 1e-9));
-    return "[" + std::string(static_cast<std::size_t>(filled), '#') +
-           std::string(static_cast<std::size_t>(cells - filled), '.') + "]";
+    std::string bar(1, '[');
+    bar.append(static_cast<std::size_t>(filled), '#');
+    bar.append(static_cast<std::size_t>(cells - filled), '.');
+    bar.push_back(']');
+    return bar;
 }
 
 std::string GearTable::Line(const Row& row) const {

@@ -21,10 +21,11 @@ std::string GoalText::Number(double value) {
     const int decimal = static_cast<int>(std::fmod(tenths, 10));
     std::string digits = std::to_string(whole);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
     }
     if (decimal != 0) {
-        digits += "." + std::to_string(decimal);
+        digits.push_back('.');
+        digits.push_back(static_cast<char>('0' + decimal));
     }
     return negative ? "-" + digits : digits;
 }
