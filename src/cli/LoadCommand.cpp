@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr Option kProfileOptions[] = {Option::HrMax, Option::HrRest, Option::Sex,
-                                      Option::StartFitness};
+constexpr Option kProfileOptions[] = {Option::HrMax,        Option::HrRest,
+                                      Option::Sex,          Option::StartFitness,
+                                      Option::FitnessDays,  Option::FatigueDays};
 
 const char* SourceWords(TrainingLoad::Source source) {
     switch (source) {
@@ -32,10 +33,12 @@ std::string ProfileText(const TrainingLoad& load) {
     return "Maximum heart rate " + std::to_string(rates.max) + SourceWords(rates.maxSource) +
            ", resting " + std::to_string(rates.rest) + SourceWords(rates.restSource) + ", sex " +
            LoadProfile::SexName(profile.sex) + ", starting fitness " +
-           std::to_string(profile.startFitness) + "\n";
+           std::to_string(profile.startFitness) + ", fitness over " +
+           std::to_string(profile.fitnessDays) + " days, fatigue over " +
+           std::to_string(profile.fatigueDays) + " days\n";
 }
 
-// "unset" as a heart rate or starting fitness clears it.
+// "unset" as a heart rate, starting fitness or number of days clears it.
 std::string Given(const ToolCommand& tool, Option option) {
     const std::string& text = *tool.Value(option);
     return text == "unset" ? std::string() : text;
@@ -68,13 +71,20 @@ int SetProfile(ToolCommand& tool, const std::string& logbook) {
          profile.SetRestHeartRate(Given(tool, Option::HrRest), why)) &&
         (!tool.Given(Option::Sex) || profile.SetSex(*tool.Value(Option::Sex), why)) &&
         (!tool.Given(Option::StartFitness) ||
-         profile.SetStartFitness(Given(tool, Option::StartFitness), why));
+         profile.SetStartFitness(Given(tool, Option::StartFitness), why)) &&
+        (!tool.Given(Option::FitnessDays) ||
+         profile.SetFitnessDays(Given(tool, Option::FitnessDays), why)) &&
+        (!tool.Given(Option::FatigueDays) ||
+         profile.SetFatigueDays(Given(tool, Option::FatigueDays), why));
     if (!read) {
         return tool.UsageError(why);
     }
     if (const std::string conflict =
             profile.Conflict(before.LogRates().max, before.LogRates().rest);
         !conflict.empty()) {
+        return tool.Fail(conflict + "; the profile was not changed");
+    }
+    if (const std::string conflict = profile.DaysConflict(); !conflict.empty()) {
         return tool.Fail(conflict + "; the profile was not changed");
     }
     if (const ActivityStore::Outcome stored = profile.Store(store); !stored.Ok()) {
@@ -98,9 +108,9 @@ int LoadCommand(ToolCommand& tool) {
     if (setting) {
         if (tool.Given(Option::From) || tool.Given(Option::To) || tool.Given(Option::Range) ||
             tool.Given(Option::Csv)) {
-            return tool.UsageError("--hr-max, --hr-rest, --sex and --start-fitness set the "
-                                   "profile and print no days: give --from, --to, --range and "
-                                   "--csv without them");
+            return tool.UsageError("--hr-max, --hr-rest, --sex, --start-fitness, --fitness-days "
+                                   "and --fatigue-days set the profile and print no days: give "
+                                   "--from, --to, --range and --csv without them");
         }
         return SetProfile(tool, logbook);
     }

@@ -44,6 +44,7 @@ const char* const LogBookTool::kUsage =
     "       veloria-logbook load LOGBOOK [DATES] [--csv]\n"
     "       veloria-logbook load LOGBOOK [--hr-max N|unset] [--hr-rest N|unset]\n"
     "                             [--sex m|f|unset] [--start-fitness N|unset]\n"
+    "                             [--fitness-days N|unset] [--fatigue-days N|unset]\n"
     "       veloria-logbook report LOGBOOK [DATES] [--type all|training|competition]\n"
     "                             [--title TEXT] [--comments TEXT] [--no-title-page]\n"
     "                             [--no-page-numbers]\n"
@@ -106,8 +107,9 @@ const char* const LogBookTool::kUsage =
     "  load     the Training Load window's figures per day: load (TRIMP from heart rate, or\n"
     "           estimated from time and difficulty), fitness, fatigue, form, ACWR and its\n"
     "           band, ramp, monotony, strain; by default the last 31 days. With --hr-max,\n"
-    "           --hr-rest, --sex or --start-fitness it sets the profile they are worked out\n"
-    "           with instead (kept in the activities file; unset: from your log)\n"
+    "           --hr-rest, --sex, --start-fitness, --fitness-days or --fatigue-days it sets\n"
+    "           the profile they are worked out with instead (kept in the activities file;\n"
+    "           unset: the heart rates from your log, 42 and 7 days)\n"
     "  report   the report file the Reports window writes (to standard output without\n"
     "           --output); title and comments hold at most 79 characters\n"
     "  gear     the Gear window's table: each item in use (--all: the retired too; --csv as\n"
@@ -186,6 +188,8 @@ constexpr OptionName kOptionNames[] = {
     {Option::HrRest, "--hr-rest", true},
     {Option::Sex, "--sex", true},
     {Option::StartFitness, "--start-fitness", true},
+    {Option::FitnessDays, "--fitness-days", true},
+    {Option::FatigueDays, "--fatigue-days", true},
     {Option::All, "--all", false},
     {Option::Kind, "--kind", true},
     {Option::StartDistance, "--start-distance", true},
@@ -245,7 +249,7 @@ constexpr Command kCommands[] = {
     {"graph", 1, false, kOneLogbook, kRange | Takes({Option::Category}), GraphCommand},
     {"load", 1, false, kOneLogbook,
      Takes({Option::From, Option::To, Option::Range, Option::Csv, Option::HrMax, Option::HrRest,
-            Option::Sex, Option::StartFitness}),
+            Option::Sex, Option::StartFitness, Option::FitnessDays, Option::FatigueDays}),
      LoadCommand},
     {"report", 1, false, kOneLogbook,
      kRange | Takes({Option::Output, Option::Title, Option::Comments, Option::NoTitlePage,

@@ -47,6 +47,8 @@ enum class Option {
     HrRest,
     Sex,
     StartFitness,
+    FitnessDays,
+    FatigueDays,
     All,
     Kind,
     StartDistance,

@@ -51,6 +51,18 @@ bool SetOptional(std::string_view text, const char* what, int lowest, int highes
     return true;
 }
 
+// A whole number from lowest to highest, or whenEmpty for an empty text.
+bool SetWhole(std::string_view text, const char* what, int lowest, int highest, int whenEmpty,
+              int& field, std::string& why) {
+    int value = whenEmpty;
+    if (!Trimmed(text).empty() && !LoadProfile::ReadWhole(text, lowest, highest, value)) {
+        why = Range(what, lowest, highest);
+        return false;
+    }
+    field = value;
+    return true;
+}
+
 } // namespace
 
 bool LoadProfile::ReadWhole(std::string_view text, int lowest, int highest, int& value) {
@@ -98,8 +110,8 @@ LoadProfile LoadProfile::Read(const ActivityStore& store) {
     p.maxHeartRate = Stored(store, kMaxHeartRateName, kLowestMax, kHighestMax);
     p.restHeartRate = Stored(store, kRestHeartRateName, kLowestRest, kHighestRest);
     ReadSex(store.Setting(kSexName), p.sex);
-    p.fitnessDays = Stored(store, kFitnessDaysName, 1, kMostDays).value_or(42);
-    p.fatigueDays = Stored(store, kFatigueDaysName, 1, kMostDays).value_or(7);
+    p.fitnessDays = Stored(store, kFitnessDaysName, 1, kMostDays).value_or(kDefaultFitnessDays);
+    p.fatigueDays = Stored(store, kFatigueDaysName, 1, kMostDays).value_or(kDefaultFatigueDays);
     p.startFitness = Stored(store, kStartFitnessName, 0, kHighestStartFitness).value_or(0);
     return p;
 }
@@ -134,15 +146,17 @@ bool LoadProfile::SetRestHeartRate(std::string_view text, std::string& why) {
 }
 
 bool LoadProfile::SetStartFitness(std::string_view text, std::string& why) {
-    if (Trimmed(text).empty()) {
-        startFitness = 0;
-        return true;
-    }
-    if (!ReadWhole(text, 0, kHighestStartFitness, startFitness)) {
-        why = Range("The starting fitness", 0, kHighestStartFitness);
-        return false;
-    }
-    return true;
+    return SetWhole(text, "The starting fitness", 0, kHighestStartFitness, 0, startFitness, why);
+}
+
+bool LoadProfile::SetFitnessDays(std::string_view text, std::string& why) {
+    return SetWhole(text, "The fitness days", 1, kMostDays, kDefaultFitnessDays, fitnessDays,
+                    why);
+}
+
+bool LoadProfile::SetFatigueDays(std::string_view text, std::string& why) {
+    return SetWhole(text, "The fatigue days", 1, kMostDays, kDefaultFatigueDays, fatigueDays,
+                    why);
 }
 
 bool LoadProfile::SetSex(std::string_view text, std::string& why) {
@@ -156,6 +170,13 @@ bool LoadProfile::SetSex(std::string_view text, std::string& why) {
 std::string LoadProfile::Conflict(int logMax, int logRest) const {
     if (restHeartRate.value_or(logRest) >= maxHeartRate.value_or(logMax)) {
         return "The resting heart rate must be below the maximum heart rate";
+    }
+    return {};
+}
+
+std::string LoadProfile::DaysConflict() const {
+    if (fatigueDays >= fitnessDays) {
+        return "The fatigue days must be fewer than the fitness days";
     }
     return {};
 }

@@ -27,12 +27,14 @@ public:
     static constexpr int kHighestRest = 120;
     static constexpr int kHighestStartFitness = 300;
     static constexpr int kMostDays = 365;
+    static constexpr int kDefaultFitnessDays = 42;
+    static constexpr int kDefaultFatigueDays = 7;
 
     std::optional<int> maxHeartRate;
     std::optional<int> restHeartRate;
     Sex sex = Sex::Unset;
-    int fitnessDays = 42;
-    int fatigueDays = 7;
+    int fitnessDays = kDefaultFitnessDays;
+    int fatigueDays = kDefaultFatigueDays;
     int startFitness = 0;
 
     // The profile as stored; a setting that does not read as its rules say counts as unset.
@@ -47,12 +49,17 @@ public:
     static const char* SexName(Sex sex); // "male", "female", "unset"
 
     // Reads one field from a user's text: an empty text unsets the heart rates and the start
-    // fitness. False with the words that say why, the profile unchanged.
+    // fitness and puts back 42 and 7 days. False with the words that say why, the profile
+    // unchanged.
     bool SetMaxHeartRate(std::string_view text, std::string& why);
     bool SetRestHeartRate(std::string_view text, std::string& why);
     bool SetStartFitness(std::string_view text, std::string& why);
+    bool SetFitnessDays(std::string_view text, std::string& why);
+    bool SetFatigueDays(std::string_view text, std::string& why);
     bool SetSex(std::string_view text, std::string& why);
     // The words when the resting heart rate used is not below the maximum used, else empty;
     // an unset one is the figure the log gives.
     std::string Conflict(int logMax, int logRest) const;
+    // The words when fatigue is not the shorter of the two time constants, else empty.
+    std::string DaysConflict() const;
 };

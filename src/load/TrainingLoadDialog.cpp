@@ -83,6 +83,8 @@ void TrainingLoadDialog::ShowProfile() {
     SetDlgItemText(kRestSource, SourceNote(rates.restSource));
     ListSetSelection(kSexBox, static_cast<int>(profile.sex));
     SetDlgItemText(kStartBox, std::to_string(profile.startFitness));
+    SetDlgItemText(kFitnessDaysBox, std::to_string(profile.fitnessDays));
+    SetDlgItemText(kFatigueDaysBox, std::to_string(profile.fatigueDays));
     SetDlgItemText(kRatesText, load.Problem().empty() ? "" : "activities unreadable");
 }
 
@@ -114,11 +116,23 @@ bool TrainingLoadDialog::ReadBoxes(LoadProfile& profile) {
         Refuse(kStartBox, why);
         return false;
     }
+    if (!profile.SetFitnessDays(GetDlgItemText(kFitnessDaysBox), why)) {
+        Refuse(kFitnessDaysBox, why);
+        return false;
+    }
+    if (!profile.SetFatigueDays(GetDlgItemText(kFatigueDaysBox), why)) {
+        Refuse(kFatigueDaysBox, why);
+        return false;
+    }
     const int sex = ListSelection(kSexBox);
     profile.sex = sex == 1 ? Sex::Male : sex == 2 ? Sex::Female : Sex::Unset;
     if (const std::string conflict = profile.Conflict(load.LogRates().max, load.LogRates().rest);
         !conflict.empty()) {
         Refuse(profile.restHeartRate ? kRestBox : kMaxBox, conflict);
+        return false;
+    }
+    if (const std::string conflict = profile.DaysConflict(); !conflict.empty()) {
+        Refuse(kFatigueDaysBox, conflict);
         return false;
     }
     return true;
@@ -282,7 +296,9 @@ void TrainingLoadDialog::RegisterTemplate() {
          {P::Label(8, 14, 36, "Max HR"), edit(kMaxBox, 8), note(kMaxSource, 8),
           P::Label(62, 14, 36, "Rest HR"), edit(kRestBox, 62), note(kRestSource, 62),
           P::Label(116, 14, 40, "Sex"), C{K::DropDownList, kSexBox, 116, 23, 50, 60, "", 0, 0},
-          P::Label(172, 14, 60, "Start fitness"), edit(kStartBox, 172),
-          C{K::Button, kSet, 214, 22, 40, 14, "Set", C::kDefault, 0}}},
+          P::Label(172, 14, 44, "Start fitness"), edit(kStartBox, 172),
+          P::Label(216, 14, 44, "Fitness days"), edit(kFitnessDaysBox, 216),
+          P::Label(262, 14, 44, "Fatigue days"), edit(kFatigueDaysBox, 262),
+          C{K::Button, kSet, 306, 22, 24, 14, "Set", C::kDefault, 0}}},
         "Training Load Speed Menu", TrainingLoadButtons::kButtons);
 }

@@ -21,6 +21,8 @@ public:
     static constexpr int kSet = 126;
     static constexpr int kMaxSource = 127;
     static constexpr int kRestSource = 128;
+    static constexpr int kFitnessDaysBox = 129;
+    static constexpr int kFatigueDaysBox = 130;
     static constexpr int kBoxLimit = 5;
     // The range a new window shows: 13 weeks up to today.
     static constexpr int kDefaultDays = 91;

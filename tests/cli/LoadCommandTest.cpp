@@ -48,7 +48,7 @@ protected:
 TEST_F(LoadCommandTest, PrintsTheReferenceFiguresOnceTheProfileIsSet) {
     ASSERT_EQ(Run("load @log.vrl --hr-max 190 --sex m"), 0) << err;
     EXPECT_EQ(out, "The profile was stored. Maximum heart rate 190, resting 50 (from your log), "
-                   "sex male, starting fitness 0\n");
+                   "sex male, starting fitness 0, fitness over 42 days, fatigue over 7 days\n");
     EXPECT_EQ(Csv(), "date,load,fitness,fatigue,form,acwr,band,ramp,monotony,strain,estimated,"
                      "building_up\n"
                      "2026-01-01,108.1,2.5,14.4,0.0,5.66,high,2.5,0.41,44,no,yes\n"
@@ -56,7 +56,8 @@ TEST_F(LoadCommandTest, PrintsTheReferenceFiguresOnceTheProfileIsSet) {
                      "2026-01-03,0.0,3.3,15.2,-14.1,4.61,high,3.3,0.55,80,no,yes\n");
     ASSERT_EQ(Run("load @log.vrl --from 2026-01-02 --to 2026-01-03"), 0) << err;
     EXPECT_EQ(out,
-              "Maximum heart rate 190, resting 50 (from your log), sex male, starting fitness 0\n"
+              "Maximum heart rate 190, resting 50 (from your log), sex male, starting fitness 0, "
+              "fitness over 42 days, fatigue over 7 days\n"
               "date          load  fitness  fatigue    form  ACWR          ramp  monotony   "
               "strain\n"
               "2026-01-02    37.6      3.4     17.5   -11.8  5.19 high       3.4      0.55       "
@@ -70,6 +71,18 @@ TEST_F(LoadCommandTest, PrintsTheReferenceFiguresOnceTheProfileIsSet) {
     EXPECT_EQ(out.substr(out.find('\n') + 1, 16), "2026-01-01,108.1");
 }
 
+// Shorter time constants, day 1's load 108.095: fitness 108.095 x (1 - e^(-1/10) = 0.095163)
+// = 10.287, fatigue 108.095 x (1 - e^(-1/2) = 0.393469) = 42.532, ACWR 42.532 / 10.287 = 4.13;
+// the first 10 days build up.
+TEST_F(LoadCommandTest, TheTimeConstantsAreTheUsers) {
+    ASSERT_EQ(Run("load @log.vrl --hr-max 190 --sex m --fitness-days 10 --fatigue-days 2"), 0)
+        << err;
+    EXPECT_TRUE(Holds(out, "fitness over 10 days, fatigue over 2 days\n"));
+    EXPECT_TRUE(Holds(Csv(), "\n2026-01-01,108.1,10.3,42.5,0.0,4.13,high,10.3,0.41,44,no,yes\n"));
+    ASSERT_EQ(Run("load @log.vrl --fitness-days unset --fatigue-days unset"), 0) << err;
+    EXPECT_TRUE(Holds(Csv(), "\n2026-01-01,108.1,2.5,14.4,"));
+}
+
 // Without a profile, today's 176 is the maximum: x = 100 / 126 = 0.793651, unset weighting,
 // 60 x 0.793651 x 0.725 x e^(1.795 x 0.793651 = 1.424603) = 34.523810 x 4.156395 = 143.49.
 TEST_F(LoadCommandTest, UnsetValuesGoBackToTheLog) {
@@ -78,7 +91,8 @@ TEST_F(LoadCommandTest, UnsetValuesGoBackToTheLog) {
               0)
         << err;
     EXPECT_EQ(out, "The profile was stored. Maximum heart rate 176 (from your log), resting 50 "
-                   "(from your log), sex unset, starting fitness 0\n");
+                   "(from your log), sex unset, starting fitness 0, fitness over 42 days, "
+                   "fatigue over 7 days\n");
     EXPECT_TRUE(Holds(Csv(), "\n2026-01-01,143.5,"));
 }
 
@@ -96,6 +110,9 @@ TEST_F(LoadCommandTest, RefusedProfilesChangeNothing) {
         {"load @log.vrl --hr-rest 50.5", 2, "The resting heart rate must be a whole number"},
         {"load @log.vrl --sex x", 2, "The sex must be m, f or unset"},
         {"load @log.vrl --start-fitness -3", 2, "The starting fitness must be a whole number"},
+        {"load @log.vrl --fitness-days 0", 2, "The fitness days must be a whole number"},
+        {"load @log.vrl --fatigue-days 42", 1,
+         "The fatigue days must be fewer than the fitness days; the profile was not changed"},
         {"load @log.vrl --hr-max 110 --hr-rest 115", 1,
          "The resting heart rate must be below the maximum heart rate; the profile was not "
          "changed"},

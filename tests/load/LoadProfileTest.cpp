@@ -48,6 +48,18 @@ TEST(LoadProfileTextTest, ARefusedFieldLeavesTheProfileAsItWas) {
     EXPECT_EQ(profile.sex, Sex::Female);
     EXPECT_FALSE(profile.SetStartFitness("12.5", why));
     EXPECT_EQ(profile.startFitness, 0);
+    // The time constants: 1 to 365 days, fatigue the shorter; empty goes back to 42 and 7.
+    ASSERT_TRUE(profile.SetFitnessDays("28", why));
+    EXPECT_FALSE(profile.SetFatigueDays("0", why));
+    EXPECT_EQ(why, "The fatigue days must be a whole number from 1 to 365");
+    EXPECT_FALSE(profile.SetFitnessDays("366", why));
+    ASSERT_TRUE(profile.SetFatigueDays("28", why));
+    EXPECT_EQ(profile.DaysConflict(), "The fatigue days must be fewer than the fitness days");
+    ASSERT_TRUE(profile.SetFitnessDays("", why));
+    ASSERT_TRUE(profile.SetFatigueDays(" ", why));
+    EXPECT_EQ(profile.fitnessDays, 42);
+    EXPECT_EQ(profile.fatigueDays, 7);
+    EXPECT_EQ(profile.DaysConflict(), "");
     ASSERT_TRUE(profile.SetRestHeartRate("120", why));
     ASSERT_TRUE(profile.SetMaxHeartRate("110", why));
     EXPECT_EQ(profile.Conflict(185, 60),

@@ -115,6 +115,22 @@ TEST_F(TrainingLoadWindowTest, TheProfileBoxesShowTheLogAndRefuseWhatDoesNotRead
     Enter(*load);
     EXPECT_EQ(Messages().back(), "The starting fitness must be a whole number from 0 to 300.");
     EXPECT_EQ(UserInput::FocusedId(*load), TrainingLoadDialog::kStartBox);
+
+    // The time constants, shown as stored and set by typing; fatigue must be the shorter.
+    EXPECT_EQ(load->GetDlgItemText(TrainingLoadDialog::kFitnessDaysBox), "42");
+    EXPECT_EQ(load->GetDlgItemText(TrainingLoadDialog::kFatigueDaysBox), "7");
+    Retype(*load, TrainingLoadDialog::kMaxBox, "188");
+    Retype(*load, TrainingLoadDialog::kRestBox, "");
+    Retype(*load, TrainingLoadDialog::kStartBox, "0");
+    TMessageBox::QueueAnswers({TMessageBox::kIdOk});
+    Retype(*load, TrainingLoadDialog::kFatigueDaysBox, "50");
+    Enter(*load);
+    EXPECT_EQ(Messages().back(), "The fatigue days must be fewer than the fitness days.");
+    EXPECT_EQ(UserInput::FocusedId(*load), TrainingLoadDialog::kFatigueDaysBox);
+    Retype(*load, TrainingLoadDialog::kFitnessDaysBox, "60");
+    Enter(*load);
+    EXPECT_EQ(Setting(LoadProfile::kFitnessDaysName), "60");
+    EXPECT_EQ(Setting(LoadProfile::kFatigueDaysName), "50");
 }
 
 // The range is the 91 days to today; the log starts 3 days back, 87 columns in: column n of 91
