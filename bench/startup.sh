@@ -54,15 +54,15 @@ with open(sys.argv[1], "w") as out:
 PY
 ten="$work/ten/tenyears.vrl"
 year_ago=$(date -d "-1 year" +%F)
-make() { "$tool" "$@" >/dev/null || { echo "the ten-year logbook could not be made: $*"; exit 1; }; }
-make import "$ten" "$work/ten/activities.csv"
-make goals "$ten" --add week distance 50
-make goals "$ten" --add month time 20:00:00 --sport Run
-make goals "$ten" --add year activities 300
-make gear "$ten" --add "Road shoes" --kind shoes --sport Run --start-distance 700 --limit 800 \
+make_ten() { "$tool" "$@" >/dev/null || { echo "the ten-year logbook could not be made: $*"; exit 1; }; }
+make_ten import "$ten" "$work/ten/activities.csv"
+make_ten goals "$ten" --add week distance 50
+make_ten goals "$ten" --add month time 20:00:00 --sport Run
+make_ten goals "$ten" --add year activities 300
+make_ten gear "$ten" --add "Road shoes" --kind shoes --sport Run --start-distance 700 --limit 800 \
     --first-use "$(date -d "-30 days" +%F)"
-make gear "$ten" --add "Trail shoes" --kind shoes --sport Run --first-use "$year_ago"
-make gear "$ten" --add "Road bike" --kind bike --sport Ride --first-use "$year_ago"
+make_ten gear "$ten" --add "Trail shoes" --kind shoes --sport Run --first-use "$year_ago"
+make_ten gear "$ten" --add "Road bike" --kind bike --sport Ride --first-use "$year_ago"
 
 # One launch: "wall-µs cpu-µs peak-kB" from the probe's report.
 launch() {
@@ -75,7 +75,6 @@ launch() {
     echo "$(((shown - start) / 1000)) $cpu $peak"
 }
 
-names=(bare demo ten)
 labels=("bare Qt window" "veloria, demo logbook" "veloria, ten years, 4000 activities")
 commands=("$bare" "$veloria $work/demo/demo.vrl" "$veloria $ten")
 # One round unmeasured, to warm the page cache and make the settings files.
@@ -83,7 +82,7 @@ for c in "${commands[@]}"; do launch $c >/dev/null; done
 # Each round launches the three in turn; a line per round: bare, demo, ten.
 for _ in $(seq "$runs"); do
     line=""
-    for i in "${!names[@]}"; do line+=" $(launch ${commands[$i]})"; done
+    for i in "${!commands[@]}"; do line+=" $(launch ${commands[$i]})"; done
     echo "$line"
 done >"$work/rounds"
 

@@ -37,10 +37,7 @@ std::string LogBookSession::DefaultLogBookPath() {
 }
 
 void LogBookSession::Start(const std::string& startLogBook) {
-    starting = true;
-    const bool opened = !startLogBook.empty() && OpenAndRemember(startLogBook);
-    starting = false;
-    if (opened) {
+    if (!startLogBook.empty() && OpenAndRemember(startLogBook)) {
         return;
     }
     logBookPath =
@@ -83,7 +80,9 @@ void LogBookSession::ChooseAndOpen() {
     // old one stays open under its own name.
     const bool hadOne = database->IsOpen();
     if (database->Close() == LogBookDatabase::Result::Ok) {
-        if (!OpenAndRemember(chosen) && hadOne) {
+        if (OpenAndRemember(chosen)) {
+            SayActivitiesFile();
+        } else if (hadOne) {
             database->Open(logBookPath);
         }
         ShowTitle();
@@ -132,9 +131,6 @@ bool LogBookSession::OpenAndRemember(const std::string& path) {
     }
     logBookPath = path;
     profile.WriteString(Settings::kSection, Settings::kLogBookKey, path);
-    if (!starting) {
-        SayActivitiesFile();
-    }
     return true;
 }
 

@@ -72,5 +72,4 @@ private:
     std::unique_ptr<DateUtility> dates;
     std::unique_ptr<LogBookDatabase> database;
     std::string logBookPath;
-    bool starting = false; // within Start, whose activities file waits for AfterStart
 };
