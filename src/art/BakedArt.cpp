@@ -8,8 +8,8 @@ QImage BakedArt::Find(int resourceId) {
         const Picture& p = kPictures[i];
         if (p.id == resourceId) {
             // Read-only: a painter on it works on its own copy.
-            return QImage(reinterpret_cast<const uchar*>(p.pixels), p.width, p.height,
-                          p.width * 4, static_cast<QImage::Format>(p.format));
+            return QImage(reinterpret_cast<const uchar*>(p.pixels), p.width, p.height, p.width * 4,
+                          static_cast<QImage::Format>(p.format));
         }
     }
     return {};

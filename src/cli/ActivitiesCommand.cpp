@@ -120,7 +120,9 @@ int ActivitiesCommand(ToolCommand& tool) {
         return tool.Fail(EscapedText::Of(open.words));
     }
     if (const std::optional<std::string>& sport = tool.Value(Option::Sport)) {
-        std::erase_if(rows, [&](const ActivityRow& row) { return !ActivitySports::Matches(row.sport, *sport); });
+        std::erase_if(rows, [&](const ActivityRow& row) {
+            return !ActivitySports::Matches(row.sport, *sport);
+        });
     }
     if (tool.Given(Option::Days)) {
         return tool.Print(DayLines(rows, store.Unit()));

@@ -11,8 +11,8 @@ CsvProblems::CsvProblems(std::ostream& err, std::string csvName)
 void CsvProblems::Row(int line, const std::vector<std::string>& problems) {
     for (const std::string& p : problems) {
         if (++listed <= ToolCommand::kMaxListed) {
-            err << "veloria-logbook: " << csvName << ": line " << line << ": "
-                << EscapedText::Of(p) << '\n';
+            err << "veloria-logbook: " << csvName << ": line " << line << ": " << EscapedText::Of(p)
+                << '\n';
         }
     }
     badRows += problems.empty() ? 0 : 1;

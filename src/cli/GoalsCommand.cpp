@@ -90,8 +90,7 @@ std::string Csv(const std::vector<GoalProgress::State>& states, const GoalText& 
               s.goal.sport, Figure(text, unit, q, s.goal.amount), Figure(text, unit, q, s.done),
               Figure(text, unit, q, s.remaining), std::string(gone),
               Figure(text, unit, q, s.perDay), Figure(text, unit, q, s.perWeek),
-              Figure(text, unit, q, s.projection),
-              pace}) {
+              Figure(text, unit, q, s.projection), pace}) {
             if (!line.empty()) {
                 line.push_back(',');
             }

@@ -178,9 +178,10 @@ int ImportCsv(ToolCommand& tool) {
         } else if (tool.Given(Option::SkipExisting)) {
             ++kept;
         } else {
-            problemRows.Row(lines[i], {"date " + DateUtility::KeyText(days[i].dateKey) +
-                                " already holds a day in the logbook (--replace replaces it, "
-                                "--skip-existing keeps it)"});
+            problemRows.Row(lines[i],
+                            {"date " + DateUtility::KeyText(days[i].dateKey) +
+                             " already holds a day in the logbook (--replace replaces it, "
+                             "--skip-existing keeps it)"});
         }
     }
     days.resize(days.size() - kept);

@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr Option kProfileOptions[] = {Option::HrMax,        Option::HrRest,
-                                      Option::Sex,          Option::StartFitness,
-                                      Option::FitnessDays,  Option::FatigueDays};
+constexpr Option kProfileOptions[] = {Option::HrMax,       Option::HrRest,
+                                      Option::Sex,         Option::StartFitness,
+                                      Option::FitnessDays, Option::FatigueDays};
 
 const char* SourceWords(TrainingLoad::Source source) {
     switch (source) {

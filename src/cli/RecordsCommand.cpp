@@ -163,8 +163,9 @@ int RecordsCommand(ToolCommand& tool) {
     std::string sport = input.defaultSport;
     if (const std::optional<std::string>& asked = tool.Value(Option::Sport)) {
         const std::vector<std::string> sports = RecordBook::Sports(input);
-        const auto found = std::find_if(sports.begin(), sports.end(),
-                                        [&](const std::string& s) { return ActivitySports::Matches(s, *asked); });
+        const auto found = std::find_if(sports.begin(), sports.end(), [&](const std::string& s) {
+            return ActivitySports::Matches(s, *asked);
+        });
         if (found == sports.end()) {
             std::string known;
             for (const std::string& s : sports) {

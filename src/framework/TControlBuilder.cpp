@@ -9,8 +9,8 @@
 #include "framework/TResources.h"
 #include "framework/TWindowHost.h"
 
-#include <QButtonGroup>
 #include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,10 +19,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTimer>
 

@@ -29,12 +29,12 @@ enum class TControlNotify {
     ListSelChange,
     ComboSelChange,
     ComboEditChange,
-    CalendarSelChange, // the picked day of a month calendar changed
+    CalendarSelChange,   // the picked day of a month calendar changed
     CalendarDoubleClick, // a day of a month calendar was double-clicked (and picked)
-    ButtonDown,        // a bitmap button went down (held by the mouse or the space bar)
-    ButtonUp,          // and came up again, clicked or not
-    SetFocus,          // the control took the focus
-    ListPicked,        // a list's line was selected (its current line alone may move first)
+    ButtonDown,          // a bitmap button went down (held by the mouse or the space bar)
+    ButtonUp,            // and came up again, clicked or not
+    SetFocus,            // the control took the focus
+    ListPicked,          // a list's line was selected (its current line alone may move first)
 };
 
 struct TControlTemplate {

@@ -150,13 +150,11 @@ bool LoadProfile::SetStartFitness(std::string_view text, std::string& why) {
 }
 
 bool LoadProfile::SetFitnessDays(std::string_view text, std::string& why) {
-    return SetWhole(text, "The fitness days", 1, kMostDays, kDefaultFitnessDays, fitnessDays,
-                    why);
+    return SetWhole(text, "The fitness days", 1, kMostDays, kDefaultFitnessDays, fitnessDays, why);
 }
 
 bool LoadProfile::SetFatigueDays(std::string_view text, std::string& why) {
-    return SetWhole(text, "The fatigue days", 1, kMostDays, kDefaultFatigueDays, fatigueDays,
-                    why);
+    return SetWhole(text, "The fatigue days", 1, kMostDays, kDefaultFatigueDays, fatigueDays, why);
 }
 
 bool LoadProfile::SetSex(std::string_view text, std::string& why) {

@@ -1,12 +1,12 @@
 #include "store/ActivityStore.h"
-#include "store/SqliteLibrary.h"
 #include "StoreFixture.h"
+#include "store/SqliteLibrary.h"
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
 #include <cstdio>
 #include <cstdlib>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,9 +84,8 @@ TEST_F(ActivityStoreTest, WithoutTheSqliteLibraryNoFileIsMadeAndTheReasonIsSaid)
             const bool refused = sqlite3_open(companion.c_str(), &raw) == SQLITE_CANTOPEN &&
                                  raw == nullptr && sqlite3_close(raw) == SQLITE_OK;
             std::fprintf(stderr, "%s\n", made.words.c_str());
-            std::exit(missing && !made.Ok() && refused && ::access(companion.c_str(), F_OK) != 0
-                          ? 0
-                          : 1);
+            std::exit(
+                missing && !made.Ok() && refused && ::access(companion.c_str(), F_OK) != 0 ? 0 : 1);
         },
         testing::ExitedWithCode(0),
         "mylog.vra cannot be opened: libveloria-no-such-sqlite.so.0 cannot be loaded: ");
